@@ -1,0 +1,53 @@
+# Debian packages Lumora needs, in one list shared by scripts/run and scripts/test.
+# Sourced, not run.
+
+LUMORA_BUILD_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n
+    libqt5sql5-sqlite libqt5opengl5-dev qtmultimedia5-dev libqt5multimedia5-plugins
+    qtwebengine5-dev libqt5x11extras5-dev libxcb1-dev libxcb-keysyms1-dev
+    libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
+    libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
+    fonts-noto-cjk fonts-liberation2
+)
+
+LUMORA_TEST_PACKAGES=(
+    xvfb xauth x11-xkb-utils xdotool imagemagick ffmpeg clang
+)
+
+# Installs whichever of the given packages are missing. Needs root (or sudo).
+lumora_ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "error: packages are missing and this is not root: ${missing[*]}" >&2
+            return 1
+        fi
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq || return 1
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+}
+
+# Configures (first time only) and builds the given targets in build/.
+lumora_build() {
+    local root="$1"
+    shift
+    local build="$root/build"
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
+    fi
+    cmake --build "$build" --parallel "$(nproc)" "$@"
+}

@@ -1,0 +1,42 @@
+// The companion started beside the player at every launch. It keeps one copy of
+// itself per application directory alive while that directory's player runs and
+// leaves when none is left, so repeated launches never pile up companions.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTimer>
+
+namespace {
+
+bool playerRunning(const QString &playerPath)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(entry)) == playerPath)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString playerPath = QFileInfo(dir + QStringLiteral("/LumoraPlayer")).canonicalFilePath();
+    const QString lockDir = QFileInfo(dir).isWritable() ? dir : QDir::tempPath();
+    QLockFile lock(lockDir + QStringLiteral("/LumoraPlayerServer.lock"));
+    if (!lock.tryLock(0))
+        return 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &app, [&playerPath] {
+        if (!playerRunning(playerPath))
+            QCoreApplication::quit();
+    });
+    watch.start(2000);
+    return app.exec();
+}

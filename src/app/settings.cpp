@@ -1,0 +1,81 @@
+#include "settings.h"
+
+#include <QSettings>
+
+namespace {
+
+QString &applicationDirectoryRef()
+{
+    static QString directory;
+    return directory;
+}
+
+} // namespace
+
+AppSettings &appSettings()
+{
+    static AppSettings settings;
+    return settings;
+}
+
+const QString &applicationDirectory()
+{
+    return applicationDirectoryRef();
+}
+
+void setApplicationDirectory(const QString &directory)
+{
+    QString dir = directory;
+    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    applicationDirectoryRef() = dir;
+}
+
+QString settingsFilePath()
+{
+    return applicationDirectory() + QStringLiteral("/setting.ini");
+}
+
+QString &currentSchemePath()
+{
+    static QString path;
+    return path;
+}
+
+void readSettings()
+{
+    AppSettings &s = appSettings();
+    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    s.language = ini.value(QStringLiteral("Language"), s.language).toInt();
+    s.backStageFlag = ini.value(QStringLiteral("BackStageFlag"), s.backStageFlag).toInt();
+    s.start = ini.value(QStringLiteral("Start"), s.start).toInt();
+    s.play = ini.value(QStringLiteral("Play"), s.play).toInt();
+    s.playType = ini.value(QStringLiteral("PlayType"), s.playType).toInt();
+    s.schemePath = ini.value(QStringLiteral("SchemePath"), s.schemePath).toString();
+    s.lastSchemePath = ini.value(QStringLiteral("LastSchemePath"), s.lastSchemePath).toString();
+    s.hardDecode = ini.value(QStringLiteral("HardDecode"), s.hardDecode).toInt();
+    s.closeType = ini.value(QStringLiteral("CloseType"), s.closeType).toString();
+}
+
+void writeSettings()
+{
+    const AppSettings &s = appSettings();
+    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Language"), s.language);
+    ini.setValue(QStringLiteral("Start"), s.start);
+    ini.setValue(QStringLiteral("Play"), s.play);
+    ini.setValue(QStringLiteral("PlayType"), s.playType);
+    ini.setValue(QStringLiteral("SchemePath"), s.schemePath);
+    ini.setValue(QStringLiteral("LastSchemePath"), s.lastSchemePath);
+}
+
+void writeBackStageFlag()
+{
+    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("BackStageFlag"), appSettings().backStageFlag);
+}
+
+void writeCloseType()
+{
+    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("CloseType"), appSettings().closeType);
+}

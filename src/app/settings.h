@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The process-wide settings read once at start-up from "setting.ini" in the
+// application directory and written back by the dialogs.
+struct AppSettings
+{
+    int language = 0;      // 0 Chinese, 1 English, other: no translation
+    int backStageFlag = 0; // backstage mode of the display windows
+    int start = 0;         // 1: start with the desktop session
+    int play = 0;          // 1: open a scheme automatically at start-up
+    int playType = 0;      // 0: "SchemePath", 1: "LastSchemePath"
+    QString schemePath;
+    QString lastSchemePath;
+    int hardDecode = 1; // edited by hand only; never written
+    QString closeType;  // "normal" after an orderly close
+};
+
+AppSettings &appSettings();
+
+// The executable's directory with forward slashes; program files live beside it.
+const QString &applicationDirectory();
+void setApplicationDirectory(const QString &directory);
+
+QString settingsFilePath();
+
+// The file the scheme was last opened from or saved to; empty when never saved.
+QString &currentSchemePath();
+
+// A missing key keeps the in-memory value, so a missing file yields the defaults.
+void readSettings();
+// Writes the six keys "Language", "Start", "Play", "PlayType", "SchemePath" and "LastSchemePath".
+void writeSettings();
+void writeBackStageFlag();
+void writeCloseType();

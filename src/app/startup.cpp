@@ -1,0 +1,132 @@
+#include "startup.h"
+
+#include "myglobalshortcut.h"
+#include "processes.h"
+#include "screensurvey.h"
+#include "settings.h"
+#include "shellglobals.h"
+#include "singleinstance.h"
+#include "translations.h"
+#include "widget.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+bool displayAvailable()
+{
+    // A platform chosen by hand (offscreen, vnc...) brings its own display.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void applyApplicationFont(QApplication &app)
+{
+    const QString family = QStringLiteral("微软雅黑");
+    QFont::insertSubstitutions(family, {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
+                                        QStringLiteral("WenQuanYi Micro Hei")});
+    QFont font(family);
+    font.setPixelSize(14);
+    app.setFont(font);
+}
+
+} // namespace
+
+int runLumora(int argc, char **argv)
+{
+    if (!displayAvailable()) {
+        std::fputs("LumoraPlayer: no graphical display (DISPLAY is not set); it needs an X11 desktop.\n", stderr);
+        return 2;
+    }
+
+    // 1. Shared OpenGL contexts for the video and web widgets, before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("LumoraPlayer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lumora: player and editor for LED display screens"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open and play."),
+                                 QStringLiteral("[FILE.schx]"));
+    parser.process(app);
+    const QString schemeArgument = parser.positionalArguments().value(0);
+
+    // 2. Application directory and settings.
+    setApplicationDirectory(QCoreApplication::applicationDirPath());
+    readSettings();
+    AppSettings &settings = appSettings();
+
+    // 3. Translators.
+    if (settings.language == 0 || settings.language == 1)
+        installTranslations(settings.language);
+
+    // 4. Application font.
+    applyApplicationFont(app);
+
+    // 5. Screen survey.
+    takeScreenSurvey();
+
+    // 6. Single instance: a second start leaves silently.
+    SingleInstance instance(QStringLiteral("LUMORAPLAYER"));
+    if (!instance.tryAcquire())
+        return 0;
+
+    // 7. A leftover text-scrolling process.
+    Processes::killByExactName(QStringLiteral("rollingText"));
+
+    // 8. Icon.
+    app.setWindowIcon(QIcon(QStringLiteral(":/images/pptConvertLogo.png")));
+
+    // 9. The parentless zero-size label the display-window code hangs on to.
+    auto *zeroLabel = new QLabel;
+    zeroLabel->setFixedSize(0, 0);
+    setZeroSizeLabel(zeroLabel);
+
+    // 10. Main window.
+    auto *widget = new Widget;
+
+    // 11. The configured scheme.
+    if (settings.play == 1)
+        widget->slotOpenSettingsDoc(settings.playType == 0 ? settings.schemePath : settings.lastSchemePath);
+
+    // 12.
+    widget->show();
+
+    // 13. Companion server, started on every launch; a missing one is ignored.
+    Processes::startDetached(applicationDirectory() + QStringLiteral("/LumoraPlayerServer"));
+
+    // 14. Abnormal-end recovery.
+    if (settings.closeType == QLatin1String("normal")) {
+        settings.closeType.clear();
+        writeCloseType();
+    } else {
+        widget->slotOpenLastDoc(settings.lastSchemePath);
+    }
+
+    if (!schemeArgument.isEmpty())
+        widget->openSchemeFromCommandLine(schemeArgument);
+
+    // 15. Hot key.
+    auto *shortcut = new MyGlobalShortCut(QStringLiteral("Ctrl+Q"), &app);
+    QObject::connect(shortcut, &MyGlobalShortCut::activated, widget, &Widget::slotRaiseWindow);
+
+    // 16.
+    const int status = app.exec();
+    delete shortcut;
+    setZeroSizeLabel(nullptr);
+    delete zeroLabel;
+    delete widget;
+    Q_UNUSED(status)
+    return 0;
+}

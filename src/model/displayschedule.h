@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+
+class GeneralObject;
+class CycleObject;
+class TimingObject;
+
+// The three segment lists of one display window. The schedule tree owns one;
+// the scheme codec reads and writes it without needing the tree.
+class DisplaySchedule
+{
+public:
+    DisplaySchedule() = default;
+    ~DisplaySchedule();
+    DisplaySchedule(const DisplaySchedule &) = delete;
+    DisplaySchedule &operator=(const DisplaySchedule &) = delete;
+
+    void clear();
+
+    QList<GeneralObject *> generalSegments;
+    QList<CycleObject *> cycleSegments;
+    QList<TimingObject *> timingSegments;
+};

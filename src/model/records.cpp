@@ -1,0 +1,51 @@
+#include "commonwinobject.h"
+#include "cycleobject.h"
+#include "displayschedule.h"
+#include "generalobject.h"
+#include "lumoramediaobject.h"
+#include "programobject.h"
+#include "timepoint.h"
+#include "timingobject.h"
+
+#include <QtAlgorithms>
+
+CommonWinObject::~CommonWinObject()
+{
+    qDeleteAll(media);
+}
+
+ProgramObject::~ProgramObject()
+{
+    qDeleteAll(windows);
+}
+
+GeneralObject::~GeneralObject()
+{
+    qDeleteAll(programs);
+}
+
+CycleObject::~CycleObject()
+{
+    qDeleteAll(programs);
+}
+
+TimingObject::~TimingObject()
+{
+    qDeleteAll(timePoints);
+    qDeleteAll(programs);
+}
+
+DisplaySchedule::~DisplaySchedule()
+{
+    clear();
+}
+
+void DisplaySchedule::clear()
+{
+    qDeleteAll(generalSegments);
+    qDeleteAll(cycleSegments);
+    qDeleteAll(timingSegments);
+    generalSegments.clear();
+    cycleSegments.clear();
+    timingSegments.clear();
+}

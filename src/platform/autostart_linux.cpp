@@ -1,0 +1,61 @@
+#include "autostart.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace AutoStart {
+
+namespace {
+
+QString configHome()
+{
+    const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+// Desktop-entry quoting: the whole path in double quotes with ", `, $ and \ escaped.
+QString quotedExec(const QString &path)
+{
+    QString escaped;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    // A literal backslash in a desktop-file string value is itself escaped.
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+} // namespace
+
+QString entryPath(const QString &valueName)
+{
+    return configHome() + QStringLiteral("/autostart/") + valueName + QStringLiteral(".desktop");
+}
+
+bool writeEntry(const QString &valueName, const QString &programPath, bool enabled)
+{
+    const QString path = entryPath(valueName);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QString flag = enabled ? QStringLiteral("false") : QStringLiteral("true");
+    QString text;
+    text += QStringLiteral("[Desktop Entry]\n");
+    text += QStringLiteral("Type=Application\n");
+    text += QStringLiteral("Name=") + valueName + QLatin1Char('\n');
+    text += QStringLiteral("Exec=") + quotedExec(programPath) + QLatin1Char('\n');
+    text += QStringLiteral("Hidden=") + flag + QLatin1Char('\n');
+    text += QStringLiteral("X-GNOME-Autostart-enabled=") + (enabled ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char('\n');
+    file.write(text.toUtf8());
+    return file.commit();
+}
+
+} // namespace AutoStart

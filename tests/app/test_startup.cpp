@@ -1,0 +1,188 @@
+// Starts the real LumoraPlayer from a private application directory and checks
+// what start-up leaves behind: the single instance, the companion, the clean-up of
+// a leftover scrolling process and the abnormal-end marker.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <signal.h>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QFile::copy(QStringLiteral(LUMORA_PLAYER_BINARY), appPath(QStringLiteral("LumoraPlayer"))));
+        QVERIFY(QFile::copy(QStringLiteral(LUMORA_SERVER_BINARY), appPath(QStringLiteral("LumoraPlayerServer"))));
+        m_config.reset(new QTemporaryDir);
+    }
+
+    void cleanup()
+    {
+        for (QProcess *p : qAsConst(m_processes)) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(3000);
+            }
+            delete p;
+        }
+        m_processes.clear();
+        killExe(appPath(QStringLiteral("LumoraPlayerServer")));
+    }
+
+    void withoutDisplaySaysSoAndExits2()
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(appPath(QStringLiteral("LumoraPlayer")), {});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 2);
+        const QByteArray err = p.readAllStandardError().trimmed();
+        QVERIFY(!err.isEmpty());
+        QCOMPARE(err.count('\n'), 0);
+    }
+
+    void singleInstanceSurvivesAKilledHolder()
+    {
+        QProcess *first = startPlayer();
+        QVERIFY(waitForMainWindow(first));
+
+        // A second start leaves at once with status 0 while the first runs.
+        QProcess *second = startPlayer();
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+
+        // A killed holder must not keep the next start from running.
+        ::kill(pid_t(first->processId()), SIGKILL);
+        QVERIFY(first->waitForFinished(5000));
+        QProcess *third = startPlayer();
+        QVERIFY(waitForMainWindow(third));
+        QVERIFY(!third->waitForFinished(1000));
+    }
+
+    void orderlyCloseMarkerIsConsumed()
+    {
+        {
+            QSettings ini(appPath(QStringLiteral("setting.ini")), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("CloseType"), QStringLiteral("normal"));
+        }
+        QProcess *player = startPlayer();
+        QVERIFY(waitForMainWindow(player));
+        QTRY_COMPARE_WITH_TIMEOUT(closeType(), QStringLiteral(""), 5000);
+        QVERIFY(QSettings(appPath(QStringLiteral("setting.ini")), QSettings::IniFormat)
+                    .contains(QStringLiteral("CloseType")));
+    }
+
+    void companionStartsAndLeftoverScrollerEnds()
+    {
+        // Stand-ins: "rollingText" must be ended, "rollingTextX" must survive.
+        const QString sleepBinary = QStringLiteral("/bin/sleep");
+        QVERIFY(QFile::copy(sleepBinary, appPath(QStringLiteral("rollingText"))));
+        QVERIFY(QFile::copy(sleepBinary, appPath(QStringLiteral("rollingTextX"))));
+        QProcess *scroller = track(new QProcess);
+        scroller->start(appPath(QStringLiteral("rollingText")), {QStringLiteral("60")});
+        QProcess *lookalike = track(new QProcess);
+        lookalike->start(appPath(QStringLiteral("rollingTextX")), {QStringLiteral("60")});
+        QVERIFY(scroller->waitForStarted() && lookalike->waitForStarted());
+
+        QProcess *player = startPlayer();
+        QVERIFY(waitForMainWindow(player));
+        QTRY_COMPARE_WITH_TIMEOUT(scroller->state(), QProcess::NotRunning, 5000);
+        QCOMPARE(lookalike->state(), QProcess::Running);
+        QTRY_VERIFY_WITH_TIMEOUT(exeRunning(appPath(QStringLiteral("LumoraPlayerServer"))), 5000);
+
+        // The companion leaves by itself once no player is left.
+        player->kill();
+        player->waitForFinished(3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!exeRunning(appPath(QStringLiteral("LumoraPlayerServer"))), 15000);
+    }
+
+private:
+    QString appPath(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
+
+    QProcess *track(QProcess *p)
+    {
+        m_processes.append(p);
+        return p;
+    }
+
+    QProcess *startPlayer()
+    {
+        auto *p = track(new QProcess);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(appPath(QStringLiteral("LumoraPlayer")), {});
+        p->waitForStarted();
+        return p;
+    }
+
+    // The main window is mapped when a window titled "Lumora" of that process exists.
+    static bool waitForMainWindow(QProcess *p)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 15000) {
+            if (p->state() != QProcess::Running)
+                return false;
+            QProcess search;
+            search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                     QStringLiteral("--pid"), QString::number(p->processId()),
+                                                     QStringLiteral("--name"), QStringLiteral("^Lumora$")});
+            search.waitForFinished(5000);
+            if (search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty())
+                return true;
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+    QString closeType() const
+    {
+        return QSettings(appPath(QStringLiteral("setting.ini")), QSettings::IniFormat)
+            .value(QStringLiteral("CloseType"), QStringLiteral("<missing>"))
+            .toString();
+    }
+
+    static QList<qint64> pidsOfExe(const QString &exe)
+    {
+        QList<qint64> pids;
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString &entry : entries) {
+            const QString target = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(entry));
+            if (target == exe)
+                pids.append(entry.toLongLong());
+        }
+        return pids;
+    }
+
+    static bool exeRunning(const QString &exe) { return !pidsOfExe(exe).isEmpty(); }
+
+    static void killExe(const QString &exe)
+    {
+        for (qint64 pid : pidsOfExe(exe))
+            ::kill(pid_t(pid), SIGKILL);
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<QTemporaryDir> m_config;
+    QList<QProcess *> m_processes;
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "test_startup.moc"
