@@ -1,0 +1,157 @@
+#include "databaseconn.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QThread>
+
+namespace {
+
+QString &databasePathRef()
+{
+    static QString path = QStringLiteral("log.db");
+    return path;
+}
+
+QString newConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("lumora-log-%1").arg(++counter);
+}
+
+// LIKE treats % and _ as wildcards; the keyword is matched as plain text.
+QString likePattern(const QString &keyword)
+{
+    QString escaped;
+    escaped.reserve(keyword.size() + 2);
+    for (const QChar c : keyword) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+const char *const CreateStatement =
+    "create table LOGINFOS (name varchar,length varchar,beginDate date,endDate date,beginTime varchar,"
+    "endTime varchar,result varchar)";
+
+} // namespace
+
+dataBaseConn::dataBaseConn(QObject *parent)
+    : QObject(parent)
+    , m_connectionName(newConnectionName())
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setDatabaseName(databasePath());
+    // Several writers share the file; wait for the lock rather than lose a row.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    ensureTable();
+}
+
+dataBaseConn::~dataBaseConn()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void dataBaseConn::setDatabasePath(const QString &path)
+{
+    databasePathRef() = path;
+}
+
+QString dataBaseConn::databasePath()
+{
+    return databasePathRef();
+}
+
+bool dataBaseConn::openDatabase()
+{
+    if (m_db.isOpen())
+        return true;
+    if (m_db.open()) {
+        qDebug() << "success!!";
+        return true;
+    }
+    m_lastErrorText = m_db.lastError().text();
+    qDebug().noquote()
+        << QCoreApplication::translate("dataBaseConn", "unable to open database:%1").arg(m_lastErrorText);
+    return false;
+}
+
+void dataBaseConn::ensureTable()
+{
+    if (!m_db.isOpen() && !openDatabase()) {
+        qDebug().noquote() << m_lastErrorText;
+        return;
+    }
+    if (!m_db.tables().contains(QStringLiteral("LOGINFOS"), Qt::CaseSensitive))
+        createTable();
+    // Searches go by beginDate; an index keeps them fast on a log of years.
+    QSqlQuery index(m_db);
+    index.exec(QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
+}
+
+bool dataBaseConn::createTable()
+{
+    if (!openDatabase()) {
+        qDebug().noquote() << m_lastErrorText;
+        return false;
+    }
+    QSqlQuery query(m_db);
+    query.exec(QString::fromLatin1(CreateStatement));
+    return true;
+}
+
+bool dataBaseConn::insertLog(const QString &name, const QString &length, const QString &beginDate,
+                             const QString &endDate, const QString &beginTime, const QString &endTime,
+                             const QString &result)
+{
+    if (!openDatabase()) {
+        qDebug().noquote() << m_lastErrorText;
+        return false;
+    }
+    QSqlQuery query(m_db);
+    query.prepare(
+        QStringLiteral("insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
+                       "values(?,?,?,?,?,?,?)"));
+    for (const QString *value : {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
+        query.addBindValue(*value);
+    return query.exec();
+}
+
+QList<QStringList> dataBaseConn::queryLogs(const QString &keyword, const QString &from, const QString &to)
+{
+    QList<QStringList> rows;
+    if (!openDatabase()) {
+        qDebug().noquote() << m_lastErrorText;
+        return rows;
+    }
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "select * FROM LOGINFOS  where name like ? escape '\\' and beginDate between ? and ?"));
+    query.addBindValue(likePattern(keyword));
+    query.addBindValue(from);
+    query.addBindValue(to);
+    if (!query.exec())
+        return rows;
+    const QSqlRecord record = query.record();
+    const int columns[] = {
+        record.indexOf(QStringLiteral("name")),      record.indexOf(QStringLiteral("length")),
+        record.indexOf(QStringLiteral("beginDate")), record.indexOf(QStringLiteral("endDate")),
+        record.indexOf(QStringLiteral("beginTime")), record.indexOf(QStringLiteral("endTime")),
+        record.indexOf(QStringLiteral("result"))};
+    while (query.next()) {
+        QStringList row;
+        row.reserve(7);
+        for (const int column : columns)
+            row << query.value(column).toString();
+        rows.append(row);
+    }
+    return rows;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QStringList>
+
+// One connection to the play-log database "log.db" and its table LOGINFOS.
+// Each instance registers a connection of its own name, so a writer thread and
+// the log viewer never share a connection across threads.
+class dataBaseConn : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit dataBaseConn(QObject *parent = nullptr);
+    ~dataBaseConn() override;
+
+    // Where "log.db" lives. Start-up points it at the application directory, so a
+    // program started from any working directory still records every row.
+    static void setDatabasePath(const QString &path);
+    static QString databasePath();
+
+    bool openDatabase();
+    QString lastErrorText() const { return m_lastErrorText; }
+    void ensureTable();
+    bool createTable();
+    // True when the row was stored.
+    bool insertLog(const QString &name, const QString &length, const QString &beginDate,
+                   const QString &endDate, const QString &beginTime, const QString &endTime,
+                   const QString &result);
+    // Rows whose name contains `keyword` (ASCII case ignored) and whose beginDate lies in
+    // [from, to] ("yyyy-MM-dd", inclusive), in insertion order; each row holds the seven
+    // columns in table order.
+    QList<QStringList> queryLogs(const QString &keyword, const QString &from, const QString &to);
+
+    QString connectionName() const { return m_connectionName; }
+
+private:
+    QSqlDatabase m_db;
+    QString m_lastErrorText;
+    QString m_connectionName;
+};

@@ -1,0 +1,232 @@
+#include "databaseconn.h"
+#include "playlogrow.h"
+#include "writelogthread.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+class TestPlayLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        dataBaseConn::setDatabasePath(m_dir->filePath(QStringLiteral("log.db")));
+    }
+
+    void freshFileGetsTheTableOnce()
+    {
+        QVERIFY(!QFile::exists(dataBaseConn::databasePath()));
+        {
+            dataBaseConn first;
+            QVERIFY(QFile::exists(dataBaseConn::databasePath()));
+            QVERIFY(first.insertLog(QStringLiteral("a.mp4"), QStringLiteral("5"),
+                                    QStringLiteral("2026-01-01"), QStringLiteral("2026-01-01"),
+                                    QStringLiteral("10:00:00:000"), QStringLiteral("10:00:05:000"),
+                                    QStringLiteral("success")));
+        }
+        dataBaseConn second; // finds the table, keeps the row
+        QCOMPARE(
+            second.queryLogs(QString(), QStringLiteral("2026-01-01"), QStringLiteral("2026-01-01")).size(),
+            1);
+        QCOMPARE(tableSql(),
+                 QStringLiteral("CREATE TABLE LOGINFOS (name varchar,length varchar,beginDate date,"
+                                "endDate date,beginTime varchar,endTime varchar,result varchar)")
+                     .toLower());
+    }
+
+    void midnightCrossingLength()
+    {
+        const QStringList row =
+            playLogColumns(QStringLiteral("Digital Clock"), QDate(2026, 3, 1), QTime(23, 59, 50),
+                           QDate(2026, 3, 2), QTime(0, 0, 5), QStringLiteral("success"));
+        QCOMPARE(row, QStringList({QStringLiteral("Digital Clock"), QStringLiteral("-86385"),
+                                   QStringLiteral("2026-03-01"), QStringLiteral("2026-03-02"),
+                                   QStringLiteral("23:59:50:000"), QStringLiteral("00:00:05:000"),
+                                   QStringLiteral("success")}));
+        dataBaseConn conn;
+        QVERIFY(insert(conn, row));
+        const auto rows =
+            conn.queryLogs(QString(), QStringLiteral("2026-03-01"), QStringLiteral("2026-03-01"));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first(), row);
+    }
+
+    void searchMatchesSubstringIgnoringCaseWithinInclusiveDates()
+    {
+        dataBaseConn conn;
+        insert(conn, row(QStringLiteral("Digital Clock"), QStringLiteral("2026-05-01")));
+        insert(conn, row(QStringLiteral("Analog Clock"), QStringLiteral("2026-05-02")));
+        insert(conn, row(QStringLiteral("lobby.mp4"), QStringLiteral("2026-05-02")));
+        insert(conn, row(QStringLiteral("Analog Clock"), QStringLiteral("2026-05-03")));
+        insert(conn, row(QStringLiteral("Digital Timer"), QStringLiteral("2026-04-30")));
+
+        const auto clocks = conn.queryLogs(QStringLiteral("clock"), QStringLiteral("2026-05-01"),
+                                           QStringLiteral("2026-05-02"));
+        QCOMPARE(names(clocks),
+                 QStringList({QStringLiteral("Digital Clock"), QStringLiteral("Analog Clock")}));
+
+        const auto sameDay =
+            conn.queryLogs(QString(), QStringLiteral("2026-05-02"), QStringLiteral("2026-05-02"));
+        QCOMPARE(names(sameDay), QStringList({QStringLiteral("Analog Clock"), QStringLiteral("lobby.mp4")}));
+
+        QCOMPARE(conn.queryLogs(QString(), QStringLiteral("2026-01-01"), QStringLiteral("2026-12-31")).size(),
+                 5);
+        QVERIFY(
+            conn.queryLogs(QString(), QStringLiteral("2026-05-03"), QStringLiteral("2026-05-01")).isEmpty());
+    }
+
+    void hostileKeywordsAreText()
+    {
+        dataBaseConn conn;
+        insert(conn, row(QStringLiteral("Joe's promo.mp4"), QStringLiteral("2026-06-01")));
+        insert(conn, row(QStringLiteral("sale 50%.png"), QStringLiteral("2026-06-01")));
+        insert(conn, row(QStringLiteral("sale 5.png"), QStringLiteral("2026-06-01")));
+        insert(conn, row(QStringLiteral("a_b.png"), QStringLiteral("2026-06-01")));
+        insert(conn, row(QStringLiteral("axb.png"), QStringLiteral("2026-06-01")));
+        const QString day = QStringLiteral("2026-06-01");
+
+        QCOMPARE(names(conn.queryLogs(QStringLiteral("Joe's"), day, day)),
+                 QStringList{QStringLiteral("Joe's promo.mp4")});
+        QCOMPARE(names(conn.queryLogs(QStringLiteral("0%"), day, day)),
+                 QStringList{QStringLiteral("sale 50%.png")});
+        QCOMPARE(names(conn.queryLogs(QStringLiteral("a_b"), day, day)),
+                 QStringList{QStringLiteral("a_b.png")});
+        QVERIFY(conn.queryLogs(QStringLiteral("' or '1'='1"), day, day).isEmpty());
+        QVERIFY(conn.queryLogs(QStringLiteral("x'; drop table LOGINFOS; --"), day, day).isEmpty());
+        QCOMPARE(conn.queryLogs(QString(), day, day).size(), 5);
+    }
+
+    void burstFromTenWritersLosesNothing()
+    {
+        {
+            dataBaseConn create;
+        }
+        std::vector<std::unique_ptr<writeLogThread>> writers;
+        for (int w = 0; w < 10; ++w)
+            writers.emplace_back(new writeLogThread);
+        // Each play window hands over rows back to back without waiting for the writer.
+        for (int i = 0; i < 100; ++i) {
+            for (int w = 0; w < 10; ++w) {
+                writers[w]->setLogInfo(QStringLiteral("w%1-%2").arg(w).arg(i, 3, 10, QLatin1Char('0')),
+                                       QStringLiteral("5"), QStringLiteral("2026-07-01"),
+                                       QStringLiteral("2026-07-01"), QStringLiteral("10:00:00:000"),
+                                       QStringLiteral("10:00:05:000"), QStringLiteral("success"));
+                writers[w]->start();
+            }
+        }
+        for (auto &w : writers)
+            QVERIFY(w->waitUntilIdle(60000));
+        writers.clear();
+
+        dataBaseConn conn;
+        const auto rows =
+            conn.queryLogs(QString(), QStringLiteral("2026-07-01"), QStringLiteral("2026-07-01"));
+        QCOMPARE(rows.size(), 1000);
+        // Per window, rows arrive in the order they were handed over.
+        for (int w = 0; w < 10; ++w) {
+            const QStringList mine = names(conn.queryLogs(
+                QStringLiteral("w%1-").arg(w), QStringLiteral("2026-07-01"), QStringLiteral("2026-07-01")));
+            QStringList sorted = mine;
+            sorted.sort();
+            QCOMPARE(mine.size(), 100);
+            QCOMPARE(mine, sorted);
+        }
+    }
+
+    void rowsQueuedAtShutdownAreWritten()
+    {
+        {
+            dataBaseConn create;
+        }
+        {
+            writeLogThread writer;
+            writer.setLogInfo(QStringLiteral("late.png"), QStringLiteral("1"), QStringLiteral("2026-08-01"),
+                              QStringLiteral("2026-08-01"), QStringLiteral("10:00:00:000"),
+                              QStringLiteral("10:00:01:000"), QStringLiteral("success"));
+            // destroyed without start(): the row must still reach the file
+        }
+        dataBaseConn conn;
+        QCOMPARE(
+            conn.queryLogs(QStringLiteral("late"), QStringLiteral("2026-08-01"), QStringLiteral("2026-08-01"))
+                .size(),
+            1);
+    }
+
+    void unopenableDatabaseIsQuiet()
+    {
+        dataBaseConn::setDatabasePath(m_dir->filePath(QStringLiteral("missing-dir/sub/log.db")));
+        dataBaseConn conn;
+        QVERIFY(!conn.openDatabase());
+        QVERIFY(!conn.lastErrorText().isEmpty());
+        QVERIFY(!insert(conn, row(QStringLiteral("x"), QStringLiteral("2026-01-01"))));
+        QVERIFY(
+            conn.queryLogs(QString(), QStringLiteral("2026-01-01"), QStringLiteral("2026-01-01")).isEmpty());
+
+        writeLogThread writer; // gives up on the row after its retries, never hangs
+        writer.setLogInfo(QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("2026-01-01"),
+                          QStringLiteral("2026-01-01"), QStringLiteral("1"), QStringLiteral("1"),
+                          QStringLiteral("success"));
+        writer.start();
+        QVERIFY(writer.waitUntilIdle(10000));
+    }
+
+private:
+    static QStringList row(const QString &name, const QString &date)
+    {
+        return {name,
+                QStringLiteral("5"),
+                date,
+                date,
+                QStringLiteral("10:00:00:000"),
+                QStringLiteral("10:00:05:000"),
+                QStringLiteral("success")};
+    }
+
+    static bool insert(dataBaseConn &conn, const QStringList &r)
+    {
+        return conn.insertLog(r[0], r[1], r[2], r[3], r[4], r[5], r[6]);
+    }
+
+    static QStringList names(const QList<QStringList> &rows)
+    {
+        QStringList out;
+        for (const QStringList &r : rows)
+            out << r.first();
+        return out;
+    }
+
+    static QString tableSql()
+    {
+        QString sql;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
+            db.setDatabaseName(dataBaseConn::databasePath());
+            if (db.open()) {
+                QSqlQuery q(QStringLiteral("select sql from sqlite_master where type='table'"), db);
+                int count = 0;
+                while (q.next()) {
+                    sql = q.value(0).toString();
+                    ++count;
+                }
+                if (count != 1)
+                    sql = QStringLiteral("%1 tables").arg(count);
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("probe"));
+        return sql.toLower();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestPlayLog)
+#include "test_playlog.moc"
