@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "databaseconn.h"
 #include "myglobalshortcut.h"
 #include "processes.h"
 #include "screensurvey.h"
@@ -11,9 +12,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
@@ -36,6 +40,19 @@ void applyApplicationFont(QApplication &app)
     QFont font(family);
     font.setPixelSize(14);
     app.setFont(font);
+}
+
+// The play log belongs beside the program, whatever the working directory of a
+// session-started player; where that directory is read-only it goes to the user's
+// data directory instead, so no proof-of-play row is ever lost to a bad location.
+QString playLogPath()
+{
+    const QString dir = applicationDirectory();
+    if (QFileInfo(dir).isWritable())
+        return dir + QStringLiteral("/log.db");
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(fallback);
+    return fallback + QStringLiteral("/log.db");
 }
 
 } // namespace
@@ -66,6 +83,7 @@ int runLumora(int argc, char **argv)
     setApplicationDirectory(QCoreApplication::applicationDirPath());
     readSettings();
     AppSettings &settings = appSettings();
+    dataBaseConn::setDatabasePath(playLogPath());
 
     // 3. Translators.
     if (settings.language == 0 || settings.language == 1)
