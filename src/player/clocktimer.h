@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+// A timer armed on the clock it was created from (Clock::createTimer). The API is the
+// subset of QTimer the scheduler and the play windows use, so code written against it
+// runs unchanged on the wall clock and on the virtual clock of the tests.
+//
+// A repeating timer that fires late (a busy GUI thread) fires once, then keeps its period
+// from that late moment, as a precise QTimer does. remainingTime() is -1 when inactive.
+class ClockTimer : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // (Re)arms the timer with its current interval, from now.
+    virtual void start() = 0;
+    void start(int msec)
+    {
+        setInterval(msec);
+        start();
+    }
+    virtual void stop() = 0;
+    virtual void setInterval(int msec) = 0;
+    virtual int interval() const = 0;
+    virtual void setSingleShot(bool singleShot) = 0;
+    virtual bool isSingleShot() const = 0;
+    virtual bool isActive() const = 0;
+    virtual int remainingTime() const = 0;
+
+signals:
+    void timeout();
+};

@@ -1,0 +1,110 @@
+#include "virtualclock.h"
+
+#include "virtualclocktimer.h"
+
+#include <QtGlobal>
+
+namespace {
+constexpr qint64 msecPerDay = 86400000;
+} // namespace
+
+VirtualClock::VirtualClock(const QDateTime &start)
+    : m_wallBase(start.date().toJulianDay() * msecPerDay + start.time().msecsSinceStartOfDay())
+{}
+
+VirtualClock::~VirtualClock()
+{
+    for (VirtualClockTimer *timer : qAsConst(m_timers)) {
+        timer->m_clock = nullptr;
+        timer->m_active = false;
+    }
+}
+
+QDateTime VirtualClock::now() const
+{
+    const qint64 wall = m_wallBase + m_elapsed;
+    return QDateTime(QDate::fromJulianDay(wall / msecPerDay),
+                     QTime::fromMSecsSinceStartOfDay(int(wall % msecPerDay)));
+}
+
+ClockTimer *VirtualClock::createTimer(QObject *parent)
+{
+    return new VirtualClockTimer(this, parent);
+}
+
+void VirtualClock::advance(qint64 msec)
+{
+    runTo(m_elapsed + qMax<qint64>(0, msec));
+}
+
+void VirtualClock::runUntil(const QDateTime &until)
+{
+    const qint64 wall = until.date().toJulianDay() * msecPerDay + until.time().msecsSinceStartOfDay();
+    runTo(qMax(m_elapsed, wall - m_wallBase));
+}
+
+void VirtualClock::stall(qint64 msec)
+{
+    m_elapsed += qMax<qint64>(0, msec);
+}
+
+void VirtualClock::jumpWallClock(qint64 msec)
+{
+    m_wallBase += msec;
+}
+
+int VirtualClock::activeTimerCount() const
+{
+    int count = 0;
+    for (const VirtualClockTimer *timer : m_timers)
+        count += timer->m_active ? 1 : 0;
+    return count;
+}
+
+void VirtualClock::attach(VirtualClockTimer *timer)
+{
+    m_timers.append(timer);
+}
+
+void VirtualClock::detach(VirtualClockTimer *timer)
+{
+    m_timers.removeOne(timer);
+}
+
+void VirtualClock::arm(VirtualClockTimer *timer)
+{
+    timer->m_due = m_elapsed + timer->m_interval;
+    timer->m_sequence = ++m_sequence;
+}
+
+void VirtualClock::runTo(qint64 target)
+{
+    for (;;) {
+        VirtualClockTimer *next = nullptr;
+        for (VirtualClockTimer *timer : qAsConst(m_timers)) {
+            if (!timer->m_active || timer->m_due > target)
+                continue;
+            if (!next || timer->m_due < next->m_due ||
+                (timer->m_due == next->m_due && timer->m_sequence < next->m_sequence))
+                next = timer;
+        }
+        if (!next)
+            break;
+        // A timer that fell due during a stall fires now, late.
+        m_elapsed = qMax(m_elapsed, next->m_due);
+        if (next->m_singleShot) {
+            next->m_active = false;
+        } else {
+            // A zero period would never let time move on; a real event loop does not spin
+            // on one timer either.
+            const qint64 period = qMax(1, next->m_interval);
+            next->m_due += period;
+            if (next->m_due <= m_elapsed)
+                next->m_due = m_elapsed + period;
+            next->m_sequence = ++m_sequence;
+        }
+        ++m_fired;
+        emit next->timeout();
+    }
+    m_elapsed = qMax(m_elapsed, target);
+}

@@ -1,0 +1,13 @@
+#include "wallclock.h"
+
+#include "wallclocktimer.h"
+
+QDateTime WallClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
+ClockTimer *WallClock::createTimer(QObject *parent)
+{
+    return new WallClockTimer(parent);
+}
