@@ -1,45 +1,219 @@
 #include "widget.h"
 
+#include "mainmenubklabel.h"
+#include "menubutton.h"
+#include "playwinobject.h"
 #include "settings.h"
+#include "shellstyle.h"
+#include "titlebar.h"
 
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kTopBarHeight = 72;
+constexpr int kFrameBorder = 1;
+constexpr int kSelectorRowHeight = 48;
+constexpr int kTreeColumnWidth = 260;
+
+QFrame *makeFrame(const char *name, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    return frame;
+}
+} // namespace
 
 Widget::Widget(QWidget *parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Lumora"));
-    setMinimumSize(1024, 715);
-    resize(1024, 715);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_frame = makeFrame("mainFrame", this);
+    m_frame->setStyleSheet(shellStyleSheet());
+    outer->addWidget(m_frame);
+
+    auto *column = new QVBoxLayout(m_frame);
+    column->setContentsMargins(kFrameBorder, kFrameBorder, kFrameBorder, kFrameBorder);
+    column->setSpacing(0);
+
+    m_titleBar = new TitleBar(m_frame);
+    column->addWidget(m_titleBar);
+
+    m_topBar = makeFrame("topBar", m_frame);
+    m_topBar->setFixedHeight(kTopBarHeight);
+    buildTopBar(m_topBar);
+    column->addWidget(m_topBar);
+
+    m_workArea = makeFrame("workArea", m_frame);
+    buildWorkArea();
+    column->addWidget(m_workArea, 1);
+
+    // A child of the window, not of the frame: it floats over the work area.
+    m_mainMenu = new MainMenuBKLabel(this);
+    m_mainMenu->setStyleSheet(shellStyleSheet());
+    m_mainMenu->setTriggerWidget(m_menuButton);
+
+    connectCommands();
+    trUpdate();
+
+    setMinimumSize(NormalWidth, NormalHeight);
+    resize(NormalWidth, NormalHeight);
+    QRect centred(QPoint(), QSize(NormalWidth, NormalHeight));
+    centred.moveCenter(primaryArea().center());
+    move(centred.topLeft());
+    m_normalGeometry = centred;
 }
 
 Widget::~Widget() = default;
 
-void Widget::openSchemeFromCommandLine(const QString &path)
+void Widget::buildTopBar(QFrame *topBar)
 {
-    Q_UNUSED(path)
+    auto *row = new QHBoxLayout(topBar);
+    row->setContentsMargins(8, 2, 8, 2);
+    row->setSpacing(4);
+
+    auto add = [&](menuButton *&button, const char *name, const char *picture) {
+        button = new menuButton(QLatin1String(picture), QString(), topBar);
+        button->setObjectName(QLatin1String(name));
+        row->addWidget(button);
+    };
+    auto divider = [&] {
+        auto *line = makeFrame("topBarDivider", topBar);
+        line->setFixedSize(1, 44);
+        row->addWidget(line);
+    };
+
+    add(m_menuButton, "menuButton", ":/images/main_menu.png");
+    divider();
+    add(m_monitorButton, "monitorButton", ":/images/main_video.png");
+    add(m_backstageButton, "backstageButton", ":/images/main_back.png");
+    add(m_winupButton, "winupButton", ":/images/main_extend.png");
+    add(m_lockButton, "lockButton", ":/images/main_lock.png");
+    add(m_hideButton, "hideButton", ":/images/main_hide.png");
+    row->addStretch(1);
+    add(m_playButton, "playButton", ":/images/top_play.png");
+    add(m_stopButton, "stopButton", ":/images/top_stop.png");
 }
 
-void Widget::slotOpenSettingsDoc(const QString &path)
+void Widget::buildWorkArea()
 {
-    Q_UNUSED(path)
+    auto *column = new QVBoxLayout(m_workArea);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *selectorRow = makeFrame("selectorRow", m_workArea);
+    selectorRow->setFixedHeight(kSelectorRowHeight);
+    auto *selectorRowLayout = new QHBoxLayout(selectorRow);
+    selectorRowLayout->setContentsMargins(8, 4, 8, 4);
+    selectorRowLayout->setSpacing(4);
+    m_selectorLayout = new QHBoxLayout;
+    m_selectorLayout->setSpacing(4);
+    selectorRowLayout->addLayout(m_selectorLayout);
+    selectorRowLayout->addStretch(1);
+    column->addWidget(selectorRow);
+
+    auto *body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+
+    auto *treeColumn = makeFrame("treeColumn", m_workArea);
+    treeColumn->setFixedWidth(kTreeColumnWidth);
+    m_treeLayout = new QVBoxLayout(treeColumn);
+    m_treeLayout->setContentsMargins(4, 4, 4, 4);
+    body->addWidget(treeColumn);
+
+    auto *propertyArea = makeFrame("propertyArea", m_workArea);
+    m_propertyLayout = new QVBoxLayout(propertyArea);
+    m_propertyLayout->setContentsMargins(12, 8, 12, 8);
+    body->addWidget(propertyArea, 1);
+
+    column->addLayout(body, 1);
 }
 
-void Widget::slotOpenLastDoc(const QString &path)
+void Widget::connectCommands()
 {
-    Q_UNUSED(path)
+    // title bar -> window
+    connect(m_titleBar, &TitleBar::minimizeRequested, this, &Widget::showMinimized);
+    connect(m_titleBar, &TitleBar::maximizeRequested, this, &Widget::slotShowMaximized);
+    connect(m_titleBar, &TitleBar::restoreRequested, this, &Widget::slotResume);
+    connect(m_titleBar, &TitleBar::closeRequested, this, &Widget::slotClose);
+
+    // top bar -> commands
+    connect(m_menuButton, &menuButton::sigBtnPressed, this, &Widget::slotShowMainMenu);
+    connect(m_monitorButton, &menuButton::sigBtnPressed, this, &Widget::slotMonitor);
+    connect(m_backstageButton, &menuButton::sigBtnPressed, this, &Widget::slotBackstage);
+    connect(m_winupButton, &menuButton::sigBtnPressed, this, &Widget::slotWinup);
+    connect(m_lockButton, &menuButton::sigBtnPressed, this, &Widget::slotOverallLock);
+    connect(m_hideButton, &menuButton::sigBtnPressed, this, &Widget::slotWinHide);
+    connect(m_playButton, &menuButton::sigBtnPressed, this, &Widget::slotOverallPlay);
+    connect(m_stopButton, &menuButton::sigBtnPressed, this, &Widget::slotOverallStop);
+
+    // main menu -> commands
+    connect(m_mainMenu, &MainMenuBKLabel::sigNewDoc, this, &Widget::slotNewDoc);
+    connect(m_mainMenu, &MainMenuBKLabel::sigOpenDoc, this, &Widget::slotOpenDoc);
+    connect(m_mainMenu, &MainMenuBKLabel::sigSaveDoc, this, &Widget::slotSaveDoc);
+    connect(m_mainMenu, &MainMenuBKLabel::sigSaveAsDoc, this, &Widget::slotSaveAsDoc);
+    connect(m_mainMenu, &MainMenuBKLabel::sigPlay, this, &Widget::slotMenuPlay);
+    connect(m_mainMenu, &MainMenuBKLabel::sigPause, this, &Widget::slotMenuPause);
+    connect(m_mainMenu, &MainMenuBKLabel::sigStop, this, &Widget::slotMenuStop);
+    connect(m_mainMenu, &MainMenuBKLabel::sigSetBoot, this, &Widget::slotSetBoot);
+    connect(m_mainMenu, &MainMenuBKLabel::sigSetPlay, this, &Widget::slotSetPlay);
+    connect(m_mainMenu, &MainMenuBKLabel::sigLanguage, this, &Widget::slotSetupLanguage);
 }
 
-void Widget::slotRaiseWindow()
+bool Widget::isWorkAreaCollapsed() const
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    return m_workArea->isHidden();
+}
+
+int Widget::barsHeight() const
+{
+    return TitleBar::Height + kTopBarHeight + 2 * kFrameBorder;
+}
+
+QRect Widget::primaryArea() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, NormalWidth, NormalHeight);
+}
+
+void Widget::setPlayButtonPlaying(bool playing)
+{
+    m_playButtonPlaying = playing;
+    m_playButton->setText(playing ? tr("pause") : tr("play"));
+    m_playButton->setPicture(playing ? QStringLiteral(":/images/top_pause.png")
+                                     : QStringLiteral(":/images/top_play.png"));
+}
+
+void Widget::trUpdate()
+{
+    m_titleBar->retranslate();
+    m_mainMenu->retranslate();
+
+    m_menuButton->setText(tr("menu"));
+    m_monitorButton->setText(tr("monitor"));
+    const bool backstage = currentDisplayWindow && currentDisplayWindow->backstage;
+    m_backstageButton->setText(backstage ? tr("frontground") : tr("background"));
+    m_winupButton->setText(isWorkAreaCollapsed() ? tr("win-show") : tr("win-up"));
+    m_lockButton->setText(windowsLockedAll ? tr("winunlock") : tr("winlock"));
+    m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
+    // A stopped schedule must not read "pause": only a playing, unpaused one does.
+    setPlayButtonPlaying(m_playButtonPlaying && !overallPaused);
+    m_stopButton->setText(tr("stop"));
 }
 
 void Widget::closeEvent(QCloseEvent *event)
 {
+    m_mainMenu->hide();
     appSettings().closeType = QStringLiteral("normal");
     writeCloseType();
     event->accept();
