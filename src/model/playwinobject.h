@@ -11,6 +11,6 @@ public:
     qint32 y = 0;
     qint32 width = 200;
     qint32 height = 200;
-    qint32 onTopMode = 1; // 0 Never, 1 Always, 2 Playing
+    qint32 onTopMode = 1;   // 0 Never, 1 Always, 2 Playing
     bool backstage = false; // run-time only, never stored
 };

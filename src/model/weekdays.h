@@ -7,9 +7,9 @@ namespace Weekdays {
 // Day names are stored and compared in English whatever the interface language.
 inline const QStringList &all()
 {
-    static const QStringList days{QStringLiteral("Monday"),   QStringLiteral("Tuesday"),
+    static const QStringList days{QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
                                   QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-                                  QStringLiteral("Friday"),   QStringLiteral("Saturday"),
+                                  QStringLiteral("Friday"),    QStringLiteral("Saturday"),
                                   QStringLiteral("Sunday")};
     return days;
 }

@@ -1,0 +1,227 @@
+#include "schemechecker.h"
+
+#include "commonwinobject.h"
+#include "cycleobject.h"
+#include "generalobject.h"
+#include "lumoramediaobject.h"
+#include "mediabody.h"
+#include "programobject.h"
+#include "scheme.h"
+#include "timepoint.h"
+#include "timingobject.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString at(const QString &path, const char *list, int index)
+{
+    return path + QLatin1Char('.') + QLatin1String(list) + QLatin1Char('[') + QString::number(index) +
+           QLatin1Char(']');
+}
+
+class Walker
+{
+    Q_DECLARE_TR_FUNCTIONS(SchemeChecker)
+
+public:
+    QList<SchemeChecker::Warning> warnings;
+
+    void displayWindow(const Scheme::DisplayWindow &entry, const QString &path)
+    {
+        const DisplaySchedule &s = entry.schedule;
+        int media = 0;
+        for (int i = 0; i < s.generalSegments.size(); ++i) {
+            const GeneralObject &g = *s.generalSegments.at(i);
+            const QString where = at(path, "generalSegments", i);
+            eligibility(where, g.name, g.weekdays, g.specifiedDate, g.fromDate, g.toDate, g.allDay,
+                        g.fromTime, g.toTime);
+            media += programs(entry, g.programs, where);
+        }
+        for (int i = 0; i < s.cycleSegments.size(); ++i) {
+            const CycleObject &c = *s.cycleSegments.at(i);
+            const QString where = at(path, "cycleSegments", i);
+            eligibility(where, c.name, c.weekdays, c.specifiedDate, c.fromDate, c.toDate, c.allDay,
+                        c.fromTime, c.toTime);
+            media += programs(entry, c.programs, where);
+        }
+        for (int i = 0; i < s.timingSegments.size(); ++i) {
+            const TimingObject &t = *s.timingSegments.at(i);
+            const QString where = at(path, "timingSegments", i);
+            timePoints(t, where);
+            media += programs(entry, t.programs, where);
+        }
+        if (media == 0)
+            warn(path, tr("display window \"%1\" has no media item; its schedule cannot play")
+                           .arg(entry.window.name));
+    }
+
+private:
+    void warn(const QString &where, const QString &message) { warnings.append({where, message}); }
+
+    void eligibility(const QString &where, const QString &name, const QStringList &weekdays,
+                     bool specifiedDate, const QDate &fromDate, const QDate &toDate, bool allDay,
+                     const QTime &fromTime, const QTime &toTime)
+    {
+        if (weekdays.isEmpty())
+            warn(where, tr("segment \"%1\" has no weekday and never plays").arg(name));
+        dateRange(where, tr("segment \"%1\"").arg(name), specifiedDate, fromDate, toDate);
+        if (allDay)
+            return;
+        if (!fromTime.isValid() || !toTime.isValid()) {
+            warn(where, tr("segment \"%1\" has an incomplete time range and never plays").arg(name));
+        } else if (fromTime > toTime) {
+            warn(where, tr("segment \"%1\" has a time range %2-%3 that crosses midnight and never plays")
+                            .arg(name, fromTime.toString(QStringLiteral("HH:mm:ss")),
+                                 toTime.toString(QStringLiteral("HH:mm:ss"))));
+        }
+    }
+
+    void dateRange(const QString &where, const QString &what, bool specifiedDate, const QDate &fromDate,
+                   const QDate &toDate)
+    {
+        if (!specifiedDate)
+            return;
+        if (!fromDate.isValid() || !toDate.isValid()) {
+            warn(where, tr("%1 has an incomplete date range and never plays").arg(what));
+        } else if (fromDate > toDate) {
+            warn(where, tr("%1 has a date range from %2 to %3 that ends before it starts and never plays")
+                            .arg(what, fromDate.toString(Qt::ISODate), toDate.toString(Qt::ISODate)));
+        }
+    }
+
+    void timePoints(const TimingObject &t, const QString &where)
+    {
+        if (t.timePoints.isEmpty()) {
+            warn(where, tr("timing segment \"%1\" has no time point and never plays").arg(t.name));
+            return;
+        }
+        for (int i = 0; i < t.timePoints.size(); ++i) {
+            const TimePoint &p = *t.timePoints.at(i);
+            const QString pointWhere = at(where, "timePoints", i);
+            const QString what = tr("time point %1 of \"%2\"").arg(i + 1).arg(t.name);
+            if (!p.time.isValid())
+                warn(pointWhere, tr("%1 has no time and never fires").arg(what));
+            if (p.weekdays.isEmpty())
+                warn(pointWhere, tr("%1 has no weekday and never fires").arg(what));
+            dateRange(pointWhere, what, p.specifiedDate, p.fromDate, p.toDate);
+        }
+    }
+
+    int programs(const Scheme::DisplayWindow &entry, const QList<ProgramObject *> &list, const QString &path)
+    {
+        int media = 0;
+        for (int i = 0; i < list.size(); ++i) {
+            const ProgramObject &p = *list.at(i);
+            const QString where = at(path, "programs", i);
+            optionalFile(where, tr("background picture of program \"%1\"").arg(p.name), p.backgroundImage);
+            for (const QString &music : p.backgroundMusic)
+                optionalFile(where, tr("background music of program \"%1\"").arg(p.name), music);
+            for (int j = 0; j < p.windows.size(); ++j) {
+                const CommonWinObject &w = *p.windows.at(j);
+                const QString windowWhere = at(where, "windows", j);
+                geometry(entry, w, windowWhere);
+                for (int k = 0; k < w.media.size(); ++k)
+                    mediaFiles(*w.media.at(k), at(windowWhere, "media", k));
+                media += w.media.size();
+            }
+        }
+        return media;
+    }
+
+    void geometry(const Scheme::DisplayWindow &entry, const CommonWinObject &w, const QString &where)
+    {
+        const PlayWinObject &d = entry.window;
+        const bool inside =
+            w.x >= 0 && w.y >= 0 && qint64(w.x) + w.width <= d.width && qint64(w.y) + w.height <= d.height;
+        if (w.width <= 0 || w.height <= 0) {
+            warn(where, tr("window \"%1\" has no area (%2x%3)").arg(w.name).arg(w.width).arg(w.height));
+        } else if (!inside) {
+            warn(where,
+                 tr("window \"%1\" at (%2, %3) size %4x%5 lies outside its display window \"%6\" (%7x%8)")
+                     .arg(w.name)
+                     .arg(w.x)
+                     .arg(w.y)
+                     .arg(w.width)
+                     .arg(w.height)
+                     .arg(d.name)
+                     .arg(d.width)
+                     .arg(d.height));
+        }
+    }
+
+    // A file the item cannot play without.
+    void requiredFile(const QString &where, const QString &what, const QString &path)
+    {
+        if (path.isEmpty())
+            warn(where, tr("%1 has no file").arg(what));
+        else if (!QFileInfo::exists(path))
+            warn(where, tr("%1 does not exist: %2").arg(what, path));
+    }
+
+    void optionalFile(const QString &where, const QString &what, const QString &path)
+    {
+        if (!path.isEmpty() && !QFileInfo::exists(path))
+            warn(where, tr("%1 does not exist: %2").arg(what, path));
+    }
+
+    // The background picture only matters when it is shown instead of the colour.
+    void backgroundPicture(const QString &where, bool isColor, const QString &path)
+    {
+        if (!isColor)
+            requiredFile(where, tr("background picture"), path);
+    }
+
+    void mediaFiles(const LumoraMediaObject &m, const QString &where)
+    {
+        switch (MediaBody::groupOf(m.type)) {
+        case MediaBody::Group::Video:
+            requiredFile(where, tr("video"), m.video.filePath);
+            backgroundPicture(where, m.video.backgroundIsColor, m.video.backgroundImage);
+            break;
+        case MediaBody::Group::Image:
+            requiredFile(where, m.type == QLatin1String("office") ? tr("office document") : tr("picture"),
+                         m.image.filePath);
+            backgroundPicture(where, m.image.backgroundIsColor, m.image.backgroundImage);
+            optionalFile(where, tr("music"), m.image.backgroundMusic);
+            break;
+        case MediaBody::Group::Text:
+            backgroundPicture(where, m.text.backgroundIsColor, m.text.backgroundImage);
+            break;
+        case MediaBody::Group::AnalogClock:
+            backgroundPicture(where, m.analogClock.background.backgroundIsColor,
+                              m.analogClock.background.backgroundImage);
+            break;
+        case MediaBody::Group::DigitalClock:
+            backgroundPicture(where, m.digitalClock.background.backgroundIsColor,
+                              m.digitalClock.background.backgroundImage);
+            break;
+        case MediaBody::Group::CountTimer:
+            backgroundPicture(where, m.countTimer.background.backgroundIsColor,
+                              m.countTimer.background.backgroundImage);
+            break;
+        case MediaBody::Group::VideoDevice:
+            backgroundPicture(where, m.videoDevice.background.backgroundIsColor,
+                              m.videoDevice.background.backgroundImage);
+            break;
+        case MediaBody::Group::Weather:
+            backgroundPicture(where, m.weather.background.backgroundIsColor,
+                              m.weather.background.backgroundImage);
+            break;
+        case MediaBody::Group::Url:
+        case MediaBody::Group::Streaming:
+        case MediaBody::Group::None:
+            break;
+        }
+    }
+};
+
+} // namespace
+
+QList<SchemeChecker::Warning> SchemeChecker::check(const Scheme &scheme)
+{
+    Walker walker;
+    for (size_t i = 0; i < scheme.displayWindows.size(); ++i)
+        walker.displayWindow(*scheme.displayWindows[i], QStringLiteral("displayWindows[%1]").arg(i));
+    return walker.warnings;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+class Scheme;
+
+// Finds what would keep a scheme from playing as the operator expects: media files that
+// do not exist, windows outside their display window, segments that can never play,
+// timing segments that never fire and schedules without any media item.
+class SchemeChecker
+{
+    Q_DECLARE_TR_FUNCTIONS(SchemeChecker)
+
+public:
+    struct Warning
+    {
+        QString where;   // e.g. displayWindows[0].generalSegments[1].programs[0]
+        QString message; // one line
+    };
+
+    static QList<Warning> check(const Scheme &scheme);
+};
