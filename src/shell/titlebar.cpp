@@ -40,12 +40,13 @@ TitleBar::TitleBar(QWidget *parent)
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 4, 0);
-    layout->setSpacing(8);
+    layout->setSpacing(2);
     layout->addWidget(m_logo);
+    layout->addSpacing(6);
     layout->addWidget(m_productName);
+    layout->addSpacing(4);
     layout->addWidget(m_version);
     layout->addStretch(1);
-    layout->setSpacing(2);
     layout->addWidget(m_minimizeButton);
     layout->addWidget(m_maximizeButton);
     layout->addWidget(m_restoreButton);
