@@ -1,4 +1,411 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
+<context>
+    <name>MainMenuBKLabel</name>
+    <message>
+        <source>solution</source>
+        <translation>solution</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>SaveAs</source>
+        <translation>SaveAs</translation>
+    </message>
+    <message>
+        <source>control</source>
+        <translation>control</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>play</translation>
+    </message>
+    <message>
+        <source>pause</source>
+        <translation>pause</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>stop</translation>
+    </message>
+    <message>
+        <source>set system</source>
+        <translation>set system</translation>
+    </message>
+    <message>
+        <source>SetBoot</source>
+        <translation>SetBoot</translation>
+    </message>
+    <message>
+        <source>SetPlay</source>
+        <translation>SetPlay</translation>
+    </message>
+    <message>
+        <source>language</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>help</source>
+        <translation>help</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectTree</name>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>The schedule is empty,please add program!</source>
+        <translation>The schedule is empty,please add program!</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeChecker</name>
+    <message>
+        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+    </message>
+    <message>
+        <source>segment "%1" has no weekday and never plays</source>
+        <translation>segment "%1" has no weekday and never plays</translation>
+    </message>
+    <message>
+        <source>segment "%1"</source>
+        <translation>segment "%1"</translation>
+    </message>
+    <message>
+        <source>segment "%1" has an incomplete time range and never plays</source>
+        <translation>segment "%1" has an incomplete time range and never plays</translation>
+    </message>
+    <message>
+        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
+    </message>
+    <message>
+        <source>%1 has an incomplete date range and never plays</source>
+        <translation>%1 has an incomplete date range and never plays</translation>
+    </message>
+    <message>
+        <source>%1 has a date range from %2 to %3 that ends before it starts and never plays</source>
+        <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
+    </message>
+    <message>
+        <source>timing segment "%1" has no time point and never plays</source>
+        <translation>timing segment "%1" has no time point and never plays</translation>
+    </message>
+    <message>
+        <source>time point %1 of "%2"</source>
+        <translation>time point %1 of "%2"</translation>
+    </message>
+    <message>
+        <source>%1 has no time and never fires</source>
+        <translation>%1 has no time and never fires</translation>
+    </message>
+    <message>
+        <source>%1 has no weekday and never fires</source>
+        <translation>%1 has no weekday and never fires</translation>
+    </message>
+    <message>
+        <source>background picture of program "%1"</source>
+        <translation>background picture of program "%1"</translation>
+    </message>
+    <message>
+        <source>background music of program "%1"</source>
+        <translation>background music of program "%1"</translation>
+    </message>
+    <message>
+        <source>window "%1" has no area (%2x%3)</source>
+        <translation>window "%1" has no area (%2x%3)</translation>
+    </message>
+    <message>
+        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+    </message>
+    <message>
+        <source>%1 has no file</source>
+        <translation>%1 has no file</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: %2</source>
+        <translation>%1 does not exist: %2</translation>
+    </message>
+    <message>
+        <source>background picture</source>
+        <translation>background picture</translation>
+    </message>
+    <message>
+        <source>video</source>
+        <translation>video</translation>
+    </message>
+    <message>
+        <source>office document</source>
+        <translation>office document</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>music</source>
+        <translation>music</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeJson</name>
+    <message>
+        <source>expected an object</source>
+        <translation>expected an object</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>expected 0 or 1</source>
+        <translation>expected 0 or 1</translation>
+    </message>
+    <message>
+        <source>expected true or false</source>
+        <translation>expected true or false</translation>
+    </message>
+    <message>
+        <source>expected [red, green, blue]</source>
+        <translation>expected [red, green, blue]</translation>
+    </message>
+    <message>
+        <source>expected 0 to 255</source>
+        <translation>expected 0 to 255</translation>
+    </message>
+    <message>
+        <source>expected a date "yyyy-MM-dd" or null</source>
+        <translation>expected a date "yyyy-MM-dd" or null</translation>
+    </message>
+    <message>
+        <source>expected a list of day names</source>
+        <translation>expected a list of day names</translation>
+    </message>
+    <message>
+        <source>expected one of Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday</source>
+        <translation>expected one of Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday</translation>
+    </message>
+    <message>
+        <source>%1 is listed twice</source>
+        <translation>%1 is listed twice</translation>
+    </message>
+    <message>
+        <source>expected a list</source>
+        <translation>expected a list</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>expected a whole number in the 32-bit range</source>
+        <translation>expected a whole number in the 32-bit range</translation>
+    </message>
+    <message>
+        <source>expected a string or null</source>
+        <translation>expected a string or null</translation>
+    </message>
+    <message>
+        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
+    </message>
+    <message>
+        <source>expected a time "HH:mm:ss" or null</source>
+        <translation>expected a time "HH:mm:ss" or null</translation>
+    </message>
+    <message>
+        <source>not valid JSON at offset %1: %2</source>
+        <translation>not valid JSON at offset %1: %2</translation>
+    </message>
+    <message>
+        <source>the top level must be an object</source>
+        <translation>the top level must be an object</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeReader</name>
+    <message>
+        <source>a text of %1 bytes is longer than the %2 bytes that remain</source>
+        <translation>a text of %1 bytes is longer than the %2 bytes that remain</translation>
+    </message>
+    <message>
+        <source>colour (%1, %2, %3) is out of range</source>
+        <translation>colour (%1, %2, %3) is out of range</translation>
+    </message>
+    <message>
+        <source>negative %1 count %2</source>
+        <translation>negative %1 count %2</translation>
+    </message>
+    <message>
+        <source>%1 count %2 needs at least %3 bytes but only %4 remain</source>
+        <translation>%1 count %2 needs at least %3 bytes but only %4 remain</translation>
+    </message>
+    <message>
+        <source>the data ends %1 bytes short of the next field</source>
+        <translation>the data ends %1 bytes short of the next field</translation>
+    </message>
+    <message>
+        <source>display window</source>
+        <translation>display window</translation>
+    </message>
+    <message>
+        <source>%1 bytes follow the end of the scheme</source>
+        <translation>%1 bytes follow the end of the scheme</translation>
+    </message>
+    <message>
+        <source>general segment</source>
+        <translation>general segment</translation>
+    </message>
+    <message>
+        <source>cycle segment</source>
+        <translation>cycle segment</translation>
+    </message>
+    <message>
+        <source>timing segment</source>
+        <translation>timing segment</translation>
+    </message>
+    <message>
+        <source>time point</source>
+        <translation>time point</translation>
+    </message>
+    <message>
+        <source>program</source>
+        <translation>program</translation>
+    </message>
+    <message>
+        <source>background music</source>
+        <translation>background music</translation>
+    </message>
+    <message>
+        <source>window</source>
+        <translation>window</translation>
+    </message>
+    <message>
+        <source>media item</source>
+        <translation>media item</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 bytes and is no scheme</source>
+        <translation>%1 is larger than %2 bytes and is no scheme</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>The data is larger than %1 bytes and is no scheme</source>
+        <translation>The data is larger than %1 bytes and is no scheme</translation>
+    </message>
+    <message>
+        <source>The scheme is damaged at byte %1: %2</source>
+        <translation>The scheme is damaged at byte %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeWriter</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>minimization</source>
+        <translation>minimization</translation>
+    </message>
+    <message>
+        <source>maximization</source>
+        <translation>maximization</translation>
+    </message>
+    <message>
+        <source>restore</source>
+        <translation>restore</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>close</translation>
+    </message>
+</context>
+<context>
+    <name>Widget</name>
+    <message>
+        <source>pause</source>
+        <translation>pause</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>play</translation>
+    </message>
+    <message>
+        <source>menu</source>
+        <translation>menu</translation>
+    </message>
+    <message>
+        <source>monitor</source>
+        <translation>monitor</translation>
+    </message>
+    <message>
+        <source>frontground</source>
+        <translation>frontground</translation>
+    </message>
+    <message>
+        <source>background</source>
+        <translation>background</translation>
+    </message>
+    <message>
+        <source>win-show</source>
+        <translation>win-show</translation>
+    </message>
+    <message>
+        <source>win-up</source>
+        <translation>win-up</translation>
+    </message>
+    <message>
+        <source>winunlock</source>
+        <translation>winunlock</translation>
+    </message>
+    <message>
+        <source>winlock</source>
+        <translation>winlock</translation>
+    </message>
+    <message>
+        <source>winshow</source>
+        <translation>winshow</translation>
+    </message>
+    <message>
+        <source>winhide</source>
+        <translation>winhide</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>stop</translation>
+    </message>
+</context>
+<context>
+    <name>dataBaseConn</name>
+    <message>
+        <source>unable to open database:%1</source>
+        <translation>unable to open database:%1</translation>
+    </message>
+</context>
 </TS>
