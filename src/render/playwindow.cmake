@@ -1,0 +1,2 @@
+# Sources of the play window, display surface, effects and other renderers (target_sources into lumora_render).
+target_sources(lumora_render PRIVATE backgroundstyle.h)

@@ -1,0 +1,1 @@
+# Tests of the play window, display surface, effects and simulation.

@@ -1,0 +1,1 @@
+# Tests of the text, clock and count-timer renderers.
