@@ -1,0 +1,230 @@
+#include "bytes.h"
+#include "schemereader.h"
+#include "schemesamples.h"
+#include "schemewriter.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace SchemeSamples;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run tool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(LUMORA_SCHEME_TOOL), args);
+    Run r;
+    if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// The command-line tool as an operator runs it: output, messages and exit statuses.
+class TestLumoraScheme : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QByteArray bytes = SchemeWriter::encode(rich());
+        QVERIFY(writeFile(path("rich.schx"), bytes));
+        QVERIFY(writeFile(path("cut.schx"), bytes.left(1000)));
+    }
+
+    void helpAndVersion()
+    {
+        const Run help = tool({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("lumora-scheme dump FILE.schx"));
+        QVERIFY(help.out.contains("build FILE.json OUT.schx"));
+        QVERIFY(help.out.contains("check FILE.schx"));
+        QVERIFY(help.err.isEmpty());
+        const Run version = tool({"--version"});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QByteArray("lumora-scheme " LUMORA_VERSION "\n"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown command") << QStringList{"show", "a.schx"};
+        QTest::newRow("unknown option") << QStringList{"dump", "--pretty", "a.schx"};
+        QTest::newRow("dump without file") << QStringList{"dump"};
+        QTest::newRow("dump with two files") << QStringList{"dump", "a.schx", "b.schx"};
+        QTest::newRow("build without output") << QStringList{"build", "a.json"};
+        QTest::newRow("check with two files") << QStringList{"check", "a.schx", "b.schx"};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run r = tool(args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains("Usage:"), r.err.constData());
+    }
+
+    void dumpThenBuildGivesTheSameFile()
+    {
+        const QByteArray bytes = SchemeWriter::encode(rich());
+        const Run dump = tool({"dump", path("rich.schx")});
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(dump.err.isEmpty());
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(dump.out, &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(doc["displayWindowCounter"].toInt(), 9);
+
+        QVERIFY(writeFile(path("rich.json"), dump.out));
+        const Run build = tool({"build", path("rich.json"), path("rebuilt.schx")});
+        QCOMPARE(build.exitCode, 0);
+        QVERIFY(build.out.isEmpty());
+        QVERIFY(build.err.isEmpty());
+        QCOMPARE(readFile(path("rebuilt.schx")), bytes);
+    }
+
+    void dumpOfADamagedFileNamesTheOffset()
+    {
+        const QByteArray bytes = SchemeWriter::encode(rich());
+        SchemeReader reader;
+        QVERIFY(!reader.read(bytes.left(1000)));
+        const Run r = tool({"dump", path("cut.schx")});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(QString("byte %1").arg(reader.damageOffset()).toUtf8()), r.err.constData());
+        QVERIFY(r.err.contains("cut.schx"));
+    }
+
+    void dumpOfAMissingFile()
+    {
+        const Run r = tool({"dump", path("none.schx")});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("none.schx"));
+    }
+
+    void buildRefusesJsonThatDoesNotFit()
+    {
+        QByteArray json = QJsonDocument::fromJson(tool({"dump", path("rich.schx")}).out).toJson();
+        QVERIFY(!json.isEmpty());
+        json.replace("\"Saturday\"", "\"Caturday\"");
+        QVERIFY(writeFile(path("bad.json"), json));
+        const Run r = tool({"build", path("bad.json"), path("bad.schx")});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("displayWindows[0].generalSegments[0].weekdays[1]"), r.err.constData());
+        QVERIFY(!QFile::exists(path("bad.schx")));
+
+        QVERIFY(writeFile(path("broken.json"), "{\"displayWindowCounter\": "));
+        QCOMPARE(tool({"build", path("broken.json"), path("bad.schx")}).exitCode, 2);
+        QCOMPARE(tool({"build", path("none.json"), path("bad.schx")}).exitCode, 2);
+        QVERIFY(!QFile::exists(path("bad.schx")));
+    }
+
+    void buildReportsAnUnwritableOutput()
+    {
+        QVERIFY(writeFile(path("empty.json"), "{\"displayWindowCounter\": 0, \"displayWindows\": []}"));
+        const Run r = tool({"build", path("empty.json"), path("empty.json") + "/out.schx"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(!r.err.isEmpty());
+        QCOMPARE(tool({"build", path("empty.json"), path("empty.schx")}).exitCode, 0);
+        QCOMPARE(readFile(path("empty.schx")), QByteArray(8, '\0'));
+    }
+
+    void checkExitStatuses()
+    {
+        // Clean: an all-day segment with one text item inside its display window.
+        QByteArray clean = wrapBytes(1, mediaHeader("simpleText") + Bytes()
+                                                                        .str("Hi")
+                                                                        .str("Arial")
+                                                                        .i32(16)
+                                                                        .b(false)
+                                                                        .b(false)
+                                                                        .b(false)
+                                                                        .col(255, 0, 0)
+                                                                        .b(true)
+                                                                        .i32(0)
+                                                                        .col(0, 0, 0)
+                                                                        .null()
+                                                                        .i32(1)
+                                                                        .b(false)
+                                                                        .b(false)
+                                                                        .b(false)
+                                                                        .i32(0)
+                                                                        .i32(0)
+                                                                        .i32(5)
+                                                                        .i32(5)
+                                                                        .i32(0)
+                                                                        .i32(0)
+                                                                        .i32(0)
+                                                                        .i32(0)
+                                                                        .i32(3)
+                                                                        .b(true)
+                                                                        .str("00:00:05")
+                                                                        .i32(0)
+                                                                        .b(false)
+                                                                        .i32(10)
+                                                                        .i32(5)
+                                                                        .data());
+        // The window is 0x0 in the wrapper; give it a size inside the 200x200 display window.
+        const int width = clean.indexOf(mediaHeader("simpleText")) - 12; // width, height, media count
+        clean.replace(width, 8, Bytes().i32(100).i32(50));
+        QVERIFY(writeFile(path("clean.schx"), clean));
+        const Run ok = tool({"check", path("clean.schx")});
+        QVERIFY2(ok.exitCode == 0, ok.out.constData());
+        QVERIFY(ok.out.isEmpty());
+
+        const Run warned = tool({"check", path("rich.schx")});
+        QCOMPARE(warned.exitCode, 1);
+        const QList<QByteArray> lines = warned.out.trimmed().split('\n');
+        QVERIFY(lines.size() >= 3);
+        QVERIFY(
+            warned.out.contains("displayWindows[0].generalSegments[0].programs[0].windows[0].media[0]: "));
+        QVERIFY(warned.out.contains("/nonexistent/clip.mp4"));
+        QVERIFY(warned.out.contains("displayWindows[1]: ")); // no media item
+        for (const QByteArray &line : lines)
+            QVERIFY2(line.startsWith("displayWindows["), line.constData());
+
+        QCOMPARE(tool({"check", path("cut.schx")}).exitCode, 2);
+        QCOMPARE(tool({"check", path("none.schx")}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLumoraScheme)
+#include "test_lumorascheme.moc"

@@ -1,0 +1,236 @@
+#include "commonwinobject.h"
+#include "cycleobject.h"
+#include "generalobject.h"
+#include "lumoramediaobject.h"
+#include "programobject.h"
+#include "scheme.h"
+#include "schemechecker.h"
+#include "timepoint.h"
+#include "timingobject.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ProgramObject *programWith(QList<CommonWinObject *> windows)
+{
+    auto *p = new ProgramObject;
+    p->name = "Program1";
+    p->windows = windows;
+    return p;
+}
+
+CommonWinObject *windowAt(int x, int y, int width, int height, QList<LumoraMediaObject *> media = {})
+{
+    auto *w = new CommonWinObject;
+    w->name = "Common Window1";
+    w->x = x;
+    w->y = y;
+    w->width = width;
+    w->height = height;
+    w->media = media;
+    return w;
+}
+
+LumoraMediaObject *media(const char *type)
+{
+    auto *m = new LumoraMediaObject;
+    m->type = type;
+    return m;
+}
+
+// Display window 100x100 with one all-day general segment holding one program.
+Scheme::DisplayWindow &screen(Scheme &scheme, ProgramObject *program)
+{
+    Scheme::DisplayWindow &d = scheme.addDisplayWindow();
+    d.window.name = "Screen";
+    d.window.width = 100;
+    d.window.height = 100;
+    auto *g = new GeneralObject;
+    g->name = "General Segment1";
+    g->programs.append(program);
+    d.schedule.generalSegments.append(g);
+    return d;
+}
+
+QStringList lines(const QList<SchemeChecker::Warning> &warnings)
+{
+    QStringList out;
+    for (const SchemeChecker::Warning &w : warnings)
+        out << w.where + ": " + w.message;
+    return out;
+}
+
+// The warnings at exactly this place.
+QStringList at(const QList<SchemeChecker::Warning> &warnings, const QString &where)
+{
+    QStringList out;
+    for (const SchemeChecker::Warning &w : warnings) {
+        if (w.where == where)
+            out << w.message;
+    }
+    return out;
+}
+
+} // namespace
+
+// What an operator is warned about before deploying a scheme.
+class TestSchemeChecker : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_existing;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_existing = m_dir.filePath("clip.mp4");
+        QFile f(m_existing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    void cleanSchemeHasNoWarning()
+    {
+        Scheme scheme;
+        LumoraMediaObject *video = media("video");
+        video->video.filePath = m_existing;
+        video->video.backgroundImage = m_dir.filePath("missing.png"); // not shown: colour background
+        LumoraMediaObject *text = media("scrollingText");
+        screen(scheme, programWith({windowAt(0, 0, 100, 100, {video}), windowAt(50, 50, 50, 50, {text})}));
+        QCOMPARE(lines(SchemeChecker::check(scheme)), QStringList());
+    }
+
+    void missingMediaFiles()
+    {
+        Scheme scheme;
+        LumoraMediaObject *video = media("video");
+        video->video.filePath = m_dir.filePath("gone.mp4");
+        LumoraMediaObject *picture = media("image");
+        picture->image.filePath = m_existing;
+        picture->image.backgroundIsColor = false;
+        picture->image.backgroundImage = m_dir.filePath("bg.png");
+        picture->image.backgroundMusic = m_dir.filePath("song.mp3");
+        LumoraMediaObject *office = media("office");
+        office->image.filePath = m_dir.filePath("slides.pptx");
+        LumoraMediaObject *clock = media("analogClock");
+        clock->analogClock.background.backgroundIsColor = false;
+        clock->analogClock.background.backgroundImage = m_dir.filePath("face.png");
+        LumoraMediaObject *noFile = media("image");
+        ProgramObject *program =
+            programWith({windowAt(0, 0, 10, 10, {video, picture, office, clock, noFile})});
+        program->backgroundImage = m_dir.filePath("page.png");
+        program->backgroundMusic = QStringList{m_existing, m_dir.filePath("loop.wav")};
+        screen(scheme, program);
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        const QString window = "displayWindows[0].generalSegments[0].programs[0].windows[0]";
+        QCOMPARE(at(warnings, window + ".media[0]").size(), 1);
+        QVERIFY(at(warnings, window + ".media[0]").at(0).contains("gone.mp4"));
+        const QStringList pictureWarnings = at(warnings, window + ".media[1]");
+        QCOMPARE(pictureWarnings.size(), 2);
+        QVERIFY(pictureWarnings.join('\n').contains("bg.png"));
+        QVERIFY(pictureWarnings.join('\n').contains("song.mp3"));
+        QVERIFY(at(warnings, window + ".media[2]").join('\n').contains("slides.pptx"));
+        QVERIFY(at(warnings, window + ".media[3]").join('\n').contains("face.png"));
+        QVERIFY(at(warnings, window + ".media[4]").join('\n').contains("no file"));
+        const QStringList programWarnings = at(warnings, "displayWindows[0].generalSegments[0].programs[0]");
+        QCOMPARE(programWarnings.size(), 2);
+        QVERIFY(programWarnings.join('\n').contains("page.png"));
+        QVERIFY(programWarnings.join('\n').contains("loop.wav"));
+        QCOMPARE(warnings.size(), 8);
+    }
+
+    void windowsOutsideTheirDisplayWindow()
+    {
+        Scheme scheme;
+        screen(scheme, programWith({windowAt(50, 0, 60, 10, {media("URL")}), windowAt(-1, 0, 10, 10),
+                                    windowAt(0, 95, 10, 10), windowAt(0, 0, 0, 10),
+                                    windowAt(2147483647, 0, 2147483647, 10)}));
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        const QString program = "displayWindows[0].generalSegments[0].programs[0]";
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(at(warnings, program + QString(".windows[%1]").arg(i)).size(), 1);
+        QVERIFY(at(warnings, program + ".windows[0]").at(0).contains("outside"));
+        QVERIFY(at(warnings, program + ".windows[3]").at(0).contains("no area"));
+        QCOMPARE(warnings.size(), 5);
+    }
+
+    void segmentsThatCanNeverPlay()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &d = screen(scheme, programWith({windowAt(0, 0, 10, 10, {media("weather")})}));
+        QList<GeneralObject *> &generals = d.schedule.generalSegments;
+        generals[0]->weekdays.clear();
+        auto *reversed = new GeneralObject;
+        reversed->specifiedDate = true;
+        reversed->fromDate = QDate(2025, 5, 2);
+        reversed->toDate = QDate(2025, 5, 1);
+        generals.append(reversed);
+        auto *overnight = new GeneralObject;
+        overnight->allDay = false;
+        overnight->fromTime = QTime(22, 0);
+        overnight->toTime = QTime(6, 0);
+        generals.append(overnight);
+        // Ranges that are switched off do not matter.
+        auto *ignored = new GeneralObject;
+        ignored->fromDate = QDate(2025, 5, 2);
+        ignored->toDate = QDate(2025, 5, 1);
+        ignored->fromTime = QTime(22, 0);
+        ignored->toTime = QTime(6, 0);
+        generals.append(ignored);
+        auto *cycle = new CycleObject;
+        cycle->allDay = false;
+        cycle->fromTime = QTime(8, 0);
+        d.schedule.cycleSegments.append(cycle);
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        QVERIFY(at(warnings, "displayWindows[0].generalSegments[0]").join('\n').contains("no weekday"));
+        QVERIFY(at(warnings, "displayWindows[0].generalSegments[1]").join('\n').contains("date range"));
+        QVERIFY(at(warnings, "displayWindows[0].generalSegments[2]").join('\n').contains("midnight"));
+        QCOMPARE(at(warnings, "displayWindows[0].generalSegments[3]"), QStringList());
+        QVERIFY(at(warnings, "displayWindows[0].cycleSegments[0]").join('\n').contains("time range"));
+        QCOMPARE(warnings.size(), 4);
+    }
+
+    void timingSegmentsThatNeverFire()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &d =
+            screen(scheme, programWith({windowAt(0, 0, 10, 10, {media("streaming")})}));
+        d.schedule.timingSegments.append(new TimingObject);
+        auto *timing = new TimingObject;
+        auto *noDay = new TimePoint;
+        noDay->time = QTime(12, 0);
+        auto *fine = new TimePoint;
+        fine->time = QTime(13, 0);
+        fine->weekdays = QStringList{"Monday"};
+        timing->timePoints = {noDay, fine};
+        d.schedule.timingSegments.append(timing);
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        QVERIFY(at(warnings, "displayWindows[0].timingSegments[0]").join('\n').contains("no time point"));
+        QVERIFY(at(warnings, "displayWindows[0].timingSegments[1].timePoints[0]")
+                    .join('\n')
+                    .contains("no weekday"));
+        QCOMPARE(warnings.size(), 2);
+    }
+
+    void scheduleWithoutMedia()
+    {
+        Scheme scheme;
+        screen(scheme, programWith({windowAt(0, 0, 10, 10)}));
+        scheme.addDisplayWindow().window.name = "Second";
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        QCOMPARE(at(warnings, "displayWindows[0]").size(), 1);
+        QVERIFY(at(warnings, "displayWindows[0]").at(0).contains("no media"));
+        QVERIFY(at(warnings, "displayWindows[1]").at(0).contains("\"Second\""));
+        QCOMPARE(warnings.size(), 2);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSchemeChecker)
+#include "test_schemechecker.moc"
