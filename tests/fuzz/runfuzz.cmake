@@ -1,0 +1,54 @@
+# Configures and builds the fuzz project with clang, makes the seed corpus and runs the
+# fuzzer for a bounded time. Prints "FUZZ SKIPPED" (which the test treats as a skip) when
+# clang or libFuzzer is not installed.
+#
+# Variables: SOURCE_DIR (the repository), BINARY_DIR, GENERATOR, QT5_DIR, SECONDS.
+
+find_program(CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
+if(NOT CLANGXX)
+    message("FUZZ SKIPPED: clang++ is not installed")
+    return()
+endif()
+
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/fuzz/project -B ${BINARY_DIR} -G ${GENERATOR}
+        -DCMAKE_CXX_COMPILER=${CLANGXX} -DQt5_DIR=${QT5_DIR} -DLUMORA_SOURCE_DIR=${SOURCE_DIR}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "configuring the fuzz project failed:\n${out}")
+endif()
+if(EXISTS ${BINARY_DIR}/unavailable)
+    message("FUZZ SKIPPED: ${CLANGXX} cannot build libFuzzer targets (libclang-rt-dev missing?)")
+    return()
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BINARY_DIR} --parallel 2
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "building the fuzz project failed:\n${out}")
+endif()
+
+set(seeds ${BINARY_DIR}/seeds)
+set(corpus ${BINARY_DIR}/corpus)
+file(REMOVE_RECURSE ${seeds} ${corpus})
+file(MAKE_DIRECTORY ${seeds} ${corpus} ${BINARY_DIR}/artifacts)
+execute_process(COMMAND ${BINARY_DIR}/make_seeds ${seeds} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "writing the seed corpus failed")
+endif()
+
+# New inputs go to corpus/, the seeds are only read; a crashing input is kept in artifacts/.
+execute_process(
+    COMMAND ${BINARY_DIR}/fuzz_schemereader -max_total_time=${SECONDS} -timeout=10 -rss_limit_mb=2048
+        -max_len=65536 -dict=${SOURCE_DIR}/tests/fuzz/scheme.dict -print_final_stats=1
+        -artifact_prefix=${BINARY_DIR}/artifacts/ ${corpus} ${seeds}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+string(LENGTH "${out}" length)
+if(length GREATER 6000)
+    math(EXPR from "${length} - 6000")
+    string(SUBSTRING "${out}" ${from} -1 out)
+endif()
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the scheme reader fuzzer failed (exit ${rc}):\n${out}")
+endif()
+message("${out}")
