@@ -17,6 +17,8 @@ public:
     DisplaySchedule &operator=(const DisplaySchedule &) = delete;
 
     void clear();
+    // Exchanges the lists: how a tree takes over the segments of a freshly read scheme.
+    void swap(DisplaySchedule &other) noexcept;
 
     QList<GeneralObject *> generalSegments;
     QList<CycleObject *> cycleSegments;

@@ -49,3 +49,10 @@ void DisplaySchedule::clear()
     cycleSegments.clear();
     timingSegments.clear();
 }
+
+void DisplaySchedule::swap(DisplaySchedule &other) noexcept
+{
+    generalSegments.swap(other.generalSegments);
+    cycleSegments.swap(other.cycleSegments);
+    timingSegments.swap(other.timingSegments);
+}

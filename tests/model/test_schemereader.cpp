@@ -382,6 +382,15 @@ private slots:
         QCOMPARE(reader.scheme().displayWindows.size(), size_t(3));
         Scheme taken = reader.takeScheme();
         QCOMPARE(taken.mediaCount(), rich().mediaCount());
+
+        // The caller takes the segments over into its own schedule.
+        DisplaySchedule mine;
+        mine.swap(taken.displayWindows[0]->schedule);
+        QCOMPARE(mine.generalSegments.size(), 2);
+        QCOMPARE(mine.cycleSegments.size(), 2);
+        QCOMPARE(mine.timingSegments.size(), 1);
+        QVERIFY(taken.displayWindows[0]->schedule.generalSegments.isEmpty());
+        QCOMPARE(mine.generalSegments.at(0)->programCounter, 4);
     }
 
     void truncationAtEveryOffset()
