@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     SchemeReader reader;
     if (!reader.read(input)) {
-        if (reader.status() == SchemeReader::Damaged
-            && (reader.damageOffset() < 0 || reader.damageOffset() > qint64(size)))
+        if (reader.status() == SchemeReader::Damaged &&
+            (reader.damageOffset() < 0 || reader.damageOffset() > qint64(size)))
             abort(); // the offset must point into the data (or at its end)
         return 0;
     }
