@@ -1,0 +1,85 @@
+#include "textpaginator.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure)
+{
+    if (limit <= 0)
+        return 0;
+    if (measure(text.mid(start, limit)) <= width)
+        return limit;
+    // Widths grow with the run, so the longest fitting run is found by halving; this keeps a
+    // 20 000-character text to a few measurements per line.
+    int lo = 0;     // fits
+    int hi = limit; // does not fit
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (measure(text.mid(start, mid)) <= width)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return std::max(lo, 1);
+}
+
+QVector<TextPaginator::Page> TextPaginator::paginate(const QString &text, qreal width, int linesPerPage,
+                                                     const Measure &measure)
+{
+    QVector<Page> pages;
+    const int n = text.size();
+    const int perPage = std::max(linesPerPage, 1);
+    int pos = 0;
+    Page page;
+    page.start = 0;
+    while (pos < n) {
+        int newline = text.indexOf(QLatin1Char('\n'), pos);
+        const int limit = (newline < 0 ? n : newline) - pos;
+        Line line;
+        line.start = pos;
+        line.length = fittingRun(text, pos, limit, width, measure);
+        line.span = line.length;
+        if (line.length == limit && newline >= 0)
+            line.span += 1; // the "\n" ends this line
+        pos += line.span;
+        page.lines.append(line);
+        if (page.lines.size() == perPage) {
+            page.length = pos - page.start;
+            pages.append(page);
+            page = Page();
+            page.start = pos;
+        }
+    }
+    if (!page.lines.isEmpty()) {
+        page.length = pos - page.start;
+        pages.append(page);
+    }
+    return pages;
+}
+
+QVector<TextPaginator::Page> TextPaginator::paginateSingleRow(const QString &text, qreal width,
+                                                              const Measure &measure)
+{
+    QVector<Page> pages;
+    const int n = text.size();
+    int pos = 0;
+    while (pos < n) {
+        Page page;
+        page.start = pos;
+        page.length = fittingRun(text, pos, n - pos, width, measure);
+        page.lines.append(Line{pos, page.length, page.length});
+        pos += page.length;
+        pages.append(page);
+    }
+    return pages;
+}
+
+QStringList TextPaginator::pageTexts(const QString &text, const QVector<Page> &pages)
+{
+    QStringList out;
+    out.reserve(pages.size());
+    for (const Page &p : pages)
+        out.append(text.mid(p.start, p.length));
+    return out;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+// Cuts a text into the pages a renderer shows. Widget-free: the caller supplies the width
+// of a piece of text (a QFontMetricsF in the renderer, a fixed advance in tests).
+//
+// Every character of the text belongs to exactly one page, pages follow each other without
+// gaps, and a page always ends on a line end. A "\n" that ends a line belongs to that line.
+class TextPaginator
+{
+public:
+    using Measure = std::function<qreal(const QString &)>;
+
+    struct Line
+    {
+        int start = 0;  // index of the first character in the text
+        int length = 0; // characters shown, without a line-ending "\n"
+        int span = 0;   // characters consumed, with the "\n"
+    };
+
+    struct Page
+    {
+        int start = 0;
+        int length = 0; // characters of the text on this page ("\n" included)
+        QVector<Line> lines;
+    };
+
+    // Simple text: lines end at "\n" or at the longest run that fits `width` (at least one
+    // character, so a character wider than the renderer still moves on); `linesPerPage`
+    // lines make a page (at least one). An empty text gives no pages.
+    static QVector<Page> paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure);
+
+    // Single-row text: each page is the longest run of characters not wider than `width`
+    // (at least one character).
+    static QVector<Page> paginateSingleRow(const QString &text, qreal width, const Measure &measure);
+
+    // The texts of the pages, in order.
+    static QStringList pageTexts(const QString &text, const QVector<Page> &pages);
+
+private:
+    // Characters from `start` (at most `limit`) that fit `width`; at least 1 when limit > 0.
+    static int fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure);
+};

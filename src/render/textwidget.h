@@ -1,0 +1,128 @@
+#pragma once
+
+#include "colorpen.h"
+#include "textpaginator.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+#include <QStaticText>
+#include <QStringList>
+
+#include <memory>
+
+class ClockTimer;
+class LumoraMediaObject;
+
+// Draws simple text ("simpleText", "txt"), single-row text ("singleRowText") and scrolling
+// text ("scrollingText") inside a play window.
+//
+// The play window fills the public fields (or calls setupItem(), which does it from the
+// item), sets the page, and calls setUp(). It advances the pages itself (page + 1 and a
+// repaint); this renderer never does.
+//
+// Scrolling: the position follows the time elapsed on the clock service (whole ticks of
+// the speed table), and the scroll tick (`scrollTimer`) only paces the frames, so the
+// speed stays exact when the timer fires late. Pause with stopScroll(), continue with
+// resumeScroll(); the text goes on from where it stood.
+class textWidget : public QLabel
+{
+    Q_OBJECT
+
+public:
+    enum Mode { SimpleMode = 0, SingleRowMode = 1, ScrollingMode = 2 };
+
+    explicit textWidget(QWidget *parent = nullptr);
+    ~textWidget() override;
+
+    // Fills every field from a text item; `mode` 0 simple, 1 single-row, 2 scrolling.
+    // The alignments 0/1/2 become the Qt flags 1/2/4 and 32/64/128. The page becomes 0.
+    void setupItem(const LumoraMediaObject &item, int mode);
+    // Prepares the filled fields for showing: font, pages, the strip (scrolling without end
+    // to end) or none, the start position, and for scrolling text the scroll tick.
+    void setUp();
+
+    // Scroll tick control for the play window's pause, resume and stop.
+    void startScroll();  // from the start position
+    void stopScroll();   // keeps the position
+    void resumeScroll(); // from the kept position
+    bool isScrolling() const;
+
+    // Pages of the current mode (simple or single-row), computed for the current size.
+    int pageCount();
+    bool hasPage(int index) { return index >= 0 && index < pageCount(); }
+    // Sets `pen`'s brush by the colour mode, spanning this renderer.
+    void setColorPen(QPen &pen) const;
+    // The pre-drawn strip (scrolling without end to end); null otherwise.
+    const QPixmap *stripPicture() const { return strip.get(); }
+
+    // Fields, in the order the play window knows them.
+    QLabel *stripLabel = nullptr; // carries the strip picture; hidden at first
+    bool painting = false;
+    int mode = SimpleMode;
+    int rollDirection = 0; // 0 "Right to Left", 1 "Left toRight"
+    int rollSpeed = 5;     // 1..10
+    std::unique_ptr<QPixmap> strip;
+    QStringList simplePages;
+    QStringList singleRowPages;
+    QString text;
+    QColor textColor = QColor(255, 0, 0);
+    QString fontFamily = QStringLiteral("Arial");
+    int fontSize = 16;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    int horizontalAlign = Qt::AlignLeft; // flag 1, 2 or 4
+    int verticalAlign = Qt::AlignTop;    // flag 32, 64 or 128
+    int letterSpacing = 0;
+    int lineSpacing = 0; // extra pixels between lines of simple text
+    QFont font;
+    ClockTimer *scrollTimer = nullptr;
+    int x = 0;
+    int y = 0;
+    int textWidth = 0;
+    bool playToEnd = false;
+    int lastPaginatedPage = -1;
+    int page = 0;
+    int colorMode = 0;
+    int stayTime = 3;
+    bool endToEnd = false;
+    int cycleInterval = 10;
+    int entryEffect = 0;
+    int exitEffect = 0;
+    // Set by the play window from its display surface: outside real play the pages are
+    // recomputed at every paint, so edits show at once.
+    bool realPlayMode = false;
+
+    // Frame pacing of the scroll tick, in ms.
+    static int frameInterval();
+
+signals:
+    // A scrolling text that plays to the end has scrolled fully out once.
+    void sigScrollFinished();
+
+public slots:
+    // One frame of scrolling: the position for the elapsed time, then a move or a repaint.
+    void slotTimeout();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildFont();
+    void repaginate();
+    void buildStrip();
+    void placeScroll();
+    void armNextFrame();
+    int stripTop() const;
+    ColorPen::Geometry penGeometry() const;
+
+    QVector<TextPaginator::Page> m_pages; // of the current mode
+    QSize m_paginatedSize;
+    QStaticText m_staticText;  // the text's cached layout, for end to end and over-long strips
+    qint64 m_scrolledMs = 0;   // scrolling time, pauses excluded
+    qint64 m_lastFrameMs = -1; // clock reading at the previous frame; -1 when stopped
+    bool m_finished = false;
+};
