@@ -5,7 +5,7 @@
 # Variables: SOURCE_DIR (the repository), BINARY_DIR, GENERATOR, QT5_DIR, SECONDS.
 
 find_program(CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
-if(NOT CLANGXX)
+if(NOT CLANGXX OR NOT EXISTS "${CLANGXX}")
     message("FUZZ SKIPPED: clang++ is not installed")
     return()
 endif()
