@@ -25,5 +25,7 @@ QString CountTimerValue::text() const
 
 QString CountTimerValue::format(const QTime &value)
 {
-    return value.toString(QStringLiteral("HH:mm:ss:z"));
+    // "HH:mm:ss:z" with the milliseconds as a plain number (900, not 9): Qt versions differ in
+    // whether "z" drops trailing zeroes, and the timer must read the same everywhere.
+    return value.toString(QStringLiteral("HH:mm:ss:")) + QString::number(value.msec());
 }

@@ -8,12 +8,24 @@ int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal w
 {
     if (limit <= 0)
         return 0;
-    if (measure(text.mid(start, limit)) <= width)
-        return limit;
-    // Widths grow with the run, so the longest fitting run is found by halving; this keeps a
-    // 20 000-character text to a few measurements per line.
+    // Widths grow with the run. Doubling finds a run that no longer fits without measuring
+    // the whole rest of a long text, then halving finds the longest one that does: a
+    // 20 000-character text takes a few short measurements per line.
     int lo = 0;     // fits
-    int hi = limit; // does not fit
+    int hi = limit; // does not fit, unless the whole rest fits
+    int probe = 16;
+    while (true) {
+        const int len = std::min(probe, limit);
+        if (measure(text.mid(start, len)) <= width) {
+            lo = len;
+            if (len == limit)
+                return limit;
+            probe *= 2;
+        } else {
+            hi = len;
+            break;
+        }
+    }
     while (hi - lo > 1) {
         const int mid = lo + (hi - lo) / 2;
         if (measure(text.mid(start, mid)) <= width)
