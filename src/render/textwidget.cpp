@@ -140,7 +140,8 @@ ColorPen::Geometry textWidget::penGeometry() const
     g.textWidth = textWidth;
     g.width = width();
     g.endToEnd = endToEnd;
-    g.stripHeight = strip ? strip->height() : stripLabel->height();
+    // Only a strip has a height of its own; pages span the renderer.
+    g.stripHeight = strip ? strip->height() : height();
     return g;
 }
 
@@ -327,7 +328,7 @@ void textWidget::paintEvent(QPaintEvent *event)
             const QFontMetricsF fm(font);
             const int lineHeight = qCeil(fm.lineSpacing());
             if (mode == SingleRowMode) {
-                p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                p.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip,
                            text.mid(pg.start, pg.length));
             } else {
                 const int n = pg.lines.size();
@@ -340,7 +341,7 @@ void textWidget::paintEvent(QPaintEvent *event)
                 for (const TextPaginator::Line &line : pg.lines) {
                     p.drawText(QRect(0, top, width(), lineHeight),
                                (horizontalAlign & Qt::AlignHorizontal_Mask) | Qt::AlignTop |
-                                   Qt::TextSingleLine,
+                                   Qt::TextSingleLine | Qt::TextDontClip,
                                text.mid(line.start, line.length));
                     top += lineHeight + lineSpacing;
                 }

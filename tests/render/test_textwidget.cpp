@@ -1,0 +1,402 @@
+#include "lumoramediaobject.h"
+#include "scrollspeed.h"
+#include "shots.h"
+#include "textwidget.h"
+#include "virtualclock.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+// The text renderer on a real X window, its scrolling driven by the virtual clock.
+class TestTextWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    // Set-up from the item
+    void itemFillsFieldsAndAlignmentFlags();
+
+    // Pages
+    void simpleTextPagesCoverTheText();
+    void emptyTextHasNoPagesAndDrawsNothing();
+    void singleRowPagesFitTheWidth();
+    void realPlayPaginatesOnlyOnPageChange();
+
+    // Scrolling
+    void stripStartsAtTheRightEdgeAndFollowsTime();
+    void leftToRightStartsBeforeTheText();
+    void playToEndFinishesExactlyAtTheFirstWrap();
+    void withoutPlayToEndItKeepsScrolling();
+    void pauseKeepsThePosition();
+    void speedOffTheTableDoesNotScroll();
+    void endToEndDrawsCopiesWithoutAStrip();
+    void overlongTextGetsNoStripPicture();
+
+    // Colour
+    void horizontalGradientRunsRedToMagenta();
+    void plainColourDrawsTheTextColour();
+    void screenshots();
+
+private:
+    std::unique_ptr<VirtualClock> m_clock;
+    std::unique_ptr<textWidget> m_w;
+    LumoraMediaObject m_item;
+
+    void make(int width, int height);
+    void setUpText(int mode);
+    // x shown after `elapsed` ms: the position of the last frame, frames being paced by the
+    // frame interval from the start.
+    int shownX(qint64 elapsed) const;
+};
+
+void TestTextWidget::init()
+{
+    m_clock = std::make_unique<VirtualClock>(QDateTime(QDate(2024, 6, 8), QTime(10, 0)));
+    Clock::setCurrent(m_clock.get());
+    m_item = LumoraMediaObject();
+    m_item.text.fontFamily = QStringLiteral("DejaVu Sans");
+}
+
+void TestTextWidget::cleanup()
+{
+    m_w.reset();
+    Clock::setCurrent(nullptr);
+    m_clock.reset();
+}
+
+void TestTextWidget::make(int width, int height)
+{
+    m_w = std::make_unique<textWidget>();
+    m_w->setStyleSheet(QStringLiteral("background:black"));
+    m_w->resize(width, height);
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+}
+
+void TestTextWidget::setUpText(int mode)
+{
+    m_w->setupItem(m_item, mode);
+    m_w->setUp();
+}
+
+int TestTextWidget::shownX(qint64 elapsed) const
+{
+    const int frame = textWidget::frameInterval();
+    const ScrollSpeed::Track track{m_w->rollDirection, m_w->width(), m_w->textWidth, m_w->fontSize,
+                                   m_w->rollSpeed};
+    return track.xAfterTicks(track.ticksAfter(elapsed / frame * frame));
+}
+
+void TestTextWidget::itemFillsFieldsAndAlignmentFlags()
+{
+    make(300, 100);
+    m_item.text.text = QStringLiteral("abc");
+    m_item.text.horizontalAlign = 2;
+    m_item.text.verticalAlign = 1;
+    m_item.text.bold = true;
+    m_item.text.rollSpeed = 7;
+    m_item.text.cycleInterval = 33;
+    m_w->page = 4;
+    m_w->setupItem(m_item, 2);
+    QCOMPARE(m_w->horizontalAlign, 4);
+    QCOMPARE(m_w->verticalAlign, 64);
+    QCOMPARE(m_w->rollSpeed, 7);
+    QCOMPARE(m_w->cycleInterval, 33);
+    QCOMPARE(m_w->page, 0);
+    m_w->setUp();
+    QCOMPARE(m_w->font.weight(), 75);
+    m_item.text.horizontalAlign = 1;
+    m_item.text.verticalAlign = 2;
+    m_w->setupItem(m_item, 0);
+    QCOMPARE(m_w->horizontalAlign, 2);
+    QCOMPARE(m_w->verticalAlign, 128);
+}
+
+void TestTextWidget::simpleTextPagesCoverTheText()
+{
+    make(200, 60);
+    m_item.text.text =
+        QStringLiteral("First line of text\nsecond\nthird line here\nfourth\n\nsixth and last");
+    m_item.text.letterSpacing = 2;
+    setUpText(textWidget::SimpleMode);
+    QVERIFY(m_w->pageCount() >= 2);
+    QCOMPARE(m_w->simplePages.join(QString()), m_item.text.text);
+    QVERIFY(m_w->hasPage(0));
+    QVERIFY(!m_w->hasPage(m_w->pageCount()));
+}
+
+void TestTextWidget::emptyTextHasNoPagesAndDrawsNothing()
+{
+    make(200, 60);
+    m_item.text.text.clear();
+    setUpText(textWidget::SimpleMode);
+    QCOMPARE(m_w->pageCount(), 0);
+    const QImage img = m_w->grab().toImage();
+    for (int y = 0; y < img.height(); y += 3)
+        for (int x = 0; x < img.width(); x += 3)
+            QCOMPARE(QColor(img.pixel(x, y)), QColor(Qt::black));
+}
+
+void TestTextWidget::singleRowPagesFitTheWidth()
+{
+    make(150, 50);
+    m_item.text.text = QStringLiteral("A single row text cut into pages that fit");
+    setUpText(textWidget::SingleRowMode);
+    QVERIFY(m_w->pageCount() >= 3);
+    QCOMPARE(m_w->singleRowPages.join(QString()), m_item.text.text);
+    const QFontMetricsF fm(m_w->font);
+    for (const QString &p : m_w->singleRowPages)
+        QVERIFY(fm.horizontalAdvance(p) <= 150);
+}
+
+void TestTextWidget::realPlayPaginatesOnlyOnPageChange()
+{
+    make(150, 50);
+    m_item.text.text = QStringLiteral("one two three four five six seven eight");
+    m_w->realPlayMode = true;
+    setUpText(textWidget::SingleRowMode);
+    const int pages = m_w->pageCount();
+    QVERIFY(pages >= 2);
+    m_w->page = 1;
+    m_w->repaint();
+    QCOMPARE(m_w->lastPaginatedPage, 1);
+    // Outside real play an edit shows at the next paint.
+    m_w->realPlayMode = false;
+    m_w->text = QStringLiteral("short");
+    m_w->page = 0;
+    m_w->repaint();
+    QCOMPARE(m_w->singleRowPages, QStringList{QStringLiteral("short")});
+}
+
+void TestTextWidget::stripStartsAtTheRightEdgeAndFollowsTime()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Scrolling along");
+    m_item.text.rollSpeed = 5; // 1 pixel per 10 ms
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    QVERIFY(m_w->stripPicture());
+    QCOMPARE(m_w->stripPicture()->height(), 100);
+    QCOMPARE(m_w->stripPicture()->width(), m_w->fontSize + m_w->textWidth);
+    QVERIFY(m_w->stripLabel->isVisible());
+    QCOMPARE(m_w->stripLabel->pos(), QPoint(500, 50));
+    const int frame = textWidget::frameInterval();
+    m_clock->advance(100 * frame);
+    QCOMPARE(m_w->x, 500 - 10 * frame);
+    QCOMPARE(m_w->stripLabel->pos(), QPoint(500 - 10 * frame, 50));
+    m_clock->advance(2345);
+    QCOMPARE(m_w->x, shownX(100 * frame + 2345));
+    QVERIFY(m_w->x <= 500 - (100 * frame + 2345 - frame) / 10);
+}
+
+void TestTextWidget::leftToRightStartsBeforeTheText()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Rightwards");
+    m_item.text.rollDirection = 1;
+    m_item.text.rollSpeed = 3; // 1 pixel per 16 ms
+    setUpText(textWidget::ScrollingMode);
+    QCOMPARE(m_w->x, -m_w->textWidth);
+    m_clock->advance(1600);
+    QCOMPARE(m_w->x, -m_w->textWidth + 100); // 1600 is a whole number of frames and of ticks
+}
+
+void TestTextWidget::playToEndFinishesExactlyAtTheFirstWrap()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Once across");
+    m_item.text.fontSize = 20;
+    m_item.text.rollSpeed = 5;
+    m_item.text.playToEnd = true;
+    setUpText(textWidget::ScrollingMode);
+    QSignalSpy finished(m_w.get(), &textWidget::sigScrollFinished);
+    const ScrollSpeed::Track track{0, 500, m_w->textWidth, 20, 5};
+    const qint64 wrapAt = track.msToFirstWrap();
+    QCOMPARE(wrapAt, (500 + m_w->textWidth + 20 + 1) * 10LL);
+    m_clock->advance(wrapAt - 1);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(m_w->x, shownX(wrapAt - 1));
+    QVERIFY(m_w->x >= -(m_w->textWidth + 20));
+    m_clock->advance(1);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(m_w->x, 500);
+    QVERIFY(!m_w->isScrolling());
+    m_clock->advance(60000);
+    QCOMPARE(finished.count(), 1);
+}
+
+void TestTextWidget::withoutPlayToEndItKeepsScrolling()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Again and again");
+    m_item.text.rollSpeed = 10;
+    m_item.text.fontSize = 48; // 4 pixels per 2 ms
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    QSignalSpy finished(m_w.get(), &textWidget::sigScrollFinished);
+    const ScrollSpeed::Track track{0, 500, m_w->textWidth, 48, 10};
+    const int frame = textWidget::frameInterval();
+    m_clock->advance((track.msToFirstWrap() * 3 / frame + 1) * frame);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(m_w->isScrolling());
+    QCOMPARE(m_w->x, shownX((track.msToFirstWrap() * 3 / frame + 1) * frame));
+    QVERIFY(m_w->x < 500);
+}
+
+void TestTextWidget::pauseKeepsThePosition()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Pause me");
+    m_item.text.rollSpeed = 5;
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    const int frame = textWidget::frameInterval();
+    m_clock->advance(50 * frame + 3);
+    QCOMPARE(m_w->x, 500 - 5 * frame);
+    m_w->stopScroll();
+    m_clock->advance(5000);
+    QCOMPARE(m_w->x, 500 - 5 * frame);
+    m_w->resumeScroll();
+    // The 3 ms before the pause count: 50 frames later the text has scrolled 100 frames + 3 ms.
+    m_clock->advance(50 * frame);
+    QCOMPARE(m_w->x, 500 - (100 * frame + 3) / 10);
+}
+
+void TestTextWidget::speedOffTheTableDoesNotScroll()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Still");
+    for (int speed : {0, -2, 11}) {
+        m_item.text.rollSpeed = speed;
+        setUpText(textWidget::ScrollingMode);
+        QVERIFY(!m_w->isScrolling());
+        m_clock->advance(1000);
+        QCOMPARE(m_w->x, 500);
+    }
+}
+
+void TestTextWidget::endToEndDrawsCopiesWithoutAStrip()
+{
+    make(600, 100);
+    m_item.text.text = QStringLiteral("\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588");
+    m_item.text.fontSize = 20;
+    m_item.text.endToEnd = true;
+    m_item.text.cycleInterval = 40;
+    m_item.text.rollSpeed = 5;
+    m_item.text.playToEnd = false;
+    m_item.text.textColor = QColor(0, 255, 0);
+    setUpText(textWidget::ScrollingMode);
+    QVERIFY(!m_w->stripPicture());
+    QVERIFY(!m_w->stripLabel->isVisible());
+    // After 7 s the first copy is near x = 600 - 700: the second and later copies show.
+    m_clock->advance(7000);
+    QCOMPARE(m_w->x, shownX(7000));
+    QVERIFY(m_w->x <= -90);
+    const QImage img = m_w->grab().toImage();
+    const int t = m_w->textWidth;
+    const int pitch = 40 + t;
+    const int row = 50;
+    int copiesSeen = 0;
+    for (int i = 1; i < 600 / t + 1; ++i) {
+        const int cx = m_w->x + i * pitch + t / 2;
+        if (cx >= 0 && cx < 600 && QColor(img.pixel(cx, row)).green() > 200)
+            ++copiesSeen;
+    }
+    QVERIFY(copiesSeen >= 2);
+    // The gaps between copies stay dark.
+    const int gap = m_w->x + pitch - 20;
+    QVERIFY(gap > 0);
+    QVERIFY(QColor(img.pixel(gap, row)).green() < 60);
+    saveShot(m_w.get(), QStringLiteral("text-scrolling-end-to-end"));
+}
+
+void TestTextWidget::overlongTextGetsNoStripPicture()
+{
+    make(400, 100);
+    m_item.text.text = QString(20000, QLatin1Char('W'));
+    m_item.text.rollSpeed = 10;
+    setUpText(textWidget::ScrollingMode);
+    QVERIFY(!m_w->stripPicture());
+    QVERIFY(m_w->isScrolling());
+    m_clock->advance(1000);
+    QCOMPARE(m_w->x, shownX(1000));
+    QVERIFY(m_w->x < 400 - 480);
+    m_w->repaint();
+}
+
+void TestTextWidget::horizontalGradientRunsRedToMagenta()
+{
+    make(400, 100);
+    m_item.text.text = QStringLiteral("\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588");
+    m_item.text.fontSize = 40;
+    m_item.text.colorful = 1;
+    m_item.text.verticalAlign = 2;
+    setUpText(textWidget::SimpleMode);
+    const QImage img = m_w->grab().toImage();
+    const int t = m_w->textWidth;
+    QVERIFY(t > 100 && t <= 400);
+    const int row = 50;
+    const QColor left(img.pixel(3, row));
+    const QColor middle(img.pixel(qRound(0.4 * t), row));
+    const QColor right(img.pixel(t - 4, row));
+    QVERIFY2(left.red() > 200 && left.green() < 80 && left.blue() < 80, qPrintable(left.name()));
+    QVERIFY2(middle.green() > 200 && middle.red() < 80 && middle.blue() < 80, qPrintable(middle.name()));
+    QVERIFY2(right.red() > 180 && right.blue() > 180 && right.green() < 80, qPrintable(right.name()));
+    saveShot(m_w.get(), QStringLiteral("text-colour-1"));
+}
+
+void TestTextWidget::plainColourDrawsTheTextColour()
+{
+    make(400, 100);
+    m_item.text.text = QStringLiteral("\u2588\u2588\u2588");
+    m_item.text.fontSize = 30;
+    m_item.text.textColor = QColor(10, 200, 250);
+    m_item.text.verticalAlign = 2;
+    setUpText(textWidget::SimpleMode);
+    const QImage img = m_w->grab().toImage();
+    QCOMPARE(QColor(img.pixel(m_w->textWidth / 2, 50)), QColor(10, 200, 250));
+    QCOMPARE(QColor(img.pixel(m_w->textWidth + 20, 50)), QColor(Qt::black));
+}
+
+void TestTextWidget::screenshots()
+{
+    if (qEnvironmentVariableIsEmpty("LUMORA_SHOTS_DIR"))
+        QSKIP("set LUMORA_SHOTS_DIR to save the pictures");
+    make(480, 160);
+    m_item.text.text = QStringLiteral("Lumora LED text: every character exactly once, "
+                                      "pages end on line ends.\nSecond paragraph \u4e2d\u6587\u5b57.");
+    m_item.text.fontSize = 18;
+    m_item.text.textColor = QColor(255, 220, 0);
+    m_item.text.horizontalAlign = 2;
+    m_item.text.verticalAlign = 2;
+    m_item.text.letterSpacing = 1;
+    setUpText(textWidget::SimpleMode);
+    saveShot(m_w.get(), QStringLiteral("text-simple-page0"));
+    m_w->page = 1;
+    m_w->repaint();
+    saveShot(m_w.get(), QStringLiteral("text-simple-page1"));
+    setUpText(textWidget::SingleRowMode);
+    saveShot(m_w.get(), QStringLiteral("text-single-row-page0"));
+    m_item.text.text = QStringLiteral("Colourful LED text 0123456789");
+    m_item.text.fontSize = 28;
+    m_item.text.bold = true;
+    for (int mode = 0; mode <= 5; ++mode) {
+        m_item.text.colorful = mode;
+        setUpText(textWidget::SimpleMode);
+        saveShot(m_w.get(), QStringLiteral("text-colour-mode-%1").arg(mode));
+    }
+    m_item.text.colorful = 5;
+    m_item.text.rollSpeed = 5;
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    m_clock->advance(3000);
+    saveShot(m_w.get(), QStringLiteral("text-scrolling-strip"));
+}
+
+QTEST_MAIN(TestTextWidget)
+#include "test_textwidget.moc"
