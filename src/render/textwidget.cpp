@@ -13,6 +13,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // Longer strips are not pre-drawn (a 100-pixel-high picture of a very long text would take
@@ -48,7 +49,7 @@ textWidget::textWidget(QWidget *parent)
 
 textWidget::~textWidget() = default;
 
-int textWidget::frameInterval()
+double textWidget::framePeriod()
 {
     // The scroll tick paces frames only; the position comes from the time.
     qreal rate = 60.0;
@@ -56,7 +57,7 @@ int textWidget::frameInterval()
         rate = screen->refreshRate();
     if (rate < 24.0 || rate > 240.0)
         rate = 60.0;
-    return std::max(4, static_cast<int>(1000.0 / rate));
+    return 1000.0 / rate;
 }
 
 void textWidget::setupItem(const LumoraMediaObject &item, int newMode)
@@ -220,7 +221,8 @@ void textWidget::resumeScroll()
     if (mode != ScrollingMode || m_finished || ScrollSpeed::tickInterval(rollSpeed) < 0)
         return;
     m_lastFrameMs = Clock::current().now().toMSecsSinceEpoch();
-    scrollTimer->setInterval(frameInterval());
+    m_frameOriginMs = m_lastFrameMs;
+    m_frameIndex = 0;
     armNextFrame();
 }
 
@@ -231,7 +233,19 @@ bool textWidget::isScrolling() const
 
 void textWidget::armNextFrame()
 {
-    int next = frameInterval();
+    // Frames are due on a fixed schedule from the start, not one period after the previous
+    // one: a late frame does not push the later ones back, and a fractional period (16.67 ms)
+    // comes out as the right mix of 16 and 17 ms.
+    const qint64 now = Clock::current().now().toMSecsSinceEpoch();
+    const double period = framePeriod();
+    ++m_frameIndex;
+    double due = m_frameOriginMs + m_frameIndex * period;
+    if (due < now - period) {
+        m_frameOriginMs = now;
+        m_frameIndex = 1;
+        due = now + period;
+    }
+    int next = std::max(1, static_cast<int>(std::ceil(due - now)));
     if (playToEnd) {
         // Land a frame exactly on the first wrap, where the item ends.
         const ScrollSpeed::Track track{rollDirection, width(), textWidth, fontSize, rollSpeed};
@@ -239,8 +253,7 @@ void textWidget::armNextFrame()
         if (remaining >= 0 && remaining < next)
             next = static_cast<int>(remaining);
     }
-    if (!scrollTimer->isActive() || scrollTimer->interval() != next)
-        scrollTimer->start(next);
+    scrollTimer->start(next);
 }
 
 void textWidget::slotTimeout()

@@ -95,8 +95,11 @@ public:
     // recomputed at every paint, so edits show at once.
     bool realPlayMode = false;
 
-    // Frame pacing of the scroll tick, in ms.
-    static int frameInterval();
+    // Frame pacing of the scroll tick: the display's frame period in ms (60 Hz: 16.67, so
+    // the tick alternates 16 and 17 ms and stays in step with the display).
+    static double framePeriod();
+    // Scrolling time so far, pauses excluded, as of the last frame.
+    qint64 scrolledMs() const { return m_scrolledMs; }
 
 signals:
     // A scrolling text that plays to the end has scrolled fully out once.
@@ -125,4 +128,6 @@ private:
     qint64 m_scrolledMs = 0;   // scrolling time, pauses excluded
     qint64 m_lastFrameMs = -1; // clock reading at the previous frame; -1 when stopped
     bool m_finished = false;
+    qint64 m_frameOriginMs = 0; // clock reading the frame schedule counts from
+    qint64 m_frameIndex = 0;
 };

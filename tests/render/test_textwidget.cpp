@@ -86,10 +86,13 @@ void TestTextWidget::setUpText(int mode)
 
 int TestTextWidget::shownX(qint64 elapsed) const
 {
-    const int frame = textWidget::frameInterval();
+    // The last frame came at most one frame period before now.
+    const qint64 scrolled = m_w->scrolledMs();
+    if (scrolled > elapsed || scrolled <= elapsed - qCeil(textWidget::framePeriod()) - 1)
+        return INT_MIN;
     const ScrollSpeed::Track track{m_w->rollDirection, m_w->width(), m_w->textWidth, m_w->fontSize,
                                    m_w->rollSpeed};
-    return track.xAfterTicks(track.ticksAfter(elapsed / frame * frame));
+    return track.xAfterTicks(track.ticksAfter(scrolled));
 }
 
 void TestTextWidget::itemFillsFieldsAndAlignmentFlags()
@@ -185,13 +188,12 @@ void TestTextWidget::stripStartsAtTheRightEdgeAndFollowsTime()
     QCOMPARE(m_w->stripPicture()->width(), m_w->fontSize + m_w->textWidth);
     QVERIFY(m_w->stripLabel->isVisible());
     QCOMPARE(m_w->stripLabel->pos(), QPoint(500, 50));
-    const int frame = textWidget::frameInterval();
-    m_clock->advance(100 * frame);
-    QCOMPARE(m_w->x, 500 - 10 * frame);
-    QCOMPARE(m_w->stripLabel->pos(), QPoint(500 - 10 * frame, 50));
+    m_clock->advance(1000); // 60 frames of 16.67 ms
+    QCOMPARE(m_w->x, 400);
+    QCOMPARE(m_w->stripLabel->pos(), QPoint(400, 50));
     m_clock->advance(2345);
-    QCOMPARE(m_w->x, shownX(100 * frame + 2345));
-    QVERIFY(m_w->x <= 500 - (100 * frame + 2345 - frame) / 10);
+    QCOMPARE(m_w->x, shownX(3345));
+    QVERIFY(m_w->x <= 500 - 332);
 }
 
 void TestTextWidget::leftToRightStartsBeforeTheText()
@@ -240,12 +242,11 @@ void TestTextWidget::withoutPlayToEndItKeepsScrolling()
     setUpText(textWidget::ScrollingMode);
     QSignalSpy finished(m_w.get(), &textWidget::sigScrollFinished);
     const ScrollSpeed::Track track{0, 500, m_w->textWidth, 48, 10};
-    const int frame = textWidget::frameInterval();
-    m_clock->advance((track.msToFirstWrap() * 3 / frame + 1) * frame);
+    m_clock->advance(track.msToFirstWrap() * 3 + 100);
     QCOMPARE(finished.count(), 0);
     QVERIFY(m_w->isScrolling());
-    QCOMPARE(m_w->x, shownX((track.msToFirstWrap() * 3 / frame + 1) * frame));
-    QVERIFY(m_w->x < 500);
+    QCOMPARE(m_w->x, shownX(track.msToFirstWrap() * 3 + 100));
+    QVERIFY(m_w->x >= 300 && m_w->x <= 300 + 34); // about 100 ms past the third wrap
 }
 
 void TestTextWidget::pauseKeepsThePosition()
@@ -255,16 +256,16 @@ void TestTextWidget::pauseKeepsThePosition()
     m_item.text.rollSpeed = 5;
     m_item.text.playToEnd = false;
     setUpText(textWidget::ScrollingMode);
-    const int frame = textWidget::frameInterval();
-    m_clock->advance(50 * frame + 3);
-    QCOMPARE(m_w->x, 500 - 5 * frame);
-    m_w->stopScroll();
+    m_clock->advance(1000);
+    QCOMPARE(m_w->x, 400);
+    m_clock->advance(8);
+    m_w->stopScroll(); // 8 ms after the last frame: they count
     m_clock->advance(5000);
-    QCOMPARE(m_w->x, 500 - 5 * frame);
+    QCOMPARE(m_w->x, 400);
     m_w->resumeScroll();
-    // The 3 ms before the pause count: 50 frames later the text has scrolled 100 frames + 3 ms.
-    m_clock->advance(50 * frame);
-    QCOMPARE(m_w->x, 500 - (100 * frame + 3) / 10);
+    m_clock->advance(1000);
+    QCOMPARE(m_w->scrolledMs(), 2008);
+    QCOMPARE(m_w->x, 500 - 200);
 }
 
 void TestTextWidget::speedOffTheTableDoesNotScroll()
