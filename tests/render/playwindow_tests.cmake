@@ -1,2 +1,5 @@
 # Tests of the play window, display surface, effects and simulation.
 lumora_add_test(test_effectgeometry SOURCES test_effectgeometry.cpp LIBS lumora_render)
+lumora_add_test(test_simulator SOURCES test_simulator.cpp schemebuilder.h LIBS lumora_simulate lumora_model)
+target_compile_definitions(test_simulator PRIVATE LUMORA_SCHEME_TOOL="$<TARGET_FILE:lumora-scheme>")
+add_dependencies(test_simulator lumora-scheme lumora-simulate)

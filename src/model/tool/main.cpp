@@ -6,7 +6,9 @@
 #include "schemewriter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStringList>
 
 #include <cstdio>
@@ -119,6 +121,14 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
 
     QStringList args = QCoreApplication::arguments().mid(1);
+    // The simulation plays the scheme through the real play windows, which need widgets this
+    // tool does not link: the lumora-simulate program beside it runs it.
+    if (!args.isEmpty() && args.first() == QLatin1String("simulate")) {
+        const int status = QProcess::execute(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumora-simulate")),
+            args.mid(1));
+        return status < 0 ? fail(QStringLiteral("cannot run lumora-simulate")) : status;
+    }
     for (const QString &arg : args) {
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
             out(usageText);

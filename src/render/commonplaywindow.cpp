@@ -1,0 +1,559 @@
+#include "commonplaywindow.h"
+
+#include "analogclockwidget.h"
+#include "clock.h"
+#include "clocktimer.h"
+#include "commonwinobject.h"
+#include "digitalclockwidget.h"
+#include "digitaltimerwin.h"
+#include "effectanimation.h"
+#include "lumoramediaobject.h"
+#include "mainplaybklabel.h"
+#include "playlabel.h"
+#include "playlogrow.h"
+#include "textwidget.h"
+#include "urlwin.h"
+#include "videocoverlabel.h"
+#include "videodevicewindow.h"
+#include "weatherwindow.h"
+#include "writelogthread.h"
+
+#include <QFileInfo>
+#include <QGraphicsOpacityEffect>
+#include <QMediaPlayer>
+#include <QMediaPlaylist>
+#include <QUrl>
+
+namespace {
+constexpr int RunningTickMsecs = 100;
+
+int lengthTenths(const QTime &t)
+{
+    return t.isValid() ? t.hour() * 36000 + t.minute() * 600 + t.second() * 10 : 0;
+}
+} // namespace
+
+CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *displaySurface, QWidget *parent)
+    : QLabel(parent)
+    , winObject(window)
+    , surface(displaySurface)
+{
+    setMouseTracking(true);
+    setCursor(Qt::SizeAllCursor);
+
+    videoPlayer = new PlayLabel(this);
+    streamPlayer = new PlayLabel(this);
+    textRenderer = new textWidget(this);
+    countTimer = new DigitalTimerWin(this);
+    pictureLabel = new QLabel(this);
+    pictureLabel->setAlignment(Qt::AlignCenter);
+    digitalClock = new digitalClockWidget(this);
+    analogClock = new AnalogClockWidget(this);
+    webPage = new UrlWin(this);
+    weather = new WeatherWindow(this);
+    camera = new VideoDeviceWindow(this);
+    // Created last so that they lie above every renderer.
+    curtain1 = new QLabel(this);
+    curtain2 = new QLabel(this);
+    for (QLabel *curtain : {curtain1, curtain2})
+        curtain->setStyleSheet(QStringLiteral("background:black"));
+    videoCover = new videoCoverLabel(this);
+    for (QWidget *child : std::initializer_list<QWidget *>{
+             videoPlayer, streamPlayer, textRenderer, countTimer, pictureLabel, digitalClock, analogClock,
+             webPage, weather, camera, curtain1, curtain2, videoCover}) {
+        child->hide();
+        // Mouse editing of the window goes through whatever is shown in it.
+        child->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    countTimer->stopTick();
+
+    m_clock = &Clock::current();
+    videoTimer = makeItemTimer(&CommonPlayWindow::slotPlayVideoTimeout);
+    textTimer = makeItemTimer(&CommonPlayWindow::slotPlayTextTimeout);
+    pictureTimer = makeItemTimer(&CommonPlayWindow::slotPlayImageTimeout);
+    digitalClockTimer = makeItemTimer(&CommonPlayWindow::slotPlayDigitalClockTimeout);
+    countTimerTimer = makeItemTimer(&CommonPlayWindow::slotdigitalTimerStayTimeout);
+    analogClockTimer = makeItemTimer(&CommonPlayWindow::slotPlayAnalogClockTimeout);
+    webTimer = makeItemTimer(&CommonPlayWindow::slotURLTimerStayTimeout);
+    streamTimer = makeItemTimer(&CommonPlayWindow::slotStreamingStayTimeout);
+    cameraTimer = makeItemTimer(&CommonPlayWindow::slotCameraStayTimeout);
+    weatherTimer = makeItemTimer(&CommonPlayWindow::slotWeatherStayTimeout);
+    runningTimer = makeItemTimer(&CommonPlayWindow::slotGetRunningTimer);
+    runningTimer->setInterval(RunningTickMsecs);
+
+    pictureOpacity = new QGraphicsOpacityEffect(this);
+    pictureOpacity->setOpacity(1.0);
+    pictureLabel->setGraphicsEffect(pictureOpacity);
+    countTimerOpacity = new QGraphicsOpacityEffect(this);
+    countTimerOpacity->setOpacity(1.0);
+    countTimer->setGraphicsEffect(countTimerOpacity);
+
+    pictureSlide = new EffectAnimation(pictureLabel, "pos", this);
+    textSlide = new EffectAnimation(textRenderer, "pos", this);
+    curtainAnimation1 = new EffectAnimation(curtain1, "geometry", this);
+    curtainAnimation2 = new EffectAnimation(curtain2, "geometry", this);
+    connect(pictureSlide, &QAbstractAnimation::finished, this, &CommonPlayWindow::slotAniTimeout);
+    connect(textSlide, &QAbstractAnimation::finished, this, &CommonPlayWindow::slotTextWinAniTimeout);
+    connect(curtainAnimation1, &QAbstractAnimation::finished, this, &CommonPlayWindow::slotAniTimeout1);
+
+    connect(textRenderer, &textWidget::sigScrollFinished, this, &CommonPlayWindow::slotScrollTextFinished);
+    connect(videoPlayer, &PlayLabel::sigProgressChange, this, &CommonPlayWindow::slotSetVideoProgress);
+    connect(videoPlayer, &PlayLabel::sigSetVideoRange, this, &CommonPlayWindow::slotSetVideoRange);
+    if (surface) {
+        connect(videoPlayer, &PlayLabel::sigProgressChange, surface, &MainPlayBKLabel::slotSetVideoProgress);
+        connect(videoPlayer, &PlayLabel::sigSetVideoRange, surface, &MainPlayBKLabel::slotSetVideoRange);
+        if (surface->keepsPlayLog())
+            logWriter = new writeLogThread(this);
+    }
+    if (winObject) {
+        frameColor = winObject->frameColor;
+        frameWidth = winObject->frameWidth;
+        frameShown = winObject->frameEnabled;
+    }
+}
+
+CommonPlayWindow::~CommonPlayWindow()
+{
+    // Rows still queued are written before the window goes.
+    delete logWriter;
+    logWriter = nullptr;
+}
+
+ClockTimer *CommonPlayWindow::makeItemTimer(void (CommonPlayWindow::*slot)())
+{
+    ClockTimer *timer = m_clock->createTimer(this);
+    connect(timer, &ClockTimer::timeout, this, slot);
+    return timer;
+}
+
+bool CommonPlayWindow::shows(const CommonWinObject *w) const
+{
+    return winObject && w && winObject->name == w->name && winObject->segmentName == w->segmentName &&
+           winObject->programName == w->programName;
+}
+
+bool CommonPlayWindow::realPlay() const
+{
+    return surface && surface->realPlayMode;
+}
+
+QSize CommonPlayWindow::mediaSize() const
+{
+    return QSize(qMax(0, width() - 2 * frameWidth), qMax(0, height() - 2 * frameWidth));
+}
+
+QPoint CommonPlayWindow::origin() const
+{
+    return QPoint(frameWidth / 2, frameWidth / 2);
+}
+
+// ---------------------------------------------------------------- sequencing
+
+QString CommonPlayWindow::logNameOf(const LumoraMediaObject &item)
+{
+    const QString &type = item.type;
+    if (type == QLatin1String("video"))
+        return item.video.filePath.mid(item.video.filePath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (type == QLatin1String("image") || type == QLatin1String("office"))
+        return item.image.filePath.mid(item.image.filePath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (type == QLatin1String("digitalClock"))
+        return tr("Digital Clock");
+    if (type == QLatin1String("digitalTimer"))
+        return tr("Digital Timer");
+    if (type == QLatin1String("analogClock"))
+        return tr("Analog Clock");
+    if (type == QLatin1String("URL"))
+        return tr("URL");
+    if (type == QLatin1String("streaming"))
+        return tr("Streaming Media");
+    if (type == QLatin1String("videoDevice"))
+        return tr("Device");
+    if (type == QLatin1String("weather"))
+        return tr("Weather");
+    if (type == QLatin1String("simpleText") || type == QLatin1String("txt"))
+        return tr("Simple Text");
+    if (type == QLatin1String("singleRowText"))
+        return tr("Single - row text");
+    if (type == QLatin1String("scrollingText"))
+        return tr("Scrolling Text");
+    return QString();
+}
+
+int CommonPlayWindow::videoTimerMsecs(const LumoraMediaObject &item)
+{
+    const VideoProperties &v = item.video;
+    if (v.clipEnabled)
+        return qMax(0, (v.clipStart.secsTo(v.clipEnd) + 1) * 1000);
+    const QTime &t = v.totalLength;
+    if (!t.isValid())
+        return 0;
+    int msec = t.hour() * 3600000 + t.minute() * 60000 + t.second() * 1000;
+    if (t.msec() > 200)
+        msec += t.msec() - 200;
+    return msec;
+}
+
+void CommonPlayWindow::startWindowPlay()
+{
+    show();
+    // A window handed over again starts afresh: no timer of what it showed may run on.
+    paused = false;
+    listEnded = false;
+    stopAllTimers();
+    if (index >= 0 && index < mediaList.size()) {
+        playCurrentElement();
+        elapsedTenths = 0;
+        runningTimer->start(RunningTickMsecs);
+    } else {
+        currentType.clear();
+    }
+}
+
+void CommonPlayWindow::playCurrentElement()
+{
+    if (index < 0 || index >= mediaList.size())
+        return;
+    LumoraMediaObject *item = mediaList.at(index);
+    // An effect of the previous item must not finish into this one.
+    haltEffects();
+    const QString &type = item->type;
+    const QString name = logNameOf(*item);
+    if (!name.isEmpty())
+        logName = name;
+    currentType = type;
+    const QDateTime now = m_clock->now();
+    startTime = now.time();
+    startDate = now.date();
+
+    if (type == QLatin1String("video"))
+        slotPlayVideo(item);
+    else if (type == QLatin1String("image") || type == QLatin1String("office"))
+        slotPlayImage(item);
+    else if (type == QLatin1String("digitalClock"))
+        slotPlayDigitalClock(item);
+    else if (type == QLatin1String("digitalTimer"))
+        slotPlayDigitalTimer(item);
+    else if (type == QLatin1String("analogClock"))
+        slotPlayAnalogClock(item);
+    else if (type == QLatin1String("URL"))
+        slotPlayURL(item);
+    else if (type == QLatin1String("streaming"))
+        slotPlayStreaming(item);
+    else if (type == QLatin1String("videoDevice"))
+        slotPlayVideoDevice(item);
+    else if (type == QLatin1String("weather"))
+        slotPlayWeather(item);
+    else if (type == QLatin1String("simpleText") || type == QLatin1String("txt") ||
+             type == QLatin1String("singleRowText") || type == QLatin1String("scrollingText"))
+        slotPlaySimpleText(item);
+}
+
+void CommonPlayWindow::playNextElement()
+{
+    elapsedTenths = 0;
+    if (mediaList.isEmpty()) {
+        hideAllMedia();
+        curtain1->hide();
+        curtain2->hide();
+        index = 0;
+        return;
+    }
+    writeLogRow();
+    ++index;
+    // Whatever ends here, no timer of the finished item may fire again afterwards.
+    stopAllTimers();
+    if (index < mediaList.size()) {
+        playCurrentElement();
+        return;
+    }
+    listEnded = true;
+    // The report may restart or stop this window; nothing may follow it here.
+    if (surface)
+        surface->windowListEnded(winObject);
+}
+
+void CommonPlayWindow::writeLogRow()
+{
+    const QDateTime now = m_clock->now();
+    const QStringList row =
+        playLogColumns(logName, startDate, startTime, now.date(), now.time(), tr("success"));
+    if (logWriter) {
+        logWriter->setLogInfo(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6));
+        logWriter->start();
+    }
+    emit sigPlayLogRow(winObject, row);
+}
+
+void CommonPlayWindow::slotGetRunningTimer()
+{
+    ++elapsedTenths;
+}
+
+// ---------------------------------------------------------------- pause, resume, stop
+
+void CommonPlayWindow::pauseWindowPlay()
+{
+    paused = true;
+    runningTimer->stop();
+    const QString &t = currentType;
+    if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
+        t == QLatin1String("singleRowText") || t == QLatin1String("scrollingText")) {
+        textTimer->stop();
+        textRenderer->stopScroll();
+    } else if (t == QLatin1String("video")) {
+        videoPlayer->on_file_pause();
+        videoCover->hide();
+        videoTimer->stop();
+    } else if (t == QLatin1String("videoDevice")) {
+        camera->stop();
+        cameraTimer->stop();
+    } else if (t == QLatin1String("streaming")) {
+        streamTimer->stop();
+        streamPlayer->on_file_pause();
+    } else if (t == QLatin1String("URL")) {
+        webTimer->stop();
+    } else if (t == QLatin1String("analogClock")) {
+        analogClockTimer->stop();
+        analogClock->stopTick();
+    } else if (t == QLatin1String("digitalTimer")) {
+        countTimerTimer->stop();
+        countTimer->stopTick();
+    } else if (t == QLatin1String("digitalClock")) {
+        digitalClockTimer->stop();
+        digitalClock->stopTick();
+    } else if (t == QLatin1String("image") || t == QLatin1String("office")) {
+        pictureTimer->stop();
+    } else if (t == QLatin1String("weather")) {
+        weatherTimer->stop();
+    }
+}
+
+int CommonPlayWindow::itemTotalTenths() const
+{
+    if (!currentItem)
+        return -1;
+    const LumoraMediaObject &item = *currentItem;
+    const QString &t = currentType;
+    if (t == QLatin1String("video"))
+        return videoTimerMsecs(item) / 1000 * 10;
+    if (t == QLatin1String("image") || t == QLatin1String("office"))
+        return item.image.stayTime * 10;
+    if (t == QLatin1String("simpleText") || t == QLatin1String("txt") || t == QLatin1String("singleRowText"))
+        return item.text.stayTime * 10;
+    if (t == QLatin1String("scrollingText"))
+        return item.text.playToEnd ? -1 : lengthTenths(item.text.playDuration);
+    if (t == QLatin1String("digitalClock"))
+        return lengthTenths(item.digitalClock.playTime);
+    if (t == QLatin1String("analogClock"))
+        return lengthTenths(item.analogClock.playTime);
+    if (t == QLatin1String("digitalTimer"))
+        return lengthTenths(item.countTimer.length);
+    if (t == QLatin1String("URL"))
+        return lengthTenths(item.url.length);
+    if (t == QLatin1String("streaming"))
+        return lengthTenths(item.streaming.length);
+    if (t == QLatin1String("videoDevice"))
+        return lengthTenths(item.videoDevice.length);
+    if (t == QLatin1String("weather"))
+        return lengthTenths(item.weather.length);
+    return -1;
+}
+
+ClockTimer *CommonPlayWindow::timerOfCurrentType() const
+{
+    const QString &t = currentType;
+    if (t == QLatin1String("video"))
+        return videoTimer;
+    if (t == QLatin1String("image") || t == QLatin1String("office"))
+        return pictureTimer;
+    if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
+        t == QLatin1String("singleRowText") || t == QLatin1String("scrollingText"))
+        return textTimer;
+    if (t == QLatin1String("digitalClock"))
+        return digitalClockTimer;
+    if (t == QLatin1String("analogClock"))
+        return analogClockTimer;
+    if (t == QLatin1String("digitalTimer"))
+        return countTimerTimer;
+    if (t == QLatin1String("URL"))
+        return webTimer;
+    if (t == QLatin1String("streaming"))
+        return streamTimer;
+    if (t == QLatin1String("videoDevice"))
+        return cameraTimer;
+    if (t == QLatin1String("weather"))
+        return weatherTimer;
+    return nullptr;
+}
+
+void CommonPlayWindow::resumeWindowPlay()
+{
+    if (!paused)
+        return;
+    show();
+    paused = false;
+    runningTimer->start(RunningTickMsecs);
+    const int total = itemTotalTenths();
+    ClockTimer *timer = timerOfCurrentType();
+    if (timer && total >= 0)
+        timer->start(qMax(0, total - elapsedTenths) * 100);
+
+    const QString &t = currentType;
+    QWidget *renderer = nullptr;
+    if (t == QLatin1String("video")) {
+        videoPlayer->on_file_contiue();
+        if (currentItem && currentItem->video.coverTextEnabled && !(surface && surface->isHidden()))
+            videoCover->show();
+        renderer = videoPlayer;
+    } else if (t == QLatin1String("videoDevice")) {
+        camera->start();
+        renderer = camera;
+    } else if (t == QLatin1String("streaming")) {
+        streamPlayer->on_file_contiue();
+        renderer = streamPlayer;
+    } else if (t == QLatin1String("URL")) {
+        webPage->applyZoom();
+        renderer = webPage;
+    } else if (t == QLatin1String("analogClock")) {
+        analogClock->startTick();
+        renderer = analogClock;
+    } else if (t == QLatin1String("digitalClock")) {
+        digitalClock->startTick();
+        renderer = digitalClock;
+    } else if (t == QLatin1String("digitalTimer")) {
+        countTimer->startTick();
+        renderer = countTimer;
+    } else if (t == QLatin1String("scrollingText")) {
+        textRenderer->resumeScroll();
+        renderer = textRenderer;
+    } else if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
+               t == QLatin1String("singleRowText")) {
+        renderer = textRenderer;
+    } else if (t == QLatin1String("image") || t == QLatin1String("office")) {
+        renderer = pictureLabel;
+    } else if (t == QLatin1String("weather")) {
+        renderer = weather;
+    }
+    if (renderer)
+        renderer->show();
+}
+
+void CommonPlayWindow::stopAllTimers()
+{
+    elapsedTenths = 0;
+    textRenderer->stopScroll();
+    countTimer->stopTick();
+    digitalClock->stopTick();
+    analogClock->stopTick();
+    for (ClockTimer *timer : {videoTimer, textTimer, pictureTimer, digitalClockTimer, countTimerTimer,
+                              analogClockTimer, webTimer, streamTimer, cameraTimer, weatherTimer})
+        timer->stop();
+}
+
+void CommonPlayWindow::haltEffects()
+{
+    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+        animation->halt();
+}
+
+void CommonPlayWindow::hideAllMedia()
+{
+    if (!realPlay())
+        videoPlayer->on_file_close();
+    // In real play the player stays open between items; it is only hidden.
+    videoPlayer->hide();
+    if (!streamPlayer->paused)
+        streamPlayer->on_file_close();
+    for (QWidget *renderer :
+         std::initializer_list<QWidget *>{streamPlayer, textRenderer, countTimer, pictureLabel, digitalClock,
+                                          analogClock, webPage, weather, videoCover})
+        renderer->hide();
+    camera->stop();
+    camera->hide();
+    stopMusic();
+}
+
+void CommonPlayWindow::stopWindowPlay()
+{
+    stopAllTimers();
+    // A stopped window counts no time; startWindowPlay starts the counter again.
+    runningTimer->stop();
+    haltEffects();
+    index = 0;
+    mediaList.clear();
+    currentItem = nullptr;
+    currentType.clear();
+    textRenderer->text.clear();
+    textRenderer->update();
+    pictureLabel->clear();
+    videoCover->hide();
+    videoPlayer->hide();
+    videoPlayer->on_file_close();
+    hideAllMedia();
+    curtain1->hide();
+    curtain2->hide();
+    paused = false;
+    streamPlayer->on_file_close();
+    update();
+}
+
+void CommonPlayWindow::layoutMediaWidgets()
+{
+    const QRect area(origin(), mediaSize());
+    for (QWidget *child : std::initializer_list<QWidget *>{
+             videoPlayer, streamPlayer, textRenderer, countTimer, pictureLabel, digitalClock, analogClock,
+             webPage, weather, camera, curtain1, curtain2})
+        child->setGeometry(area);
+    // The cover is a window of its own over the media area.
+    videoCover->setGeometry(QRect(mapToGlobal(origin()), area.size()));
+}
+
+// ---------------------------------------------------------------- video progress
+
+void CommonPlayWindow::slotSetVideoRange(float seconds)
+{
+    m_videoRange = seconds;
+}
+
+void CommonPlayWindow::slotSetVideoProgress(float seconds)
+{
+    if (realPlay())
+        return;
+    if (m_videoRange > 0 && seconds >= m_videoRange) {
+        videoTimer->stop();
+        videoPlayer->on_file_close();
+        videoCover->hide();
+    }
+}
+
+void CommonPlayWindow::slotSetVideoCoverLabel(LumoraMediaObject *item)
+{
+    if (!item || item->type != QLatin1String("video"))
+        return;
+    videoCover->setFromItem(item->video);
+}
+
+void CommonPlayWindow::playMusic(const QString &path)
+{
+    stopMusic();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // Made on first use: most windows never play music.
+    if (!musicPlayer) {
+        musicPlayer = new QMediaPlayer(this);
+        musicPlaylist = new QMediaPlaylist(this);
+        musicPlayer->setPlaylist(musicPlaylist);
+        musicPlayer->setMuted(surface && !surface->keepsPlayLog());
+    }
+    musicPlaylist->addMedia(QMediaContent(QUrl::fromLocalFile(path)));
+    musicPlaylist->setPlaybackMode(QMediaPlaylist::CurrentItemInLoop);
+    musicPlayer->play();
+}
+
+void CommonPlayWindow::stopMusic()
+{
+    if (!musicPlayer)
+        return;
+    musicPlayer->stop();
+    musicPlaylist->clear();
+}

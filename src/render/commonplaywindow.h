@@ -1,0 +1,217 @@
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QImage>
+#include <QLabel>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+#include <QTime>
+
+class AnalogClockWidget;
+class Clock;
+class ClockTimer;
+class CommonWinObject;
+class DigitalTimerWin;
+class EffectAnimation;
+class LumoraMediaObject;
+class MainPlayBKLabel;
+class PlayLabel;
+class QGraphicsOpacityEffect;
+class QMediaPlayer;
+class QMediaPlaylist;
+class UrlWin;
+class VideoDeviceWindow;
+class WeatherWindow;
+class digitalClockWidget;
+class textWidget;
+class videoCoverLabel;
+class writeLogThread;
+
+// Plays one window (layer) of the page on show: its media items one after the other, each
+// through the renderer of its type, for the item's time on the clock service, with the
+// entry and exit effects of pictures, office pages and text; one play-log row per finished
+// item; after the last item it reports to its display surface. Outside real play it is
+// the editable preview of the window (frame, name band, mouse moving and resizing).
+class CommonPlayWindow : public QLabel
+{
+    Q_OBJECT
+
+public:
+    CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *surface, QWidget *parent = nullptr);
+    ~CommonPlayWindow() override;
+
+    CommonWinObject *windowObject() const { return winObject; }
+    void setMediaList(const QList<LumoraMediaObject *> &media) { mediaList = media; }
+    // Same window as `w`: same name, segment name and program name.
+    bool shows(const CommonWinObject *w) const;
+
+    void startWindowPlay();
+    void playCurrentElement();
+    void playNextElement();
+    void pauseWindowPlay();
+    void resumeWindowPlay();
+    void stopWindowPlay();
+    void hideAllMedia();
+    void stopAllTimers();
+    void layoutMediaWidgets();
+
+    // Log name of an item, untranslated for the fixed labels; "" for unknown types.
+    static QString logNameOf(const LumoraMediaObject &item);
+    // Video timer in msec: clip range or total length (see slotPlayVideo).
+    static int videoTimerMsecs(const LumoraMediaObject &item);
+    // Region 1..8 of a point inside a W x H window with edge zone z; 0 in the middle.
+    static int regionAt(const QPoint &p, const QSize &size, int zone);
+
+    // ---- renderers, in declared order
+    PlayLabel *videoPlayer = nullptr;
+    PlayLabel *streamPlayer = nullptr;
+    textWidget *textRenderer = nullptr;
+    DigitalTimerWin *countTimer = nullptr;
+    QLabel *pictureLabel = nullptr;
+    QLabel *curtain1 = nullptr;
+    QLabel *curtain2 = nullptr;
+    digitalClockWidget *digitalClock = nullptr;
+    AnalogClockWidget *analogClock = nullptr;
+    UrlWin *webPage = nullptr;
+    WeatherWindow *weather = nullptr;
+    VideoDeviceWindow *camera = nullptr;
+    videoCoverLabel *videoCover = nullptr;
+
+    CommonWinObject *winObject = nullptr;
+    writeLogThread *logWriter = nullptr; // nullptr when the surface keeps no play log
+    LumoraMediaObject *currentItem = nullptr;
+    QColor frameColor = QColor(255, 0, 0);
+    int frameWidth = 0;
+    bool selected = false;
+    bool frameShown = false;
+    int pictureScaleType = 0;
+    QString currentType;
+    int index = 0;
+    bool listEnded = false;
+    QString segmentKind; // the kind this window was last started with
+
+    ClockTimer *videoTimer = nullptr;
+    ClockTimer *textTimer = nullptr;
+    ClockTimer *pictureTimer = nullptr;
+    ClockTimer *digitalClockTimer = nullptr;
+    ClockTimer *countTimerTimer = nullptr;
+    ClockTimer *analogClockTimer = nullptr;
+    ClockTimer *webTimer = nullptr;
+    ClockTimer *streamTimer = nullptr;
+    ClockTimer *cameraTimer = nullptr;
+    ClockTimer *weatherTimer = nullptr;
+
+    QTime startTime;
+    QDate startDate;
+    QString logName;
+    int elapsedTenths = 0;
+    ClockTimer *runningTimer = nullptr;
+    QGraphicsOpacityEffect *pictureOpacity = nullptr;
+    QGraphicsOpacityEffect *countTimerOpacity = nullptr;
+    QList<LumoraMediaObject *> mediaList;
+    MainPlayBKLabel *surface = nullptr;
+    bool paused = false;
+
+    EffectAnimation *pictureSlide = nullptr;
+    EffectAnimation *textSlide = nullptr;
+    EffectAnimation *curtainAnimation1 = nullptr;
+    EffectAnimation *curtainAnimation2 = nullptr;
+    QRect curtainStart1, curtainStart2, curtainEnd1, curtainEnd2;
+    int slideStartX = 0, slideStartY = 0, slideEndX = 0, slideEndY = 0;
+    bool entering = false;
+
+    bool mousePressed = false;
+    bool dragging = false;
+    QPoint pressPos;
+    QPoint pressGlobalPos;
+    static constexpr int edgeZone = 10;
+    int resizeRegion = 0;
+    QRect pressRect;
+
+    QString picturePath;
+    QList<QImage> officePages;
+    int officePage = 0;
+
+    QMediaPlayer *musicPlayer = nullptr;
+    QMediaPlaylist *musicPlaylist = nullptr;
+
+signals:
+    // One play-log row (the seven columns) as it is handed to the writer.
+    void sigPlayLogRow(CommonWinObject *window, const QStringList &row);
+    // The window's place or size was changed with the mouse and written into its record.
+    void sigWindowGeometryEdited(CommonWinObject *window);
+
+public slots:
+    void slotPlayVideo(LumoraMediaObject *item);
+    void slotPlayImage(LumoraMediaObject *item);
+    void slotPlaySimpleText(LumoraMediaObject *item);
+    void slotPlayDigitalClock(LumoraMediaObject *item);
+    void slotPlayAnalogClock(LumoraMediaObject *item);
+    void slotPlayDigitalTimer(LumoraMediaObject *item);
+    void slotPlayURL(LumoraMediaObject *item);
+    void slotPlayStreaming(LumoraMediaObject *item);
+    void slotPlayVideoDevice(LumoraMediaObject *item);
+    void slotPlayWeather(LumoraMediaObject *item);
+
+    void slotPlayVideoTimeout();
+    void slotPlayTextTimeout();
+    void slotPlayImageTimeout();
+    void slotPlayDigitalClockTimeout();
+    void slotdigitalTimerStayTimeout();
+    void slotPlayAnalogClockTimeout();
+    void slotURLTimerStayTimeout();
+    void slotStreamingStayTimeout();
+    void slotCameraStayTimeout();
+    void slotWeatherStayTimeout();
+
+    void slotAniTimeout();
+    void slotAniTimeout1();
+    void slotTextWinAniTimeout();
+    void slotScrollTextFinished();
+
+    void slotImageStateChanged(int startX, int startY, int endX, int endY);
+    void slotImageCoverStateChanged(const QRect &start1, const QRect &start2, const QRect &end1,
+                                    const QRect &end2, int effect);
+    void slotSetVideoCoverLabel(LumoraMediaObject *item);
+    void slotSetVideoRange(float seconds);
+    void slotSetVideoProgress(float seconds);
+    void slotGetRunningTimer();
+    void slotStopAllTimer() { stopAllTimers(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    ClockTimer *makeItemTimer(void (CommonPlayWindow::*slot)());
+    bool everyRendererHidden() const;
+    bool editable() const;
+    bool realPlay() const;
+    QSize mediaSize() const;
+    QPoint origin() const;
+    void haltEffects();
+    // The picture to show for the current picture or office page, scaled and rotated.
+    QPixmap preparedPicture(const QImage &source, bool smooth) const;
+    void showOfficePage();
+    void applyBackgroundRule(const LumoraMediaObject &item);
+    // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
+    void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);
+    void playMusic(const QString &path);
+    void stopMusic();
+    void nextTextPage();
+    void effectFinished(bool textSide);
+    void setOwnStyle(const QString &style);
+    int itemTotalTenths() const;
+    ClockTimer *timerOfCurrentType() const;
+    void writeLogRow();
+
+    Clock *m_clock = nullptr;
+    float m_videoRange = 0;
+    int m_coverEffect = 0;
+};

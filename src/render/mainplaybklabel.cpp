@@ -1,0 +1,120 @@
+#include "mainplaybklabel.h"
+
+#include "commonplaywindow.h"
+#include "commonwinobject.h"
+#include "playlabel.h"
+#include "videodevicewindow.h"
+
+namespace {
+bool samePage(const CommonWinObject *a, const CommonWinObject *b)
+{
+    return a->programName == b->programName && a->segmentName == b->segmentName;
+}
+} // namespace
+
+MainPlayBKLabel::MainPlayBKLabel(const QString &screenName, QWidget *parent, bool keepsPlayLog)
+    : QLabel(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , name(screenName)
+    , m_keepsPlayLog(keepsPlayLog)
+{
+    setWindowTitle(screenName);
+    setStyleSheet(QStringLiteral("background:black"));
+}
+
+MainPlayBKLabel::~MainPlayBKLabel() = default;
+
+CommonPlayWindow *MainPlayBKLabel::findPlayWindow(const CommonWinObject *w) const
+{
+    for (CommonPlayWindow *pw : playWindows) {
+        if (pw->shows(w))
+            return pw;
+    }
+    return nullptr;
+}
+
+void MainPlayBKLabel::windowListEnded(CommonWinObject *w)
+{
+    for (CommonPlayWindow *pw : qAsConst(playWindows)) {
+        // A window with nothing to play never ends a list; it must not hold the page.
+        if (samePage(pw->winObject, w) && !pw->listEnded && !pw->mediaList.isEmpty()) {
+            CommonPlayWindow *ended = findPlayWindow(w);
+            if (ended) {
+                ended->index = 0;
+                if (!ended->mediaList.isEmpty())
+                    ended->playCurrentElement();
+            }
+            return;
+        }
+    }
+    // Only the page whose pass ended is stopped: general windows paused under an insert
+    // keep their place and resume when it ends.
+    for (CommonPlayWindow *pw : qAsConst(playWindows)) {
+        if (!samePage(pw->winObject, w))
+            continue;
+        pw->index = 0;
+        pw->listEnded = false;
+        pw->stopWindowPlay();
+        pw->hide();
+    }
+    emit sigCurProgramRealPlayEnd(name, w);
+}
+
+void MainPlayBKLabel::applyWindowProperties(CommonWinObject *w)
+{
+    CommonPlayWindow *pw = findPlayWindow(w);
+    if (!pw)
+        return;
+    pw->frameColor = w->frameColor;
+    pw->frameWidth = w->frameWidth;
+    pw->frameShown = w->frameEnabled;
+    pw->move(w->x, w->y);
+    pw->resize(w->width, w->height);
+    pw->layoutMediaWidgets();
+    pw->update();
+}
+
+CommonPlayWindow *MainPlayBKLabel::showCommonWindow(bool showOnly, CommonWinObject *w)
+{
+    if (CommonPlayWindow *found = findPlayWindow(w)) {
+        if (showOnly) {
+            for (CommonPlayWindow *pw : qAsConst(playWindows)) {
+                pw->setVisible(pw == found);
+                pw->update();
+            }
+        } else {
+            for (CommonPlayWindow *pw : qAsConst(playWindows)) {
+                if (!samePage(pw->winObject, w))
+                    continue;
+                pw->videoPlayer->on_file_close();
+                pw->streamPlayer->on_file_close();
+                pw->camera->stop();
+                pw->show();
+                pw->update();
+            }
+        }
+        return found;
+    }
+    auto *pw = new CommonPlayWindow(w, this, this);
+    pw->frameColor = w->frameColor;
+    pw->frameWidth = w->frameWidth;
+    pw->frameShown = w->frameEnabled;
+    pw->setGeometry(w->x, w->y, w->width, w->height);
+    pw->layoutMediaWidgets();
+    connect(pw, &CommonPlayWindow::sigWindowGeometryEdited, this, &MainPlayBKLabel::sigWindowGeometryEdited);
+    connect(pw, &CommonPlayWindow::sigPlayLogRow, this, &MainPlayBKLabel::sigPlayLogRow);
+    pw->show();
+    playWindows.append(pw);
+    return pw;
+}
+
+void MainPlayBKLabel::slotSetVideoRange(float seconds)
+{
+    if (!realPlayMode)
+        emit sigSetVideoRange(seconds);
+}
+
+void MainPlayBKLabel::slotSetVideoProgress(float seconds)
+{
+    if (!realPlayMode)
+        emit sigSetVideoProgress(float(int(seconds)));
+}

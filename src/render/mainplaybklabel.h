@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QLabel>
+#include <QList>
+#include <QString>
+
+class CommonPlayWindow;
+class CommonWinObject;
+
+// The on-screen area of one display window: a frameless top-level widget carrying one play
+// window per window of that display window's schedule. It decides when a page's pass is
+// over (every window of the page has played its list at least once) and reports that.
+class MainPlayBKLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    // `keepsPlayLog` false: its play windows hand their rows only to sigPlayLogRow (the
+    // simulation), never to the play-log database.
+    explicit MainPlayBKLabel(const QString &name, QWidget *parent = nullptr, bool keepsPlayLog = true);
+    ~MainPlayBKLabel() override;
+
+    QString name;
+    bool selected = false;
+    QList<CommonPlayWindow *> playWindows;
+    bool realPlayMode = false;
+    bool windowsLocked = false;
+    bool keepsPlayLog() const { return m_keepsPlayLog; }
+
+    CommonPlayWindow *findPlayWindow(const CommonWinObject *w) const;
+    // A play window reports that it has played the last item of its list.
+    void windowListEnded(CommonWinObject *w);
+    void applyWindowProperties(CommonWinObject *w);
+    // Shows `w`'s play window (creating it when there is none); see the editor's preview.
+    CommonPlayWindow *showCommonWindow(bool showOnly, CommonWinObject *w);
+
+signals:
+    // The pass of `w`'s page has ended on this display window.
+    void sigCurProgramRealPlayEnd(const QString &name, CommonWinObject *w);
+    void sigSetVideoRange(float seconds);
+    void sigSetVideoProgress(float seconds);
+    void sigWindowGeometryEdited(CommonWinObject *w);
+    void sigPlayLogRow(CommonWinObject *w, const QStringList &row);
+
+public slots:
+    void slotSetVideoRange(float seconds);
+    void slotSetVideoProgress(float seconds);
+
+private:
+    bool m_keepsPlayLog;
+};
