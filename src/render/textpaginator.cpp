@@ -33,7 +33,12 @@ int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal w
         else
             hi = mid;
     }
-    return std::max(lo, 1);
+    int run = std::max(lo, 1);
+    // Never split a character outside the basic plane (an emoji) between two pages or lines.
+    const int end = start + run;
+    if (end < text.size() && text.at(end).isLowSurrogate() && text.at(end - 1).isHighSurrogate())
+        run += run > 1 ? -1 : 1;
+    return run;
 }
 
 QVector<TextPaginator::Page> TextPaginator::paginate(const QString &text, qreal width, int linesPerPage,

@@ -34,6 +34,7 @@ private slots:
     void everyCharacterExactlyOnceForRandomTexts();
     void everyCharacterExactlyOnceWithRealFont();
     void longTextPaginatesQuickly();
+    void charactersOutsideTheBasicPlaneStayWhole();
 
     // Single-row text
     void eightEqualCharactersFourFillingGiveTwoPagesOfFour();
@@ -194,6 +195,25 @@ void TestTextPaginator::longTextPaginatesQuickly()
     const qint64 ms = timer.elapsed();
     QCOMPARE(joined(text, pages), text);
     QVERIFY2(ms < 50, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+}
+
+void TestTextPaginator::charactersOutsideTheBasicPlaneStayWhole()
+{
+    // Each UTF-16 unit 10 pixels: a 35-pixel line would cut an emoji in half.
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    const QString text = QStringLiteral("ab") + emoji + emoji + QStringLiteral("c");
+    for (const auto &pages : {TextPaginator::paginate(text, 35, 1, fixedWidth()),
+                              TextPaginator::paginateSingleRow(text, 35, fixedWidth())}) {
+        QCOMPARE(joined(text, pages), text);
+        for (const auto &page : pages) {
+            QVERIFY(!text.at(page.start).isLowSurrogate());
+            for (const auto &line : page.lines)
+                QVERIFY(!text.at(line.start).isLowSurrogate());
+        }
+    }
+    // Too narrow for even one emoji: it still moves on whole.
+    const auto narrow = TextPaginator::paginateSingleRow(emoji + emoji, 5, fixedWidth());
+    QCOMPARE(TextPaginator::pageTexts(emoji + emoji, narrow), QStringList({emoji, emoji}));
 }
 
 void TestTextPaginator::eightEqualCharactersFourFillingGiveTwoPagesOfFour()
