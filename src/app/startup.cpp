@@ -60,7 +60,8 @@ QString playLogPath()
 int runLumora(int argc, char **argv)
 {
     if (!displayAvailable()) {
-        std::fputs("LumoraPlayer: no graphical display (DISPLAY is not set); it needs an X11 desktop.\n", stderr);
+        std::fputs("LumoraPlayer: no graphical display (DISPLAY is not set); it needs an X11 desktop.\n",
+                   stderr);
         return 2;
     }
 
@@ -76,8 +77,12 @@ int runLumora(int argc, char **argv)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open and play."),
                                  QStringLiteral("[FILE.schx]"));
+    const QCommandLineOption playOption(
+        QStringLiteral("play"), QStringLiteral("Play the scheme two seconds after it opened, minimised."));
+    parser.addOption(playOption);
     parser.process(app);
     const QString schemeArgument = parser.positionalArguments().value(0);
+    const bool playArgument = parser.isSet(playOption);
 
     // 2. Application directory and settings.
     setApplicationDirectory(QCoreApplication::applicationDirPath());
@@ -133,7 +138,7 @@ int runLumora(int argc, char **argv)
     }
 
     if (!schemeArgument.isEmpty())
-        widget->openSchemeFromCommandLine(schemeArgument);
+        widget->openSchemeFromCommandLine(QFileInfo(schemeArgument).absoluteFilePath(), playArgument);
 
     // 15. Hot key.
     auto *shortcut = new MyGlobalShortCut(QStringLiteral("Ctrl+Q"), &app);

@@ -7,6 +7,7 @@ class CommonWinObject;
 class CycleObject;
 class GeneralObject;
 class LumoraMediaObject;
+class ProgramObject;
 class QWidget;
 class TimingObject;
 
@@ -44,6 +45,17 @@ public:
     // The last segment of each kind of the selected display window (nullptr for an empty list).
     virtual void setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle,
                                           TimingObject *timing) = 0;
+
+    // Selection of a node of the schedule tree: the main window shows that node's panel.
+    virtual void checkSegment(GeneralObject *segment) { (void)segment; }
+    virtual void checkCycleSegment(CycleObject *segment) { (void)segment; }
+    virtual void checkTimingSegment(TimingObject *segment) { (void)segment; }
+    virtual void checkProgram(ProgramObject *page, const QString &segmentKind)
+    {
+        (void)page;
+        (void)segmentKind;
+    }
+    virtual void checkWindow(CommonWinObject *window) { (void)window; }
 
     // A modal information box with one OK button, parented to hostWindow().
     virtual void showInformation(const QString &title, const QString &text);

@@ -67,6 +67,8 @@ ProjectTree::ProjectTree(const QString &displayWindowName, QWidget *parent)
 
     bkMusicPlayer = new QMediaPlayer(this);
     bkMusicPlaylist = new QMediaPlaylist(this);
+
+    buildMenus();
 }
 
 ProjectTree::~ProjectTree() = default;

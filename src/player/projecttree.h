@@ -12,7 +12,12 @@ class ClockTimer;
 class CommonWinObject;
 class CycleObject;
 class GeneralObject;
+class LumoraMediaObject;
 class PlayHost;
+class PlayWinObject;
+class ProjectTreeItem;
+class QAction;
+class QMenu;
 class ProgramObject;
 class QMediaPlayer;
 class QMediaPlaylist;
@@ -25,6 +30,10 @@ class TimingObject;
 //
 // The state members are public for the main window (play button, property panels) to read;
 // only the scheduler writes them.
+//
+// The tree role (items, restore operations, selection and context menus) lives in
+// src/editor/projecttree_tree.cpp; the editing operations behind the menus in
+// src/editor/projecttree_edit.cpp.
 class ProjectTree : public QTreeWidget
 {
     Q_OBJECT
@@ -80,6 +89,51 @@ public:
     ClockTimer *timingCheckTimer = nullptr;
     ClockTimer *timingPlayTimer = nullptr;
 
+    // ---- tree role
+    ProjectTreeItem *rootItem() const { return m_rootItem; }
+    // The root node "Add Schedule"; made once, before any segment is restored.
+    ProjectTreeItem *createRootItem();
+    // Restore operations: each takes over a filled record, appends it to its parent's list and
+    // creates its node under the given parent node.
+    ProjectTreeItem *restoreGeneralSegment(GeneralObject *segment);
+    ProjectTreeItem *restoreCycleSegment(CycleObject *segment);
+    ProjectTreeItem *restoreTimingSegment(TimingObject *segment);
+    ProjectTreeItem *restoreProgram(ProjectTreeItem *segmentItem, ProgramObject *page);
+    ProjectTreeItem *restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window);
+    // Takes over every record of `loaded` (left empty) through the restore operations, as a
+    // freshly read scheme file gives them: counters as stored, pictures not yet decoded.
+    void restoreSchedule(DisplaySchedule &loaded);
+    // Root, "General Segment1" on all days, "Program1" on black, "Common Window1" framed red.
+    void buildDefaultSchedule();
+    void retranslate();
+
+    CommonWinObject *getCurCommonWin() const { return m_currentWindow; }
+    ProjectTreeItem *currentTreeItem() const { return m_currentItem; }
+    void setCurrentTreeItem(ProjectTreeItem *item);
+    // The records of a node, found by name as the tree does (nullptr when there is none).
+    GeneralObject *findGeneral(const QString &name) const;
+    CycleObject *findCycle(const QString &name) const;
+    TimingObject *findTiming(const QString &name) const;
+    ProgramObject *findProgram(const ProjectTreeItem *programItem) const;
+    CommonWinObject *findWindow(const ProjectTreeItem *windowItem) const;
+    QList<ProgramObject *> *programsOf(const QString &kind, const QString &segmentName) const;
+    // The segment node of `kind` and `name`, the program node below it, the window node below that.
+    ProjectTreeItem *segmentItem(const QString &kind, const QString &name) const;
+
+    int mediaCounter = 0;
+    bool controlHeld = false;
+    QString currentSegmentKindSelected;
+    QString currentSegmentName;
+    QString currentProgramName;
+
+    QMenu *rootMenu = nullptr;
+    QMenu *segmentMenu = nullptr;
+    QMenu *programMenu = nullptr;
+    QMenu *windowMenu = nullptr;
+    // The window menu's position and size entries act on the main window, which connects them.
+    QList<QAction *> windowPositionActions; // centre, h-centre, v-centre, left, right, top, bottom
+    QList<QAction *> windowSizeActions;     // full, h-full, h 1/2, 1/3, 1/4, v-full, v 1/2, 1/3, 1/4
+
 public slots:
     void slotStartPlay(const QString &name);
     void slotStopPlay(const QString &name);
@@ -96,11 +150,91 @@ public slots:
     void slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
     void slotShowSegmentInfo();
 
+    // ---- tree role
+    void slotProgramSelected();
+    void slotCommonSelected();
+    void slotSelectItemChecked();
+    // The display window was edited: a new name goes into every record of this tree.
+    void slotModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
+
+    // Context menu entries; the editing operations behind them.
+    void addSegmentSlot();
+    void addTimingSegmentSlot();
+    void addCycleSegmentSlot();
+    void addCopyedTimesSlot();
+    void clearAllTimesSlot();
+    void addProgramSlot();
+    void copySegmentSlot();
+    void pasteSegmentSlot();
+    void moveupSegmentSlot();
+    void movedownSegmentSlot();
+    void deleteSegmentSlot();
+    void clearProgramSlot();
+    void addCommonWindowSlot();
+    void moveupProgramSlot();
+    void movedownProgramSlot();
+    void copyProgramSlot();
+    void pasteProgramSlot();
+    void deleteProgramSlot();
+    void addCopiedWindowSlot();
+    void clearWindowSlot();
+    void addMediaFileSlot();
+    void addSimpleTextSlot();
+    void addSingleRowTextSlot();
+    void addScrollingTextSlot();
+    void addAnalogClockSlot();
+    void addDigitalClockSlot();
+    void addDigitalTimerSlot();
+    void addWeatherSlot();
+    void addUrlSlot();
+    void addStreamingSlot();
+    void addVideoDeviceSlot();
+    void clearMediaFileSlot();
+    void moveupLayerSlot();
+    void movedownLayerSlot();
+    void copyWindowSlot();
+    void pasteWindowSlot();
+    void deleteWindowSlot();
+
 signals:
+    void sigAddVideoObject(int index, LumoraMediaObject *media);
+    void sigAddImageObject(int index, LumoraMediaObject *media);
+    void sigAddDigitalClockObject(int index, LumoraMediaObject *media);
+    void sigAddAnalogClockObject(int index, LumoraMediaObject *media);
+    void sigAddDigitalTimerObject(int index, LumoraMediaObject *media);
+    void sigAddUrlObject(int index, LumoraMediaObject *media);
+    void sigAddStreamingObject(int index, LumoraMediaObject *media);
+    void sigAddVideoDeviceObject(int index, LumoraMediaObject *media);
+    void sigAddWeatherObject(int index, LumoraMediaObject *media);
+    void sigAddSimpleTextObject(int index, LumoraMediaObject *media);
+    void sigAddSingleLineTextObject(int index, LumoraMediaObject *media);
+    void sigAddRollingTextObject(int index, LumoraMediaObject *media);
+    void deleteCommonWinObj(CommonWinObject *window);
+    void clearCommonWinObjs();
+    void sigPreviewVideo(LumoraMediaObject *media);
+    void sigAddProgram(ProgramObject *page);
+    void sigSelectMediaObject(LumoraMediaObject *media);
+    void sigDeleteMediaObject(LumoraMediaObject *media);
+    void deleteProgramObj(ProgramObject *page);
+    void deleteSegmentObj(GeneralObject *segment);
+    void deleteCycleSegmentObj(CycleObject *segment);
+    void deleteTimingSegmentObj(TimingObject *segment);
+    void clearSegmentObj();
+    void sigMoveupCommonWin(CommonWinObject *window);
+    void sigMovedownCommonWin(CommonWinObject *window);
     void sigBeginPlayFailed();
+    void sigAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     ClockTimer *makeTimer(void (ProjectTree::*slot)());
+    void buildMenus();
+    void runSelectionStep(ProjectTreeItem *item);
+    ProjectTreeItem *makeItem(const QString &kind, const QString &text, QTreeWidgetItem *parent);
     void stopPlaying();
     void startGeneralSegment(int index);
     void invalidateGeneralWindows();
@@ -128,4 +262,18 @@ private:
     int m_generalRemaining = -1;
     int m_cycleRemaining = -1;
     int m_timingRemaining = -1;
+
+    ProjectTreeItem *m_rootItem = nullptr;
+    ProjectTreeItem *m_currentItem = nullptr;
+    ProjectTreeItem *m_lastActedItem = nullptr;
+    CommonWinObject *m_currentWindow = nullptr;
+    QMenu *m_insertedMenu = nullptr;
+    QMenu *m_addMediaMenu = nullptr;
+    QMenu *m_positionMenu = nullptr;
+    QMenu *m_sizeMenu = nullptr;
+    QList<QAction *> m_rootActions;
+    QList<QAction *> m_segmentActions;
+    QList<QAction *> m_programActions;
+    QList<QAction *> m_windowActions;
+    QList<QAction *> m_mediaActions;
 };

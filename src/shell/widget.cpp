@@ -2,7 +2,9 @@
 
 #include "mainmenubklabel.h"
 #include "menubutton.h"
+#include "monitorwin.h"
 #include "playwinobject.h"
+#include "prodoc.h"
 #include "settings.h"
 #include "shellstyle.h"
 #include "titlebar.h"
@@ -18,7 +20,7 @@ namespace {
 constexpr int kTopBarHeight = 72;
 constexpr int kFrameBorder = 1;
 constexpr int kSelectorRowHeight = 48;
-constexpr int kTreeColumnWidth = 260;
+constexpr int kTreeColumnWidth = 300; // the 290-pixel tree and its margins
 
 QFrame *makeFrame(const char *name, QWidget *parent)
 {
@@ -62,6 +64,7 @@ Widget::Widget(QWidget *parent)
     m_mainMenu->setStyleSheet(shellStyleSheet());
     m_mainMenu->setTriggerWidget(m_menuButton);
 
+    m_prodoc = new Prodoc(this);
     connectCommands();
     trUpdate();
 
@@ -71,9 +74,31 @@ Widget::Widget(QWidget *parent)
     centred.moveCenter(primaryArea().center());
     move(centred.topLeft());
     m_normalGeometry = centred;
+
+    createStartingScheme();
 }
 
-Widget::~Widget() = default;
+Widget::~Widget()
+{
+    if (m_monitor)
+        delete m_monitor;
+    slotClearCurrentAllScheme();
+    delete m_prodoc;
+}
+
+// A fresh main window holds one display window with the default schedule, as after "new".
+void Widget::createStartingScheme()
+{
+    PlayWinObject values;
+    values.name = tr("Display window") + QLatin1Char('1');
+    values.x = 0;
+    values.y = 0;
+    values.width = 320;
+    values.height = 240;
+    values.onTopMode = 1;
+    createDisplayWindow(values, true);
+    displayWindowCounter = 1;
+}
 
 void Widget::buildTopBar(QFrame *topBar)
 {
@@ -126,12 +151,14 @@ void Widget::buildWorkArea()
     body->setSpacing(0);
 
     auto *treeColumn = makeFrame("treeColumn", m_workArea);
+    m_treeColumn = treeColumn;
     treeColumn->setFixedWidth(kTreeColumnWidth);
     m_treeLayout = new QVBoxLayout(treeColumn);
     m_treeLayout->setContentsMargins(4, 4, 4, 4);
     body->addWidget(treeColumn);
 
     auto *propertyArea = makeFrame("propertyArea", m_workArea);
+    m_propertyArea = propertyArea;
     m_propertyLayout = new QVBoxLayout(propertyArea);
     m_propertyLayout->setContentsMargins(12, 8, 12, 8);
     body->addWidget(propertyArea, 1);

@@ -1,10 +1,26 @@
 #pragma once
 
+#include "commonwinobject.h"
+#include "lumoramediaobject.h"
+#include "playhost.h"
+#include "playwinobject.h"
+#include "programobject.h"
+
+#include <QMap>
+#include <QPointer>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
+class CommonPlayWindow;
 class MainMenuBKLabel;
+class MainPlayBKLabel;
+class MonitorWin;
 class PlayWinObject;
+class Prodoc;
+class ProjectTree;
+class ProjectWidget;
+class newDisplayWindowButton;
 class QFrame;
 class QHBoxLayout;
 class QVBoxLayout;
@@ -14,7 +30,10 @@ class menuButton;
 // The operator's main window: a frameless console with its own title bar, a top bar of
 // commands, the drop-down main menu and the work area (selector row, schedule trees and
 // property panels). The command slots live in one source file per command group.
-class Widget : public QWidget
+//
+// It owns the scheme (display windows, their trees and screens) and is the schedulers' way to
+// the screens: the PlayHost side of every ProjectTree.
+class Widget : public QWidget, public PlayHost
 {
     Q_OBJECT
 
@@ -24,8 +43,6 @@ public:
 
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
-
-    void openSchemeFromCommandLine(const QString &path);
 
     MainMenuBKLabel *mainMenu() const { return m_mainMenu; }
     // The work area and the containers the schedule trees and property panels go into.
@@ -50,6 +67,58 @@ public:
     bool screensHidden = false;
     PlayWinObject *currentDisplayWindow = nullptr;
 
+    // The scheme.
+    QList<PlayWinObject *> displayWindows;
+    QMap<QString, ProjectWidget *> displayTrees;
+    int displayWindowCounter = 0;
+    QString currentDisplayName;
+    QList<MainPlayBKLabel *> displayScreens;
+    QList<newDisplayWindowButton *> selectorButtons;
+    newDisplayWindowButton *currentSelectorButton = nullptr;
+    QStringList playingDisplays;
+    QString currentSegmentKind;
+    Prodoc *prodoc() const { return m_prodoc; }
+
+    // Creates a display window with `values` (name, geometry, on-top mode): its tree container,
+    // selector button and screen; with `defaultSchedule` its tree gets the default schedule,
+    // otherwise only the root node. Returns nullptr when the name is taken.
+    ProjectWidget *createDisplayWindow(const PlayWinObject &values, bool defaultSchedule);
+    ProjectTree *treeOf(const QString &displayName) const;
+    MainPlayBKLabel *screenOf(const QString &displayName) const;
+    newDisplayWindowButton *selectorButtonOf(const QString &displayName) const;
+    // After a load: the first display window current, its root node selected.
+    void selectFirstDisplayWindowAfterLoad();
+    // Reads and checks `path` whole; only then clears the scheme and loads it. A damaged or
+    // unreadable file leaves the scheme as it was and, with `report`, says why in an "info" box.
+    bool openSchemeFile(const QString &path, bool report);
+    // Saves to `path`; with `report` the outcome is shown in an "info" box.
+    bool saveSchemeFile(const QString &path, bool report);
+    bool isEditingEnabled() const;
+    MonitorWin *monitorWindow() const { return m_monitor; }
+    QString playButtonText() const;
+    QString lockButtonText() const;
+    QString hideButtonText() const;
+
+    // PlayHost: the schedulers' calls.
+    void checkSchedule(const QString &rootText) override;
+    void slotStopCurPreview() override;
+    void slotGetRealBeginWinInfo(const QString &displayName) override;
+    void slotRealPlayContinue(const QString &kind) override;
+    void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window) override;
+    void slotRealPlayCommonWinObj(const QString &displayName, const QString &kind, CommonWinObject *window,
+                                  QList<LumoraMediaObject *> media) override;
+    void stopRealPlay(const QString &displayName) override;
+    void removePlayingDisplay(const QString &displayName) override;
+    QString currentDisplayWindowName() const override { return currentDisplayName; }
+    void setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing) override;
+    void checkProgram(ProgramObject *page, const QString &segmentKind) override;
+    void checkWindow(CommonWinObject *window) override;
+    QWidget *hostWindow() const override { return const_cast<Widget *>(this); }
+
+    GeneralObject *currentGeneralObject = nullptr;
+    CycleObject *currentCycleObject = nullptr;
+    TimingObject *currentTimingObject = nullptr;
+
 public slots:
     // Frame and window.
     void slotShowMainMenu();
@@ -68,6 +137,10 @@ public slots:
     virtual void slotSaveAsDoc();
     void slotOpenSettingsDoc(const QString &path);
     void slotOpenLastDoc(const QString &path);
+    void slotClearCurrentAllScheme();
+    void slotStartLast();
+    // The scheme named on the command line, played at once with `play`.
+    void openSchemeFromCommandLine(const QString &path, bool play);
 
     // Play control.
     virtual void slotMenuPlay();
@@ -76,19 +149,38 @@ public slots:
     virtual void slotOverallPlay();
     virtual void slotOverallStop();
     virtual void slotOverallLock();
+    void slotBeginPlayFailed();
+    void slotCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window);
 
     // Display windows.
     virtual void slotMonitor();
     virtual void slotBackstage();
     virtual void slotWinHide();
+    void slotAddDisplayWindow();
+    void slotDisplayWindowSetting();
+    void slotDisplayWindowChecked();
+    void slotDeleteDisplayWindow();
+    void slotAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
 
     // System settings.
     virtual void slotSetBoot();
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
 
+signals:
+    void sigStartPlay(const QString &displayName);
+    void sigStopPlay(const QString &displayName);
+    void sigModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
+    void sigCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+    // Questions to the operator, one place each so that scripted runs can answer them.
+    virtual QString askSavePath(const QString &title);
+    virtual QString askOpenPath(const QString &title);
+    // Returns true for Yes.
+    virtual bool askSaveCurrent();
 
 private:
     void buildTopBar(QFrame *topBar);
@@ -96,11 +188,25 @@ private:
     void connectCommands();
     void applyWindowSize();
     QRect primaryArea() const;
+    void offerToSave();
+    void createStartingScheme();
+    void setEditingEnabled(bool enabled);
+    void selectDisplayWindow(const QString &name);
+    void setPlayButtonFromTree();
+    void connectTree(ProjectTree *tree, newDisplayWindowButton *button);
+    void startTree(const QString &displayName);
+    // Screens (widget_screens.cpp).
+    MainPlayBKLabel *createScreen(const PlayWinObject &window);
+    void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
+    void destroyScreen(MainPlayBKLabel *screen);
+    void pauseWindowsOf(const QString &displayName);
 
     QFrame *m_frame = nullptr;
     TitleBar *m_titleBar = nullptr;
     QFrame *m_topBar = nullptr;
     QWidget *m_workArea = nullptr;
+    QFrame *m_treeColumn = nullptr;
+    QFrame *m_propertyArea = nullptr;
     QHBoxLayout *m_selectorLayout = nullptr;
     QVBoxLayout *m_treeLayout = nullptr;
     QVBoxLayout *m_propertyLayout = nullptr;
@@ -114,6 +220,10 @@ private:
     menuButton *m_hideButton = nullptr;
     menuButton *m_playButton = nullptr;
     menuButton *m_stopButton = nullptr;
+
+    Prodoc *m_prodoc = nullptr;
+    MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
+    QMap<QString, bool> m_hiddenScreens;
 
     bool m_maximized = false;
     bool m_playButtonPlaying = false;

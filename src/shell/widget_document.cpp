@@ -1,40 +1,183 @@
 // Scheme document commands of the main window.
+#include "mainmenubklabel.h"
+#include "monitorwin.h"
+#include "playwinobject.h"
+#include "prodoc.h"
+#include "projecttree.h"
+#include "projectwidget.h"
+#include "scheme.h"
+#include "settings.h"
 #include "widget.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+constexpr int kDelayedStartMsecs = 2000;
+
+QString desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+} // namespace
+
+QString Widget::askSavePath(const QString &title)
+{
+    return QFileDialog::getSaveFileName(this, title, desktopFolder(), tr("Schedule(*.schx)"));
+}
+
+QString Widget::askOpenPath(const QString &title)
+{
+    return QFileDialog::getOpenFileName(this, title, desktopFolder(), tr("Schedule(*.schx)"));
+}
+
+bool Widget::askSaveCurrent()
+{
+    return QMessageBox::question(this, tr("info"), tr("Do you want to save the current schedule?"),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Widget::offerToSave()
+{
+    if (!askSaveCurrent())
+        return;
+    if (currentSchemePath().isEmpty())
+        currentSchemePath() = askSavePath(tr("Save As"));
+    if (!currentSchemePath().isEmpty())
+        saveSchemeFile(currentSchemePath(), false);
+}
+
+bool Widget::saveSchemeFile(const QString &path, bool report)
+{
+    QString error;
+    const bool saved = m_prodoc->save(path, &error);
+    if (report) {
+        if (saved)
+            QMessageBox::information(this, tr("info"), tr("Saved successfully,%1").arg(path),
+                                     QMessageBox::Ok);
+        else
+            QMessageBox::information(this, tr("info"), tr("Could not save %1: %2").arg(path, error),
+                                     QMessageBox::Ok);
+    }
+    return saved;
+}
+
+bool Widget::openSchemeFile(const QString &path, bool report)
+{
+    Scheme scheme;
+    QString error;
+    if (!m_prodoc->read(path, scheme, &error)) {
+        if (report) {
+            QMessageBox::information(
+                this, tr("info"),
+                tr("Could not open %1: %2\nThe current schedule is unchanged.").arg(path, error),
+                QMessageBox::Ok);
+        }
+        return false;
+    }
+    slotClearCurrentAllScheme();
+    m_prodoc->load(scheme);
+    currentSchemePath() = path;
+    // The tree of the display window whose name sorts first is the one shown.
+    if (!displayTrees.isEmpty())
+        selectDisplayWindow(displayTrees.firstKey());
+    return true;
+}
 
 void Widget::slotNewDoc()
 {
-    // Offers to save, clears the scheme and creates the default one.
+    m_mainMenu->hide();
+    offerToSave();
+    slotClearCurrentAllScheme();
+    createStartingScheme();
 }
 
 void Widget::slotOpenDoc()
 {
-    // Offers to save, asks for a .schx file, clears the scheme and loads the file.
+    m_mainMenu->hide();
+    offerToSave();
+    const QString path = askOpenPath(tr("Open"));
+    if (path.isEmpty())
+        return;
+    openSchemeFile(path, true);
 }
 
 void Widget::slotSaveDoc()
 {
-    // Saves to the current scheme path, asking for one when the scheme was never saved.
+    m_mainMenu->hide();
+    if (currentSchemePath().isEmpty())
+        currentSchemePath() = askSavePath(tr("Save"));
+    if (currentSchemePath().isEmpty())
+        return;
+    saveSchemeFile(currentSchemePath(), true);
 }
 
 void Widget::slotSaveAsDoc()
 {
-    // Asks for a path, saves there and makes it the current scheme path.
+    m_mainMenu->hide();
+    const QString path = askSavePath(tr("Save As"));
+    if (path.isEmpty())
+        return;
+    // The scheme is known by the new path only once it is really there.
+    if (saveSchemeFile(path, true))
+        currentSchemePath() = path;
 }
 
 void Widget::slotOpenSettingsDoc(const QString &path)
 {
-    // Opens the configured scheme when the file exists and starts playing it when asked to.
-    Q_UNUSED(path)
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // A configured scheme that turned unreadable is reported: nobody else would notice that
+    // the screens stay dark.
+    if (!openSchemeFile(path, true))
+        return;
+    if (appSettings().play == 1)
+        QTimer::singleShot(kDelayedStartMsecs, this, &Widget::slotStartLast);
 }
 
 void Widget::slotOpenLastDoc(const QString &path)
 {
-    // Reopens the last scheme after an abnormal end.
     Q_UNUSED(path)
+    slotOpenSettingsDoc(appSettings().lastSchemePath);
 }
 
-void Widget::openSchemeFromCommandLine(const QString &path)
+void Widget::openSchemeFromCommandLine(const QString &path, bool play)
 {
-    // Opens the scheme named on the command line.
-    Q_UNUSED(path)
+    if (!QFileInfo(path).isFile()) {
+        QMessageBox::information(this, tr("info"), tr("Could not open %1: no such file").arg(path),
+                                 QMessageBox::Ok);
+        return;
+    }
+    if (openSchemeFile(path, true) && play)
+        QTimer::singleShot(kDelayedStartMsecs, this, &Widget::slotStartLast);
+}
+
+void Widget::slotStartLast()
+{
+    for (const QString &name : displayTrees.keys())
+        startTree(name);
+    overallPaused = false;
+    setPlayButtonPlaying(true);
+    showMinimized();
+    if (appSettings().backStageFlag != 0) {
+        // The backstage mode of the display windows arrives with the backstage command.
+    }
+}
+
+void Widget::slotStopCurPreview()
+{
+    // The editor's preview of the current screen ends where play begins; see the screens.
+    AppSettings &settings = appSettings();
+    if (!currentSchemePath().isEmpty()) {
+        settings.lastSchemePath = currentSchemePath();
+    } else {
+        const QString recovery = applicationDirectory() + QStringLiteral("/tmp.schx");
+        currentSchemePath() = recovery;
+        settings.lastSchemePath = recovery;
+        saveSchemeFile(recovery, false);
+    }
+    writeSettings();
 }

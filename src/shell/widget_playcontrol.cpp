@@ -1,33 +1,133 @@
 // Play control commands of the main window: top-bar play, stop and lock, and the main
-// menu's control section.
+// menu's control section. The play button keeps its state in its caption.
+#include "mainmenubklabel.h"
+#include "menubutton.h"
+#include "monitorwin.h"
+#include "projecttree.h"
 #include "widget.h"
+
+QString Widget::playButtonText() const
+{
+    return m_playButton->text();
+}
+
+QString Widget::lockButtonText() const
+{
+    return m_lockButton->text();
+}
+
+QString Widget::hideButtonText() const
+{
+    return m_hideButton->text();
+}
 
 void Widget::slotMenuPlay()
 {
-    // Starts or resumes the current display window when the play button shows "play".
+    m_mainMenu->hide();
+    if (m_playButton->text() != tr("play"))
+        return;
+    overallPaused = false;
+    setPlayButtonPlaying(true);
+    emit sigStartPlay(currentDisplayName);
+    m_playButton->update();
 }
 
 void Widget::slotMenuPause()
 {
-    // Pauses the current display window when the play button shows "pause".
+    m_mainMenu->hide();
+    if (m_playButton->text() != tr("pause"))
+        return;
+    overallPaused = true;
+    setPlayButtonPlaying(false);
+    emit sigStartPlay(currentDisplayName);
+    pauseWindowsOf(currentDisplayName);
+    m_playButton->update();
 }
 
 void Widget::slotMenuStop()
 {
-    // Stops the current display window, as the top-bar stop button does.
+    m_mainMenu->hide();
+    slotOverallStop();
 }
 
 void Widget::slotOverallPlay()
 {
-    // Toggles play and pause of the current display window.
+    if (m_playButton->text() == tr("play")) {
+        overallPaused = false;
+        setPlayButtonPlaying(true);
+        emit sigStartPlay(currentDisplayName);
+    } else {
+        overallPaused = true;
+        setPlayButtonPlaying(false);
+        emit sigStartPlay(currentDisplayName);
+        pauseWindowsOf(currentDisplayName);
+    }
+    m_playButton->update();
 }
 
 void Widget::slotOverallStop()
 {
-    // Stops the current display window and enables editing again.
+    emit sigStopPlay(currentDisplayName);
+    overallPaused = false;
+    if (m_playButton->text() == tr("pause"))
+        setPlayButtonPlaying(false);
+    m_playButton->update();
+    m_stopButton->update();
+    // Editing comes back only when nothing plays any more: a schedule being edited while
+    // another display window plays it would be changed under the scheduler's feet.
+    if (playingDisplays.isEmpty())
+        setEditingEnabled(true);
 }
 
-void Widget::slotOverallLock()
+void Widget::slotBeginPlayFailed()
 {
-    // Locks or unlocks the play windows of every screen against mouse moves and resizes.
+    overallPaused = false;
+    setPlayButtonPlaying(false);
+    m_playButton->update();
+}
+
+void Widget::slotCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window)
+{
+    emit sigCurProgramRealPlayEnd(displayName, window);
+}
+
+void Widget::removePlayingDisplay(const QString &displayName)
+{
+    playingDisplays.removeAll(displayName);
+    if (playingDisplays.isEmpty())
+        setEditingEnabled(true);
+}
+
+void Widget::setEditingEnabled(bool enabled)
+{
+    m_treeColumn->setEnabled(enabled);
+    m_propertyArea->setEnabled(enabled);
+}
+
+bool Widget::isEditingEnabled() const
+{
+    return m_treeColumn->isEnabled() && m_propertyArea->isEnabled();
+}
+
+void Widget::startTree(const QString &displayName)
+{
+    if (ProjectTree *tree = treeOf(displayName)) {
+        // The delayed start makes it play; one already playing is left as it is, not paused.
+        if (!tree->playing || tree->paused)
+            tree->slotStartPlay(displayName);
+    }
+}
+
+void Widget::checkSchedule(const QString &rootText)
+{
+    Q_UNUSED(rootText)
+    // The schedule's property panel comes with the editor. The preview of the selected page
+    // leaves the screen unless the screen plays.
+}
+
+void Widget::setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing)
+{
+    currentGeneralObject = general;
+    currentCycleObject = cycle;
+    currentTimingObject = timing;
 }

@@ -1,4 +1,5 @@
 // System-settings commands of the main menu.
+#include "monitorwin.h"
 #include "widget.h"
 
 void Widget::slotSetBoot()

@@ -1,6 +1,7 @@
 // Window commands of the main window: the main menu, maximize and restore, collapse, close.
 #include "mainmenubklabel.h"
 #include "menubutton.h"
+#include "monitorwin.h"
 #include "titlebar.h"
 #include "widget.h"
 
@@ -49,7 +50,8 @@ void Widget::slotWinup()
 
 void Widget::slotClose()
 {
-    // Offering to save the scheme comes first here once the scheme commands exist.
+    m_mainMenu->hide();
+    offerToSave();
     close();
 }
 

@@ -25,6 +25,14 @@ class RecordingWidget : public Widget
 public:
     QStringList calls;
     bool menuOpenDuringCall = false;
+    int saveOffers = 0;
+
+    // The operator declines to save whenever asked.
+    bool askSaveCurrent() override
+    {
+        ++saveOffers;
+        return false;
+    }
 
     void slotNewDoc() override { record("slotNewDoc"); }
     void slotOpenDoc() override { record("slotOpenDoc"); }
@@ -324,6 +332,7 @@ private slots:
         QVERIFY(close);
         QVERIFY(!QFile::exists(settingsFilePath()));
         QTest::mouseClick(close, Qt::LeftButton);
+        QCOMPARE(m_widget->saveOffers, 1);
         QVERIFY(!m_widget->isVisible());
         QCOMPARE(appSettings().closeType, QStringLiteral("normal"));
         QSettings ini(settingsFilePath(), QSettings::IniFormat);

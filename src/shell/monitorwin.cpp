@@ -1,0 +1,77 @@
+#include "monitorwin.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QtMath>
+
+MonitorWin::MonitorWin(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(tr("monitor"));
+    setMinimumSize(328, 248);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_timer = new QTimer(this);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &MonitorWin::updateLabelImage);
+    m_timer->start(50);
+}
+
+void MonitorWin::setAreas(const QList<QRect> &areas)
+{
+    qDeleteAll(m_pictures);
+    m_pictures.clear();
+    m_areas = areas;
+    for (int i = 0; i < areas.size(); ++i) {
+        auto *picture = new QLabel(this);
+        picture->setStyleSheet(QStringLiteral("background:black"));
+        picture->show();
+        m_pictures << picture;
+    }
+    layoutPictures();
+    updateLabelImage();
+}
+
+void MonitorWin::updateLabelImage()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    for (int i = 0; i < m_areas.size(); ++i) {
+        const QRect area = m_areas.at(i);
+        QLabel *picture = m_pictures.at(i);
+        if (area.width() <= 0 || area.height() <= 0 || picture->width() <= 0 || picture->height() <= 0) {
+            picture->clear();
+            continue;
+        }
+        const QPixmap grabbed = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        picture->setPixmap(grabbed.scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+}
+
+void MonitorWin::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPictures();
+}
+
+// The pictures share the window in a near-square grid with a small gap.
+void MonitorWin::layoutPictures()
+{
+    const int count = m_pictures.size();
+    if (count == 0)
+        return;
+    const int columns = qCeil(qSqrt(qreal(count)));
+    const int rows = (count + columns - 1) / columns;
+    const int gap = 4;
+    const int cellWidth = qMax(1, (width() - gap * (columns + 1)) / columns);
+    const int cellHeight = qMax(1, (height() - gap * (rows + 1)) / rows);
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns;
+        const int column = i % columns;
+        m_pictures.at(i)->setGeometry(gap + column * (cellWidth + gap), gap + row * (cellHeight + gap),
+                                      cellWidth, cellHeight);
+    }
+}

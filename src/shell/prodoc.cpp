@@ -1,0 +1,114 @@
+#include "prodoc.h"
+
+#include "commonwinobject.h"
+#include "cycleobject.h"
+#include "generalobject.h"
+#include "lumoramediaobject.h"
+#include "monitorwin.h"
+#include "programobject.h"
+#include "projecttree.h"
+#include "projectwidget.h"
+#include "scheme.h"
+#include "schemereader.h"
+#include "schemewriter.h"
+#include "timingobject.h"
+#include "widget.h"
+
+#include <QImageReader>
+
+namespace {
+// Pictures larger than this are not decoded for a play window; the item then shows nothing
+// instead of taking the memory of a poster-sized image.
+constexpr int kMaxPicturePixels = 8192 * 8192;
+
+void loadPicture(LumoraMediaObject *media)
+{
+    if (media->type != QLatin1String("image"))
+        return;
+    QImageReader reader(media->image.filePath);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
+        return;
+    media->image.pixmap = reader.read();
+}
+
+// The file keeps each naming counter as it was; names made after a load continue one above it.
+void adjustPages(QList<ProgramObject *> &pages)
+{
+    for (ProgramObject *page : pages) {
+        page->windowCounter += 1;
+        for (CommonWinObject *window : qAsConst(page->windows)) {
+            for (LumoraMediaObject *media : qAsConst(window->media))
+                loadPicture(media);
+        }
+    }
+}
+} // namespace
+
+Prodoc::Prodoc(Widget *mainWindow)
+    : m_mainWindow(mainWindow)
+{}
+
+bool Prodoc::save(const QString &path, QString *errorString) const
+{
+    QVector<SchemeWriter::Source> sources;
+    for (const PlayWinObject *window : qAsConst(m_mainWindow->displayWindows)) {
+        SchemeWriter::Source source;
+        source.window = window;
+        if (ProjectWidget *tree = m_mainWindow->displayTrees.value(window->name))
+            source.schedule = &tree->tree()->schedule;
+        sources << source;
+    }
+    return SchemeWriter::save(path, m_mainWindow->displayWindowCounter, sources, errorString);
+}
+
+bool Prodoc::read(const QString &path, Scheme &scheme, QString *errorString) const
+{
+    SchemeReader reader;
+    if (!reader.readFile(path)) {
+        if (errorString)
+            *errorString = reader.errorString();
+        scheme.clear();
+        return false;
+    }
+    scheme = reader.takeScheme();
+    // Display windows are known by name everywhere; a file naming two alike cannot be shown.
+    QStringList names;
+    for (const auto &entry : scheme.displayWindows) {
+        if (names.contains(entry->window.name)) {
+            if (errorString)
+                *errorString = tr("two display windows are named \"%1\"").arg(entry->window.name);
+            scheme.clear();
+            return false;
+        }
+        names << entry->window.name;
+    }
+    return true;
+}
+
+void Prodoc::load(Scheme &scheme)
+{
+    m_mainWindow->displayWindowCounter = scheme.displayWindowCounter;
+    for (const auto &entry : scheme.displayWindows) {
+        ProjectWidget *treeWidget = m_mainWindow->createDisplayWindow(entry->window, false);
+        if (!treeWidget)
+            continue;
+        DisplaySchedule &schedule = entry->schedule;
+        for (GeneralObject *segment : qAsConst(schedule.generalSegments)) {
+            segment->programCounter += 1;
+            adjustPages(segment->programs);
+        }
+        for (CycleObject *segment : qAsConst(schedule.cycleSegments)) {
+            segment->programCounter += 1;
+            adjustPages(segment->programs);
+        }
+        for (TimingObject *segment : qAsConst(schedule.timingSegments)) {
+            segment->programCounter += 1;
+            adjustPages(segment->programs);
+        }
+        treeWidget->tree()->restoreSchedule(schedule);
+    }
+    scheme.clear();
+    m_mainWindow->selectFirstDisplayWindowAfterLoad();
+}
