@@ -1,0 +1,310 @@
+// Display windows through the real main window: adding with the settings dialog and its
+// refusals, editing, selecting and deleting, and the play button and editing lock that follow
+// the selected display window's schedule.
+#include "displaysettingsdialog.h"
+#include "generalobject.h"
+#include "modalwatcher.h"
+#include "newdisplaywindowbutton.h"
+#include "programobject.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
+#include "projectwidget.h"
+#include "scriptedwidget.h"
+#include "settings.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+std::function<void(QWidget *)> acceptAs(const QString &name, int x = 0, int y = 0, int w = 200, int h = 200,
+                                        int onTop = 1)
+{
+    return [=](QWidget *modal) {
+        auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+        QVERIFY(dialog);
+        if (!name.isNull())
+            dialog->nameEdit()->setText(name);
+        dialog->xSpin()->setValue(x);
+        dialog->ySpin()->setValue(y);
+        dialog->widthSpin()->setValue(w);
+        dialog->heightSpin()->setValue(h);
+        dialog->onTopButton(onTop)->setChecked(true);
+        dialog->okButton()->click();
+    };
+}
+
+std::function<void(QWidget *)> cancel(QString *proposedName = nullptr)
+{
+    return [=](QWidget *modal) {
+        auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+        QVERIFY(dialog);
+        if (proposedName)
+            *proposedName = dialog->name();
+        dialog->cancelButton()->click();
+    };
+}
+
+CommonWinObject *firstWindow(ProjectTree *tree)
+{
+    return tree->generalSegments.value(0)->programs.value(0)->windows.value(0);
+}
+} // namespace
+
+class TestDisplayWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        setApplicationDirectory(m_dir.path());
+        currentSchemePath().clear();
+        m_watcher = new ModalWatcher;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+    }
+
+    void cleanup()
+    {
+        delete m_widget;
+        delete m_watcher;
+    }
+
+    void startsWithOneDisplayWindowAndTheDefaultSchedule()
+    {
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        QVERIFY(tree);
+        QCOMPARE(tree->rootItem()->text(0), QStringLiteral("Add Schedule"));
+        QCOMPARE(tree->generalSegments.size(), 1);
+        QCOMPARE(tree->generalSegments[0]->name, QStringLiteral("General Segment1"));
+        QCOMPARE(tree->generalSegments[0]->weekdays.size(), 7);
+        QCOMPARE(tree->generalSegments[0]->programs[0]->name, QStringLiteral("Program1"));
+        CommonWinObject *window = firstWindow(tree);
+        QCOMPARE(window->name, QStringLiteral("Common Window1"));
+        QCOMPARE(window->frameColor, QColor(255, 0, 0));
+        QCOMPARE(window->displayWindowName, QStringLiteral("Display window1"));
+        QCOMPARE(window->segmentKind, QStringLiteral("generalSegment"));
+        // The window node is the one selected.
+        QCOMPARE(tree->currentTreeItem()->text(0), QStringLiteral("Common Window1"));
+    }
+
+    void cancellingTheFourthAddRestoresTheCounter()
+    {
+        m_widget->slotClearCurrentAllScheme();
+        for (int i = 0; i < 3; ++i) {
+            m_watcher->dialogHandlers << acceptAs(QString());
+            m_widget->slotAddDisplayWindow();
+        }
+        QString proposed;
+        m_watcher->dialogHandlers << cancel(&proposed);
+        m_widget->slotAddDisplayWindow();
+        QCOMPARE(proposed, QStringLiteral("Display window4"));
+        QCOMPARE(m_widget->displayWindows.size(), 3);
+        QCOMPARE(m_widget->displayWindowCounter, 3);
+        m_watcher->dialogHandlers << cancel(&proposed);
+        m_widget->slotAddDisplayWindow();
+        QCOMPARE(proposed, QStringLiteral("Display window4"));
+        QStringList names;
+        for (const PlayWinObject *w : qAsConst(m_widget->displayWindows))
+            names << w->name;
+        QCOMPARE(names, QStringList({"Display window1", "Display window2", "Display window3"}));
+        // The newest is current, its button alone checked, its tree alone shown.
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window3"));
+        int checked = 0;
+        for (newDisplayWindowButton *b : qAsConst(m_widget->selectorButtons))
+            checked += b->isChecked() ? 1 : 0;
+        QCOMPARE(checked, 1);
+        QVERIFY(m_widget->selectorButtonOf(QStringLiteral("Display window3"))->isChecked());
+        QVERIFY(m_widget->displayTrees.value(QStringLiteral("Display window3"))->isVisible());
+        QVERIFY(!m_widget->displayTrees.value(QStringLiteral("Display window1"))->isVisible());
+    }
+
+    void emptyAndDuplicateNamesAreRefused()
+    {
+        QStringList seen;
+        m_watcher->dialogHandlers << [&seen, this](QWidget *modal) {
+            auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+            dialog->nameEdit()->setText(QString());
+            dialog->okButton()->click(); // refused, the dialog stays
+            seen << m_watcher->messages.value(0);
+            QVERIFY(dialog->isVisible());
+            dialog->nameEdit()->setText(QStringLiteral("Display window1"));
+            dialog->okButton()->click();
+            seen << m_watcher->messages.value(1);
+            QVERIFY(dialog->isVisible());
+            dialog->cancelButton()->click();
+        };
+        m_widget->slotAddDisplayWindow();
+        QCOMPARE(seen, QStringList(
+                           {"info|Name can not be empty!", "info|The name already exists, please Reinput!"}));
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displayWindowCounter, 1);
+    }
+
+    void geometryAndOnTopModeComeFromTheDialog()
+    {
+        m_watcher->dialogHandlers << acceptAs(QStringLiteral("Lobby"), -100, 20, 0, 0, 0);
+        m_widget->slotAddDisplayWindow();
+        PlayWinObject *lobby = m_widget->displayWindows.last();
+        QCOMPARE(lobby->name, QStringLiteral("Lobby"));
+        QCOMPARE(lobby->x, -100);
+        QCOMPARE(lobby->y, 20);
+        QCOMPARE(lobby->width, 0);
+        QCOMPARE(lobby->height, 0);
+        QCOMPARE(lobby->onTopMode, 0);
+    }
+
+    void editingRenamesTreeButtonAndRecords()
+    {
+        m_watcher->dialogHandlers << acceptAs(QStringLiteral("Hall"), 10, 10, 64, 32, 2);
+        m_widget->slotDisplayWindowSetting();
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Hall"));
+        QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window1")));
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Hall"));
+        QVERIFY(tree);
+        QCOMPARE(tree->displayName, QStringLiteral("Hall"));
+        QCOMPARE(firstWindow(tree)->displayWindowName, QStringLiteral("Hall"));
+        QCOMPARE(tree->generalSegments[0]->displayWindowName, QStringLiteral("Hall"));
+        QVERIFY(m_widget->selectorButtonOf(QStringLiteral("Hall")));
+        QCOMPARE(m_widget->currentDisplayWindow->width, 64);
+        QCOMPARE(m_widget->currentDisplayWindow->onTopMode, 2);
+        // The tree still finds its records by the new name.
+        QVERIFY(tree->findGeneral(QStringLiteral("General Segment1")));
+    }
+
+    void deletingSelectsAnotherDisplayWindow()
+    {
+        m_watcher->dialogHandlers << acceptAs(QString());
+        m_widget->slotAddDisplayWindow();
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window2"));
+        m_widget->slotDeleteDisplayWindow();
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window2")));
+        QCOMPARE(m_widget->selectorButtons.size(), 1);
+        QVERIFY(m_widget->selectorButtons[0]->isChecked());
+        // The counter never goes back: the next one is number 3.
+        QString proposed;
+        m_watcher->dialogHandlers << cancel(&proposed);
+        m_widget->slotAddDisplayWindow();
+        QCOMPARE(proposed, QStringLiteral("Display window3"));
+    }
+
+    void emptyScheduleIsRefusedAndTheButtonStaysOnPlay()
+    {
+        m_widget->slotOverallPlay();
+        QTRY_COMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        QVERIFY(
+            m_watcher->messages.contains(QStringLiteral("info|The schedule is empty,please add program!")));
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->playing);
+        QVERIFY(m_widget->isEditingEnabled());
+    }
+
+    void playPauseResumeStopTable()
+    {
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName);
+        addPicture(firstWindow(tree), QStringLiteral("/nonexistent.png"), 5);
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        // stopped: stop is ignored
+        m_widget->slotOverallStop();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        // stopped -> playing
+        m_widget->slotOverallPlay();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
+        QVERIFY(tree->playing && !tree->paused);
+        QVERIFY(!m_widget->isEditingEnabled());
+        QVERIFY(m_widget->playingDisplays.contains(m_widget->currentDisplayName));
+        // playing -> paused
+        m_widget->slotOverallPlay();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        QVERIFY(tree->playing && tree->paused);
+        QVERIFY(m_widget->overallPaused);
+        // paused -> playing
+        m_widget->slotOverallPlay();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
+        QVERIFY(tree->playing && !tree->paused);
+        // menu pause while playing pauses; menu pause again does nothing
+        m_widget->slotMenuPause();
+        QVERIFY(tree->paused);
+        m_widget->slotMenuPause();
+        QVERIFY(tree->paused);
+        // stop while paused: "play", not paused, editing back
+        m_widget->slotOverallStop();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        QVERIFY(!tree->playing && !tree->paused);
+        QVERIFY(!m_widget->overallPaused);
+        QVERIFY(m_widget->isEditingEnabled());
+        // menu play starts; menu play again does not pause
+        m_widget->slotMenuPlay();
+        QVERIFY(tree->playing && !tree->paused);
+        m_widget->slotMenuPlay();
+        QVERIFY(tree->playing && !tree->paused);
+        m_widget->slotMenuStop();
+        QVERIFY(!tree->playing);
+    }
+
+    void switchingDisplayWindowsFlipsThePlayButton()
+    {
+        ProjectTree *first = m_widget->treeOf(QStringLiteral("Display window1"));
+        addPicture(firstWindow(first), QStringLiteral("/nonexistent.png"), 5);
+        m_watcher->dialogHandlers << acceptAs(QString());
+        m_widget->slotAddDisplayWindow();
+        ProjectTree *second = m_widget->treeOf(QStringLiteral("Display window2"));
+        addPicture(firstWindow(second), QStringLiteral("/nonexistent.png"), 5);
+
+        m_widget->slotOverallPlay(); // window 2 plays
+        m_widget->slotOverallPlay(); // and is paused
+        QVERIFY(second->paused);
+        m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        m_widget->slotOverallPlay(); // window 1 plays
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
+        m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
+        QVERIFY(m_widget->overallPaused);
+        m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
+        QVERIFY(!m_widget->overallPaused);
+
+        // Editing stays locked until the last playing display window stops.
+        m_widget->slotOverallStop();
+        QVERIFY(!first->playing);
+        QVERIFY(!m_widget->isEditingEnabled());
+        m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
+        m_widget->slotOverallStop();
+        QVERIFY(m_widget->isEditingEnabled());
+    }
+
+    void lockSurvivesStopAndStart()
+    {
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName);
+        addPicture(firstWindow(tree), QStringLiteral("/nonexistent.png"), 5);
+        m_widget->slotOverallPlay();
+        m_widget->slotOverallLock();
+        QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
+        QVERIFY(m_widget->windowsLockedAll);
+        QVERIFY(tree->playing);
+        m_widget->slotOverallStop();
+        m_widget->slotOverallPlay();
+        QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
+        m_widget->slotOverallLock();
+        QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winlock"));
+        m_widget->slotOverallStop();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    ModalWatcher *m_watcher = nullptr;
+    ScriptedWidget *m_widget = nullptr;
+};
+
+QTEST_MAIN(TestDisplayWindows)
+#include "test_displaywindows.moc"

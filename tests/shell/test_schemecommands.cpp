@@ -1,0 +1,247 @@
+// Scheme commands through the real main window and real files: new, open, save, save as,
+// the current scheme path's rules, the recovery copy, damaged files and failed saves.
+#include "generalobject.h"
+#include "modalwatcher.h"
+#include "programobject.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
+#include "scheme.h"
+#include "schemereader.h"
+#include "schemewriter.h"
+#include "scriptedwidget.h"
+#include "settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+CommonWinObject *firstWindow(ProjectTree *tree)
+{
+    return tree->generalSegments.value(0)->programs.value(0)->windows.value(0);
+}
+} // namespace
+
+class TestSchemeCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        setApplicationDirectory(m_dir->path());
+        appSettings() = AppSettings();
+        currentSchemePath().clear();
+        m_watcher = new ModalWatcher;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+    }
+
+    void cleanup()
+    {
+        delete m_widget;
+        delete m_watcher;
+    }
+
+    void savingANeverSavedSchemeAsksAndCancelSavesNothing()
+    {
+        m_widget->savePaths << QString();
+        m_widget->slotSaveDoc();
+        QCOMPARE(m_widget->asked, QStringList({"Save"}));
+        QVERIFY(currentSchemePath().isEmpty());
+        QVERIFY(m_watcher->messages.isEmpty());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void saveAsWritesTheSchemeAndReportsIt()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("a.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveAsDoc();
+        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(m_watcher->messages, QStringList(QStringLiteral("info|Saved successfully,") + path));
+        SchemeReader reader;
+        QVERIFY(reader.readFile(path));
+        QCOMPARE(reader.scheme().displayWindows.size(), size_t(1));
+        QCOMPARE(reader.scheme().displayWindows[0]->window.name, QStringLiteral("Display window1"));
+        QCOMPARE(reader.scheme().displayWindows[0]->schedule.generalSegments.size(), 1);
+        // A later save goes to the same file without asking.
+        m_widget->slotSaveDoc();
+        QCOMPARE(m_widget->asked, QStringList({"Save As"}));
+    }
+
+    void afterNewSaveOverwritesThePreviousFile()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("b.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveAsDoc();
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName)), QStringLiteral("/x.png"), 3);
+        m_widget->slotSaveDoc();
+        SchemeReader withItem;
+        QVERIFY(withItem.readFile(path));
+        QCOMPARE(withItem.scheme().mediaCount(), 1);
+
+        m_widget->saveAnswers << false;
+        m_widget->slotNewDoc();
+        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        m_widget->slotSaveDoc();
+        SchemeReader reader;
+        QVERIFY(reader.readFile(path));
+        QCOMPARE(reader.scheme().mediaCount(), 0);
+    }
+
+    void playingAnUnsavedSchemeWritesTheRecoveryCopy()
+    {
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName)), QStringLiteral("/x.png"), 3);
+        m_widget->slotOverallPlay();
+        const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
+        QCOMPARE(currentSchemePath(), recovery);
+        QCOMPARE(appSettings().lastSchemePath, recovery);
+        QVERIFY(QFile::exists(recovery));
+        QSettings ini(settingsFilePath(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("LastSchemePath")).toString(), recovery);
+        m_widget->slotOverallStop();
+        // From now on save writes there without asking.
+        QFile::remove(recovery);
+        m_widget->slotSaveDoc();
+        QVERIFY(m_widget->asked.isEmpty());
+        QVERIFY(QFile::exists(recovery));
+    }
+
+    void openReplacesTheSchemeAndContinuesTheCounters()
+    {
+        // A file with two display windows whose segment stored programCounter 4.
+        Scheme scheme;
+        scheme.displayWindowCounter = 7;
+        for (const char *name : {"Left", "Right"}) {
+            Scheme::DisplayWindow &dw = scheme.addDisplayWindow();
+            dw.window.name = QLatin1String(name);
+            dw.window.width = 64;
+            dw.window.height = 32;
+            auto *segment = new GeneralObject;
+            segment->name = QStringLiteral("Morning");
+            segment->displayWindowName = dw.window.name;
+            segment->programCounter = 4;
+            auto *page = new ProgramObject;
+            page->name = QStringLiteral("Program4");
+            page->segmentName = segment->name;
+            page->displayWindowName = dw.window.name;
+            page->windowCounter = 2;
+            auto *window = new CommonWinObject;
+            window->name = QStringLiteral("Common Window2");
+            window->segmentKind = QStringLiteral("generalSegment");
+            page->windows << window;
+            segment->programs << page;
+            dw.schedule.generalSegments << segment;
+        }
+        const QString path = m_dir->filePath(QStringLiteral("two.schx"));
+        QVERIFY(SchemeWriter::save(path, scheme));
+
+        m_widget->openPaths << path;
+        m_widget->slotOpenDoc();
+        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(m_widget->displayWindowCounter, 7);
+        QCOMPARE(m_widget->displayWindows.size(), 2);
+        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Left"));
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Right"));
+        QVERIFY(tree);
+        CommonWinObject *window = firstWindow(tree);
+        QCOMPARE(window->displayWindowName, QStringLiteral("Right"));
+        QCOMPARE(window->programName, QStringLiteral("Program4"));
+        QCOMPARE(tree->generalSegments[0]->programs[0]->windowCounter, 3);
+        // The next program of the segment is numbered 6.
+        tree->setCurrentTreeItem(
+            tree->segmentItem(QStringLiteral("generalSegment"), QStringLiteral("Morning")));
+        tree->addProgramSlot();
+        QCOMPARE(tree->generalSegments[0]->programs.size(), 2);
+        QCOMPARE(tree->generalSegments[0]->programs[1]->name, QStringLiteral("Program6"));
+        QCOMPARE(tree->currentTreeItem()->text(0), QStringLiteral("Program6"));
+        // Saved back, the file is the same scheme with the counters where they now are.
+        m_widget->slotSaveDoc();
+        SchemeReader reader;
+        QVERIFY(reader.readFile(path));
+        QCOMPARE(reader.scheme().displayWindows[1]->schedule.generalSegments[0]->programCounter, 6);
+    }
+
+    void aDamagedFileLeavesTheCurrentSchemeAsItWas()
+    {
+        const QString good = m_dir->filePath(QStringLiteral("good.schx"));
+        m_widget->savePaths << good;
+        m_widget->slotSaveAsDoc();
+        m_watcher->messages.clear();
+        QByteArray bytes = readAll(good);
+        const QString damaged = m_dir->filePath(QStringLiteral("damaged.schx"));
+        QVERIFY(writeAll(damaged, bytes.left(bytes.size() - 7)));
+
+        ProjectWidget *before = m_widget->displayTrees.value(QStringLiteral("Display window1"));
+        m_widget->openPaths << damaged;
+        m_widget->slotOpenDoc();
+        QCOMPARE(m_watcher->messages.size(), 1);
+        QVERIFY(m_watcher->messages[0].startsWith(QStringLiteral("info|Could not open ") + damaged));
+        QCOMPARE(m_widget->displayTrees.value(QStringLiteral("Display window1")), before);
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(currentSchemePath(), good);
+    }
+
+    void aFailedSaveSaysSoInsteadOfSuccess()
+    {
+        const QString saved = m_dir->filePath(QStringLiteral("kept.schx"));
+        m_widget->savePaths << saved;
+        m_widget->slotSaveAsDoc();
+        const QByteArray before = readAll(saved);
+        m_watcher->messages.clear();
+        // A path below a plain file cannot be written, whoever runs the test.
+        const QString impossible = saved + QStringLiteral("/inside.schx");
+        m_widget->savePaths << impossible;
+        m_widget->slotSaveAsDoc();
+        QCOMPARE(m_watcher->messages.size(), 1);
+        QVERIFY2(m_watcher->messages[0].startsWith(QStringLiteral("info|Could not save ") + impossible),
+                 qPrintable(m_watcher->messages[0]));
+        QCOMPARE(currentSchemePath(), saved);
+        QCOMPARE(readAll(saved), before);
+    }
+
+    void openSettingsDocIgnoresAMissingFile()
+    {
+        appSettings().play = 1;
+        m_widget->slotOpenSettingsDoc(m_dir->filePath(QStringLiteral("missing.schx")));
+        QTest::qWait(2300);
+        QVERIFY(m_watcher->messages.isEmpty());
+        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->playing);
+    }
+
+    void offerToSaveBeforeNewSavesWhenAsked()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("offer.schx"));
+        m_widget->saveAnswers << true;
+        m_widget->savePaths << path;
+        m_widget->slotNewDoc();
+        QCOMPARE(m_widget->asked, QStringList({"save current?", "Save As"}));
+        QVERIFY(QFile::exists(path));
+        QVERIFY(m_watcher->messages.isEmpty()); // no success message on this path
+    }
+
+private:
+    QScopedPointer<QTemporaryDir> m_dir;
+    ModalWatcher *m_watcher = nullptr;
+    ScriptedWidget *m_widget = nullptr;
+};
+
+QTEST_MAIN(TestSchemeCommands)
+#include "test_schemecommands.moc"
