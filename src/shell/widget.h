@@ -18,6 +18,7 @@ class MainPlayBKLabel;
 class MonitorWin;
 class PlayWinObject;
 class Prodoc;
+class ScreenPlayHost;
 class ProjectTree;
 class ProjectWidget;
 class newDisplayWindowButton;
@@ -200,6 +201,8 @@ private:
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
     void destroyScreen(MainPlayBKLabel *screen);
     void pauseWindowsOf(const QString &displayName);
+    ScreenPlayHost *screenHost();
+    void showPagePreview(CommonWinObject *window, bool selectIt);
 
     QFrame *m_frame = nullptr;
     TitleBar *m_titleBar = nullptr;
@@ -222,6 +225,7 @@ private:
     menuButton *m_stopButton = nullptr;
 
     Prodoc *m_prodoc = nullptr;
+    ScreenPlayHost *m_screenHost = nullptr;
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
     QMap<QString, bool> m_hiddenScreens;
 

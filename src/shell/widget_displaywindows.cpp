@@ -33,6 +33,9 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
 
     auto *button = new newDisplayWindowButton(window->name, m_workArea);
     connectTree(treeWidget->tree(), button);
+    // The screen comes before the schedule: the tree announces its windows to it.
+    if (MainPlayBKLabel *screen = createScreen(*window))
+        displayScreens.append(screen);
     if (defaultSchedule)
         treeWidget->tree()->buildDefaultSchedule();
     else
@@ -46,9 +49,6 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
     for (newDisplayWindowButton *other : qAsConst(selectorButtons))
         other->setChecked(other == button);
     currentSelectorButton = button;
-
-    if (MainPlayBKLabel *screen = createScreen(*window))
-        displayScreens.append(screen);
     return treeWidget;
 }
 

@@ -91,13 +91,6 @@ void Widget::slotCurProgramRealPlayEnd(const QString &displayName, CommonWinObje
     emit sigCurProgramRealPlayEnd(displayName, window);
 }
 
-void Widget::removePlayingDisplay(const QString &displayName)
-{
-    playingDisplays.removeAll(displayName);
-    if (playingDisplays.isEmpty())
-        setEditingEnabled(true);
-}
-
 void Widget::setEditingEnabled(bool enabled)
 {
     m_treeColumn->setEnabled(enabled);
@@ -116,13 +109,6 @@ void Widget::startTree(const QString &displayName)
         if (!tree->playing || tree->paused)
             tree->slotStartPlay(displayName);
     }
-}
-
-void Widget::checkSchedule(const QString &rootText)
-{
-    Q_UNUSED(rootText)
-    // The schedule's property panel comes with the editor. The preview of the selected page
-    // leaves the screen unless the screen plays.
 }
 
 void Widget::setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing)

@@ -1,92 +1,197 @@
-// The screens of the display windows and the play windows on them: the schedulers' hand-overs
-// arrive here. The screens themselves come from the render library.
+// The screens of the display windows and the play windows on them. The schedulers' hand-overs
+// go to the screens' play host; the main window adds the editor's side: editing locked while
+// anything plays, the preview of the selected page, hiding and locking the screens.
+#include "commonplaywindow.h"
+#include "mainplaybklabel.h"
 #include "menubutton.h"
 #include "monitorwin.h"
+#include "playlabel.h"
 #include "playwinobject.h"
+#include "screenplayhost.h"
 #include "widget.h"
+
+namespace {
+Qt::WindowFlags screenFlags(int onTopMode)
+{
+    // "Never" lets other windows cover the screen; "Always" and "Playing" keep it on top
+    // (a "Playing" screen keeps the flags it was created with).
+    if (onTopMode == 0)
+        return Qt::Window | Qt::FramelessWindowHint;
+    return Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+}
+} // namespace
+
+ScreenPlayHost *Widget::screenHost()
+{
+    if (!m_screenHost) {
+        m_screenHost = new ScreenPlayHost(this);
+        // screen -> main window -> trees
+        connect(m_screenHost, &ScreenPlayHost::sigCurProgramRealPlayEnd, this,
+                &Widget::slotCurProgramRealPlayEnd);
+    }
+    return m_screenHost;
+}
 
 MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
 {
-    Q_UNUSED(window)
-    return nullptr;
+    auto *screen = new MainPlayBKLabel(window.name);
+    screen->windowsLocked = windowsLockedAll;
+    screenHost()->addDisplay(nullptr, screen);
+    applyScreenGeometry(screen, window);
+    return screen;
 }
 
 MainPlayBKLabel *Widget::screenOf(const QString &displayName) const
 {
-    Q_UNUSED(displayName)
+    for (MainPlayBKLabel *screen : displayScreens) {
+        if (screen->name == displayName)
+            return screen;
+    }
     return nullptr;
 }
 
 void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window)
 {
-    Q_UNUSED(screen)
-    Q_UNUSED(window)
+    screen->name = window.name;
+    screen->setWindowTitle(window.name);
+    const Qt::WindowFlags flags = screenFlags(window.onTopMode);
+    if (screen->windowFlags() != flags)
+        screen->setWindowFlags(flags);
+    screen->setGeometry(window.x, window.y, window.width, window.height);
+    if (!m_hiddenScreens.value(window.name, false))
+        screen->show();
 }
 
 void Widget::destroyScreen(MainPlayBKLabel *screen)
 {
-    Q_UNUSED(screen)
+    screenHost()->removeDisplay(screen->name);
+    for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
+        pw->stopWindowPlay();
+    delete screen;
 }
 
 void Widget::pauseWindowsOf(const QString &displayName)
 {
-    Q_UNUSED(displayName)
+    screenHost()->pauseDisplay(displayName);
 }
+
+// ---------------------------------------------------------------- schedulers -> screens
 
 void Widget::slotGetRealBeginWinInfo(const QString &displayName)
 {
     if (!playingDisplays.contains(displayName))
         playingDisplays << displayName;
+    screenHost()->slotGetRealBeginWinInfo(displayName);
+    if (MainPlayBKLabel *screen = screenOf(displayName)) {
+        for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
+            pw->selected = false;
+        screen->selected = false;
+    }
     setEditingEnabled(false);
 }
 
 void Widget::slotRealPlayContinue(const QString &kind)
 {
-    Q_UNUSED(kind)
+    screenHost()->currentDisplayName = currentDisplayName;
+    screenHost()->slotRealPlayContinue(kind);
 }
 
 void Widget::slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window)
 {
-    Q_UNUSED(displayName)
-    Q_UNUSED(kind)
-    Q_UNUSED(window)
+    screenHost()->slotPlayInvalid(displayName, kind, window);
 }
 
 void Widget::slotRealPlayCommonWinObj(const QString &displayName, const QString &kind,
                                       CommonWinObject *window, QList<LumoraMediaObject *> media)
 {
-    Q_UNUSED(displayName)
-    Q_UNUSED(window)
-    Q_UNUSED(media)
     currentSegmentKind = kind;
+    screenHost()->slotRealPlayCommonWinObj(displayName, kind, window, media);
 }
 
 void Widget::stopRealPlay(const QString &displayName)
 {
-    Q_UNUSED(displayName)
+    screenHost()->stopRealPlay(displayName);
 }
+
+void Widget::removePlayingDisplay(const QString &displayName)
+{
+    playingDisplays.removeAll(displayName);
+    screenHost()->removePlayingDisplay(displayName);
+    if (playingDisplays.isEmpty())
+        setEditingEnabled(true);
+}
+
+// ---------------------------------------------------------------- editor preview
 
 void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind)
 {
-    Q_UNUSED(window)
-    Q_UNUSED(displayName)
     Q_UNUSED(segmentKind)
+    if (MainPlayBKLabel *screen = screenOf(displayName)) {
+        CommonPlayWindow *pw = screen->showCommonWindow(false, window);
+        // Only the page being edited shows; a window restored from a file waits for its page.
+        if (pw && screen->realPlayMode)
+            pw->hide();
+    }
+}
+
+void Widget::checkSchedule(const QString &rootText)
+{
+    Q_UNUSED(rootText)
+    MainPlayBKLabel *screen = screenOf(currentDisplayName);
+    if (!screen || screen->realPlayMode)
+        return;
+    for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
+        pw->hide();
+}
+
+void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
+{
+    MainPlayBKLabel *screen = screenOf(window->displayWindowName);
+    if (!screen || screen->realPlayMode)
+        return;
+    for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
+        const bool samePage = pw->winObject->programName == window->programName &&
+                              pw->winObject->segmentName == window->segmentName;
+        pw->selected = selectIt && pw->shows(window);
+        if (!samePage)
+            pw->hide();
+    }
+    screen->showCommonWindow(false, window);
 }
 
 void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 {
-    Q_UNUSED(page)
     Q_UNUSED(segmentKind)
+    if (!page)
+        return;
+    if (page->windows.isEmpty()) {
+        checkSchedule(QString());
+        return;
+    }
+    showPagePreview(page->windows.first(), false);
 }
 
 void Widget::checkWindow(CommonWinObject *window)
 {
-    Q_UNUSED(window)
+    if (window)
+        showPagePreview(window, true);
 }
+
+// ---------------------------------------------------------------- top-bar commands
 
 void Widget::slotWinHide()
 {
-    const bool hide = !screensHidden;
+    MainPlayBKLabel *screen = screenOf(currentDisplayName);
+    const bool hide = m_hideButton->text() == tr("winhide");
+    if (screen) {
+        for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
+            if (hide)
+                pw->videoPlayer->hide();
+            else if (pw->currentType == QLatin1String("video"))
+                pw->videoPlayer->show();
+        }
+        screen->setVisible(!hide);
+    }
     screensHidden = hide;
     m_hiddenScreens.insert(currentDisplayName, hide);
     m_hideButton->setText(hide ? tr("winshow") : tr("winhide"));
@@ -94,7 +199,10 @@ void Widget::slotWinHide()
 
 void Widget::slotOverallLock()
 {
-    windowsLockedAll = !windowsLockedAll;
-    m_lockButton->setText(windowsLockedAll ? tr("winunlock") : tr("winlock"));
+    const bool lock = m_lockButton->text() == tr("winlock");
+    windowsLockedAll = lock;
+    m_lockButton->setText(lock ? tr("winunlock") : tr("winlock"));
+    for (MainPlayBKLabel *screen : qAsConst(displayScreens))
+        screen->windowsLocked = lock;
     m_lockButton->update();
 }

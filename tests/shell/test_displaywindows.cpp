@@ -1,8 +1,10 @@
 // Display windows through the real main window: adding with the settings dialog and its
 // refusals, editing, selecting and deleting, and the play button and editing lock that follow
 // the selected display window's schedule.
+#include "commonplaywindow.h"
 #include "displaysettingsdialog.h"
 #include "generalobject.h"
+#include "mainplaybklabel.h"
 #include "modalwatcher.h"
 #include "newdisplaywindowbutton.h"
 #include "programobject.h"
@@ -159,6 +161,44 @@ private slots:
         QCOMPARE(lobby->width, 0);
         QCOMPARE(lobby->height, 0);
         QCOMPARE(lobby->onTopMode, 0);
+        // Its screen is a frameless top-level window partly off the desktop, not kept on top.
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Lobby"));
+        QVERIFY(screen);
+        QVERIFY(screen->isWindow());
+        QCOMPARE(screen->geometry(), QRect(-100, 20, 0, 0));
+        QVERIFY(screen->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!(screen->windowFlags() & Qt::WindowStaysOnTopHint));
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Lobby"));
+        // The default schedule's window has its play window on that screen.
+        QCOMPARE(screen->playWindows.size(), 1);
+        QCOMPARE(screen->playWindows[0]->windowObject()->displayWindowName, QStringLiteral("Lobby"));
+    }
+
+    void screensKeepOnTopByModeAndStartLockedUnderWinunlock()
+    {
+        MainPlayBKLabel *first = m_widget->screenOf(QStringLiteral("Display window1"));
+        QVERIFY(first->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(first->geometry(), QRect(0, 0, 320, 240));
+        m_widget->slotOverallLock();
+        QVERIFY(first->windowsLocked);
+        m_watcher->dialogHandlers << acceptAs(QString(), 400, 0, 128, 64, 2);
+        m_widget->slotAddDisplayWindow();
+        MainPlayBKLabel *second = m_widget->screenOf(QStringLiteral("Display window2"));
+        QVERIFY(second->windowsLocked);
+        QVERIFY(second->windowFlags() & Qt::WindowStaysOnTopHint);
+        m_widget->slotOverallLock();
+        QVERIFY(!first->windowsLocked && !second->windowsLocked);
+        // Hiding affects the current display window's screen only.
+        m_widget->slotWinHide();
+        QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winshow"));
+        QVERIFY(second->isHidden());
+        QVERIFY(first->isVisible());
+        m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
+        QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winhide"));
+        m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
+        QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winshow"));
+        m_widget->slotWinHide();
+        QVERIFY(second->isVisible());
     }
 
     void editingRenamesTreeButtonAndRecords()
@@ -220,12 +260,19 @@ private slots:
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
         QVERIFY(tree->playing && !tree->paused);
         QVERIFY(!m_widget->isEditingEnabled());
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        QVERIFY(screen->realPlayMode);
+        CommonPlayWindow *pw = screen->playWindows.value(0);
+        QVERIFY(pw);
+        QCOMPARE(pw->segmentKind, QStringLiteral("generalSegment"));
+        QCOMPARE(pw->mediaList.size(), 1);
         QVERIFY(m_widget->playingDisplays.contains(m_widget->currentDisplayName));
         // playing -> paused
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(tree->playing && tree->paused);
         QVERIFY(m_widget->overallPaused);
+        QVERIFY(pw->paused);
         // paused -> playing
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
@@ -241,6 +288,8 @@ private slots:
         QVERIFY(!tree->playing && !tree->paused);
         QVERIFY(!m_widget->overallPaused);
         QVERIFY(m_widget->isEditingEnabled());
+        QVERIFY(!screen->realPlayMode);
+        QVERIFY(pw->mediaList.isEmpty());
         // menu play starts; menu play again does not pause
         m_widget->slotMenuPlay();
         QVERIFY(tree->playing && !tree->paused);
