@@ -14,6 +14,8 @@
 #include "timingobject.h"
 #include "widget.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -21,8 +23,21 @@ namespace {
 // instead of taking the memory of a poster-sized image.
 constexpr int kMaxPicturePixels = 8192 * 8192;
 
-void loadPicture(LumoraMediaObject *media)
+// A relative media path names a file beside the scheme, so that a scheme and its media can
+// move together (the demo is installed that way).
+void resolvePath(QString &path, const QDir &schemeFolder)
 {
+    if (!path.isEmpty() && QDir::isRelativePath(path) && !path.contains(QLatin1String("://")))
+        path = QDir::cleanPath(schemeFolder.absoluteFilePath(path));
+}
+
+void loadPicture(LumoraMediaObject *media, const QDir &schemeFolder)
+{
+    resolvePath(media->video.filePath, schemeFolder);
+    resolvePath(media->image.backgroundImage, schemeFolder);
+    if (media->type != QLatin1String("image") && media->type != QLatin1String("office"))
+        return;
+    resolvePath(media->image.filePath, schemeFolder);
     if (media->type != QLatin1String("image"))
         return;
     QImageReader reader(media->image.filePath);
@@ -34,13 +49,13 @@ void loadPicture(LumoraMediaObject *media)
 }
 
 // The file keeps each naming counter as it was; names made after a load continue one above it.
-void adjustPages(QList<ProgramObject *> &pages)
+void adjustPages(QList<ProgramObject *> &pages, const QDir &schemeFolder)
 {
     for (ProgramObject *page : pages) {
         page->windowCounter += 1;
         for (CommonWinObject *window : qAsConst(page->windows)) {
             for (LumoraMediaObject *media : qAsConst(window->media))
-                loadPicture(media);
+                loadPicture(media, schemeFolder);
         }
     }
 }
@@ -73,6 +88,7 @@ bool Prodoc::read(const QString &path, Scheme &scheme, QString *errorString) con
         return false;
     }
     scheme = reader.takeScheme();
+    m_schemeFolder = QFileInfo(path).absolutePath();
     // Display windows are known by name everywhere; a file naming two alike cannot be shown.
     QStringList names;
     for (const auto &entry : scheme.displayWindows) {
@@ -97,15 +113,15 @@ void Prodoc::load(Scheme &scheme)
         DisplaySchedule &schedule = entry->schedule;
         for (GeneralObject *segment : qAsConst(schedule.generalSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs);
+            adjustPages(segment->programs, QDir(m_schemeFolder));
         }
         for (CycleObject *segment : qAsConst(schedule.cycleSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs);
+            adjustPages(segment->programs, QDir(m_schemeFolder));
         }
         for (TimingObject *segment : qAsConst(schedule.timingSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs);
+            adjustPages(segment->programs, QDir(m_schemeFolder));
         }
         treeWidget->tree()->restoreSchedule(schedule);
     }

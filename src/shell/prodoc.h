@@ -28,4 +28,5 @@ public:
 
 private:
     Widget *m_mainWindow;
+    mutable QString m_schemeFolder; // of the file read last
 };
