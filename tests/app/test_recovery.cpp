@@ -1,0 +1,167 @@
+// Starts the real LumoraPlayer from a private application directory: "Play" = 1 opens the
+// configured scheme, plays it after two seconds and records it as the last scheme; a player
+// killed while playing reopens that scheme at the next start.
+#include "commonwinobject.h"
+#include "generalobject.h"
+#include "lumoramediaobject.h"
+#include "programobject.h"
+#include "scheme.h"
+#include "schemewriter.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <signal.h>
+
+class TestRecovery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QFile::copy(QStringLiteral(LUMORA_PLAYER_BINARY), path(QStringLiteral("LumoraPlayer"))));
+        m_scheme = path(QStringLiteral("hall.schx"));
+        QVERIFY(writeScheme(m_scheme));
+    }
+
+    void cleanup()
+    {
+        if (m_player) {
+            m_player->kill();
+            m_player->waitForFinished(3000);
+            delete m_player;
+            m_player = nullptr;
+        }
+    }
+
+    void playAtStartOpensWaitsAndPlays()
+    {
+        writeSettings({{"Play", 1}, {"PlayType", 0}, {"SchemePath", m_scheme}, {"CloseType", "normal"}});
+        start();
+        // The screen of the scheme's display window appears at once; play starts after 2 s and
+        // records the scheme as the last one.
+        QTRY_VERIFY_WITH_TIMEOUT(windowNamed(QStringLiteral("Hall screen")), 8000);
+        QTest::qWait(1000);
+        QCOMPARE(setting("LastSchemePath").toString(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(setting("LastSchemePath").toString(), m_scheme, 5000);
+    }
+
+    void killedWhilePlayingReopensTheLastScheme()
+    {
+        writeSettings({{"Play", 1}, {"PlayType", 0}, {"SchemePath", m_scheme}, {"CloseType", "normal"}});
+        start();
+        QTRY_COMPARE_WITH_TIMEOUT(setting("LastSchemePath").toString(), m_scheme, 8000);
+        ::kill(pid_t(m_player->processId()), SIGKILL);
+        QVERIFY(m_player->waitForFinished(5000));
+        QVERIFY(!windowNamedSoon(QStringLiteral("Hall screen"), 500));
+        QCOMPARE(setting("CloseType").toString(), QString());
+
+        // Next start without automatic play: only the abnormal end brings the scheme back.
+        writeSettings({{"Play", 0}});
+        delete m_player;
+        m_player = nullptr;
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(windowNamed(QStringLiteral("Hall screen")), 8000);
+    }
+
+    void orderlyPreviousEndOpensNothing()
+    {
+        writeSettings({{"Play", 0}, {"LastSchemePath", m_scheme}, {"CloseType", "normal"}});
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(windowNamed(QStringLiteral("Display window1")), 8000);
+        QVERIFY(!windowNamed(QStringLiteral("Hall screen")));
+    }
+
+private:
+    QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
+
+    bool writeScheme(const QString &file)
+    {
+        QImage picture(32, 32, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        if (!picture.save(path(QStringLiteral("green.png"))))
+            return false;
+        Scheme scheme;
+        scheme.displayWindowCounter = 1;
+        Scheme::DisplayWindow &dw = scheme.addDisplayWindow();
+        dw.window.name = QStringLiteral("Hall screen");
+        dw.window.x = 600;
+        dw.window.y = 0;
+        dw.window.width = 64;
+        dw.window.height = 64;
+        auto *segment = new GeneralObject;
+        segment->name = QStringLiteral("General Segment1");
+        segment->displayWindowName = dw.window.name;
+        auto *page = new ProgramObject;
+        page->name = QStringLiteral("Program1");
+        page->segmentName = segment->name;
+        page->displayWindowName = dw.window.name;
+        auto *window = new CommonWinObject;
+        window->name = QStringLiteral("Common Window1");
+        window->segmentKind = QStringLiteral("generalSegment");
+        window->displayWindowName = dw.window.name;
+        window->segmentName = segment->name;
+        window->programName = page->name;
+        window->width = 64;
+        window->height = 64;
+        auto *media = new LumoraMediaObject;
+        media->type = QStringLiteral("image");
+        media->image.filePath = path(QStringLiteral("green.png"));
+        media->image.stayTime = 2;
+        window->media << media;
+        page->windows << window;
+        segment->programs << page;
+        dw.schedule.generalSegments << segment;
+        return SchemeWriter::save(file, scheme);
+    }
+
+    void writeSettings(const QList<QPair<QString, QVariant>> &values)
+    {
+        QSettings ini(path(QStringLiteral("setting.ini")), QSettings::IniFormat);
+        for (const auto &value : values)
+            ini.setValue(value.first, value.second);
+    }
+
+    QVariant setting(const char *key) const
+    {
+        return QSettings(path(QStringLiteral("setting.ini")), QSettings::IniFormat).value(QLatin1String(key));
+    }
+
+    void start()
+    {
+        m_player = new QProcess;
+        m_player->setProcessChannelMode(QProcess::ForwardedChannels);
+        m_player->start(path(QStringLiteral("LumoraPlayer")), {});
+        QVERIFY(m_player->waitForStarted(5000));
+    }
+
+    // A top-level window of that title on the X display, as xdotool sees it.
+    static bool windowNamed(const QString &title)
+    {
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"),
+                                                  QLatin1Char('^') + title + QLatin1Char('$')});
+        xdotool.waitForFinished(5000);
+        return !xdotool.readAllStandardOutput().trimmed().isEmpty();
+    }
+
+    static bool windowNamedSoon(const QString &title, int msecs)
+    {
+        QTest::qWait(msecs);
+        return windowNamed(title);
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+    QString m_scheme;
+    QProcess *m_player = nullptr;
+};
+
+QTEST_GUILESS_MAIN(TestRecovery)
+#include "test_recovery.moc"
