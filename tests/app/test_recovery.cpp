@@ -73,7 +73,8 @@ private slots:
 
     void orderlyPreviousEndOpensNothing()
     {
-        writeSettings({{"Play", 0}, {"LastSchemePath", m_scheme}, {"CloseType", "normal"}});
+        // Untranslated texts, so the default display window has its English name.
+        writeSettings({{"Language", 2}, {"Play", 0}, {"LastSchemePath", m_scheme}, {"CloseType", "normal"}});
         start();
         QTRY_VERIFY_WITH_TIMEOUT(windowNamed(QStringLiteral("Display window1")), 8000);
         QVERIFY(!windowNamed(QStringLiteral("Hall screen")));
