@@ -193,6 +193,7 @@ private:
     bool everyRendererHidden() const;
     bool editable() const;
     bool realPlay() const;
+    const LumoraMediaObject *nextItem() const;
     QSize mediaSize() const;
     QPoint origin() const;
     void haltEffects();

@@ -62,6 +62,20 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
     videoPlayer->show();
     raise();
     videoTimer->start();
+    // In real play the next video is lined up in the running player now, so the switch
+    // shows no frame of background and mpv never goes idle between the two.
+    if (realPlay()) {
+        if (const LumoraMediaObject *next = nextItem(); next && next->type == QLatin1String("video"))
+            videoPlayer->queueNext(next->video.filePath);
+    }
+}
+
+const LumoraMediaObject *CommonPlayWindow::nextItem() const
+{
+    if (mediaList.isEmpty())
+        return nullptr;
+    // After the last item the list starts again, unless the page ends.
+    return mediaList.at((index + 1) % mediaList.size());
 }
 
 QPixmap CommonPlayWindow::preparedPicture(const QImage &source, bool smooth) const
@@ -278,7 +292,11 @@ void CommonPlayWindow::slotPlayVideoDevice(LumoraMediaObject *item)
 void CommonPlayWindow::slotPlayVideoTimeout()
 {
     videoCover->hide();
-    videoPlayer->hide();
+    // A following video takes over the running player; hiding it first would flash the
+    // background between the two.
+    const LumoraMediaObject *next = nextItem();
+    if (!(realPlay() && next && next->type == QLatin1String("video")))
+        videoPlayer->hide();
     playNextElement();
 }
 

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
+#include <utility>
 
 namespace {
 
@@ -82,6 +83,9 @@ MpvWidget::MpvWidget(QWidget *parent, Qt::WindowFlags f)
     connect(this, &QOpenGLWidget::frameSwapped, this, &MpvWidget::swapped);
     mpv_observe_property(mpv, 0, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
+    for (const char *name : {"path", "playlist-pos", "playlist-count", "pause", "idle-active", "keepaspect",
+                             "video-zoom", "video-rotate", "volume", "hwdec"})
+        mpv_observe_property(mpv, 1, name, MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(mpv, &MpvWidget::onWakeup, this);
 }
 
@@ -105,37 +109,45 @@ void MpvWidget::fail(const QString &text)
     qWarning().noquote() << "video player:" << text;
 }
 
-QVariant MpvWidget::command(const QVariant &args)
+bool MpvWidget::waitingForRenderContext() const
+{
+    return m_handle && m_renderApi && !m_renderContext && m_errorText.isEmpty();
+}
+
+void MpvWidget::send(const Pending &request)
+{
+    MpvNodeBuilder node(request.value);
+    if (request.property.isEmpty())
+        mpv_command_node_async(m_handle.get(), 0, node.node());
+    else
+        mpv_set_property_async(m_handle.get(), 0, request.property.toUtf8().constData(), MPV_FORMAT_NODE,
+                               node.node());
+}
+
+void MpvWidget::command(const QVariant &args)
 {
     if (!m_handle)
-        return QVariant();
-    MpvNodeBuilder node(args);
-    mpv_node result;
-    if (mpv_command_node(m_handle.get(), node.node(), &result) < 0)
-        return QVariant();
-    const QVariant value = mpvNodeToVariant(&result);
-    mpv_free_node_contents(&result);
-    return value;
+        return;
+    if (waitingForRenderContext()) {
+        // Only the latest file matters to a player that has not drawn yet.
+        const QString verb = args.toList().value(0).toString();
+        if (verb == QLatin1String("stop") || args.toList().value(2).toString() == QLatin1String("replace"))
+            m_pending.clear();
+        m_pending.append({QString(), args});
+        return;
+    }
+    send({QString(), args});
 }
 
 void MpvWidget::setMpvProperty(const QString &name, const QVariant &value)
 {
     if (!m_handle)
         return;
-    MpvNodeBuilder node(value);
-    mpv_set_property(m_handle.get(), name.toUtf8().constData(), MPV_FORMAT_NODE, node.node());
-}
-
-QVariant MpvWidget::getMpvProperty(const QString &name) const
-{
-    if (!m_handle)
-        return QVariant();
-    mpv_node node;
-    if (mpv_get_property(m_handle.get(), name.toUtf8().constData(), MPV_FORMAT_NODE, &node) < 0)
-        return QVariant();
-    const QVariant value = mpvNodeToVariant(&node);
-    mpv_free_node_contents(&node);
-    return value;
+    if (waitingForRenderContext()) {
+        m_pending.append({name, value});
+        return;
+    }
+    send({name, value});
 }
 
 void MpvWidget::initializeGL()
@@ -150,10 +162,14 @@ void MpvWidget::initializeGL()
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_create(&m_renderContext, m_handle.get(), params) < 0) {
         m_renderContext = nullptr;
+        m_pending.clear();
         fail(QStringLiteral("could not initialize OpenGL"));
         return;
     }
     mpv_render_context_set_update_callback(m_renderContext, &MpvWidget::onUpdate, this);
+    const QList<Pending> pending = std::exchange(m_pending, {});
+    for (const Pending &request : pending)
+        send(request);
 }
 
 void MpvWidget::paintGL()
@@ -223,9 +239,21 @@ void MpvWidget::handleEvent(void *raw)
     if (event->event_id != MPV_EVENT_PROPERTY_CHANGE)
         return;
     auto *prop = static_cast<mpv_event_property *>(event->data);
-    if (!prop || prop->format != MPV_FORMAT_DOUBLE || !prop->data)
+    if (!prop)
+        return;
+    if (prop->format == MPV_FORMAT_NODE && prop->data) {
+        m_observed.insert(QString::fromUtf8(prop->name),
+                          mpvNodeToVariant(static_cast<mpv_node *>(prop->data)));
+        return;
+    }
+    if (prop->format == MPV_FORMAT_NONE) {
+        m_observed.remove(QString::fromUtf8(prop->name));
+        return;
+    }
+    if (prop->format != MPV_FORMAT_DOUBLE || !prop->data)
         return;
     const double value = *static_cast<double *>(prop->data);
+    m_observed.insert(QString::fromUtf8(prop->name), value);
     if (qstrcmp(prop->name, "time-pos") == 0)
         emit sigProgressChange(float(std::trunc(value)));
     else if (qstrcmp(prop->name, "duration") == 0)

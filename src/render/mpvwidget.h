@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QOpenGLWidget>
 #include <QVariant>
 
@@ -28,10 +29,15 @@ public:
     bool usesRenderApi() const { return m_renderApi; }
 
     // mpv's command and property calls through the node conversion layer; they do
-    // nothing when the player did not start.
-    QVariant command(const QVariant &args);
+    // nothing when the player did not start. Both are asynchronous: this widget's thread
+    // renders the frames, and a synchronous call from it can stall against mpv's video
+    // thread (mpv only recovers from that with timeouts).
+    void command(const QVariant &args);
     void setMpvProperty(const QString &name, const QVariant &value);
-    QVariant getMpvProperty(const QString &name) const;
+    // The last value mpv reported for an observed property ("path", "playlist-pos",
+    // "playlist-count", "pause", "time-pos", "duration", "idle-active", "keepaspect",
+    // "video-zoom", "video-rotate", "volume", "hwdec"); never blocks.
+    QVariant observed(const QString &name) const { return m_observed.value(name); }
 
     QSize sizeHint() const override { return QSize(480, 270); }
 
@@ -60,4 +66,15 @@ private:
     QWidget *m_embedSurface = nullptr; // the native child window mpv draws into without the render API
     bool m_renderApi = true;
     QString m_errorText;
+    QHash<QString, QVariant> m_observed;
+    // Requests made before the render context exists: a file loaded then would find no
+    // video output and play without picture, so they wait for initializeGL().
+    struct Pending
+    {
+        QString property; // empty: a command
+        QVariant value;
+    };
+    QList<Pending> m_pending;
+    bool waitingForRenderContext() const;
+    void send(const Pending &request);
 };

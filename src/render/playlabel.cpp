@@ -1,50 +1,142 @@
 #include "playlabel.h"
 
+#include "mpvwidget.h"
+
+#include <QResizeEvent>
+
+namespace {
+bool g_decodingEnabled = true;
+}
+
 PlayLabel::PlayLabel(QWidget *parent)
     : QLabel(parent)
 {
     setStyleSheet(QStringLiteral("background:black"));
 }
 
+PlayLabel::~PlayLabel() = default;
+
+void PlayLabel::setDecodingEnabled(bool enabled)
+{
+    g_decodingEnabled = enabled;
+}
+
+bool PlayLabel::decodingEnabled()
+{
+    return g_decodingEnabled;
+}
+
+MpvWidget *PlayLabel::player()
+{
+    if (!m_mpv && g_decodingEnabled) {
+        m_mpv = new MpvWidget(this);
+        m_mpv->setGeometry(rect());
+        m_mpv->show();
+        connect(m_mpv, &MpvWidget::sigProgressChange, this, &PlayLabel::sigProgressChange);
+        connect(m_mpv, &MpvWidget::sigSetVideoRange, this, &PlayLabel::setSliderRange);
+        if (m_scale >= 0)
+            on_file_Scale(m_scale);
+    }
+    return m_mpv && m_mpv->isReady() ? m_mpv : nullptr;
+}
+
+void PlayLabel::setOption(const QString &name, const QString &value)
+{
+    if (MpvWidget *mpv = player())
+        mpv->setMpvProperty(name, value);
+}
+
+void PlayLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    if (m_mpv)
+        m_mpv->setGeometry(rect());
+}
+
+void PlayLabel::queueNext(const QString &path)
+{
+    MpvWidget *mpv = player();
+    if (!mpv || path.isEmpty())
+        return;
+    // Keep only the file on screen, then line up the next one; mpv prefetches it.
+    mpv->command(QStringList{QStringLiteral("playlist-clear")});
+    mpv->command(QStringList{QStringLiteral("loadfile"), path, QStringLiteral("append")});
+    m_queued = path;
+}
+
 void PlayLabel::on_file_open(const QString &path)
 {
     m_file = path;
+    MpvWidget *mpv = player();
+    if (!mpv)
+        return;
+    if (!m_queued.isEmpty() && m_queued == path) {
+        m_queued.clear();
+        // Step to the prefetched file unless mpv already moved on to it by itself; a
+        // plain (weak) playlist-next does nothing when it is already the last entry.
+        if (mpv->observed(QStringLiteral("path")).toString() != path)
+            mpv->command(QStringList{QStringLiteral("playlist-next")});
+        mpv->command(QStringList{QStringLiteral("playlist-clear")});
+        return;
+    }
+    m_queued.clear();
+    mpv->command(QStringList{QStringLiteral("loadfile"), path, QStringLiteral("replace")});
+    mpv->command(QStringList{QStringLiteral("playlist-clear")});
 }
 
 void PlayLabel::on_file_Scale(int type)
 {
-    if (type == 0 || type == 1)
-        m_scale = type;
+    // mpv reads "video-zoom" as a power of two, so a zoom of 20 would magnify a
+    // million times. Fill stretches the video over the whole window, as a picture's
+    // Fill does; Original Scale keeps its aspect ratio.
+    if (type != 0 && type != 1)
+        return;
+    m_scale = type;
+    if (!m_mpv)
+        return;
+    setOption(QStringLiteral("keepaspect"), type == 0 ? QStringLiteral("no") : QStringLiteral("yes"));
+    setOption(QStringLiteral("video-zoom"), QStringLiteral("0"));
 }
 
 void PlayLabel::on_file_close()
 {
     m_file.clear();
+    m_queued.clear();
+    if (m_mpv && m_mpv->isReady())
+        m_mpv->command(QStringList{QStringLiteral("stop")});
 }
 
 void PlayLabel::on_file_pause()
 {
     paused = true;
+    if (m_mpv)
+        setOption(QStringLiteral("pause"), QStringLiteral("yes"));
 }
 
 void PlayLabel::on_file_contiue()
 {
     paused = false;
+    if (m_mpv)
+        setOption(QStringLiteral("pause"), QStringLiteral("no"));
 }
 
 void PlayLabel::on_file_volume(int volume)
 {
     m_volume = volume;
+    setOption(QStringLiteral("volume"), QString::number(volume));
 }
 
 void PlayLabel::video_rotate(int degrees)
 {
     m_rotation = degrees;
+    setOption(QStringLiteral("video-rotate"), QString::number(degrees));
 }
 
 void PlayLabel::on_file_seek(int seconds)
 {
-    Q_UNUSED(seconds)
+    if (MpvWidget *mpv = player())
+        mpv->command(
+            QStringList{QStringLiteral("seek"), QString::number(seconds), QStringLiteral("absolute")});
 }
 
 void PlayLabel::setSliderRange(float seconds)

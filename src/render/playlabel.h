@@ -3,26 +3,42 @@
 #include <QLabel>
 #include <QString>
 
-// The video and stream player of a play window. It takes the play window's requests (open,
-// pause, continue, stop, seek, volume, rotation, scale) and keeps what was asked; the mpv
-// player widget that carries them out comes with the video issue, so for now nothing is
-// decoded or drawn and no progress is reported.
+class MpvWidget;
+
+// The video and stream player of a play window: turns the play window's requests (open,
+// pause, continue, stop, seek, volume, rotation, scale) into mpv commands and properties
+// on the MpvWidget it holds.
+//
+// The mpv player is created on first use, so play windows that never show a video cost
+// nothing; the headless simulation turns decoding off altogether and the label then only
+// keeps what it was asked.
 class PlayLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     explicit PlayLabel(QWidget *parent = nullptr);
+    ~PlayLabel() override;
+
+    static void setDecodingEnabled(bool enabled);
+    static bool decodingEnabled();
 
     bool paused = false;
     int startSecond = 0; // seconds part of the clip start; 0 means no seek
 
+    // Hands the player the file that will follow the current one, so that the switch
+    // happens inside mpv without the player going idle (no frame of background between
+    // two videos). A later on_file_open() of the same path steps to it.
+    void queueNext(const QString &path);
+
     // What the player was last told, for the play window and its tests.
     QString openedFile() const { return m_file; }
+    QString queuedFile() const { return m_queued; }
     bool isOpen() const { return !m_file.isEmpty(); }
     int scaleType() const { return m_scale; }
     int rotation() const { return m_rotation; }
     int volume() const { return m_volume; }
+    MpvWidget *mpvWidget() const { return m_mpv; }
 
 signals:
     void sigProgressChange(float seconds);
@@ -39,8 +55,16 @@ public slots:
     void on_file_seek(int seconds);
     void setSliderRange(float seconds);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    MpvWidget *player();
+    void setOption(const QString &name, const QString &value);
+
+    MpvWidget *m_mpv = nullptr;
     QString m_file;
+    QString m_queued;
     int m_scale = -1;
     int m_rotation = 0;
     int m_volume = 100;

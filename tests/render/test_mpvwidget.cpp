@@ -89,11 +89,11 @@ private slots:
         QTest::qWait(300);
         w.setMpvProperty(QStringLiteral("pause"), QStringLiteral("yes"));
         QTest::qWait(100);
-        const double held = w.getMpvProperty(QStringLiteral("time-pos")).toDouble();
+        const double held = w.observed(QStringLiteral("time-pos")).toDouble();
         QTest::qWait(600);
-        QVERIFY(qAbs(w.getMpvProperty(QStringLiteral("time-pos")).toDouble() - held) < 0.05);
+        QVERIFY(qAbs(w.observed(QStringLiteral("time-pos")).toDouble() - held) < 0.05);
         w.setMpvProperty(QStringLiteral("pause"), QStringLiteral("no"));
-        QTRY_VERIFY_WITH_TIMEOUT(w.getMpvProperty(QStringLiteral("time-pos")).toDouble() > held + 0.2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(w.observed(QStringLiteral("time-pos")).toDouble() > held + 0.2, 5000);
     }
 
     void fileThatCannotBeOpenedIsHarmless()
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(!w.usesRenderApi());
         QVERIFY2(w.isReady(), qPrintable(w.errorText()));
-        QCOMPARE(w.getMpvProperty(QStringLiteral("hwdec")).toString(), QStringLiteral("no"));
+        QTRY_COMPARE(w.observed(QStringLiteral("hwdec")).toString(), QStringLiteral("no"));
         QSignalSpy range(&w, &MpvWidget::sigSetVideoRange);
         w.command(QStringList{QStringLiteral("loadfile"), m_red});
         QTRY_VERIFY_WITH_TIMEOUT(!range.isEmpty(), 10000);

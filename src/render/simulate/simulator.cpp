@@ -8,6 +8,7 @@
 #include "effectanimation.h"
 #include "generalobject.h"
 #include "mainplaybklabel.h"
+#include "playlabel.h"
 #include "programobject.h"
 #include "projecttree.h"
 #include "scheme.h"
@@ -72,6 +73,8 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
     Clock::setCurrent(m_clock.get());
     // Nobody sees the effects' frames; their start, end and duration are what counts.
     EffectAnimation::setFrameInterval(0);
+    // Videos last their stored length; nothing is decoded.
+    PlayLabel::setDecodingEnabled(false);
     m_host.reset(new Host(this));
 
     for (const std::unique_ptr<Scheme::DisplayWindow> &dw : scheme.displayWindows) {

@@ -1,0 +1,329 @@
+// Videos and streams through the play window's players on real clips decoded by libmpv,
+// under Xvfb: the player's commands, clip start, pause and resume, the cover text, and no
+// frame of background between two videos in real play.
+
+#include "clocktimer.h"
+#include "commonplaywindow.h"
+#include "mainplaybklabel.h"
+#include "mpvwidget.h"
+#include "playlabel.h"
+#include "schemebuilder.h"
+#include "settings.h"
+#include "videocoverlabel.h"
+#include "virtualclock.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace SchemeBuilder;
+
+class TestVideoPlay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<CommonWinObject *>("CommonWinObject*");
+        QVERIFY(m_dir.isValid());
+        appSettings().hardDecode = 1;
+        m_red = m_dir.filePath(QStringLiteral("red.mp4"));
+        m_green = m_dir.filePath(QStringLiteral("green.mp4"));
+        m_redSilent = m_dir.filePath(QStringLiteral("red-silent.mp4"));
+        QVERIFY(makeClip(m_red, QStringLiteral("red"), true));
+        QVERIFY(makeClip(m_green, QStringLiteral("green"), true));
+        QVERIFY(makeClip(m_redSilent, QStringLiteral("red"), false));
+    }
+
+    void cleanup()
+    {
+        m_surface.reset();
+        m_page.reset();
+        Clock::setCurrent(nullptr);
+        m_clock.reset();
+    }
+
+    void commandsReachThePlayer()
+    {
+        PlayLabel label;
+        label.resize(160, 120);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        label.on_file_Scale(0);
+        QSignalSpy range(&label, &PlayLabel::sigSetVideoRange);
+        label.on_file_open(m_redSilent);
+        MpvWidget *mpv = label.mpvWidget();
+        QVERIFY(mpv && mpv->isReady());
+        QTRY_VERIFY_WITH_TIMEOUT(!range.isEmpty(), 10000);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("path")).toString(), m_redSilent);
+
+        // Fill stretches over the whole window; Original Scale keeps the aspect ratio.
+        QTRY_COMPARE(mpv->observed(QStringLiteral("keepaspect")).toBool(), false);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("video-zoom")).toDouble(), 0.0);
+        label.on_file_Scale(1);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("keepaspect")).toBool(), true);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("video-zoom")).toDouble(), 0.0);
+        label.on_file_Scale(7); // no such type: nothing changes
+        QTRY_COMPARE(mpv->observed(QStringLiteral("keepaspect")).toBool(), true);
+
+        label.video_rotate(90);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("video-rotate")).toLongLong(), 90);
+        label.on_file_volume(40);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("volume")).toDouble(), 40.0);
+        label.on_file_pause();
+        QVERIFY(label.paused);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("pause")).toBool(), true);
+        label.on_file_contiue();
+        QVERIFY(!label.paused);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("pause")).toBool(), false);
+        label.on_file_close();
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("idle-active")).toBool(), 5000);
+    }
+
+    void fillReallyFillsTheWindow()
+    {
+        // A 64x48 clip in a wide 320x60 label: Fill covers the edges, Original Scale
+        // leaves bars at the sides.
+        PlayLabel label;
+        label.resize(320, 60);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        label.on_file_Scale(0);
+        label.on_file_open(m_green);
+        QTRY_VERIFY_WITH_TIMEOUT(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 10000);
+        label.on_file_Scale(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 5000);
+        QVERIFY(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(160, 30)));
+    }
+
+    void clipStartSeeksOnceTheDurationIsKnown()
+    {
+        PlayLabel label;
+        label.resize(160, 120);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        label.startSecond = 1;
+        label.on_file_open(m_red);
+        label.on_file_pause();
+        QTRY_VERIFY_WITH_TIMEOUT(label.mpvWidget()->observed(QStringLiteral("time-pos")).toDouble() >= 0.99,
+                                 10000);
+
+        PlayLabel plain;
+        plain.resize(160, 120);
+        plain.show();
+        plain.startSecond = 0;
+        QSignalSpy range(&plain, &PlayLabel::sigSetVideoRange);
+        plain.on_file_open(m_red);
+        plain.on_file_pause();
+        QTRY_VERIFY_WITH_TIMEOUT(!range.isEmpty(), 10000);
+        QTest::qWait(200);
+        QVERIFY(plain.mpvWidget()->observed(QStringLiteral("time-pos")).toDouble() < 0.5);
+    }
+
+    void pauseAndResumeKeepThePosition()
+    {
+        makeSurface(false);
+        CommonPlayWindow *pw = addWindow({video(m_red, QTime(0, 0, 2))});
+        pw->startWindowPlay();
+        MpvWidget *mpv = pw->videoPlayer->mpvWidget();
+        QVERIFY(mpv);
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > 0.8, 10000);
+        pw->pauseWindowPlay();
+        QTest::qWait(150);
+        const double held = mpv->observed(QStringLiteral("time-pos")).toDouble();
+        QVERIFY(!pw->videoTimer->isActive());
+        QTest::qWait(700);
+        QVERIFY(qAbs(mpv->observed(QStringLiteral("time-pos")).toDouble() - held) < 0.05);
+        pw->resumeWindowPlay();
+        QVERIFY(pw->videoTimer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > held + 0.2, 5000);
+    }
+
+    void videoThatCannotBeOpenedStillEnds()
+    {
+        m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+        Clock::setCurrent(m_clock.get());
+        makeSurface(true);
+        QSignalSpy ends(m_surface.get(), &MainPlayBKLabel::sigCurProgramRealPlayEnd);
+        CommonPlayWindow *pw =
+            addWindow({video(m_dir.filePath(QStringLiteral("missing.mp4")), QTime(0, 0, 3))});
+        pw->startWindowPlay();
+        QTest::qWait(300); // mpv fails to open it in the meantime
+        m_clock->advance(2999);
+        QCOMPARE(ends.count(), 0);
+        m_clock->advance(1);
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void coverTextPlacementAndRolling()
+    {
+        m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+        Clock::setCurrent(m_clock.get());
+        makeSurface(true);
+        LumoraMediaObject *item = video(m_redSilent, QTime(0, 0, 2));
+        item->video.coverTextEnabled = true;
+        item->video.coverText = QStringLiteral("Opening hours 9-18");
+        item->video.coverFontSize = 20;
+        item->video.coverTextY = 12;
+        CommonWinObject *w = window(m_page.get(), QStringLiteral("W"), {item}, QRect(30, 40, 240, 120));
+        w->frameEnabled = true;
+        w->frameWidth = 6;
+        m_surface->applyWindowProperties(w);
+        CommonPlayWindow *pw = m_surface->showCommonWindow(false, w);
+        m_surface->applyWindowProperties(w);
+        pw->setMediaList(w->media);
+        pw->startWindowPlay();
+        videoCoverLabel *cover = pw->videoCover;
+        QVERIFY(cover->isVisible());
+        // over the media area: the play window's screen position plus half the frame
+        QCOMPARE(cover->geometry().topLeft(), pw->mapToGlobal(QPoint(3, 3)));
+        QCOMPARE(cover->size(), QSize(240 - 12, 120 - 12));
+        QVERIFY(!cover->stripLabel->isVisible());
+
+        // Rolling right to left starts at the cover's right edge and steps on the roll tick.
+        item->video.coverRolling = true;
+        item->video.coverRollSpeed = 5;
+        pw->slotSetVideoCoverLabel(item);
+        QCOMPARE(cover->x, cover->width());
+        QCOMPARE(cover->stripLabel->pos(), QPoint(cover->width(), 12));
+        QCOMPARE(cover->strip.size(), QSize(20 + cover->textWidth, 100));
+        m_clock->advance(10 * 10); // speed 5: a 10 ms tick, 1 pixel each
+        QCOMPARE(cover->x, cover->width() - 10);
+        // Left to right starts a whole text width left of the cover.
+        item->video.coverRollDirection = 1;
+        pw->slotSetVideoCoverLabel(item);
+        QCOMPARE(cover->x, -cover->textWidth);
+        m_clock->advance(50);
+        QCOMPARE(cover->x, -cover->textWidth + 5);
+        // wraps round once it has passed the far edge
+        cover->x = cover->width() + 20;
+        cover->slotTimeout();
+        QCOMPARE(cover->x, -cover->textWidth);
+        pw->stopWindowPlay();
+        QVERIFY(!cover->isVisible());
+    }
+
+    void coverRollTable()
+    {
+        QCOMPARE(videoCoverLabel::rollInterval(1), 50);
+        QCOMPARE(videoCoverLabel::rollInterval(5), 10);
+        QCOMPARE(videoCoverLabel::rollInterval(6), 7);
+        QCOMPARE(videoCoverLabel::rollInterval(7), 5);
+        QCOMPARE(videoCoverLabel::rollInterval(8), 2);
+        QCOMPARE(videoCoverLabel::rollInterval(10), 2);
+        QCOMPARE(videoCoverLabel::rollStep(0, 7, 48), 2);
+        QCOMPARE(videoCoverLabel::rollStep(0, 8, 48), 2);
+        QCOMPARE(videoCoverLabel::rollStep(0, 9, 48), 3);
+        QCOMPARE(videoCoverLabel::rollStep(0, 10, 60), 4);
+        QCOMPARE(videoCoverLabel::rollStep(0, 10, 47), 1);
+        QCOMPARE(videoCoverLabel::rollStep(1, 10, 60), 1);
+    }
+
+    void noBackgroundBetweenTwoVideosInRealPlay()
+    {
+        makeSurface(true);
+        m_surface->setStyleSheet(QStringLiteral("background:rgb(0,0,255)"));
+        // The red item is kept a little longer than its clip, as a stored length rounded up
+        // would: the player reaches the end of the file before the window moves on, which is
+        // where an idle player would show black.
+        CommonPlayWindow *pw = addWindow({video(m_red, QTime(0, 0, 2, 600)), video(m_green, QTime(0, 0, 2))},
+                                         QRect(0, 0, 200, 150));
+        pw->setStyleSheet(QStringLiteral("background:rgb(0,0,255)"));
+        QElapsedTimer clock;
+        pw->startWindowPlay();
+        clock.start();
+        QCOMPARE(pw->videoPlayer->queuedFile(), m_green);
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QPoint centre = pw->mapToGlobal(QPoint(100, 75));
+        // wait until the red clip is on screen
+        QTRY_VERIFY_WITH_TIMEOUT(isRed(grabAt(screen, centre)), 10000);
+        int red = 0, green = 0, neither = 0;
+        bool wentIdle = false;
+        QString firstOdd;
+        while (clock.elapsed() < 3600) {
+            wentIdle |= pw->videoPlayer->mpvWidget()->observed(QStringLiteral("idle-active")).toBool();
+            const QColor c = grabAt(screen, centre);
+            if (isRed(c)) {
+                ++red;
+            } else if (isGreen(c)) {
+                ++green;
+            } else {
+                ++neither;
+                if (firstOdd.isEmpty())
+                    firstOdd = QStringLiteral("%1 ms: %2").arg(clock.elapsed()).arg(c.name());
+            }
+            QTest::qWait(10);
+        }
+        QVERIFY2(red > 0 && green > 0, qPrintable(QStringLiteral("red %1 green %2").arg(red).arg(green)));
+        QVERIFY2(neither == 0, qPrintable(QStringLiteral("%1 grabs showed neither red nor green, first at %2")
+                                              .arg(neither)
+                                              .arg(firstOdd)));
+        QTRY_COMPARE(pw->videoPlayer->mpvWidget()->observed(QStringLiteral("path")).toString(), m_green);
+        QVERIFY2(!wentIdle, "the player went idle between the two videos");
+    }
+
+private:
+    void makeSurface(bool realPlay)
+    {
+        m_surface.reset(new MainPlayBKLabel(QStringLiteral("D1"), nullptr, false));
+        m_surface->setGeometry(100, 100, 400, 300);
+        m_surface->realPlayMode = realPlay;
+        m_surface->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_surface.get()));
+        m_page.reset(new ProgramObject);
+        m_page->name = QStringLiteral("P1");
+        m_page->segmentName = QStringLiteral("S1");
+        m_page->displayWindowName = QStringLiteral("D1");
+    }
+
+    CommonPlayWindow *addWindow(const QList<LumoraMediaObject *> &media,
+                                const QRect &geometry = QRect(10, 10, 160, 120))
+    {
+        CommonWinObject *w = window(m_page.get(), QStringLiteral("W"), media, geometry);
+        CommonPlayWindow *pw = m_surface->showCommonWindow(false, w);
+        pw->setMediaList(w->media);
+        return pw;
+    }
+
+    static QColor grabAt(QScreen *screen, const QPoint &p)
+    {
+        return screen->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixelColor(0, 0);
+    }
+
+    static bool isRed(const QColor &c) { return c.red() > 160 && c.green() < 80 && c.blue() < 80; }
+    static bool isGreen(const QColor &c) { return c.green() > 90 && c.red() < 80 && c.blue() < 80; }
+
+    static bool makeClip(const QString &path, const QString &colour, bool audio)
+    {
+        QStringList args{QStringLiteral("-y"),
+                         QStringLiteral("-loglevel"),
+                         QStringLiteral("error"),
+                         QStringLiteral("-f"),
+                         QStringLiteral("lavfi"),
+                         QStringLiteral("-i"),
+                         QStringLiteral("color=c=%1:s=64x48:r=25:d=2").arg(colour)};
+        if (audio)
+            args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                 << QStringLiteral("sine=frequency=440:duration=2");
+        args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-shortest")
+             << path;
+        return QProcess::execute(QStringLiteral("ffmpeg"), args) == 0 && QFile::exists(path);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_red;
+    QString m_green;
+    QString m_redSilent;
+    std::unique_ptr<VirtualClock> m_clock;
+    std::unique_ptr<MainPlayBKLabel> m_surface;
+    std::unique_ptr<ProgramObject> m_page;
+};
+
+QTEST_MAIN(TestVideoPlay)
+#include "test_videoplay.moc"
