@@ -2,6 +2,116 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CommonPlayWindow</name>
+    <message>
+        <source>Digital Clock</source>
+        <translation>数字时钟</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>计时器</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>模拟时钟</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Streaming Media</source>
+        <translation>流媒体</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>视频设备</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>简单文本</translation>
+    </message>
+    <message>
+        <source>Single - row text</source>
+        <translation>单行文本</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>滚动文本</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>成功</translation>
+    </message>
+</context>
+<context>
+    <name>DisplaySettingsDialog</name>
+    <message>
+        <source>Led Display Parameter Setting</source>
+        <translation>LED显示屏参数设置</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>从不</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>总是</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>播放时</translation>
+    </message>
+    <message>
+        <source>On Top:</source>
+        <translation>置顶：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Name can not be empty!</source>
+        <translation>名称不能为空！</translation>
+    </message>
+    <message>
+        <source>The name already exists, please Reinput!</source>
+        <translation>名称已存在，请重新输入！</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -61,6 +171,20 @@
     </message>
 </context>
 <context>
+    <name>MonitorWin</name>
+    <message>
+        <source>monitor</source>
+        <translation>监视</translation>
+    </message>
+</context>
+<context>
+    <name>Prodoc</name>
+    <message>
+        <source>two display windows are named "%1"</source>
+        <translation>有两个显示窗口都名为“%1”</translation>
+    </message>
+</context>
+<context>
     <name>ProjectTree</name>
     <message>
         <source>info</source>
@@ -69,6 +193,218 @@
     <message>
         <source>The schedule is empty,please add program!</source>
         <translation>播放计划为空，请添加节目！</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>节目</translation>
+    </message>
+    <message>
+        <source>Add Schedule</source>
+        <translation>添加播放计划</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>普通时段</translation>
+    </message>
+    <message>
+        <source>Common Window</source>
+        <translation>普通窗口</translation>
+    </message>
+    <message>
+        <source>Add Common Segment</source>
+        <translation>添加普通时段</translation>
+    </message>
+    <message>
+        <source>Add Inserted Segment</source>
+        <translation>添加插播时段</translation>
+    </message>
+    <message>
+        <source>Timing Inserted</source>
+        <translation>定时插播</translation>
+    </message>
+    <message>
+        <source>Cycle Inserted</source>
+        <translation>循环插播</translation>
+    </message>
+    <message>
+        <source>Add Copied Segment</source>
+        <translation>添加复制的时段</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Add Programs</source>
+        <translation>添加节目</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Clear Programs</source>
+        <translation>清空节目</translation>
+    </message>
+    <message>
+        <source>Add Common Window</source>
+        <translation>添加普通窗口</translation>
+    </message>
+    <message>
+        <source>Add Copied Window</source>
+        <translation>添加复制的窗口</translation>
+    </message>
+    <message>
+        <source>Clear Window</source>
+        <translation>清空窗口</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>简单文本</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>单行文本</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>滚动文本</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>模拟时钟</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>数字时钟</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>计时器</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>流媒体</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>视频设备</translation>
+    </message>
+    <message>
+        <source>Add Media</source>
+        <translation>添加媒体</translation>
+    </message>
+    <message>
+        <source>Clear Media</source>
+        <translation>清空媒体</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>窗口位置</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>窗口大小</translation>
+    </message>
+    <message>
+        <source>Move Up by One Layer</source>
+        <translation>上移一层</translation>
+    </message>
+    <message>
+        <source>Move Down by One Layer</source>
+        <translation>下移一层</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>Horizontally Center</source>
+        <translation>水平居中</translation>
+    </message>
+    <message>
+        <source>Vertically Center</source>
+        <translation>垂直居中</translation>
+    </message>
+    <message>
+        <source>Placed to the Left</source>
+        <translation>靠左</translation>
+    </message>
+    <message>
+        <source>Placed to the  Right</source>
+        <translation>靠右</translation>
+    </message>
+    <message>
+        <source>Placed at the Top</source>
+        <translation>靠上</translation>
+    </message>
+    <message>
+        <source>Placed at the Bottom</source>
+        <translation>靠下</translation>
+    </message>
+    <message>
+        <source>Full-screen</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>Horizontal Full-screen</source>
+        <translation>水平全屏</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/2</source>
+        <translation>水平 1/2</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/3</source>
+        <translation>水平 1/3</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/4</source>
+        <translation>水平 1/4</translation>
+    </message>
+    <message>
+        <source>Vertical Full-screen</source>
+        <translation>垂直全屏</translation>
+    </message>
+    <message>
+        <source>Vertical 1/2</source>
+        <translation>垂直 1/2</translation>
+    </message>
+    <message>
+        <source>Vertical 1/3</source>
+        <translation>垂直 1/3</translation>
+    </message>
+    <message>
+        <source>Vertical 1/4</source>
+        <translation>垂直 1/4</translation>
     </message>
 </context>
 <context>
@@ -400,12 +736,112 @@
         <source>stop</source>
         <translation>停止</translation>
     </message>
+    <message>
+        <source>Display window</source>
+        <translation>显示窗口</translation>
+    </message>
+    <message>
+        <source>Schedule(*.schx)</source>
+        <translation>播放方案(*.schx)</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Do you want to save the current schedule?</source>
+        <translation>是否保存当前播放方案？</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>Saved successfully,%1</source>
+        <translation>保存成功，%1</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2
+The current schedule is unchanged.</source>
+        <translation>无法打开 %1：%2
+当前播放方案未改变。</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Could not open %1: no such file</source>
+        <translation>无法打开 %1：文件不存在</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>
     <message>
         <source>unable to open database:%1</source>
         <translation>无法打开数据库：%1</translation>
+    </message>
+</context>
+<context>
+    <name>digitalClockWidget</name>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>AM</source>
+        <translation>上午</translation>
+    </message>
+    <message>
+        <source>PM</source>
+        <translation>下午</translation>
+    </message>
+</context>
+<context>
+    <name>newDisplayWindowButton</name>
+    <message>
+        <source>Led Display Parameter Setting</source>
+        <translation>LED显示屏参数设置</translation>
+    </message>
+    <message>
+        <source>Add Play Window</source>
+        <translation>添加显示窗口</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
     </message>
 </context>
 </TS>

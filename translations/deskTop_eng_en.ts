@@ -2,6 +2,116 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CommonPlayWindow</name>
+    <message>
+        <source>Digital Clock</source>
+        <translation>Digital Clock</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>Digital Timer</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>Analog Clock</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Streaming Media</source>
+        <translation>Streaming Media</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>Simple Text</translation>
+    </message>
+    <message>
+        <source>Single - row text</source>
+        <translation>Single - row text</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>Scrolling Text</translation>
+    </message>
+    <message>
+        <source>success</source>
+        <translation>success</translation>
+    </message>
+</context>
+<context>
+    <name>DisplaySettingsDialog</name>
+    <message>
+        <source>Led Display Parameter Setting</source>
+        <translation>Led Display Parameter Setting</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Always</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>Playing</translation>
+    </message>
+    <message>
+        <source>On Top:</source>
+        <translation>On Top:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>Name can not be empty!</source>
+        <translation>Name can not be empty!</translation>
+    </message>
+    <message>
+        <source>The name already exists, please Reinput!</source>
+        <translation>The name already exists, please Reinput!</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -61,6 +171,20 @@
     </message>
 </context>
 <context>
+    <name>MonitorWin</name>
+    <message>
+        <source>monitor</source>
+        <translation>monitor</translation>
+    </message>
+</context>
+<context>
+    <name>Prodoc</name>
+    <message>
+        <source>two display windows are named "%1"</source>
+        <translation>two display windows are named "%1"</translation>
+    </message>
+</context>
+<context>
     <name>ProjectTree</name>
     <message>
         <source>info</source>
@@ -69,6 +193,218 @@
     <message>
         <source>The schedule is empty,please add program!</source>
         <translation>The schedule is empty,please add program!</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Add Schedule</source>
+        <translation>Add Schedule</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>General Segment</translation>
+    </message>
+    <message>
+        <source>Common Window</source>
+        <translation>Common Window</translation>
+    </message>
+    <message>
+        <source>Add Common Segment</source>
+        <translation>Add Common Segment</translation>
+    </message>
+    <message>
+        <source>Add Inserted Segment</source>
+        <translation>Add Inserted Segment</translation>
+    </message>
+    <message>
+        <source>Timing Inserted</source>
+        <translation>Timing Inserted</translation>
+    </message>
+    <message>
+        <source>Cycle Inserted</source>
+        <translation>Cycle Inserted</translation>
+    </message>
+    <message>
+        <source>Add Copied Segment</source>
+        <translation>Add Copied Segment</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Add Programs</source>
+        <translation>Add Programs</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Clear Programs</source>
+        <translation>Clear Programs</translation>
+    </message>
+    <message>
+        <source>Add Common Window</source>
+        <translation>Add Common Window</translation>
+    </message>
+    <message>
+        <source>Add Copied Window</source>
+        <translation>Add Copied Window</translation>
+    </message>
+    <message>
+        <source>Clear Window</source>
+        <translation>Clear Window</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>Simple Text</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>Single-row Text</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>Scrolling Text</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>Analog Clock</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>Digital Clock</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>Digital Timer</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>Streaming</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>Video Device</translation>
+    </message>
+    <message>
+        <source>Add Media</source>
+        <translation>Add Media</translation>
+    </message>
+    <message>
+        <source>Clear Media</source>
+        <translation>Clear Media</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>Window Position</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>Window Size</translation>
+    </message>
+    <message>
+        <source>Move Up by One Layer</source>
+        <translation>Move Up by One Layer</translation>
+    </message>
+    <message>
+        <source>Move Down by One Layer</source>
+        <translation>Move Down by One Layer</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>Horizontally Center</source>
+        <translation>Horizontally Center</translation>
+    </message>
+    <message>
+        <source>Vertically Center</source>
+        <translation>Vertically Center</translation>
+    </message>
+    <message>
+        <source>Placed to the Left</source>
+        <translation>Placed to the Left</translation>
+    </message>
+    <message>
+        <source>Placed to the  Right</source>
+        <translation>Placed to the Right</translation>
+    </message>
+    <message>
+        <source>Placed at the Top</source>
+        <translation>Placed at the Top</translation>
+    </message>
+    <message>
+        <source>Placed at the Bottom</source>
+        <translation>Placed at the Bottom</translation>
+    </message>
+    <message>
+        <source>Full-screen</source>
+        <translation>Full-screen</translation>
+    </message>
+    <message>
+        <source>Horizontal Full-screen</source>
+        <translation>Horizontal Full-screen</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/2</source>
+        <translation>Horizontal 1/2</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/3</source>
+        <translation>Horizontal 1/3</translation>
+    </message>
+    <message>
+        <source>Horizontal 1/4</source>
+        <translation>Horizontal 1/4</translation>
+    </message>
+    <message>
+        <source>Vertical Full-screen</source>
+        <translation>Vertical Full-screen</translation>
+    </message>
+    <message>
+        <source>Vertical 1/2</source>
+        <translation>Vertical 1/2</translation>
+    </message>
+    <message>
+        <source>Vertical 1/3</source>
+        <translation>Vertical 1/3</translation>
+    </message>
+    <message>
+        <source>Vertical 1/4</source>
+        <translation>Vertical 1/4</translation>
     </message>
 </context>
 <context>
@@ -400,12 +736,112 @@
         <source>stop</source>
         <translation>stop</translation>
     </message>
+    <message>
+        <source>Display window</source>
+        <translation>Display window</translation>
+    </message>
+    <message>
+        <source>Schedule(*.schx)</source>
+        <translation>Schedule(*.schx)</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>Do you want to save the current schedule?</source>
+        <translation>Do you want to save the current schedule?</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Saved successfully,%1</source>
+        <translation>Saved successfully,%1</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation>Could not save %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2
+The current schedule is unchanged.</source>
+        <translation>Could not open %1: %2
+The current schedule is unchanged.</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Could not open %1: no such file</source>
+        <translation>Could not open %1: no such file</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>
     <message>
         <source>unable to open database:%1</source>
         <translation>unable to open database:%1</translation>
+    </message>
+</context>
+<context>
+    <name>digitalClockWidget</name>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>AM</source>
+        <translation>AM</translation>
+    </message>
+    <message>
+        <source>PM</source>
+        <translation>PM</translation>
+    </message>
+</context>
+<context>
+    <name>newDisplayWindowButton</name>
+    <message>
+        <source>Led Display Parameter Setting</source>
+        <translation>Led Display Parameter Setting</translation>
+    </message>
+    <message>
+        <source>Add Play Window</source>
+        <translation>Add Play Window</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
     </message>
 </context>
 </TS>
