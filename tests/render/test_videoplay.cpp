@@ -209,6 +209,33 @@ private slots:
         QVERIFY(!cover->isVisible());
     }
 
+    void streamPlaysPausesAndResumes()
+    {
+        makeSurface(true);
+        auto *item = new LumoraMediaObject;
+        item->type = QStringLiteral("streaming");
+        // Any address mpv opens will do for a stream; the test stays on this machine.
+        item->streaming.address = m_green;
+        item->streaming.length = QTime(0, 0, 30);
+        CommonPlayWindow *pw = addWindow({item});
+        pw->startWindowPlay();
+        QVERIFY(pw->streamPlayer->isVisible());
+        QVERIFY(pw->streamTimer->isActive());
+        MpvWidget *mpv = pw->streamPlayer->mpvWidget();
+        QVERIFY(mpv);
+        QTRY_COMPARE_WITH_TIMEOUT(mpv->observed(QStringLiteral("path")).toString(), m_green, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > 0.3, 10000);
+        pw->pauseWindowPlay();
+        QVERIFY(pw->streamPlayer->paused);
+        QTRY_COMPARE(mpv->observed(QStringLiteral("pause")).toBool(), true);
+        QVERIFY(!pw->streamTimer->isActive());
+        pw->resumeWindowPlay();
+        QTRY_COMPARE(mpv->observed(QStringLiteral("pause")).toBool(), false);
+        QVERIFY(pw->streamTimer->isActive());
+        pw->stopWindowPlay();
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("idle-active")).toBool(), 5000);
+    }
+
     void coverRollTable()
     {
         QCOMPARE(videoCoverLabel::rollInterval(1), 50);
