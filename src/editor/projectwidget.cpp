@@ -19,6 +19,8 @@ ProjectWidget::ProjectWidget(const QString &displayWindowName, QWidget *parent)
     m_tree = new ProjectTree(displayWindowName, this);
     m_tree->setFixedWidth(TreeWidth);
     m_tree->setRootIsDecorated(true);
+    // One unnamed column: a header would only show its number.
+    m_tree->setHeaderHidden(true);
     // The style outlives no one: the widget owns it and the tree is its child.
     m_style = new NoFocusRectangleStyle;
     m_style->setParent(this);

@@ -12,6 +12,11 @@ MonitorWin::MonitorWin(QWidget *parent)
 {
     setWindowTitle(tr("monitor"));
     setMinimumSize(328, 248);
+    // Dark between the pictures, as around an LED screen, rather than the light window colour.
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(0x10, 0x14, 0x1a));
+    setPalette(dark);
+    setAutoFillBackground(true);
     setAttribute(Qt::WA_DeleteOnClose);
     m_timer = new QTimer(this);
     m_timer->setTimerType(Qt::PreciseTimer);

@@ -47,11 +47,21 @@ QString shellStyleSheet()
     background: transparent;
     color: #e8edf3;
     border: none;
+    selection-background-color: #1e6f7a;
 }
 #workArea QTreeWidget::item:selected {
     background: #1e6f7a;
 }
-#workArea QToolButton:checked {
+#workArea QToolButton#displayWindowButton {
+    background: #232b36;
+    color: #dfe6ee;
+    border: 1px solid #35404e;
+    border-radius: 3px;
+}
+#workArea QToolButton#displayWindowButton:hover {
+    border-color: #2fc4d6;
+}
+#workArea QToolButton:checked, #workArea QToolButton#displayWindowButton:checked {
     background: #1e6f7a;
     color: white;
 }

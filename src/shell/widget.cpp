@@ -244,4 +244,7 @@ void Widget::closeEvent(QCloseEvent *event)
     appSettings().closeType = QStringLiteral("normal");
     writeCloseType();
     event->accept();
+    // The screens and the monitor are windows of their own: closing the console ends the
+    // program instead of leaving it running on the screens with no way back to the console.
+    QCoreApplication::quit();
 }

@@ -20,7 +20,11 @@ constexpr int kDelayedStartMsecs = 2000;
 
 QString desktopFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // Many Linux set-ups have no desktop folder; a missing one would be offered as a file name.
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (QFileInfo(desktop).isDir())
+        return desktop;
+    return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
 } // namespace
 

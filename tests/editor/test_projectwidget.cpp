@@ -23,6 +23,7 @@ private slots:
         QCOMPARE(tree->minimumWidth(), 290);
         QCOMPARE(tree->maximumWidth(), 290);
         QVERIFY(tree->rootIsDecorated());
+        QVERIFY(tree->isHeaderHidden());
         // Tree first, then the stretch, without margins: the column does not widen the tree.
         container.resize(600, 400);
         container.show();
