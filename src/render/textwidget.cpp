@@ -24,6 +24,22 @@ constexpr int StripHeight = 100;
 // throw the text forward.
 constexpr qint64 MaxFrameStepMs = 250;
 
+// Scrolling time one frame shows at most, as a share of the frame period: the slack for the
+// 16/17 ms mix of a 60 Hz schedule, and the pace at which a stall is caught up.
+constexpr double CatchUpShare = 1.2;
+
+// How much of `owedMs` (scrolling time due since the last frame, lag included) one frame
+// shows. Up to CatchUpShare periods all of it; beyond, that much, or a quarter of the debt
+// when the frames come so seldom that this is more, so the lag stays bounded (three frame
+// intervals) whatever the frame rate and the speed stays the table's.
+qint64 frameAdvance(qint64 owedMs, double period)
+{
+    const qint64 limit = static_cast<qint64>(std::floor(period * CatchUpShare));
+    if (owedMs <= limit)
+        return owedMs;
+    return std::max(limit, owedMs / 4);
+}
+
 int alignFlag(int value, int a, int b, int c)
 {
     switch (value) {
@@ -210,10 +226,11 @@ void textWidget::stopScroll()
 {
     if (scrollTimer->isActive() && m_lastFrameMs >= 0) {
         const qint64 now = Clock::current().now().toMSecsSinceEpoch();
-        m_scrolledMs += std::clamp<qint64>(now - m_lastFrameMs, 0, MaxFrameStepMs);
+        m_scrolledMs += std::clamp<qint64>(now - m_lastFrameMs, 0, MaxFrameStepMs) + m_lagMs;
     }
     scrollTimer->stop();
     m_lastFrameMs = -1;
+    m_lagMs = 0;
 }
 
 void textWidget::resumeScroll()
@@ -221,6 +238,7 @@ void textWidget::resumeScroll()
     if (mode != ScrollingMode || m_finished || ScrollSpeed::tickInterval(rollSpeed) < 0)
         return;
     m_lastFrameMs = Clock::current().now().toMSecsSinceEpoch();
+    m_lagMs = 0;
     m_frameOriginMs = m_lastFrameMs;
     m_frameIndex = 0;
     armNextFrame();
@@ -253,6 +271,7 @@ void textWidget::armNextFrame()
         if (remaining >= 0 && remaining < next)
             next = static_cast<int>(remaining);
     }
+    m_nextFrameMs = now + next;
     scrollTimer->start(next);
 }
 
@@ -261,9 +280,20 @@ void textWidget::slotTimeout()
     if (mode != ScrollingMode || m_finished)
         return;
     const qint64 now = Clock::current().now().toMSecsSinceEpoch();
-    if (m_lastFrameMs >= 0)
-        m_scrolledMs += std::clamp<qint64>(now - m_lastFrameMs, 0, MaxFrameStepMs);
-    m_lastFrameMs = now;
+    // The frame is shown at the display refresh it was due for, so it shows that time even
+    // when the timer got through a few ms late; a frame later than a whole period has missed
+    // its refresh and shows the present.
+    const double period = framePeriod();
+    qint64 frameMs = std::min(m_nextFrameMs, now);
+    if (now - frameMs >= period)
+        frameMs = now;
+    if (m_lastFrameMs >= 0) {
+        const qint64 owed = std::clamp<qint64>(frameMs - m_lastFrameMs, 0, MaxFrameStepMs) + m_lagMs;
+        const qint64 shown = frameAdvance(owed, period);
+        m_scrolledMs += shown;
+        m_lagMs = owed - shown;
+    }
+    m_lastFrameMs = frameMs;
 
     const ScrollSpeed::Track track{rollDirection, width(), textWidth, fontSize, rollSpeed};
     const long long ticks = track.ticksAfter(m_scrolledMs);

@@ -24,7 +24,10 @@ class LumoraMediaObject;
 //
 // Scrolling: the position follows the time elapsed on the clock service (whole ticks of
 // the speed table), and the scroll tick (`scrollTimer`) only paces the frames, so the
-// speed stays exact when the timer fires late. Pause with stopScroll(), continue with
+// speed stays exact when the timer fires late. A frame shows the position for the time it
+// was due, not for the moment the timer got through, so a late tick does not make an
+// uneven step; after a stall that misses display refreshes, the time lost is caught up
+// over the next frames instead of in one jump. Pause with stopScroll(), continue with
 // resumeScroll(); the text goes on from where it stood.
 class textWidget : public QLabel
 {
@@ -100,6 +103,8 @@ public:
     static double framePeriod();
     // Scrolling time so far, pauses excluded, as of the last frame.
     qint64 scrolledMs() const { return m_scrolledMs; }
+    // Scrolling time passed but not shown yet (a stall being caught up).
+    qint64 lagMs() const { return m_lagMs; }
 
 signals:
     // A scrolling text that plays to the end has scrolled fully out once.
@@ -126,8 +131,10 @@ private:
     QSize m_paginatedSize;
     QStaticText m_staticText;  // the text's cached layout, for end to end and over-long strips
     qint64 m_scrolledMs = 0;   // scrolling time, pauses excluded
-    qint64 m_lastFrameMs = -1; // clock reading at the previous frame; -1 when stopped
+    qint64 m_lastFrameMs = -1; // clock time the previous frame showed; -1 when stopped
+    qint64 m_lagMs = 0;        // scrolling time passed but not shown yet, after a stall
     bool m_finished = false;
     qint64 m_frameOriginMs = 0; // clock reading the frame schedule counts from
     qint64 m_frameIndex = 0;
+    qint64 m_nextFrameMs = 0; // clock time the armed frame is due
 };

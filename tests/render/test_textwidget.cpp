@@ -33,6 +33,9 @@ private slots:
     void playToEndFinishesExactlyAtTheFirstWrap();
     void withoutPlayToEndItKeepsScrolling();
     void pauseKeepsThePosition();
+    void lateTickShowsTheTimeItWasDueFor();
+    void stallIsCaughtUpWithoutAJump();
+    void framesMissedForLongKeepTheSpeed();
     void speedOffTheTableDoesNotScroll();
     void endToEndDrawsCopiesWithoutAStrip();
     void overlongTextGetsNoStripPicture();
@@ -266,6 +269,76 @@ void TestTextWidget::pauseKeepsThePosition()
     m_clock->advance(1000);
     QCOMPARE(m_w->scrolledMs(), 2008);
     QCOMPARE(m_w->x, 500 - 200);
+}
+
+void TestTextWidget::lateTickShowsTheTimeItWasDueFor()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Late tick");
+    m_item.text.rollSpeed = 10;
+    m_item.text.fontSize = 48; // 4 pixels per 2 ms: every ms late would show
+    setUpText(textWidget::ScrollingMode);
+    m_clock->advance(16); // the first frame is due at 17 ms
+    QCOMPARE(m_w->x, 500);
+    m_clock->stall(6); // the thread was busy: the frame gets through at 22 ms
+    m_clock->advance(0);
+    QCOMPARE(m_w->scrolledMs(), 17);
+    QCOMPARE(m_w->x, 500 - 8 * 4);
+    m_clock->advance(12); // the next one is on time again, at 34 ms
+    QCOMPARE(m_w->scrolledMs(), 34);
+    QCOMPARE(m_w->x, 500 - 17 * 4);
+}
+
+void TestTextWidget::stallIsCaughtUpWithoutAJump()
+{
+    make(1920, 200);
+    m_item.text.text = QStringLiteral("A stall of the player must not make the ticker jump");
+    m_item.text.rollSpeed = 10;
+    m_item.text.fontSize = 48;
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    const ScrollSpeed::Track track{0, 1920, m_w->textWidth, 48, 10};
+    m_clock->advance(500);
+    m_clock->stall(70); // four display refreshes missed
+    // Every frame from here on moves at most a fifth more than an on-time frame (20 ms of
+    // scrolling, 40 pixels), and the lag is gone within a second.
+    qint64 lastScrolled = m_w->scrolledMs();
+    int lastX = m_w->x;
+    int frames = 0;
+    for (int ms = 0; ms < 1000; ++ms) {
+        m_clock->advance(1);
+        if (m_w->scrolledMs() == lastScrolled)
+            continue;
+        ++frames;
+        QVERIFY2(m_w->scrolledMs() - lastScrolled <= 20, qPrintable(QString::number(ms)));
+        QVERIFY(lastX - m_w->x <= 40);
+        lastScrolled = m_w->scrolledMs();
+        lastX = m_w->x;
+    }
+    QVERIFY(frames >= 55);
+    QCOMPARE(m_w->lagMs(), 0);
+    QCOMPARE(m_w->x, shownX(1570));
+    QCOMPARE(m_w->x, track.xAfterTicks(track.ticksAfter(m_w->scrolledMs())));
+}
+
+void TestTextWidget::framesMissedForLongKeepTheSpeed()
+{
+    make(500, 200);
+    m_item.text.text = QStringLiteral("Slow machine");
+    m_item.text.rollSpeed = 5;
+    m_item.text.playToEnd = false;
+    setUpText(textWidget::ScrollingMode);
+    // Every frame comes two display periods late, for ten seconds.
+    for (int i = 0; i < 300; ++i) {
+        m_clock->stall(33);
+        m_clock->advance(1);
+        QVERIFY(m_w->lagMs() <= 3 * 34);
+    }
+    // All the time up to the last frame is accounted for, and only a few frames' worth is
+    // still to be shown.
+    QVERIFY(m_w->scrolledMs() + m_w->lagMs() > 300 * 34 - 17);
+    QVERIFY(m_w->scrolledMs() + m_w->lagMs() <= 300 * 34);
+    QVERIFY(m_w->scrolledMs() >= 300 * 34 - 3 * 34);
 }
 
 void TestTextWidget::speedOffTheTableDoesNotScroll()
