@@ -5,8 +5,17 @@
 // table, the CPU used by this process as a share of one core, and the steps between two
 // consecutive frames of a 60 Hz display (largest against average).
 //
-// Usage: bench_ticker [seconds per run, default 10]; run under xvfb-run.
+// The display is modelled at the phase most kind to the painting (half a period after the
+// first paint), so a step above the usual one means a paint came more than half a period
+// late: the thread or the X server did not get the processor in time. On a busy machine
+// (builds running on the same two cores) that happens now and then, to both versions; the
+// renderer then shows the time each frame was due for and spreads the catch-up, and
+// --trace shows where the largest step came from (late frame or slow paint).
+//
+// Usage: bench_ticker [seconds per run, default 10] [--only SPEED:FONT] [--repeat N]
+//        [--trace]; run under xvfb-run.
 
+#include "clocktimer.h"
 #include "lumoramediaobject.h"
 #include "scrollspeed.h"
 #include "textwidget.h"
@@ -60,7 +69,32 @@ struct Figures
     double avgStep = 0;
     int maxStep = 0;
     int paints = 0;
+    qint64 maxStepAtNs = 0; // display refresh that showed the largest step
 };
+
+// Diagnostics: with --trace, the paints around the largest step are printed.
+bool traceRuns = false;
+
+void tracePaints(const std::vector<Sample> &s, const Figures &f)
+{
+    if (!traceRuns)
+        return;
+    std::printf("  largest step at %.1f ms; paints around it (ms, x, gap):\n", f.maxStepAtNs / 1e6);
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (std::llabs(s[i].ns - f.maxStepAtNs) < 60000000)
+            std::printf("    %9.2f %6d %6.2f\n", s[i].ns / 1e6, s[i].x, (s[i].ns - s[i - 1].ns) / 1e6);
+    }
+    qint64 worst = 0;
+    size_t at = 0;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i].ns - s[i - 1].ns > worst) {
+            worst = s[i].ns - s[i - 1].ns;
+            at = i;
+        }
+    }
+    if (at)
+        std::printf("  longest gap between paints %.2f ms ending at %.1f ms\n", worst / 1e6, s[at].ns / 1e6);
+}
 
 // Distance covered between samples, leaving out the jumps back at a wrap.
 Figures analyse(const std::vector<Sample> &s, int direction, double wallSeconds, double cpu)
@@ -101,7 +135,10 @@ Figures analyse(const std::vector<Sample> &s, int direction, double wallSeconds,
             moved += d;
             if (d > 0)
                 ++movingFrames;
-            f.maxStep = std::max(f.maxStep, d);
+            if (d > f.maxStep) {
+                f.maxStep = d;
+                f.maxStepAtNs = static_cast<qint64>(t);
+            }
         }
         shown = x;
     }
@@ -150,6 +187,12 @@ Figures runRenderer(QWidget *screen, int speed, int font, int ms)
     rec.target = w.stripLabel;
     rec.clock = &clock;
     w.stripLabel->installEventFilter(&rec);
+    std::vector<Sample> frames;
+    if (traceRuns) {
+        QObject::connect(w.scrollTimer, &ClockTimer::timeout, &w, [&]() {
+            frames.push_back({clock.nsecsElapsed(), w.x});
+        });
+    }
     runFor(300); // settle
     w.setUp();
     rec.samples.clear();
@@ -159,7 +202,34 @@ Figures runRenderer(QWidget *screen, int speed, int font, int ms)
     const double cpu = cpuSeconds() - cpu0;
     const double wall = clock.nsecsElapsed() / 1e9;
     w.stopScroll();
-    return analyse(rec.samples, 0, wall, cpu);
+    const Figures f = analyse(rec.samples, 0, wall, cpu);
+    tracePaints(rec.samples, f);
+    if (traceRuns) {
+        std::printf("  frames (ms, x):");
+        for (const Sample &fr : frames) {
+            if (std::llabs(fr.ns - f.maxStepAtNs) < 60000000)
+                std::printf(" %.2f:%d", fr.ns / 1e6, fr.x);
+        }
+        std::printf("\n");
+        // Lateness of each frame against the schedule of the first one, and the time from a
+        // frame to its paint: tells a starved thread from a slow paint.
+        double worstLate = 0;
+        double worstPaint = 0;
+        size_t p = 0;
+        for (size_t i = 0; i < frames.size(); ++i) {
+            worstLate = std::max(
+                worstLate, (frames[i].ns - frames[0].ns) / 1e6 -
+                               std::round((frames[i].ns - frames[0].ns) / 1e6 / textWidget::framePeriod()) *
+                                   textWidget::framePeriod());
+            while (p < rec.samples.size() && rec.samples[p].ns < frames[i].ns)
+                ++p;
+            if (p < rec.samples.size() && (i + 1 == frames.size() || rec.samples[p].ns < frames[i + 1].ns))
+                worstPaint = std::max(worstPaint, (rec.samples[p].ns - frames[i].ns) / 1e6);
+        }
+        std::printf("  latest frame %.2f ms after its slot; longest frame-to-paint %.2f ms\n", worstLate,
+                    worstPaint);
+    }
+    return f;
 }
 
 // The straightforward ticker: a label with the text, moved by the table's step on every
@@ -207,7 +277,21 @@ Figures runLabel(QWidget *screen, int speed, int font, int ms)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    int seconds = 10;
+    int onlySpeed = 0;
+    int onlyFont = 0;
+    int repeat = 1;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--trace")
+            traceRuns = true;
+        else if (a == "--only" && i + 1 < argc)
+            std::sscanf(argv[++i], "%d:%d", &onlySpeed, &onlyFont);
+        else if (a == "--repeat" && i + 1 < argc)
+            repeat = std::max(1, std::atoi(argv[++i]));
+        else
+            seconds = std::max(1, a.toInt());
+    }
     QWidget screen;
     screen.setWindowFlags(Qt::FramelessWindowHint);
     screen.setStyleSheet(QStringLiteral("background:black"));
@@ -216,10 +300,14 @@ int main(int argc, char **argv)
     runFor(500);
     std::printf("1920 x 200 scrolling text, %d s per run, frame period %.2f ms\n", seconds,
                 textWidget::framePeriod());
-    for (int font : {32, 64}) {
-        for (int speed : {1, 5, 10}) {
-            report("renderer", speed, font, runRenderer(&screen, speed, font, seconds * 1000));
-            report("label-per-tick", speed, font, runLabel(&screen, speed, font, seconds * 1000));
+    for (int round = 0; round < repeat; ++round) {
+        for (int font : {32, 64}) {
+            for (int speed : {1, 5, 10}) {
+                if ((onlySpeed && speed != onlySpeed) || (onlyFont && font != onlyFont))
+                    continue;
+                report("renderer", speed, font, runRenderer(&screen, speed, font, seconds * 1000));
+                report("label-per-tick", speed, font, runLabel(&screen, speed, font, seconds * 1000));
+            }
         }
     }
     return 0;

@@ -258,7 +258,13 @@ void textWidget::armNextFrame()
     const double period = framePeriod();
     ++m_frameIndex;
     double due = m_frameOriginMs + m_frameIndex * period;
-    if (due < now - period) {
+    if (due <= now) {
+        // Slots that went by during a stall are skipped, in phase, rather than run back to
+        // back: a burst of frames would show the whole catch-up within one display refresh.
+        m_frameIndex = static_cast<qint64>(std::floor((now - m_frameOriginMs) / period)) + 1;
+        due = m_frameOriginMs + m_frameIndex * period;
+    } else if (due > now + period) {
+        // The clock was set back: start the schedule again rather than wait for the old one.
         m_frameOriginMs = now;
         m_frameIndex = 1;
         due = now + period;
