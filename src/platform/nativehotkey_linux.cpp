@@ -56,26 +56,46 @@ xcb_keysym_t keysymFor(int qtKey)
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return xcb_keysym_t(0xffbe + (qtKey - Qt::Key_F1));
     switch (qtKey) {
-    case Qt::Key_Escape: return 0xff1b;
-    case Qt::Key_Tab: return 0xff09;
-    case Qt::Key_Backspace: return 0xff08;
-    case Qt::Key_Return: return 0xff0d;
-    case Qt::Key_Enter: return 0xff8d;
-    case Qt::Key_Insert: return 0xff63;
-    case Qt::Key_Delete: return 0xffff;
-    case Qt::Key_Pause: return 0xff13;
-    case Qt::Key_Print: return 0xff61;
-    case Qt::Key_Clear: return 0xff0b;
-    case Qt::Key_Home: return 0xff50;
-    case Qt::Key_End: return 0xff57;
-    case Qt::Key_Left: return 0xff51;
-    case Qt::Key_Up: return 0xff52;
-    case Qt::Key_Right: return 0xff53;
-    case Qt::Key_Down: return 0xff54;
-    case Qt::Key_PageUp: return 0xff55;
-    case Qt::Key_PageDown: return 0xff56;
-    case Qt::Key_Space: return 0x20;
-    default: return 0;
+    case Qt::Key_Escape:
+        return 0xff1b;
+    case Qt::Key_Tab:
+        return 0xff09;
+    case Qt::Key_Backspace:
+        return 0xff08;
+    case Qt::Key_Return:
+        return 0xff0d;
+    case Qt::Key_Enter:
+        return 0xff8d;
+    case Qt::Key_Insert:
+        return 0xff63;
+    case Qt::Key_Delete:
+        return 0xffff;
+    case Qt::Key_Pause:
+        return 0xff13;
+    case Qt::Key_Print:
+        return 0xff61;
+    case Qt::Key_Clear:
+        return 0xff0b;
+    case Qt::Key_Home:
+        return 0xff50;
+    case Qt::Key_End:
+        return 0xff57;
+    case Qt::Key_Left:
+        return 0xff51;
+    case Qt::Key_Up:
+        return 0xff52;
+    case Qt::Key_Right:
+        return 0xff53;
+    case Qt::Key_Down:
+        return 0xff54;
+    case Qt::Key_PageUp:
+        return 0xff55;
+    case Qt::Key_PageDown:
+        return 0xff56;
+    case Qt::Key_Space:
+        return 0x20;
+    default:
+        return 0;
     }
 }
 
@@ -161,6 +181,11 @@ bool decode(const QByteArray &type, void *message, unsigned int *virtualKey, uns
         if (it->keycode == press->detail && it->modifiers == state) {
             *virtualKey = it.key() >> 16;
             *flags = it.key() & 0xffff;
+            // The press is consumed here, before the toolkit sees its timestamp; without
+            // it a window raised in answer would ask for the focus with an older time than
+            // the other client's and the X server would ignore the request.
+            QX11Info::setAppTime(press->time);
+            QX11Info::setAppUserTime(press->time);
             return true;
         }
     }

@@ -21,7 +21,8 @@ private slots:
         m_dir.reset(new QTemporaryDir);
         QVERIFY(m_dir->isValid());
         QVERIFY(QFile::copy(QStringLiteral(LUMORA_PLAYER_BINARY), appPath(QStringLiteral("LumoraPlayer"))));
-        QVERIFY(QFile::copy(QStringLiteral(LUMORA_SERVER_BINARY), appPath(QStringLiteral("LumoraPlayerServer"))));
+        QVERIFY(
+            QFile::copy(QStringLiteral(LUMORA_SERVER_BINARY), appPath(QStringLiteral("LumoraPlayerServer"))));
         m_config.reset(new QTemporaryDir);
     }
 
@@ -110,7 +111,49 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!exeRunning(appPath(QStringLiteral("LumoraPlayerServer"))), 15000);
     }
 
+    void hotKeyRaisesTheMainWindowFromAnotherClient()
+    {
+        QProcess *player = startPlayer();
+        QVERIFY(waitForMainWindow(player));
+        const QString mainWindow = windowOf(player->processId(), QStringLiteral("^Lumora$"));
+        QVERIFY(!mainWindow.isEmpty());
+
+        // Another program's window takes the focus.
+        QProcess *other = track(new QProcess);
+        other->start(QStringLiteral("display"),
+                     {QStringLiteral("-title"), QStringLiteral("other-client"), QStringLiteral("-size"),
+                      QStringLiteral("300x300"), QStringLiteral("xc:blue")});
+        QVERIFY(other->waitForStarted());
+        QString otherWindow;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(otherWindow = windowOf(other->processId(), QStringLiteral("other-client"))).isEmpty(), 10000);
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), otherWindow});
+        QTRY_COMPARE_WITH_TIMEOUT(focusedWindow(), otherWindow, 5000);
+
+        xdotool({QStringLiteral("key"), QStringLiteral("ctrl+q")});
+        QTRY_COMPARE_WITH_TIMEOUT(focusedWindow(), mainWindow, 5000);
+        QCOMPARE(player->state(), QProcess::Running);
+    }
+
 private:
+    static QString xdotool(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral("xdotool"), args);
+        p.waitForFinished(5000);
+        return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
+    }
+
+    static QString windowOf(qint64 pid, const QString &name)
+    {
+        return xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                        QString::number(pid), QStringLiteral("--name"), name})
+            .split(QLatin1Char('\n'))
+            .value(0);
+    }
+
+    static QString focusedWindow() { return xdotool({QStringLiteral("getwindowfocus")}); }
+
     QString appPath(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
 
     QProcess *track(QProcess *p)
@@ -141,9 +184,10 @@ private:
             if (p->state() != QProcess::Running)
                 return false;
             QProcess search;
-            search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                     QStringLiteral("--pid"), QString::number(p->processId()),
-                                                     QStringLiteral("--name"), QStringLiteral("^Lumora$")});
+            search.start(QStringLiteral("xdotool"),
+                         {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                          QString::number(p->processId()), QStringLiteral("--name"),
+                          QStringLiteral("^Lumora$")});
             search.waitForFinished(5000);
             if (search.exitCode() == 0 && !search.readAllStandardOutput().trimmed().isEmpty())
                 return true;
@@ -162,7 +206,8 @@ private:
     static QList<qint64> pidsOfExe(const QString &exe)
     {
         QList<qint64> pids;
-        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList entries =
+            QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString &entry : entries) {
             const QString target = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(entry));
             if (target == exe)
