@@ -1,5 +1,6 @@
 #include "monitorwin.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -20,6 +21,7 @@ MonitorWin::MonitorWin(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_timer = new QTimer(this);
     m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, &MonitorWin::updateLabelImage);
     m_timer->start(50);
 }
@@ -44,6 +46,17 @@ void MonitorWin::updateLabelImage()
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    QElapsedTimer cost;
+    cost.start();
+    // Every 50 ms, unless grabbing and scaling take longer: then the pause between two
+    // rounds is at least as long as a round, so the schedule's timers on this thread
+    // always get half of it, however large the areas are.
+    struct Reschedule
+    {
+        QTimer *timer;
+        QElapsedTimer *cost;
+        ~Reschedule() { timer->start(int(qMax<qint64>(50, 2 * cost->elapsed()))); }
+    } reschedule{m_timer, &cost};
     for (int i = 0; i < m_areas.size(); ++i) {
         const QRect area = m_areas.at(i);
         QLabel *picture = m_pictures.at(i);
