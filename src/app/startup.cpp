@@ -55,10 +55,33 @@ QString playLogPath()
     return fallback + QStringLiteral("/log.db");
 }
 
+bool asksForHelpOrVersion(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "-v" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int runLumora(int argc, char **argv)
 {
+    // --help and --version answer on a terminal without a display too.
+    if (!displayAvailable() && asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+        QCommandLineParser parser;
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open."),
+                                     QStringLiteral("[FILE.schx]"));
+        parser.addOption(
+            {QStringLiteral("play"), QStringLiteral("Play the scheme two seconds after it opened.")});
+        parser.process(app);
+    }
     if (!displayAvailable()) {
         std::fputs("LumoraPlayer: no graphical display (DISPLAY is not set); it needs an X11 desktop.\n",
                    stderr);

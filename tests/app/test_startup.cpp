@@ -53,6 +53,16 @@ private slots:
         const QByteArray err = p.readAllStandardError().trimmed();
         QVERIFY(!err.isEmpty());
         QCOMPARE(err.count('\n'), 0);
+
+        // --version and --help still answer on a terminal without a display.
+        p.start(appPath(QStringLiteral("LumoraPlayer")), {QStringLiteral("--version")});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("1.0.5"));
+        p.start(appPath(QStringLiteral("LumoraPlayer")), {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("--play"));
     }
 
     void singleInstanceSurvivesAKilledHolder()
