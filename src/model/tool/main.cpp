@@ -26,6 +26,8 @@ constexpr qint64 MaxJsonSize = 256 * 1024 * 1024;
 const char *const usageText = "Usage: lumora-scheme dump FILE.schx\n"
                               "       lumora-scheme build FILE.json OUT.schx\n"
                               "       lumora-scheme check FILE.schx\n"
+                              "       lumora-scheme simulate FILE.schx --start YYYY-MM-DDTHH:MM:SS[.zzz] "
+                              "--duration SECONDS [--events]\n"
                               "       lumora-scheme --help | --version\n";
 
 const char *const helpText =
@@ -37,6 +39,11 @@ const char *const helpText =
     "  check FILE.schx            report damage, then one warning per line: missing media files,\n"
     "                             windows outside their display window, segments that can never\n"
     "                             play, timing segments that never fire, schedules without media\n"
+    "  simulate FILE.schx --start DATETIME --duration SECONDS [--events]\n"
+    "                             play the scheme on a virtual clock from DATETIME for SECONDS and\n"
+    "                             print the play-log rows real play would write (display window,\n"
+    "                             window, then the seven log columns, tab-separated); --events adds\n"
+    "                             segment, insert and page changes as lines starting with \"#\"\n"
     "\n"
     "Options:\n"
     "  -h, --help                 show this help\n"
