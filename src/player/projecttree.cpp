@@ -364,9 +364,7 @@ void ProjectTree::slotCyclePlayTimeout()
 {
     discardTimer(cyclePlayTimer);
     if (insertState != 1) {
-        cyclePrograms.clear();
-        cycleWindows.clear();
-        cycleProgramIndex = 0;
+        discardCycleInsert();
         return;
     }
     invalidateWindows(cycleKind, cycleWindows);
@@ -375,11 +373,17 @@ void ProjectTree::slotCyclePlayTimeout()
 
 void ProjectTree::endCycleInsert()
 {
-    discardTimer(cyclePlayTimer);
-    cycleWindows.clear();
-    cyclePrograms.clear();
-    cycleProgramIndex = 0;
+    discardCycleInsert();
     resumeGeneralProgramme();
+}
+
+// Forgets the cycle insert's pages, windows and duration timer.
+void ProjectTree::discardCycleInsert()
+{
+    discardTimer(cyclePlayTimer);
+    cyclePrograms.clear();
+    cycleWindows.clear();
+    cycleProgramIndex = 0;
 }
 
 void ProjectTree::slotPlayTimingObj()
@@ -407,10 +411,7 @@ void ProjectTree::slotPlayTimingObj()
     if (insertState == 1) {
         // The timing insert ends the cycle insert it interrupts.
         invalidateWindows(cycleKind, cycleWindows);
-        discardTimer(cyclePlayTimer);
-        cyclePrograms.clear();
-        cycleWindows.clear();
-        cycleProgramIndex = 0;
+        discardCycleInsert();
     } else if (insertState == 2) {
         invalidateWindows(timingKind, timingWindows);
     }
@@ -433,9 +434,7 @@ void ProjectTree::slotTimingPlayTimeout()
 {
     discardTimer(timingPlayTimer);
     if (insertState != 2) {
-        timingPrograms.clear();
-        timingWindows.clear();
-        timingProgramIndex = 0;
+        discardTimingInsert();
         return;
     }
     invalidateWindows(timingKind, timingWindows);
@@ -444,11 +443,17 @@ void ProjectTree::slotTimingPlayTimeout()
 
 void ProjectTree::endTimingInsert()
 {
-    discardTimer(timingPlayTimer);
-    timingWindows.clear();
-    timingPrograms.clear();
-    timingProgramIndex = 0;
+    discardTimingInsert();
     resumeGeneralProgramme();
+}
+
+// Forgets the timing insert's pages, windows and duration timer.
+void ProjectTree::discardTimingInsert()
+{
+    discardTimer(timingPlayTimer);
+    timingPrograms.clear();
+    timingWindows.clear();
+    timingProgramIndex = 0;
 }
 
 void ProjectTree::resumeGeneralProgramme()

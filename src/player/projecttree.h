@@ -243,6 +243,8 @@ private:
     void showPageMusic(ProgramObject *page);
     void endCycleInsert();
     void endTimingInsert();
+    void discardCycleInsert();
+    void discardTimingInsert();
     void resumeGeneralProgramme();
     void generalPassEnded();
     void cyclePassEnded();
