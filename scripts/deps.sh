@@ -2,8 +2,8 @@
 # Sourced, not run.
 
 LUMORA_BUILD_PACKAGES=(
-    build-essential cmake ninja-build pkg-config
-    qtbase5-dev qtbase5-dev-tools qttools5-dev-tools qttranslations5-l10n
+    build-essential cmake ninja-build pkg-config ccache
+    qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qttranslations5-l10n
     libqt5sql5-sqlite libqt5opengl5-dev qtmultimedia5-dev libqt5multimedia5-plugins
     qtwebengine5-dev libqt5x11extras5-dev libxcb1-dev libxcb-keysyms1-dev
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
@@ -46,7 +46,9 @@ lumora_build() {
     local root="$1"
     shift
     local build="$root/build"
-    if [ ! -f "$build/CMakeCache.txt" ]; then
+    # Clones in other folders share compilations through ccache.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+    if [ ! -f "$build/build.ninja" ]; then
         cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
     fi
     cmake --build "$build" --parallel "$(nproc)" "$@"
