@@ -82,8 +82,6 @@ void ProjectTree::addCopiedWindowSlot() {}
 
 void ProjectTree::clearWindowSlot() {}
 
-void ProjectTree::addMediaFileSlot() {}
-
 void ProjectTree::addSimpleTextSlot() {}
 
 void ProjectTree::addSingleRowTextSlot() {}

@@ -126,7 +126,7 @@ ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, Common
         media->segmentName = window->segmentName;
         media->programName = window->programName;
         media->windowName = window->name;
-        mediaCounter = media->mediaId;
+        mediaCounter = qMax(mediaCounter, media->mediaId);
     }
     ProjectTreeItem *item = makeItem(windowKind, window->name, programItem);
     programItem->setExpanded(true);

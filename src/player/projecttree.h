@@ -120,7 +120,10 @@ public:
     // The segment node of `kind` and `name`, the program node below it, the window node below that.
     ProjectTreeItem *segmentItem(const QString &kind, const QString &name) const;
 
+    // The largest media number in use in this tree; every new item takes the next one, so a
+    // number is never reused after a load.
     int mediaCounter = 0;
+    int takeMediaId() { return ++mediaCounter; }
     bool controlHeld = false;
     QString currentSegmentKindSelected;
     QString currentSegmentName;
