@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "applicationfont.h"
 #include "databaseconn.h"
 #include "myglobalshortcut.h"
 #include "processes.h"
@@ -14,7 +15,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QStandardPaths>
@@ -30,16 +30,6 @@ bool displayAvailable()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-void applyApplicationFont(QApplication &app)
-{
-    const QString family = QStringLiteral("微软雅黑");
-    QFont::insertSubstitutions(family, {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK"),
-                                        QStringLiteral("WenQuanYi Micro Hei")});
-    QFont font(family);
-    font.setPixelSize(14);
-    app.setFont(font);
 }
 
 // The play log belongs beside the program, whatever the working directory of a
@@ -118,7 +108,7 @@ int runLumora(int argc, char **argv)
         installTranslations(settings.language);
 
     // 4. Application font.
-    applyApplicationFont(app);
+    applyApplicationFont();
 
     // 5. Screen survey.
     takeScreenSurvey();

@@ -74,7 +74,30 @@ void VirtualClock::detach(VirtualClockTimer *timer)
 void VirtualClock::arm(VirtualClockTimer *timer)
 {
     timer->m_due = m_elapsed + timer->m_interval;
+    setPhase(timer);
+}
+
+// On a real event loop a timer's expiries keep the microseconds of its start: of the timers
+// started in the same millisecond, the first started fires first at every later expiry they
+// share; of those started at different moments, the one started earlier in its own burst of
+// work. The virtual timer keeps that place as (order within its start millisecond, start).
+void VirtualClock::setPhase(VirtualClockTimer *timer)
+{
+    if (m_phaseMillisecond != m_elapsed) {
+        m_phaseMillisecond = m_elapsed;
+        m_startsInMillisecond = 0;
+    }
+    timer->m_phase = ++m_startsInMillisecond;
     timer->m_sequence = ++m_sequence;
+}
+
+bool VirtualClock::firesBefore(const VirtualClockTimer *a, const VirtualClockTimer *b)
+{
+    if (a->m_due != b->m_due)
+        return a->m_due < b->m_due;
+    if (a->m_phase != b->m_phase)
+        return a->m_phase < b->m_phase;
+    return a->m_sequence < b->m_sequence;
 }
 
 void VirtualClock::runTo(qint64 target)
@@ -84,8 +107,7 @@ void VirtualClock::runTo(qint64 target)
         for (VirtualClockTimer *timer : qAsConst(m_timers)) {
             if (!timer->m_active || timer->m_due > target)
                 continue;
-            if (!next || timer->m_due < next->m_due ||
-                (timer->m_due == next->m_due && timer->m_sequence < next->m_sequence))
+            if (!next || firesBefore(timer, next))
                 next = timer;
         }
         if (!next)
@@ -97,11 +119,13 @@ void VirtualClock::runTo(qint64 target)
         } else {
             // A zero period would never let time move on; a real event loop does not spin
             // on one timer either.
+            // A repeating timer keeps its phase; one that fired late starts a new one from now.
             const qint64 period = qMax(1, next->m_interval);
             next->m_due += period;
-            if (next->m_due <= m_elapsed)
+            if (next->m_due <= m_elapsed) {
                 next->m_due = m_elapsed + period;
-            next->m_sequence = ++m_sequence;
+                setPhase(next);
+            }
         }
         ++m_fired;
         emit next->timeout();

@@ -30,5 +30,6 @@ private:
     bool m_singleShot = false;
     bool m_active = false;
     qint64 m_due = 0;
-    quint64 m_sequence = 0;
+    int m_phase = 0;        // order of its start within the millisecond it was started in
+    quint64 m_sequence = 0; // order of its start overall
 };

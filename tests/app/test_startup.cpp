@@ -58,7 +58,7 @@ private slots:
         p.start(appPath(QStringLiteral("LumoraPlayer")), {QStringLiteral("--version")});
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 0);
-        QVERIFY(p.readAllStandardOutput().contains("1.0.5"));
+        QVERIFY(p.readAllStandardOutput().contains(LUMORA_VERSION));
         p.start(appPath(QStringLiteral("LumoraPlayer")), {QStringLiteral("--help")});
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 0);

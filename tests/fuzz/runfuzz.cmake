@@ -1,12 +1,20 @@
 # Configures and builds the fuzz project with clang, makes the seed corpus and runs the
 # fuzzer for a bounded time. Prints "FUZZ SKIPPED" (which the test treats as a skip) when
-# clang or libFuzzer is not installed.
+# clang or libFuzzer is not installed; under CI (CI=true), where scripts/deps.sh installed
+# them, their absence is a failure instead.
 #
 # Variables: SOURCE_DIR (the repository), BINARY_DIR, GENERATOR, QT5_DIR, SECONDS.
 
+function(fuzz_skip reason)
+    if("$ENV{CI}" STREQUAL "true")
+        message(FATAL_ERROR "the fuzzer cannot run: ${reason}")
+    endif()
+    message("FUZZ SKIPPED: ${reason}")
+endfunction()
+
 find_program(CLANGXX NAMES clang++ clang++-16 clang++-15 clang++-14)
 if(NOT CLANGXX OR NOT EXISTS "${CLANGXX}")
-    message("FUZZ SKIPPED: clang++ is not installed")
+    fuzz_skip("clang++ is not installed")
     return()
 endif()
 
@@ -18,7 +26,7 @@ if(NOT rc EQUAL 0)
     message(FATAL_ERROR "configuring the fuzz project failed:\n${out}")
 endif()
 if(EXISTS ${BINARY_DIR}/unavailable)
-    message("FUZZ SKIPPED: ${CLANGXX} cannot build libFuzzer targets (libclang-rt-dev missing?)")
+    fuzz_skip("${CLANGXX} cannot build libFuzzer targets (libclang-rt-dev missing?)")
     return()
 endif()
 

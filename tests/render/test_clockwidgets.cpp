@@ -2,7 +2,6 @@
 #include "digitalclockwidget.h"
 #include "digitaltimerwin.h"
 #include "lumoramediaobject.h"
-#include "shots.h"
 #include "virtualclock.h"
 
 #include <QtTest>
@@ -112,13 +111,9 @@ void TestClockWidgets::digitalClockDrawsOneRowAndSeveralRows()
         return bands;
     };
     QCOMPARE(inkRows(), 1);
-    saveShot(&w, QStringLiteral("digital-clock-one-row"));
     item.multiRow = true;
     w.setupItem(item);
     QCOMPARE(inkRows(), 4);
-    item.colorful = 5;
-    w.setupItem(item);
-    saveShot(&w, QStringLiteral("digital-clock-rows-rainbow"));
 }
 
 void TestClockWidgets::analogHandsPointAtTheTime()
@@ -151,7 +146,6 @@ void TestClockWidgets::analogHandsPointAtTheTime()
     // Nothing where no hand points (12 o'clock, inside the marks).
     const QPoint empty = along(0, 40);
     QCOMPARE(colourAt(img, empty.x(), empty.y()), QColor(Qt::black));
-    saveShot(&w, QStringLiteral("analog-clock-091530"));
 }
 
 void TestClockWidgets::analogMarksDateAndWeekdayAreWhereTheDialPutsThem()
@@ -197,7 +191,6 @@ void TestClockWidgets::analogMarksDateAndWeekdayAreWhereTheDialPutsThem()
     QVERIFY(count(QRect(QPoint(-40, -40), QPoint(39, -21)), QColor(255, 128, 0)) > 10); // free text
     QCOMPARE(count(QRect(QPoint(-40, 20), QPoint(39, 59)), QColor(255, 128, 0)), 0);
     QCOMPARE(w.dateText, QStringLiteral("06/08"));
-    saveShot(&w, QStringLiteral("analog-clock-texts"));
 }
 
 void TestClockWidgets::analogClockShiftsByTheTimeDifference()
@@ -231,7 +224,6 @@ void TestClockWidgets::countDownShowsFourNineHundredAfterItsFirstTick()
     QCOMPARE(w.value.text(), QStringLiteral("00:00:04:900"));
     QCOMPARE(w.styleSheet(), QStringLiteral("color:rgb(0,200,255);"));
     QCOMPARE(w.digitCount(), 12);
-    saveShot(&w, QStringLiteral("count-timer-down"));
     m_clock->advance(4900);
     QCOMPARE(w.value.value(), QTime(0, 0, 0));
     m_clock->advance(1000);

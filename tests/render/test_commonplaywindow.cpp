@@ -9,7 +9,6 @@
 #include "virtualclock.h"
 #include "writelogthread.h"
 
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -332,35 +331,6 @@ private slots:
         QCOMPARE(found.at(0), QStringList({"l1.png", "1", "2026-03-02", "2026-03-02", "10:00:00:000",
                                            "10:00:01:000", "success"}));
         QCOMPARE(found.at(1).at(0), QStringLiteral("l2.png"));
-    }
-
-    // Not a check: pictures to look at, when LUMORA_SCREENSHOT_DIR names a folder.
-    void screenshots()
-    {
-        const QString dir = qEnvironmentVariable("LUMORA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("set LUMORA_SCREENSHOT_DIR to save screenshots");
-        QImage picture(320, 200, QImage::Format_RGB32);
-        picture.fill(QColor(30, 90, 160));
-        QPainter p(&picture);
-        p.setBrush(QColor(250, 200, 40));
-        p.drawEllipse(QPoint(160, 100), 70, 70);
-        p.end();
-        LumoraMediaObject *pic = image("/m/sun.png", 5);
-        pic->image.pixmap = picture;
-        CommonWinObject *w =
-            window(page1.get(), QStringLiteral("Common Window1"), {pic}, QRect(20, 20, 300, 180));
-        w->frameEnabled = true;
-        w->frameWidth = 6;
-        w->frameColor = QColor(255, 0, 0);
-        CommonPlayWindow *pw = surface->showCommonWindow(false, w);
-        CommonWinObject *e =
-            window(page1.get(), QStringLiteral("Common Window2"), {}, QRect(60, 210, 300, 80));
-        surface->showCommonWindow(false, e);
-        pw->setMediaList(w->media);
-        pw->startWindowPlay();
-        QTest::qWait(200);
-        QVERIFY(surface->grab().save(dir + QStringLiteral("/playwindow.png")));
     }
 };
 

@@ -1,6 +1,5 @@
 #include "textpaginator.h"
 
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -33,7 +32,7 @@ private slots:
     void rendererLowerThanOneLineShowsOneLinePerPage();
     void everyCharacterExactlyOnceForRandomTexts();
     void everyCharacterExactlyOnceWithRealFont();
-    void longTextPaginatesQuickly();
+    void longTextKeepsEveryCharacterOnce();
     void charactersOutsideTheBasicPlaneStayWhole();
 
     // Single-row text
@@ -178,8 +177,9 @@ void TestTextPaginator::everyCharacterExactlyOnceWithRealFont()
             pm.horizontalAdvance(QStringLiteral("abcdef")) + 10);
 }
 
-void TestTextPaginator::longTextPaginatesQuickly()
+void TestTextPaginator::longTextKeepsEveryCharacterOnce()
 {
+    // How long this takes is a figure of bench_textpaginator.
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(16);
     const QFontMetricsF fm(font);
@@ -188,13 +188,12 @@ void TestTextPaginator::longTextPaginatesQuickly()
     while (text.size() < 20000)
         text += words;
     text.truncate(20000);
-    QElapsedTimer timer;
-    timer.start();
     const auto pages =
         TextPaginator::paginate(text, 640, 8, [&fm](const QString &s) { return fm.horizontalAdvance(s); });
-    const qint64 ms = timer.elapsed();
     QCOMPARE(joined(text, pages), text);
-    QVERIFY2(ms < 50, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    QVERIFY(pages.size() > 1);
+    for (const auto &page : pages)
+        QVERIFY(page.lines.size() <= 8);
 }
 
 void TestTextPaginator::charactersOutsideTheBasicPlaneStayWhole()

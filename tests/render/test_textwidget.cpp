@@ -1,6 +1,5 @@
 #include "lumoramediaobject.h"
 #include "scrollspeed.h"
-#include "shots.h"
 #include "textwidget.h"
 #include "virtualclock.h"
 
@@ -44,14 +43,13 @@ private slots:
     // Colour
     void horizontalGradientRunsRedToMagenta();
     void plainColourDrawsTheTextColour();
-    void screenshots();
 
 private:
     std::unique_ptr<VirtualClock> m_clock;
     std::unique_ptr<textWidget> m_w;
     LumoraMediaObject m_item;
 
-    void make(int width, int height);
+    bool make(int width, int height);
     void setUpText(int mode);
     // x shown after `elapsed` ms: the position of the last frame, frames being paced by the
     // frame interval from the start.
@@ -73,13 +71,13 @@ void TestTextWidget::cleanup()
     m_clock.reset();
 }
 
-void TestTextWidget::make(int width, int height)
+bool TestTextWidget::make(int width, int height)
 {
     m_w = std::make_unique<textWidget>();
     m_w->setStyleSheet(QStringLiteral("background:black"));
     m_w->resize(width, height);
     m_w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    return QTest::qWaitForWindowExposed(m_w.get());
 }
 
 void TestTextWidget::setUpText(int mode)
@@ -101,7 +99,7 @@ int TestTextWidget::shownX(qint64 elapsed) const
 
 void TestTextWidget::itemFillsFieldsAndAlignmentFlags()
 {
-    make(300, 100);
+    QVERIFY(make(300, 100));
     m_item.text.text = QStringLiteral("abc");
     m_item.text.horizontalAlign = 2;
     m_item.text.verticalAlign = 1;
@@ -126,7 +124,7 @@ void TestTextWidget::itemFillsFieldsAndAlignmentFlags()
 
 void TestTextWidget::simpleTextPagesCoverTheText()
 {
-    make(200, 60);
+    QVERIFY(make(200, 60));
     m_item.text.text =
         QStringLiteral("First line of text\nsecond\nthird line here\nfourth\n\nsixth and last");
     m_item.text.letterSpacing = 2;
@@ -139,7 +137,7 @@ void TestTextWidget::simpleTextPagesCoverTheText()
 
 void TestTextWidget::emptyTextHasNoPagesAndDrawsNothing()
 {
-    make(200, 60);
+    QVERIFY(make(200, 60));
     m_item.text.text.clear();
     setUpText(textWidget::SimpleMode);
     QCOMPARE(m_w->pageCount(), 0);
@@ -151,7 +149,7 @@ void TestTextWidget::emptyTextHasNoPagesAndDrawsNothing()
 
 void TestTextWidget::singleRowPagesFitTheWidth()
 {
-    make(150, 50);
+    QVERIFY(make(150, 50));
     m_item.text.text = QStringLiteral("A single row text cut into pages that fit");
     setUpText(textWidget::SingleRowMode);
     QVERIFY(m_w->pageCount() >= 3);
@@ -163,7 +161,7 @@ void TestTextWidget::singleRowPagesFitTheWidth()
 
 void TestTextWidget::realPlayPaginatesOnlyOnPageChange()
 {
-    make(150, 50);
+    QVERIFY(make(150, 50));
     m_item.text.text = QStringLiteral("one two three four five six seven eight");
     m_w->realPlayMode = true;
     setUpText(textWidget::SingleRowMode);
@@ -182,7 +180,7 @@ void TestTextWidget::realPlayPaginatesOnlyOnPageChange()
 
 void TestTextWidget::stripStartsAtTheRightEdgeAndFollowsTime()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Scrolling along");
     m_item.text.rollSpeed = 5; // 1 pixel per 10 ms
     m_item.text.playToEnd = false;
@@ -202,7 +200,7 @@ void TestTextWidget::stripStartsAtTheRightEdgeAndFollowsTime()
 
 void TestTextWidget::leftToRightStartsBeforeTheText()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Rightwards");
     m_item.text.rollDirection = 1;
     m_item.text.rollSpeed = 3; // 1 pixel per 16 ms
@@ -214,7 +212,7 @@ void TestTextWidget::leftToRightStartsBeforeTheText()
 
 void TestTextWidget::playToEndFinishesExactlyAtTheFirstWrap()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Once across");
     m_item.text.fontSize = 20;
     m_item.text.rollSpeed = 5;
@@ -238,7 +236,7 @@ void TestTextWidget::playToEndFinishesExactlyAtTheFirstWrap()
 
 void TestTextWidget::withoutPlayToEndItKeepsScrolling()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Again and again");
     m_item.text.rollSpeed = 10;
     m_item.text.fontSize = 48; // 4 pixels per 2 ms
@@ -255,7 +253,7 @@ void TestTextWidget::withoutPlayToEndItKeepsScrolling()
 
 void TestTextWidget::pauseKeepsThePosition()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Pause me");
     m_item.text.rollSpeed = 5;
     m_item.text.playToEnd = false;
@@ -274,7 +272,7 @@ void TestTextWidget::pauseKeepsThePosition()
 
 void TestTextWidget::lateTickShowsTheTimeItWasDueFor()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Late tick");
     m_item.text.rollSpeed = 10;
     m_item.text.fontSize = 48; // 4 pixels per 2 ms: every ms late would show
@@ -292,7 +290,7 @@ void TestTextWidget::lateTickShowsTheTimeItWasDueFor()
 
 void TestTextWidget::stallIsCaughtUpWithoutAJump()
 {
-    make(1920, 200);
+    QVERIFY(make(1920, 200));
     m_item.text.text = QStringLiteral("A stall of the player must not make the ticker jump");
     m_item.text.rollSpeed = 10;
     m_item.text.fontSize = 48;
@@ -324,7 +322,7 @@ void TestTextWidget::stallIsCaughtUpWithoutAJump()
 
 void TestTextWidget::clockSetBackKeepsTheFramesComing()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Clock set back");
     m_item.text.rollSpeed = 5;
     m_item.text.playToEnd = false;
@@ -338,7 +336,7 @@ void TestTextWidget::clockSetBackKeepsTheFramesComing()
 
 void TestTextWidget::framesMissedForLongKeepTheSpeed()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Slow machine");
     m_item.text.rollSpeed = 5;
     m_item.text.playToEnd = false;
@@ -358,7 +356,7 @@ void TestTextWidget::framesMissedForLongKeepTheSpeed()
 
 void TestTextWidget::speedOffTheTableDoesNotScroll()
 {
-    make(500, 200);
+    QVERIFY(make(500, 200));
     m_item.text.text = QStringLiteral("Still");
     for (int speed : {0, -2, 11}) {
         m_item.text.rollSpeed = speed;
@@ -371,7 +369,7 @@ void TestTextWidget::speedOffTheTableDoesNotScroll()
 
 void TestTextWidget::endToEndDrawsCopiesWithoutAStrip()
 {
-    make(600, 100);
+    QVERIFY(make(600, 100));
     m_item.text.text = QStringLiteral("\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588");
     m_item.text.fontSize = 20;
     m_item.text.endToEnd = true;
@@ -401,12 +399,11 @@ void TestTextWidget::endToEndDrawsCopiesWithoutAStrip()
     const int gap = m_w->x + pitch - 20;
     QVERIFY(gap > 0);
     QVERIFY(QColor(img.pixel(gap, row)).green() < 60);
-    saveShot(m_w.get(), QStringLiteral("text-scrolling-end-to-end"));
 }
 
 void TestTextWidget::overlongTextGetsNoStripPicture()
 {
-    make(400, 100);
+    QVERIFY(make(400, 100));
     m_item.text.text = QString(20000, QLatin1Char('W'));
     m_item.text.rollSpeed = 10;
     setUpText(textWidget::ScrollingMode);
@@ -420,7 +417,7 @@ void TestTextWidget::overlongTextGetsNoStripPicture()
 
 void TestTextWidget::horizontalGradientRunsRedToMagenta()
 {
-    make(400, 100);
+    QVERIFY(make(400, 100));
     m_item.text.text = QStringLiteral("\u2588\u2588\u2588\u2588\u2588\u2588\u2588\u2588");
     m_item.text.fontSize = 40;
     m_item.text.colorful = 1;
@@ -436,12 +433,11 @@ void TestTextWidget::horizontalGradientRunsRedToMagenta()
     QVERIFY2(left.red() > 200 && left.green() < 80 && left.blue() < 80, qPrintable(left.name()));
     QVERIFY2(middle.green() > 200 && middle.red() < 80 && middle.blue() < 80, qPrintable(middle.name()));
     QVERIFY2(right.red() > 180 && right.blue() > 180 && right.green() < 80, qPrintable(right.name()));
-    saveShot(m_w.get(), QStringLiteral("text-colour-1"));
 }
 
 void TestTextWidget::plainColourDrawsTheTextColour()
 {
-    make(400, 100);
+    QVERIFY(make(400, 100));
     m_item.text.text = QStringLiteral("\u2588\u2588\u2588");
     m_item.text.fontSize = 30;
     m_item.text.textColor = QColor(10, 200, 250);
@@ -450,41 +446,6 @@ void TestTextWidget::plainColourDrawsTheTextColour()
     const QImage img = m_w->grab().toImage();
     QCOMPARE(QColor(img.pixel(m_w->textWidth / 2, 50)), QColor(10, 200, 250));
     QCOMPARE(QColor(img.pixel(m_w->textWidth + 20, 50)), QColor(Qt::black));
-}
-
-void TestTextWidget::screenshots()
-{
-    if (qEnvironmentVariableIsEmpty("LUMORA_SHOTS_DIR"))
-        QSKIP("set LUMORA_SHOTS_DIR to save the pictures");
-    make(480, 160);
-    m_item.text.text = QStringLiteral("Lumora LED text: every character exactly once, "
-                                      "pages end on line ends.\nSecond paragraph \u4e2d\u6587\u5b57.");
-    m_item.text.fontSize = 18;
-    m_item.text.textColor = QColor(255, 220, 0);
-    m_item.text.horizontalAlign = 2;
-    m_item.text.verticalAlign = 2;
-    m_item.text.letterSpacing = 1;
-    setUpText(textWidget::SimpleMode);
-    saveShot(m_w.get(), QStringLiteral("text-simple-page0"));
-    m_w->page = 1;
-    m_w->repaint();
-    saveShot(m_w.get(), QStringLiteral("text-simple-page1"));
-    setUpText(textWidget::SingleRowMode);
-    saveShot(m_w.get(), QStringLiteral("text-single-row-page0"));
-    m_item.text.text = QStringLiteral("Colourful LED text 0123456789");
-    m_item.text.fontSize = 28;
-    m_item.text.bold = true;
-    for (int mode = 0; mode <= 5; ++mode) {
-        m_item.text.colorful = mode;
-        setUpText(textWidget::SimpleMode);
-        saveShot(m_w.get(), QStringLiteral("text-colour-mode-%1").arg(mode));
-    }
-    m_item.text.colorful = 5;
-    m_item.text.rollSpeed = 5;
-    m_item.text.playToEnd = false;
-    setUpText(textWidget::ScrollingMode);
-    m_clock->advance(3000);
-    saveShot(m_w.get(), QStringLiteral("text-scrolling-strip"));
 }
 
 QTEST_MAIN(TestTextWidget)

@@ -103,15 +103,18 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             m_watcher->dialogHandlers << acceptAs(QString());
             m_widget->slotAddDisplayWindow();
+            QVERIFY(m_watcher->answered());
         }
         QString proposed;
         m_watcher->dialogHandlers << cancel(&proposed);
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(proposed, QStringLiteral("Display window4"));
         QCOMPARE(m_widget->displayWindows.size(), 3);
         QCOMPARE(m_widget->displayWindowCounter, 3);
         m_watcher->dialogHandlers << cancel(&proposed);
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(proposed, QStringLiteral("Display window4"));
         QStringList names;
         for (const PlayWinObject *w : qAsConst(m_widget->displayWindows))
@@ -133,6 +136,7 @@ private slots:
         QStringList seen;
         m_watcher->dialogHandlers << [&seen, this](QWidget *modal) {
             auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+            QVERIFY(dialog);
             dialog->nameEdit()->setText(QString());
             dialog->okButton()->click(); // refused, the dialog stays
             seen << m_watcher->messages.value(0);
@@ -144,6 +148,7 @@ private slots:
             dialog->cancelButton()->click();
         };
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(seen, QStringList(
                            {"info|Name can not be empty!", "info|The name already exists, please Reinput!"}));
         QCOMPARE(m_widget->displayWindows.size(), 1);
@@ -154,6 +159,7 @@ private slots:
     {
         m_watcher->dialogHandlers << acceptAs(QStringLiteral("Lobby"), -100, 20, 0, 0, 0);
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         PlayWinObject *lobby = m_widget->displayWindows.last();
         QCOMPARE(lobby->name, QStringLiteral("Lobby"));
         QCOMPARE(lobby->x, -100);
@@ -183,6 +189,7 @@ private slots:
         QVERIFY(first->windowsLocked);
         m_watcher->dialogHandlers << acceptAs(QString(), 400, 0, 128, 64, 2);
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         MainPlayBKLabel *second = m_widget->screenOf(QStringLiteral("Display window2"));
         QVERIFY(second->windowsLocked);
         QVERIFY(second->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -205,6 +212,7 @@ private slots:
     {
         m_watcher->dialogHandlers << acceptAs(QStringLiteral("Hall"), 10, 10, 64, 32, 2);
         m_widget->slotDisplayWindowSetting();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Hall"));
         QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window1")));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Hall"));
@@ -223,6 +231,7 @@ private slots:
     {
         m_watcher->dialogHandlers << acceptAs(QString());
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window2"));
         m_widget->slotDeleteDisplayWindow();
         QCOMPARE(m_widget->displayWindows.size(), 1);
@@ -234,12 +243,14 @@ private slots:
         QString proposed;
         m_watcher->dialogHandlers << cancel(&proposed);
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         QCOMPARE(proposed, QStringLiteral("Display window3"));
     }
 
     void emptyScheduleIsRefusedAndTheButtonStaysOnPlay()
     {
         m_widget->slotOverallPlay();
+        QVERIFY(m_watcher->answered());
         QTRY_COMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(
             m_watcher->messages.contains(QStringLiteral("info|The schedule is empty,please add program!")));
@@ -305,6 +316,7 @@ private slots:
         addPicture(firstWindow(first), QStringLiteral("/nonexistent.png"), 5);
         m_watcher->dialogHandlers << acceptAs(QString());
         m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
         ProjectTree *second = m_widget->treeOf(QStringLiteral("Display window2"));
         addPicture(firstWindow(second), QStringLiteral("/nonexistent.png"), 5);
 

@@ -51,7 +51,7 @@ private slots:
         auto *version = m_bar->findChild<QLabel *>(QStringLiteral("productVersion"));
         QVERIFY(name && version);
         QCOMPARE(name->text(), QStringLiteral("Lumora"));
-        QCOMPARE(version->text(), QStringLiteral("1.0.5"));
+        QCOMPARE(version->text(), QStringLiteral(LUMORA_VERSION));
         for (QLabel *label : {name, version}) {
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
             QCOMPARE(label->fontInfo().pixelSize(), 14);
