@@ -7,3 +7,5 @@ lumora_add_test(test_commonplaywindow GUI SOURCES test_commonplaywindow.cpp sche
     LIBS lumora_render lumora_log lumora_model)
 lumora_add_test(test_weather SOURCES test_weather.cpp tinyhttpserver.h schemebuilder.h
     LIBS lumora_render lumora_model)
+lumora_add_test(test_liveitems GUI SOURCES test_liveitems.cpp schemebuilder.h shots.h
+    LIBS lumora_render lumora_model)
