@@ -1,3 +1,3 @@
 # Tests of the libmpv video widget and of video and stream items in the play window.
 lumora_add_test(test_mpvwidget GUI SOURCES test_mpvwidget.cpp LIBS lumora_render)
-lumora_add_test(test_videoplay GUI SOURCES test_videoplay.cpp LIBS lumora_render lumora_model)
+lumora_add_test(test_videoplay GUI SOURCES test_videoplay.cpp tinyhttpserver.h LIBS lumora_render lumora_model)
