@@ -33,8 +33,12 @@ WeatherService::WeatherService(const WeatherConfig &config, QObject *parent)
 
 WeatherService::~WeatherService()
 {
-    // Replies and their timeouts go with the access manager, before the entries' timers.
+    // Replies and their timeouts go with the access manager.
     delete m_network;
+    for (Entry *e : qAsConst(m_entries)) {
+        delete e->cycle;
+        delete e->retry;
+    }
     qDeleteAll(m_entries);
     if (installedService == this)
         installedService = nullptr;
@@ -59,19 +63,24 @@ void WeatherService::setCurrent(WeatherService *service)
 WeatherService::Entry &WeatherService::entry(const QString &city)
 {
     Entry *&e = m_entries[city];
-    if (!e) {
+    if (!e)
         e = new Entry;
-        e->cycle = m_clock->createTimer(this);
-        e->retry = m_clock->createTimer(this);
-        e->retry->setSingleShot(true);
-        connect(e->cycle, &ClockTimer::timeout, this, [this, city] {
-            // A pending retry already asks again soon.
-            if (!entry(city).retry->isActive())
-                send(city, false);
-        });
-        connect(e->retry, &ClockTimer::timeout, this, [this, city] { send(city, true); });
-    }
     return *e;
+}
+
+void WeatherService::makeTimers(const QString &city, Entry &e)
+{
+    if (e.cycle)
+        return;
+    e.cycle = m_clock->createTimer(this);
+    e.retry = m_clock->createTimer(this);
+    e.retry->setSingleShot(true);
+    connect(e.cycle, &ClockTimer::timeout, this, [this, city] {
+        // A pending retry already asks again soon.
+        if (!entry(city).retry->isActive())
+            send(city, false);
+    });
+    connect(e.retry, &ClockTimer::timeout, this, [this, city] { send(city, true); });
 }
 
 void WeatherService::watch(const QString &city, int minutes)
@@ -80,6 +89,7 @@ void WeatherService::watch(const QString &city, int minutes)
         return;
     Entry &e = entry(city);
     ++e.watchers;
+    makeTimers(city, e);
     const int cycle = qBound(1, minutes, 1000) * 60000;
     if (!e.cycle->isActive() || e.cycle->interval() != cycle)
         e.cycle->start(cycle);
@@ -96,8 +106,10 @@ void WeatherService::unwatch(const QString &city)
     Entry &e = **it;
     e.watchers = qMax(0, e.watchers - 1);
     if (e.watchers == 0) {
-        e.cycle->stop();
-        e.retry->stop();
+        // Timers live only while the city is on a screen.
+        delete e.cycle;
+        delete e.retry;
+        e.cycle = e.retry = nullptr;
         e.retries = 0;
     }
 }
@@ -134,7 +146,8 @@ void WeatherService::send(const QString &city, bool retry)
         return;
     if (!retry) {
         e.retries = 0;
-        e.retry->stop();
+        if (e.retry)
+            e.retry->stop();
     }
     e.inFlight = true;
     e.lastAsked = m_clock->now();
@@ -208,7 +221,7 @@ void WeatherService::settle(const QString &city, Outcome outcome, const WeatherR
         return;
     }
     qDebug().noquote() << "weather of" << city << "not updated:" << why;
-    if (outcome == Failed && e.watchers > 0 && e.retries < MaxRetries) {
+    if (outcome == Failed && e.retry && e.retries < MaxRetries) {
         e.retry->start(FirstRetryMsecs << e.retries);
         ++e.retries;
     }

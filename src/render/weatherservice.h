@@ -84,6 +84,7 @@ private:
     enum Outcome { Success, Failed, Refused };
 
     Entry &entry(const QString &city);
+    void makeTimers(const QString &city, Entry &e);
     void send(const QString &city, bool retry);
     void askForecast(const QString &city);
     void settle(const QString &city, Outcome outcome, const WeatherReport &report, const QString &why);
