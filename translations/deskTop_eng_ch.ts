@@ -746,6 +746,13 @@
     </message>
 </context>
 <context>
+    <name>WeatherService</name>
+    <message>
+        <source>No weather service is configured</source>
+        <translation>未配置天气服务</translation>
+    </message>
+</context>
+<context>
     <name>Widget</name>
     <message>
         <source>pause</source>

@@ -746,6 +746,13 @@
     </message>
 </context>
 <context>
+    <name>WeatherService</name>
+    <message>
+        <source>No weather service is configured</source>
+        <translation>No weather service is configured</translation>
+    </message>
+</context>
+<context>
     <name>Widget</name>
     <message>
         <source>pause</source>

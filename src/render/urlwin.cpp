@@ -116,3 +116,18 @@ void UrlWin::resizeEvent(QResizeEvent *event)
     m_zoom = 0.5;
     setViewZoom();
 }
+
+void UrlWin::showEvent(QShowEvent *event)
+{
+    QLabel::showEvent(event);
+    if (m_view)
+        m_view->page()->setAudioMuted(false);
+}
+
+void UrlWin::hideEvent(QHideEvent *event)
+{
+    QLabel::hideEvent(event);
+    // The page stays loaded for its next showing, but is not heard in between.
+    if (m_view)
+        m_view->page()->setAudioMuted(true);
+}

@@ -43,6 +43,9 @@ public:
     // Installs `service` (not owned); nullptr goes back to the program's own one.
     static void setCurrent(WeatherService *service);
 
+    // What the weather panel of the editor says while no service is configured.
+    static QString unconfiguredNotice() { return tr("No weather service is configured"); }
+
     const WeatherConfig &config() const { return m_config; }
     bool isConfigured() const { return m_config.isConfigured(); }
 
