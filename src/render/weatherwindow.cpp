@@ -58,21 +58,26 @@ void WeatherWindow::startItem(const WeatherProperties &item)
 {
     stopItem();
     m_city = item.location2.trimmed();
-    m_service = &WeatherService::current();
-    connect(
-        m_service.data(), &WeatherService::reportChanged, this,
-        [this](const QString &city) {
-            if (city == m_city)
-                refresh();
-        },
-        Qt::UniqueConnection);
-    connect(m_service.data(), &WeatherService::pictureArrived, this, &WeatherWindow::showPictures,
-            Qt::UniqueConnection);
+    WeatherService *service = &WeatherService::current();
+    if (service != m_service) {
+        // Connected once per service: an item shown every minute for months adds nothing.
+        if (m_service)
+            m_service->disconnect(this);
+        m_service = service;
+        connect(service, &WeatherService::reportChanged, this, &WeatherWindow::reportChanged);
+        connect(service, &WeatherService::pictureArrived, this, &WeatherWindow::showPictures);
+    }
     refresh();
     if (!m_city.isEmpty()) {
         m_service->watch(m_city, item.updateInterval);
         m_watching = true;
     }
+}
+
+void WeatherWindow::reportChanged(const QString &city)
+{
+    if (city == m_city)
+        refresh();
 }
 
 void WeatherWindow::stopItem()

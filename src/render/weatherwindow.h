@@ -30,6 +30,7 @@ public:
     bool showsPicture(int day) const;
 
 private:
+    void reportChanged(const QString &city);
     void refresh();
     void showPictures();
     QLabel *addLabel(const QRect &geometry, const QString &style);
