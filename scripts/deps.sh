@@ -8,7 +8,7 @@ LUMORA_BUILD_PACKAGES=(
     qtwebengine5-dev libqt5x11extras5-dev libxcb1-dev libxcb-keysyms1-dev
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
     fonts-noto-cjk fonts-liberation2 imagemagick
 )
 

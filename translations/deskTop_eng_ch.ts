@@ -683,6 +683,76 @@
     </message>
 </context>
 <context>
+    <name>WeatherReplyParser</name>
+    <message>
+        <source>Wind %1 km/h</source>
+        <translation>风速 %1 公里/小时</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>晴</translation>
+    </message>
+    <message>
+        <source>Partly cloudy</source>
+        <translation>多云</translation>
+    </message>
+    <message>
+        <source>Overcast</source>
+        <translation>阴</translation>
+    </message>
+    <message>
+        <source>Fog</source>
+        <translation>雾</translation>
+    </message>
+    <message>
+        <source>Drizzle</source>
+        <translation>毛毛雨</translation>
+    </message>
+    <message>
+        <source>Light rain</source>
+        <translation>小雨</translation>
+    </message>
+    <message>
+        <source>Rain</source>
+        <translation>中雨</translation>
+    </message>
+    <message>
+        <source>Heavy rain</source>
+        <translation>大雨</translation>
+    </message>
+    <message>
+        <source>Freezing rain</source>
+        <translation>冻雨</translation>
+    </message>
+    <message>
+        <source>Light snow</source>
+        <translation>小雪</translation>
+    </message>
+    <message>
+        <source>Snow</source>
+        <translation>中雪</translation>
+    </message>
+    <message>
+        <source>Heavy snow</source>
+        <translation>大雪</translation>
+    </message>
+    <message>
+        <source>Thunderstorm</source>
+        <translation>雷阵雨</translation>
+    </message>
+    <message>
+        <source>Thunderstorm with hail</source>
+        <translation>雷阵雨伴有冰雹</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherService</name>
+    <message>
+        <source>No weather service is configured</source>
+        <translation>未配置天气服务</translation>
+    </message>
+</context>
+<context>
     <name>Widget</name>
     <message>
         <source>pause</source>

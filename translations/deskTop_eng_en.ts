@@ -683,6 +683,76 @@
     </message>
 </context>
 <context>
+    <name>WeatherReplyParser</name>
+    <message>
+        <source>Wind %1 km/h</source>
+        <translation>Wind %1 km/h</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Partly cloudy</source>
+        <translation>Partly cloudy</translation>
+    </message>
+    <message>
+        <source>Overcast</source>
+        <translation>Overcast</translation>
+    </message>
+    <message>
+        <source>Fog</source>
+        <translation>Fog</translation>
+    </message>
+    <message>
+        <source>Drizzle</source>
+        <translation>Drizzle</translation>
+    </message>
+    <message>
+        <source>Light rain</source>
+        <translation>Light rain</translation>
+    </message>
+    <message>
+        <source>Rain</source>
+        <translation>Rain</translation>
+    </message>
+    <message>
+        <source>Heavy rain</source>
+        <translation>Heavy rain</translation>
+    </message>
+    <message>
+        <source>Freezing rain</source>
+        <translation>Freezing rain</translation>
+    </message>
+    <message>
+        <source>Light snow</source>
+        <translation>Light snow</translation>
+    </message>
+    <message>
+        <source>Snow</source>
+        <translation>Snow</translation>
+    </message>
+    <message>
+        <source>Heavy snow</source>
+        <translation>Heavy snow</translation>
+    </message>
+    <message>
+        <source>Thunderstorm</source>
+        <translation>Thunderstorm</translation>
+    </message>
+    <message>
+        <source>Thunderstorm with hail</source>
+        <translation>Thunderstorm with hail</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherService</name>
+    <message>
+        <source>No weather service is configured</source>
+        <translation>No weather service is configured</translation>
+    </message>
+</context>
+<context>
     <name>Widget</name>
     <message>
         <source>pause</source>

@@ -470,6 +470,7 @@ void CommonPlayWindow::hideAllMedia()
         renderer->hide();
     camera->stop();
     camera->hide();
+    weather->stopItem();
     stopMusic();
 }
 

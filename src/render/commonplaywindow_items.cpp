@@ -194,6 +194,8 @@ void CommonPlayWindow::applyBackgroundRule(const LumoraMediaObject &item)
         bg = &item.countTimer.background;
     else if (item.type == QLatin1String("weather"))
         bg = &item.weather.background;
+    else if (item.type == QLatin1String("videoDevice"))
+        bg = &item.videoDevice.background; // what shows where the camera gives no picture
     if (!bg)
         return;
     const BackgroundStyle style = backgroundRule(*bg);
@@ -248,6 +250,7 @@ void CommonPlayWindow::slotPlayWeather(LumoraMediaObject *item)
     currentItem = item;
     hideAllMedia();
     applyBackgroundRule(*item);
+    weather->startItem(item->weather);
     stopAllTimers();
     weatherTimer->start(lengthMsecs(item->weather.length));
     weather->show();
@@ -259,7 +262,8 @@ void CommonPlayWindow::slotPlayURL(LumoraMediaObject *item)
     hideAllMedia();
     const int length = lengthMsecs(item->url.length);
     webTimer->start(length);
-    webPage->setItem(length, item->url.address);
+    webPage->setItem(length, item->url.address, item->url.transparency,
+                     QPoint(item->url.posX, item->url.posY));
     webPage->applyZoom();
     webPage->show();
 }
@@ -280,6 +284,7 @@ void CommonPlayWindow::slotPlayVideoDevice(LumoraMediaObject *item)
 {
     currentItem = item;
     hideAllMedia();
+    applyBackgroundRule(*item);
     camera->move(origin());
     camera->start();
     stopAllTimers();
@@ -345,6 +350,7 @@ void CommonPlayWindow::slotCameraStayTimeout()
 
 void CommonPlayWindow::slotWeatherStayTimeout()
 {
+    weather->stopItem();
     weather->hide();
     weatherTimer->stop();
     playNextElement();

@@ -2,10 +2,13 @@
 
 #include <QLabel>
 #include <QString>
+#include <QUrl>
 
-// The web-page renderer of a play window. It keeps the item's length and address and decides
-// when the page must be loaded again and at which zoom; the web view that shows the page
-// comes with the web issue, so nothing is fetched yet.
+class QWebEngineView;
+
+// The web-page renderer of a play window: a web view over the window, made when the first
+// web item shows (each view costs a renderer process), loading an address only when it
+// differs from the page shown or when the renderer process of that page has ended.
 class UrlWin : public QLabel
 {
     Q_OBJECT
@@ -13,11 +16,15 @@ class UrlWin : public QLabel
 public:
     explicit UrlWin(QWidget *parent = nullptr);
 
-    // Stores the item's length and address; true when the address differs from the page
-    // now loaded, which then becomes the loaded one.
-    bool setItem(int lengthMsecs, const QString &address);
+    // Stores the item's length, address, transparency (0..10) and show position, and loads
+    // the address when needed; true when a load was started.
+    bool setItem(int lengthMsecs, const QString &address, int transparency = 10, const QPoint &position = {});
     // Zoom for a renderer of this width: width / 1240 below 1240, else 1.
     static double zoomFor(int width);
+    // What an address opens: a URL when it starts with http://, https:// or file:// (any
+    // case), otherwise a file of this machine.
+    static QUrl targetOf(const QString &address);
+    static bool isUrlAddress(const QString &address);
     void applyZoom();
 
     int length = -1;
@@ -25,12 +32,29 @@ public:
     QString loadedAddress() const { return m_loaded; }
     bool loadedAsUrl() const { return m_loadedAsUrl; }
     double zoomFactor() const { return m_zoom; }
+    // nullptr until a web item has shown.
+    QWebEngineView *view() const { return m_view; }
+    // Loads started since the renderer was made.
+    int loadCount() const { return m_loads; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void ensureView();
+    void load();
+    void pageLoaded(bool ok);
+    void setViewZoom();
+
+    QLabel *m_label = nullptr;
+    QWebEngineView *m_view = nullptr;
     QString m_loaded;
     bool m_loadedAsUrl = false;
+    bool m_rendererGone = false;
     double m_zoom = 0.5;
+    int m_transparency = 10;
+    QPoint m_position;
+    int m_loads = 0;
 };

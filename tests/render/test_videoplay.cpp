@@ -9,6 +9,7 @@
 #include "playlabel.h"
 #include "schemebuilder.h"
 #include "settings.h"
+#include "tinyhttpserver.h"
 #include "videocoverlabel.h"
 #include "virtualclock.h"
 #include "warninglog.h"
@@ -222,8 +223,19 @@ private slots:
         QVERIFY(makeSurface(true));
         auto *item = new LumoraMediaObject;
         item->type = QStringLiteral("streaming");
-        // Any address mpv opens will do for a stream; the test stays on this machine.
-        item->streaming.address = m_green;
+        // A clip served over HTTP on this machine; the address holds what a command string
+        // would split or unquote, so it must reach mpv as one argument.
+        QFile clip(m_green);
+        QVERIFY(clip.open(QIODevice::ReadOnly));
+        const QByteArray bytes = clip.readAll();
+        TinyHttpServer server([&bytes](const QUrl &) {
+            TinyHttpServer::Reply reply;
+            reply.body = bytes;
+            reply.contentType = "video/mp4";
+            return reply;
+        });
+        const QString address = server.base() + QStringLiteral("/live/green.mp4?a=1;quit;b=\"x\"&c='y'");
+        item->streaming.address = address;
         item->streaming.length = QTime(0, 0, 30);
         CommonPlayWindow *pw = addWindow({item});
         pw->startWindowPlay();
@@ -231,8 +243,10 @@ private slots:
         QVERIFY(pw->streamTimer->isActive());
         MpvWidget *mpv = pw->streamPlayer->mpvWidget();
         QVERIFY(mpv);
-        QTRY_COMPARE_WITH_TIMEOUT(mpv->observed(QStringLiteral("path")).toString(), m_green, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(mpv->observed(QStringLiteral("path")).toString(), address, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > 0.3, 10000);
+        QVERIFY(!server.targets.isEmpty());
+        QCOMPARE(server.targets.first().path(), QStringLiteral("/live/green.mp4"));
         pw->pauseWindowPlay();
         QVERIFY(pw->streamPlayer->paused);
         QTRY_COMPARE(mpv->observed(QStringLiteral("pause")).toBool(), true);

@@ -1,0 +1,167 @@
+// Memory and processes of the player's play windows: four windows cycling pictures, clocks, a
+// weather panel and a capture item for a simulated day part with no web item, then a fifth
+// window showing one web page. Prints the resident memory of this process, the number of
+// web engine processes below it and their memory. Run under xvfb-run.
+#include "commonplaywindow.h"
+#include "mainplaybklabel.h"
+#include "schemebuilder.h"
+#include "urlwin.h"
+#include "virtualclock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace SchemeBuilder;
+
+namespace {
+qint64 residentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Web engine processes anywhere below this process.
+QList<qint64> engineProcesses()
+{
+    QHash<qint64, qint64> parentOf;
+    QSet<qint64> engine;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray s = stat.readAll();
+        parentOf.insert(pid, s.mid(s.lastIndexOf(')') + 2).split(' ').value(1).toLongLong());
+        if (cmdline.readAll().contains("QtWebEngineProcess"))
+            engine.insert(pid);
+    }
+    QList<qint64> below;
+    for (qint64 pid : engine) {
+        for (qint64 p = parentOf.value(pid); p > 1; p = parentOf.value(p)) {
+            if (p == getpid()) {
+                below << pid;
+                break;
+            }
+        }
+    }
+    return below;
+}
+
+void report(const char *when)
+{
+    const QList<qint64> engine = engineProcesses();
+    qint64 engineKiB = 0;
+    for (qint64 pid : engine)
+        engineKiB += residentKiB(pid);
+    std::printf("%-44s player RSS %7.1f MiB, web engine processes %d (RSS %7.1f MiB)\n", when,
+                residentKiB(getpid()) / 1024.0, int(engine.size()), engineKiB / 1024.0);
+    std::fflush(stdout);
+}
+
+LumoraMediaObject *item(const char *type, int seconds)
+{
+    auto *m = new LumoraMediaObject;
+    m->type = QLatin1String(type);
+    const QTime length = QTime(0, 0).addSecs(seconds);
+    m->digitalClock.playTime = length;
+    m->analogClock.playTime = length;
+    m->weather.length = length;
+    m->weather.location2 = QStringLiteral("北京");
+    m->videoDevice.length = length;
+    m->url.length = length;
+    return m;
+}
+
+void run(VirtualClock &clock, qint64 msec)
+{
+    for (qint64 done = 0; done < msec; done += 1000) {
+        clock.advance(1000);
+        QCoreApplication::processEvents();
+    }
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    const qint64 minutes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 120;
+    QTemporaryDir dir;
+    for (int i = 0; i < 3; ++i) {
+        QImage picture(640, 360, QImage::Format_RGB32);
+        picture.fill(QColor::fromHsv(i * 120, 200, 220));
+        picture.save(dir.filePath(QStringLiteral("p%1.png").arg(i)));
+    }
+
+    VirtualClock clock(QDateTime(QDate(2026, 3, 2), QTime(8, 0)));
+    Clock::setCurrent(&clock);
+    ProgramObject page;
+    page.name = QStringLiteral("P1");
+    page.segmentName = QStringLiteral("S1");
+    page.displayWindowName = QStringLiteral("D1");
+    {
+        MainPlayBKLabel surface(QStringLiteral("D1"), nullptr, false);
+        surface.setGeometry(0, 0, 1280, 720);
+        surface.show();
+        QList<CommonPlayWindow *> windows;
+        const QList<QList<LumoraMediaObject *>> lists = {
+            {image(dir.filePath("p0.png"), 5), image(dir.filePath("p1.png"), 5), item("digitalClock", 5)},
+            {item("analogClock", 7), image(dir.filePath("p2.png"), 3)},
+            {item("weather", 10), item("digitalClock", 4)},
+            {item("videoDevice", 6), image(dir.filePath("p1.png"), 4)}};
+        for (int i = 0; i < lists.size(); ++i) {
+            CommonWinObject *w = window(&page, QStringLiteral("W%1").arg(i), lists.at(i),
+                                        QRect(i % 2 * 640, i / 2 * 360, 640, 360));
+            CommonPlayWindow *pw = surface.showCommonWindow(false, w);
+            pw->setMediaList(w->media);
+            pw->startWindowPlay();
+            windows << pw;
+        }
+        run(clock, 60 * 1000);
+        report("four windows, no web item, after 1 min:");
+        QElapsedTimer wall;
+        wall.start();
+        run(clock, minutes * 60 * 1000);
+        report(qPrintable(QStringLiteral("four windows, no web item, after %1 min:").arg(minutes + 1)));
+
+        QFile html(dir.filePath(QStringLiteral("page.html")));
+        html.open(QIODevice::WriteOnly);
+        html.write(
+            "<html><body style='background:#204080;color:white;font:40px sans-serif'>Lumora</body></html>");
+        html.close();
+        LumoraMediaObject *web = item("URL", 3600);
+        web->url.address = html.fileName();
+        CommonWinObject *w = window(&page, QStringLiteral("Web"), {web}, QRect(320, 180, 640, 360));
+        CommonPlayWindow *pw = surface.showCommonWindow(false, w);
+        pw->setMediaList(w->media);
+        pw->startWindowPlay();
+        QElapsedTimer loading;
+        loading.start();
+        while (loading.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        report("plus one web item shown, 5 s later:");
+        run(clock, 10 * 60 * 1000);
+        report("plus one web item, 10 min later:");
+        for (CommonPlayWindow *window : windows)
+            window->stopWindowPlay();
+        pw->stopWindowPlay();
+    }
+    Clock::setCurrent(nullptr);
+    return 0;
+}
