@@ -9,7 +9,7 @@ LUMORA_BUILD_PACKAGES=(
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
-    fonts-noto-cjk fonts-liberation2 imagemagick
+    fonts-noto-cjk fonts-liberation2 imagemagick libqt5charts5-dev
 )
 
 LUMORA_TEST_PACKAGES=(
