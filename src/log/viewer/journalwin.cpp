@@ -246,7 +246,7 @@ void JournalWin::retranslateUi()
     m_keywordLabel->setText(tr("keyword:"));
     m_searchButton->setText(tr("Look up"));
     m_exportButton->setText(tr("Export CSV"));
-    m_tabs->setTabText(0, tr("Plays"));
+    m_tabs->setTabText(0, tr("All plays"));
     m_tabs->setTabText(1, tr("Summary"));
     m_summaryTable->setHorizontalHeaderLabels(
         {tr("Name"), tr("Plays"), tr("Seconds shown"), tr("First play"), tr("Last play")});
