@@ -1,13 +1,17 @@
 #include "playlogreader.h"
 
 #include "logfilekeeper.h"
+#include "playsums.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -169,25 +173,30 @@ bool PlayLogReader::rowidBounds(const PlayLogFilter &filter, qint64 *low, qint64
     *high = 0;
     if (filter.isEmptyRange())
         return run([](QSqlDatabase &) { return true; });
-    return run([&](QSqlDatabase &db) {
-        // Only the dates narrow the range: they are answered from the beginDate index.
-        PlayLogFilter dates = filter;
-        dates.keyword.clear();
-        QVariantList values;
-        const QString where = condition(dates, &values);
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!prepare(query, QStringLiteral("select min(rowid),max(rowid) from LOGINFOS where ") + where))
-            return false;
-        bindAll(query, values);
-        if (!execute(query))
-            return false;
-        if (query.next() && !query.value(0).isNull()) {
-            *low = query.value(0).toLongLong();
-            *high = query.value(1).toLongLong();
-        }
-        return true;
-    });
+    return run([&](QSqlDatabase &db) { return boundsOn(db, filter, low, high); });
+}
+
+bool PlayLogReader::boundsOn(QSqlDatabase &db, const PlayLogFilter &filter, qint64 *low, qint64 *high)
+{
+    *low = 0;
+    *high = 0;
+    // Only the dates narrow the range: they are answered from the beginDate index.
+    PlayLogFilter dates = filter;
+    dates.keyword.clear();
+    QVariantList values;
+    const QString where = condition(dates, &values);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!prepare(query, QStringLiteral("select min(rowid),max(rowid) from LOGINFOS where ") + where))
+        return false;
+    bindAll(query, values);
+    if (!execute(query))
+        return false;
+    if (query.next() && !query.value(0).isNull()) {
+        *low = query.value(0).toLongLong();
+        *high = query.value(1).toLongLong();
+    }
+    return true;
 }
 
 bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, qint64 lastRowid, int limit,
@@ -246,60 +255,87 @@ bool PlayLogReader::forEach(const PlayLogFilter &filter, const std::function<boo
 
 bool PlayLogReader::summary(const PlayLogFilter &filter, QVector<PlayLogSummaryRow> *rows)
 {
-    if (filter.isEmptyRange())
-        return run([](QSqlDatabase &) { return true; });
-    return run([&](QSqlDatabase &db) {
-        QVariantList values;
-        const QString where = condition(filter, &values);
-        // Whole days between the dates, then the times of day: the stored length cannot
-        // be used, it goes negative across midnight.
-        const QString shownMs =
-            QStringLiteral("(case when endDate = beginDate then 0 else "
-                           "cast(round((julianday(endDate)-julianday(beginDate))*86400000) as integer) end"
-                           " + %1 - %2)")
-                .arg(dayMs("endTime"), dayMs("beginTime"));
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!prepare(query, QStringLiteral("select name,count(*),sum(%1),min(beginDate||' '||beginTime),"
-                                           "max(beginDate||' '||beginTime) from LOGINFOS where ")
-                                    .arg(shownMs)
-                                + where + QStringLiteral(" group by name order by name")))
-            return false;
-        bindAll(query, values);
-        if (!execute(query))
-            return false;
-        while (query.next()) {
-            PlayLogSummaryRow row;
-            row.name = query.value(0).toString();
-            row.plays = query.value(1).toLongLong();
-            row.shownMs = query.value(2).toLongLong();
-            row.firstPlay = query.value(3).toString();
-            row.lastPlay = query.value(4).toString();
-            rows->append(row);
-        }
-        return true;
-    });
+    return summarize(filter, false, rows, nullptr);
 }
 
 bool PlayLogReader::playsPerPeriod(const PlayLogFilter &filter, bool byHour, QVector<QPair<QString, qint64>> *counts)
 {
+    return summarize(filter, byHour, nullptr, counts);
+}
+
+bool PlayLogReader::summarize(const PlayLogFilter &filter, bool byHour, QVector<PlayLogSummaryRow> *rows,
+                              QVector<QPair<QString, qint64>> *counts)
+{
     if (filter.isEmptyRange())
         return run([](QSqlDatabase &) { return true; });
     return run([&](QSqlDatabase &db) {
-        QVariantList values;
-        const QString where = condition(filter, &values);
-        const QString period =
-            byHour ? QStringLiteral("beginDate||' '||substr(beginTime,1,2)") : QStringLiteral("beginDate");
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!prepare(query, QStringLiteral("select %1 as period,count(*) from LOGINFOS where ").arg(period) + where
-                                + QStringLiteral(" group by period order by period")))
+        // A month of busy play is a million rows: they are walked once through SQLite's own
+        // interface, without a variant per value, and added up here.
+        const QVariant handle = db.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+            m_status = Status::Failed;
+            m_errorText = QStringLiteral("not an SQLite connection");
             return false;
-        bindAll(query, values);
-        if (!execute(query))
+        }
+        sqlite3 *sqlite = *static_cast<sqlite3 *const *>(handle.data());
+        // The rows of a date range lie in a rowid range (the log is written as it plays):
+        // walking that range of the table beats an index lookup per row on a long range.
+        qint64 low = 0;
+        qint64 high = 0;
+        if (!boundsOn(db, filter, &low, &high))
             return false;
-        while (query.next())
-            counts->append({query.value(0).toString(), query.value(1).toLongLong()});
+        if (high == 0) {
+            if (rows)
+                rows->clear();
+            if (counts)
+                counts->clear();
+            return true;
+        }
+        QVariantList values{low, high};
+        const QByteArray sql =
+            (QStringLiteral("select name,beginDate,beginTime,endDate,endTime from LOGINFOS not indexed"
+                            " where rowid >= ? and rowid <= ? and ")
+             + condition(filter, &values))
+                .toUtf8();
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(sqlite, sql.constData(), sql.size(), &statement, nullptr) != SQLITE_OK) {
+            noteSqliteError(sqlite);
+            sqlite3_finalize(statement);
+            return false;
+        }
+        QVector<QByteArray> bound;
+        sqlite3_bind_int64(statement, 1, low);
+        sqlite3_bind_int64(statement, 2, high);
+        for (int i = 2; i < values.size(); ++i) {
+            bound << values.at(i).toString().toUtf8();
+            sqlite3_bind_text(statement, i + 1, bound.constLast().constData(), bound.constLast().size(),
+                              SQLITE_STATIC);
+        }
+        PlaySums sums;
+        int step = SQLITE_ROW;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+            auto text = [statement](int column) {
+                const char *data = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+                return QByteArray::fromRawData(data ? data : "", sqlite3_column_bytes(statement, column));
+            };
+            sums.add(text(0), text(1), text(2), text(3), text(4), byHour);
+        }
+        if (step != SQLITE_DONE)
+            noteSqliteError(sqlite);
+        sqlite3_finalize(statement);
+        if (step != SQLITE_DONE)
+            return false;
+        if (rows)
+            *rows = sums.items();
+        if (counts)
+            *counts = sums.periods();
         return true;
     });
+}
+
+void PlayLogReader::noteSqliteError(sqlite3 *sqlite)
+{
+    const int code = sqlite3_errcode(sqlite);
+    m_errorText = QString::fromUtf8(sqlite3_errmsg(sqlite));
+    noteError(QSqlError(QString(), m_errorText, QSqlError::StatementError, QString::number(code)));
 }

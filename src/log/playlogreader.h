@@ -12,6 +12,7 @@
 
 class QSqlDatabase;
 class QSqlError;
+struct sqlite3;
 class QSqlQuery;
 
 // Reads the play log without ever writing to it: the file is opened read-only under a
@@ -47,6 +48,10 @@ public:
     // Plays per day ("yyyy-MM-dd") or per hour ("yyyy-MM-dd HH"), in time order.
     bool playsPerPeriod(const PlayLogFilter &filter, bool byHour, QVector<QPair<QString, qint64>> *counts);
 
+    // Both of the above in one pass over the rows (either pointer may be null).
+    bool summarize(const PlayLogFilter &filter, bool byHour, QVector<PlayLogSummaryRow> *rows,
+                   QVector<QPair<QString, qint64>> *counts);
+
     // Damaged logs the player set aside beside this file.
     QStringList setAsideFiles() const;
 
@@ -55,6 +60,8 @@ private:
     bool prepare(QSqlQuery &query, const QString &sql);
     bool execute(QSqlQuery &query);
     void noteError(const QSqlError &error);
+    void noteSqliteError(sqlite3 *sqlite);
+    bool boundsOn(QSqlDatabase &db, const PlayLogFilter &filter, qint64 *low, qint64 *high);
 
     QString m_path;
     int m_busyWaitMs;

@@ -377,7 +377,7 @@ void JournalWin::startSummary(const PlayLogFilter &filter)
     QThread *worker = QThread::create([result, filter, path] {
         PlayLogReader reader(path);
         result->byHour = filter.isSingleDay();
-        if (!reader.summary(filter, &result->rows) || !reader.playsPerPeriod(filter, result->byHour, &result->counts)) {
+        if (!reader.summarize(filter, result->byHour, &result->rows, &result->counts)) {
             result->status = int(reader.status());
             result->detail = reader.errorText();
         }
