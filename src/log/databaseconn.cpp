@@ -99,7 +99,8 @@ QSqlError dataBaseConn::prepareFile()
     if (m_tableChecked)
         return QSqlError();
     QSqlQuery probe(m_db);
-    if (!probe.exec(QStringLiteral("select name from sqlite_master where type='table' and name='LOGINFOS'"))) {
+    if (!probe.exec(
+            QStringLiteral("select name from sqlite_master where type='table' and name='LOGINFOS'"))) {
         m_lastErrorText = probe.lastError().text();
         return probe.lastError();
     }
@@ -173,7 +174,8 @@ bool dataBaseConn::insertLog(const QString &name, const QString &length, const Q
                 if (query.prepare(QStringLiteral(
                         "insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
                         "values(?,?,?,?,?,?,?)"))) {
-                    for (const QString *value : {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
+                    for (const QString *value :
+                         {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
                         query.addBindValue(*value);
                     if (query.exec())
                         return true;

@@ -29,7 +29,8 @@ bool LogFileKeeper::setAside(const QString &path, quint64 seenGeneration)
     for (int n = 2; QFile::exists(target); ++n)
         target = path + QLatin1String(DamagedInfix) + stamp + QLatin1Char('-') + QString::number(n);
     if (!QFile::rename(path, target)) {
-        qWarning().noquote() << QStringLiteral("play log %1 is damaged and could not be moved aside").arg(path);
+        qWarning().noquote()
+            << QStringLiteral("play log %1 is damaged and could not be moved aside").arg(path);
         return false;
     }
     // A journal left beside the damaged file would be replayed into the new one.
@@ -58,11 +59,10 @@ QStringList LogFileKeeper::setAsideFiles(const QString &path)
     const QFileInfo info(path);
     const QString prefix = info.fileName() + QLatin1String(DamagedInfix);
     QStringList found;
-    const QStringList names =
-        info.dir().entryList({prefix + QLatin1Char('*')}, QDir::Files, QDir::Name);
+    const QStringList names = info.dir().entryList({prefix + QLatin1Char('*')}, QDir::Files, QDir::Name);
     for (const QString &name : names) {
-        if (!name.endsWith(QLatin1String("-journal")) && !name.endsWith(QLatin1String("-wal"))
-            && !name.endsWith(QLatin1String("-shm")))
+        if (!name.endsWith(QLatin1String("-journal")) && !name.endsWith(QLatin1String("-wal")) &&
+            !name.endsWith(QLatin1String("-shm")))
             found << info.dir().filePath(name);
     }
     return found;

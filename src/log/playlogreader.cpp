@@ -153,8 +153,10 @@ bool PlayLogReader::run(const std::function<bool(QSqlDatabase &)> &work)
             m_errorText = db.lastError().text();
         } else {
             QSqlQuery probe(db);
-            if (prepare(probe, QStringLiteral("select count(*) from sqlite_master where type='table' and name='LOGINFOS'"))
-                && execute(probe) && probe.next()) {
+            if (prepare(probe,
+                        QStringLiteral(
+                            "select count(*) from sqlite_master where type='table' and name='LOGINFOS'")) &&
+                execute(probe) && probe.next()) {
                 const bool hasTable = probe.value(0).toInt() > 0;
                 probe.finish();
                 // A file without the table yet holds no rows; that is not an error.
@@ -207,9 +209,10 @@ bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, q
         const QString where = condition(filter, &values);
         // Walked along the rowid in slices so that each statement stays short, whatever
         // the number of rows the filter skips.
-        const QString sql = QStringLiteral("select %1 from LOGINFOS not indexed where rowid >= ? and rowid <= ? and ")
-                                .arg(QLatin1String(EntryColumns))
-                            + where + QStringLiteral(" order by rowid limit ?");
+        const QString sql =
+            QStringLiteral("select %1 from LOGINFOS not indexed where rowid >= ? and rowid <= ? and ")
+                .arg(QLatin1String(EntryColumns)) +
+            where + QStringLiteral(" order by rowid limit ?");
         for (qint64 start = firstRowid; start <= lastRowid && rows->size() < limit;) {
             const qint64 end = qMin(lastRowid, start + SliceRowids - 1);
             QSqlQuery query(db);
@@ -230,7 +233,8 @@ bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, q
     });
 }
 
-bool PlayLogReader::forEach(const PlayLogFilter &filter, const std::function<bool(const PlayLogEntry &)> &sink)
+bool PlayLogReader::forEach(const PlayLogFilter &filter,
+                            const std::function<bool(const PlayLogEntry &)> &sink)
 {
     qint64 low = 0;
     qint64 high = 0;
@@ -258,7 +262,8 @@ bool PlayLogReader::summary(const PlayLogFilter &filter, QVector<PlayLogSummaryR
     return summarize(filter, false, rows, nullptr);
 }
 
-bool PlayLogReader::playsPerPeriod(const PlayLogFilter &filter, bool byHour, QVector<QPair<QString, qint64>> *counts)
+bool PlayLogReader::playsPerPeriod(const PlayLogFilter &filter, bool byHour,
+                                   QVector<QPair<QString, qint64>> *counts)
 {
     return summarize(filter, byHour, nullptr, counts);
 }
@@ -294,8 +299,8 @@ bool PlayLogReader::summarize(const PlayLogFilter &filter, bool byHour, QVector<
         QVariantList values{low, high};
         const QByteArray sql =
             (QStringLiteral("select name,beginDate,beginTime,endDate,endTime from LOGINFOS not indexed"
-                            " where rowid >= ? and rowid <= ? and ")
-             + condition(filter, &values))
+                            " where rowid >= ? and rowid <= ? and ") +
+             condition(filter, &values))
                 .toUtf8();
         sqlite3_stmt *statement = nullptr;
         if (sqlite3_prepare_v2(sqlite, sql.constData(), sql.size(), &statement, nullptr) != SQLITE_OK) {

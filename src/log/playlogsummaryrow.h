@@ -18,6 +18,7 @@ struct PlayLogSummaryRow
         const qint64 whole = shownMs / 1000;
         const qint64 ms = qAbs(shownMs % 1000);
         const QString sign = (shownMs < 0 && whole == 0) ? QStringLiteral("-") : QString();
-        return sign + QString::number(whole) + QLatin1Char('.') + QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0'));
+        return sign + QString::number(whole) + QLatin1Char('.') +
+               QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0'));
     }
 };

@@ -65,8 +65,8 @@ int PlayLogTableModel::columnCount(const QModelIndex &parent) const
 
 bool PlayLogTableModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_lastRowid > 0 && m_nextRowid <= m_lastRowid
-           && m_status == PlayLogReader::Status::Ok;
+    return !parent.isValid() && m_lastRowid > 0 && m_nextRowid <= m_lastRowid &&
+           m_status == PlayLogReader::Status::Ok;
 }
 
 void PlayLogTableModel::fetchMore(const QModelIndex &parent)

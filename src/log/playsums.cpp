@@ -33,11 +33,12 @@ qint64 timeOfDayMs(const QByteArray &time)
 // Compares "date time" without building the joined text.
 int compareStart(const QByteArray &kept, const QByteArray &date, const QByteArray &time)
 {
-    const int dateOrder = std::memcmp(kept.constData(), date.constData(), size_t(qMin(kept.size(), date.size())));
+    const int dateOrder =
+        std::memcmp(kept.constData(), date.constData(), size_t(qMin(kept.size(), date.size())));
     if (dateOrder != 0 || kept.size() <= date.size())
         return dateOrder != 0 ? dateOrder : (kept.size() < date.size() ? -1 : 0);
-    const QByteArray keptTime = QByteArray::fromRawData(kept.constData() + date.size() + 1,
-                                                         kept.size() - date.size() - 1);
+    const QByteArray keptTime =
+        QByteArray::fromRawData(kept.constData() + date.size() + 1, kept.size() - date.size() - 1);
     return keptTime.compare(time);
 }
 
@@ -65,23 +66,32 @@ void PlaySums::add(const QByteArray &name, const QByteArray &beginDate, const QB
                    const QByteArray &endDate, const QByteArray &endTime, bool byHour)
 {
     auto found = m_items.find(name);
-    if (found == m_items.end())
+    if (found == m_items.end()) {
         found = m_items.insert(QByteArray(name.constData(), name.size()), Item());
+        // Kept buffers: in a log written in time order every row is a new last play.
+        found->first.reserve(32);
+        found->last.reserve(32);
+    }
     Item &item = found.value();
     ++item.plays;
     item.shownMs += shownMs(beginDate, beginTime, endDate, endTime);
-    if (item.first.isEmpty() || compareStart(item.first, beginDate, beginTime) > 0)
-        item.first = beginDate + ' ' + beginTime;
-    if (item.last.isEmpty() || compareStart(item.last, beginDate, beginTime) < 0)
-        item.last = beginDate + ' ' + beginTime;
+    auto keep = [&beginDate, &beginTime](QByteArray &start) {
+        start.resize(0);
+        start.append(beginDate).append(' ').append(beginTime);
+    };
+    if (item.plays == 1 || compareStart(item.first, beginDate, beginTime) > 0)
+        keep(item.first);
+    if (item.plays == 1 || compareStart(item.last, beginDate, beginTime) < 0)
+        keep(item.last);
 
     // Rows come mostly in time order: the period of the row before is nearly always this one.
     const int keyLength = byHour ? beginDate.size() + 3 : beginDate.size();
-    const bool samePeriod = m_lastPeriodCount && m_lastPeriod.size() == keyLength
-                            && m_lastPeriod.startsWith(beginDate)
-                            && (!byHour || m_lastPeriod.endsWith(beginTime.left(2)));
+    const bool samePeriod = m_lastPeriodCount && m_lastPeriod.size() == keyLength &&
+                            m_lastPeriod.startsWith(beginDate) &&
+                            (!byHour || m_lastPeriod.endsWith(beginTime.left(2)));
     if (!samePeriod) {
-        m_lastPeriod = byHour ? beginDate + ' ' + beginTime.left(2) : QByteArray(beginDate.constData(), beginDate.size());
+        m_lastPeriod = byHour ? beginDate + ' ' + beginTime.left(2)
+                              : QByteArray(beginDate.constData(), beginDate.size());
         m_lastPeriodCount = &m_periods[m_lastPeriod];
     }
     ++*m_lastPeriodCount;

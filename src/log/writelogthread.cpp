@@ -3,7 +3,6 @@
 #include "databaseconn.h"
 
 #include <QDeadlineTimer>
-
 #include <QDebug>
 
 namespace {

@@ -23,7 +23,8 @@ inline bool withDatabase(const QString &path, const std::function<bool(QSqlDatab
             create.exec(QStringLiteral("create table if not exists LOGINFOS (name varchar,length varchar,"
                                        "beginDate date,endDate date,beginTime varchar,endTime varchar,"
                                        "result varchar)"));
-            create.exec(QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
+            create.exec(
+                QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
             ok = db.transaction() && work(db) && db.commit();
         }
         db.close();
@@ -53,18 +54,21 @@ inline bool addRows(const QString &path, const QList<QStringList> &rows)
 inline bool addBusyMonth(const QString &path, int count, int days)
 {
     return withDatabase(path, [count, days](QSqlDatabase &db) {
-        const int perDay = (count + days - 1) / days;
+        const QString perDay = QString::number((count + days - 1) / days);
+        // Built by concatenation: the printf formats hold "%0", which QString::arg would take.
+        const QString sql =
+            QStringLiteral("with recursive n(x) as (select 0 union all select x+1 from n where x < ") +
+            QString::number(count - 1) + QStringLiteral("), r(x, day, s) as (select x, x / ") + perDay +
+            QStringLiteral(", (x % ") + perDay + QStringLiteral(") * 86000 / ") + perDay +
+            QStringLiteral(
+                " from n)"
+                " insert into LOGINFOS select 'item-' || (x % 8) || '.mp4', '2',"
+                " date('2026-01-01', '+' || day || ' days'), date('2026-01-01', '+' || day || ' days'),"
+                " printf('%02d:%02d:%02d:%03d', s / 3600, s / 60 % 60, s % 60, x % 1000),"
+                " printf('%02d:%02d:%02d:%03d', (s+2) / 3600, (s+2) / 60 % 60, (s+2) % 60, x % 1000),"
+                " 'success' from r");
         QSqlQuery fill(db);
-        return fill.exec(QStringLiteral(
-                   "with recursive n(x) as (select 0 union all select x+1 from n where x < %1),"
-                   " r(x, day, s) as (select x, x / %2, (x % %2) * 86000 / %2 from n)"
-                   " insert into LOGINFOS select 'item-' || (x % 8) || '.mp4', '2',"
-                   " date('2026-01-01', '+' || day || ' days'), date('2026-01-01', '+' || day || ' days'),"
-                   " printf('%02d:%02d:%02d:%03d', s / 3600, s / 60 % 60, s % 60, x % 1000),"
-                   " printf('%02d:%02d:%02d:%03d', (s+2) / 3600, (s+2) / 60 % 60, (s+2) % 60, x % 1000),"
-                   " 'success' from r")
-                             .arg(count - 1)
-                             .arg(perDay));
+        return fill.exec(sql);
     });
 }
 

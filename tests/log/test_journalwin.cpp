@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -21,8 +21,8 @@
 
 namespace {
 
-QStringList row(const QString &name, const QString &beginDate, const QString &beginTime, const QString &endDate,
-                const QString &endTime, const QString &length)
+QStringList row(const QString &name, const QString &beginDate, const QString &beginTime,
+                const QString &endDate, const QString &endTime, const QString &length)
 {
     return {name, length, beginDate, endDate, beginTime, endTime, QStringLiteral("success")};
 }
@@ -136,8 +136,8 @@ private slots:
         QSignalSpy summaryReady(&win, &JournalWin::sigSummaryReady);
         QTest::mouseClick(win.findChild<QPushButton *>(QStringLiteral("lookUpButton")), Qt::LeftButton);
         QCOMPARE(table->model()->rowCount(), 2);
-        QCOMPARE(tableRow(table->model(), 0),
-                 QStringList({"Digital Clock", "10", "2024-05-01 09:05:03:120", "2024-05-01 09:05:13:120", "success"}));
+        QCOMPARE(tableRow(table->model(), 0), QStringList({"Digital Clock", "10", "2024-05-01 09:05:03:120",
+                                                           "2024-05-01 09:05:13:120", "success"}));
         QCOMPARE(tableRow(table->model(), 1).value(0), QStringLiteral("Analog Clock"));
         QTRY_COMPARE_WITH_TIMEOUT(summaryReady.count(), 1, 30000);
 
@@ -163,11 +163,13 @@ private slots:
         const QString summaryCsv = m_dir->filePath(QStringLiteral("summary.csv"));
         win.exportCsv(summaryCsv, true);
         QTRY_COMPARE_WITH_TIMEOUT(exported.count(), 2, 30000);
-        QCOMPARE(readAll(rowsCsv), QByteArray("Name,Duration,StartTime,StopTime,Result\r\n"
-                                              "lobby.mp4,-86385,2024-05-01 23:59:50:000,2024-05-02 00:00:05:000,success\r\n"
-                                              "lobby.mp4,5,2024-05-02 11:00:00:000,2024-05-02 11:00:05:000,success\r\n"));
-        QCOMPARE(readAll(summaryCsv), QByteArray("Name,Plays,Seconds,FirstPlay,LastPlay\r\n"
-                                                 "lobby.mp4,2,20.000,2024-05-01 23:59:50:000,2024-05-02 11:00:00:000\r\n"));
+        QCOMPARE(readAll(rowsCsv),
+                 QByteArray("Name,Duration,StartTime,StopTime,Result\r\n"
+                            "lobby.mp4,-86385,2024-05-01 23:59:50:000,2024-05-02 00:00:05:000,success\r\n"
+                            "lobby.mp4,5,2024-05-02 11:00:00:000,2024-05-02 11:00:05:000,success\r\n"));
+        QCOMPARE(readAll(summaryCsv),
+                 QByteArray("Name,Plays,Seconds,FirstPlay,LastPlay\r\n"
+                            "lobby.mp4,2,20.000,2024-05-01 23:59:50:000,2024-05-02 11:00:00:000\r\n"));
 
         // The viewer empties before it is shown again.
         win.clearResults();
@@ -223,6 +225,8 @@ private slots:
         QCOMPARE(table->verticalScrollBar()->value(), table->verticalScrollBar()->maximum());
         QCOMPARE(tableRow(model, Rows - 1).value(0), QStringLiteral("item-7.mp4"));
         QCOMPARE(tableRow(model, Rows - 1).value(2).left(10), QStringLiteral("2026-01-30"));
+        QVERIFY(QTime::fromString(tableRow(model, Rows - 1).value(2).mid(11), QStringLiteral("HH:mm:ss:zzz"))
+                    .isValid());
         // Only the last pages' texts are held, not the month.
         QVERIFY(model->heldRows() <= PlayLogTableModel::CachedPages * PlayLogTableModel::PageRows);
         // Back at the top, the first rows are read again.

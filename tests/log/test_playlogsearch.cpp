@@ -17,8 +17,8 @@
 
 namespace {
 
-QStringList row(const QString &name, const QString &beginDate, const QString &beginTime, const QString &endDate,
-                const QString &endTime, const QString &length = QStringLiteral("5"))
+QStringList row(const QString &name, const QString &beginDate, const QString &beginTime,
+                const QString &endDate, const QString &endTime, const QString &length = QStringLiteral("5"))
 {
     return {name, length, beginDate, endDate, beginTime, endTime, QStringLiteral("success")};
 }
@@ -119,17 +119,34 @@ private slots:
         QTest::addColumn<QStringList>("names");
 
         QTest::newRow("same day, the midnight row under its start")
-            << "2026-05-01" << "2026-05-01" << "" << QStringList{"Digital Clock", "Analog Clock"};
-        QTest::newRow("from after to") << "2026-05-03" << "2026-05-01" << "" << QStringList{};
-        QTest::newRow("open start") << "" << "2026-05-01" << "clock"
+            << "2026-05-01"
+            << "2026-05-01"
+            << "" << QStringList{"Digital Clock", "Analog Clock"};
+        QTest::newRow("from after to") << "2026-05-03"
+                                       << "2026-05-01"
+                                       << "" << QStringList{};
+        QTest::newRow("open start") << ""
+                                    << "2026-05-01"
+                                    << "clock"
                                     << QStringList{"Digital Clock", "Analog Clock", "DIGITAL CLOCK"};
-        QTest::newRow("open end") << "2026-05-03" << "" << "" << QStringList{"' OR '1'='1.png", "lobby.mp4"};
-        QTest::newRow("clock") << "2026-05-01" << "2026-05-03" << "clock"
-                               << QStringList{"Digital Clock", "Analog Clock"};
-        QTest::newRow("O'Brien") << "" << "" << "O'Brien" << QStringList{"O'Brien.mp4"};
-        QTest::newRow("%") << "" << "" << "0%" << QStringList{"sale 100%.png"};
-        QTest::newRow("_") << "" << "" << "a_b" << QStringList{"a_b.png"};
-        QTest::newRow("injection") << "" << "" << "' OR '1'='1" << QStringList{"' OR '1'='1.png"};
+        QTest::newRow("open end") << "2026-05-03"
+                                  << ""
+                                  << "" << QStringList{"' OR '1'='1.png", "lobby.mp4"};
+        QTest::newRow("clock") << "2026-05-01"
+                               << "2026-05-03"
+                               << "clock" << QStringList{"Digital Clock", "Analog Clock"};
+        QTest::newRow("O'Brien") << ""
+                                 << ""
+                                 << "O'Brien" << QStringList{"O'Brien.mp4"};
+        QTest::newRow("%") << ""
+                           << ""
+                           << "0%" << QStringList{"sale 100%.png"};
+        QTest::newRow("_") << ""
+                           << ""
+                           << "a_b" << QStringList{"a_b.png"};
+        QTest::newRow("injection") << ""
+                                   << ""
+                                   << "' OR '1'='1" << QStringList{"' OR '1'='1.png"};
     }
 
     void searchFindsTheSameRowsThroughToolAndModel()
@@ -191,8 +208,9 @@ private slots:
                    row("lobby.mp4", "2026-05-02", "23:59:59:000", "2026-05-04", "00:00:01:000", "-86398"),
                    row("other.png", "2026-05-05", "08:00:00:000", "2026-05-05", "08:00:05:000")}));
 
-        const ToolRun run = runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db, QStringLiteral("--to"),
-                                     QStringLiteral("2026-05-04"), QStringLiteral("--csv")});
+        const ToolRun run =
+            runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db, QStringLiteral("--to"),
+                     QStringLiteral("2026-05-04"), QStringLiteral("--csv")});
         QCOMPARE(run.exitCode, 0);
         bool parsed = false;
         const QList<QStringList> csv = pythonCsv(run.out, &parsed);
@@ -228,10 +246,12 @@ private slots:
             row("comma, inside.mp4", "2026-05-01", "10:00:00:000", "2026-05-01", "10:00:05:000"),
             row("say \"hi\".png", "2026-05-01", "10:00:05:000", "2026-05-01", "10:00:10:000"),
             row("two\nlines\r\n.txt", "2026-05-01", "10:00:10:000", "2026-05-01", "10:00:15:000"),
-            row(QString::fromUtf8("大厅 广告.mp4"), "2026-05-01", "10:00:15:000", "2026-05-01", "10:00:20:000"),
+            row(QString::fromUtf8("大厅 广告.mp4"), "2026-05-01", "10:00:15:000", "2026-05-01",
+                "10:00:20:000"),
         };
         QVERIFY(PlayLogFixture::addRows(m_db, rows));
-        const ToolRun run = runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--csv")});
+        const ToolRun run =
+            runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--csv")});
         QCOMPARE(run.exitCode, 0);
         bool parsed = false;
         const QList<QStringList> csv = pythonCsv(run.out, &parsed);
@@ -251,12 +271,18 @@ private slots:
 
         QCOMPARE(runTool({}).exitCode, 1);
         QCOMPARE(runTool({QStringLiteral("list"), QStringLiteral("--db"), m_db}).exitCode, 1);
-        const ToolRun badDate =
-            runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--from"), QStringLiteral("2026-13-01")});
+        const ToolRun badDate = runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db,
+                                         QStringLiteral("--from"), QStringLiteral("2026-13-01")});
         QCOMPARE(badDate.exitCode, 1);
         QVERIFY(badDate.err.contains("Usage:"));
-        QCOMPARE(runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--keyword")}).exitCode, 1);
-        QCOMPARE(runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_dir->filePath(QStringLiteral("none.db"))}).exitCode, 2);
+        QCOMPARE(
+            runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--keyword")})
+                .exitCode,
+            1);
+        QCOMPARE(runTool({QStringLiteral("summary"), QStringLiteral("--db"),
+                          m_dir->filePath(QStringLiteral("none.db"))})
+                     .exitCode,
+                 2);
         QCOMPARE(runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db}).exitCode, 0);
         QCOMPARE(runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db}).exitCode, 0);
 
@@ -275,7 +301,8 @@ private slots:
         // Reading never touched a file: same bytes, no journal or new file beside them.
         QCOMPARE(fileDigest(m_db), before);
         QCOMPARE(fileDigest(damaged), damagedBefore);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), entries + QStringList{QStringLiteral("random.db")});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+                 entries + QStringList{QStringLiteral("random.db")});
     }
 
     void busyLogIsWaitedForNotReadAsEmpty()
@@ -286,7 +313,8 @@ private slots:
         QSemaphore release;
         QThread *holder = QThread::create([this, &locked, &release] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
                 db.setDatabaseName(m_db);
                 db.open();
                 QSqlQuery lock(db);
@@ -308,7 +336,8 @@ private slots:
         QVERIFY(rows.isEmpty());
 
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_LOG_TOOL), {QStringLiteral("summary"), QStringLiteral("--db"), m_db});
+        tool.start(QStringLiteral(LUMORA_LOG_TOOL),
+                   {QStringLiteral("summary"), QStringLiteral("--db"), m_db});
         QVERIFY(tool.waitForStarted(60000));
         QThread::msleep(300); // the tool meets the lock and waits
         release.release();
@@ -333,8 +362,8 @@ private slots:
         writeLogThread first;
         writeLogThread second;
         for (int i = 0; i < 20; ++i) {
-            first.setLogInfo(QStringLiteral("first-%1.png").arg(i), "5", "2026-06-01", "2026-06-01", "10:00:00:000",
-                             "10:00:05:000", "success");
+            first.setLogInfo(QStringLiteral("first-%1.png").arg(i), "5", "2026-06-01", "2026-06-01",
+                             "10:00:00:000", "10:00:05:000", "success");
             second.setLogInfo(QStringLiteral("second-%1.png").arg(i), "5", "2026-06-01", "2026-06-01",
                               "10:00:00:000", "10:00:05:000", "success");
             first.start();
@@ -364,8 +393,8 @@ private slots:
         dataBaseConn::setDatabasePath(later);
         writeLogThread writer;
         for (int i = 0; i < 3; ++i) {
-            writer.setLogInfo(QStringLiteral("kept-%1.png").arg(i), "1", "2026-07-01", "2026-07-01", "10:00:00:000",
-                              "10:00:01:000", "success");
+            writer.setLogInfo(QStringLiteral("kept-%1.png").arg(i), "1", "2026-07-01", "2026-07-01",
+                              "10:00:00:000", "10:00:01:000", "success");
             writer.start();
         }
         QVERIFY(!writer.waitUntilIdle(1500));

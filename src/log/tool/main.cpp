@@ -75,8 +75,8 @@ QString defaultLogPath()
     const QString dir = QCoreApplication::applicationDirPath();
     if (QFileInfo(dir).isWritable() || QFileInfo::exists(dir + QStringLiteral("/log.db")))
         return dir + QStringLiteral("/log.db");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/LumoraPlayer/log.db");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/LumoraPlayer/log.db");
 }
 
 int readFailure(const PlayLogReader &reader)
@@ -86,7 +86,8 @@ int readFailure(const PlayLogReader &reader)
         err(QStringLiteral("lumora-log: no play log at %1").arg(reader.path()));
         break;
     case PlayLogReader::Status::Busy:
-        err(QStringLiteral("lumora-log: %1 stayed locked by the player: %2").arg(reader.path(), reader.errorText()));
+        err(QStringLiteral("lumora-log: %1 stayed locked by the player: %2")
+                .arg(reader.path(), reader.errorText()));
         break;
     case PlayLogReader::Status::Damaged:
         err(QStringLiteral("lumora-log: %1 is damaged: %2").arg(reader.path(), reader.errorText()));
@@ -132,8 +133,8 @@ int main(int argc, char **argv)
             csv = true;
             continue;
         }
-        const bool takesValue = arg == QLatin1String("--db") || arg == QLatin1String("--from")
-                                || arg == QLatin1String("--to") || arg == QLatin1String("--keyword");
+        const bool takesValue = arg == QLatin1String("--db") || arg == QLatin1String("--from") ||
+                                arg == QLatin1String("--to") || arg == QLatin1String("--keyword");
         if (!takesValue)
             return usage(QStringLiteral("unknown argument \"%1\"").arg(arg));
         if (i + 1 >= args.size())
@@ -165,7 +166,8 @@ int main(int argc, char **argv)
             if (!started)
                 out(header);
             started = true;
-            out(csv ? PlayLogCsv::rowLine(e) : tabLine({e.name, e.length, e.startText(), e.stopText(), e.result}));
+            out(csv ? PlayLogCsv::rowLine(e)
+                    : tabLine({e.name, e.length, e.startText(), e.stopText(), e.result}));
             return true;
         });
         if (!ok)
@@ -183,7 +185,8 @@ int main(int argc, char **argv)
                        QStringLiteral("FirstPlay"), QStringLiteral("LastPlay")}));
     for (const PlayLogSummaryRow &row : qAsConst(rows)) {
         out(csv ? PlayLogCsv::summaryLine(row)
-                : tabLine({row.name, QString::number(row.plays), row.secondsText(), row.firstPlay, row.lastPlay}));
+                : tabLine({row.name, QString::number(row.plays), row.secondsText(), row.firstPlay,
+                           row.lastPlay}));
     }
     return Ok;
 }

@@ -50,8 +50,11 @@ QTableView, QTableWidget {
     background: #11151b; alternate-background-color: #161b22; color: #e8edf3; gridline-color: #2a323d;
     border: none;
 }
+QHeaderView { background: #1f2630; }
 QHeaderView::section { background: #1f2630; color: #dfe6ee; border: none; border-right: 1px solid #2a323d;
     padding: 3px; }
+QAbstractScrollArea::corner, QTableCornerButton::section { background: #161a21; border: none; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
 QScrollBar:vertical { background: #161a21; width: 12px; }
 QScrollBar::handle:vertical { background: #35404e; min-height: 24px; border-radius: 4px; }
 QScrollBar:horizontal { background: #161a21; height: 12px; }
@@ -161,6 +164,11 @@ JournalWin::JournalWin(QWidget *parent)
     m_table->setWordWrap(false);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(24);
+    // The start and stop texts carry milliseconds: a slightly smaller type keeps them whole
+    // in their columns.
+    QFont tableFont = m_table->font();
+    tableFont.setPixelSize(12);
+    m_table->setFont(tableFont);
     const int widths[] = {290, 70, 170, 170, 60};
     for (int c = 0; c < 5; ++c)
         m_table->setColumnWidth(c, widths[c]);
@@ -172,7 +180,8 @@ JournalWin::JournalWin(QWidget *parent)
     m_summaryTable->setFocusPolicy(Qt::NoFocus);
     m_summaryTable->verticalHeader()->hide();
     m_summaryTable->verticalHeader()->setDefaultSectionSize(24);
-    const int summaryWidths[] = {270, 70, 110, 160, 160};
+    m_summaryTable->setFont(tableFont);
+    const int summaryWidths[] = {195, 65, 120, 180, 180};
     for (int c = 0; c < 5; ++c)
         m_summaryTable->setColumnWidth(c, summaryWidths[c]);
     m_chart = new SummaryChart(this);
@@ -405,8 +414,8 @@ void JournalWin::showSummary(const SummaryResult &result)
         m_summaryTable->setItem(r, 4, readOnlyItem(row.lastPlay));
     }
     m_chart->setCounts(result.counts, result.byHour);
-    if (result.status != int(PlayLogReader::Status::Ok) && result.status != int(PlayLogReader::Status::Missing)
-        && m_problem.isEmpty()) {
+    if (result.status != int(PlayLogReader::Status::Ok) &&
+        result.status != int(PlayLogReader::Status::Missing) && m_problem.isEmpty()) {
         m_problem = readProblem(result.status, result.detail);
         showNote();
     }
@@ -416,10 +425,9 @@ void JournalWin::showSummary(const SummaryResult &result)
 void JournalWin::slotExportClicked()
 {
     const bool summary = m_tabs->currentIndex() == 1;
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export CSV"),
-                                                      summary ? QStringLiteral("summary.csv")
-                                                              : QStringLiteral("plays.csv"),
-                                                      tr("CSV files (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export CSV"), summary ? QStringLiteral("summary.csv") : QStringLiteral("plays.csv"),
+        tr("CSV files (*.csv)"));
     if (!path.isEmpty())
         exportCsv(path, summary);
 }
