@@ -170,7 +170,7 @@ public slots:
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
     // Empties the log viewer's results and shows it (created on first use, then kept).
-    void slotShowJournal();
+    virtual void slotShowJournal();
 
 signals:
     void sigStartPlay(const QString &displayName);

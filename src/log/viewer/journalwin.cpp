@@ -397,6 +397,7 @@ void JournalWin::startSummary(const PlayLogFilter &filter)
         if (result->generation == m_summaryGeneration)
             showSummary(*result);
     });
+    worker->setParent(this); // a dialog closed mid-run still waits for and frees its workers
     m_workers.append(worker);
     worker->start();
 }
@@ -465,6 +466,7 @@ void JournalWin::exportCsv(const QString &path, bool summary)
         showNote();
         emit sigExportFinished(*ok, path);
     });
+    worker->setParent(this); // a dialog closed mid-run still waits for and frees its workers
     m_workers.append(worker);
     worker->start();
 }
