@@ -76,7 +76,10 @@ void SummaryChart::rebuild()
     auto *axisY = new QValueAxis;
     axisY->setLabelFormat(QStringLiteral("%d"));
     axisY->setRange(0, qMax<qint64>(1, highest));
-    axisY->applyNiceNumbers();
+    if (highest <= 10)
+        axisY->setTickCount(int(qMax<qint64>(1, highest)) + 1); // whole plays only
+    else
+        axisY->applyNiceNumbers();
     chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);
 
