@@ -4,12 +4,12 @@
 LUMORA_BUILD_PACKAGES=(
     build-essential cmake ninja-build pkg-config ccache
     qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools qttranslations5-l10n
-    libqt5sql5-sqlite libqt5opengl5-dev qtmultimedia5-dev libqt5multimedia5-plugins
+    libqt5sql5-sqlite libsqlite3-dev libqt5opengl5-dev qtmultimedia5-dev libqt5multimedia5-plugins
     qtwebengine5-dev libqt5x11extras5-dev libxcb1-dev libxcb-keysyms1-dev
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
-    fonts-noto-cjk fonts-liberation2 imagemagick
+    fonts-noto-cjk fonts-liberation2 imagemagick libqt5charts5-dev
 )
 
 LUMORA_TEST_PACKAGES=(

@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
@@ -112,6 +112,105 @@
     </message>
 </context>
 <context>
+    <name>JournalWin</name>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>StartTime</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>StopTime</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Log plat</source>
+        <translation>播放日志</translation>
+    </message>
+    <message>
+        <source>date:  from</source>
+        <translation>日期:  从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>keyword:</source>
+        <translation>关键字:</translation>
+    </message>
+    <message>
+        <source>Look up</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>Plays</source>
+        <translation>播放次数</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>汇总</translation>
+    </message>
+    <message>
+        <source>Seconds shown</source>
+        <translation>播放秒数</translation>
+    </message>
+    <message>
+        <source>First play</source>
+        <translation>首次播放</translation>
+    </message>
+    <message>
+        <source>Last play</source>
+        <translation>末次播放</translation>
+    </message>
+    <message>
+        <source>Nothing has been played yet: there is no play log.</source>
+        <translation>尚未播放任何内容：没有播放日志。</translation>
+    </message>
+    <message>
+        <source>The play log stayed in use by the player; look up again in a moment.</source>
+        <translation>播放日志正被播放器占用，请稍后再查询。</translation>
+    </message>
+    <message>
+        <source>The play log is damaged and cannot be read: %1</source>
+        <translation>播放日志已损坏，无法读取：%1</translation>
+    </message>
+    <message>
+        <source>The play log cannot be read: %1</source>
+        <translation>无法读取播放日志：%1</translation>
+    </message>
+    <message>
+        <source>A damaged play log was set aside as %1; the rows shown come from the current log.</source>
+        <translation>损坏的播放日志已另存为 %1；此处显示的是当前日志中的记录。</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The CSV file %1 could not be written.</source>
+        <translation>无法写入 CSV 文件 %1。</translation>
+    </message>
+    <message>
+        <source>All plays</source>
+        <translation>全部播放记录</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -180,7 +279,7 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
+        <source>two display windows are named &quot;%1&quot;</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -410,23 +509,23 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
+        <source>segment &quot;%1&quot;</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -438,11 +537,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
+        <source>time point %1 of &quot;%2&quot;</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -454,19 +553,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
+        <source>background picture of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
+        <source>background music of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -525,7 +624,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -557,11 +656,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>
@@ -661,6 +760,21 @@
     <message>
         <source>Cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryChart</name>
+    <message>
+        <source>Plays per hour</source>
+        <translation>每小时播放次数</translation>
+    </message>
+    <message>
+        <source>Plays per day</source>
+        <translation>每日播放次数</translation>
+    </message>
+    <message>
+        <source>Plays</source>
+        <translation>播放次数</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
@@ -112,6 +112,105 @@
     </message>
 </context>
 <context>
+    <name>JournalWin</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>StartTime</source>
+        <translation>StartTime</translation>
+    </message>
+    <message>
+        <source>StopTime</source>
+        <translation>StopTime</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Log plat</source>
+        <translation>Log plat</translation>
+    </message>
+    <message>
+        <source>date:  from</source>
+        <translation>date:  from</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>keyword:</source>
+        <translation>keyword:</translation>
+    </message>
+    <message>
+        <source>Look up</source>
+        <translation>Look up</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Plays</source>
+        <translation>Plays</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>Seconds shown</source>
+        <translation>Seconds shown</translation>
+    </message>
+    <message>
+        <source>First play</source>
+        <translation>First play</translation>
+    </message>
+    <message>
+        <source>Last play</source>
+        <translation>Last play</translation>
+    </message>
+    <message>
+        <source>Nothing has been played yet: there is no play log.</source>
+        <translation>Nothing has been played yet: there is no play log.</translation>
+    </message>
+    <message>
+        <source>The play log stayed in use by the player; look up again in a moment.</source>
+        <translation>The play log stayed in use by the player; look up again in a moment.</translation>
+    </message>
+    <message>
+        <source>The play log is damaged and cannot be read: %1</source>
+        <translation>The play log is damaged and cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>The play log cannot be read: %1</source>
+        <translation>The play log cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>A damaged play log was set aside as %1; the rows shown come from the current log.</source>
+        <translation>A damaged play log was set aside as %1; the rows shown come from the current log.</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>The CSV file %1 could not be written.</source>
+        <translation>The CSV file %1 could not be written.</translation>
+    </message>
+    <message>
+        <source>All plays</source>
+        <translation>All plays</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -180,8 +279,8 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
-        <translation>two display windows are named "%1"</translation>
+        <source>two display windows are named &quot;%1&quot;</source>
+        <translation>two display windows are named &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -410,24 +509,24 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
-        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
-        <translation>segment "%1" has no weekday and never plays</translation>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
-        <translation>segment "%1"</translation>
+        <source>segment &quot;%1&quot;</source>
+        <translation>segment &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
-        <translation>segment "%1" has an incomplete time range and never plays</translation>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -438,12 +537,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
-        <translation>timing segment "%1" has no time point and never plays</translation>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
-        <translation>time point %1 of "%2"</translation>
+        <source>time point %1 of &quot;%2&quot;</source>
+        <translation>time point %1 of &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -454,20 +553,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
-        <translation>background picture of program "%1"</translation>
+        <source>background picture of program &quot;%1&quot;</source>
+        <translation>background picture of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
-        <translation>background music of program "%1"</translation>
+        <source>background music of program &quot;%1&quot;</source>
+        <translation>background music of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
-        <translation>window "%1" has no area (%2x%3)</translation>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
-        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -525,8 +624,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
-        <translation>expected a date "yyyy-MM-dd" or null</translation>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -557,12 +656,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
-        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
-        <translation>expected a time "HH:mm:ss" or null</translation>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>
@@ -661,6 +760,21 @@
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryChart</name>
+    <message>
+        <source>Plays per hour</source>
+        <translation>Plays per hour</translation>
+    </message>
+    <message>
+        <source>Plays per day</source>
+        <translation>Plays per day</translation>
+    </message>
+    <message>
+        <source>Plays</source>
+        <translation>Plays</translation>
     </message>
 </context>
 <context>

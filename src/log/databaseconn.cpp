@@ -1,5 +1,7 @@
 #include "databaseconn.h"
 
+#include "logfilekeeper.h"
+
 #include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QDebug>
@@ -49,6 +51,7 @@ dataBaseConn::dataBaseConn(QObject *parent)
     m_db.setDatabaseName(databasePath());
     // Several writers share the file; wait for the lock rather than lose a row.
     m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    m_generation = LogFileKeeper::instance().generation();
     ensureTable();
 }
 
@@ -83,17 +86,62 @@ bool dataBaseConn::openDatabase()
     return false;
 }
 
-void dataBaseConn::ensureTable()
+QSqlError dataBaseConn::prepareFile()
 {
-    if (!m_db.isOpen() && !openDatabase()) {
-        qDebug().noquote() << m_lastErrorText;
-        return;
+    if (m_generation != LogFileKeeper::instance().generation()) {
+        // The file this connection had open was moved aside: start on the new one.
+        m_db.close();
+        m_generation = LogFileKeeper::instance().generation();
+        m_tableChecked = false;
     }
-    if (!m_db.tables().contains(QStringLiteral("LOGINFOS"), Qt::CaseSensitive))
-        createTable();
+    if (!openDatabase())
+        return QSqlError();
+    if (m_tableChecked)
+        return QSqlError();
+    QSqlQuery probe(m_db);
+    if (!probe.exec(
+            QStringLiteral("select name from sqlite_master where type='table' and name='LOGINFOS'"))) {
+        m_lastErrorText = probe.lastError().text();
+        return probe.lastError();
+    }
+    if (!probe.next()) {
+        QSqlQuery create(m_db);
+        if (!create.exec(QString::fromLatin1(CreateStatement))) {
+            m_lastErrorText = create.lastError().text();
+            return create.lastError();
+        }
+    }
+    probe.finish();
     // Searches go by beginDate; an index keeps them fast on a log of years.
     QSqlQuery index(m_db);
     index.exec(QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
+    m_tableChecked = true;
+    return QSqlError();
+}
+
+bool dataBaseConn::setAsideDamaged(const QSqlError &error)
+{
+    if (!LogFileKeeper::isDamage(error))
+        return false;
+    return LogFileKeeper::instance().setAside(databasePath(), m_generation);
+}
+
+void dataBaseConn::ensureTable()
+{
+    LogFileKeeper &keeper = LogFileKeeper::instance();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlError error;
+        {
+            QReadLocker lock(&keeper.lock());
+            error = prepareFile();
+        }
+        if (!m_db.isOpen()) {
+            qDebug().noquote() << m_lastErrorText;
+            return;
+        }
+        if (!setAsideDamaged(error))
+            return;
+    }
 }
 
 bool dataBaseConn::createTable()
@@ -111,17 +159,35 @@ bool dataBaseConn::insertLog(const QString &name, const QString &length, const Q
                              const QString &endDate, const QString &beginTime, const QString &endTime,
                              const QString &result)
 {
-    if (!openDatabase()) {
-        qDebug().noquote() << m_lastErrorText;
-        return false;
+    LogFileKeeper &keeper = LogFileKeeper::instance();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlError error;
+        {
+            QReadLocker lock(&keeper.lock());
+            error = prepareFile();
+            if (!m_db.isOpen()) {
+                qDebug().noquote() << m_lastErrorText;
+                return false;
+            }
+            if (error.type() == QSqlError::NoError) {
+                QSqlQuery query(m_db);
+                if (query.prepare(QStringLiteral(
+                        "insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
+                        "values(?,?,?,?,?,?,?)"))) {
+                    for (const QString *value :
+                         {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
+                        query.addBindValue(*value);
+                    if (query.exec())
+                        return true;
+                }
+                error = query.lastError();
+                m_lastErrorText = error.text();
+            }
+        }
+        if (!setAsideDamaged(error))
+            return false;
     }
-    QSqlQuery query(m_db);
-    query.prepare(
-        QStringLiteral("insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
-                       "values(?,?,?,?,?,?,?)"));
-    for (const QString *value : {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
-        query.addBindValue(*value);
-    return query.exec();
+    return false;
 }
 
 QList<QStringList> dataBaseConn::queryLogs(const QString &keyword, const QString &from, const QString &to)

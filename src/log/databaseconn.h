@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QStringList>
 
 // One connection to the play-log database "log.db" and its table LOGINFOS.
@@ -24,7 +25,8 @@ public:
     QString lastErrorText() const { return m_lastErrorText; }
     void ensureTable();
     bool createTable();
-    // True when the row was stored.
+    // True when the row was stored. A damaged file is moved aside and the row goes into a
+    // new one; a busy, full or read-only file gives false and the caller tries again later.
     bool insertLog(const QString &name, const QString &length, const QString &beginDate,
                    const QString &endDate, const QString &beginTime, const QString &endTime,
                    const QString &result);
@@ -36,7 +38,14 @@ public:
     QString connectionName() const { return m_connectionName; }
 
 private:
+    // Runs with the keeper's read lock held: reopens after a move, creates the table when
+    // missing. Returns the error that says the file is damaged, if any.
+    QSqlError prepareFile();
+    bool setAsideDamaged(const QSqlError &error);
+
     QSqlDatabase m_db;
     QString m_lastErrorText;
     QString m_connectionName;
+    quint64 m_generation = 0;
+    bool m_tableChecked = false;
 };

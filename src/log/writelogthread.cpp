@@ -3,11 +3,15 @@
 #include "databaseconn.h"
 
 #include <QDeadlineTimer>
+#include <QDebug>
 
 namespace {
-// A row that cannot be stored (disk full, file locked for long) is retried a few
-// times before it is given up; the thread never spins on a broken database.
-constexpr int InsertAttempts = 5;
+// A row that cannot be stored (disk full, read-only file, a lock held for long) stays at the
+// head of the queue and is tried again, less often the longer the trouble lasts. Only a
+// queue this long (hours of busy play, tens of megabytes) gives up its oldest rows.
+constexpr int FirstRetryMs = 100;
+constexpr int LastRetryMs = 5000;
+constexpr int MaxQueuedRows = 200000;
 } // namespace
 
 writeLogThread::writeLogThread(QObject *parent)
@@ -31,6 +35,11 @@ void writeLogThread::setLogInfo(const QString &name, const QString &length, cons
                                 const QString &result)
 {
     QMutexLocker lock(&m_mutex);
+    if (m_pending.size() >= MaxQueuedRows) {
+        const QStringList dropped = m_pending.dequeue();
+        qWarning().noquote() << QStringLiteral("play log unwritable for long: row dropped: %1")
+                                    .arg(dropped.join(QLatin1Char(',')));
+    }
     m_pending.enqueue({name, length, beginDate, endDate, beginTime, endTime, result});
     m_wake.wakeAll();
 }
@@ -38,7 +47,7 @@ void writeLogThread::setLogInfo(const QString &name, const QString &length, cons
 int writeLogThread::pendingRows() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_pending.size() + (m_busy ? 1 : 0);
+    return m_pending.size(); // the row being written stays at the head until stored
 }
 
 bool writeLogThread::waitUntilIdle(unsigned long timeoutMs)
@@ -60,6 +69,7 @@ void writeLogThread::run()
     // The connection is created and used on this thread only.
     dataBaseConn conn;
     QMutexLocker lock(&m_mutex);
+    int retryMs = 0;
     for (;;) {
         while (m_pending.isEmpty() && !m_stopping) {
             m_idle.wakeAll();
@@ -67,16 +77,32 @@ void writeLogThread::run()
         }
         if (m_pending.isEmpty())
             break;
-        const QStringList row = m_pending.dequeue();
+        if (retryMs > 0 && !m_stopping)
+            m_wake.wait(&m_mutex, ulong(retryMs)); // a stop or a new row ends the pause early
+        const QStringList row = m_pending.head();
         m_busy = true;
         lock.unlock();
-        for (int attempt = 0; attempt < InsertAttempts; ++attempt) {
-            if (conn.insertLog(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6)))
-                break;
-            QThread::msleep(50);
-        }
+        const bool stored =
+            conn.insertLog(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6));
         lock.relock();
         m_busy = false;
+        if (stored) {
+            m_pending.dequeue();
+            retryMs = 0;
+        } else if (m_stopping) {
+            // Shutting down with a file that takes no rows: say what is lost.
+            qWarning().noquote() << QStringLiteral("play log %1 unwritable (%2): %3 rows not written")
+                                        .arg(dataBaseConn::databasePath(), conn.lastErrorText())
+                                        .arg(m_pending.size());
+            for (const QStringList &lost : qAsConst(m_pending))
+                qWarning().noquote() << lost.join(QLatin1Char(','));
+            m_pending.clear();
+        } else {
+            if (retryMs == 0)
+                qWarning().noquote() << QStringLiteral("play log %1 unwritable (%2): rows kept, retrying")
+                                            .arg(dataBaseConn::databasePath(), conn.lastErrorText());
+            retryMs = qBound(FirstRetryMs, retryMs * 2, LastRetryMs);
+        }
     }
     m_idle.wakeAll();
 }

@@ -10,7 +10,8 @@ class dataBaseConn;
 
 // The play window's log writer. Rows handed over with setLogInfo() are queued and
 // written in order on this thread through its own connection; a row that arrives
-// while an earlier one is being written waits its turn instead of being dropped.
+// while an earlier one is being written waits its turn instead of being dropped, and
+// a row the file does not take (disk full, read-only) stays queued and is retried.
 class writeLogThread : public QThread
 {
     Q_OBJECT
@@ -27,7 +28,7 @@ public:
 
     // Rows queued but not yet stored (for tests and shutdown diagnostics).
     int pendingRows() const;
-    // Blocks until every queued row has been handled; for shutdown and tests only.
+    // Blocks until every queued row has been stored; for shutdown and tests only.
     bool waitUntilIdle(unsigned long timeoutMs = ULONG_MAX);
 
 protected:

@@ -15,6 +15,7 @@
 class CommonPlayWindow;
 class MainMenuBKLabel;
 class MainPlayBKLabel;
+class JournalWin;
 class MonitorWin;
 class PlayWinObject;
 class Prodoc;
@@ -96,6 +97,7 @@ public:
     bool saveSchemeFile(const QString &path, bool report);
     bool isEditingEnabled() const;
     MonitorWin *monitorWindow() const { return m_monitor; }
+    JournalWin *journalWindow() const { return m_journal; }
     QString playButtonText() const;
     QString lockButtonText() const;
     QString hideButtonText() const;
@@ -167,6 +169,8 @@ public slots:
     virtual void slotSetBoot();
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
+    // Empties the log viewer's results and shows it (created on first use, then kept).
+    virtual void slotShowJournal();
 
 signals:
     void sigStartPlay(const QString &displayName);
@@ -227,6 +231,7 @@ private:
     Prodoc *m_prodoc = nullptr;
     ScreenPlayHost *m_screenHost = nullptr;
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
+    JournalWin *m_journal = nullptr;
     QMap<QString, bool> m_hiddenScreens;
 
     bool m_maximized = false;

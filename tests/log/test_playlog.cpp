@@ -161,24 +161,6 @@ private slots:
             1);
     }
 
-    void unopenableDatabaseIsQuiet()
-    {
-        dataBaseConn::setDatabasePath(m_dir->filePath(QStringLiteral("missing-dir/sub/log.db")));
-        dataBaseConn conn;
-        QVERIFY(!conn.openDatabase());
-        QVERIFY(!conn.lastErrorText().isEmpty());
-        QVERIFY(!insert(conn, row(QStringLiteral("x"), QStringLiteral("2026-01-01"))));
-        QVERIFY(
-            conn.queryLogs(QString(), QStringLiteral("2026-01-01"), QStringLiteral("2026-01-01")).isEmpty());
-
-        writeLogThread writer; // gives up on the row after its retries, never hangs
-        writer.setLogInfo(QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("2026-01-01"),
-                          QStringLiteral("2026-01-01"), QStringLiteral("1"), QStringLiteral("1"),
-                          QStringLiteral("success"));
-        writer.start();
-        QVERIFY(writer.waitUntilIdle(10000));
-    }
-
 private:
     static QStringList row(const QString &name, const QString &date)
     {

@@ -1,0 +1,174 @@
+// A month of busy play: one million rows over 30 days. Prints the times of a one-day keyword
+// search and of a 30-day summary through lumora-log and through the viewer's model, and the
+// viewer's memory before and after it scrolled through the whole month.
+
+#include "databaseconn.h"
+#include "journalwin.h"
+#include "playlogfixture.h"
+#include "playlogreader.h"
+#include "playlogtablemodel.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int Rows = 1000000;
+constexpr int Days = 30;
+constexpr int Repeats = 5;
+
+qint64 statusKb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+double cpuMs(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+// CPU time per run, in milliseconds: on a shared machine the wall time mostly measures the
+// other processes.
+double lastCpuMs = 0;
+
+// Best wall time of a few runs, in milliseconds; lastCpuMs gets the mean CPU time of this
+// process and its children per run.
+double best(const std::function<void()> &work)
+{
+    double fastest = 1e12;
+    const double cpuBefore = cpuMs(RUSAGE_SELF) + cpuMs(RUSAGE_CHILDREN);
+    for (int i = 0; i < Repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
+    }
+    lastCpuMs = (cpuMs(RUSAGE_SELF) + cpuMs(RUSAGE_CHILDREN) - cpuBefore) / Repeats;
+    return fastest;
+}
+
+int runTool(const QStringList &args, qint64 *lines)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(LUMORA_LOG_TOOL), args);
+    tool.waitForFinished(-1);
+    *lines = tool.readAllStandardOutput().count('\n') - 1;
+    return tool.exitCode();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("log.db"));
+    dataBaseConn::setDatabasePath(db);
+
+    QElapsedTimer build;
+    build.start();
+    if (!PlayLogFixture::addBusyMonth(db, Rows, Days)) {
+        fprintf(stderr, "could not build the log\n");
+        return 1;
+    }
+    printf("log: %d rows over %d days, %.1f MB, built in %.0f ms\n", Rows, Days, QFile(db).size() / 1048576.0,
+           build.nsecsElapsed() / 1e6);
+
+    const QString day = QStringLiteral("2026-01-15");
+    const QString first = QStringLiteral("2026-01-01");
+    const QString last = QStringLiteral("2026-01-30");
+    qint64 lines = 0;
+    const double toolDay = best([&] {
+        runTool({"search", "--db", db, "--from", day, "--to", day, "--keyword", "item-3"}, &lines);
+    });
+    printf(
+        "lumora-log search, one day, keyword:   %8.1f ms, %6.1f ms CPU (%lld rows, process start included)\n",
+        toolDay, lastCpuMs, lines);
+    const double toolSummary = best([&] {
+        runTool({"summary", "--db", db, "--from", first, "--to", last}, &lines);
+    });
+    printf("lumora-log summary, 30 days:           %8.1f ms, %6.1f ms CPU (%lld items)\n", toolSummary,
+           lastCpuMs, lines);
+    const double toolEmpty = best([&] { runTool({"--version"}, &lines); });
+    printf("lumora-log --version (process start):  %8.1f ms\n", toolEmpty);
+
+    PlayLogFilter oneDay;
+    oneDay.from = oneDay.to = QDate(2026, 1, 15);
+    oneDay.keyword = QStringLiteral("item-3");
+    PlayLogTableModel model;
+    model.setPath(db);
+    const double modelOpen = best([&] { model.search(oneDay); });
+    printf("model, one day, keyword, first page:   %8.1f ms, %6.1f ms CPU (%d rows shown)\n", modelOpen,
+           lastCpuMs, model.rowCount());
+    const double modelAll = best([&] {
+        model.search(oneDay);
+        while (model.canFetchMore(QModelIndex()))
+            model.fetchMore(QModelIndex());
+    });
+    printf("model, one day, keyword, every row:    %8.1f ms, %6.1f ms CPU (%d rows)\n", modelAll, lastCpuMs,
+           model.rowCount());
+
+    PlayLogFilter month;
+    month.from = QDate(2026, 1, 1);
+    month.to = QDate(2026, 1, 30);
+    QVector<PlayLogSummaryRow> summary;
+    QVector<QPair<QString, qint64>> perDay;
+    const double readerSummary = best([&] {
+        summary.clear();
+        perDay.clear();
+        PlayLogReader reader(db);
+        reader.summarize(month, false, &summary, &perDay);
+    });
+    printf("viewer summary + chart, 30 days:       %8.1f ms, %6.1f ms CPU (%d items, %d days)\n",
+           readerSummary, lastCpuMs, summary.size(), perDay.size());
+
+    JournalWin win;
+    win.show();
+    app.processEvents();
+    const qint64 emptyKb = statusKb("VmRSS:");
+    auto *table = win.findChild<QTableView *>(QStringLiteral("resultTable"));
+    win.findChild<QDateEdit *>(QStringLiteral("fromDate"))->setDate(month.from);
+    win.findChild<QDateEdit *>(QStringLiteral("toDate"))->setDate(month.to);
+    QElapsedTimer open;
+    const double openCpu = cpuMs(RUSAGE_SELF);
+    open.start();
+    win.slotFindDate();
+    app.processEvents();
+    printf("viewer, 30 days, opened:               %8.1f ms, %6.1f ms CPU (%d rows shown)\n",
+           open.nsecsElapsed() / 1e6, cpuMs(RUSAGE_SELF) - openCpu, win.resultModel()->rowCount());
+    QElapsedTimer scroll;
+    scroll.start();
+    while (win.resultModel()->canFetchMore(QModelIndex())) {
+        table->scrollToBottom();
+        app.processEvents();
+    }
+    printf("viewer, scrolled to row %d:        %8.1f ms\n", win.resultModel()->rowCount(),
+           scroll.nsecsElapsed() / 1e6);
+    const qint64 scrolledKb = statusKb("VmRSS:");
+    printf("viewer memory: empty %.1f MB, after the whole month %.1f MB (+%.1f MB), peak %.1f MB\n",
+           emptyKb / 1024.0, scrolledKb / 1024.0, (scrolledKb - emptyKb) / 1024.0,
+           statusKb("VmHWM:") / 1024.0);
+    return 0;
+}

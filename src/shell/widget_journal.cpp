@@ -1,0 +1,13 @@
+// The play-log viewer of the main menu.
+#include "journalwin.h"
+#include "widget.h"
+
+void Widget::slotShowJournal()
+{
+    if (!m_journal)
+        m_journal = new JournalWin(this);
+    m_journal->clearResults();
+    m_journal->show();
+    m_journal->raise();
+    m_journal->activateWindow();
+}

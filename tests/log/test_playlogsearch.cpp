@@ -1,0 +1,417 @@
+#include "databaseconn.h"
+#include "playlogfixture.h"
+#include "playlogreader.h"
+#include "playlogtablemodel.h"
+#include "writelogthread.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSemaphore>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+QStringList row(const QString &name, const QString &beginDate, const QString &beginTime,
+                const QString &endDate, const QString &endTime, const QString &length = QStringLiteral("5"))
+{
+    return {name, length, beginDate, endDate, beginTime, endTime, QStringLiteral("success")};
+}
+
+// The log every search below runs on. Names are chosen so that each hostile keyword
+// has exactly one literal match and at least one row a wildcard reading would also take.
+QList<QStringList> searchedRows()
+{
+    return {
+        row("Digital Clock", "2026-05-01", "09:05:03:120", "2026-05-01", "09:05:08:120"),
+        row("Analog Clock", "2026-05-01", "23:59:50:000", "2026-05-02", "00:00:05:000", "-86385"),
+        row("O'Brien.mp4", "2026-05-02", "08:00:00:000", "2026-05-02", "08:00:10:000"),
+        row("sale 100%.png", "2026-05-02", "09:00:00:000", "2026-05-02", "09:00:05:000"),
+        row("sale 1000.png", "2026-05-02", "09:00:05:000", "2026-05-02", "09:00:10:000"),
+        row("a_b.png", "2026-05-02", "10:00:00:000", "2026-05-02", "10:00:05:000"),
+        row("axb.png", "2026-05-02", "10:00:05:000", "2026-05-02", "10:00:10:000"),
+        row("' OR '1'='1.png", "2026-05-03", "11:00:00:000", "2026-05-03", "11:00:05:000"),
+        row("lobby.mp4", "2026-05-03", "12:00:00:000", "2026-05-03", "12:00:05:000"),
+        row("DIGITAL CLOCK", "2026-04-30", "12:00:00:000", "2026-04-30", "12:00:05:000"),
+    };
+}
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ToolRun runTool(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(LUMORA_LOG_TOOL), args);
+    ToolRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// Parses CSV with Python's csv module: the rows as lists of strings, header included.
+QList<QStringList> pythonCsv(const QByteArray &csv, bool *ok)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv,io,json,sys\n"
+                                 "data=sys.stdin.buffer.read().decode('utf-8')\n"
+                                 "print(json.dumps(list(csv.reader(io.StringIO(data, newline='')))))")});
+    python.write(csv);
+    python.closeWriteChannel();
+    QList<QStringList> rows;
+    *ok = python.waitForFinished(60000) && python.exitCode() == 0;
+    if (!*ok)
+        return rows;
+    const QJsonArray array = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    for (const QJsonValue &line : array) {
+        QStringList fields;
+        for (const QJsonValue &field : line.toArray())
+            fields << field.toString();
+        rows << fields;
+    }
+    return rows;
+}
+
+QByteArray fileDigest(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestPlayLogSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        m_db = m_dir->filePath(QStringLiteral("log.db"));
+    }
+
+    void searchFindsTheSameRowsThroughToolAndModel_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QStringList>("names");
+
+        QTest::newRow("same day, the midnight row under its start")
+            << "2026-05-01"
+            << "2026-05-01"
+            << "" << QStringList{"Digital Clock", "Analog Clock"};
+        QTest::newRow("from after to") << "2026-05-03"
+                                       << "2026-05-01"
+                                       << "" << QStringList{};
+        QTest::newRow("open start") << ""
+                                    << "2026-05-01"
+                                    << "clock"
+                                    << QStringList{"Digital Clock", "Analog Clock", "DIGITAL CLOCK"};
+        QTest::newRow("open end") << "2026-05-03"
+                                  << ""
+                                  << "" << QStringList{"' OR '1'='1.png", "lobby.mp4"};
+        QTest::newRow("clock") << "2026-05-01"
+                               << "2026-05-03"
+                               << "clock" << QStringList{"Digital Clock", "Analog Clock"};
+        QTest::newRow("O'Brien") << ""
+                                 << ""
+                                 << "O'Brien" << QStringList{"O'Brien.mp4"};
+        QTest::newRow("%") << ""
+                           << ""
+                           << "0%" << QStringList{"sale 100%.png"};
+        QTest::newRow("_") << ""
+                           << ""
+                           << "a_b" << QStringList{"a_b.png"};
+        QTest::newRow("injection") << ""
+                                   << ""
+                                   << "' OR '1'='1" << QStringList{"' OR '1'='1.png"};
+    }
+
+    void searchFindsTheSameRowsThroughToolAndModel()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, keyword);
+        QFETCH(QStringList, names);
+        QVERIFY(PlayLogFixture::addRows(m_db, searchedRows()));
+
+        QStringList args{QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--csv")};
+        if (!from.isEmpty())
+            args << QStringLiteral("--from") << from;
+        if (!to.isEmpty())
+            args << QStringLiteral("--to") << to;
+        if (!keyword.isEmpty())
+            args << QStringLiteral("--keyword") << keyword;
+        const ToolRun run = runTool(args);
+        QCOMPARE(run.exitCode, 0);
+        bool parsed = false;
+        const QList<QStringList> csv = pythonCsv(run.out, &parsed);
+        QVERIFY(parsed);
+        QCOMPARE(csv.value(0), QStringList({"Name", "Duration", "StartTime", "StopTime", "Result"}));
+        QStringList toolNames;
+        for (int i = 1; i < csv.size(); ++i)
+            toolNames << csv.at(i).value(0);
+        QCOMPARE(toolNames, names);
+
+        PlayLogTableModel model;
+        model.setPath(m_db);
+        PlayLogFilter filter;
+        filter.from = QDate::fromString(from, Qt::ISODate);
+        filter.to = QDate::fromString(to, Qt::ISODate);
+        filter.keyword = keyword;
+        QVERIFY(model.search(filter));
+        while (model.canFetchMore(QModelIndex()))
+            model.fetchMore(QModelIndex());
+        QStringList modelNames;
+        for (int r = 0; r < model.rowCount(); ++r)
+            modelNames << model.index(r, 0).data().toString();
+        QCOMPARE(modelNames, names);
+        // The rows the tool and the viewer show agree column for column.
+        for (int r = 0; r < model.rowCount(); ++r) {
+            QStringList shown;
+            for (int c = 0; c < 5; ++c)
+                shown << model.index(r, c).data().toString();
+            QCOMPARE(shown, csv.at(r + 1));
+        }
+    }
+
+    void summaryCountsPlaysAndRealSecondsShown()
+    {
+        // lobby.mp4: 5.5 s, then 15 s across midnight (stored length negative), then one
+        // day and 2 s across two midnights, which a player asleep in a pause can log.
+        QVERIFY(PlayLogFixture::addRows(
+            m_db, {row("lobby.mp4", "2026-05-01", "10:00:00:000", "2026-05-01", "10:00:05:500", "5"),
+                   row("lobby.mp4", "2026-05-01", "23:59:50:000", "2026-05-02", "00:00:05:000", "-86385"),
+                   row("clock, big", "2026-05-02", "08:00:00:250", "2026-05-02", "08:01:00:000", "59"),
+                   row("lobby.mp4", "2026-05-02", "23:59:59:000", "2026-05-04", "00:00:01:000", "-86398"),
+                   row("other.png", "2026-05-05", "08:00:00:000", "2026-05-05", "08:00:05:000")}));
+
+        const ToolRun run =
+            runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db, QStringLiteral("--to"),
+                     QStringLiteral("2026-05-04"), QStringLiteral("--csv")});
+        QCOMPARE(run.exitCode, 0);
+        bool parsed = false;
+        const QList<QStringList> csv = pythonCsv(run.out, &parsed);
+        QVERIFY(parsed);
+        // 5.5 + 15 + 86402 = 86422.5 s for three plays; 59.75 s for the clock.
+        const QList<QStringList> expected{
+            {"Name", "Plays", "Seconds", "FirstPlay", "LastPlay"},
+            {"clock, big", "1", "59.750", "2026-05-02 08:00:00:250", "2026-05-02 08:00:00:250"},
+            {"lobby.mp4", "3", "86422.500", "2026-05-01 10:00:00:000", "2026-05-02 23:59:59:000"},
+        };
+        QCOMPARE(csv, expected);
+
+        // The same figures reach the viewer through the reader, with the plays per day.
+        PlayLogReader reader(m_db);
+        PlayLogFilter filter;
+        filter.to = QDate(2026, 5, 4);
+        QVector<PlayLogSummaryRow> rows;
+        QVERIFY(reader.summary(filter, &rows));
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(1).shownMs, Q_INT64_C(86422500));
+        QVector<QPair<QString, qint64>> perDay;
+        QVERIFY(reader.playsPerPeriod(filter, false, &perDay));
+        QCOMPARE(perDay, (QVector<QPair<QString, qint64>>{{"2026-05-01", 2}, {"2026-05-02", 2}}));
+        QVector<QPair<QString, qint64>> perHour;
+        filter.from = filter.to = QDate(2026, 5, 1);
+        QVERIFY(reader.playsPerPeriod(filter, true, &perHour));
+        QCOMPARE(perHour, (QVector<QPair<QString, qint64>>{{"2026-05-01 10", 1}, {"2026-05-01 23", 1}}));
+    }
+
+    void csvOfAwkwardNamesReadsBackInPython()
+    {
+        const QList<QStringList> rows{
+            row("comma, inside.mp4", "2026-05-01", "10:00:00:000", "2026-05-01", "10:00:05:000"),
+            row("say \"hi\".png", "2026-05-01", "10:00:05:000", "2026-05-01", "10:00:10:000"),
+            row("two\nlines\r\n.txt", "2026-05-01", "10:00:10:000", "2026-05-01", "10:00:15:000"),
+            row(QString::fromUtf8("大厅 广告.mp4"), "2026-05-01", "10:00:15:000", "2026-05-01",
+                "10:00:20:000"),
+        };
+        QVERIFY(PlayLogFixture::addRows(m_db, rows));
+        const ToolRun run =
+            runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--csv")});
+        QCOMPARE(run.exitCode, 0);
+        bool parsed = false;
+        const QList<QStringList> csv = pythonCsv(run.out, &parsed);
+        QVERIFY(parsed);
+        QCOMPARE(csv.size(), rows.size() + 1);
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList &r = rows.at(i);
+            QCOMPARE(csv.at(i + 1), QStringList({r[0], r[1], r[2] + " " + r[4], r[3] + " " + r[5], r[6]}));
+        }
+    }
+
+    void toolExitStatusesAndNeverWrites()
+    {
+        QVERIFY(PlayLogFixture::addRows(m_db, searchedRows()));
+        const QByteArray before = fileDigest(m_db);
+        const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files);
+
+        QCOMPARE(runTool({}).exitCode, 1);
+        QCOMPARE(runTool({QStringLiteral("list"), QStringLiteral("--db"), m_db}).exitCode, 1);
+        const ToolRun badDate = runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db,
+                                         QStringLiteral("--from"), QStringLiteral("2026-13-01")});
+        QCOMPARE(badDate.exitCode, 1);
+        QVERIFY(badDate.err.contains("Usage:"));
+        QCOMPARE(
+            runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db, QStringLiteral("--keyword")})
+                .exitCode,
+            1);
+        QCOMPARE(runTool({QStringLiteral("summary"), QStringLiteral("--db"),
+                          m_dir->filePath(QStringLiteral("none.db"))})
+                     .exitCode,
+                 2);
+        QCOMPARE(runTool({QStringLiteral("search"), QStringLiteral("--db"), m_db}).exitCode, 0);
+        QCOMPARE(runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db}).exitCode, 0);
+
+        const QString damaged = m_dir->filePath(QStringLiteral("random.db"));
+        QFile random(damaged);
+        QVERIFY(random.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 4096; ++i)
+            random.putChar(char(QRandomGenerator::global()->bounded(256)));
+        random.close();
+        const QByteArray damagedBefore = fileDigest(damaged);
+        const ToolRun onDamaged = runTool({QStringLiteral("search"), QStringLiteral("--db"), damaged});
+        QCOMPARE(onDamaged.exitCode, 2);
+        QVERIFY(onDamaged.err.contains("damaged"));
+        QCOMPARE(onDamaged.out, QByteArray());
+
+        // Reading never touched a file: same bytes, no journal or new file beside them.
+        QCOMPARE(fileDigest(m_db), before);
+        QCOMPARE(fileDigest(damaged), damagedBefore);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+                 entries + QStringList{QStringLiteral("random.db")});
+    }
+
+    void busyLogIsWaitedForNotReadAsEmpty()
+    {
+        QVERIFY(PlayLogFixture::addRows(m_db, searchedRows()));
+        // A writer holds the file locked, as a long insert burst would, until told to stop.
+        QSemaphore locked;
+        QSemaphore release;
+        QThread *holder = QThread::create([this, &locked, &release] {
+            {
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+                db.setDatabaseName(m_db);
+                db.open();
+                QSqlQuery lock(db);
+                lock.exec(QStringLiteral("begin exclusive"));
+                locked.release();
+                release.tryAcquire(1, 60000);
+                lock.exec(QStringLiteral("commit"));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+        });
+        holder->start();
+        QVERIFY(locked.tryAcquire(1, 60000));
+
+        PlayLogReader impatient(m_db, 50);
+        QVector<PlayLogSummaryRow> rows;
+        QVERIFY(!impatient.summary(PlayLogFilter(), &rows));
+        QCOMPARE(impatient.status(), PlayLogReader::Status::Busy);
+        QVERIFY(rows.isEmpty());
+
+        QProcess tool;
+        tool.start(QStringLiteral(LUMORA_LOG_TOOL),
+                   {QStringLiteral("summary"), QStringLiteral("--db"), m_db});
+        QVERIFY(tool.waitForStarted(60000));
+        QThread::msleep(300); // the tool meets the lock and waits
+        release.release();
+        holder->wait();
+        delete holder;
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(tool.readAllStandardOutput().count('\n'), searchedRows().size() + 1);
+    }
+
+    void damagedLogIsSetAsideAndWritingCarriesOn()
+    {
+        QFile random(m_db);
+        QVERIFY(random.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 8192; ++i)
+            random.putChar(char(QRandomGenerator::global()->bounded(256)));
+        random.close();
+        const QByteArray damagedBytes = fileDigest(m_db);
+        dataBaseConn::setDatabasePath(m_db);
+
+        // Two play windows write at once; the second opened the damaged file too.
+        writeLogThread first;
+        writeLogThread second;
+        for (int i = 0; i < 20; ++i) {
+            first.setLogInfo(QStringLiteral("first-%1.png").arg(i), "5", "2026-06-01", "2026-06-01",
+                             "10:00:00:000", "10:00:05:000", "success");
+            second.setLogInfo(QStringLiteral("second-%1.png").arg(i), "5", "2026-06-01", "2026-06-01",
+                              "10:00:00:000", "10:00:05:000", "success");
+            first.start();
+            second.start();
+        }
+        QVERIFY(first.waitUntilIdle(60000));
+        QVERIFY(second.waitUntilIdle(60000));
+
+        const QStringList aside =
+            QDir(m_dir->path()).entryList({QStringLiteral("log.db.damaged-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(fileDigest(m_dir->filePath(aside.first())), damagedBytes);
+
+        const ToolRun run = runTool({QStringLiteral("summary"), QStringLiteral("--db"), m_db});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(aside.first().toUtf8()), run.err.constData());
+        PlayLogReader reader(m_db);
+        QVector<PlayLogSummaryRow> rows;
+        QVERIFY(reader.summary(PlayLogFilter(), &rows));
+        QCOMPARE(rows.size(), 40);
+    }
+
+    void unwritableLogKeepsRowsUntilItCanBeWritten()
+    {
+        // The directory is missing (an unmounted disk): nothing can be stored for now.
+        const QString later = m_dir->filePath(QStringLiteral("later/log.db"));
+        dataBaseConn::setDatabasePath(later);
+        writeLogThread writer;
+        for (int i = 0; i < 3; ++i) {
+            writer.setLogInfo(QStringLiteral("kept-%1.png").arg(i), "1", "2026-07-01", "2026-07-01",
+                              "10:00:00:000", "10:00:01:000", "success");
+            writer.start();
+        }
+        QVERIFY(!writer.waitUntilIdle(1500));
+        QCOMPARE(writer.pendingRows(), 3);
+
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("later")));
+        QVERIFY(writer.waitUntilIdle(60000));
+        PlayLogReader reader(later);
+        QVector<PlayLogSummaryRow> rows;
+        QVERIFY(reader.summary(PlayLogFilter(), &rows));
+        QCOMPARE(rows.size(), 3);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_db;
+};
+
+QTEST_GUILESS_MAIN(TestPlayLogSearch)
+#include "test_playlogsearch.moc"
