@@ -130,7 +130,8 @@ void BootSetupWin::enablePlay(bool enabled)
 
 void BootSetupWin::slotLoad()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), desktopFolder(), tr("Schedule(*.schx)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open"), desktopFolder(), tr("Schedule(*.schx)"));
     if (!path.isEmpty())
         m_path->setText(path);
 }

@@ -99,8 +99,9 @@ QString shellStyleSheet()
 namespace {
 
 // Dialogs that take the console look. Type selectors match subclasses too.
-const char *const kConsoleDialogs[] = {"QMessageBox",  "QFileDialog",   "QColorDialog",          "QInputDialog",
-                                       "QProgressDialog", "QErrorMessage", "DisplaySettingsDialog", "ExtendWin"};
+const char *const kConsoleDialogs[] = {"QMessageBox",           "QFileDialog",     "QColorDialog",
+                                       "QInputDialog",          "QProgressDialog", "QErrorMessage",
+                                       "DisplaySettingsDialog", "ExtendWin"};
 
 // Rules written once with "S" for the dialog; scoped to each dialog class so that no other
 // window (play windows, renderers, the start-up and language dialogs) is touched.

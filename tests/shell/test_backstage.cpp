@@ -160,7 +160,8 @@ private slots:
         }
         QTRY_COMPARE(placesOf(north), shifted(northHome, target.topLeft()));
         for (const QRect &place : placesOf(north))
-            QVERIFY2(target.contains(place), qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
+            QVERIFY2(target.contains(place),
+                     qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
         QTRY_COMPARE(north->screen()->geometry(), target);
         QCOMPARE(placesOf(south), southHome);
         QCOMPARE(button->text(), QStringLiteral("frontground"));
