@@ -25,6 +25,9 @@ ExtendWin::ExtendWin(const QList<QRect> &screens, QWidget *parent)
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *list = new QWidget(scroll);
     list->setObjectName(QStringLiteral("screenList"));
+    // The list lies on the dialog itself, in whatever look the dialog has.
+    scroll->setStyleSheet(QStringLiteral("QScrollArea, QWidget#screenList { background: transparent; }"));
+    scroll->viewport()->setAutoFillBackground(false);
     auto *radios = new QVBoxLayout(list);
     radios->setSpacing(20);
     radios->setContentsMargins(40, 10, 10, 10);

@@ -155,6 +155,41 @@ S QPlainTextEdit {
 S QLineEdit:disabled, S QSpinBox:disabled, S QComboBox:disabled {
     color: #6b7584;
 }
+S QCheckBox::indicator, S QRadioButton::indicator {
+    width: 12px;
+    height: 12px;
+    border: 1px solid #8fa0b4;
+    background: #11151b;
+}
+S QRadioButton::indicator {
+    border-radius: 7px;
+}
+S QCheckBox::indicator:checked, S QRadioButton::indicator:checked {
+    background: #2fc4d6;
+    border-color: #2fc4d6;
+}
+S QCheckBox::indicator:disabled, S QRadioButton::indicator:disabled {
+    border-color: #4a5564;
+}
+S QSpinBox::up-button, S QSpinBox::down-button {
+    width: 16px;
+    background: #232b36;
+    border-left: 1px solid #35404e;
+}
+S QSpinBox::up-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-bottom: 5px solid #dfe6ee;
+}
+S QSpinBox::down-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-top: 5px solid #dfe6ee;
+}
 S QComboBox QAbstractItemView {
     background: #11151b;
     color: #e8edf3;
