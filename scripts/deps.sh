@@ -13,7 +13,7 @@ LUMORA_BUILD_PACKAGES=(
 )
 
 LUMORA_TEST_PACKAGES=(
-    xvfb xauth x11-xkb-utils xdotool imagemagick ffmpeg clang libclang-rt-14-dev
+    xvfb xserver-xephyr xauth x11-xkb-utils xdotool imagemagick ffmpeg clang libclang-rt-14-dev
 )
 
 # Installs whichever of the given packages are missing. Needs root (or sudo).

@@ -56,7 +56,17 @@ void readSettings()
     s.closeType = ini.value(QStringLiteral("CloseType"), s.closeType).toString();
 }
 
-void writeSettings()
+namespace {
+
+bool flushed(QSettings &ini)
+{
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}
+
+} // namespace
+
+bool writeSettings()
 {
     const AppSettings &s = appSettings();
     QSettings ini(settingsFilePath(), QSettings::IniFormat);
@@ -66,16 +76,19 @@ void writeSettings()
     ini.setValue(QStringLiteral("PlayType"), s.playType);
     ini.setValue(QStringLiteral("SchemePath"), s.schemePath);
     ini.setValue(QStringLiteral("LastSchemePath"), s.lastSchemePath);
+    return flushed(ini);
 }
 
-void writeBackStageFlag()
+bool writeBackStageFlag()
 {
     QSettings ini(settingsFilePath(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("BackStageFlag"), appSettings().backStageFlag);
+    return flushed(ini);
 }
 
-void writeCloseType()
+bool writeCloseType()
 {
     QSettings ini(settingsFilePath(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("CloseType"), appSettings().closeType);
+    return flushed(ini);
 }

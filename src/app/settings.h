@@ -31,6 +31,8 @@ QString &currentSchemePath();
 // A missing key keeps the in-memory value, so a missing file yields the defaults.
 void readSettings();
 // Writes the six keys "Language", "Start", "Play", "PlayType", "SchemePath" and "LastSchemePath".
-void writeSettings();
-void writeBackStageFlag();
-void writeCloseType();
+// Each writer returns false when the file could not be written (a read-only application
+// directory, a full disk), so that the operator can be told.
+bool writeSettings();
+bool writeBackStageFlag();
+bool writeCloseType();

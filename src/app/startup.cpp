@@ -7,6 +7,7 @@
 #include "screensurvey.h"
 #include "settings.h"
 #include "shellglobals.h"
+#include "shellstyle.h"
 #include "singleinstance.h"
 #include "translations.h"
 #include "widget.h"
@@ -107,8 +108,9 @@ int runLumora(int argc, char **argv)
     if (settings.language == 0 || settings.language == 1)
         installTranslations(settings.language);
 
-    // 4. Application font.
+    // 4. Application font, and the console look for the dialogs that have none of their own.
     applyApplicationFont();
+    applyApplicationStyle();
 
     // 5. Screen survey.
     takeScreenSurvey();

@@ -1,6 +1,7 @@
 #include "monitorwin.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -67,6 +68,13 @@ void MonitorWin::updateLabelImage()
         const QPixmap grabbed = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
         picture->setPixmap(grabbed.scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
+}
+
+void MonitorWin::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("monitor"));
+    QWidget::changeEvent(event);
 }
 
 void MonitorWin::resizeEvent(QResizeEvent *event)

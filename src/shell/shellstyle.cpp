@@ -1,5 +1,8 @@
 #include "shellstyle.h"
 
+#include <QApplication>
+#include <QStringList>
+
 QString shellStyleSheet()
 {
     // Scoped under the frame, so dialogs parented to the main window keep their own look.
@@ -91,4 +94,143 @@ QString shellStyleSheet()
     background: rgba(47, 196, 214, 0.40);
 }
 )");
+}
+
+namespace {
+
+// Dialogs that take the console look. Type selectors match subclasses too.
+const char *const kConsoleDialogs[] = {"QMessageBox",           "QFileDialog",     "QColorDialog",
+                                       "QInputDialog",          "QProgressDialog", "QErrorMessage",
+                                       "DisplaySettingsDialog", "ExtendWin"};
+
+// Rules written once with "S" for the dialog; scoped to each dialog class so that no other
+// window (play windows, renderers, the start-up and language dialogs) is touched.
+const char kDialogRules[] = R"(
+S {
+    background: #1b2029;
+    color: #e8edf3;
+}
+S QLabel, S QCheckBox, S QRadioButton, S QGroupBox {
+    color: #dfe6ee;
+    background: transparent;
+}
+S QPushButton {
+    background: #232b36;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    border-radius: 3px;
+    padding: 5px 14px;
+    min-width: 64px;
+}
+S QPushButton:hover {
+    border-color: #2fc4d6;
+}
+S QPushButton:default {
+    border-color: #2fc4d6;
+}
+S QPushButton:pressed, S QPushButton:checked {
+    background: #1e6f7a;
+}
+S QPushButton:disabled {
+    color: #6b7584;
+}
+S QToolButton {
+    background: transparent;
+    color: #e8edf3;
+    border: 1px solid transparent;
+    border-radius: 3px;
+}
+S QToolButton:hover {
+    border-color: #35404e;
+}
+S QLineEdit, S QSpinBox, S QComboBox, S QTreeView, S QListView, S QTableView, S QTextEdit,
+S QPlainTextEdit {
+    background: #11151b;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    border-radius: 2px;
+    selection-background-color: #1e8a98;
+    selection-color: white;
+}
+S QLineEdit:disabled, S QSpinBox:disabled, S QComboBox:disabled {
+    color: #6b7584;
+}
+S QCheckBox::indicator, S QRadioButton::indicator {
+    width: 12px;
+    height: 12px;
+    border: 1px solid #8fa0b4;
+    background: #11151b;
+}
+S QRadioButton::indicator {
+    border-radius: 7px;
+}
+S QCheckBox::indicator:checked, S QRadioButton::indicator:checked {
+    background: #2fc4d6;
+    border-color: #2fc4d6;
+}
+S QCheckBox::indicator:disabled, S QRadioButton::indicator:disabled {
+    border-color: #4a5564;
+}
+S QSpinBox::up-button, S QSpinBox::down-button {
+    width: 16px;
+    background: #232b36;
+    border-left: 1px solid #35404e;
+}
+S QSpinBox::up-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-bottom: 5px solid #dfe6ee;
+}
+S QSpinBox::down-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-top: 5px solid #dfe6ee;
+}
+S QComboBox QAbstractItemView {
+    background: #11151b;
+    color: #e8edf3;
+    selection-background-color: #1e8a98;
+}
+S QHeaderView::section {
+    background: #232b36;
+    color: #dfe6ee;
+    border: none;
+    border-right: 1px solid #35404e;
+    padding: 3px 6px;
+}
+S QProgressBar {
+    background: #11151b;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    border-radius: 2px;
+    text-align: center;
+}
+S QProgressBar::chunk {
+    background: #1e8a98;
+}
+)";
+
+} // namespace
+
+QString applicationStyleSheet()
+{
+    const QString rules = QString::fromLatin1(kDialogRules);
+    QString sheet;
+    for (const char *dialog : kConsoleDialogs) {
+        QString scoped = rules;
+        // "S" opens a line or follows a comma; nothing else in the rules does.
+        scoped.replace(QStringLiteral("\nS "), QStringLiteral("\n%1 ").arg(QLatin1String(dialog)));
+        scoped.replace(QStringLiteral(", S "), QStringLiteral(", %1 ").arg(QLatin1String(dialog)));
+        sheet += scoped;
+    }
+    return sheet;
+}
+
+void applyApplicationStyle()
+{
+    qApp->setStyleSheet(applicationStyleSheet());
 }

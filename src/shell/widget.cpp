@@ -1,10 +1,15 @@
 #include "widget.h"
 
+#include "bootsetupwin.h"
+#include "languagesetupwin.h"
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "monitorwin.h"
+#include "newdisplaywindowbutton.h"
 #include "playwinobject.h"
 #include "prodoc.h"
+#include "projecttree.h"
+#include "projectwidget.h"
 #include "settings.h"
 #include "shellstyle.h"
 #include "titlebar.h"
@@ -65,6 +70,9 @@ Widget::Widget(QWidget *parent)
     m_mainMenu->setTriggerWidget(m_menuButton);
 
     m_prodoc = new Prodoc(this);
+    // Created once and reused, so each keeps the outcome of its last run.
+    m_bootSetupWin = new BootSetupWin(this);
+    m_languageSetupWin = new LanguageSetupWin(this);
     connectCommands();
     trUpdate();
 
@@ -226,17 +234,28 @@ void Widget::trUpdate()
 {
     m_titleBar->retranslate();
     m_mainMenu->retranslate();
+    for (ProjectWidget *treeWidget : qAsConst(displayTrees))
+        treeWidget->tree()->retranslate();
+    for (newDisplayWindowButton *button : qAsConst(selectorButtons))
+        button->retranslate();
 
     m_menuButton->setText(tr("menu"));
     m_monitorButton->setText(tr("monitor"));
-    const bool backstage = currentDisplayWindow && currentDisplayWindow->backstage;
-    m_backstageButton->setText(backstage ? tr("frontground") : tr("background"));
+    setBackstageButtonFromCurrent();
     m_winupButton->setText(isWorkAreaCollapsed() ? tr("win-show") : tr("win-up"));
     m_lockButton->setText(windowsLockedAll ? tr("winunlock") : tr("winlock"));
     m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
     // A stopped schedule must not read "pause": only a playing, unpaused one does.
     setPlayButtonPlaying(m_playButtonPlaying && !overallPaused);
     m_stopButton->setText(tr("stop"));
+}
+
+void Widget::changeEvent(QEvent *event)
+{
+    // Every language change, whoever installed the translators, re-applies the texts.
+    if (event->type() == QEvent::LanguageChange)
+        trUpdate();
+    QWidget::changeEvent(event);
 }
 
 void Widget::closeEvent(QCloseEvent *event)

@@ -6,13 +6,16 @@
 #include "playwinobject.h"
 #include "programobject.h"
 
+#include <QHash>
 #include <QMap>
 #include <QPointer>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
 
+class BootSetupWin;
 class CommonPlayWindow;
+class LanguageSetupWin;
 class MainMenuBKLabel;
 class MainPlayBKLabel;
 class JournalWin;
@@ -98,6 +101,8 @@ public:
     bool isEditingEnabled() const;
     MonitorWin *monitorWindow() const { return m_monitor; }
     JournalWin *journalWindow() const { return m_journal; }
+    BootSetupWin *bootSetupWin() const { return m_bootSetupWin; }
+    LanguageSetupWin *languageSetupWin() const { return m_languageSetupWin; }
     QString playButtonText() const;
     QString lockButtonText() const;
     QString hideButtonText() const;
@@ -158,6 +163,7 @@ public slots:
     // Display windows.
     virtual void slotMonitor();
     virtual void slotBackstage();
+    void slotAutoBackState();
     virtual void slotWinHide();
     void slotAddDisplayWindow();
     void slotDisplayWindowSetting();
@@ -180,6 +186,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
     // Questions to the operator, one place each so that scripted runs can answer them.
     virtual QString askSavePath(const QString &title);
@@ -207,6 +214,12 @@ private:
     void pauseWindowsOf(const QString &displayName);
     ScreenPlayHost *screenHost();
     void showPagePreview(CommonWinObject *window, bool selectIt);
+    // Backstage (widget_backstage.cpp): the surface of `window` and its play windows go to
+    // the stored position plus `offset`; a null offset brings them home.
+    void placeSurface(PlayWinObject *window, const QPoint &offset);
+    void setBackstageButtonFromCurrent();
+    // Tells the operator which settings could not be written; nothing when all were.
+    void reportUnwritten(const QStringList &files);
 
     QFrame *m_frame = nullptr;
     TitleBar *m_titleBar = nullptr;
@@ -233,6 +246,10 @@ private:
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
     JournalWin *m_journal = nullptr;
     QMap<QString, bool> m_hiddenScreens;
+    // Screen offset of each display window moved away for backstage play.
+    QHash<const PlayWinObject *, QPoint> m_backstageOffsets;
+    BootSetupWin *m_bootSetupWin = nullptr;
+    LanguageSetupWin *m_languageSetupWin = nullptr;
 
     bool m_maximized = false;
     bool m_playButtonPlaying = false;

@@ -1,5 +1,5 @@
-// Display-window commands: add, edit, select, delete, the monitor window, backstage and
-// hiding the screens; and the wiring of each display window's tree and selector button.
+// Display-window commands: add, edit, select, delete, the monitor window and hiding the
+// screens; and the wiring of each display window's tree and selector button.
 #include "displaysettingsdialog.h"
 #include "menubutton.h"
 #include "monitorwin.h"
@@ -49,6 +49,7 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
     for (newDisplayWindowButton *other : qAsConst(selectorButtons))
         other->setChecked(other == button);
     currentSelectorButton = button;
+    setBackstageButtonFromCurrent();
     return treeWidget;
 }
 
@@ -190,7 +191,7 @@ void Widget::selectDisplayWindow(const QString &name)
     }
     for (auto it = displayTrees.cbegin(); it != displayTrees.cend(); ++it)
         it.value()->setVisible(it.key() == name);
-    m_backstageButton->setText(chosen->backstage ? tr("frontground") : tr("background"));
+    setBackstageButtonFromCurrent();
     setPlayButtonFromTree();
     screensHidden = m_hiddenScreens.value(name, false);
     m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
@@ -230,16 +231,19 @@ void Widget::slotDeleteDisplayWindow()
         button->deleteLater();
     }
     displayWindows.removeAll(window);
+    m_backstageOffsets.remove(window);
     delete window;
     playingDisplays.removeAll(name);
     m_hiddenScreens.remove(name);
     currentDisplayWindow = nullptr;
     currentDisplayName.clear();
     currentSelectorButton = nullptr;
-    if (!displayWindows.isEmpty())
+    if (!displayWindows.isEmpty()) {
         selectDisplayWindow(displayWindows.first()->name);
-    else
+    } else {
         setPlayButtonFromTree();
+        setBackstageButtonFromCurrent();
+    }
     if (playingDisplays.isEmpty())
         setEditingEnabled(true);
 }
@@ -257,11 +261,6 @@ void Widget::slotMonitor()
     m_monitor->setAreas(areas);
     m_monitor->show();
     m_monitor->raise();
-}
-
-void Widget::slotBackstage()
-{
-    // Moves the current display window onto another screen and back.
 }
 
 void Widget::selectFirstDisplayWindowAfterLoad()
@@ -294,6 +293,7 @@ void Widget::slotClearCurrentAllScheme()
     displayTrees.clear();
     qDeleteAll(displayWindows);
     displayWindows.clear();
+    m_backstageOffsets.clear();
     for (newDisplayWindowButton *button : qAsConst(selectorButtons)) {
         m_selectorLayout->removeWidget(button);
         delete button;
@@ -312,5 +312,6 @@ void Widget::slotClearCurrentAllScheme()
     currentTimingObject = nullptr;
     overallPaused = false;
     setPlayButtonPlaying(false);
+    setBackstageButtonFromCurrent();
     setEditingEnabled(true);
 }

@@ -166,9 +166,8 @@ void Widget::slotStartLast()
     overallPaused = false;
     setPlayButtonPlaying(true);
     showMinimized();
-    if (appSettings().backStageFlag != 0) {
-        // The backstage mode of the display windows arrives with the backstage command.
-    }
+    if (appSettings().backStageFlag != 0)
+        slotAutoBackState();
 }
 
 void Widget::slotStopCurPreview()

@@ -1,5 +1,6 @@
 // Play control commands of the main window: top-bar play, stop and lock, and the main
-// menu's control section. The play button keeps its state in its caption.
+// menu's control section. The buttons keep their state in flags and derive their captions
+// from them, so a language change never turns a caption into a different command.
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "monitorwin.h"
@@ -24,7 +25,7 @@ QString Widget::hideButtonText() const
 void Widget::slotMenuPlay()
 {
     m_mainMenu->hide();
-    if (m_playButton->text() != tr("play"))
+    if (m_playButtonPlaying)
         return;
     overallPaused = false;
     setPlayButtonPlaying(true);
@@ -35,7 +36,7 @@ void Widget::slotMenuPlay()
 void Widget::slotMenuPause()
 {
     m_mainMenu->hide();
-    if (m_playButton->text() != tr("pause"))
+    if (!m_playButtonPlaying)
         return;
     overallPaused = true;
     setPlayButtonPlaying(false);
@@ -52,7 +53,7 @@ void Widget::slotMenuStop()
 
 void Widget::slotOverallPlay()
 {
-    if (m_playButton->text() == tr("play")) {
+    if (!m_playButtonPlaying) {
         overallPaused = false;
         setPlayButtonPlaying(true);
         emit sigStartPlay(currentDisplayName);
@@ -69,8 +70,7 @@ void Widget::slotOverallStop()
 {
     emit sigStopPlay(currentDisplayName);
     overallPaused = false;
-    if (m_playButton->text() == tr("pause"))
-        setPlayButtonPlaying(false);
+    setPlayButtonPlaying(false);
     m_playButton->update();
     m_stopButton->update();
     // Editing comes back only when nothing plays any more: a schedule being edited while

@@ -57,7 +57,9 @@ void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &w
     const Qt::WindowFlags flags = screenFlags(window.onTopMode);
     if (screen->windowFlags() != flags)
         screen->setWindowFlags(flags);
-    screen->setGeometry(window.x, window.y, window.width, window.height);
+    // A display window moved away for backstage play stays away when it is edited.
+    const QPoint offset = m_backstageOffsets.value(&window);
+    screen->setGeometry(window.x + offset.x(), window.y + offset.y(), window.width, window.height);
     if (!m_hiddenScreens.value(window.name, false))
         screen->show();
 }
@@ -182,7 +184,7 @@ void Widget::checkWindow(CommonWinObject *window)
 void Widget::slotWinHide()
 {
     MainPlayBKLabel *screen = screenOf(currentDisplayName);
-    const bool hide = m_hideButton->text() == tr("winhide");
+    const bool hide = !screensHidden;
     if (screen) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
             if (hide)
@@ -199,7 +201,7 @@ void Widget::slotWinHide()
 
 void Widget::slotOverallLock()
 {
-    const bool lock = m_lockButton->text() == tr("winlock");
+    const bool lock = !windowsLockedAll;
     windowsLockedAll = lock;
     m_lockButton->setText(lock ? tr("winunlock") : tr("winlock"));
     for (MainPlayBKLabel *screen : qAsConst(displayScreens))

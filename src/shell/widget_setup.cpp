@@ -1,10 +1,40 @@
-// System-settings commands of the main menu.
-#include "monitorwin.h"
+// System-settings commands of the main menu: the start-up and language dialogs.
+#include "autostart.h"
+#include "bootsetupwin.h"
+#include "languagesetupwin.h"
+#include "settings.h"
+#include "translations.h"
 #include "widget.h"
+
+#include <QMessageBox>
+
+namespace {
+const QString kAutoStartName = QStringLiteral("LUMORAPLAYER");
+}
 
 void Widget::slotSetBoot()
 {
-    // Runs the start-up dialog: auto-start and the scheme to open and play at start.
+    AppSettings &settings = appSettings();
+    BootSetupWin *dialog = m_bootSetupWin;
+    dialog->setValues(settings.start == 1, settings.play == 1, settings.playType, settings.schemePath);
+    dialog->exec();
+    if (dialog->isCancelled())
+        return;
+
+    QStringList unwritten;
+    settings.start = dialog->startUp() ? 1 : 0;
+    if (!AutoStart::writeEntry(kAutoStartName, applicationDirectory() + QStringLiteral("/LumoraPlayer"),
+                               settings.start == 1))
+        unwritten << AutoStart::entryPath(kAutoStartName);
+    settings.play = dialog->autoPlay() ? 1 : 0;
+    settings.playType = dialog->playType(settings.playType);
+    settings.schemePath = dialog->schemePath();
+    // With no scheme open there is no path to remember, and the one remembered must survive.
+    if (!currentSchemePath().isEmpty())
+        settings.lastSchemePath = currentSchemePath();
+    if (!writeSettings())
+        unwritten << settingsFilePath();
+    reportUnwritten(unwritten);
 }
 
 void Widget::slotSetPlay()
@@ -14,5 +44,29 @@ void Widget::slotSetPlay()
 
 void Widget::slotSetupLanguage()
 {
-    // Runs the language dialog, reloads the translations and retranslates the window.
+    AppSettings &settings = appSettings();
+    LanguageSetupWin *dialog = m_languageSetupWin;
+    dialog->setLanguage(settings.language);
+    dialog->exec();
+    if (dialog->isCancelled())
+        return;
+    settings.language = dialog->language(settings.language);
+    const bool written = writeSettings();
+    // Installing the translators tells every window of the program; this window's own
+    // texts are re-applied at once, the others as their language-change events arrive.
+    installTranslations(settings.language);
+    trUpdate();
+    if (!written)
+        reportUnwritten({settingsFilePath()});
+}
+
+void Widget::reportUnwritten(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    QMessageBox::information(this, tr("info"),
+                             tr("The settings could not be saved to:\n%1\n"
+                                "The folder may be read-only; they stay in effect until the program ends.")
+                                 .arg(files.join(QLatin1Char('\n'))),
+                             QMessageBox::Ok);
 }
