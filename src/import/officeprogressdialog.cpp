@@ -43,6 +43,7 @@ void OfficeProgressDialog::watch(OfficeJob *job)
         show();
 }
 
+// Cancel, Escape and the window's close button: the jobs end, and with the last the dialog.
 void OfficeProgressDialog::reject()
 {
     const QList<OfficeJob *> jobs = m_jobs;
@@ -55,8 +56,12 @@ void OfficeProgressDialog::jobFinished(OfficeJob *job)
 {
     m_jobs.removeOne(job);
     disconnect(job, nullptr, this, nullptr);
-    if (m_jobs.isEmpty())
-        close();
+    if (m_jobs.isEmpty()) {
+        // Not close(): a dialog's close rejects, which here means cancel.
+        hide();
+        if (testAttribute(Qt::WA_DeleteOnClose))
+            deleteLater();
+    }
     else
         refresh();
 }
