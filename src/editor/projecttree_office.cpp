@@ -18,7 +18,8 @@ OfficeJob *ProjectTree::restoreOfficeMedia(LumoraMediaObject *media)
     OfficeJob *job = held.data();
     connect(job, &OfficeJob::finished, this, [this, media, source, job](bool ok) {
         // The item may have been deleted or changed while its document was converted.
-        if (!ok || !holdsMedia(media) || media->type != QLatin1String("office") || media->image.filePath != source)
+        if (!ok || !holdsMedia(media) || media->type != QLatin1String("office") ||
+            media->image.filePath != source)
             return;
         media->image.pages = job->pages();
     });

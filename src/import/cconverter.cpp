@@ -117,7 +117,9 @@ bool CConverter::componentInstalled(Kind kind)
     const QDir programDir = QFileInfo(QFileInfo(found).canonicalFilePath()).absoluteDir();
     if (!programDir.exists(QStringLiteral("soffice.bin")))
         return true;
-    const char *library = kind == Kind::Word ? "libswlo.so" : kind == Kind::PowerPoint ? "libsdlo.so" : "libsclo.so";
+    const char *library = kind == Kind::Word         ? "libswlo.so"
+                          : kind == Kind::PowerPoint ? "libsdlo.so"
+                                                     : "libsclo.so";
     return programDir.exists(QLatin1String(library));
 }
 

@@ -25,8 +25,14 @@ std::unique_ptr<Page> Document::page(int index) const
         return nullptr;
     fz_page *page = nullptr;
     const char *failure = nullptr;
-    fz_try(m_ctx) { page = fz_load_page(m_ctx, m_doc, index); }
-    fz_catch(m_ctx) { failure = fz_caught_message(m_ctx); }
+    fz_try(m_ctx)
+    {
+        page = fz_load_page(m_ctx, m_doc, index);
+    }
+    fz_catch(m_ctx)
+    {
+        failure = fz_caught_message(m_ctx);
+    }
     if (!page) {
         m_error = QString::fromUtf8(failure ? failure : "page cannot be loaded");
         return nullptr;
@@ -54,7 +60,10 @@ std::unique_ptr<Document> loadDocument(const QString &path, QString *errorString
         doc = fz_open_document(ctx, file.constData());
         pages = fz_count_pages(ctx, doc);
     }
-    fz_catch(ctx) { failure = fz_caught_message(ctx); }
+    fz_catch(ctx)
+    {
+        failure = fz_caught_message(ctx);
+    }
     d->m_doc = doc;
     if (failure || !doc) {
         if (errorString)

@@ -6,7 +6,6 @@ extern "C" {
 
 #include <cmath>
 
-
 namespace MuPDF {
 
 Page::Page(fz_context *ctx, fz_page *page)
@@ -22,16 +21,28 @@ Page::~Page()
 QSizeF Page::size() const
 {
     fz_rect r = fz_empty_rect;
-    fz_try(m_ctx) { r = fz_bound_page(m_ctx, m_page); }
-    fz_catch(m_ctx) { r = fz_empty_rect; }
+    fz_try(m_ctx)
+    {
+        r = fz_bound_page(m_ctx, m_page);
+    }
+    fz_catch(m_ctx)
+    {
+        r = fz_empty_rect;
+    }
     return QSizeF(qMax(0.0f, r.x1 - r.x0), qMax(0.0f, r.y1 - r.y0));
 }
 
 QImage Page::renderImage(float scaleX, float scaleY, float rotation) const
 {
     fz_rect bounds = fz_empty_rect;
-    fz_try(m_ctx) { bounds = fz_bound_page(m_ctx, m_page); }
-    fz_catch(m_ctx) { bounds = fz_empty_rect; }
+    fz_try(m_ctx)
+    {
+        bounds = fz_bound_page(m_ctx, m_page);
+    }
+    fz_catch(m_ctx)
+    {
+        bounds = fz_empty_rect;
+    }
     // Sizes are taken in whole points, as page sizes are meant: an A4 page (595.3 x 841.9
     // points) is 595 x 842 and gives 1190 x 1684 pixels at scale 2, whatever fraction of a
     // point the program that wrote the PDF added.
@@ -57,7 +68,8 @@ QImage Page::renderImage(float scaleX, float scaleY, float rotation) const
     const float areaH = area.y1 - area.y0;
     if (!(areaW > 0 && areaH > 0))
         return QImage();
-    const fz_matrix ctm = fz_concat(fz_concat(turn, fz_translate(-area.x0, -area.y0)), fz_scale(w / areaW, h / areaH));
+    const fz_matrix ctm =
+        fz_concat(fz_concat(turn, fz_translate(-area.x0, -area.y0)), fz_scale(w / areaW, h / areaH));
 
     QImage out(w, h, QImage::Format_RGB888);
     if (out.isNull())
@@ -82,7 +94,10 @@ QImage Page::renderImage(float scaleX, float scaleY, float rotation) const
         fz_drop_device(m_ctx, dev);
         fz_drop_pixmap(m_ctx, pix);
     }
-    fz_catch(m_ctx) { failed = 1; }
+    fz_catch(m_ctx)
+    {
+        failed = 1;
+    }
     return failed ? QImage() : out;
 }
 

@@ -43,8 +43,7 @@ signals:
 
 private:
     friend class OfficeService;
-    template <typename T>
-    friend class QSharedPointer;
+    template<typename T> friend class QSharedPointer;
     OfficeJob(const QString &source, CConverter::Kind kind, OfficeService *service);
 
     QPointer<OfficeService> m_service;

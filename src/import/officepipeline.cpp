@@ -55,8 +55,8 @@ OfficePipeline::Result OfficePipeline::run(const QString &sourcePath, const QStr
         const QString scratch = cacheDir + QLatin1Char('/') + OfficeCache::scratchName();
         QFile::remove(scratch);
         r.converted = true;
-        const CConverter::Outcome outcome =
-            CConverter::convert(r.kind, source.absoluteFilePath(), scratch, &cancel, CConverter::timeLimit() + 30000);
+        const CConverter::Outcome outcome = CConverter::convert(r.kind, source.absoluteFilePath(), scratch,
+                                                                &cancel, CConverter::timeLimit() + 30000);
         const QString component = CConverter::componentName(r.kind);
         switch (outcome) {
         case CConverter::Outcome::Converted:
@@ -73,13 +73,15 @@ OfficePipeline::Result OfficePipeline::run(const QString &sourcePath, const QStr
                             .arg(CConverter::timeLimit() / 1000);
             break;
         case CConverter::Outcome::UnreadablePdf:
-            r.message = tr("%1 could not be converted: the PDF %2 wrote cannot be read.").arg(fileName, component);
+            r.message =
+                tr("%1 could not be converted: the PDF %2 wrote cannot be read.").arg(fileName, component);
             break;
         case CConverter::Outcome::ProgramMissing:
         case CConverter::Outcome::NoPdf:
-            r.message = CConverter::componentInstalled(r.kind)
-                            ? tr("%1 could not be converted: %2 wrote no PDF.").arg(fileName, component)
-                            : tr("Application failed to create. Please ensure that %1 is installed!").arg(component);
+            r.message =
+                CConverter::componentInstalled(r.kind)
+                    ? tr("%1 could not be converted: %2 wrote no PDF.").arg(fileName, component)
+                    : tr("Application failed to create. Please ensure that %1 is installed!").arg(component);
             break;
         }
         if (outcome != CConverter::Outcome::Converted) {
@@ -90,7 +92,8 @@ OfficePipeline::Result OfficePipeline::run(const QString &sourcePath, const QStr
         // sees half a file, and a failed rename leaves the old copy.
         if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(cached).constData()) != 0) {
             QFile::remove(scratch);
-            r.message = tr("%1 could not be converted: the cache folder %2 cannot be written.").arg(fileName, cacheDir);
+            r.message = tr("%1 could not be converted: the cache folder %2 cannot be written.")
+                            .arg(fileName, cacheDir);
             return r;
         }
         pdf = cached;

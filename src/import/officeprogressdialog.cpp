@@ -61,8 +61,7 @@ void OfficeProgressDialog::jobFinished(OfficeJob *job)
         hide();
         if (testAttribute(Qt::WA_DeleteOnClose))
             deleteLater();
-    }
-    else
+    } else
         refresh();
 }
 

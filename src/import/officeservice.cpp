@@ -111,16 +111,16 @@ void OfficeService::startNext()
         emit job->progress(pages);
     });
     connect(watcher, &QFutureWatcher<OfficePipeline::Result>::finished, job, [this, job, watcher] {
-        const OfficePipeline::Result r = watcher->future().resultCount() ? watcher->result()
-                                                                          : OfficePipeline::Result();
+        const OfficePipeline::Result r =
+            watcher->future().resultCount() ? watcher->result() : OfficePipeline::Result();
         job->m_ok = r.ok;
         job->m_converted = r.converted;
         job->m_pdf = r.pdfPath;
         job->m_message = r.message;
         if (r.ok) {
             job->m_pages = r.pageCount;
-            job->m_pageList = OfficePageList(QSharedPointer<const OfficePageSource>(
-                new PdfPageSource(r.pdfPath, r.pageCount)));
+            job->m_pageList = OfficePageList(
+                QSharedPointer<const OfficePageSource>(new PdfPageSource(r.pdfPath, r.pageCount)));
         }
         finishJob(job);
     });
@@ -129,10 +129,8 @@ void OfficeService::startNext()
     const QString source = job->m_source;
     const QString cacheDir = m_cacheDir;
     m_pool.start([work, source, cacheDir, cancel, timedOut]() mutable {
-        const OfficePipeline::Result r =
-            OfficePipeline::run(source, cacheDir, *cancel, *timedOut, [&work](int pages) {
-                work.setProgressValue(pages);
-            });
+        const OfficePipeline::Result r = OfficePipeline::run(
+            source, cacheDir, *cancel, *timedOut, [&work](int pages) { work.setProgressValue(pages); });
         work.reportResult(r);
         work.reportFinished();
     });
@@ -152,7 +150,8 @@ void OfficeService::finishJob(OfficeJob *job)
             held = m_queue.takeAt(i);
     }
     if (job->m_message.isEmpty() && !job->m_ok)
-        job->m_message = OfficePipeline::tr("%1 could not be converted.").arg(QFileInfo(job->m_source).fileName());
+        job->m_message =
+            OfficePipeline::tr("%1 could not be converted.").arg(QFileInfo(job->m_source).fileName());
     emit job->progress(job->m_pages);
     emit job->finished(job->m_ok, job->m_pdf, job->m_message);
     emit queueChanged();

@@ -7,8 +7,7 @@
 #include <QObject>
 #include <QSize>
 
-template <typename T>
-class QFutureWatcher;
+template<typename T> class QFutureWatcher;
 
 // Draws office pages for a play window off the GUI thread, scaled and turned for the picture
 // label, and keeps only the few it was asked for last (the page on show and the next one),

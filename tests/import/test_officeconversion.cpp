@@ -39,7 +39,8 @@ QByteArray flatText(int pages)
                "<style:style style:name=\"Break\" style:family=\"paragraph\"><style:paragraph-properties "
                "fo:break-before=\"page\"/></style:style>\n"
                "<style:page-layout style:name=\"pm1\"><style:page-layout-properties fo:page-width=\"595pt\" "
-               "fo:page-height=\"842pt\" fo:margin-top=\"36pt\" fo:margin-bottom=\"36pt\" fo:margin-left=\"36pt\" "
+               "fo:page-height=\"842pt\" fo:margin-top=\"36pt\" fo:margin-bottom=\"36pt\" "
+               "fo:margin-left=\"36pt\" "
                "fo:margin-right=\"36pt\"/></style:page-layout>\n"
                "</office:automatic-styles>\n"
                "<office:master-styles><style:master-page style:name=\"Standard\" "
@@ -60,9 +61,11 @@ QByteArray flatPresentation()
         "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.presentation\">\n"
         "<office:body><office:presentation>\n"
         "<draw:page draw:name=\"one\"><draw:frame svg:x=\"2cm\" svg:y=\"2cm\" svg:width=\"10cm\" "
-        "svg:height=\"3cm\"><draw:text-box><text:p>First slide</text:p></draw:text-box></draw:frame></draw:page>\n"
+        "svg:height=\"3cm\"><draw:text-box><text:p>First "
+        "slide</text:p></draw:text-box></draw:frame></draw:page>\n"
         "<draw:page draw:name=\"two\"><draw:frame svg:x=\"2cm\" svg:y=\"2cm\" svg:width=\"10cm\" "
-        "svg:height=\"3cm\"><draw:text-box><text:p>Second slide</text:p></draw:text-box></draw:frame></draw:page>\n"
+        "svg:height=\"3cm\"><draw:text-box><text:p>Second "
+        "slide</text:p></draw:text-box></draw:frame></draw:page>\n"
         "</office:presentation></office:body></office:document>\n");
 }
 
@@ -92,9 +95,14 @@ private:
     bool saveAs(const QString &format, const QStringList &sources)
     {
         QProcess soffice;
-        QStringList args = {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profile.path()).toString(),
-                            QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                            QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), m_dir.path()};
+        QStringList args = {QStringLiteral("-env:UserInstallation=") +
+                                QUrl::fromLocalFile(m_profile.path()).toString(),
+                            QStringLiteral("--headless"),
+                            QStringLiteral("--norestore"),
+                            QStringLiteral("--convert-to"),
+                            format,
+                            QStringLiteral("--outdir"),
+                            m_dir.path()};
         for (const QString &s : sources)
             args << path(s);
         soffice.start(QStringLiteral("soffice"), args);
@@ -125,7 +133,8 @@ private slots:
                                     QStringLiteral("plan.xlsx"), QStringLiteral("slides.pptx")}) {
             QFile f(path(name));
             QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+            QVERIFY(
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
         }
         m_service = new OfficeService(path(QStringLiteral("tmp")), this);
     }
@@ -182,7 +191,8 @@ private slots:
         QVERIFY(QFile::copy(path(QStringLiteral("REPORT.DOCX")), path(QStringLiteral("plan.docx"))));
         QFile edited(path(QStringLiteral("plan.docx")));
         QVERIFY(edited.open(QIODevice::ReadWrite));
-        QVERIFY(edited.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+        QVERIFY(
+            edited.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
         edited.close();
         const QSharedPointer<OfficeJob> again = convert(QStringLiteral("plan.docx"));
         QVERIFY(again && again->ok());

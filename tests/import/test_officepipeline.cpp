@@ -27,19 +27,20 @@ namespace {
 // with a child of its own. Every run is logged as "start <name>" and "end <name>".
 QByteArray fakeConverter(const QString &dir)
 {
-    return QByteArrayLiteral("#!/bin/sh\n"
-                             "out=''; src=''\n"
-                             "while [ $# -gt 0 ]; do case \"$1\" in --outdir) out=\"$2\"; shift;; *) src=\"$1\";; "
-                             "esac; shift; done\n"
-                             "base=$(basename \"$src\"); stem=\"${base%.*}\"; ext=$(echo \"${base##*.}\" | tr A-Z a-z)\n"
-                             "echo \"start $base\" >> DIR/runs.log\n"
-                             "case \"$base\" in\n"
-                             "  *nopdf*) ;;\n"
-                             "  *corrupt*) echo 'not a pdf' > \"$out/$stem.pdf\";;\n"
-                             "  *hang*) sleep 600 & echo $! > DIR/child.pid; wait;;\n"
-                             "  *) sleep 0.3; cp DIR/pages-$ext.pdf \"$out/$stem.pdf\";;\n"
-                             "esac\n"
-                             "echo \"end $base\" >> DIR/runs.log\n")
+    return QByteArrayLiteral(
+               "#!/bin/sh\n"
+               "out=''; src=''\n"
+               "while [ $# -gt 0 ]; do case \"$1\" in --outdir) out=\"$2\"; shift;; *) src=\"$1\";; "
+               "esac; shift; done\n"
+               "base=$(basename \"$src\"); stem=\"${base%.*}\"; ext=$(echo \"${base##*.}\" | tr A-Z a-z)\n"
+               "echo \"start $base\" >> DIR/runs.log\n"
+               "case \"$base\" in\n"
+               "  *nopdf*) ;;\n"
+               "  *corrupt*) echo 'not a pdf' > \"$out/$stem.pdf\";;\n"
+               "  *hang*) sleep 600 & echo $! > DIR/child.pid; wait;;\n"
+               "  *) sleep 0.3; cp DIR/pages-$ext.pdf \"$out/$stem.pdf\";;\n"
+               "esac\n"
+               "echo \"end $base\" >> DIR/runs.log\n")
         .replace("DIR", QFile::encodeName(dir));
 }
 
@@ -105,8 +106,8 @@ private slots:
         m_cache = path(QStringLiteral("tmp"));
         QVERIFY(writeTextFile(path(QStringLiteral("soffice")), fakeConverter(m_dir.path()), true));
         QVERIFY(writeColourPdf(path(QStringLiteral("pages-docx.pdf")), {Qt::red, Qt::green, Qt::blue}));
-        QVERIFY(writeColourPdf(path(QStringLiteral("pages-xlsx.pdf")), {Qt::yellow, Qt::cyan},
-                               QSizeF(842, 595)));
+        QVERIFY(
+            writeColourPdf(path(QStringLiteral("pages-xlsx.pdf")), {Qt::yellow, Qt::cyan}, QSizeF(842, 595)));
         QVERIFY(writeColourPdf(path(QStringLiteral("pages-pptx.pdf")), {Qt::magenta}));
         CConverter::setProgram(path(QStringLiteral("soffice")));
         CConverter::setTimeLimit(60000);
@@ -140,7 +141,8 @@ private slots:
             QCOMPARE(page.size(), QSize(1190, 1684));
             QCOMPARE(page.pixelColor(600, 800), expected.at(i));
         }
-        QCOMPARE(job->pdfPath(), m_cache + QLatin1Char('/') + OfficeCache::cacheName(path(QStringLiteral("REPORT.DOCX"))));
+        QCOMPARE(job->pdfPath(),
+                 m_cache + QLatin1Char('/') + OfficeCache::cacheName(path(QStringLiteral("REPORT.DOCX"))));
         QVERIFY(!QFile::exists(m_cache + QStringLiteral("/tmp.pdf")));
     }
 
@@ -217,8 +219,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no PDF") << "nopdf.pptx" << "wrote no PDF";
-        QTest::newRow("broken PDF") << "corrupt.xls" << "cannot be read";
+        QTest::newRow("no PDF") << "nopdf.pptx"
+                                << "wrote no PDF";
+        QTest::newRow("broken PDF") << "corrupt.xls"
+                                    << "cannot be read";
     }
 
     void failedConversionsLeaveNothingInTheCache()
@@ -295,7 +299,9 @@ private slots:
         QVERIFY(ended);
         QVERIFY(!ok);
         QCOMPARE(job->kind(), CConverter::Kind::Word);
-        QCOMPARE(message, QStringLiteral("Application failed to create. Please ensure that LibreOffice Writer is installed!"));
+        QCOMPARE(message,
+                 QStringLiteral(
+                     "Application failed to create. Please ensure that LibreOffice Writer is installed!"));
     }
 
     void aPosterPageIsDrawnAtMost8192PixelsLong()

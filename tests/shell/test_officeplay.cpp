@@ -2,6 +2,7 @@
 // opened from the menu; the item is in its place at once, the progress dialog shows while its
 // pages are found, and on play the screen shows the pages one after another, in order, and
 // the play log records the item.
+#include "../import/officetestfiles.h"
 #include "databaseconn.h"
 #include "generalobject.h"
 #include "mainmenubklabel.h"
@@ -15,8 +16,6 @@
 #include "schemewriter.h"
 #include "scriptedwidget.h"
 #include "settings.h"
-
-#include "../import/officetestfiles.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -98,7 +97,8 @@ private slots:
         ProjectTree *tree = widget.treeOf(QStringLiteral("Hall"));
         QVERIFY(tree);
         // In place at once, in file order; new items continue above the largest number.
-        const QList<LumoraMediaObject *> media = tree->generalSegments.value(0)->programs.value(0)->windows.value(0)->media;
+        const QList<LumoraMediaObject *> media =
+            tree->generalSegments.value(0)->programs.value(0)->windows.value(0)->media;
         QCOMPARE(media.size(), 2);
         QCOMPARE(media.at(0)->type, QStringLiteral("office"));
         QCOMPARE(tree->takeMediaId(), 10);
