@@ -54,6 +54,11 @@ OfficePipeline::Result OfficePipeline::run(const QString &sourcePath, const QStr
     if (pdf.isEmpty()) {
         const QString scratch = cacheDir + QLatin1Char('/') + OfficeCache::scratchName();
         QFile::remove(scratch);
+        // Work folders of a run the program did not live to finish; runs never overlap.
+        const QStringList stale = QDir(cacheDir).entryList({QStringLiteral(".convert-*")},
+                                                           QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString &name : stale)
+            QDir(cacheDir + QLatin1Char('/') + name).removeRecursively();
         r.converted = true;
         const CConverter::Outcome outcome = CConverter::convert(r.kind, source.absoluteFilePath(), scratch,
                                                                 &cancel, CConverter::timeLimit() + 30000);
