@@ -1,5 +1,7 @@
 #include "officecache.h"
 
+#include "settings.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -7,7 +9,10 @@
 
 QString OfficeCache::defaultDirectory()
 {
-    return QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()) + QStringLiteral("/tmp");
+    const QString home = applicationDirectory().isEmpty()
+                             ? QDir::fromNativeSeparators(QCoreApplication::applicationDirPath())
+                             : applicationDirectory();
+    return home + QStringLiteral("/tmp");
 }
 
 QString OfficeCache::cacheName(const QString &sourcePath)

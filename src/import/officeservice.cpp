@@ -50,7 +50,7 @@ QSharedPointer<OfficeJob> OfficeService::request(const QString &sourcePath)
 {
     const QString absolute = QDir::cleanPath(QFileInfo(sourcePath).absoluteFilePath());
     for (const auto &job : qAsConst(m_queue)) {
-        if (job->m_source == absolute)
+        if (job->m_source == absolute && !job->m_cancel->load())
             return job;
     }
     CConverter::Kind kind = CConverter::Kind::Word;
