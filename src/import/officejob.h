@@ -25,6 +25,8 @@ public:
     CConverter::Kind kind() const { return m_kind; }
     bool isFinished() const { return m_finished; }
     bool ok() const { return m_ok; }
+    // Ended by cancel() (not by the time limit): an import stops here rather than report it.
+    bool wasCancelled() const { return !m_ok && m_cancel->load() && !m_timedOut->load(); }
     // Whether LibreOffice ran for this job (false when the cache had the document).
     bool converted() const { return m_converted; }
     QString pdfPath() const { return m_pdf; }

@@ -261,6 +261,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 20000);
         QVERIFY(!done.at(0).at(0).toBool());
         QVERIFY(done.at(0).at(2).toString().contains(QStringLiteral("did not finish")));
+        QVERIFY(!job->wasCancelled());
         // The whole process group went, the converter's own child too.
         QTRY_VERIFY(processGone(child));
         QCOMPARE(cacheFiles(), before);
@@ -282,6 +283,7 @@ private slots:
         QTRY_COMPARE(waitingDone.size(), 1);
         QVERIFY(!runningDone.at(0).at(0).toBool() && !waitingDone.at(0).at(0).toBool());
         QVERIFY(runningDone.at(0).at(2).toString().contains(QStringLiteral("cancelled")));
+        QVERIFY(running->wasCancelled() && waiting->wasCancelled());
         QCOMPARE(conversionsOf(QStringLiteral("waiting.docx")), 0);
         QCOMPARE(cacheFiles(), before);
         QVERIFY(m_service->pendingJobs().isEmpty());
