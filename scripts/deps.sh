@@ -10,6 +10,7 @@ LUMORA_BUILD_PACKAGES=(
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
     fonts-noto-cjk fonts-liberation2 imagemagick libqt5charts5-dev
+    libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
 )
 
 LUMORA_TEST_PACKAGES=(

@@ -1108,4 +1108,60 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>cancel</source>
         <translation>取消</translation>
     </message>
+</context><context><name>OfficePipeline</name><message>
+        <source>%1 is not an office document.</source>
+        <translation>%1 不是办公文档。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be found and has no converted copy.</source>
+        <translation>找不到 %1，也没有它的转换副本。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
+        <translation>%1 无法转换：%2 未在 %3 秒内完成。</translation>
+    </message>
+    <message>
+        <source>The conversion of %1 was cancelled.</source>
+        <translation>%1 的转换已取消。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
+        <translation>%1 无法转换：%2 写出的 PDF 无法读取。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 wrote no PDF.</source>
+        <translation>%1 无法转换：%2 没有写出 PDF。</translation>
+    </message>
+    <message>
+        <source>Application failed to create. Please ensure that %1 is installed!</source>
+        <translation>应用程序创建失败，请确认已安装 %1！</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
+        <translation>%1 无法转换：缓存文件夹 %2 无法写入。</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown: its PDF cannot be read.</source>
+        <translation>%1 无法显示：它的 PDF 无法读取。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted.</source>
+        <translation>%1 无法转换。</translation>
+    </message>
+</context><context><name>OfficeProgressDialog</name><message>
+        <source>Office document</source>
+        <translation>办公文档</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>正在转换 %1</translation>
+    </message>
+    <message>
+        <source>Pages: %1</source>
+        <translation>页数：%1</translation>
+    </message>
 </context></TS>

@@ -1108,4 +1108,60 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>cancel</source>
         <translation>cancel</translation>
     </message>
+</context><context><name>OfficePipeline</name><message>
+        <source>%1 is not an office document.</source>
+        <translation>%1 is not an office document.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be found and has no converted copy.</source>
+        <translation>%1 cannot be found and has no converted copy.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
+        <translation>%1 could not be converted: %2 did not finish within %3 seconds.</translation>
+    </message>
+    <message>
+        <source>The conversion of %1 was cancelled.</source>
+        <translation>The conversion of %1 was cancelled.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
+        <translation>%1 could not be converted: the PDF %2 wrote cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 wrote no PDF.</source>
+        <translation>%1 could not be converted: %2 wrote no PDF.</translation>
+    </message>
+    <message>
+        <source>Application failed to create. Please ensure that %1 is installed!</source>
+        <translation>Application failed to create. Please ensure that %1 is installed!</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
+        <translation>%1 could not be converted: the cache folder %2 cannot be written.</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown: its PDF cannot be read.</source>
+        <translation>%1 could not be shown: its PDF cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted.</source>
+        <translation>%1 could not be converted.</translation>
+    </message>
+</context><context><name>OfficeProgressDialog</name><message>
+        <source>Office document</source>
+        <translation>Office document</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>Converting %1</translation>
+    </message>
+    <message>
+        <source>Pages: %1</source>
+        <translation>Pages: %1</translation>
+    </message>
 </context></TS>

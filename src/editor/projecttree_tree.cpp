@@ -127,6 +127,8 @@ ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, Common
         media->programName = window->programName;
         media->windowName = window->name;
         mediaCounter = qMax(mediaCounter, media->mediaId);
+        if (media->type == QLatin1String("office"))
+            restoreOfficeMedia(media);
     }
     ProjectTreeItem *item = makeItem(windowKind, window->name, programItem);
     programItem->setExpanded(true);

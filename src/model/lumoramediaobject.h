@@ -1,5 +1,7 @@
 #pragma once
 
+#include "officepagelist.h"
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -67,7 +69,7 @@ struct ImageProperties
     qint32 stayTime = 5;
     qint32 transparency = 10;
     qint32 rotation = 0;
-    QList<QImage> pages; // office page pictures; rebuilt on load, never stored
+    OfficePageList pages; // office pages, drawn from the cached PDF; rebuilt on load, never stored
 };
 
 struct AnalogClockProperties

@@ -13,6 +13,7 @@ class CommonWinObject;
 class CycleObject;
 class GeneralObject;
 class LumoraMediaObject;
+class OfficeJob;
 class PlayHost;
 class PlayWinObject;
 class ProjectTreeItem;
@@ -103,6 +104,13 @@ public:
     // Takes over every record of `loaded` (left empty) through the restore operations, as a
     // freshly read scheme file gives them: counters as stored, pictures not yet decoded.
     void restoreSchedule(DisplaySchedule &loaded);
+    // The office step of a load: `media`, an "office" item already in its place in one of this
+    // tree's windows, gets its pages from the office service when they are ready (it shows its
+    // background until then); the media counter stays at the largest number in use. Returns
+    // the job, which the caller may show progress for.
+    OfficeJob *restoreOfficeMedia(LumoraMediaObject *media);
+    // Whether `media` is an item of this tree.
+    bool holdsMedia(const LumoraMediaObject *media) const;
     // Root, "General Segment1" on all days, "Program1" on black, "Common Window1" framed red.
     void buildDefaultSchedule();
     void retranslate();

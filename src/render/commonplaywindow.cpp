@@ -9,6 +9,7 @@
 #include "effectanimation.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
+#include "officepageloader.h"
 #include "playlabel.h"
 #include "playlogrow.h"
 #include "textwidget.h"
@@ -46,6 +47,8 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
     textRenderer = new textWidget(this);
     countTimer = new DigitalTimerWin(this);
     pictureLabel = new QLabel(this);
+    pageLoader = new OfficePageLoader(this);
+    connect(pageLoader, &OfficePageLoader::pageReady, this, &CommonPlayWindow::officePageReady);
     pictureLabel->setAlignment(Qt::AlignCenter);
     digitalClock = new digitalClockWidget(this);
     analogClock = new AnalogClockWidget(this);
@@ -246,6 +249,7 @@ void CommonPlayWindow::playCurrentElement()
     else if (type == QLatin1String("simpleText") || type == QLatin1String("txt") ||
              type == QLatin1String("singleRowText") || type == QLatin1String("scrollingText"))
         slotPlaySimpleText(item);
+    prepareNextOffice();
 }
 
 void CommonPlayWindow::playNextElement()

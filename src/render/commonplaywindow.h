@@ -1,5 +1,7 @@
 #pragma once
 
+#include "officepagelist.h"
+
 #include <QColor>
 #include <QDate>
 #include <QImage>
@@ -18,6 +20,7 @@ class DigitalTimerWin;
 class EffectAnimation;
 class LumoraMediaObject;
 class MainPlayBKLabel;
+class OfficePageLoader;
 class PlayLabel;
 class QGraphicsOpacityEffect;
 class QMediaPlayer;
@@ -132,8 +135,10 @@ public:
     QRect pressRect;
 
     QString picturePath;
-    QList<QImage> officePages;
+    // The current office item's pages, drawn a page ahead by the loader, never all held.
+    OfficePageList officePages;
     int officePage = 0;
+    OfficePageLoader *pageLoader = nullptr;
 
     QMediaPlayer *musicPlayer = nullptr;
     QMediaPlaylist *musicPlaylist = nullptr;
@@ -200,6 +205,9 @@ private:
     // The picture to show for the current picture or office page, scaled and rotated.
     QPixmap preparedPicture(const QImage &source, bool smooth) const;
     void showOfficePage();
+    void officePageReady(const void *identity, int index);
+    // Draws page 0 of the next item ahead when it is an office item.
+    void prepareNextOffice();
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
     void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);

@@ -9,6 +9,7 @@
 #include "effectgeometry.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
+#include "officepageloader.h"
 #include "playlabel.h"
 #include "textwidget.h"
 #include "urlwin.h"
@@ -91,10 +92,41 @@ QPixmap CommonPlayWindow::preparedPicture(const QImage &source, bool smooth) con
     return QPixmap::fromImage(shown);
 }
 
+namespace {
+OfficePageLoader::Look officeLook(const QSize &size, const ImageProperties &p)
+{
+    OfficePageLoader::Look look;
+    look.size = size;
+    look.keepAspect = p.scaleType != 0;
+    look.degrees = rotationDegrees(p.rotation);
+    return look;
+}
+} // namespace
+
 void CommonPlayWindow::showOfficePage()
 {
-    pictureLabel->setPixmap(
-        officePage < officePages.size() ? preparedPicture(officePages.at(officePage), true) : QPixmap());
+    // A page not drawn yet shows the item's background until it is; its time runs anyway.
+    QImage page;
+    if (currentItem && officePage < officePages.size()) {
+        const OfficePageLoader::Look look = officeLook(pictureLabel->size(), currentItem->image);
+        page = pageLoader->ready(officePages, officePage, look);
+        pageLoader->prepare(officePages, officePage + 1, look);
+    }
+    pictureLabel->setPixmap(page.isNull() ? QPixmap() : QPixmap::fromImage(page));
+}
+
+void CommonPlayWindow::officePageReady(const void *identity, int index)
+{
+    if (currentItem && currentItem->type == QLatin1String("office") && officePages.identity() == identity &&
+        index == officePage && pictureLabel->pixmap(Qt::ReturnByValue).isNull())
+        showOfficePage();
+}
+
+void CommonPlayWindow::prepareNextOffice()
+{
+    const LumoraMediaObject *next = nextItem();
+    if (next && next->type == QLatin1String("office") && !next->image.pages.isEmpty())
+        pageLoader->prepare(next->image.pages, 0, officeLook(pictureLabel->size(), next->image));
 }
 
 void CommonPlayWindow::setOwnStyle(const QString &style)

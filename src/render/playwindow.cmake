@@ -10,6 +10,8 @@ target_sources(lumora_render PRIVATE
     effectgeometry.h
     mainplaybklabel.cpp
     mainplaybklabel.h
+    officepageloader.cpp
+    officepageloader.h
     playlabel.cpp
     playlabel.h
     urlwin.cpp

@@ -5,6 +5,8 @@
 #include "generalobject.h"
 #include "lumoramediaobject.h"
 #include "monitorwin.h"
+#include "officeprogressdialog.h"
+#include "officeservice.h"
 #include "programobject.h"
 #include "projecttree.h"
 #include "projectwidget.h"
@@ -127,4 +129,12 @@ void Prodoc::load(Scheme &scheme)
     }
     scheme.clear();
     m_mainWindow->selectFirstDisplayWindowAfterLoad();
+    // Office items are in place already; their pages follow while the operator watches.
+    const auto jobs = OfficeService::instance()->pendingJobs();
+    if (!jobs.isEmpty()) {
+        auto *progress = new OfficeProgressDialog(m_mainWindow);
+        progress->setAttribute(Qt::WA_DeleteOnClose);
+        for (const auto &job : jobs)
+            progress->watch(job.data());
+    }
 }
