@@ -13,6 +13,7 @@ class CommonWinObject;
 class CycleObject;
 class GeneralObject;
 class LumoraMediaObject;
+class MediaImport;
 class PlayHost;
 class PlayWinObject;
 class ProjectTreeItem;
@@ -124,6 +125,10 @@ public:
     // number is never reused after a load.
     int mediaCounter = 0;
     int takeMediaId() { return ++mediaCounter; }
+    // The files at `paths` become media items of the selected window, in order (what
+    // "Add Media" -> "File" does after its dialog). Runs on after returning; nullptr when
+    // nothing starts (no window selected, no file of a known kind, an import still running).
+    MediaImport *importMediaFiles(const QStringList &paths);
     bool controlHeld = false;
     QString currentSegmentKindSelected;
     QString currentSegmentName;

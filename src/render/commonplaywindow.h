@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picturefile.h"
+
 #include <QColor>
 #include <QDate>
 #include <QImage>
@@ -25,6 +27,8 @@ class QMediaPlaylist;
 class UrlWin;
 class VideoDeviceWindow;
 class WeatherWindow;
+template<typename T>
+class QFutureWatcher;
 class digitalClockWidget;
 class textWidget;
 class videoCoverLabel;
@@ -200,6 +204,9 @@ private:
     // The picture to show for the current picture or office page, scaled and rotated.
     QPixmap preparedPicture(const QImage &source, bool smooth) const;
     void showOfficePage();
+    // The picture item's held picture is smaller than the window now shows and its file has
+    // more: decode it again at this size away from the GUI thread, and show it when done.
+    void decodeLargerPicture(LumoraMediaObject *item);
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
     void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);
@@ -215,4 +222,6 @@ private:
     Clock *m_clock = nullptr;
     float m_videoRange = 0;
     int m_coverEffect = 0;
+    QFutureWatcher<PictureFile::Decoded> *m_pictureDecode = nullptr;
+    LumoraMediaObject *m_pictureDecodeItem = nullptr;
 };
