@@ -91,21 +91,29 @@ void MediaImport::launchJobs()
 
 void MediaImport::takeFinishedJobs()
 {
+    // A window-modal progress dialog turns the event loop while it updates, which can deliver
+    // another finished read in the middle of this loop; the outer call takes it.
+    if (m_taking)
+        return;
+    m_taking = true;
     // Results arrive in any order; items go in the order of the files.
     while (!m_finished && m_taken < m_launched && m_jobs.at(m_taken).watcher->isFinished()) {
-        Job &job = m_jobs[m_taken];
+        const int step = m_taken++;
+        Job &job = m_jobs[step];
         const PreparedMedia prepared = job.watcher->result();
         job.watcher->deleteLater();
         job.watcher = nullptr;
         if (!addItem(prepared)) {
             finish();
-            return;
+            break;
         }
-        m_dialog->endStep(m_taken);
-        ++m_taken;
+        if (m_finished)
+            break;
+        m_dialog->endStep(step);
         if (m_taken < m_jobs.size())
             m_dialog->beginStep(m_taken, m_jobs.at(m_taken).path);
     }
+    m_taking = false;
     if (m_finished)
         return;
     if (m_taken == m_jobs.size()) {

@@ -35,6 +35,7 @@ public:
 
     ImportProgressDialog *progressDialog() const { return m_dialog; }
     bool wasCancelled() const { return m_cancelled; }
+    bool isRunning() const { return !m_finished; }
 
 signals:
     // The import has ended, completed or not; `added` items were appended.
@@ -61,6 +62,7 @@ private:
     int m_added = 0;
     bool m_cancelled = false;
     bool m_finished = false;
+    bool m_taking = false;
     ImportProgressDialog *m_dialog = nullptr;
     CommonWinObject *m_window = nullptr;
     QString m_segmentKind;

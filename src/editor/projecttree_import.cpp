@@ -35,8 +35,10 @@ void ProjectTree::addMediaFileSlot()
 MediaImport *ProjectTree::importMediaFiles(const QStringList &paths)
 {
     // One import at a time: its progress dialog is modal, so a second can only come from code.
-    if (findChild<MediaImport *>(QString(), Qt::FindDirectChildrenOnly))
-        return nullptr;
+    for (const MediaImport *running : findChildren<MediaImport *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (running->isRunning())
+            return nullptr;
+    }
     auto *import = new MediaImport(this, paths);
     return import->start() ? import : nullptr;
 }

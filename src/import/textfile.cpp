@@ -47,11 +47,11 @@ QString decode(const QByteArray &bytes, bool cut)
 {
     const auto at = [&bytes](int i) { return static_cast<unsigned char>(bytes.at(i)); };
     if (bytes.size() >= 2 && ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == 0xFE && at(1) == 0xFF))) {
-        QByteArray even = bytes;
+        QByteArray even = bytes.mid(2);
         if (even.size() % 2)
             even.chop(1);
-        // The codec reads the mark, chooses the byte order from it and drops it.
-        return QTextCodec::codecForName("UTF-16")->toUnicode(even);
+        const char *codec = at(0) == 0xFF ? "UTF-16LE" : "UTF-16BE";
+        return QTextCodec::codecForName(codec)->toUnicode(even);
     }
 
     QByteArray body = bytes;
