@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
@@ -112,6 +112,25 @@
     </message>
 </context>
 <context>
+    <name>ImportProgressDialog</name>
+    <message>
+        <source>Add Media</source>
+        <translation>添加媒体</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3)</source>
+        <translation>正在导入 %1（第 %2 个，共 %3 个）</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -171,6 +190,19 @@
     </message>
 </context>
 <context>
+    <name>MediaImport</name>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</source>
+        <translation>以下文本文件超过 1 MiB，只导入了前 1 MiB：
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MonitorWin</name>
     <message>
         <source>monitor</source>
@@ -180,7 +212,7 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
+        <source>two display windows are named &quot;%1&quot;</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -406,27 +438,31 @@
         <source>Vertical 1/4</source>
         <translation>垂直 1/4</translation>
     </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
+        <source>segment &quot;%1&quot;</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -438,11 +474,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
+        <source>time point %1 of &quot;%2&quot;</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -454,19 +490,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
+        <source>background picture of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
+        <source>background music of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -525,7 +561,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -557,11 +593,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>

@@ -3,11 +3,15 @@
 // the longest pause of the event loop while the import ran.
 //
 //   bench_import [count] [window width] [window height]     (defaults 200 320 240)
+//
+// LUMORA_LANGUAGE=0 or 1 shows the texts in Chinese or English; LUMORA_SHOT=<file.png> saves
+// a picture of the screen a second into the import.
 #include "commonwinobject.h"
 #include "lumoramediaobject.h"
 #include "mediaimport.h"
 #include "projecttree.h"
 #include "projectwidget.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +20,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -71,6 +76,10 @@ int main(int argc, char **argv)
     const int width = args.size() > 2 ? args.at(2).toInt() : 320;
     const int height = args.size() > 3 ? args.at(3).toInt() : 240;
 
+    if (qEnvironmentVariableIsSet("LUMORA_LANGUAGE"))
+        installTranslations(qEnvironmentVariableIntValue("LUMORA_LANGUAGE"));
+    const QString shot = qEnvironmentVariable("LUMORA_SHOT");
+
     QTemporaryDir dir;
     QStringList paths;
     if (!dir.isValid() || !makePhotos(dir.path(), count, paths)) {
@@ -113,6 +122,9 @@ int main(int argc, char **argv)
             app.exit(1);
             return;
         }
+        if (!shot.isEmpty()) {
+            QTimer::singleShot(1000, [&] { QGuiApplication::primaryScreen()->grabWindow(0).save(shot); });
+        }
         QObject::connect(import, &MediaImport::finished, [&](int n) {
             added = n;
             const qint64 now = clock.elapsed();
@@ -126,7 +138,8 @@ int main(int argc, char **argv)
     qint64 heldBytes = 0;
     for (const LumoraMediaObject *media : qAsConst(window->media))
         heldBytes += media->image.pixmap.sizeInBytes();
-    std::printf("photos: %d of 4000x3000 into a %dx%d window, items added: %d\n", count, width, height, added);
+    std::printf("photos: %d of 4000x3000 into a %dx%d window, items added: %d\n", count, width, height,
+                added);
     std::printf("time: %lld ms (%.1f ms a photo)\n", msecs, count ? double(msecs) / count : 0.0);
     std::printf("peak memory (VmHWM): %lld MiB (before the import: %lld MiB)\n", peakMemoryKiB() / 1024,
                 peakBefore / 1024);
