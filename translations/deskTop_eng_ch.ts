@@ -505,6 +505,10 @@
         <source>Vertical 1/4</source>
         <translation>垂直 1/4</translation>
     </message>
+<message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChecker</name>
@@ -1163,5 +1167,31 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>Pages: %1</source>
         <translation>页数：%1</translation>
+    </message>
+</context><context><name>ImportProgressDialog</name><message>
+        <source>Add Media</source>
+        <translation>添加媒体</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3)</source>
+        <translation>正在导入 %1（第 %2 个，共 %3 个）</translation>
+    </message>
+</context><context><name>MediaImport</name><message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</source>
+        <translation>以下文本文件超过 1 MiB，只导入了前 1 MiB：
+%1</translation>
     </message>
 </context></TS>

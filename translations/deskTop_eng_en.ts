@@ -505,6 +505,10 @@
         <source>Vertical 1/4</source>
         <translation>Vertical 1/4</translation>
     </message>
+<message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChecker</name>
@@ -1163,5 +1167,31 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>Pages: %1</source>
         <translation>Pages: %1</translation>
+    </message>
+</context><context><name>ImportProgressDialog</name><message>
+        <source>Add Media</source>
+        <translation>Add Media</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>Importing...</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3)</source>
+        <translation>Importing %1 (%2 of %3)</translation>
+    </message>
+</context><context><name>MediaImport</name><message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</source>
+        <translation>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</translation>
     </message>
 </context></TS>

@@ -14,6 +14,7 @@ class CycleObject;
 class GeneralObject;
 class LumoraMediaObject;
 class OfficeJob;
+class MediaImport;
 class PlayHost;
 class PlayWinObject;
 class ProjectTreeItem;
@@ -132,6 +133,10 @@ public:
     // number is never reused after a load.
     int mediaCounter = 0;
     int takeMediaId() { return ++mediaCounter; }
+    // The files at `paths` become media items of the selected window, in order (what
+    // "Add Media" -> "File" does after its dialog). Runs on after returning; nullptr when
+    // nothing starts (no window selected, no file of a known kind, an import still running).
+    MediaImport *importMediaFiles(const QStringList &paths);
     bool controlHeld = false;
     QString currentSegmentKindSelected;
     QString currentSegmentName;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "officepagelist.h"
+#include "picturefile.h"
 
 #include <QColor>
 #include <QDate>
@@ -28,6 +29,8 @@ class QMediaPlaylist;
 class UrlWin;
 class VideoDeviceWindow;
 class WeatherWindow;
+template<typename T>
+class QFutureWatcher;
 class digitalClockWidget;
 class textWidget;
 class videoCoverLabel;
@@ -208,6 +211,9 @@ private:
     void officePageReady(const void *identity, int index);
     // Draws page 0 of the next item ahead when it is an office item.
     void prepareNextOffice();
+    // The picture item's held picture is smaller than the window now shows and its file has
+    // more: decode it again at this size away from the GUI thread, and show it when done.
+    void decodeLargerPicture(LumoraMediaObject *item);
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
     void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);
@@ -223,4 +229,6 @@ private:
     Clock *m_clock = nullptr;
     float m_videoRange = 0;
     int m_coverEffect = 0;
+    QFutureWatcher<PictureFile::Decoded> *m_pictureDecode = nullptr;
+    LumoraMediaObject *m_pictureDecodeItem = nullptr;
 };

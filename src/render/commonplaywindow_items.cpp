@@ -10,6 +10,7 @@
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
 #include "officepageloader.h"
+#include "picturefile.h"
 #include "playlabel.h"
 #include "textwidget.h"
 #include "urlwin.h"
@@ -17,8 +18,10 @@
 #include "videodevicewindow.h"
 #include "weatherwindow.h"
 
+#include <QFutureWatcher>
 #include <QGraphicsOpacityEffect>
 #include <QTransform>
+#include <QtConcurrent>
 
 namespace {
 int lengthMsecs(const QTime &t)
@@ -129,6 +132,29 @@ void CommonPlayWindow::prepareNextOffice()
         pageLoader->prepare(next->image.pages, 0, officeLook(pictureLabel->size(), next->image));
 }
 
+void CommonPlayWindow::decodeLargerPicture(LumoraMediaObject *item)
+{
+    if (!m_pictureDecode) {
+        m_pictureDecode = new QFutureWatcher<PictureFile::Decoded>(this);
+        connect(m_pictureDecode, &QFutureWatcher<PictureFile::Decoded>::finished, this, [this] {
+            LumoraMediaObject *decodedItem = m_pictureDecodeItem;
+            m_pictureDecodeItem = nullptr;
+            const PictureFile::Decoded decoded = m_pictureDecode->result();
+            // Only the item on show is written: it is the one this window knows to be alive.
+            if (!decodedItem || decodedItem != currentItem || decoded.image.isNull())
+                return;
+            decodedItem->image.pixmap = decoded.image;
+            decodedItem->image.pixmapSourceSize = decoded.sourceSize;
+            if (decodedItem->type == QLatin1String("image"))
+                pictureLabel->setPixmap(preparedPicture(decoded.image, false));
+        });
+    }
+    if (m_pictureDecode->isRunning())
+        return;
+    m_pictureDecodeItem = item;
+    m_pictureDecode->setFuture(QtConcurrent::run(&PictureFile::decode, item->image.filePath, pictureLabel->size()));
+}
+
 void CommonPlayWindow::setOwnStyle(const QString &style)
 {
     // Restyling re-polishes every renderer; skip it when nothing changes.
@@ -165,6 +191,8 @@ void CommonPlayWindow::slotPlayImage(LumoraMediaObject *item)
         showOfficePage();
     } else {
         pictureLabel->setPixmap(preparedPicture(p.pixmap, false));
+        if (PictureFile::needsDecode(p.pixmap.size(), p.pixmapSourceSize, pictureLabel->size()))
+            decodeLargerPicture(item);
     }
     playMusic(p.backgroundMusic);
 

@@ -7,6 +7,7 @@
 #include "monitorwin.h"
 #include "officeprogressdialog.h"
 #include "officeservice.h"
+#include "picturefile.h"
 #include "programobject.h"
 #include "projecttree.h"
 #include "projectwidget.h"
@@ -18,13 +19,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 
 namespace {
-// Pictures larger than this are not decoded for a play window; the item then shows nothing
-// instead of taking the memory of a poster-sized image.
-constexpr int kMaxPicturePixels = 8192 * 8192;
-
 // A relative media path names a file beside the scheme, so that a scheme and its media can
 // move together (the demo is installed that way).
 void resolvePath(QString &path, const QDir &schemeFolder)
@@ -33,7 +29,7 @@ void resolvePath(QString &path, const QDir &schemeFolder)
         path = QDir::cleanPath(schemeFolder.absoluteFilePath(path));
 }
 
-void loadPicture(LumoraMediaObject *media, const QDir &schemeFolder)
+void loadPicture(LumoraMediaObject *media, const QSize &windowSize, const QDir &schemeFolder)
 {
     resolvePath(media->video.filePath, schemeFolder);
     resolvePath(media->image.backgroundImage, schemeFolder);
@@ -42,12 +38,10 @@ void loadPicture(LumoraMediaObject *media, const QDir &schemeFolder)
     resolvePath(media->image.filePath, schemeFolder);
     if (media->type != QLatin1String("image"))
         return;
-    QImageReader reader(media->image.filePath);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
-        return;
-    media->image.pixmap = reader.read();
+    // Held at the window's size: the play window decodes it again if the window grows.
+    const PictureFile::Decoded decoded = PictureFile::decode(media->image.filePath, windowSize);
+    media->image.pixmap = decoded.image;
+    media->image.pixmapSourceSize = decoded.sourceSize;
 }
 
 // The file keeps each naming counter as it was; names made after a load continue one above it.
@@ -57,7 +51,7 @@ void adjustPages(QList<ProgramObject *> &pages, const QDir &schemeFolder)
         page->windowCounter += 1;
         for (CommonWinObject *window : qAsConst(page->windows)) {
             for (LumoraMediaObject *media : qAsConst(window->media))
-                loadPicture(media, schemeFolder);
+                loadPicture(media, QSize(window->width, window->height), schemeFolder);
         }
     }
 }

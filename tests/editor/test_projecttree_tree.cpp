@@ -19,9 +19,12 @@
 #include "widget.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 #include <QtTest>
 
@@ -612,7 +615,6 @@ private slots:
         row("program", {"Delete"}, &ProjectTree::deleteProgramSlot);
         row("program", {"Add Copied Window"}, &ProjectTree::addCopiedWindowSlot);
         row("program", {"Clear Window"}, &ProjectTree::clearWindowSlot);
-        row("window", {"Add Media", "File"}, &ProjectTree::addMediaFileSlot);
         row("window", {"Add Media", "Simple Text"}, &ProjectTree::addSimpleTextSlot);
         row("window", {"Add Media", "Single-row Text"}, &ProjectTree::addSingleRowTextSlot);
         row("window", {"Add Media", "Scrolling Text"}, &ProjectTree::addScrollingTextSlot);
@@ -647,6 +649,37 @@ private slots:
         // disconnect() finds only a connection of exactly this signal, receiver and slot.
         QVERIFY2(QObject::disconnect(entry, &QAction::triggered, m_tree.get(), slot.slot),
                  "the entry is not connected to its operation");
+    }
+
+    // "File" asks for files in the "Open" dialog with the import's filter; cancelling it adds
+    // nothing and takes no media number.
+    void fileEntryAsksForFilesAndCancellingAddsNothing()
+    {
+        restoreAndShow();
+        ProjectTreeItem *windowNode = item(QStringLiteral("window"));
+        click(windowNode, Qt::RightButton);
+        CommonWinObject *record = m_tree->findWindow(windowNode);
+        QVERIFY(record);
+        const int items = record->media.size();
+        const int counter = m_tree->mediaCounter;
+        QString title;
+        QStringList filters;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                filters = dialog->nameFilters();
+                dialog->reject();
+            }
+        });
+        closer.start(50);
+        QVERIFY(clickThroughMenu(m_tree->windowMenu, {QStringLiteral("Add Media"), QStringLiteral("File")}));
+        closer.stop();
+        QCOMPARE(title, QStringLiteral("Open"));
+        QCOMPARE(filters.size(), 1);
+        QVERIFY(filters.first().contains(QLatin1String("*.vob")));
+        QCOMPARE(record->media.size(), items);
+        QCOMPARE(m_tree->mediaCounter, counter);
     }
 
     void addProgramsAddsAPageToTheRightClickedSegment_data()

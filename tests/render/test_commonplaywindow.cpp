@@ -4,6 +4,7 @@
 #include "databaseconn.h"
 #include "effectanimation.h"
 #include "mainplaybklabel.h"
+#include "picturefile.h"
 #include "playlabel.h"
 #include "schemebuilder.h"
 #include "virtualclock.h"
@@ -78,6 +79,27 @@ private slots:
         clock->advance(0);
         QCOMPARE(rows, QStringList({"W z.png 10:00:00:000-10:00:00:000"}));
         QCOMPARE(pageEnds, 1);
+    }
+
+    // A picture held for a smaller window is decoded again from its file, at the size the window
+    // shows now, when it plays there; the item keeps the larger picture.
+    void pictureIsDecodedAgainWhenItsWindowGrew()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("camera.jpg"));
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(QColor(0, 200, 0));
+        QVERIFY(photo.save(path, "JPEG"));
+        LumoraMediaObject *item = image(path, 5);
+        const PictureFile::Decoded small = PictureFile::decode(path, QSize(80, 60));
+        item->image.pixmap = small.image;
+        item->image.pixmapSourceSize = small.sourceSize;
+        CommonPlayWindow *pw = addWindow(QStringLiteral("W"), {item}, QRect(0, 0, 320, 240));
+        pw->startWindowPlay();
+        QTRY_COMPARE_WITH_TIMEOUT(item->image.pixmap.size(), QSize(320, 240), 20000);
+        QCOMPARE(item->image.pixmapSourceSize, QSize(4000, 3000));
+        QCOMPARE(pw->pictureLabel->pixmap(Qt::ReturnByValue).size(), QSize(320, 240));
     }
 
     void videoTimerArithmetic()

@@ -1,0 +1,207 @@
+#include "mediaimport.h"
+
+#include "commonwinobject.h"
+#include "importprogressdialog.h"
+#include "importrules.h"
+#include "lumoramediaobject.h"
+#include "playhost.h"
+#include "preparedmedia.h"
+#include "programobject.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
+
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QThread>
+#include <QtConcurrent>
+
+namespace {
+// Files read ahead of the one being added: enough to keep the cores busy, few enough that
+// decoded pictures waiting their turn cost little.
+int jobsAhead()
+{
+    return qMax(2, QThread::idealThreadCount());
+}
+} // namespace
+
+MediaImport::MediaImport(ProjectTree *tree, const QStringList &paths)
+    : QObject(tree)
+    , m_tree(tree)
+{
+    for (const QString &path : paths) {
+        // The kind is known before any item exists: a file no kind takes leaves no item
+        // behind and takes no media number.
+        const QString kind = ImportRules::kindOf(path);
+        if (!kind.isEmpty())
+            m_jobs << Job{path, kind, nullptr};
+    }
+}
+
+MediaImport::~MediaImport()
+{
+    // Reads still running finish on their own; their results are dropped with the watchers.
+    for (Job &job : m_jobs)
+        delete job.watcher;
+    delete m_dialog;
+}
+
+bool MediaImport::start()
+{
+    ProjectTreeItem *windowItem = m_tree->currentTreeItem();
+    m_window = m_tree->findWindow(windowItem);
+    if (!m_window || m_jobs.isEmpty()) {
+        m_finished = true;
+        deleteLater();
+        return false;
+    }
+    auto *pageItem = static_cast<ProjectTreeItem *>(windowItem->parent());
+    auto *segmentItem = static_cast<ProjectTreeItem *>(pageItem->parent());
+    m_segmentKind = segmentItem->kind();
+    m_segmentName = segmentItem->name();
+    m_programName = pageItem->name();
+    m_windowName = windowItem->name();
+    m_windowSize = QSize(m_window->width, m_window->height);
+
+    QWidget *parent = m_tree->parentWidget() ? m_tree->parentWidget() : m_tree;
+    m_dialog = new ImportProgressDialog(parent);
+    connect(m_dialog, &QProgressDialog::canceled, this, &MediaImport::cancel);
+    m_dialog->begin(m_jobs.size());
+    m_dialog->beginStep(0, m_jobs.first().path);
+    launchJobs();
+    return true;
+}
+
+void MediaImport::cancel()
+{
+    if (m_finished)
+        return;
+    m_cancelled = true;
+    finish();
+}
+
+void MediaImport::launchJobs()
+{
+    while (m_launched < m_jobs.size() && m_launched - m_taken < jobsAhead()) {
+        Job &job = m_jobs[m_launched++];
+        job.watcher = new QFutureWatcher<PreparedMedia>;
+        connect(job.watcher, &QFutureWatcher<PreparedMedia>::finished, this, &MediaImport::takeFinishedJobs);
+        job.watcher->setFuture(QtConcurrent::run(&PreparedMedia::prepare, job.path, job.kind, m_windowSize));
+    }
+}
+
+void MediaImport::takeFinishedJobs()
+{
+    // A window-modal progress dialog turns the event loop while it updates, which can deliver
+    // another finished read in the middle of this loop; the outer call takes it.
+    if (m_taking)
+        return;
+    m_taking = true;
+    // Results arrive in any order; items go in the order of the files.
+    while (!m_finished && m_taken < m_launched && m_jobs.at(m_taken).watcher->isFinished()) {
+        const int step = m_taken++;
+        Job &job = m_jobs[step];
+        const PreparedMedia prepared = job.watcher->result();
+        job.watcher->deleteLater();
+        job.watcher = nullptr;
+        if (!addItem(prepared)) {
+            finish();
+            break;
+        }
+        if (m_finished)
+            break;
+        m_dialog->endStep(step);
+        if (m_taken < m_jobs.size())
+            m_dialog->beginStep(m_taken, m_jobs.at(m_taken).path);
+    }
+    m_taking = false;
+    if (m_finished)
+        return;
+    if (m_taken == m_jobs.size()) {
+        finish();
+        return;
+    }
+    launchJobs();
+}
+
+CommonWinObject *MediaImport::targetWindow() const
+{
+    // The window is found again by its names each time: an import must never append to a
+    // window deleted while it ran.
+    const QList<ProgramObject *> *pages = m_tree->programsOf(m_segmentKind, m_segmentName);
+    if (!pages)
+        return nullptr;
+    for (ProgramObject *page : *pages) {
+        if (page->name != m_programName)
+            continue;
+        for (CommonWinObject *window : qAsConst(page->windows)) {
+            if (window->name == m_windowName)
+                return window == m_window ? window : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+bool MediaImport::addItem(const PreparedMedia &prepared)
+{
+    CommonWinObject *window = targetWindow();
+    if (!window)
+        return false;
+    if (prepared.stopImport) {
+        m_stopMessage = prepared.stopMessage;
+        return false;
+    }
+    auto *media = new LumoraMediaObject;
+    media->type = prepared.kind;
+    media->windowName = m_windowName;
+    media->programName = m_programName;
+    media->segmentName = m_segmentName;
+    media->displayWindowName = m_tree->displayName;
+    media->mediaId = m_tree->takeMediaId();
+    if (prepared.kind == QLatin1String("video")) {
+        media->video.filePath = prepared.path;
+    } else if (prepared.kind == QLatin1String("txt")) {
+        // A text file keeps its path where pictures keep theirs; its picture stays empty.
+        media->image.filePath = prepared.path;
+        media->text.text = prepared.text;
+        if (prepared.textCut)
+            m_cutTexts << QFileInfo(prepared.path).fileName();
+    } else {
+        media->image.filePath = prepared.path;
+        media->image.pixmap = prepared.picture;
+        media->image.pixmapSourceSize = prepared.pictureSourceSize;
+        media->image.pages = prepared.pages;
+    }
+    window->media.append(media);
+    const int index = window->media.size() - 1;
+    ++m_added;
+    if (prepared.kind == QLatin1String("video"))
+        emit m_tree->sigAddVideoObject(index, media);
+    else if (prepared.kind == QLatin1String("txt"))
+        emit m_tree->sigAddSimpleTextObject(index, media);
+    else
+        emit m_tree->sigAddImageObject(index, media);
+    return true;
+}
+
+void MediaImport::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    for (Job &job : m_jobs) {
+        if (job.watcher)
+            job.watcher->disconnect(this);
+    }
+    if (m_dialog)
+        m_dialog->hide();
+    PlayHost *host = m_tree->playHost();
+    if (host && !m_stopMessage.isEmpty())
+        host->showInformation(tr("info"), m_stopMessage);
+    if (host && !m_cutTexts.isEmpty()) {
+        host->showInformation(tr("info"), tr("These text files are longer than 1 MiB; only their first "
+                                             "1 MiB was imported:\n%1")
+                                              .arg(m_cutTexts.join(QLatin1Char('\n'))));
+    }
+    emit finished(m_added);
+    deleteLater();
+}

@@ -1,0 +1,24 @@
+#include "preparedmedia.h"
+
+#include "picturefile.h"
+#include "textfile.h"
+
+PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind, const QSize &windowSize)
+{
+    PreparedMedia prepared;
+    prepared.path = path;
+    prepared.kind = kind;
+    if (kind == QLatin1String("image")) {
+        const PictureFile::Decoded decoded = PictureFile::decode(path, windowSize);
+        prepared.picture = decoded.image;
+        prepared.pictureSourceSize = decoded.sourceSize;
+    } else if (kind == QLatin1String("txt")) {
+        const TextFile::Content content = TextFile::read(path);
+        prepared.text = content.text;
+        prepared.textCut = content.cut;
+    } else if (kind == QLatin1String("office")) {
+        // The office conversion renders `pages` here, or sets stopImport when it cannot.
+    }
+    // A "video" is not opened: whether it plays shows when it plays.
+    return prepared;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+// What one chosen file gives a new media item, worked out away from the GUI thread: the
+// kind, and what had to be read from the file for it.
+class PreparedMedia
+{
+public:
+    // Reads `path` for an item of `kind` (see ImportRules::kindOf) in a window of
+    // `windowSize`. Runs on a worker thread; touches no record.
+    static PreparedMedia prepare(const QString &path, const QString &kind, const QSize &windowSize);
+
+    QString path;
+    QString kind;
+    // "image": the picture at the window's size, and the size of the file's picture.
+    QImage picture;
+    QSize pictureSourceSize;
+    // "txt": the decoded text; whether the file was longer than the import reads.
+    QString text;
+    bool textCut = false;
+    // "office": one picture per page. The office conversion fills them; until it runs here
+    // an office item comes with its path and no pages.
+    QList<QImage> pages;
+    // Set when the file's preparation must end the whole import (the item is not added);
+    // `stopMessage`, when not empty, is shown to the operator.
+    bool stopImport = false;
+    QString stopMessage;
+};

@@ -1,0 +1,204 @@
+// "Add Media" -> "File" after its dialog: chosen files become items of the selected window in
+// order, with consecutive media numbers, pictures held at the window's size, a cancel that
+// keeps what was added, and nothing at all without a selected window.
+#include "commonwinobject.h"
+#include "generalobject.h"
+#include "importprogressdialog.h"
+#include "lumoramediaobject.h"
+#include "mediaimport.h"
+#include "programobject.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
+#include "projectwidget.h"
+#include "recordinghost.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(LumoraMediaObject *)
+
+namespace {
+class InfoHost : public RecordingHost
+{
+public:
+    QStringList infos;
+    void showInformation(const QString &, const QString &text) override { infos << text; }
+};
+
+struct Rig
+{
+    InfoHost host;
+    std::unique_ptr<ProjectWidget> widget{new ProjectWidget(QStringLiteral("Hall"))};
+    ProjectTree *tree = widget->tree();
+    CommonWinObject *window = nullptr;
+
+    Rig()
+    {
+        tree->setPlayHost(&host);
+        tree->buildDefaultSchedule();
+        tree->slotSelectItemChecked();
+        window = tree->getCurCommonWin();
+        window->width = 320;
+        window->height = 240;
+        widget->show();
+    }
+};
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool writePicture(const QString &path, const QSize &size, const char *format)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 40));
+    return picture.save(path, format);
+}
+
+// Waits for `import` to end; false if it did not within a generous time.
+bool waitForEnd(MediaImport *import)
+{
+    if (!import)
+        return false;
+    QSignalSpy ended(import, &MediaImport::finished);
+    return ended.count() > 0 || ended.wait(60000);
+}
+} // namespace
+
+class TestMediaImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<LumoraMediaObject *>("LumoraMediaObject*"); }
+    void mixedFilesBecomeItemsInOrder();
+    void cancelKeepsTheItemsAddedSoFar();
+    void withoutASelectedWindowNothingHappens();
+};
+
+void TestMediaImport::mixedFilesBecomeItemsInOrder()
+{
+    Rig rig;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString video = dir.filePath(QStringLiteral("CLIP.MP4"));
+    const QString photo = dir.filePath(QStringLiteral("photo.Png"));
+    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+    const QString vob = dir.filePath(QStringLiteral("x.vob"));
+    QVERIFY(writeFile(video, "not checked until it plays"));
+    QVERIFY(writePicture(photo, QSize(2400, 1800), "PNG"));
+    // Written on a Chinese Windows machine: GB18030, not valid UTF-8.
+    const QString hours = QStringLiteral("\u8425\u4e1a\u65f6\u95f4");
+    QVERIFY(writeFile(notes, QTextCodec::codecForName("GB18030")->fromUnicode(hours)));
+    QVERIFY(writeFile(vob, "offered by the filter, taken by no kind"));
+    rig.tree->mediaCounter = 7;
+
+    QSignalSpy videos(rig.tree, &ProjectTree::sigAddVideoObject);
+    QSignalSpy pictures(rig.tree, &ProjectTree::sigAddImageObject);
+    QSignalSpy texts(rig.tree, &ProjectTree::sigAddSimpleTextObject);
+    QVERIFY(waitForEnd(rig.tree->importMediaFiles({video, vob, photo, notes})));
+
+    const QList<LumoraMediaObject *> &items = rig.window->media;
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items.at(0)->type, QStringLiteral("video"));
+    QCOMPARE(items.at(0)->video.filePath, video);
+    QCOMPARE(items.at(1)->type, QStringLiteral("image"));
+    QCOMPARE(items.at(1)->image.filePath, photo);
+    QCOMPARE(items.at(1)->image.pixmapSourceSize, QSize(2400, 1800));
+    QCOMPARE(items.at(1)->image.pixmap.size(), QSize(320, 240));
+    QCOMPARE(items.at(2)->type, QStringLiteral("txt"));
+    QCOMPARE(items.at(2)->text.text, hours);
+    QVERIFY(items.at(2)->image.pixmap.isNull());
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(items.at(i)->mediaId, 8 + i);
+        QCOMPARE(items.at(i)->windowName, rig.window->name);
+        QCOMPARE(items.at(i)->programName, rig.window->programName);
+        QCOMPARE(items.at(i)->segmentName, rig.window->segmentName);
+        QCOMPARE(items.at(i)->displayWindowName, QStringLiteral("Hall"));
+    }
+    QCOMPARE(rig.tree->mediaCounter, 10);
+    QCOMPARE(videos.count(), 1);
+    QCOMPARE(videos.at(0).at(0).toInt(), 0);
+    QCOMPARE(pictures.count(), 1);
+    QCOMPARE(pictures.at(0).at(0).toInt(), 1);
+    QCOMPARE(pictures.at(0).at(1).value<LumoraMediaObject *>(), items.at(1));
+    QCOMPARE(texts.count(), 1);
+    QCOMPARE(texts.at(0).at(0).toInt(), 2);
+    QVERIFY(rig.host.infos.isEmpty());
+
+    // A text file over the limit is added cut, and the operator is told which one it was.
+    const QString longText = dir.filePath(QStringLiteral("long.txt"));
+    QVERIFY(writeFile(longText, QByteArray(2 * 1024 * 1024, 'x')));
+    QVERIFY(waitForEnd(rig.tree->importMediaFiles({longText})));
+    QCOMPARE(items.size(), 4);
+    QCOMPARE(items.at(3)->text.text.size(), 1024 * 1024);
+    QCOMPARE(rig.host.infos.size(), 1);
+    QVERIFY(rig.host.infos.first().contains(QStringLiteral("long.txt")));
+}
+
+void TestMediaImport::cancelKeepsTheItemsAddedSoFar()
+{
+    Rig rig;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QStringList paths;
+    for (int i = 0; i < 12; ++i) {
+        paths << dir.filePath(QStringLiteral("p%1.jpg").arg(i));
+        QVERIFY(writePicture(paths.last(), QSize(1600, 1200), "JPEG"));
+    }
+    MediaImport *import = rig.tree->importMediaFiles(paths);
+    QVERIFY(import);
+    QPointer<ImportProgressDialog> dialog = import->progressDialog();
+    // Many files: the progress shows at once, over the tree's container.
+    QTRY_VERIFY_WITH_TIMEOUT(dialog && dialog->isVisible(), 20000);
+    QCOMPARE(dialog->parentWidget(), rig.widget.get());
+    QVERIFY(dialog->labelText().contains(QStringLiteral(".jpg")));
+
+    // The operator presses Cancel while the third item is being added.
+    QSignalSpy ended(import, &MediaImport::finished);
+    connect(rig.tree, &ProjectTree::sigAddImageObject, dialog, [dialog](int index) {
+        if (index == 2) {
+            auto *cancel = dialog->findChild<QAbstractButton *>();
+            if (cancel)
+                cancel->click();
+        }
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(ended.count() == 1, 60000);
+    QCOMPARE(ended.at(0).at(0).toInt(), 3);
+    QCOMPARE(rig.window->media.size(), 3);
+    QCOMPARE(rig.tree->mediaCounter, 3);
+    // Reads already under way when it was cancelled add nothing later.
+    QTest::qWait(300);
+    QCOMPARE(rig.window->media.size(), 3);
+    QVERIFY(!dialog || !dialog->isVisible());
+}
+
+void TestMediaImport::withoutASelectedWindowNothingHappens()
+{
+    Rig rig;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString photo = dir.filePath(QStringLiteral("a.png"));
+    QVERIFY(writePicture(photo, QSize(64, 48), "PNG"));
+    // The page is selected now; the window chosen earlier is still the tree's current window.
+    rig.tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(rig.tree->currentTreeItem()->parent()));
+    QSignalSpy pictures(rig.tree, &ProjectTree::sigAddImageObject);
+    QVERIFY(!rig.tree->importMediaFiles({photo}));
+    // The menu entry does not even open its file dialog.
+    rig.tree->addMediaFileSlot();
+    QTest::qWait(100);
+    QVERIFY(rig.window->media.isEmpty());
+    QCOMPARE(rig.tree->mediaCounter, 0);
+    QCOMPARE(pictures.count(), 0);
+}
+
+QTEST_MAIN(TestMediaImport)
+#include "test_mediaimport.moc"
