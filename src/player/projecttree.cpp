@@ -21,7 +21,11 @@ namespace {
 const QString generalKind = QStringLiteral("generalSegment");
 const QString cycleKind = QStringLiteral("cycleSegment");
 const QString timingKind = QStringLiteral("timingSegment");
-constexpr int tickMsecs = 1000;
+// The per-second checks are armed for each whole second of the clock, so they run in step
+// with the seconds they look at, whatever the phase play was started in. A timer that fires
+// a hair early (the timers and the time of day are different clocks) sees a second already
+// covered, does nothing and is armed again for the boundary a millisecond away.
+constexpr int secondPhaseMsecs = 0;
 constexpr int restartDelayMsecs = 2000;
 constexpr int secondsPerDay = 86400;
 
@@ -64,6 +68,10 @@ ProjectTree::ProjectTree(const QString &displayWindowName, QWidget *parent)
     timingPlayTimer = makeTimer(&ProjectTree::slotTimingPlayTimeout);
     m_restartTimer = makeTimer(&ProjectTree::slotRestart);
     m_restartTimer->setSingleShot(true);
+    // Re-armed for the next whole second at every firing rather than repeating with a period,
+    // which would keep the phase of whenever play began and add up the lateness of each tick.
+    playTimer->setSingleShot(true);
+    timingCheckTimer->setSingleShot(true);
 
     bkMusicPlayer = new QMediaPlayer(this);
     bkMusicPlaylist = new QMediaPlaylist(this);
@@ -72,6 +80,11 @@ ProjectTree::ProjectTree(const QString &displayWindowName, QWidget *parent)
 }
 
 ProjectTree::~ProjectTree() = default;
+
+void ProjectTree::armForNextSecond(ClockTimer *timer)
+{
+    timer->start(1000 - m_clock->now().time().msec() + secondPhaseMsecs);
+}
 
 ClockTimer *ProjectTree::makeTimer(void (ProjectTree::*slot)())
 {
@@ -110,7 +123,7 @@ void ProjectTree::slotStartPlay(const QString &name)
             paused = false;
             // Seconds that passed while paused are not caught up.
             m_tickSeconds.reset();
-            playTimer->start(tickMsecs);
+            armForNextSecond(playTimer);
             updateTimerHolds();
             if (!bkMusicPlaylist->isEmpty())
                 bkMusicPlayer->play();
@@ -140,7 +153,8 @@ void ProjectTree::slotStartPlay(const QString &name)
     slotPlayTimeout();
     if (m_host)
         m_host->slotGetRealBeginWinInfo(displayName);
-    playTimer->start(tickMsecs);
+    if (playing)
+        armForNextSecond(playTimer);
 }
 
 void ProjectTree::slotStopPlay(const QString &name)
@@ -216,7 +230,7 @@ void ProjectTree::slotStartTimePlay(const QString &name)
     if (!timingStarted) {
         timingStarted = true;
         timingPaused = false;
-        timingCheckTimer->start(tickMsecs);
+        armForNextSecond(timingCheckTimer);
         if (m_host)
             m_host->slotGetRealBeginWinInfo(displayName);
     } else if (!timingPaused) {
@@ -225,7 +239,7 @@ void ProjectTree::slotStartTimePlay(const QString &name)
     } else {
         timingPaused = false;
         m_timingSeconds.reset();
-        timingCheckTimer->start(tickMsecs);
+        armForNextSecond(timingCheckTimer);
     }
 }
 
@@ -233,6 +247,8 @@ void ProjectTree::slotStartTimePlay(const QString &name)
 
 void ProjectTree::slotPlayTimeout()
 {
+    if (playing && !paused)
+        armForNextSecond(playTimer);
     const QDateTime now = m_clock->now();
     const SecondTracker::Range seconds = m_tickSeconds.advance(now);
     if (seconds.containsMidnight()) {
@@ -388,6 +404,8 @@ void ProjectTree::discardCycleInsert()
 
 void ProjectTree::slotPlayTimingObj()
 {
+    if (timingStarted && !timingPaused)
+        armForNextSecond(timingCheckTimer);
     SecondTracker::Range seconds = m_timingSeconds.advance(m_clock->now());
     if (seconds.containsMidnight() && seconds.last - seconds.last % secondsPerDay != m_deferredMidnight) {
         // The tick is about to restart play for the new day; points from midnight on are

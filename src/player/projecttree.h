@@ -248,6 +248,7 @@ protected:
 
 private:
     ClockTimer *makeTimer(void (ProjectTree::*slot)());
+    void armForNextSecond(ClockTimer *timer);
     void buildMenus();
     void runSelectionStep(ProjectTreeItem *item);
     ProjectTreeItem *makeItem(const QString &kind, const QString &text, QTreeWidgetItem *parent);

@@ -52,6 +52,7 @@ public:
     QString currentDisplay = QStringLiteral("D1");
     QStringList log;     // "HH:mm:ss what"
     QStringList started; // "HH:mm:ss window" for every hand-over
+    QList<QDateTime> startedAt; // the exact moment of each of those hand-overs
     QString infoText;
     int infoCount = 0;
     GeneralObject *shownGeneral = nullptr;
@@ -126,6 +127,7 @@ public:
     {
         Q_UNUSED(media)
         started << time() + ' ' + w->name;
+        startedAt << m_clock.now();
         record("play " + kind + ' ' + w->name);
         PlayWindow &pw = windowFor(w);
         const bool resume = kind == QLatin1String("generalSegment") && pw.paused;

@@ -194,23 +194,46 @@ private slots:
         QVERIFY(r.host.log.contains("10:00:01 invalid generalSegment B1.w1"));
     }
 
-    void aLaterSegmentPreemptsWithinOneSecondAndTheOldWindowsStop()
+    // Checks run just after each whole second, whatever the phase play was started in, so a
+    // segment that opens at 11:00:00 takes over within a few milliseconds of it.
+    void aLaterSegmentTakesOverOnItsSecondWhateverThePhaseOfTheStart()
     {
-        PlayRig r(at(10, 59, 58).addMSecs(500));
-        GeneralObject *a = r.build.general("A");
-        r.build.page(a, "A1", {300, 200});
-        r.build.page(a, "A2", {300});
-        r.build.page(r.build.general("B", QTime(11, 0), QTime(12, 0)), "B1", {30});
-        r.press();
-        QCOMPARE(r.tree.currentGeneral, a);
-        r.advance(1999); // B opens at 11:00:00.000, the next tick is at 11:00:00.500
-        QCOMPARE(r.tree.currentGeneral, a);
-        r.advance(1);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
-        QCOMPARE(r.host.started.last(), QStringLiteral("11:00:00 B1.w1"));
-        for (const char *w : {"A1.w1", "A1.w2", "A2.w1"})
-            QVERIFY(r.host.log.contains(QStringLiteral("11:00:00 invalid generalSegment ") + w));
-        QCOMPARE(r.host.visibleWindows(), QStringList{"B1.w1"});
+        for (int phase : {0, 1, 250, 500, 994, 999}) {
+            PlayRig r(at(10, 59, 58).addMSecs(phase));
+            GeneralObject *a = r.build.general("A");
+            r.build.page(a, "A1", {300, 200});
+            r.build.page(a, "A2", {300});
+            r.build.page(r.build.general("B", QTime(11, 0), QTime(12, 0)), "B1", {30});
+            r.press();
+            QCOMPARE(r.tree.currentGeneral, a);
+            r.advance(r.clock.now().msecsTo(at(11, 0).addMSecs(-1)));
+            QCOMPARE(r.tree.currentGeneral, a);
+            r.advance(50);
+            QVERIFY2(r.tree.currentGeneral && r.tree.currentGeneral->name == QLatin1String("B"),
+                     qPrintable(QStringLiteral("phase %1").arg(phase)));
+            const QDateTime begun = r.host.startedAt.last();
+            QVERIFY2(begun >= at(11, 0) && begun < at(11, 0).addMSecs(50),
+                     qPrintable(begun.toString(QStringLiteral("HH:mm:ss.zzz"))));
+            QCOMPARE(r.host.started.last(), QStringLiteral("11:00:00 B1.w1"));
+            for (const char *w : {"A1.w1", "A1.w2", "A2.w1"})
+                QVERIFY(r.host.log.contains(QStringLiteral("11:00:00 invalid generalSegment ") + w));
+            QCOMPARE(r.host.visibleWindows(), QStringList{"B1.w1"});
+        }
+    }
+
+    void aTimingInsertBeginsOnItsSecondWhateverThePhaseOfTheStart()
+    {
+        for (int phase : {0, 1, 250, 500, 994, 999}) {
+            PlayRig r(at(12, 29, 50).addMSecs(phase));
+            r.build.page(r.build.general("G"), "G1", {600});
+            r.build.page(r.build.timing("T", {QTime(12, 30)}, 1), "T1", {20});
+            r.press();
+            r.advance(r.clock.now().msecsTo(at(12, 30).addMSecs(50)));
+            QCOMPARE(r.host.started.filter("T1.w1").size(), 1);
+            const QDateTime begun = r.host.startedAt.at(r.host.started.indexOf("12:30:00 T1.w1"));
+            QVERIFY2(begun >= at(12, 30) && begun < at(12, 30).addMSecs(50),
+                     qPrintable(QStringLiteral("phase %1: %2").arg(phase).arg(begun.toString("HH:mm:ss.zzz"))));
+        }
     }
 
     void noEligibleSegmentPlaysNothingAndRetriesEveryTick()
