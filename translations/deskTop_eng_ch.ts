@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BootSetupWin</name>
+    <message>
+        <source>Startup settings</source>
+        <translation>启动设置</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>开机启动</translation>
+    </message>
+    <message>
+        <source>Auto play</source>
+        <translation>自动播放</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Select the scheme</source>
+        <translation>选择方案</translation>
+    </message>
+    <message>
+        <source>Play the last play scheme</source>
+        <translation>播放上次播放的方案</translation>
+    </message>
+    <message>
+        <source>select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Schedule(*.schx)</source>
+        <translation>播放方案(*.schx)</translation>
+    </message>
+</context>
+<context>
     <name>CommonPlayWindow</name>
     <message>
         <source>Digital Clock</source>
@@ -112,6 +159,48 @@
     </message>
 </context>
 <context>
+    <name>ExtendWin</name>
+    <message>
+        <source>Backstage setting</source>
+        <translation>后台设置</translation>
+    </message>
+    <message>
+        <source>Screen selection:</source>
+        <translation>屏幕选择：</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgressDialog</name>
+    <message>
+        <source>Add Media</source>
+        <translation>添加媒体</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>正在导入...</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3)</source>
+        <translation>正在导入 %1（第 %2 个，共 %3 个）</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3), pages: %4</source>
+        <translation>正在导入 %1（第 %2 个，共 %3 个），已转换 %4 页</translation>
+    </message>
+</context>
+<context>
     <name>JournalWin</name>
     <message>
         <source>Name</source>
@@ -211,6 +300,21 @@
     </message>
 </context>
 <context>
+    <name>LanguageSetupWin</name>
+    <message>
+        <source>Language setting</source>
+        <translation>语言设置</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -270,6 +374,19 @@
     </message>
 </context>
 <context>
+    <name>MediaImport</name>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</source>
+        <translation>以下文本文件超过 1 MiB，只导入了前 1 MiB：
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MonitorWin</name>
     <message>
         <source>monitor</source>
@@ -277,9 +394,71 @@
     </message>
 </context>
 <context>
+    <name>OfficePipeline</name>
+    <message>
+        <source>%1 is not an office document.</source>
+        <translation>%1 不是办公文档。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be found and has no converted copy.</source>
+        <translation>找不到 %1，也没有它的转换副本。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
+        <translation>%1 无法转换：%2 未在 %3 秒内完成。</translation>
+    </message>
+    <message>
+        <source>The conversion of %1 was cancelled.</source>
+        <translation>%1 的转换已取消。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
+        <translation>%1 无法转换：%2 写出的 PDF 无法读取。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 wrote no PDF.</source>
+        <translation>%1 无法转换：%2 没有写出 PDF。</translation>
+    </message>
+    <message>
+        <source>Application failed to create. Please ensure that %1 is installed!</source>
+        <translation>应用程序创建失败，请确认已安装 %1！</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
+        <translation>%1 无法转换：缓存文件夹 %2 无法写入。</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown: its PDF cannot be read.</source>
+        <translation>%1 无法显示：它的 PDF 无法读取。</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted.</source>
+        <translation>%1 无法转换。</translation>
+    </message>
+</context>
+<context>
+    <name>OfficeProgressDialog</name>
+    <message>
+        <source>Office document</source>
+        <translation>办公文档</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>正在转换 %1</translation>
+    </message>
+    <message>
+        <source>Pages: %1</source>
+        <translation>页数：%1</translation>
+    </message>
+</context>
+<context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
+        <source>two display windows are named &quot;%1&quot;</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -505,7 +684,7 @@
         <source>Vertical 1/4</source>
         <translation>垂直 1/4</translation>
     </message>
-<message>
+    <message>
         <source>Open</source>
         <translation>打开</translation>
     </message>
@@ -513,23 +692,23 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
+        <source>segment &quot;%1&quot;</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -541,11 +720,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
+        <source>time point %1 of &quot;%2&quot;</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -557,19 +736,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
+        <source>background picture of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
+        <source>background music of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -628,7 +807,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -660,11 +839,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>
@@ -970,7 +1149,7 @@ The current schedule is unchanged.</source>
         <source>Could not open %1: no such file</source>
         <translation>无法打开 %1：文件不存在</translation>
     </message>
-<message>
+    <message>
         <source>The settings could not be saved to:
 %1
 The folder may be read-only; they stay in effect until the program ends.</source>
@@ -1040,158 +1219,4 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <translation>删除</translation>
     </message>
 </context>
-<context><name>BootSetupWin</name><message>
-        <source>Startup settings</source>
-        <translation>启动设置</translation>
-    </message>
-    <message>
-        <source>Start-up</source>
-        <translation>开机启动</translation>
-    </message>
-    <message>
-        <source>Auto play</source>
-        <translation>自动播放</translation>
-    </message>
-    <message>
-        <source>Option</source>
-        <translation>选项</translation>
-    </message>
-    <message>
-        <source>Select the scheme</source>
-        <translation>选择方案</translation>
-    </message>
-    <message>
-        <source>Play the last play scheme</source>
-        <translation>播放上次播放的方案</translation>
-    </message>
-    <message>
-        <source>select</source>
-        <translation>选择</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Schedule(*.schx)</source>
-        <translation>播放方案(*.schx)</translation>
-    </message>
-</context><context><name>ExtendWin</name><message>
-        <source>Backstage setting</source>
-        <translation>后台设置</translation>
-    </message>
-    <message>
-        <source>Screen selection:</source>
-        <translation>屏幕选择：</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>取消</translation>
-    </message>
-</context><context><name>LanguageSetupWin</name><message>
-        <source>Language setting</source>
-        <translation>语言设置</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>取消</translation>
-    </message>
-</context><context><name>OfficePipeline</name><message>
-        <source>%1 is not an office document.</source>
-        <translation>%1 不是办公文档。</translation>
-    </message>
-    <message>
-        <source>%1 cannot be found and has no converted copy.</source>
-        <translation>找不到 %1，也没有它的转换副本。</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
-        <translation>%1 无法转换：%2 未在 %3 秒内完成。</translation>
-    </message>
-    <message>
-        <source>The conversion of %1 was cancelled.</source>
-        <translation>%1 的转换已取消。</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
-        <translation>%1 无法转换：%2 写出的 PDF 无法读取。</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: %2 wrote no PDF.</source>
-        <translation>%1 无法转换：%2 没有写出 PDF。</translation>
-    </message>
-    <message>
-        <source>Application failed to create. Please ensure that %1 is installed!</source>
-        <translation>应用程序创建失败，请确认已安装 %1！</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
-        <translation>%1 无法转换：缓存文件夹 %2 无法写入。</translation>
-    </message>
-    <message>
-        <source>%1 could not be shown: its PDF cannot be read.</source>
-        <translation>%1 无法显示：它的 PDF 无法读取。</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted.</source>
-        <translation>%1 无法转换。</translation>
-    </message>
-</context><context><name>OfficeProgressDialog</name><message>
-        <source>Office document</source>
-        <translation>办公文档</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Converting %1</source>
-        <translation>正在转换 %1</translation>
-    </message>
-    <message>
-        <source>Pages: %1</source>
-        <translation>页数：%1</translation>
-    </message>
-</context><context><name>ImportProgressDialog</name><message>
-        <source>Add Media</source>
-        <translation>添加媒体</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Importing...</source>
-        <translation>正在导入...</translation>
-    </message>
-    <message>
-        <source>Importing %1 (%2 of %3)</source>
-        <translation>正在导入 %1（第 %2 个，共 %3 个）</translation>
-    </message>
-</context><context><name>MediaImport</name><message>
-        <source>info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
-%1</source>
-        <translation>以下文本文件超过 1 MiB，只导入了前 1 MiB：
-%1</translation>
-    </message>
-</context></TS>
+</TS>

@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>BootSetupWin</name>
+    <message>
+        <source>Startup settings</source>
+        <translation>Startup settings</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Start-up</translation>
+    </message>
+    <message>
+        <source>Auto play</source>
+        <translation>Auto play</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Select the scheme</source>
+        <translation>Select the scheme</translation>
+    </message>
+    <message>
+        <source>Play the last play scheme</source>
+        <translation>Play the last play scheme</translation>
+    </message>
+    <message>
+        <source>select</source>
+        <translation>select</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Schedule(*.schx)</source>
+        <translation>Schedule(*.schx)</translation>
+    </message>
+</context>
+<context>
     <name>CommonPlayWindow</name>
     <message>
         <source>Digital Clock</source>
@@ -112,6 +159,48 @@
     </message>
 </context>
 <context>
+    <name>ExtendWin</name>
+    <message>
+        <source>Backstage setting</source>
+        <translation>Backstage setting</translation>
+    </message>
+    <message>
+        <source>Screen selection:</source>
+        <translation>Screen selection:</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ImportProgressDialog</name>
+    <message>
+        <source>Add Media</source>
+        <translation>Add Media</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Importing...</source>
+        <translation>Importing...</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3)</source>
+        <translation>Importing %1 (%2 of %3)</translation>
+    </message>
+    <message>
+        <source>Importing %1 (%2 of %3), pages: %4</source>
+        <translation>Importing %1 (%2 of %3), pages: %4</translation>
+    </message>
+</context>
+<context>
     <name>JournalWin</name>
     <message>
         <source>Name</source>
@@ -211,6 +300,21 @@
     </message>
 </context>
 <context>
+    <name>LanguageSetupWin</name>
+    <message>
+        <source>Language setting</source>
+        <translation>Language setting</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+</context>
+<context>
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
@@ -270,6 +374,19 @@
     </message>
 </context>
 <context>
+    <name>MediaImport</name>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</source>
+        <translation>These text files are longer than 1 MiB; only their first 1 MiB was imported:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MonitorWin</name>
     <message>
         <source>monitor</source>
@@ -277,10 +394,72 @@
     </message>
 </context>
 <context>
+    <name>OfficePipeline</name>
+    <message>
+        <source>%1 is not an office document.</source>
+        <translation>%1 is not an office document.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be found and has no converted copy.</source>
+        <translation>%1 cannot be found and has no converted copy.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
+        <translation>%1 could not be converted: %2 did not finish within %3 seconds.</translation>
+    </message>
+    <message>
+        <source>The conversion of %1 was cancelled.</source>
+        <translation>The conversion of %1 was cancelled.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
+        <translation>%1 could not be converted: the PDF %2 wrote cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: %2 wrote no PDF.</source>
+        <translation>%1 could not be converted: %2 wrote no PDF.</translation>
+    </message>
+    <message>
+        <source>Application failed to create. Please ensure that %1 is installed!</source>
+        <translation>Application failed to create. Please ensure that %1 is installed!</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
+        <translation>%1 could not be converted: the cache folder %2 cannot be written.</translation>
+    </message>
+    <message>
+        <source>%1 could not be shown: its PDF cannot be read.</source>
+        <translation>%1 could not be shown: its PDF cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 could not be converted.</source>
+        <translation>%1 could not be converted.</translation>
+    </message>
+</context>
+<context>
+    <name>OfficeProgressDialog</name>
+    <message>
+        <source>Office document</source>
+        <translation>Office document</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>Converting %1</translation>
+    </message>
+    <message>
+        <source>Pages: %1</source>
+        <translation>Pages: %1</translation>
+    </message>
+</context>
+<context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
-        <translation>two display windows are named "%1"</translation>
+        <source>two display windows are named &quot;%1&quot;</source>
+        <translation>two display windows are named &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -505,7 +684,7 @@
         <source>Vertical 1/4</source>
         <translation>Vertical 1/4</translation>
     </message>
-<message>
+    <message>
         <source>Open</source>
         <translation>Open</translation>
     </message>
@@ -513,24 +692,24 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
-        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
-        <translation>segment "%1" has no weekday and never plays</translation>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
-        <translation>segment "%1"</translation>
+        <source>segment &quot;%1&quot;</source>
+        <translation>segment &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
-        <translation>segment "%1" has an incomplete time range and never plays</translation>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -541,12 +720,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
-        <translation>timing segment "%1" has no time point and never plays</translation>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
-        <translation>time point %1 of "%2"</translation>
+        <source>time point %1 of &quot;%2&quot;</source>
+        <translation>time point %1 of &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -557,20 +736,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
-        <translation>background picture of program "%1"</translation>
+        <source>background picture of program &quot;%1&quot;</source>
+        <translation>background picture of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
-        <translation>background music of program "%1"</translation>
+        <source>background music of program &quot;%1&quot;</source>
+        <translation>background music of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
-        <translation>window "%1" has no area (%2x%3)</translation>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
-        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -628,8 +807,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
-        <translation>expected a date "yyyy-MM-dd" or null</translation>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -660,12 +839,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
-        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
-        <translation>expected a time "HH:mm:ss" or null</translation>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>
@@ -970,7 +1149,7 @@ The current schedule is unchanged.</translation>
         <source>Could not open %1: no such file</source>
         <translation>Could not open %1: no such file</translation>
     </message>
-<message>
+    <message>
         <source>The settings could not be saved to:
 %1
 The folder may be read-only; they stay in effect until the program ends.</source>
@@ -1040,158 +1219,4 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <translation>Delete</translation>
     </message>
 </context>
-<context><name>BootSetupWin</name><message>
-        <source>Startup settings</source>
-        <translation>Startup settings</translation>
-    </message>
-    <message>
-        <source>Start-up</source>
-        <translation>Start-up</translation>
-    </message>
-    <message>
-        <source>Auto play</source>
-        <translation>Auto play</translation>
-    </message>
-    <message>
-        <source>Option</source>
-        <translation>Option</translation>
-    </message>
-    <message>
-        <source>Select the scheme</source>
-        <translation>Select the scheme</translation>
-    </message>
-    <message>
-        <source>Play the last play scheme</source>
-        <translation>Play the last play scheme</translation>
-    </message>
-    <message>
-        <source>select</source>
-        <translation>select</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>ok</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>cancel</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>Schedule(*.schx)</source>
-        <translation>Schedule(*.schx)</translation>
-    </message>
-</context><context><name>ExtendWin</name><message>
-        <source>Backstage setting</source>
-        <translation>Backstage setting</translation>
-    </message>
-    <message>
-        <source>Screen selection:</source>
-        <translation>Screen selection:</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>ok</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>cancel</translation>
-    </message>
-</context><context><name>LanguageSetupWin</name><message>
-        <source>Language setting</source>
-        <translation>Language setting</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>ok</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <translation>cancel</translation>
-    </message>
-</context><context><name>OfficePipeline</name><message>
-        <source>%1 is not an office document.</source>
-        <translation>%1 is not an office document.</translation>
-    </message>
-    <message>
-        <source>%1 cannot be found and has no converted copy.</source>
-        <translation>%1 cannot be found and has no converted copy.</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: %2 did not finish within %3 seconds.</source>
-        <translation>%1 could not be converted: %2 did not finish within %3 seconds.</translation>
-    </message>
-    <message>
-        <source>The conversion of %1 was cancelled.</source>
-        <translation>The conversion of %1 was cancelled.</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: the PDF %2 wrote cannot be read.</source>
-        <translation>%1 could not be converted: the PDF %2 wrote cannot be read.</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: %2 wrote no PDF.</source>
-        <translation>%1 could not be converted: %2 wrote no PDF.</translation>
-    </message>
-    <message>
-        <source>Application failed to create. Please ensure that %1 is installed!</source>
-        <translation>Application failed to create. Please ensure that %1 is installed!</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
-        <translation>%1 could not be converted: the cache folder %2 cannot be written.</translation>
-    </message>
-    <message>
-        <source>%1 could not be shown: its PDF cannot be read.</source>
-        <translation>%1 could not be shown: its PDF cannot be read.</translation>
-    </message>
-    <message>
-        <source>%1 could not be converted.</source>
-        <translation>%1 could not be converted.</translation>
-    </message>
-</context><context><name>OfficeProgressDialog</name><message>
-        <source>Office document</source>
-        <translation>Office document</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Converting %1</source>
-        <translation>Converting %1</translation>
-    </message>
-    <message>
-        <source>Pages: %1</source>
-        <translation>Pages: %1</translation>
-    </message>
-</context><context><name>ImportProgressDialog</name><message>
-        <source>Add Media</source>
-        <translation>Add Media</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Importing...</source>
-        <translation>Importing...</translation>
-    </message>
-    <message>
-        <source>Importing %1 (%2 of %3)</source>
-        <translation>Importing %1 (%2 of %3)</translation>
-    </message>
-</context><context><name>MediaImport</name><message>
-        <source>info</source>
-        <translation>info</translation>
-    </message>
-    <message>
-        <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
-%1</source>
-        <translation>These text files are longer than 1 MiB; only their first 1 MiB was imported:
-%1</translation>
-    </message>
-</context></TS>
+</TS>

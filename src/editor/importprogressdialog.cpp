@@ -29,12 +29,19 @@ void ImportProgressDialog::beginStep(int step, const QString &path)
 {
     m_step = step;
     m_path = path;
+    m_pages = -1;
     retranslate();
 }
 
 void ImportProgressDialog::endStep(int step)
 {
     setValue(qMin(step + 1, maximum()));
+}
+
+void ImportProgressDialog::setPageCount(int pages)
+{
+    m_pages = pages;
+    retranslate();
 }
 
 void ImportProgressDialog::retranslate()
@@ -45,6 +52,10 @@ void ImportProgressDialog::retranslate()
         setLabelText(tr("Importing..."));
         return;
     }
-    setLabelText(
-        tr("Importing %1 (%2 of %3)").arg(QFileInfo(m_path).fileName()).arg(m_step + 1).arg(maximum()));
+    const QString file = QFileInfo(m_path).fileName();
+    if (m_pages >= 0) {
+        setLabelText(tr("Importing %1 (%2 of %3), pages: %4").arg(file).arg(m_step + 1).arg(maximum()).arg(m_pages));
+        return;
+    }
+    setLabelText(tr("Importing %1 (%2 of %3)").arg(file).arg(m_step + 1).arg(maximum()));
 }

@@ -18,9 +18,12 @@ public:
     // The file at `path` is the one being worked on now (0-based `step`).
     void beginStep(int step, const QString &path);
     void endStep(int step);
+    // Pages of the office document in hand converted so far.
+    void setPageCount(int pages);
     void retranslate();
 
 private:
     QString m_path;
     int m_step = 0;
+    int m_pages = -1;
 };

@@ -4,6 +4,8 @@
 #include "importprogressdialog.h"
 #include "importrules.h"
 #include "lumoramediaobject.h"
+#include "officejob.h"
+#include "officeservice.h"
 #include "playhost.h"
 #include "preparedmedia.h"
 #include "programobject.h"
@@ -97,12 +99,16 @@ void MediaImport::takeFinishedJobs()
         return;
     m_taking = true;
     // Results arrive in any order; items go in the order of the files.
-    while (!m_finished && m_taken < m_launched && m_jobs.at(m_taken).watcher->isFinished()) {
+    while (!m_finished && !m_office && m_taken < m_launched && m_jobs.at(m_taken).watcher->isFinished()) {
         const int step = m_taken++;
         Job &job = m_jobs[step];
         const PreparedMedia prepared = job.watcher->result();
         job.watcher->deleteLater();
         job.watcher = nullptr;
+        if (prepared.kind == QLatin1String("office")) {
+            convertOffice(step, prepared);
+            break;
+        }
         if (!addItem(prepared)) {
             finish();
             break;
@@ -114,13 +120,55 @@ void MediaImport::takeFinishedJobs()
             m_dialog->beginStep(m_taken, m_jobs.at(m_taken).path);
     }
     m_taking = false;
-    if (m_finished)
+    if (m_finished || m_office)
         return;
     if (m_taken == m_jobs.size()) {
         finish();
         return;
     }
     launchJobs();
+}
+
+void MediaImport::convertOffice(int step, const PreparedMedia &prepared)
+{
+    m_office = OfficeService::instance()->request(prepared.path);
+    connect(m_office.data(), &OfficeJob::progress, m_dialog, &ImportProgressDialog::setPageCount);
+    connect(m_office.data(), &OfficeJob::finished, this, [this, step, prepared] { officeFinished(step, prepared); });
+}
+
+void MediaImport::officeFinished(int step, const PreparedMedia &prepared)
+{
+    const QSharedPointer<OfficeJob> job = m_office;
+    m_office.reset();
+    if (m_finished || !job)
+        return;
+    if (job->ok()) {
+        const OfficePageList pages = job->pages();
+        if (!addItem(prepared, &pages)) {
+            finish();
+            return;
+        }
+    } else if (job->wasCancelled()) {
+        cancel();
+        return;
+    } else if (job->kind() == CConverter::Kind::Word) {
+        // Without Writer no later Word document can work either: the import ends here.
+        m_stopMessage = job->message();
+        finish();
+        return;
+    } else {
+        // A presentation or spreadsheet that did not convert is left out; the rest goes on.
+        m_skipMessages << job->message();
+    }
+    advanceAfter(step);
+}
+
+void MediaImport::advanceAfter(int step)
+{
+    m_dialog->endStep(step);
+    if (m_taken < m_jobs.size())
+        m_dialog->beginStep(m_taken, m_jobs.at(m_taken).path);
+    takeFinishedJobs();
 }
 
 CommonWinObject *MediaImport::targetWindow() const
@@ -141,7 +189,7 @@ CommonWinObject *MediaImport::targetWindow() const
     return nullptr;
 }
 
-bool MediaImport::addItem(const PreparedMedia &prepared)
+bool MediaImport::addItem(const PreparedMedia &prepared, const OfficePageList *officePages)
 {
     CommonWinObject *window = targetWindow();
     if (!window)
@@ -169,7 +217,8 @@ bool MediaImport::addItem(const PreparedMedia &prepared)
         media->image.filePath = prepared.path;
         media->image.pixmap = prepared.picture;
         media->image.pixmapSourceSize = prepared.pictureSourceSize;
-        media->image.pages = prepared.pages;
+        if (officePages)
+            media->image.pages = *officePages;
     }
     window->media.append(media);
     const int index = window->media.size() - 1;
@@ -192,11 +241,20 @@ void MediaImport::finish()
         if (job.watcher)
             job.watcher->disconnect(this);
     }
+    if (m_office) {
+        // Cancelled or stopped while a document converts: LibreOffice is ended and nothing it
+        // wrote reaches the cache.
+        const QSharedPointer<OfficeJob> job = m_office;
+        m_office.reset();
+        job->cancel();
+    }
     if (m_dialog)
         m_dialog->hide();
     PlayHost *host = m_tree->playHost();
     if (host && !m_stopMessage.isEmpty())
         host->showInformation(tr("info"), m_stopMessage);
+    if (host && !m_skipMessages.isEmpty())
+        host->showInformation(tr("info"), m_skipMessages.join(QLatin1Char('\n')));
     if (host && !m_cutTexts.isEmpty()) {
         host->showInformation(tr("info"), tr("These text files are longer than 1 MiB; only their first "
                                              "1 MiB was imported:\n%1")

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "officepagelist.h"
+
+#include <QSharedPointer>
+
 #include <QList>
 #include <QObject>
 #include <QSize>
@@ -7,6 +11,7 @@
 
 class CommonWinObject;
 class ImportProgressDialog;
+class OfficeJob;
 class PreparedMedia;
 class ProjectTree;
 template<typename T> class QFutureWatcher;
@@ -51,7 +56,11 @@ private:
 
     void launchJobs();
     void takeFinishedJobs();
-    bool addItem(const PreparedMedia &prepared);
+    bool addItem(const PreparedMedia &prepared, const OfficePageList *officePages = nullptr);
+    // An office document goes through the conversion queue; the import waits for it, in order.
+    void convertOffice(int step, const PreparedMedia &prepared);
+    void officeFinished(int step, const PreparedMedia &prepared);
+    void advanceAfter(int step);
     CommonWinObject *targetWindow() const;
     void finish();
 
@@ -72,4 +81,6 @@ private:
     QSize m_windowSize;
     QStringList m_cutTexts;
     QString m_stopMessage;
+    QStringList m_skipMessages;
+    QSharedPointer<OfficeJob> m_office;
 };

@@ -16,8 +16,6 @@ PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind, c
         const TextFile::Content content = TextFile::read(path);
         prepared.text = content.text;
         prepared.textCut = content.cut;
-    } else if (kind == QLatin1String("office")) {
-        // The office conversion renders `pages` here, or sets stopImport when it cannot.
     }
     // A "video" is not opened: whether it plays shows when it plays.
     return prepared;

@@ -22,9 +22,7 @@ public:
     // "txt": the decoded text; whether the file was longer than the import reads.
     QString text;
     bool textCut = false;
-    // "office": one picture per page. The office conversion fills them; until it runs here
-    // an office item comes with its path and no pages.
-    QList<QImage> pages;
+    // "office": nothing is read here; the import hands the document to the conversion queue.
     // Set when the file's preparation must end the whole import (the item is not added);
     // `stopMessage`, when not empty, is shown to the operator.
     bool stopImport = false;

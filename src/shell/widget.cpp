@@ -202,7 +202,6 @@ void Widget::connectCommands()
     connect(m_mainMenu, &MainMenuBKLabel::sigStop, this, &Widget::slotMenuStop);
     connect(m_mainMenu, &MainMenuBKLabel::sigSetBoot, this, &Widget::slotSetBoot);
     connect(m_mainMenu, &MainMenuBKLabel::sigSetPlay, this, &Widget::slotSetPlay);
-    connect(m_mainMenu, &MainMenuBKLabel::sigSetPlay, this, &Widget::slotShowJournal);
     connect(m_mainMenu, &MainMenuBKLabel::sigLanguage, this, &Widget::slotSetupLanguage);
 }
 

@@ -39,7 +39,7 @@ void Widget::slotSetBoot()
 
 void Widget::slotSetPlay()
 {
-    // Empties the log viewer's result table and shows the log viewer.
+    slotShowJournal();
 }
 
 void Widget::slotSetupLanguage()

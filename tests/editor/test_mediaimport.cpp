@@ -1,11 +1,13 @@
 // "Add Media" -> "File" after its dialog: chosen files become items of the selected window in
 // order, with consecutive media numbers, pictures held at the window's size, a cancel that
 // keeps what was added, and nothing at all without a selected window.
+#include "cconverter.h"
 #include "commonwinobject.h"
 #include "generalobject.h"
 #include "importprogressdialog.h"
 #include "lumoramediaobject.h"
 #include "mediaimport.h"
+#include "officeservice.h"
 #include "programobject.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
@@ -14,6 +16,8 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -71,6 +75,31 @@ bool waitForEnd(MediaImport *import)
     QSignalSpy ended(import, &MediaImport::finished);
     return ended.count() > 0 || ended.wait(60000);
 }
+// Stands in for soffice: a source whose name holds "nopdf" writes nothing (and exits 0, as
+// LibreOffice can); any other gets a copy of the two-page pages.pdf.
+QByteArray fakeConverter(const QString &dir)
+{
+    return QByteArrayLiteral("#!/bin/sh\n"
+                             "out=''; src=''\n"
+                             "while [ $# -gt 0 ]; do case \"$1\" in --outdir) out=\"$2\"; shift;; *) src=\"$1\";; "
+                             "esac; shift; done\n"
+                             "base=$(basename \"$src\"); stem=\"${base%.*}\"\n"
+                             "case \"$base\" in *nopdf*) ;; *) cp DIR/pages.pdf \"$out/$stem.pdf\";; esac\n")
+        .replace("DIR", QFile::encodeName(dir));
+}
+
+bool writeTwoPagePdf(const QString &path)
+{
+    QPdfWriter pdf(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    QPainter painter(&pdf);
+    if (!painter.isActive())
+        return false;
+    painter.drawText(100, 100, QStringLiteral("one"));
+    pdf.newPage();
+    painter.drawText(100, 100, QStringLiteral("two"));
+    return painter.end();
+}
 } // namespace
 
 class TestMediaImport : public QObject
@@ -82,6 +111,7 @@ private slots:
     void mixedFilesBecomeItemsInOrder();
     void cancelKeepsTheItemsAddedSoFar();
     void withoutASelectedWindowNothingHappens();
+    void officeDocumentsBecomePagesInTheirPlace();
 };
 
 void TestMediaImport::mixedFilesBecomeItemsInOrder()
@@ -202,3 +232,39 @@ void TestMediaImport::withoutASelectedWindowNothingHappens()
 
 QTEST_MAIN(TestMediaImport)
 #include "test_mediaimport.moc"
+
+// Office documents go through the conversion queue in their place among the other files: a
+// presentation that does not convert is left out with a message and the import goes on; a
+// Word document that does not convert ends the import.
+void TestMediaImport::officeDocumentsBecomePagesInTheirPlace()
+{
+    Rig rig;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeTwoPagePdf(dir.filePath(QStringLiteral("pages.pdf"))));
+    const QString soffice = dir.filePath(QStringLiteral("soffice"));
+    QVERIFY(writeFile(soffice, fakeConverter(dir.path())));
+    QVERIFY(QFile::setPermissions(soffice, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    CConverter::setProgram(soffice);
+    OfficeService service(dir.filePath(QStringLiteral("cache")));
+    OfficeService::installInstance(&service);
+
+    QStringList paths;
+    for (const char *name : {"plan.docx", "nopdf-slides.pptx", "notes.txt", "nopdf-letter.docx", "after.txt"}) {
+        paths << dir.filePath(QString::fromLatin1(name));
+        QVERIFY(writeFile(paths.last(), "content the converter does not read"));
+    }
+    QVERIFY(waitForEnd(rig.tree->importMediaFiles(paths)));
+    OfficeService::installInstance(nullptr);
+    CConverter::setProgram(QString());
+
+    const QList<LumoraMediaObject *> &items = rig.window->media;
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items.at(0)->type, QStringLiteral("office"));
+    QCOMPARE(items.at(0)->image.filePath, paths.at(0));
+    QCOMPARE(items.at(0)->image.pages.size(), 2);
+    QCOMPARE(items.at(1)->type, QStringLiteral("txt"));
+    QCOMPARE(items.at(1)->mediaId, items.at(0)->mediaId + 1);
+    const QString said = rig.host.infos.join(QLatin1Char('\n'));
+    QVERIFY2(said.contains(QStringLiteral("Impress")) && said.contains(QStringLiteral("Writer")), qPrintable(said));
+}

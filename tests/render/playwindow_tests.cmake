@@ -5,7 +5,7 @@ target_compile_definitions(test_simulator PRIVATE LUMORA_SCHEME_TOOL="$<TARGET_F
 add_dependencies(test_simulator lumora-scheme lumora-simulate)
 lumora_add_test(test_commonplaywindow GUI SOURCES test_commonplaywindow.cpp schemebuilder.h
     LIBS lumora_render lumora_log lumora_model)
-lumora_add_test(test_weather SOURCES test_weather.cpp tinyhttpserver.h schemebuilder.h shots.h
+lumora_add_test(test_weather SOURCES test_weather.cpp tinyhttpserver.h schemebuilder.h
     LIBS lumora_render lumora_model)
-lumora_add_test(test_liveitems GUI SOURCES test_liveitems.cpp schemebuilder.h shots.h
+lumora_add_test(test_liveitems GUI SOURCES test_liveitems.cpp schemebuilder.h
     LIBS lumora_render lumora_model)

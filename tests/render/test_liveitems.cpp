@@ -5,7 +5,6 @@
 #include "commonplaywindow.h"
 #include "mainplaybklabel.h"
 #include "schemebuilder.h"
-#include "shots.h"
 #include "urlwin.h"
 #include "videodevicewindow.h"
 #include "virtualclock.h"
