@@ -91,17 +91,17 @@ private slots:
         window(page(cycle(dw, QStringLiteral("C1"), 1), QStringLiteral("CP1")), QStringLiteral("CW1"),
                {image(QStringLiteral("/m/c.png"), 4)});
 
-        // a.png from 56 s is paused at 60 s after 40 tenths (the running counter, started in a
-        // smaller burst of work than the insert's check at the start of play, ticks first in
-        // that millisecond), c.png plays 60..64, then a.png goes on for its remaining 3 s: one
-        // row for it, from its real start, and 7 s shown in all.
+        // a.png from 56 s is paused at 60 s after 39 tenths (the per-second check, armed for
+        // that second a second before, comes before the running counter's tick of that
+        // instant), c.png plays 60..64, then a.png goes on for its remaining 3.1 s: one row for
+        // it, from its real start.
         const QStringList lines = simulate(scheme, QDateTime(day, QTime(10, 0)), 75, true);
         const QStringList rows = rowsOnly(lines);
         QCOMPARE(rows.size(), 11);
         QCOMPARE(rows.at(7), row("D1", "W1", "a.png", 7, "10:00:49:000", "10:00:56:000"));
         QCOMPARE(rows.at(8), row("D1", "CW1", "c.png", 4, "10:01:00:000", "10:01:04:000"));
-        QCOMPARE(rows.at(9), row("D1", "W1", "a.png", 11, "10:00:56:000", "10:01:07:000"));
-        QCOMPARE(rows.at(10), row("D1", "W1", "a.png", 7, "10:01:07:000", "10:01:14:000"));
+        QCOMPARE(rows.at(9), row("D1", "W1", "a.png", 11, "10:00:56:000", "10:01:07:100"));
+        QCOMPARE(rows.at(10), row("D1", "W1", "a.png", 7, "10:01:07:100", "10:01:14:100"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:00.000\tD1\tinsert start\tcycleSegment\tC1"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:04.000\tD1\tinsert end\tcycleSegment\tC1"));
     }
@@ -121,7 +121,7 @@ private slots:
                                     row("D1", "W1", "a.png", 7, "10:00:14:000", "10:00:21:000"),
                                     row("D1", "W1", "a.png", 7, "10:00:21:000", "10:00:28:000"),
                                     row("D1", "TW1", "t.png", 3, "10:00:30:000", "10:00:33:000"),
-                                    row("D1", "W1", "a.png", 10, "10:00:28:000", "10:00:38:000")}));
+                                    row("D1", "W1", "a.png", 10, "10:00:28:000", "10:00:38:100")}));
     }
 
     void midnightStopsAndRestartsPlay()

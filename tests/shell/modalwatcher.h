@@ -55,6 +55,9 @@ private:
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || modal->property("watcherHandled").toBool())
             return;
+        // Progress dialogs ask nothing and close themselves when their work ends.
+        if (modal->inherits("QProgressDialog") || modal->inherits("OfficeProgressDialog"))
+            return;
         modal->setProperty("watcherHandled", true);
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->windowTitle() + QLatin1Char('|') + box->text();
