@@ -9,11 +9,11 @@ LUMORA_BUILD_PACKAGES=(
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
-    fonts-noto-cjk fonts-liberation2 imagemagick
+    fonts-noto-cjk fonts-liberation2 imagemagick ffmpeg
 )
 
 LUMORA_TEST_PACKAGES=(
-    xvfb xauth x11-xkb-utils xdotool imagemagick ffmpeg clang libclang-rt-14-dev
+    xvfb xauth x11-xkb-utils xdotool imagemagick clang libclang-rt-14-dev
 )
 
 # Installs whichever of the given packages are missing. Needs root (or sudo).
