@@ -9,12 +9,12 @@ LUMORA_BUILD_PACKAGES=(
     libmpv-dev libmupdf-dev libfreetype-dev libharfbuzz-dev libjbig2dec0-dev libopenjp2-7-dev
     libjpeg-dev zlib1g-dev libgumbo-dev libmujs-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
-    fonts-noto-cjk fonts-liberation2 imagemagick libqt5charts5-dev
+    fonts-noto-cjk fonts-liberation2 imagemagick ffmpeg libqt5charts5-dev
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
 )
 
 LUMORA_TEST_PACKAGES=(
-    xvfb xserver-xephyr xauth x11-xkb-utils xdotool imagemagick ffmpeg clang libclang-rt-14-dev
+    xvfb xserver-xephyr xauth x11-xkb-utils xdotool imagemagick clang libclang-rt-14-dev
 )
 
 # Installs whichever of the given packages are missing. Needs root (or sudo).

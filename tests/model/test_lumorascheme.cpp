@@ -3,9 +3,12 @@
 #include "schemesamples.h"
 #include "schemewriter.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -223,6 +226,47 @@ private slots:
 
         QCOMPARE(tool({"check", path("cut.schx")}).exitCode, 2);
         QCOMPARE(tool({"check", path("none.schx")}).exitCode, 2);
+    }
+    // A newcomer's first run: the demo is sound, and within two minutes its pages change and a
+    // cycle insert interrupts them, showing every kind of item the tour promises.
+    void demoToursEveryKindWithinTwoMinutes()
+    {
+        const QString demo = QStringLiteral(LUMORA_DEMO_SCHEME);
+        QVERIFY2(QFileInfo::exists(demo), qPrintable(demo));
+        // Run from elsewhere: the demo's media paths are relative to the scheme.
+        const Run checked = tool({"check", demo});
+        QVERIFY2(checked.exitCode == 0 && checked.out.isEmpty(), checked.out.constData());
+
+        const Run simulated =
+            tool({"simulate", demo, "--start", "2027-01-04T09:59:30", "--duration", "300", "--events"});
+        QVERIFY2(simulated.exitCode == 0, simulated.err.constData());
+        const QDateTime start(QDate(2027, 1, 4), QTime(9, 59, 30));
+        QSet<QString> played;
+        int pageChanges = 0;
+        QDateTime firstInsert;
+        for (const QByteArray &line : simulated.out.split('\n')) {
+            const QStringList f = QString::fromUtf8(line).split(QLatin1Char('\t'));
+            if (f.size() > 4 && f.at(0) == QLatin1String("#")) {
+                const QDateTime at =
+                    QDateTime::fromString(f.at(1), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+                if (f.at(3) == QLatin1String("page") && f.at(4) == QLatin1String("generalSegment") &&
+                    at < start.addSecs(120))
+                    ++pageChanges;
+                if (f.at(3) == QLatin1String("insert start") && f.at(4) == QLatin1String("cycleSegment") &&
+                    !firstInsert.isValid())
+                    firstInsert = at;
+            } else if (f.size() == 9) {
+                played.insert(f.at(2));
+            }
+        }
+        QVERIFY2(pageChanges >= 3, qPrintable(QString::number(pageChanges)));
+        QVERIFY(firstInsert.isValid());
+        QVERIFY2(firstInsert <= start.addSecs(120), qPrintable(firstInsert.toString(Qt::ISODate)));
+        const QStringList kinds = {"pictures.png",  "schedules.png",  "inserts.png",  "anywhere.png",
+                                   "clip.mp4",      "Scrolling Text", "Analog Clock", "Digital Clock",
+                                   "Digital Timer", "Simple Text"};
+        for (const QString &kind : kinds)
+            QVERIFY2(played.contains(kind), qPrintable(kind));
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
@@ -113,6 +114,9 @@ int check(const QString &path)
     SchemeReader reader;
     if (!readScheme(path, reader))
         return Failure;
+    // The player finds a relative media path beside the scheme, so the check looks there too,
+    // wherever it is run from.
+    QDir::setCurrent(QFileInfo(path).absolutePath());
     const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(reader.scheme());
     for (const SchemeChecker::Warning &w : warnings)
         out((w.where + QStringLiteral(": ") + w.message).toUtf8() + '\n');
