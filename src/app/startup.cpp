@@ -79,6 +79,12 @@ int runLumora(int argc, char **argv)
         return 2;
     }
 
+    // The music players go through GStreamer, whose KMS video sink waits in a loop for device
+    // nodes a machine without a graphics card (a VM, a headless signage box) never has: minutes
+    // per player on a busy machine. Music needs no video sink; an operator's own setting wins.
+    if (!qEnvironmentVariableIsSet("GST_PLUGIN_FEATURE_RANK"))
+        qputenv("GST_PLUGIN_FEATURE_RANK", "kmssink:NONE");
+
     // 1. Shared OpenGL contexts for the video and web widgets, before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
