@@ -90,7 +90,7 @@ private slots:
         QProcess other;
         other.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--clearmodifiers"),
                                                 QStringLiteral("ctrl+q")});
-        QVERIFY(other.waitForFinished(5000));
+        QVERIFY(other.waitForFinished(20000));
         QCOMPARE(other.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 10000);
 

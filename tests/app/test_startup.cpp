@@ -78,7 +78,7 @@ private slots:
 
         // A killed holder must not keep the next start from running.
         ::kill(pid_t(first->processId()), SIGKILL);
-        QVERIFY(first->waitForFinished(5000));
+        QVERIFY(first->waitForFinished(20000));
         QProcess *third = startPlayer();
         QVERIFY(waitForMainWindow(third));
         QVERIFY(!third->waitForFinished(1000));
@@ -92,7 +92,7 @@ private slots:
         }
         QProcess *player = startPlayer();
         QVERIFY(waitForMainWindow(player));
-        QTRY_COMPARE_WITH_TIMEOUT(closeType(), QStringLiteral(""), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(closeType(), QStringLiteral(""), 20000);
         QVERIFY(QSettings(appPath(QStringLiteral("setting.ini")), QSettings::IniFormat)
                     .contains(QStringLiteral("CloseType")));
     }
@@ -111,9 +111,9 @@ private slots:
 
         QProcess *player = startPlayer();
         QVERIFY(waitForMainWindow(player));
-        QTRY_COMPARE_WITH_TIMEOUT(scroller->state(), QProcess::NotRunning, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(scroller->state(), QProcess::NotRunning, 20000);
         QCOMPARE(lookalike->state(), QProcess::Running);
-        QTRY_VERIFY_WITH_TIMEOUT(exeRunning(appPath(QStringLiteral("LumoraPlayerServer"))), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(exeRunning(appPath(QStringLiteral("LumoraPlayerServer"))), 20000);
 
         // The companion leaves by itself once no player is left.
         player->kill();
@@ -138,13 +138,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             !(otherWindow = windowOf(other->processId(), QStringLiteral("other-client"))).isEmpty(), 10000);
         xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), otherWindow});
-        QTRY_COMPARE_WITH_TIMEOUT(focusedWindow(), otherWindow, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(focusedWindow(), otherWindow, 20000);
 
         xdotool({QStringLiteral("key"), QStringLiteral("ctrl+q")});
         // The focus goes to the player's main window (the one search found may be its
         // client-leader twin, so compare by the window's name and process).
         QTRY_COMPARE_WITH_TIMEOUT(xdotool({QStringLiteral("getwindowpid"), focusedWindow()}),
-                                  QString::number(player->processId()), 5000);
+                                  QString::number(player->processId()), 20000);
         QCOMPARE(xdotool({QStringLiteral("getwindowname"), focusedWindow()}), QStringLiteral("Lumora"));
         QCOMPARE(player->state(), QProcess::Running);
     }
