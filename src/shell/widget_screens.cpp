@@ -131,6 +131,7 @@ void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayNam
         // Only the page being edited shows; a window restored from a file waits for its page.
         if (pw && screen->realPlayMode)
             pw->hide();
+        restackPage(window);
     }
 }
 
@@ -151,7 +152,8 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
         return;
     for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
         const bool samePage = pw->winObject->programName == window->programName &&
-                              pw->winObject->segmentName == window->segmentName;
+                              pw->winObject->segmentName == window->segmentName &&
+                              pw->winObject->segmentKind == window->segmentKind;
         pw->selected = selectIt && pw->shows(window);
         if (!samePage)
             pw->hide();
@@ -162,6 +164,7 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
 void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 {
     Q_UNUSED(segmentKind)
+    selectedPage = page;
     if (!page)
         return;
     if (page->windows.isEmpty()) {
@@ -173,6 +176,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 
 void Widget::checkWindow(CommonWinObject *window)
 {
+    selectedWindow = window;
     if (window)
         showPagePreview(window, true);
 }
