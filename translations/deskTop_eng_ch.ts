@@ -458,7 +458,7 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named &quot;%1&quot;</source>
+        <source>two display windows are named "%1"</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -688,27 +688,63 @@
         <source>Open</source>
         <translation>打开</translation>
     </message>
+<message>
+        <source>Cycle Inserted Segment</source>
+        <translation>循环插播节目段</translation>
+    </message>
+    <message>
+        <source>Timing Inserted Segment</source>
+        <translation>定时插播节目段</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current segment?</source>
+        <translation>确定要删除当前节目段吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the segments?</source>
+        <translation>确定要删除所有节目段吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the program pages of the current segment?</source>
+        <translation>确定要删除当前节目段的所有节目页吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current program page?</source>
+        <translation>确定要删除当前节目页吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current window?</source>
+        <translation>确定要删除当前窗口吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to clear all the windows of current program page?</source>
+        <translation>确定要清空当前节目页的所有窗口吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the media of the current window?</source>
+        <translation>确定要删除当前窗口的所有媒体吗？</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <source>display window "%1" has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <source>segment "%1" has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot;</source>
+        <source>segment "%1"</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <source>segment "%1" has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -720,11 +756,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <source>timing segment "%1" has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of &quot;%2&quot;</source>
+        <source>time point %1 of "%2"</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -736,19 +772,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program &quot;%1&quot;</source>
+        <source>background picture of program "%1"</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program &quot;%1&quot;</source>
+        <source>background music of program "%1"</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <source>window "%1" has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -807,7 +843,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <source>expected a date "yyyy-MM-dd" or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -839,11 +875,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <source>expected a time "HH:mm:ss.zzz" or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <source>expected a time "HH:mm:ss" or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>

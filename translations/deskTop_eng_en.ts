@@ -458,8 +458,8 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named &quot;%1&quot;</source>
-        <translation>two display windows are named &quot;%1&quot;</translation>
+        <source>two display windows are named "%1"</source>
+        <translation>two display windows are named "%1"</translation>
     </message>
 </context>
 <context>
@@ -688,28 +688,64 @@
         <source>Open</source>
         <translation>Open</translation>
     </message>
+<message>
+        <source>Cycle Inserted Segment</source>
+        <translation>Cycle Inserted Segment</translation>
+    </message>
+    <message>
+        <source>Timing Inserted Segment</source>
+        <translation>Timing Inserted Segment</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current segment?</source>
+        <translation>Are you sure to delete the current segment?</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the segments?</source>
+        <translation>Are you sure to delete all the segments?</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the program pages of the current segment?</source>
+        <translation>Are you sure to delete all the program pages of the current segment?</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current program page?</source>
+        <translation>Are you sure to delete the current program page?</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the current window?</source>
+        <translation>Are you sure to delete the current window?</translation>
+    </message>
+    <message>
+        <source>Are you sure to clear all the windows of current program page?</source>
+        <translation>Are you sure to clear all the windows of current program page?</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all the media of the current window?</source>
+        <translation>Are you sure to delete all the media of the current window?</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
-        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
+        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <translation>display window "%1" has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has no weekday and never plays</source>
-        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
+        <source>segment "%1" has no weekday and never plays</source>
+        <translation>segment "%1" has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot;</source>
-        <translation>segment &quot;%1&quot;</translation>
+        <source>segment "%1"</source>
+        <translation>segment "%1"</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
-        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
+        <source>segment "%1" has an incomplete time range and never plays</source>
+        <translation>segment "%1" has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -720,12 +756,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
-        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
+        <source>timing segment "%1" has no time point and never plays</source>
+        <translation>timing segment "%1" has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of &quot;%2&quot;</source>
-        <translation>time point %1 of &quot;%2&quot;</translation>
+        <source>time point %1 of "%2"</source>
+        <translation>time point %1 of "%2"</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -736,20 +772,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program &quot;%1&quot;</source>
-        <translation>background picture of program &quot;%1&quot;</translation>
+        <source>background picture of program "%1"</source>
+        <translation>background picture of program "%1"</translation>
     </message>
     <message>
-        <source>background music of program &quot;%1&quot;</source>
-        <translation>background music of program &quot;%1&quot;</translation>
+        <source>background music of program "%1"</source>
+        <translation>background music of program "%1"</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; has no area (%2x%3)</source>
-        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
+        <source>window "%1" has no area (%2x%3)</source>
+        <translation>window "%1" has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
-        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
+        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -807,8 +843,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
-        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
+        <source>expected a date "yyyy-MM-dd" or null</source>
+        <translation>expected a date "yyyy-MM-dd" or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -839,12 +875,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
-        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
+        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
-        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
+        <source>expected a time "HH:mm:ss" or null</source>
+        <translation>expected a time "HH:mm:ss" or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>

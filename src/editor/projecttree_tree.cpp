@@ -108,7 +108,8 @@ ProjectTreeItem *ProjectTree::restoreProgram(ProjectTreeItem *segmentItem, Progr
     return item;
 }
 
-ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window)
+ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window,
+                                           int listIndex)
 {
     ProgramObject *page = findProgram(programItem);
     auto *segmentItem = static_cast<ProjectTreeItem *>(programItem->parent());
@@ -120,7 +121,9 @@ ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, Common
     window->segmentName = page->segmentName;
     window->programName = page->name;
     window->segmentKind = segmentItem->kind();
-    page->windows.append(window);
+    if (listIndex < 0 || listIndex > page->windows.size())
+        listIndex = page->windows.size();
+    page->windows.insert(listIndex, window);
     for (LumoraMediaObject *media : qAsConst(window->media)) {
         media->displayWindowName = displayName;
         media->segmentName = window->segmentName;
@@ -131,6 +134,7 @@ ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, Common
             restoreOfficeMedia(media);
     }
     ProjectTreeItem *item = makeItem(windowKind, window->name, programItem);
+    orderWindowItems(programItem);
     programItem->setExpanded(true);
     emit sigAddCommonWin(window, displayName, window->segmentKind);
     return item;

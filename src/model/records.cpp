@@ -56,3 +56,15 @@ void DisplaySchedule::swap(DisplaySchedule &other) noexcept
     cycleSegments.swap(other.cycleSegments);
     timingSegments.swap(other.timingSegments);
 }
+
+QList<ProgramObject *> DisplaySchedule::allPrograms() const
+{
+    QList<ProgramObject *> pages;
+    for (const GeneralObject *segment : generalSegments)
+        pages << segment->programs;
+    for (const CycleObject *segment : cycleSegments)
+        pages << segment->programs;
+    for (const TimingObject *segment : timingSegments)
+        pages << segment->programs;
+    return pages;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
 
 class CommonWinObject;
@@ -56,6 +57,12 @@ public:
         (void)segmentKind;
     }
     virtual void checkWindow(CommonWinObject *window) { (void)window; }
+    // Size of the on-screen area of `displayName`; invalid when not known.
+    virtual QSize displaySize(const QString &displayName) const
+    {
+        (void)displayName;
+        return QSize();
+    }
 
     // A modal information box with one OK button, parented to hostWindow().
     virtual void showInformation(const QString &title, const QString &text);

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTreeWidget>
 
 class Clock;
@@ -101,7 +102,9 @@ public:
     ProjectTreeItem *restoreCycleSegment(CycleObject *segment);
     ProjectTreeItem *restoreTimingSegment(TimingObject *segment);
     ProjectTreeItem *restoreProgram(ProjectTreeItem *segmentItem, ProgramObject *page);
-    ProjectTreeItem *restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window);
+    // A page's window list is its layer order, bottom first; the tree shows the top layer first.
+    // `listIndex` places the window in that list (-1: on top).
+    ProjectTreeItem *restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window, int listIndex = -1);
     // Takes over every record of `loaded` (left empty) through the restore operations, as a
     // freshly read scheme file gives them: counters as stored, pictures not yet decoded.
     void restoreSchedule(DisplaySchedule &loaded);
@@ -128,6 +131,10 @@ public:
     QList<ProgramObject *> *programsOf(const QString &kind, const QString &segmentName) const;
     // The segment node of `kind` and `name`, the program node below it, the window node below that.
     ProjectTreeItem *segmentItem(const QString &kind, const QString &name) const;
+    // Every window and media item of this display window's schedule, in tree order of the
+    // segments. Whatever is not in these lists is about to be freed.
+    QList<CommonWinObject *> allWindows() const;
+    QList<LumoraMediaObject *> allMedia() const;
 
     // The largest media number in use in this tree; every new item takes the next one, so a
     // number is never reused after a load.
@@ -212,6 +219,12 @@ public slots:
     void pasteWindowSlot();
     void deleteWindowSlot();
 
+    // The window panel's media list (the window is the one holding the item).
+    void slotSelectMedia(const QString &windowName, int index);
+    void slotDeleteMedia(LumoraMediaObject *media, int index);
+    void slotSwapMedia(int first, int second);
+    void slotPasteMedia(LumoraMediaObject *media, CommonWinObject *window, int index);
+
 signals:
     void sigAddVideoObject(int index, LumoraMediaObject *media);
     void sigAddImageObject(int index, LumoraMediaObject *media);
@@ -240,6 +253,8 @@ signals:
     void sigMovedownCommonWin(CommonWinObject *window);
     void sigBeginPlayFailed();
     void sigAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
+    // The media list of `window` is about to be emptied and its items freed.
+    void clearMediaObjs(CommonWinObject *window);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -269,6 +284,29 @@ private:
     void updateTimerHolds();
     void armTimer(ClockTimer *timer, int msec);
     void discardTimer(ClockTimer *timer);
+    // ---- editing (src/editor/projecttree_edit.cpp, projecttree_windows.cpp)
+    bool askYesNo(const QString &text);
+    bool editable() const;
+    QString segmentBaseName(const QString &kind) const;
+    QStringList segmentNames(const QString &kind) const;
+    ProjectTreeItem *addSegmentOfKind(const QString &kind);
+    ProjectTreeItem *pasteSegmentCopy();
+    ProjectTreeItem *restoreSegmentCopy(const QString &kind, const QString &name);
+    void buildPages(ProjectTreeItem *segmentItem, QList<ProgramObject *> pages);
+    void buildWindow(ProjectTreeItem *programItem, CommonWinObject *window);
+    void followSegmentOrder();
+    void orderWindowItems(ProjectTreeItem *programItem);
+    void forgetRemoved();
+    void moveSegment(int step);
+    void moveProgram(int step);
+    void moveLayer(int step);
+    ProjectTreeItem *segmentItemOf(ProjectTreeItem *item) const;
+    qint32 *programCounterOfSegment(const ProjectTreeItem *segmentItem) const;
+    CommonWinObject *windowOfCurrentItem() const;
+    CommonWinObject *windowHolding(const LumoraMediaObject *media) const;
+    void addMediaOfType(const QString &type);
+    void announceMedia(int index, LumoraMediaObject *media);
+    void removeSegmentItem(ProjectTreeItem *item);
 
     Clock *m_clock;
     PlayHost *m_host = nullptr;

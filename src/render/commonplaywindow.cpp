@@ -131,8 +131,10 @@ ClockTimer *CommonPlayWindow::makeItemTimer(void (CommonPlayWindow::*slot)())
 
 bool CommonPlayWindow::shows(const CommonWinObject *w) const
 {
+    // Segments of different kinds may share a name, and so may pages of different display windows.
     return winObject && w && winObject->name == w->name && winObject->segmentName == w->segmentName &&
-           winObject->programName == w->programName;
+           winObject->programName == w->programName && winObject->segmentKind == w->segmentKind &&
+           winObject->displayWindowName == w->displayWindowName;
 }
 
 bool CommonPlayWindow::realPlay() const

@@ -51,7 +51,7 @@ public:
 
     CommonWinObject *windowObject() const { return winObject; }
     void setMediaList(const QList<LumoraMediaObject *> &media) { mediaList = media; }
-    // Same window as `w`: same name, segment name and program name.
+    // Same window as `w`: same display window, segment kind, segment, page and window name.
     bool shows(const CommonWinObject *w) const;
 
     void startWindowPlay();

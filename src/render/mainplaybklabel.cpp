@@ -8,7 +8,8 @@
 namespace {
 bool samePage(const CommonWinObject *a, const CommonWinObject *b)
 {
-    return a->programName == b->programName && a->segmentName == b->segmentName;
+    return a->programName == b->programName && a->segmentName == b->segmentName &&
+           a->segmentKind == b->segmentKind;
 }
 } // namespace
 

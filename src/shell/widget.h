@@ -126,6 +126,17 @@ public:
     GeneralObject *currentGeneralObject = nullptr;
     CycleObject *currentCycleObject = nullptr;
     TimingObject *currentTimingObject = nullptr;
+    // The records whose panels show (editor selection); cleared when they are removed.
+    GeneralObject *selectedGeneral = nullptr;
+    CycleObject *selectedCycle = nullptr;
+    TimingObject *selectedTiming = nullptr;
+    ProgramObject *selectedPage = nullptr;
+    CommonWinObject *selectedWindow = nullptr;
+    LumoraMediaObject *selectedMedia = nullptr;
+    void checkSegment(GeneralObject *segment) override { selectedGeneral = segment; }
+    void checkCycleSegment(CycleObject *segment) override { selectedCycle = segment; }
+    void checkTimingSegment(TimingObject *segment) override { selectedTiming = segment; }
+    QSize displaySize(const QString &displayName) const override;
 
 public slots:
     // Frame and window.
@@ -170,6 +181,40 @@ public slots:
     void slotDisplayWindowChecked();
     void slotDeleteDisplayWindow();
     void slotAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
+
+    // Editing announcements of the trees (widget_editing.cpp): records about to be freed, added
+    // pages and media, layer moves.
+    void slotDeleteSegmentObj(GeneralObject *segment);
+    void slotDeleteCycleSegmentObj(CycleObject *segment);
+    void slotDeleteTimingSegmentObj(TimingObject *segment);
+    void slotClearSegmentObj();
+    void slotDeleteProgramObj(ProgramObject *page);
+    void slotDeleteCommonWinObj(CommonWinObject *window);
+    void slotClearCommonWinObjs();
+    void slotClearMediaObjs(CommonWinObject *window);
+    void slotDeleteMediaObject(LumoraMediaObject *media);
+    void slotSelectMediaObject(LumoraMediaObject *media);
+    void slotAddProgram(ProgramObject *page);
+    void slotAddMediaObject(int index, LumoraMediaObject *media);
+    void slotMoveupCommonWin(CommonWinObject *window);
+    void slotMovedownCommonWin(CommonWinObject *window);
+    // Position and size presets of the current window of the current display window.
+    void setWinPosCenterSlot();
+    void setWinPosCenterHSlot();
+    void setWinPosCenterVSlot();
+    void setWinPosLeftSlot();
+    void setWinPosRightSlot();
+    void setWinPosTopSlot();
+    void setWinPosBottomSlot();
+    void setWinSizeFullscreenSlot();
+    void setWinSizeHFullscreenSlot();
+    void setWinSizeHHalfSlot();
+    void setWinSizeHThirdSlot();
+    void setWinSizeHQuarterSlot();
+    void setWinSizeVFullscreenSlot();
+    void setWinSizeVHalfSlot();
+    void setWinSizeVThirdSlot();
+    void setWinSizeVQuarterSlot();
 
     // System settings.
     virtual void slotSetBoot();
@@ -220,6 +265,11 @@ private:
     void setBackstageButtonFromCurrent();
     // Tells the operator which settings could not be written; nothing when all were.
     void reportUnwritten(const QStringList &files);
+    // Editing (widget_editing.cpp).
+    void connectEditing(ProjectTree *tree);
+    void dropRemovedRecords();
+    void restackPage(const CommonWinObject *window);
+    void applyPreset(ProjectTree *tree, int preset);
 
     QFrame *m_frame = nullptr;
     TitleBar *m_titleBar = nullptr;

@@ -64,6 +64,7 @@ void Widget::connectTree(ProjectTree *tree, newDisplayWindowButton *button)
     // tree -> main window
     connect(tree, &ProjectTree::sigBeginPlayFailed, this, &Widget::slotBeginPlayFailed);
     connect(tree, &ProjectTree::sigAddCommonWin, this, &Widget::slotAddCommonWin);
+    connectEditing(tree);
     // selector button -> main window
     connect(button, &newDisplayWindowButton::sigBtnChecked, this, &Widget::slotDisplayWindowChecked);
     connect(button->settingAction(), &QAction::triggered, this, [this, button] {
@@ -233,6 +234,7 @@ void Widget::slotDeleteDisplayWindow()
     displayWindows.removeAll(window);
     m_backstageOffsets.remove(window);
     delete window;
+    dropRemovedRecords();
     playingDisplays.removeAll(name);
     m_hiddenScreens.remove(name);
     currentDisplayWindow = nullptr;
@@ -310,6 +312,7 @@ void Widget::slotClearCurrentAllScheme()
     currentGeneralObject = nullptr;
     currentCycleObject = nullptr;
     currentTimingObject = nullptr;
+    dropRemovedRecords();
     overallPaused = false;
     setPlayButtonPlaying(false);
     setBackstageButtonFromCurrent();

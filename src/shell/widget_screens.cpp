@@ -133,6 +133,7 @@ void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayNam
         // Only the page being edited shows; a window restored from a file waits for its page.
         if (pw && screen->realPlayMode)
             pw->hide();
+        restackPage(window);
     }
 }
 
@@ -153,7 +154,8 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
         return;
     for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
         const bool samePage = pw->winObject->programName == window->programName &&
-                              pw->winObject->segmentName == window->segmentName;
+                              pw->winObject->segmentName == window->segmentName &&
+                              pw->winObject->segmentKind == window->segmentKind;
         pw->selected = selectIt && pw->shows(window);
         if (!samePage)
             pw->hide();
@@ -164,6 +166,7 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
 void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 {
     Q_UNUSED(segmentKind)
+    selectedPage = page;
     if (!page)
         return;
     if (page->windows.isEmpty()) {
@@ -175,6 +178,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 
 void Widget::checkWindow(CommonWinObject *window)
 {
+    selectedWindow = window;
     if (window)
         showPagePreview(window, true);
 }

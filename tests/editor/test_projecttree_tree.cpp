@@ -9,6 +9,7 @@
 #include "programobject.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "../shell/modalwatcher.h"
 #include "recordinghost.h"
 #include "scheme.h"
 #include "schemereader.h"
@@ -198,8 +199,9 @@ private slots:
                                  "playprogramme:Add Schedule",
                                  " generalSegment:Morning",
                                  "  program:Program1",
-                                 "   generalwin:Common Window1",
+                                 // top layer first: the list's last window
                                  "   generalwin:Common Window2",
+                                 "   generalwin:Common Window1",
                                  "  program:Program2",
                                  "   generalwin:Common Window1",
                                  " cycleSegment:Morning",
@@ -640,6 +642,8 @@ private slots:
         QFETCH(QString, node);
         QFETCH(QStringList, path);
         QFETCH(SlotRef, slot);
+        // Deletes and clears ask first; the operator answers No here.
+        ModalWatcher watcher;
         QVERIFY(restoreAndShow());
         QVERIFY(click(item(node), Qt::RightButton));
         QAction *entry = clickThroughMenu(menuNamed(menuOf(node)), path);
@@ -784,8 +788,8 @@ private:
             return child(root, 2);
         if (node == QLatin1String("program"))
             return child(child(root, 0), 1);
-        if (node == QLatin1String("window"))
-            return child(child(child(root, 0), 0), 0);
+        if (node == QLatin1String("window")) // "Common Window1", the bottom layer of "Program1"
+            return child(child(child(root, 0), 0), 1);
         if (node == QLatin1String("cycle window"))
             return child(child(child(root, 1), 0), 0);
         return nullptr;
