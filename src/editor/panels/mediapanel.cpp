@@ -1,0 +1,54 @@
+#include "mediapanel.h"
+
+#include "lumoramediaobject.h"
+
+#include <QEvent>
+#include <QSignalBlocker>
+
+#include <vector>
+
+MediaPanel::MediaPanel(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void MediaPanel::showMedia(LumoraMediaObject *media, int row)
+{
+    m_media = media;
+    m_row = row;
+    if (!media)
+        return;
+    // Blocking every child keeps the controls' change slots from storing what is only shown.
+    const QList<QObject *> children = findChildren<QObject *>();
+    std::vector<QSignalBlocker> blockers;
+    blockers.reserve(size_t(children.size()));
+    for (QObject *child : children)
+        blockers.emplace_back(child);
+    fill(*media);
+}
+
+void MediaPanel::clearMedia()
+{
+    m_media = nullptr;
+    m_row = -1;
+}
+
+void MediaPanel::announce()
+{
+    if (m_media)
+        emit sigLumoraMediaChanged(m_row, m_media);
+}
+
+void MediaPanel::retranslate()
+{
+    retranslateUi();
+    if (m_media)
+        showMedia(m_media, m_row);
+}
+
+void MediaPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class LumoraMediaObject;
+
+// The property panel of one media kind. The main window hands it the item selected in the
+// window panel's media list; the panel's controls write straight into that item and announce
+// it, so the preview and, while playing, the play windows follow.
+class MediaPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MediaPanel(QWidget *parent = nullptr);
+
+    // Kind keywords of the items this panel edits ("image" and "office" share one panel).
+    virtual QStringList kinds() const = 0;
+
+    // Fills the controls from `media` without writing anything back: filling runs with the
+    // controls' signals blocked. `row` is the item's row in its window's media list.
+    void showMedia(LumoraMediaObject *media, int row);
+    // Forgets the item (it was deleted or the selection was cleared).
+    void clearMedia();
+    LumoraMediaObject *media() const { return m_media; }
+    int row() const { return m_row; }
+
+signals:
+    void sigLumoraMediaChanged(int row, LumoraMediaObject *media);
+
+protected:
+    // Sets every control from m_media; called with the controls' signals blocked.
+    virtual void fill(const LumoraMediaObject &media) = 0;
+    // Store-then-announce: controls call this after writing into media().
+    void announce();
+    void retranslate(); // re-runs retranslateUi() on a language change
+    virtual void retranslateUi() = 0;
+    void changeEvent(QEvent *event) override;
+
+private:
+    LumoraMediaObject *m_media = nullptr;
+    int m_row = -1;
+};
