@@ -25,8 +25,15 @@ public:
     LumoraMediaObject *media() const { return m_media; }
     int row() const { return m_row; }
 
+    // Position feedback of the previewed item (video only: the seek slider follows it). The
+    // main window forwards its play windows' sigSetVideoRange and sigSetVideoProgress here.
+    virtual void setVideoRange(float seconds) { Q_UNUSED(seconds) }
+    virtual void setVideoProgress(float seconds) { Q_UNUSED(seconds) }
+
 signals:
     void sigLumoraMediaChanged(int row, LumoraMediaObject *media);
+    // The operator moved the seek slider of the previewed item.
+    void sigVideoSeek(float seconds);
 
 protected:
     // Sets every control from m_media; called with the controls' signals blocked.
