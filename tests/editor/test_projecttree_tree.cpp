@@ -1,6 +1,6 @@
 // The schedule tree as the operator meets it: its nodes and their kinds, a scheme file rebuilt
 // into it, the default schedule, what selecting a node tells the main window, and the context
-// menus with the operation each entry runs. Real tree widgets under X; the main window's side
+// menus and their entries. Real tree widgets under X; the main window's side
 // is a recording PlayHost, except where a scheme is opened through the real main window.
 #include "commonwinobject.h"
 #include "cycleobject.h"
@@ -33,13 +33,6 @@
 #include <memory>
 
 namespace {
-using TreeSlot = void (ProjectTree::*)();
-
-struct SlotRef
-{
-    TreeSlot slot = nullptr;
-};
-
 LumoraMediaObject *media(const QString &type, qint32 id)
 {
     auto *item = new LumoraMediaObject;
@@ -118,7 +111,6 @@ public:
 };
 } // namespace
 
-Q_DECLARE_METATYPE(SlotRef)
 Q_DECLARE_METATYPE(CommonWinObject *)
 
 class TestProjectTree : public QObject
@@ -586,73 +578,6 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QStringList, entries);
         QCOMPARE(describe(menuNamed(menu)), entries);
-    }
-
-    void menuEntryRunsItsOperation_data()
-    {
-        QTest::addColumn<QString>("node");
-        QTest::addColumn<QStringList>("path");
-        QTest::addColumn<SlotRef>("slot");
-        auto row = [](const char *node, QStringList path, TreeSlot slot) {
-            QTest::addRow("%s: %s", node, qPrintable(path.join(QLatin1Char('/'))))
-                << node << path << SlotRef{slot};
-        };
-        row("root", {"Add Common Segment"}, &ProjectTree::addSegmentSlot);
-        row("root", {"Add Inserted Segment", "Timing Inserted"}, &ProjectTree::addTimingSegmentSlot);
-        row("root", {"Add Inserted Segment", "Cycle Inserted"}, &ProjectTree::addCycleSegmentSlot);
-        row("root", {"Add Copied Segment"}, &ProjectTree::addCopyedTimesSlot);
-        row("root", {"Clear"}, &ProjectTree::clearAllTimesSlot);
-        row("general", {"Add Programs"}, &ProjectTree::addProgramSlot);
-        row("cycle", {"Copy"}, &ProjectTree::copySegmentSlot);
-        row("timing", {"Paste"}, &ProjectTree::pasteSegmentSlot);
-        row("general", {"Move Up"}, &ProjectTree::moveupSegmentSlot);
-        row("general", {"Move Down"}, &ProjectTree::movedownSegmentSlot);
-        row("timing", {"Delete"}, &ProjectTree::deleteSegmentSlot);
-        row("cycle", {"Clear Programs"}, &ProjectTree::clearProgramSlot);
-        row("program", {"Add Common Window"}, &ProjectTree::addCommonWindowSlot);
-        row("program", {"Move Up"}, &ProjectTree::moveupProgramSlot);
-        row("program", {"Move Down"}, &ProjectTree::movedownProgramSlot);
-        row("program", {"Copy"}, &ProjectTree::copyProgramSlot);
-        row("program", {"Paste"}, &ProjectTree::pasteProgramSlot);
-        row("program", {"Delete"}, &ProjectTree::deleteProgramSlot);
-        row("program", {"Add Copied Window"}, &ProjectTree::addCopiedWindowSlot);
-        row("program", {"Clear Window"}, &ProjectTree::clearWindowSlot);
-        row("window", {"Add Media", "Simple Text"}, &ProjectTree::addSimpleTextSlot);
-        row("window", {"Add Media", "Single-row Text"}, &ProjectTree::addSingleRowTextSlot);
-        row("window", {"Add Media", "Scrolling Text"}, &ProjectTree::addScrollingTextSlot);
-        row("window", {"Add Media", "Analog Clock"}, &ProjectTree::addAnalogClockSlot);
-        row("window", {"Add Media", "Digital Clock"}, &ProjectTree::addDigitalClockSlot);
-        row("window", {"Add Media", "Digital Timer"}, &ProjectTree::addDigitalTimerSlot);
-        row("window", {"Add Media", "Weather"}, &ProjectTree::addWeatherSlot);
-        row("window", {"Add Media", "Url"}, &ProjectTree::addUrlSlot);
-        row("window", {"Add Media", "Streaming"}, &ProjectTree::addStreamingSlot);
-        row("window", {"Add Media", "Video Device"}, &ProjectTree::addVideoDeviceSlot);
-        row("window", {"Clear Media"}, &ProjectTree::clearMediaFileSlot);
-        row("window", {"Move Up by One Layer"}, &ProjectTree::moveupLayerSlot);
-        row("window", {"Move Down by One Layer"}, &ProjectTree::movedownLayerSlot);
-        row("window", {"Copy"}, &ProjectTree::copyWindowSlot);
-        row("window", {"Paste"}, &ProjectTree::pasteWindowSlot);
-        row("window", {"Delete"}, &ProjectTree::deleteWindowSlot);
-    }
-
-    // The operator right-clicks the node, clicks through the menu to the entry, and the entry
-    // fires once, into the operation named for it on this tree.
-    void menuEntryRunsItsOperation()
-    {
-        QFETCH(QString, node);
-        QFETCH(QStringList, path);
-        QFETCH(SlotRef, slot);
-        // Deletes and clears ask first; the operator answers No here.
-        ModalWatcher watcher;
-        QVERIFY(restoreAndShow());
-        QVERIFY(click(item(node), Qt::RightButton));
-        QAction *entry = clickThroughMenu(menuNamed(menuOf(node)), path);
-        QVERIFY(entry);
-        // The menus close once the entry is chosen.
-        QTRY_VERIFY(!anyMenuVisible());
-        // disconnect() finds only a connection of exactly this signal, receiver and slot.
-        QVERIFY2(QObject::disconnect(entry, &QAction::triggered, m_tree.get(), slot.slot),
-                 "the entry is not connected to its operation");
     }
 
     // "File" asks for files in the "Open" dialog with the import's filter; cancelling it adds
