@@ -1,11 +1,20 @@
 #include "shotlist.h"
 
 #include "commonwinobject.h"
+#include "importprogressdialog.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
 #include "monitorwin.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
 #include "shotstage.h"
 #include "widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 
 namespace {
 
@@ -84,6 +93,45 @@ void playAlone(ShotStage &stage, const QSize &size, LumoraMediaObject *item, qin
     stage.capture(screen);
 }
 
+// Right-clicks the node at `path` (child indexes from the root) of the main window's tree, opens
+// the first submenu of its context menu when asked, and photographs the desktop with the menus
+// open. Indexes rather than texts: the texts are in the language being photographed.
+void contextMenuShot(ShotStage &stage, const QList<int> &path, bool openSubmenu = false)
+{
+    Widget *main = stage.mainWindow();
+    ProjectTree *tree = main->treeOf(main->currentDisplayName);
+    QTreeWidgetItem *node = tree ? tree->rootItem() : nullptr;
+    for (int index : path)
+        node = node ? node->child(index) : nullptr;
+    if (!node) {
+        stage.fail(QStringLiteral("no such node"));
+        return;
+    }
+    const QPoint at = tree->visualItemRect(node).center();
+    const QPoint global = tree->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &press);
+    QApplication::sendEvent(tree->viewport(), &release);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) {
+        stage.fail(QStringLiteral("no context menu"));
+        return;
+    }
+    for (QAction *action : menu->actions()) {
+        if (openSubmenu && action->menu()) {
+            menu->setActiveAction(action);
+            QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+            QApplication::sendEvent(menu, &right);
+            break;
+        }
+    }
+    stage.captureScreen();
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
 } // namespace
 
 QList<Shot> shotList()
@@ -108,6 +156,28 @@ QList<Shot> shotList()
          [](ShotStage &s) { s.captureDialogOf([&s] { s.mainWindow()->slotDisplayWindowSetting(); }); }},
         {QStringLiteral("message-empty-schedule"),
          [](ShotStage &s) { s.captureDialogOf([&s] { s.mainWindow()->slotOverallPlay(); }); }},
+        // The tree's context menus, on the default schedule of the first display window.
+        {QStringLiteral("menu-schedule"), [](ShotStage &s) { contextMenuShot(s, {}, true); }},
+        {QStringLiteral("menu-segment"), [](ShotStage &s) { contextMenuShot(s, {0}); }},
+        {QStringLiteral("menu-page"),
+         [](ShotStage &s) {
+             contextMenuShot(s, {0, 0});
+         }},
+        {QStringLiteral("menu-window"),
+         [](ShotStage &s) {
+             contextMenuShot(s, {0, 0, 0}, true);
+         }},
+        {QStringLiteral("import-progress"),
+         [](ShotStage &s) {
+             auto *dialog = new ImportProgressDialog(s.mainWindow());
+             dialog->setAttribute(Qt::WA_DeleteOnClose);
+             dialog->begin(200);
+             dialog->endStep(56);
+             dialog->beginStep(57, QStringLiteral("/home/operator/Pictures/Spring campaign/IMG_2058.JPG"));
+             dialog->show();
+             s.capture(dialog);
+             dialog->close();
+         }},
         {QStringLiteral("monitor"),
          [](ShotStage &s) {
              s.mainWindow()->slotMonitor();
