@@ -56,7 +56,7 @@ QString outline(ProjectTree *tree)
 
 // Every kind's segment list in the tree order of that kind, each page's pages and windows the
 // tree's (top layer first in the tree, bottom first in the list), ancestor names those of the
-// place, and a play window for every window.
+// place, and one play window for every window, none for a removed one.
 bool recordsFollowTree(ProjectTree *tree, MainPlayBKLabel *screen)
 {
     QStringList treeNames[3], listNames[3];
@@ -89,6 +89,12 @@ bool recordsFollowTree(ProjectTree *tree, MainPlayBKLabel *screen)
                 }
             }
         }
+    }
+    // and no play window is left over from a removed window
+    const QList<CommonWinObject *> windows = tree->allWindows();
+    for (const CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
+        if (!windows.contains(pw->winObject))
+            return false;
     }
     for (const GeneralObject *s : tree->generalSegments)
         listNames[0] << s->name;
