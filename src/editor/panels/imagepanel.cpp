@@ -43,9 +43,10 @@ ImagePanel::ImagePanel(QWidget *parent)
         style = new QComboBox(content);
         m_texts.items(style, effects);
         speed = PanelKit::spinBox(1, 10, content);
-        form->addRow(box,
-                     PanelKit::row(content, {style, m_texts.add(new QLabel(content), QT_TR_NOOP("Speed:")),
-                                             speed, m_texts.add(new QLabel(content), QT_TR_NOOP("0.1s"))}));
+        PanelKit::addCheckedRow(
+            form, box,
+            PanelKit::row(content, {style, m_texts.add(new QLabel(content), QT_TR_NOOP("Speed:")), speed,
+                                    m_texts.add(new QLabel(content), QT_TR_NOOP("0.1s"))}));
     };
     effectRow(m_entryBox, m_entryStyle, m_entrySpeed, QT_TR_NOOP("Entry effect"), &PanelKit::entryEffects);
     effectRow(m_exitBox, m_exitStyle, m_exitSpeed, QT_TR_NOOP("Exit effect"), &PanelKit::exitEffects);

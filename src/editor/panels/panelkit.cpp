@@ -41,6 +41,9 @@ QGroupBox::title {
     left: 10px;
     padding: 0 4px;
 }
+QComboBox {
+    min-width: 80px;
+}
 QLineEdit, QSpinBox, QTimeEdit, QComboBox, QPlainTextEdit {
     background: #11151b;
     color: #e8edf3;
@@ -70,24 +73,20 @@ QComboBox::drop-down {
     background: #232b36;
 }
 QComboBox::down-arrow, QSpinBox::down-arrow, QTimeEdit::down-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-top: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_down_light.png);
+    width: 9px;
+    height: 5px;
 }
 QSpinBox::up-arrow, QTimeEdit::up-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-bottom: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_up_light.png);
+    width: 9px;
+    height: 5px;
 }
 QComboBox::down-arrow:disabled, QSpinBox::down-arrow:disabled, QTimeEdit::down-arrow:disabled {
-    border-top-color: #4a5564;
+    image: url(:/images/panel_arrow_down_dim.png);
 }
 QSpinBox::up-arrow:disabled, QTimeEdit::up-arrow:disabled {
-    border-bottom-color: #4a5564;
+    image: url(:/images/panel_arrow_up_dim.png);
 }
 QSpinBox::up-button, QSpinBox::down-button, QTimeEdit::up-button, QTimeEdit::down-button {
     width: 16px;
@@ -244,8 +243,12 @@ QFormLayout *PanelKit::scrollingForm(QWidget *panel)
     auto *content = new QWidget(scroll);
     content->setObjectName(QStringLiteral("panelContent"));
     scroll->setWidget(content);
-    auto *form = new QFormLayout(content);
-    form->setContentsMargins(4, 4, 14, 4);
+    // The rows keep their natural heights at the top; the space below them stays empty.
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(4, 4, 14, 4);
+    auto *form = new QFormLayout;
+    column->addLayout(form);
+    column->addStretch(1);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
@@ -266,6 +269,12 @@ QWidget *PanelKit::row(QWidget *parent, const QList<QWidget *> &widgets, bool st
     if (stretch)
         layout->addStretch(1);
     return holder;
+}
+
+void PanelKit::addCheckedRow(QFormLayout *form, QWidget *box, QWidget *field)
+{
+    box->setMinimumHeight(field->sizeHint().height());
+    form->addRow(box, field);
 }
 
 QSpinBox *PanelKit::spinBox(int minimum, int maximum, QWidget *parent)
@@ -322,10 +331,10 @@ void PanelKit::fillFamilies(QComboBox *box)
 
 void PanelKit::selectFamily(QComboBox *box, const QString &family)
 {
-    int index = box->findText(family, Qt::MatchFixedString);
+    int index = family.isEmpty() ? -1 : box->findText(family, Qt::MatchFixedString);
     if (index < 0 && !family.isEmpty()) {
-        box->insertItem(0, family);
-        index = 0;
+        box->addItem(family);
+        index = box->count() - 1;
     }
     box->setCurrentIndex(index);
 }

@@ -37,6 +37,10 @@ public:
     // A form row's field made of several controls side by side, left-aligned.
     static QWidget *row(QWidget *parent, const QList<QWidget *> &widgets, bool stretch = true);
 
+    // A row whose label is a check box that switches the row's field on and off; the box is
+    // kept level with the field.
+    static void addCheckedRow(QFormLayout *form, QWidget *box, QWidget *field);
+
     static QSpinBox *spinBox(int minimum, int maximum, QWidget *parent);
     static QTimeEdit *timeEdit(QWidget *parent);
     static QSlider *slider(int minimum, int maximum, QWidget *parent);

@@ -80,7 +80,7 @@ TextPanel::TextPanel(QWidget *parent)
         speed = PanelKit::spinBox(1, 500, content);
         QWidget *field =
             PanelKit::row(content, {style, label(QT_TR_NOOP("Speed:")), speed, label(QT_TR_NOOP("0.1s"))});
-        form->addRow(box, field);
+        PanelKit::addCheckedRow(form, box, field);
         m_stillRows << box << field;
     };
     effectRow(m_entryBox, m_entryStyle, m_entrySpeed, QT_TR_NOOP("Entry effect"), &PanelKit::entryEffects);
@@ -111,14 +111,14 @@ TextPanel::TextPanel(QWidget *parent)
     m_interval = PanelKit::spinBox(0, 100, content);
     m_interval->setObjectName(QStringLiteral("textInterval"));
     QWidget *intervalField = PanelKit::row(content, {label(QT_TR_NOOP("Interval of Cycles:")), m_interval});
-    form->addRow(m_endToEnd, intervalField);
+    PanelKit::addCheckedRow(form, m_endToEnd, intervalField);
 
     m_completePlay = m_texts.add(new QCheckBox(content), QT_TR_NOOP("CompletePlay"));
     m_completePlay->setObjectName(QStringLiteral("textCompletePlay"));
     m_duration = PanelKit::timeEdit(content);
     m_duration->setObjectName(QStringLiteral("textDuration"));
     QWidget *durationField = PanelKit::row(content, {label(QT_TR_NOOP("Play Duration:")), m_duration});
-    form->addRow(m_completePlay, durationField);
+    PanelKit::addCheckedRow(form, m_completePlay, durationField);
     m_rollingRows << directionLabel << directionField << m_endToEnd << intervalField << m_completePlay
                   << durationField;
 

@@ -34,6 +34,9 @@ VideoCoverTextDialog::VideoCoverTextDialog(QWidget *parent)
     form->addRow(m_texts.add(new QLabel(this), QT_TR_NOOP("Text:")), m_text);
 
     m_family = new QComboBox(this);
+    // The first entry is the empty family: the overlay's default font.
+    m_family->addItem(QString());
+    m_texts.items(m_family, {QT_TR_NOOP("Default font")});
     PanelKit::fillFamilies(m_family);
     form->addRow(m_texts.add(new QLabel(this), QT_TR_NOOP("Font:")), PanelKit::row(this, {m_family}));
 
@@ -56,8 +59,8 @@ VideoCoverTextDialog::VideoCoverTextDialog(QWidget *parent)
     m_direction = new QComboBox(this);
     m_texts.items(m_direction, &PanelKit::rollDirections);
     m_speed = PanelKit::spinBox(1, 10, this);
-    form->addRow(
-        m_rolling,
+    PanelKit::addCheckedRow(
+        form, m_rolling,
         PanelKit::row(this, {m_direction, m_texts.add(new QLabel(this), QT_TR_NOOP("Speed:")), m_speed}));
 
     m_y = PanelKit::spinBox(0, 5000, this);
@@ -78,7 +81,10 @@ VideoCoverTextDialog::VideoCoverTextDialog(QWidget *parent)
 void VideoCoverTextDialog::setValues(const VideoProperties &video)
 {
     m_text->setText(video.coverText);
-    PanelKit::selectFamily(m_family, video.coverFontFamily);
+    if (video.coverFontFamily.isEmpty())
+        m_family->setCurrentIndex(0);
+    else
+        PanelKit::selectFamily(m_family, video.coverFontFamily);
     // A size stored beyond the offered range is shown, not cut down.
     m_size->setRange(qMin(1, video.coverFontSize), qMax(500, video.coverFontSize));
     m_size->setValue(video.coverFontSize);
@@ -100,9 +106,7 @@ void VideoCoverTextDialog::setValues(const VideoProperties &video)
 void VideoCoverTextDialog::apply(VideoProperties *video) const
 {
     video->coverText = m_text->text();
-    // An empty family means the default font; an unchanged empty choice keeps it empty.
-    if (m_family->currentIndex() >= 0)
-        video->coverFontFamily = m_family->currentText();
+    video->coverFontFamily = m_family->currentIndex() == 0 ? QString() : m_family->currentText();
     video->coverFontSize = m_size->value();
     video->coverBold = m_bold->isChecked();
     video->coverItalic = m_italic->isChecked();

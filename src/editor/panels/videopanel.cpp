@@ -73,7 +73,7 @@ VideoPanel::VideoPanel(QWidget *parent)
     m_coverText->setObjectName(QStringLiteral("videoCoverText"));
     m_coverEdit = m_texts.add(new QPushButton(content), QT_TR_NOOP("Edit Text"));
     m_coverEdit->setObjectName(QStringLiteral("videoCoverEdit"));
-    form->addRow(m_coverBox, PanelKit::row(content, {m_coverText, m_coverEdit}, false));
+    PanelKit::addCheckedRow(form, m_coverBox, PanelKit::row(content, {m_coverText, m_coverEdit}, false));
 
     m_exceptBox = m_texts.add(new QCheckBox(content), QT_TR_NOOP("Except"));
     m_exceptBox->setObjectName(QStringLiteral("videoExceptBox"));
