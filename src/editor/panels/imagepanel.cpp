@@ -105,6 +105,7 @@ ImagePanel::ImagePanel(QWidget *parent)
     connect(m_rotation, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ImagePanel::slotimageRotateAngle);
     updateEnabled();
+    PanelKit::guardWheel(this);
 }
 
 QStringList ImagePanel::kinds() const

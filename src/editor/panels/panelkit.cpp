@@ -1,5 +1,7 @@
 #include "panelkit.h"
 
+#include "wheelguard.h"
+
 #include <QColor>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -7,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimeEdit>
@@ -256,6 +259,12 @@ QFormLayout *PanelKit::scrollingForm(QWidget *panel)
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(8);
     return form;
+}
+
+void PanelKit::guardWheel(QWidget *panel)
+{
+    if (auto *scroll = panel->findChild<QScrollArea *>(QStringLiteral("panelScroll")))
+        WheelGuard::install(panel, scroll->verticalScrollBar());
 }
 
 QWidget *PanelKit::row(QWidget *parent, const QList<QWidget *> &widgets, bool stretch)

@@ -123,6 +123,7 @@ VideoPanel::VideoPanel(QWidget *parent)
             &VideoPanel::Slotm_videoBKImageStyle);
     showPosition();
     updateEnabled();
+    PanelKit::guardWheel(this);
 }
 
 QStringList VideoPanel::kinds() const
