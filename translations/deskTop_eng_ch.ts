@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BackgroundSelector</name>
+    <message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>请选择背景图片</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>平铺</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>透明</translation>
+    </message>
+</context>
+<context>
     <name>BootSetupWin</name>
     <message>
         <source>Startup settings</source>
@@ -96,6 +119,37 @@
     </message>
 </context>
 <context>
+    <name>CountTimerPanel</name>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Transparency:</source>
+        <translation>透明度：</translation>
+    </message>
+    <message>
+        <source>Decrease progressively</source>
+        <translation>递减（倒计时）</translation>
+    </message>
+    <message>
+        <source>Increase progressively</source>
+        <translation>递增（正计时）</translation>
+    </message>
+    <message>
+        <source>Stopwatch type:</source>
+        <translation>计时方式：</translation>
+    </message>
+    <message>
+        <source>Number color:</source>
+        <translation>数字颜色：</translation>
+    </message>
+    <message>
+        <source>Target time:</source>
+        <translation>目标时间：</translation>
+    </message>
+</context>
+<context>
     <name>DisplaySettingsDialog</name>
     <message>
         <source>Led Display Parameter Setting</source>
@@ -175,6 +229,69 @@
     <message>
         <source>cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>ImagePanel</name>
+    <message>
+        <source>File:</source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览…</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Background music:</source>
+        <translation>背景音乐：</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>0.1s</source>
+        <translation>×0.1秒</translation>
+    </message>
+    <message>
+        <source>Entry effect</source>
+        <translation>进场特效</translation>
+    </message>
+    <message>
+        <source>Exit effect</source>
+        <translation>出场特效</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>缩放：</translation>
+    </message>
+    <message>
+        <source>Stay Time:</source>
+        <translation>停留时间：</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Transparency:</source>
+        <translation>透明度：</translation>
+    </message>
+    <message>
+        <source>Rotation angle:</source>
+        <translation>旋转角度：</translation>
+    </message>
+    <message>
+        <source>Background music</source>
+        <translation>背景音乐</translation>
     </message>
 </context>
 <context>
@@ -456,9 +573,140 @@
     </message>
 </context>
 <context>
+    <name>PanelKit</name>
+    <message>
+        <source>Random</source>
+        <translation>随机</translation>
+    </message>
+    <message>
+        <source>Slide from right</source>
+        <translation>从右滑入</translation>
+    </message>
+    <message>
+        <source>Slide from left</source>
+        <translation>从左滑入</translation>
+    </message>
+    <message>
+        <source>Slide from top</source>
+        <translation>从上滑入</translation>
+    </message>
+    <message>
+        <source>Slide from bottom</source>
+        <translation>从下滑入</translation>
+    </message>
+    <message>
+        <source>Slide from bottom right</source>
+        <translation>从右下滑入</translation>
+    </message>
+    <message>
+        <source>Slide from bottom left</source>
+        <translation>从左下滑入</translation>
+    </message>
+    <message>
+        <source>Slide from top left</source>
+        <translation>从左上滑入</translation>
+    </message>
+    <message>
+        <source>Slide from top right</source>
+        <translation>从右上滑入</translation>
+    </message>
+    <message>
+        <source>Reveal from right</source>
+        <translation>从右展开</translation>
+    </message>
+    <message>
+        <source>Reveal from left</source>
+        <translation>从左展开</translation>
+    </message>
+    <message>
+        <source>Reveal from top </source>
+        <translation>从上展开</translation>
+    </message>
+    <message>
+        <source>Reveal from bottom</source>
+        <translation>从下展开</translation>
+    </message>
+    <message>
+        <source>Reveal out left and right from middle</source>
+        <translation>从中间向左右展开</translation>
+    </message>
+    <message>
+        <source>Reveal in from left and right</source>
+        <translation>左右向中间展开</translation>
+    </message>
+    <message>
+        <source>Reveal out up and down from middle</source>
+        <translation>从中间向上下展开</translation>
+    </message>
+    <message>
+        <source>Reveal in from top and bottom</source>
+        <translation>上下向中间展开</translation>
+    </message>
+    <message>
+        <source>Reveal in to center</source>
+        <translation>向中心收缩展开</translation>
+    </message>
+    <message>
+        <source>Reveal out from center</source>
+        <translation>从中心向外展开</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Horizontal gradient(six colors)</source>
+        <translation>水平渐变（六色）</translation>
+    </message>
+    <message>
+        <source>Vertical gradient(six colors)</source>
+        <translation>垂直渐变（六色）</translation>
+    </message>
+    <message>
+        <source>Angle gradient(six colors)</source>
+        <translation>斜向渐变（六色）</translation>
+    </message>
+    <message>
+        <source>Three color streamer word</source>
+        <translation>三色流光字</translation>
+    </message>
+    <message>
+        <source>Rainbow streamer word</source>
+        <translation>彩虹流光字</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>填充</translation>
+    </message>
+    <message>
+        <source>Original Scale</source>
+        <translation>原始比例</translation>
+    </message>
+    <message>
+        <source>90</source>
+        <translation>90°</translation>
+    </message>
+    <message>
+        <source>180</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>270</source>
+        <translation>270°</translation>
+    </message>
+    <message>
+        <source>Right to Left</source>
+        <translation>从右到左</translation>
+    </message>
+    <message>
+        <source>Left toRight</source>
+        <translation>从左到右</translation>
+    </message>
+</context>
+<context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
+        <source>two display windows are named &quot;%1&quot;</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -688,7 +936,7 @@
         <source>Open</source>
         <translation>打开</translation>
     </message>
-<message>
+    <message>
         <source>Cycle Inserted Segment</source>
         <translation>循环插播节目段</translation>
     </message>
@@ -728,23 +976,23 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
+        <source>segment &quot;%1&quot;</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -756,11 +1004,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
+        <source>time point %1 of &quot;%2&quot;</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -772,19 +1020,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
+        <source>background picture of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
+        <source>background music of program &quot;%1&quot;</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -843,7 +1091,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -875,11 +1123,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>
@@ -982,6 +1230,21 @@
     </message>
 </context>
 <context>
+    <name>StreamingPanel</name>
+    <message>
+        <source>Url Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>音量：</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
+</context>
+<context>
     <name>SummaryChart</name>
     <message>
         <source>Plays per hour</source>
@@ -994,6 +1257,133 @@
     <message>
         <source>Plays</source>
         <translation>播放次数</translation>
+    </message>
+</context>
+<context>
+    <name>TextPanel</name>
+    <message>
+        <source>Text:</source>
+        <translation>文字：</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>字体：</translation>
+    </message>
+    <message>
+        <source>Size(px):</source>
+        <translation>字号(px)：</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>字形：</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色：</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>炫彩字：</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>左对齐</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>右对齐</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>Align Top</source>
+        <translation>顶端对齐</translation>
+    </message>
+    <message>
+        <source>Align Bottom</source>
+        <translation>底端对齐</translation>
+    </message>
+    <message>
+        <source>Horizontal alignment:</source>
+        <translation>水平对齐：</translation>
+    </message>
+    <message>
+        <source>Vertical alignment:</source>
+        <translation>垂直对齐：</translation>
+    </message>
+    <message>
+        <source>Spacing:</source>
+        <translation>行间距：</translation>
+    </message>
+    <message>
+        <source>Kerning:</source>
+        <translation>字间距：</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>0.1s</source>
+        <translation>×0.1秒</translation>
+    </message>
+    <message>
+        <source>Entry effect</source>
+        <translation>进场特效</translation>
+    </message>
+    <message>
+        <source>Exit effect</source>
+        <translation>出场特效</translation>
+    </message>
+    <message>
+        <source>Stay Time:</source>
+        <translation>停留时间：</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Rolling Direction:</source>
+        <translation>滚动方向：</translation>
+    </message>
+    <message>
+        <source>Rolling speed:</source>
+        <translation>滚动速度：</translation>
+    </message>
+    <message>
+        <source>End to end</source>
+        <translation>首尾相接</translation>
+    </message>
+    <message>
+        <source>Interval of Cycles:</source>
+        <translation>循环间隔：</translation>
+    </message>
+    <message>
+        <source>CompletePlay</source>
+        <translation>完整播放</translation>
+    </message>
+    <message>
+        <source>Play Duration:</source>
+        <translation>播放时长：</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +1403,124 @@
     <message>
         <source>close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>VideoCoverTextDialog</name>
+    <message>
+        <source>Overlayed Text</source>
+        <translation>叠加文字</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字：</translation>
+    </message>
+    <message>
+        <source>Default font</source>
+        <translation>默认字体</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>字体：</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>字号：</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>颜色：</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>炫彩字：</translation>
+    </message>
+    <message>
+        <source>Rolling</source>
+        <translation>滚动</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>Rolling text Y:</source>
+        <translation>滚动文字Y：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPanel</name>
+    <message>
+        <source>File:</source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>时长：</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>播放位置：</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>声音</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>音量：</translation>
+    </message>
+    <message>
+        <source>Overlayed Text</source>
+        <translation>叠加文字</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>编辑文字</translation>
+    </message>
+    <message>
+        <source>Except</source>
+        <translation>截取片段</translation>
+    </message>
+    <message>
+        <source>Starting time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>End time:</source>
+        <translation>结束时间：</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>缩放：</translation>
+    </message>
+    <message>
+        <source>Rotation angle:</source>
+        <translation>旋转角度：</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>BackgroundSelector</name>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>Please Select background picture</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparent</translation>
+    </message>
+</context>
+<context>
     <name>BootSetupWin</name>
     <message>
         <source>Startup settings</source>
@@ -96,6 +119,37 @@
     </message>
 </context>
 <context>
+    <name>CountTimerPanel</name>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Transparency:</source>
+        <translation>Transparency:</translation>
+    </message>
+    <message>
+        <source>Decrease progressively</source>
+        <translation>Decrease progressively</translation>
+    </message>
+    <message>
+        <source>Increase progressively</source>
+        <translation>Increase progressively</translation>
+    </message>
+    <message>
+        <source>Stopwatch type:</source>
+        <translation>Stopwatch type:</translation>
+    </message>
+    <message>
+        <source>Number color:</source>
+        <translation>Number color:</translation>
+    </message>
+    <message>
+        <source>Target time:</source>
+        <translation>Target time:</translation>
+    </message>
+</context>
+<context>
     <name>DisplaySettingsDialog</name>
     <message>
         <source>Led Display Parameter Setting</source>
@@ -175,6 +229,69 @@
     <message>
         <source>cancel</source>
         <translation>cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ImagePanel</name>
+    <message>
+        <source>File:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Background music:</source>
+        <translation>Background music:</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>0.1s</source>
+        <translation>×0.1 s</translation>
+    </message>
+    <message>
+        <source>Entry effect</source>
+        <translation>Entry effect</translation>
+    </message>
+    <message>
+        <source>Exit effect</source>
+        <translation>Exit effect</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <source>Stay Time:</source>
+        <translation>Stay Time:</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>Transparency:</source>
+        <translation>Transparency:</translation>
+    </message>
+    <message>
+        <source>Rotation angle:</source>
+        <translation>Rotation angle:</translation>
+    </message>
+    <message>
+        <source>Background music</source>
+        <translation>Background music</translation>
     </message>
 </context>
 <context>
@@ -456,10 +573,141 @@
     </message>
 </context>
 <context>
+    <name>PanelKit</name>
+    <message>
+        <source>Random</source>
+        <translation>Random</translation>
+    </message>
+    <message>
+        <source>Slide from right</source>
+        <translation>Slide from right</translation>
+    </message>
+    <message>
+        <source>Slide from left</source>
+        <translation>Slide from left</translation>
+    </message>
+    <message>
+        <source>Slide from top</source>
+        <translation>Slide from top</translation>
+    </message>
+    <message>
+        <source>Slide from bottom</source>
+        <translation>Slide from bottom</translation>
+    </message>
+    <message>
+        <source>Slide from bottom right</source>
+        <translation>Slide from bottom right</translation>
+    </message>
+    <message>
+        <source>Slide from bottom left</source>
+        <translation>Slide from bottom left</translation>
+    </message>
+    <message>
+        <source>Slide from top left</source>
+        <translation>Slide from top left</translation>
+    </message>
+    <message>
+        <source>Slide from top right</source>
+        <translation>Slide from top right</translation>
+    </message>
+    <message>
+        <source>Reveal from right</source>
+        <translation>Reveal from right</translation>
+    </message>
+    <message>
+        <source>Reveal from left</source>
+        <translation>Reveal from left</translation>
+    </message>
+    <message>
+        <source>Reveal from top </source>
+        <translation>Reveal from top</translation>
+    </message>
+    <message>
+        <source>Reveal from bottom</source>
+        <translation>Reveal from bottom</translation>
+    </message>
+    <message>
+        <source>Reveal out left and right from middle</source>
+        <translation>Reveal out left and right from middle</translation>
+    </message>
+    <message>
+        <source>Reveal in from left and right</source>
+        <translation>Reveal in from left and right</translation>
+    </message>
+    <message>
+        <source>Reveal out up and down from middle</source>
+        <translation>Reveal out up and down from middle</translation>
+    </message>
+    <message>
+        <source>Reveal in from top and bottom</source>
+        <translation>Reveal in from top and bottom</translation>
+    </message>
+    <message>
+        <source>Reveal in to center</source>
+        <translation>Reveal in to center</translation>
+    </message>
+    <message>
+        <source>Reveal out from center</source>
+        <translation>Reveal out from center</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Horizontal gradient(six colors)</source>
+        <translation>Horizontal gradient (six colors)</translation>
+    </message>
+    <message>
+        <source>Vertical gradient(six colors)</source>
+        <translation>Vertical gradient (six colors)</translation>
+    </message>
+    <message>
+        <source>Angle gradient(six colors)</source>
+        <translation>Angle gradient (six colors)</translation>
+    </message>
+    <message>
+        <source>Three color streamer word</source>
+        <translation>Three color streamer word</translation>
+    </message>
+    <message>
+        <source>Rainbow streamer word</source>
+        <translation>Rainbow streamer word</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>Original Scale</source>
+        <translation>Original Scale</translation>
+    </message>
+    <message>
+        <source>90</source>
+        <translation>90°</translation>
+    </message>
+    <message>
+        <source>180</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>270</source>
+        <translation>270°</translation>
+    </message>
+    <message>
+        <source>Right to Left</source>
+        <translation>Right to Left</translation>
+    </message>
+    <message>
+        <source>Left toRight</source>
+        <translation>Left to Right</translation>
+    </message>
+</context>
+<context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
-        <translation>two display windows are named "%1"</translation>
+        <source>two display windows are named &quot;%1&quot;</source>
+        <translation>two display windows are named &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -688,7 +936,7 @@
         <source>Open</source>
         <translation>Open</translation>
     </message>
-<message>
+    <message>
         <source>Cycle Inserted Segment</source>
         <translation>Cycle Inserted Segment</translation>
     </message>
@@ -728,24 +976,24 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
-        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
-        <translation>segment "%1" has no weekday and never plays</translation>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
-        <translation>segment "%1"</translation>
+        <source>segment &quot;%1&quot;</source>
+        <translation>segment &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
-        <translation>segment "%1" has an incomplete time range and never plays</translation>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -756,12 +1004,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
-        <translation>timing segment "%1" has no time point and never plays</translation>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
-        <translation>time point %1 of "%2"</translation>
+        <source>time point %1 of &quot;%2&quot;</source>
+        <translation>time point %1 of &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -772,20 +1020,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
-        <translation>background picture of program "%1"</translation>
+        <source>background picture of program &quot;%1&quot;</source>
+        <translation>background picture of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
-        <translation>background music of program "%1"</translation>
+        <source>background music of program &quot;%1&quot;</source>
+        <translation>background music of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
-        <translation>window "%1" has no area (%2x%3)</translation>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
-        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -843,8 +1091,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
-        <translation>expected a date "yyyy-MM-dd" or null</translation>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -875,12 +1123,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
-        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
-        <translation>expected a time "HH:mm:ss" or null</translation>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>
@@ -982,6 +1230,21 @@
     </message>
 </context>
 <context>
+    <name>StreamingPanel</name>
+    <message>
+        <source>Url Address:</source>
+        <translation>Url Address:</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>Volume:</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+</context>
+<context>
     <name>SummaryChart</name>
     <message>
         <source>Plays per hour</source>
@@ -994,6 +1257,133 @@
     <message>
         <source>Plays</source>
         <translation>Plays</translation>
+    </message>
+</context>
+<context>
+    <name>TextPanel</name>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Size(px):</source>
+        <translation>Size(px):</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>Style:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>Colorful characters:</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Align Left</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Align Right</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>Align Top</source>
+        <translation>Align Top</translation>
+    </message>
+    <message>
+        <source>Align Bottom</source>
+        <translation>Align Bottom</translation>
+    </message>
+    <message>
+        <source>Horizontal alignment:</source>
+        <translation>Horizontal alignment:</translation>
+    </message>
+    <message>
+        <source>Vertical alignment:</source>
+        <translation>Vertical alignment:</translation>
+    </message>
+    <message>
+        <source>Spacing:</source>
+        <translation>Spacing:</translation>
+    </message>
+    <message>
+        <source>Kerning:</source>
+        <translation>Kerning:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>0.1s</source>
+        <translation>×0.1 s</translation>
+    </message>
+    <message>
+        <source>Entry effect</source>
+        <translation>Entry effect</translation>
+    </message>
+    <message>
+        <source>Exit effect</source>
+        <translation>Exit effect</translation>
+    </message>
+    <message>
+        <source>Stay Time:</source>
+        <translation>Stay Time:</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>Rolling Direction:</source>
+        <translation>Rolling Direction:</translation>
+    </message>
+    <message>
+        <source>Rolling speed:</source>
+        <translation>Rolling speed:</translation>
+    </message>
+    <message>
+        <source>End to end</source>
+        <translation>End to end</translation>
+    </message>
+    <message>
+        <source>Interval of Cycles:</source>
+        <translation>Interval of Cycles:</translation>
+    </message>
+    <message>
+        <source>CompletePlay</source>
+        <translation>Complete play</translation>
+    </message>
+    <message>
+        <source>Play Duration:</source>
+        <translation>Play Duration:</translation>
     </message>
 </context>
 <context>
@@ -1013,6 +1403,124 @@
     <message>
         <source>close</source>
         <translation>close</translation>
+    </message>
+</context>
+<context>
+    <name>VideoCoverTextDialog</name>
+    <message>
+        <source>Overlayed Text</source>
+        <translation>Overlayed Text</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Default font</source>
+        <translation>Default font</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>Colorful characters:</translation>
+    </message>
+    <message>
+        <source>Rolling</source>
+        <translation>Rolling</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Rolling text Y:</source>
+        <translation>Rolling text Y:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>VideoPanel</name>
+    <message>
+        <source>File:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Volume:</source>
+        <translation>Volume:</translation>
+    </message>
+    <message>
+        <source>Overlayed Text</source>
+        <translation>Overlayed Text</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Edit Text</translation>
+    </message>
+    <message>
+        <source>Except</source>
+        <translation>Except</translation>
+    </message>
+    <message>
+        <source>Starting time:</source>
+        <translation>Starting time:</translation>
+    </message>
+    <message>
+        <source>End time:</source>
+        <translation>End time:</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <source>Rotation angle:</source>
+        <translation>Rotation angle:</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
     </message>
 </context>
 <context>

@@ -4,17 +4,25 @@
 #include "importprogressdialog.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
+#include "mediapanel.h"
+#include "mediapanels.h"
 #include "monitorwin.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "shellstyle.h"
 #include "shotstage.h"
+#include "videopanel.h"
 #include "widget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QVBoxLayout>
+
+#include <functional>
 
 namespace {
 
@@ -132,6 +140,64 @@ void contextMenuShot(ShotStage &stage, const QList<int> &path, bool openSubmenu 
         popup->close();
 }
 
+// A media panel filled from `item`, in a frame of the size and look of the main window's property
+// area; `then` may act on the shown panel before the photograph (or take it itself).
+void showPanel(
+    ShotStage &s, LumoraMediaObject &item,
+    const std::function<void(MediaPanel *)> &then = [](MediaPanel *) {})
+{
+    QFrame work;
+    work.setObjectName(QStringLiteral("workArea"));
+    work.setStyleSheet(shellStyleSheet());
+    auto *layout = new QVBoxLayout(&work);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *area = new QFrame(&work);
+    area->setObjectName(QStringLiteral("propertyArea"));
+    layout->addWidget(area);
+    auto *inner = new QVBoxLayout(area);
+    inner->setContentsMargins(12, 8, 12, 8);
+    MediaPanel *shown = nullptr;
+    for (MediaPanel *panel : createMediaPanels(area)) {
+        if (!shown && panel->kinds().contains(item.type))
+            shown = panel;
+    }
+    if (!shown) {
+        s.fail(QStringLiteral("no panel for ") + item.type);
+        return;
+    }
+    inner->addWidget(shown);
+    shown->showMedia(&item, 0);
+    shown->show();
+    work.resize(722, 560);
+    work.show();
+    then(shown);
+}
+
+void capturePanel(
+    ShotStage &s, LumoraMediaObject &item,
+    const std::function<void(MediaPanel *)> &then = [](MediaPanel *) {})
+{
+    showPanel(s, item, [&s, &then](MediaPanel *panel) {
+        then(panel);
+        s.capture(panel->parentWidget()->parentWidget());
+    });
+}
+
+LumoraMediaObject panelVideoItem()
+{
+    LumoraMediaObject m;
+    m.type = QStringLiteral("video");
+    m.video.filePath = QStringLiteral("/home/operator/media/opening-ceremony-1080p.mp4");
+    m.video.totalLength = QTime(0, 3, 25, 480);
+    m.video.volume = 80;
+    m.video.coverTextEnabled = true;
+    m.video.coverText = QStringLiteral("欢迎光临 Welcome");
+    m.video.clipEnabled = true;
+    m.video.clipStart = QTime(0, 0, 15);
+    m.video.clipEnd = QTime(0, 2, 0);
+    return m;
+}
+
 } // namespace
 
 QList<Shot> shotList()
@@ -182,6 +248,70 @@ QList<Shot> shotList()
          [](ShotStage &s) {
              s.mainWindow()->slotMonitor();
              s.capture(s.mainWindow()->monitorWindow());
+         }},
+
+        // ---- media property panels, as the property area shows them
+        {QStringLiteral("panel-picture"),
+         [](ShotStage &s) {
+             LumoraMediaObject m;
+             m.type = QStringLiteral("image");
+             m.image.filePath = QStringLiteral("/home/operator/media/summer-sale-poster.jpg");
+             m.image.backgroundMusic = QStringLiteral("/home/operator/media/music/lobby.mp3");
+             m.image.entryEffectEnabled = true;
+             m.image.entryEffect = 13;
+             m.image.transparency = 8;
+             capturePanel(s, m);
+         }},
+        {QStringLiteral("panel-video"),
+         [](ShotStage &s) {
+             LumoraMediaObject m = panelVideoItem();
+             capturePanel(s, m, [](MediaPanel *panel) {
+                 panel->setVideoRange(205.48f);
+                 panel->setVideoProgress(62.0f);
+             });
+         }},
+        {QStringLiteral("dialog-video-overlay-text"),
+         [](ShotStage &s) {
+             LumoraMediaObject m = panelVideoItem();
+             showPanel(s, m, [&s](MediaPanel *panel) {
+                 auto *video = qobject_cast<VideoPanel *>(panel);
+                 if (!video) {
+                     s.fail(QStringLiteral("no video panel"));
+                     return;
+                 }
+                 s.captureDialogOf([video] { video->slotEditVideoText(); });
+             });
+         }},
+        {QStringLiteral("panel-text-simple"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m =
+                 textItem(QStringLiteral("simpleText"), kLongText, 18, QColor(255, 220, 0));
+             m->text.exitEffectEnabled = true;
+             m->text.exitEffect = 17;
+             capturePanel(s, *m);
+             delete m;
+         }},
+        {QStringLiteral("panel-text-scrolling"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m =
+                 textItem(QStringLiteral("scrollingText"), kLongText, 28, QColor(255, 80, 80));
+             m->text.backgroundTransparent = true;
+             capturePanel(s, *m);
+             delete m;
+         }},
+        {QStringLiteral("panel-count-timer"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m = countTimerItem();
+             m->countTimer.background.backgroundColor = QColor(0, 40, 90);
+             capturePanel(s, *m);
+             delete m;
+         }},
+        {QStringLiteral("panel-stream"),
+         [](ShotStage &s) {
+             LumoraMediaObject m;
+             m.type = QStringLiteral("streaming");
+             m.streaming.volume = 65;
+             capturePanel(s, m);
          }},
 
         // ---- play windows

@@ -3,7 +3,7 @@
 #include "lumoramediaobject.h"
 
 #include <QEvent>
-#include <QSignalBlocker>
+#include <QPointer>
 
 #include <vector>
 
@@ -19,12 +19,22 @@ void MediaPanel::showMedia(LumoraMediaObject *media, int row)
     if (!media)
         return;
     // Blocking every child keeps the controls' change slots from storing what is only shown.
+    // Filling may delete some of those children (a text editor replaces its document's frames),
+    // so they are unblocked through guarded pointers.
     const QList<QObject *> children = findChildren<QObject *>();
-    std::vector<QSignalBlocker> blockers;
-    blockers.reserve(size_t(children.size()));
-    for (QObject *child : children)
-        blockers.emplace_back(child);
+    std::vector<QPointer<QObject>> blocked;
+    blocked.reserve(size_t(children.size()));
+    for (QObject *child : children) {
+        if (!child->signalsBlocked()) {
+            child->blockSignals(true);
+            blocked.emplace_back(child);
+        }
+    }
     fill(*media);
+    for (const QPointer<QObject> &child : blocked) {
+        if (child)
+            child->blockSignals(false);
+    }
 }
 
 void MediaPanel::clearMedia()
