@@ -369,6 +369,15 @@ private slots:
         QVERIFY(pw);
         QCOMPARE(pw->geometry().x(), 0);
         QCOMPARE(pw->geometry().width(), 333);
+        // Not while the display window plays.
+        QVERIFY(runMenu(tree, w1, {QStringLiteral("Add Media"), QStringLiteral("Digital Clock")}));
+        m_widget->selectorButtonOf(QStringLiteral("Wall"))->click();
+        m_widget->slotMenuPlay();
+        QTRY_VERIFY(m_widget->playingDisplays.contains(QStringLiteral("Wall")));
+        tree->windowSizeActions.at(0)->trigger();
+        QCOMPARE(QRect(window->x, window->y, window->width, window->height), QRect(0, 200, 333, 100));
+        m_widget->slotMenuStop();
+        QTRY_VERIFY(m_widget->isEditingEnabled());
 
         QVERIFY(runMenu(tree, w1.mid(0, 2), {QStringLiteral("Add Common Window")}));
         CommonWinObject *other = tree->generalSegments.at(0)->programs.at(0)->windows.value(1);
