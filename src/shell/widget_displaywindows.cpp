@@ -196,6 +196,7 @@ void Widget::selectDisplayWindow(const QString &name)
     setPlayButtonFromTree();
     screensHidden = m_hiddenScreens.value(name, false);
     m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
+    showCurrentNodePanel();
 }
 
 void Widget::setPlayButtonFromTree()

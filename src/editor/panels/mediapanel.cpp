@@ -9,8 +9,7 @@
 
 MediaPanel::MediaPanel(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void MediaPanel::showMedia(LumoraMediaObject *media, int row)
 {
@@ -18,11 +17,12 @@ void MediaPanel::showMedia(LumoraMediaObject *media, int row)
     m_row = row;
     if (!media)
         return;
-    // Blocking every child keeps the controls' change slots from storing what is only shown.
-    const QList<QObject *> children = findChildren<QObject *>();
+    // Blocking every control keeps the change slots from storing what is only shown; item
+    // models stay unblocked, or their views (lists, tables, combo boxes) would miss the rows.
+    const QList<QWidget *> children = findChildren<QWidget *>();
     std::vector<QSignalBlocker> blockers;
     blockers.reserve(size_t(children.size()));
-    for (QObject *child : children)
+    for (QWidget *child : children)
         blockers.emplace_back(child);
     fill(*media);
 }
