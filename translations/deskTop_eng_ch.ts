@@ -463,6 +463,77 @@
     </message>
 </context>
 <context>
+    <name>ProgramPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation>背景颜色：</translation>
+    </message>
+    <message>
+        <source>Background Picture:</source>
+        <translation>背景图片：</translation>
+    </message>
+    <message>
+        <source>Display Type:</source>
+        <translation>显示方式：</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>平铺</translation>
+    </message>
+    <message>
+        <source>Back Music:</source>
+        <translation>背景音乐：</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Specify number of times:</source>
+        <translation>指定播放次数：</translation>
+    </message>
+    <message>
+        <source>Specify duration:</source>
+        <translation>指定播放时长：</translation>
+    </message>
+    <message>
+        <source>Cycle:</source>
+        <translation>循环播放：</translation>
+    </message>
+    <message>
+        <source>No background picture</source>
+        <translation>无背景图片</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>请选择背景图片</translation>
+    </message>
+</context>
+<context>
     <name>ProjectTree</name>
     <message>
         <source>info</source>
@@ -688,7 +759,7 @@
         <source>Open</source>
         <translation>打开</translation>
     </message>
-<message>
+    <message>
         <source>Cycle Inserted Segment</source>
         <translation>循环插播节目段</translation>
     </message>
@@ -723,6 +794,53 @@
     <message>
         <source>Are you sure to delete all the media of the current window?</source>
         <translation>确定要删除当前窗口的所有媒体吗？</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleView</name>
+    <message>
+        <source>Data Range of Schedule</source>
+        <translation>日程日期范围</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>普通时段</translation>
+    </message>
+    <message>
+        <source>Inserted Segment</source>
+        <translation>插播时段</translation>
+    </message>
+    <message>
+        <source>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</source>
+        <translation>关于优先级&amp;nbsp;：&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>The timing inserted has higher priority than the cycle inserted one.</source>
+        <translation>定时插播的优先级高于循环插播。</translation>
+    </message>
+    <message>
+        <source>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</source>
+        <translation>同一类型中，排在后面的时段优先级更高。&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>%1 every %2 min</source>
+        <translation>%1 每 %2 分钟</translation>
     </message>
 </context>
 <context>
@@ -982,6 +1100,89 @@
     </message>
 </context>
 <context>
+    <name>SegmentPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Play Property</source>
+        <translation>播放属性</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>每隔</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>次</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>指定日期</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Effective Day of the Work</source>
+        <translation>生效的星期</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>Effective Time of the Day</source>
+        <translation>每天的生效时间</translation>
+    </message>
+    <message>
+        <source>All Day</source>
+        <translation>全天</translation>
+    </message>
+</context>
+<context>
     <name>SummaryChart</name>
     <message>
         <source>Plays per hour</source>
@@ -994,6 +1195,165 @@
     <message>
         <source>Plays</source>
         <translation>播放次数</translation>
+    </message>
+</context>
+<context>
+    <name>TimePointText</name>
+    <message>
+        <source>Monday,</source>
+        <translation>星期一,</translation>
+    </message>
+    <message>
+        <source>Tuesday,</source>
+        <translation>星期二,</translation>
+    </message>
+    <message>
+        <source>Wednesday,</source>
+        <translation>星期三,</translation>
+    </message>
+    <message>
+        <source>Thursday,</source>
+        <translation>星期四,</translation>
+    </message>
+    <message>
+        <source>Friday,</source>
+        <translation>星期五,</translation>
+    </message>
+    <message>
+        <source>Saturday,</source>
+        <translation>星期六,</translation>
+    </message>
+    <message>
+        <source>Sunday,</source>
+        <translation>星期日,</translation>
+    </message>
+    <message>
+        <source> to </source>
+        <translation> 至 </translation>
+    </message>
+</context>
+<context>
+    <name>TimingSegmentPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Time Point List</source>
+        <translation>时间点列表</translation>
+    </message>
+    <message>
+        <source>When reached the
+ time point,</source>
+        <translation>到达时间点
+时，</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>次</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>please select the time point to edit!</source>
+        <translation>请选择要编辑的时间点！</translation>
+    </message>
+    <message>
+        <source>please select the time point to delete!</source>
+        <translation>请选择要删除的时间点！</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the selected time point?</source>
+        <translation>确定要删除选中的时间点吗？</translation>
+    </message>
+</context>
+<context>
+    <name>TimingSegmentTimePropertyWin</name>
+    <message>
+        <source>Time Point Information</source>
+        <translation>时间点信息</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>指定日期</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1192,6 +1552,101 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <translation>设置无法保存到：
 %1
 该文件夹可能是只读的；设置在程序结束前仍然有效。</translation>
+    </message>
+</context>
+<context>
+    <name>WindowPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>边框</translation>
+    </message>
+    <message>
+        <source>Frame width:</source>
+        <translation>边框宽度：</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>Media List</source>
+        <translation>媒体列表</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>简单文本</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>单行文本</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>滚动文本</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>模拟时钟</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>数字时钟</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>计时器</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>流媒体</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>视频设备</translation>
     </message>
 </context>
 <context>

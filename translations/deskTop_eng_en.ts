@@ -463,6 +463,77 @@
     </message>
 </context>
 <context>
+    <name>ProgramPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation>Background Color:</translation>
+    </message>
+    <message>
+        <source>Background Picture:</source>
+        <translation>Background Picture:</translation>
+    </message>
+    <message>
+        <source>Display Type:</source>
+        <translation>Display Type:</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Back Music:</source>
+        <translation>Back Music:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Specify number of times:</source>
+        <translation>Specify number of times:</translation>
+    </message>
+    <message>
+        <source>Specify duration:</source>
+        <translation>Specify duration:</translation>
+    </message>
+    <message>
+        <source>Cycle:</source>
+        <translation>Cycle:</translation>
+    </message>
+    <message>
+        <source>No background picture</source>
+        <translation>No background picture</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>Please Select background picture</translation>
+    </message>
+</context>
+<context>
     <name>ProjectTree</name>
     <message>
         <source>info</source>
@@ -688,7 +759,7 @@
         <source>Open</source>
         <translation>Open</translation>
     </message>
-<message>
+    <message>
         <source>Cycle Inserted Segment</source>
         <translation>Cycle Inserted Segment</translation>
     </message>
@@ -723,6 +794,53 @@
     <message>
         <source>Are you sure to delete all the media of the current window?</source>
         <translation>Are you sure to delete all the media of the current window?</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleView</name>
+    <message>
+        <source>Data Range of Schedule</source>
+        <translation>Data Range of Schedule</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>General Segment</translation>
+    </message>
+    <message>
+        <source>Inserted Segment</source>
+        <translation>Inserted Segment</translation>
+    </message>
+    <message>
+        <source>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</source>
+        <translation>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>The timing inserted has higher priority than the cycle inserted one.</source>
+        <translation>The timing inserted has higher priority than the cycle inserted one.</translation>
+    </message>
+    <message>
+        <source>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</source>
+        <translation>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>%1 every %2 min</source>
+        <translation>%1 every %2 min</translation>
     </message>
 </context>
 <context>
@@ -982,6 +1100,89 @@
     </message>
 </context>
 <context>
+    <name>SegmentPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Play Property</source>
+        <translation>Play Property</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Every</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>times</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>Specified date</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Effective Day of the Work</source>
+        <translation>Effective Day of the Work</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Effective Time of the Day</source>
+        <translation>Effective Time of the Day</translation>
+    </message>
+    <message>
+        <source>All Day</source>
+        <translation>All Day</translation>
+    </message>
+</context>
+<context>
     <name>SummaryChart</name>
     <message>
         <source>Plays per hour</source>
@@ -994,6 +1195,165 @@
     <message>
         <source>Plays</source>
         <translation>Plays</translation>
+    </message>
+</context>
+<context>
+    <name>TimePointText</name>
+    <message>
+        <source>Monday,</source>
+        <translation>Monday,</translation>
+    </message>
+    <message>
+        <source>Tuesday,</source>
+        <translation>Tuesday,</translation>
+    </message>
+    <message>
+        <source>Wednesday,</source>
+        <translation>Wednesday,</translation>
+    </message>
+    <message>
+        <source>Thursday,</source>
+        <translation>Thursday,</translation>
+    </message>
+    <message>
+        <source>Friday,</source>
+        <translation>Friday,</translation>
+    </message>
+    <message>
+        <source>Saturday,</source>
+        <translation>Saturday,</translation>
+    </message>
+    <message>
+        <source>Sunday,</source>
+        <translation>Sunday,</translation>
+    </message>
+    <message>
+        <source> to </source>
+        <translation> to </translation>
+    </message>
+</context>
+<context>
+    <name>TimingSegmentPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Time Point List</source>
+        <translation>Time Point List</translation>
+    </message>
+    <message>
+        <source>When reached the
+ time point,</source>
+        <translation>When reached the
+ time point,</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>times</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>please select the time point to edit!</source>
+        <translation>please select the time point to edit!</translation>
+    </message>
+    <message>
+        <source>please select the time point to delete!</source>
+        <translation>please select the time point to delete!</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the selected time point?</source>
+        <translation>Are you sure to delete the selected time point?</translation>
+    </message>
+</context>
+<context>
+    <name>TimingSegmentTimePropertyWin</name>
+    <message>
+        <source>Time Point Information</source>
+        <translation>Time Point Information</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>Specified date</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
     </message>
 </context>
 <context>
@@ -1192,6 +1552,101 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <translation>The settings could not be saved to:
 %1
 The folder may be read-only; they stay in effect until the program ends.</translation>
+    </message>
+</context>
+<context>
+    <name>WindowPanel</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Frame width:</source>
+        <translation>Frame width:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Media List</source>
+        <translation>Media List</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>Simple Text</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>Single-row Text</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>Scrolling Text</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>Analog Clock</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>Digital Clock</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>Digital Timer</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>Url</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>Streaming</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>Video Device</translation>
     </message>
 </context>
 <context>

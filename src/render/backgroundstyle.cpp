@@ -8,7 +8,7 @@ BackgroundStyle backgroundRule(const BackgroundProperties &bg)
     if (bg.backgroundTransparent) {
         style.styleSheet = QStringLiteral("background:transparent");
     } else if (bg.backgroundIsColor) {
-        style.styleSheet = QStringLiteral("background:rgba(%1,%2,%3);")
+        style.styleSheet = QStringLiteral("background:rgb(%1,%2,%3);")
                                .arg(bg.backgroundColor.red())
                                .arg(bg.backgroundColor.green())
                                .arg(bg.backgroundColor.blue());

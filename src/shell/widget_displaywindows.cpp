@@ -43,6 +43,7 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
 
     displayTrees.insert(window->name, treeWidget);
     displayWindows.append(window);
+    checkSchedule(QString());
 
     m_selectorLayout->addWidget(button);
     selectorButtons.append(button);

@@ -326,14 +326,18 @@ void Widget::slotSelectMediaObject(LumoraMediaObject *media)
 
 void Widget::slotAddMediaObject(int index, LumoraMediaObject *media)
 {
-    // A new item shows in its window's list at once, selected, with its panel.
-    if (!media || !selectedWindow || !selectedWindow->media.contains(media) ||
-        m_windowPanel->window() != selectedWindow) {
+    // A new item of the window on show appears in its list at once, selected, with its panel.
+    if (!media || !selectedWindow || m_windowPanel->window() != selectedWindow ||
+        !selectedWindow->media.contains(media)) {
         selectedMedia = media;
         return;
     }
     m_windowPanel->refresh();
-    m_windowPanel->selectMediaRow(index);
+    {
+        const QSignalBlocker blocker(m_windowPanel);
+        m_windowPanel->selectMediaRow(index);
+    }
+    slotSelectMediaObject(media);
 }
 
 // ---------------------------------------------------------------- changes and preview

@@ -91,7 +91,9 @@ WindowPanel::WindowPanel(QWidget *parent)
     m_width->setValue(320);
     m_height->setValue(240);
     const QList<QSpinBox *> spins{m_x, m_y, m_width, m_height};
+    const char *names[] = {"xSpin", "ySpin", "widthSpin", "heightSpin"};
     for (int i = 0; i < 4; ++i) {
+        spins.at(i)->setObjectName(QLatin1String(names[i]));
         m_geometryLabels << addLabel(grid, row + i / 2, (i % 2) * 2);
         grid->addWidget(spins.at(i), row + i / 2, (i % 2) * 2 + 1);
     }
