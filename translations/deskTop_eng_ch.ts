@@ -1245,8 +1245,7 @@
     <message>
         <source>When reached the
  time point,</source>
-        <translation>到达时间点
-时，</translation>
+        <translation>到达时间点时，</translation>
     </message>
     <message>
         <source>Play</source>

@@ -7,9 +7,11 @@
 #include "mediapanel.h"
 #include "modalwatcher.h"
 #include "programobject.h"
+#include "programpanel.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
 #include "scriptedwidget.h"
+#include "segmentpanel.h"
 #include "settings.h"
 #include "textwidget.h"
 #include "timepoint.h"
@@ -18,8 +20,12 @@
 #include "timingsegmenttimepropertywin.h"
 #include "windowpanel.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -178,6 +184,47 @@ private slots:
         QTableWidget *table = m_widget->timingSegmentPanel()->timePointTable();
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
+    }
+
+    void aPageBackgroundChosenShowsUnderItsWindows()
+    {
+        select(node({0, 0}));
+        ProgramObject *page = tree()->generalSegments.first()->programs.first();
+        QList<ProgramObject *> changed;
+        connect(m_widget, &Widget::sigProgramChanged, this, [&changed](ProgramObject *p) { changed << p; });
+        m_watcher->dialogHandlers << [](QWidget *shown) {
+            auto *dialog = qobject_cast<QColorDialog *>(shown);
+            QVERIFY(dialog);
+            dialog->setCurrentColor(QColor(0, 0, 200));
+            dialog->accept();
+        };
+        m_widget->programPanel()->findChild<QPushButton *>(QStringLiteral("colorButton"))->click();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(page->backgroundColor, QColor(0, 0, 200));
+        QCOMPARE(changed, QList<ProgramObject *>({page}));
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        QTRY_COMPARE(screen->grab().toImage().pixelColor(screen->width() - 2, screen->height() - 2),
+                     QColor(0, 0, 200));
+    }
+
+    void aDateRangeEndingBeforeItBeginsIsRefused()
+    {
+        select(node({0}));
+        GeneralObject *segment = tree()->generalSegments.first();
+        SegmentPanel *panel = m_widget->segmentPanel();
+        panel->findChild<QCheckBox *>()->setChecked(true);
+        QVERIFY(segment->specifiedDate);
+        const QDate today = QDate::currentDate();
+        auto pick = [panel](void (SegmentPanel::*button)(), const QDate &day) {
+            (panel->*button)();
+            emit panel->calendar()->clicked(day);
+        };
+        pick(&SegmentPanel::slotSegmentToDateSelect, today.addDays(30));
+        pick(&SegmentPanel::slotSegmentFromDateSelect, today.addDays(10));
+        pick(&SegmentPanel::slotSegmentToDateSelect, today.addDays(5));
+        QCOMPARE(segment->fromDate, today.addDays(10));
+        QCOMPARE(segment->toDate, today.addDays(30));
+        QCOMPARE(panel->findChildren<QDateEdit *>().at(1)->date(), today.addDays(30));
     }
 
     void timePointsAreAddedEditedAndDeletedThroughTheDialog()
