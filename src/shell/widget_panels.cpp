@@ -41,8 +41,13 @@ void Widget::buildPanels(QVBoxLayout *area)
     m_programPanel = new ProgramPanel(m_nodePanels);
     m_windowPanel = new WindowPanel(m_nodePanels);
     for (QWidget *panel : std::initializer_list<QWidget *>{m_emptyPanel, m_scheduleView, m_segmentPanel,
-                                                           m_timingPanel, m_programPanel, m_windowPanel})
+                                                           m_timingPanel, m_programPanel, m_windowPanel}) {
         m_nodePanels->addWidget(panel);
+        // Only the panel on show sets how narrow the column may be: the window panel's list
+        // shares the area with the panel of its selected item.
+        if (panel != m_windowPanel)
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
     row->addWidget(m_nodePanels, 1);
 
     // The media panel of the item selected in the window panel's list, beside that list.
@@ -56,7 +61,7 @@ void Widget::buildPanels(QVBoxLayout *area)
     m_mediaLayout->setContentsMargins(0, 0, 0, 0);
     m_mediaArea->setWidget(holder);
     m_mediaArea->hide();
-    row->addWidget(m_mediaArea, 2);
+    row->addWidget(m_mediaArea, 1);
     area->addLayout(row, 1);
 
     for (MediaPanel *panel : createMediaPanels(holder))
@@ -150,6 +155,8 @@ void Widget::hideAllSetupLabel()
     }
     m_shownMediaPanel = nullptr;
     m_mediaArea->hide();
+    m_windowPanel->setCompact(false);
+    m_nodePanels->setMaximumWidth(QWIDGETSIZE_MAX);
 }
 
 // ---------------------------------------------------------------- tree selection
@@ -317,6 +324,8 @@ void Widget::slotSelectMediaObject(LumoraMediaObject *media)
             panel->showMedia(media, row);
             panel->show();
             m_shownMediaPanel = panel;
+            m_windowPanel->setCompact(true);
+            m_nodePanels->setMaximumWidth(240);
             m_mediaArea->show();
             break;
         }

@@ -84,6 +84,11 @@ void Widget::slotGetRealBeginWinInfo(const QString &displayName)
 {
     if (!playingDisplays.contains(displayName))
         playingDisplays << displayName;
+    // An item previewed in the editor gives way to the schedule.
+    if (MainPlayBKLabel *screen = screenOf(displayName)) {
+        for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
+            pw->stopPreview();
+    }
     screenHost()->slotGetRealBeginWinInfo(displayName);
     if (MainPlayBKLabel *screen = screenOf(displayName)) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows))

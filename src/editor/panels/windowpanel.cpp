@@ -52,9 +52,15 @@ QString fileName(const QString &path)
 WindowPanel::WindowPanel(QWidget *parent)
     : NodePanel(parent)
 {
-    auto *grid = new QGridLayout(this);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    m_fields = new QWidget(this);
+    auto *grid = new QGridLayout(m_fields);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(8);
+    grid->setColumnStretch(4, 1);
+    column->addWidget(m_fields);
     int row = 0;
     m_nameLabel = addLabel(grid, row, 0);
     m_name = new QLineEdit(this);
@@ -97,10 +103,9 @@ WindowPanel::WindowPanel(QWidget *parent)
         m_geometryLabels << addLabel(grid, row + i / 2, (i % 2) * 2);
         grid->addWidget(spins.at(i), row + i / 2, (i % 2) * 2 + 1);
     }
-    row += 2;
 
     m_mediaLabel = new QLabel(this);
-    grid->addWidget(m_mediaLabel, row++, 0, 1, 5);
+    column->addWidget(m_mediaLabel);
     m_media = new QTableWidget(0, 1, this);
     m_media->horizontalHeader()->hide();
     m_media->horizontalHeader()->setStretchLastSection(true);
@@ -108,7 +113,7 @@ WindowPanel::WindowPanel(QWidget *parent)
     m_media->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_media->setSelectionMode(QAbstractItemView::SingleSelection);
     m_media->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->addWidget(m_media, row++, 0, 1, 5);
+    column->addWidget(m_media, 1);
     auto *buttons = new QHBoxLayout;
     const QList<QIcon> icons{
         drawnIcon(false), drawnIcon(true), QIcon(QStringLiteral(":/images/delete_on.png")),
@@ -122,9 +127,7 @@ WindowPanel::WindowPanel(QWidget *parent)
         m_mediaButtons << button;
     }
     buttons->addStretch(1);
-    grid->addLayout(buttons, row++, 0, 1, 5);
-    grid->setRowStretch(row - 2, 1);
-    grid->setColumnStretch(4, 1);
+    column->addLayout(buttons);
 
     connect(m_frame, &QCheckBox::toggled, this, &WindowPanel::slotEnabledCommonFrame);
     connect(m_frameColor, &QPushButton::clicked, this, &WindowPanel::slotShowCommonWinColorDialog);
@@ -157,6 +160,11 @@ void WindowPanel::retranslateUi()
     const QStringList tips{tr("Copy"), tr("Paste"), tr("Delete"), tr("Move Up"), tr("Move Down")};
     for (int i = 0; i < m_mediaButtons.size(); ++i)
         m_mediaButtons.at(i)->setToolTip(tips.at(i));
+}
+
+void WindowPanel::setCompact(bool compact)
+{
+    m_fields->setVisible(!compact);
 }
 
 void WindowPanel::showWindow(CommonWinObject *window, const QSize &displaySize)

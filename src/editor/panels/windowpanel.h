@@ -28,6 +28,8 @@ public:
     // Selects `row` of the media list (none with -1), as a click would.
     void selectMediaRow(int row);
     int currentMediaRow() const;
+    // Only the media list, narrow, while the panel of one of its items shows beside it.
+    void setCompact(bool compact);
     QTableWidget *mediaTable() const { return m_media; }
 
 signals:
@@ -68,6 +70,7 @@ private:
 
     CommonWinObject *m_window = nullptr;
     QSize m_display;
+    QWidget *m_fields;
     QLabel *m_nameLabel;
     QLineEdit *m_name;
     QCheckBox *m_frame;
