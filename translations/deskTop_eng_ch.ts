@@ -394,6 +394,13 @@
     </message>
 </context>
 <context>
+    <name>NodePanel</name>
+    <message>
+        <source>en_US</source>
+        <translation>zh_CN</translation>
+    </message>
+</context>
+<context>
     <name>OfficePipeline</name>
     <message>
         <source>%1 is not an office document.</source>

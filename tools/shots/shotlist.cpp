@@ -8,11 +8,14 @@
 #include "programobject.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "segmentpanel.h"
 #include "shotstage.h"
 #include "timepoint.h"
 #include "timingobject.h"
 #include "widget.h"
 #include "windowpanel.h"
+
+#include <QCheckBox>
 
 namespace {
 
@@ -171,6 +174,16 @@ QList<Shot> shotList()
          [](ShotStage &s) {
              selectNode(s.mainWindow(), {0});
              s.capture(s.mainWindow());
+         }},
+        // The calendar a date button opens, over the panel (the whole desktop is photographed).
+        {QStringLiteral("panel-segment-calendar"),
+         [](ShotStage &s) {
+             s.mainWindow()->move(0, 0);
+             selectNode(s.mainWindow(), {0});
+             SegmentPanel *panel = s.mainWindow()->segmentPanel();
+             panel->findChild<QCheckBox *>()->setChecked(true);
+             panel->slotSegmentToDateSelect();
+             s.captureScreen();
          }},
         {QStringLiteral("panel-segment-cycle"),
          [](ShotStage &s) {

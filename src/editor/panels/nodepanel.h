@@ -21,6 +21,8 @@ public:
 
     // The calendar the date buttons open (created on first use).
     QCalendarWidget *calendar() const { return m_calendar; }
+    // A calendar popup of the console's look, 240 x 205, child of `parent`.
+    static QCalendarWidget *makeCalendar(QWidget *parent);
 
 protected:
     // Whether a change may be stored: a record is shown and the panel is not locked.

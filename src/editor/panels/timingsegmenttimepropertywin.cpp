@@ -1,6 +1,7 @@
 #include "timingsegmenttimepropertywin.h"
 
 #include "clock.h"
+#include "nodepanel.h"
 #include "timepoint.h"
 #include "weekdays.h"
 
@@ -185,11 +186,8 @@ void TimingSegmentTimePropertyWin::slotCancel()
 
 void TimingSegmentTimePropertyWin::pickDate(QDateEdit *edit, QPushButton *button)
 {
-    auto *calendar = new QCalendarWidget(this);
+    QCalendarWidget *calendar = NodePanel::makeCalendar(this);
     calendar->setAttribute(Qt::WA_DeleteOnClose);
-    calendar->setWindowFlags(Qt::Popup);
-    calendar->setFixedSize(240, 205);
-    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calendar->setSelectedDate(edit->date());
     connect(calendar, &QCalendarWidget::clicked, this, [edit, calendar](const QDate &day) {
         edit->setDate(day);
