@@ -18,6 +18,7 @@
 #include "timingobject.h"
 #include "timingsegmentpanel.h"
 #include "timingsegmenttimepropertywin.h"
+#include "translations.h"
 #include "windowpanel.h"
 
 #include <QCalendarWidget>
@@ -184,6 +185,11 @@ private slots:
         QTableWidget *table = m_widget->timingSegmentPanel()->timePointTable();
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
+        // ... and are made again in the language the operator switches to.
+        QVERIFY(installTranslations(0));
+        QTRY_COMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [星期一,星期五]"));
+        QVERIFY(installTranslations(2));
+        QTRY_COMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
     }
 
     void aPageBackgroundChosenShowsUnderItsWindows()
