@@ -160,6 +160,9 @@ private slots:
         point->weekdays = QStringList{QStringLiteral("Monday"), QStringLiteral("Friday")};
         tree()->timingSegments.first()->timePoints << point;
         addPicture(window(), QStringLiteral("/x.png"), 3)->image.stayTime = 0;
+        tree()->cycleSegments.first()->playEvery = 45;
+        tree()->generalSegments.first()->programs.first()->playTimes = 3;
+        window()->x = 12;
         const QString saved = m_dir->filePath(QStringLiteral("a.schx"));
         const QString loaded = m_dir->filePath(QStringLiteral("b.schx"));
         const QString again = m_dir->filePath(QStringLiteral("c.schx"));
@@ -174,6 +177,14 @@ private slots:
             select(items.at(i));
             if (static_cast<ProjectTreeItem *>(items.at(i))->kind() == QLatin1String("generalwin"))
                 m_widget->windowPanel()->selectMediaRow(0);
+            // Each panel shows its record's values.
+            const QString kind = static_cast<ProjectTreeItem *>(items.at(i))->kind();
+            if (kind == QLatin1String("cycleSegment"))
+                QCOMPARE(m_widget->shownPanel()->findChild<QSpinBox *>()->value(), 45);
+            if (kind == QLatin1String("program"))
+                QCOMPARE(m_widget->shownPanel()->findChild<QSpinBox *>()->value(), 3);
+            if (kind == QLatin1String("generalwin"))
+                QCOMPARE(spin("xSpin")->value(), 12);
         }
         QCOMPARE(items.size(), 6);
         QVERIFY(m_widget->saveSchemeFile(again, false));
