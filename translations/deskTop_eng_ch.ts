@@ -706,7 +706,7 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named &quot;%1&quot;</source>
+        <source>two display windows are named "%1"</source>
         <translation>有两个显示窗口都名为“%1”</translation>
     </message>
 </context>
@@ -976,23 +976,23 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <source>display window "%1" has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <source>segment "%1" has no weekday and never plays</source>
         <translation>时段“%1”没有选择星期，永远不会播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot;</source>
+        <source>segment "%1"</source>
         <translation>时段“%1”</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <source>segment "%1" has an incomplete time range and never plays</source>
         <translation>时段“%1”的时间范围不完整，永远不会播放</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
         <translation>时段“%1”的时间范围 %2-%3 跨越午夜，永远不会播放</translation>
     </message>
     <message>
@@ -1004,11 +1004,11 @@
         <translation>%1 的日期范围从 %2 到 %3，结束早于开始，永远不会播放</translation>
     </message>
     <message>
-        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <source>timing segment "%1" has no time point and never plays</source>
         <translation>定时插播时段“%1”没有时间点，永远不会播放</translation>
     </message>
     <message>
-        <source>time point %1 of &quot;%2&quot;</source>
+        <source>time point %1 of "%2"</source>
         <translation>“%2”的时间点 %1</translation>
     </message>
     <message>
@@ -1020,19 +1020,19 @@
         <translation>%1 没有选择星期，永远不会触发</translation>
     </message>
     <message>
-        <source>background picture of program &quot;%1&quot;</source>
+        <source>background picture of program "%1"</source>
         <translation>节目“%1”的背景图片</translation>
     </message>
     <message>
-        <source>background music of program &quot;%1&quot;</source>
+        <source>background music of program "%1"</source>
         <translation>节目“%1”的背景音乐</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <source>window "%1" has no area (%2x%3)</source>
         <translation>窗口“%1”没有面积（%2x%3）</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
         <translation>窗口“%1”位于 (%2, %3)，大小 %4x%5，超出了其显示窗口“%6”（%7x%8）</translation>
     </message>
     <message>
@@ -1091,7 +1091,7 @@
         <translation>应为 0 到 255</translation>
     </message>
     <message>
-        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <source>expected a date "yyyy-MM-dd" or null</source>
         <translation>应为日期“yyyy-MM-dd”或 null</translation>
     </message>
     <message>
@@ -1123,11 +1123,11 @@
         <translation>应为字符串或 null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <source>expected a time "HH:mm:ss.zzz" or null</source>
         <translation>应为时间“HH:mm:ss.zzz”或 null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <source>expected a time "HH:mm:ss" or null</source>
         <translation>应为时间“HH:mm:ss”或 null</translation>
     </message>
     <message>
@@ -1763,4 +1763,441 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <translation>删除</translation>
     </message>
 </context>
-</TS>
+<context><name>NodePanel</name><message>
+        <source>en_US</source>
+        <translation>zh_CN</translation>
+    </message>
+</context><context><name>ProgramPanel</name><message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation>背景颜色：</translation>
+    </message>
+    <message>
+        <source>Background Picture:</source>
+        <translation>背景图片：</translation>
+    </message>
+    <message>
+        <source>Display Type:</source>
+        <translation>显示方式：</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>平铺</translation>
+    </message>
+    <message>
+        <source>Back Music:</source>
+        <translation>背景音乐：</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Specify number of times:</source>
+        <translation>指定播放次数：</translation>
+    </message>
+    <message>
+        <source>Specify duration:</source>
+        <translation>指定播放时长：</translation>
+    </message>
+    <message>
+        <source>Cycle:</source>
+        <translation>循环播放：</translation>
+    </message>
+    <message>
+        <source>No background picture</source>
+        <translation>无背景图片</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>请选择背景图片</translation>
+    </message>
+</context><context><name>ScheduleView</name><message>
+        <source>Data Range of Schedule</source>
+        <translation>日程日期范围</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>普通时段</translation>
+    </message>
+    <message>
+        <source>Inserted Segment</source>
+        <translation>插播时段</translation>
+    </message>
+    <message>
+        <source>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</source>
+        <translation>关于优先级&amp;nbsp;：&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>The timing inserted has higher priority than the cycle inserted one.</source>
+        <translation>定时插播的优先级高于循环插播。</translation>
+    </message>
+    <message>
+        <source>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</source>
+        <translation>同一类型中，排在后面的时段优先级更高。&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>%1 every %2 min</source>
+        <translation>%1 每 %2 分钟</translation>
+    </message>
+</context><context><name>SegmentPanel</name><message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Play Property</source>
+        <translation>播放属性</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>每隔</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>次</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>指定日期</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Effective Day of the Work</source>
+        <translation>生效的星期</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>Effective Time of the Day</source>
+        <translation>每天的生效时间</translation>
+    </message>
+    <message>
+        <source>All Day</source>
+        <translation>全天</translation>
+    </message>
+</context><context><name>TimePointText</name><message>
+        <source>Monday,</source>
+        <translation>星期一,</translation>
+    </message>
+    <message>
+        <source>Tuesday,</source>
+        <translation>星期二,</translation>
+    </message>
+    <message>
+        <source>Wednesday,</source>
+        <translation>星期三,</translation>
+    </message>
+    <message>
+        <source>Thursday,</source>
+        <translation>星期四,</translation>
+    </message>
+    <message>
+        <source>Friday,</source>
+        <translation>星期五,</translation>
+    </message>
+    <message>
+        <source>Saturday,</source>
+        <translation>星期六,</translation>
+    </message>
+    <message>
+        <source>Sunday,</source>
+        <translation>星期日,</translation>
+    </message>
+    <message>
+        <source> to </source>
+        <translation> 至 </translation>
+    </message>
+</context><context><name>TimingSegmentPanel</name><message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Time Point List</source>
+        <translation>时间点列表</translation>
+    </message>
+    <message>
+        <source>When reached the
+ time point,</source>
+        <translation>到达时间点时，</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>次</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>please select the time point to edit!</source>
+        <translation>请选择要编辑的时间点！</translation>
+    </message>
+    <message>
+        <source>please select the time point to delete!</source>
+        <translation>请选择要删除的时间点！</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the selected time point?</source>
+        <translation>确定要删除选中的时间点吗？</translation>
+    </message>
+</context><context><name>TimingSegmentTimePropertyWin</name><message>
+        <source>Time Point Information</source>
+        <translation>时间点信息</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>指定日期</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>星期一</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>星期二</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>星期五</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>星期六</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+</context><context><name>WindowPanel</name><message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>边框</translation>
+    </message>
+    <message>
+        <source>Frame width:</source>
+        <translation>边框宽度：</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>Media List</source>
+        <translation>媒体列表</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>简单文本</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>单行文本</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>滚动文本</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>模拟时钟</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>数字时钟</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>计时器</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>流媒体</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>视频设备</translation>
+    </message>
+</context></TS>

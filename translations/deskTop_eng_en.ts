@@ -706,8 +706,8 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named &quot;%1&quot;</source>
-        <translation>two display windows are named &quot;%1&quot;</translation>
+        <source>two display windows are named "%1"</source>
+        <translation>two display windows are named "%1"</translation>
     </message>
 </context>
 <context>
@@ -976,24 +976,24 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
-        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
+        <source>display window "%1" has no media item; its schedule cannot play</source>
+        <translation>display window "%1" has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has no weekday and never plays</source>
-        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
+        <source>segment "%1" has no weekday and never plays</source>
+        <translation>segment "%1" has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot;</source>
-        <translation>segment &quot;%1&quot;</translation>
+        <source>segment "%1"</source>
+        <translation>segment "%1"</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
-        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
+        <source>segment "%1" has an incomplete time range and never plays</source>
+        <translation>segment "%1" has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -1004,12 +1004,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
-        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
+        <source>timing segment "%1" has no time point and never plays</source>
+        <translation>timing segment "%1" has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of &quot;%2&quot;</source>
-        <translation>time point %1 of &quot;%2&quot;</translation>
+        <source>time point %1 of "%2"</source>
+        <translation>time point %1 of "%2"</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -1020,20 +1020,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program &quot;%1&quot;</source>
-        <translation>background picture of program &quot;%1&quot;</translation>
+        <source>background picture of program "%1"</source>
+        <translation>background picture of program "%1"</translation>
     </message>
     <message>
-        <source>background music of program &quot;%1&quot;</source>
-        <translation>background music of program &quot;%1&quot;</translation>
+        <source>background music of program "%1"</source>
+        <translation>background music of program "%1"</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; has no area (%2x%3)</source>
-        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
+        <source>window "%1" has no area (%2x%3)</source>
+        <translation>window "%1" has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
-        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
+        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
+        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -1091,8 +1091,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
-        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
+        <source>expected a date "yyyy-MM-dd" or null</source>
+        <translation>expected a date "yyyy-MM-dd" or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -1123,12 +1123,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
-        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
+        <source>expected a time "HH:mm:ss.zzz" or null</source>
+        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
     </message>
     <message>
-        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
-        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
+        <source>expected a time "HH:mm:ss" or null</source>
+        <translation>expected a time "HH:mm:ss" or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>
@@ -1763,4 +1763,442 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <translation>Delete</translation>
     </message>
 </context>
-</TS>
+<context><name>NodePanel</name><message>
+        <source>en_US</source>
+        <translation>en_US</translation>
+    </message>
+</context><context><name>ProgramPanel</name><message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation>Background Color:</translation>
+    </message>
+    <message>
+        <source>Background Picture:</source>
+        <translation>Background Picture:</translation>
+    </message>
+    <message>
+        <source>Display Type:</source>
+        <translation>Display Type:</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Back Music:</source>
+        <translation>Back Music:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Specify number of times:</source>
+        <translation>Specify number of times:</translation>
+    </message>
+    <message>
+        <source>Specify duration:</source>
+        <translation>Specify duration:</translation>
+    </message>
+    <message>
+        <source>Cycle:</source>
+        <translation>Cycle:</translation>
+    </message>
+    <message>
+        <source>No background picture</source>
+        <translation>No background picture</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>Please Select background picture</translation>
+    </message>
+</context><context><name>ScheduleView</name><message>
+        <source>Data Range of Schedule</source>
+        <translation>Data Range of Schedule</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>General Segment</source>
+        <translation>General Segment</translation>
+    </message>
+    <message>
+        <source>Inserted Segment</source>
+        <translation>Inserted Segment</translation>
+    </message>
+    <message>
+        <source>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</source>
+        <translation>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>The timing inserted has higher priority than the cycle inserted one.</source>
+        <translation>The timing inserted has higher priority than the cycle inserted one.</translation>
+    </message>
+    <message>
+        <source>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</source>
+        <translation>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</translation>
+    </message>
+    <message>
+        <source>%1 every %2 min</source>
+        <translation>%1 every %2 min</translation>
+    </message>
+</context><context><name>SegmentPanel</name><message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Play Property</source>
+        <translation>Play Property</translation>
+    </message>
+    <message>
+        <source>Every</source>
+        <translation>Every</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>times</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>Specified date</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Effective Day of the Work</source>
+        <translation>Effective Day of the Work</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>Effective Time of the Day</source>
+        <translation>Effective Time of the Day</translation>
+    </message>
+    <message>
+        <source>All Day</source>
+        <translation>All Day</translation>
+    </message>
+</context><context><name>TimePointText</name><message>
+        <source>Monday,</source>
+        <translation>Monday,</translation>
+    </message>
+    <message>
+        <source>Tuesday,</source>
+        <translation>Tuesday,</translation>
+    </message>
+    <message>
+        <source>Wednesday,</source>
+        <translation>Wednesday,</translation>
+    </message>
+    <message>
+        <source>Thursday,</source>
+        <translation>Thursday,</translation>
+    </message>
+    <message>
+        <source>Friday,</source>
+        <translation>Friday,</translation>
+    </message>
+    <message>
+        <source>Saturday,</source>
+        <translation>Saturday,</translation>
+    </message>
+    <message>
+        <source>Sunday,</source>
+        <translation>Sunday,</translation>
+    </message>
+    <message>
+        <source> to </source>
+        <translation> to </translation>
+    </message>
+</context><context><name>TimingSegmentPanel</name><message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Time Point List</source>
+        <translation>Time Point List</translation>
+    </message>
+    <message>
+        <source>When reached the
+ time point,</source>
+        <translation>When reached the
+ time point,</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>times</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>please select the time point to edit!</source>
+        <translation>please select the time point to edit!</translation>
+    </message>
+    <message>
+        <source>please select the time point to delete!</source>
+        <translation>please select the time point to delete!</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete the selected time point?</source>
+        <translation>Are you sure to delete the selected time point?</translation>
+    </message>
+</context><context><name>TimingSegmentTimePropertyWin</name><message>
+        <source>Time Point Information</source>
+        <translation>Time Point Information</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Specified date</source>
+        <translation>Specified date</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+</context><context><name>WindowPanel</name><message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Frame width:</source>
+        <translation>Frame width:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Media List</source>
+        <translation>Media List</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>Simple Text</source>
+        <translation>Simple Text</translation>
+    </message>
+    <message>
+        <source>Single-row Text</source>
+        <translation>Single-row Text</translation>
+    </message>
+    <message>
+        <source>Scrolling Text</source>
+        <translation>Scrolling Text</translation>
+    </message>
+    <message>
+        <source>Analog Clock</source>
+        <translation>Analog Clock</translation>
+    </message>
+    <message>
+        <source>Digital Clock</source>
+        <translation>Digital Clock</translation>
+    </message>
+    <message>
+        <source>Digital Timer</source>
+        <translation>Digital Timer</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Url</source>
+        <translation>Url</translation>
+    </message>
+    <message>
+        <source>Streaming</source>
+        <translation>Streaming</translation>
+    </message>
+    <message>
+        <source>Video Device</source>
+        <translation>Video Device</translation>
+    </message>
+</context></TS>

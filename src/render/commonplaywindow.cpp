@@ -200,6 +200,7 @@ int CommonPlayWindow::videoTimerMsecs(const LumoraMediaObject &item)
 
 void CommonPlayWindow::startWindowPlay()
 {
+    m_previewItem = nullptr;
     show();
     // A window handed over again starts afresh: no timer of what it showed may run on.
     paused = false;
@@ -257,6 +258,11 @@ void CommonPlayWindow::playCurrentElement()
 void CommonPlayWindow::playNextElement()
 {
     elapsedTenths = 0;
+    if (m_previewItem) {
+        stopAllTimers();
+        playCurrentElement();
+        return;
+    }
     if (mediaList.isEmpty()) {
         hideAllMedia();
         curtain1->hide();
@@ -480,8 +486,44 @@ void CommonPlayWindow::hideAllMedia()
     stopMusic();
 }
 
+void CommonPlayWindow::previewItem(LumoraMediaObject *item)
+{
+    if (realPlay() || !item)
+        return;
+    if (m_previewItem == item && item->type == QLatin1String("video") && videoPlayer->isOpen()) {
+        const VideoProperties &v = item->video;
+        videoPlayer->on_file_volume(v.volume);
+        videoPlayer->on_file_Scale(v.scaleType);
+        if (v.rotation >= 0 && v.rotation <= 3)
+            videoPlayer->video_rotate(v.rotation * 90);
+        if (v.coverTextEnabled) {
+            videoCover->setFromItem(v);
+            videoCover->show();
+        } else {
+            videoCover->hide();
+        }
+        return;
+    }
+    stopAllTimers();
+    haltEffects();
+    m_previewItem = item;
+    mediaList = {item};
+    index = 0;
+    listEnded = false;
+    paused = false;
+    show();
+    playCurrentElement();
+}
+
+void CommonPlayWindow::stopPreview()
+{
+    if (m_previewItem)
+        stopWindowPlay();
+}
+
 void CommonPlayWindow::stopWindowPlay()
 {
+    m_previewItem = nullptr;
     stopAllTimers();
     // A stopped window counts no time; startWindowPlay starts the counter again.
     runningTimer->stop();

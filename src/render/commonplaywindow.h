@@ -29,8 +29,7 @@ class QMediaPlaylist;
 class UrlWin;
 class VideoDeviceWindow;
 class WeatherWindow;
-template<typename T>
-class QFutureWatcher;
+template<typename T> class QFutureWatcher;
 class digitalClockWidget;
 class textWidget;
 class videoCoverLabel;
@@ -60,6 +59,13 @@ public:
     void pauseWindowPlay();
     void resumeWindowPlay();
     void stopWindowPlay();
+    // Outside real play: shows `item` alone, over and over (entry, stay, exit), with no
+    // play-log row and no end-of-list report, so that the editor sees what it sets. Called
+    // again after a change, it shows the item as it now is; a video already open only takes
+    // the new volume, scale, rotation and cover text instead of starting again.
+    void previewItem(LumoraMediaObject *item);
+    LumoraMediaObject *previewedItem() const { return m_previewItem; }
+    void stopPreview();
     void hideAllMedia();
     void stopAllTimers();
     void layoutMediaWidgets();
@@ -228,6 +234,7 @@ private:
 
     Clock *m_clock = nullptr;
     float m_videoRange = 0;
+    LumoraMediaObject *m_previewItem = nullptr;
     int m_coverEffect = 0;
     QFutureWatcher<PictureFile::Decoded> *m_pictureDecode = nullptr;
     LumoraMediaObject *m_pictureDecodeItem = nullptr;

@@ -5,6 +5,9 @@
 #include "playlabel.h"
 #include "videodevicewindow.h"
 
+#include <QImageReader>
+#include <QPainter>
+
 namespace {
 bool samePage(const CommonWinObject *a, const CommonWinObject *b)
 {
@@ -118,4 +121,40 @@ void MainPlayBKLabel::slotSetVideoProgress(float seconds)
 {
     if (!realPlayMode)
         emit sigSetVideoProgress(float(int(seconds)));
+}
+
+void MainPlayBKLabel::setPageBackground(const QColor &color, const QString &picturePath, int displayType)
+{
+    if (color == m_pageColor && picturePath == m_picturePath && displayType == m_displayType)
+        return;
+    if (picturePath != m_picturePath || displayType != m_displayType) {
+        m_picture = QPixmap();
+        if (!picturePath.isEmpty()) {
+            QImageReader reader(picturePath);
+            reader.setAutoTransform(true);
+            // A stretched picture is never shown larger than the screen: read it at that size.
+            const QSize source = reader.size();
+            if (displayType == 1 && source.isValid() && !size().isEmpty() &&
+                (source.width() > width() || source.height() > height()))
+                reader.setScaledSize(source.scaled(size(), Qt::KeepAspectRatioByExpanding));
+            m_picture = QPixmap::fromImage(reader.read());
+        }
+    }
+    m_pageColor = color;
+    m_picturePath = picturePath;
+    m_displayType = displayType;
+    update();
+}
+
+void MainPlayBKLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.fillRect(rect(), m_pageColor);
+    if (m_picture.isNull())
+        return;
+    if (m_displayType == 0)
+        painter.drawTiledPixmap(rect(), m_picture);
+    else
+        painter.drawPixmap(rect(), m_picture);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QList>
+#include <QPixmap>
 #include <QString>
 
 class CommonPlayWindow;
@@ -33,6 +35,11 @@ public:
     void applyWindowProperties(CommonWinObject *w);
     // Shows `w`'s play window (creating it when there is none); see the editor's preview.
     CommonPlayWindow *showCommonWindow(bool showOnly, CommonWinObject *w);
+    // The background of the page on show, under its play windows: `color`, and over it the
+    // picture at `picturePath` (if any) stretched (display type 1) or tiled (0).
+    void setPageBackground(const QColor &color, const QString &picturePath, int displayType);
+    QColor pageColor() const { return m_pageColor; }
+    QString pagePicture() const { return m_picturePath; }
 
 signals:
     // The pass of `w`'s page has ended on this display window.
@@ -46,6 +53,13 @@ public slots:
     void slotSetVideoRange(float seconds);
     void slotSetVideoProgress(float seconds);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     bool m_keepsPlayLog;
+    QColor m_pageColor = QColor(0, 0, 0);
+    QString m_picturePath;
+    QPixmap m_picture;
+    int m_displayType = 1;
 };

@@ -68,6 +68,88 @@ QString shellStyleSheet()
     background: #1e6f7a;
     color: white;
 }
+#workArea QGroupBox {
+    border: 1px solid #35404e;
+    border-radius: 3px;
+    margin-top: 10px;
+    padding: 6px 4px 4px 4px;
+}
+#workArea QGroupBox::title {
+    subcontrol-origin: margin;
+    left: 8px;
+    padding: 0 4px;
+}
+#workArea QPushButton {
+    background: #232b36;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    border-radius: 3px;
+    padding: 3px 8px;
+}
+#workArea QPushButton:hover {
+    border-color: #2fc4d6;
+}
+#workArea QPushButton:pressed {
+    background: #1e6f7a;
+}
+#workArea QPushButton:disabled, #workArea QLineEdit:disabled, #workArea QSpinBox:disabled,
+#workArea QTimeEdit:disabled, #workArea QDateEdit:disabled, #workArea QComboBox:disabled,
+#workArea QCheckBox:disabled, #workArea QRadioButton:disabled, #workArea QLabel:disabled {
+    color: #6b7584;
+}
+#workArea QLineEdit:read-only {
+    background: #161a21;
+}
+#workArea QCheckBox::indicator, #workArea QRadioButton::indicator {
+    width: 12px;
+    height: 12px;
+    border: 1px solid #8fa0b4;
+    background: #11151b;
+}
+#workArea QRadioButton::indicator {
+    border-radius: 7px;
+}
+#workArea QCheckBox::indicator:checked, #workArea QRadioButton::indicator:checked {
+    background: #2fc4d6;
+    border-color: #2fc4d6;
+}
+#workArea QCheckBox::indicator:disabled, #workArea QRadioButton::indicator:disabled {
+    border-color: #4a5564;
+}
+#workArea QAbstractSpinBox::up-button, #workArea QAbstractSpinBox::down-button {
+    width: 16px;
+    background: #232b36;
+    border-left: 1px solid #35404e;
+}
+#workArea QAbstractSpinBox::up-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-bottom: 5px solid #dfe6ee;
+}
+#workArea QAbstractSpinBox::down-arrow {
+    width: 0;
+    height: 0;
+    border-left: 4px solid transparent;
+    border-right: 4px solid transparent;
+    border-top: 5px solid #dfe6ee;
+}
+#workArea QComboBox QAbstractItemView {
+    background: #11151b;
+    color: #e8edf3;
+    selection-background-color: #1e8a98;
+}
+#workArea QHeaderView::section {
+    background: #232b36;
+    color: #dfe6ee;
+    border: none;
+    border-right: 1px solid #35404e;
+    padding: 3px 6px;
+}
+#workArea QScrollArea, #workArea QWidget#mediaHolder, #workArea QStackedWidget {
+    background: transparent;
+}
 #MainMenuBKLabel {
     background: #232b36;
     border: 1px solid #2fc4d6;
@@ -101,7 +183,8 @@ namespace {
 // Dialogs that take the console look. Type selectors match subclasses too.
 const char *const kConsoleDialogs[] = {"QMessageBox",           "QFileDialog",     "QColorDialog",
                                        "QInputDialog",          "QProgressDialog", "QErrorMessage",
-                                       "DisplaySettingsDialog", "ExtendWin"};
+                                       "DisplaySettingsDialog", "ExtendWin",
+                                       "TimingSegmentTimePropertyWin"};
 
 // Rules written once with "S" for the dialog; scoped to each dialog class so that no other
 // window (play windows, renderers, the start-up and language dialogs) is touched.
@@ -143,7 +226,7 @@ S QToolButton {
 S QToolButton:hover {
     border-color: #35404e;
 }
-S QLineEdit, S QSpinBox, S QComboBox, S QTreeView, S QListView, S QTableView, S QTextEdit,
+S QLineEdit, S QAbstractSpinBox, S QComboBox, S QTreeView, S QListView, S QTableView, S QTextEdit,
 S QPlainTextEdit {
     background: #11151b;
     color: #e8edf3;
@@ -154,6 +237,17 @@ S QPlainTextEdit {
 }
 S QLineEdit:disabled, S QSpinBox:disabled, S QComboBox:disabled {
     color: #6b7584;
+}
+S QGroupBox {
+    border: 1px solid #35404e;
+    border-radius: 3px;
+    margin-top: 10px;
+    padding: 6px 4px 4px 4px;
+}
+S QGroupBox::title {
+    subcontrol-origin: margin;
+    left: 8px;
+    padding: 0 4px;
 }
 S QCheckBox::indicator, S QRadioButton::indicator {
     width: 12px;
@@ -171,19 +265,19 @@ S QCheckBox::indicator:checked, S QRadioButton::indicator:checked {
 S QCheckBox::indicator:disabled, S QRadioButton::indicator:disabled {
     border-color: #4a5564;
 }
-S QSpinBox::up-button, S QSpinBox::down-button {
+S QAbstractSpinBox::up-button, S QAbstractSpinBox::down-button {
     width: 16px;
     background: #232b36;
     border-left: 1px solid #35404e;
 }
-S QSpinBox::up-arrow {
+S QAbstractSpinBox::up-arrow {
     width: 0;
     height: 0;
     border-left: 4px solid transparent;
     border-right: 4px solid transparent;
     border-bottom: 5px solid #dfe6ee;
 }
-S QSpinBox::down-arrow {
+S QAbstractSpinBox::down-arrow {
     width: 0;
     height: 0;
     border-left: 4px solid transparent;

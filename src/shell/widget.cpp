@@ -74,6 +74,7 @@ Widget::Widget(QWidget *parent)
     m_bootSetupWin = new BootSetupWin(this);
     m_languageSetupWin = new LanguageSetupWin(this);
     connectCommands();
+    connectPanels();
     trUpdate();
 
     setMinimumSize(NormalWidth, NormalHeight);
@@ -169,6 +170,7 @@ void Widget::buildWorkArea()
     m_propertyArea = propertyArea;
     m_propertyLayout = new QVBoxLayout(propertyArea);
     m_propertyLayout->setContentsMargins(12, 8, 12, 8);
+    buildPanels(m_propertyLayout);
     body->addWidget(propertyArea, 1);
 
     column->addLayout(body, 1);

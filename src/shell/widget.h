@@ -15,6 +15,16 @@
 
 class BootSetupWin;
 class CommonPlayWindow;
+class MediaPanel;
+class NodePanel;
+class ProgramPanel;
+class QScrollArea;
+class QStackedWidget;
+class ScheduleView;
+class SegmentPanel;
+class TimingSegmentPanel;
+class TimingSegmentTimePropertyWin;
+class WindowPanel;
 class LanguageSetupWin;
 class MainMenuBKLabel;
 class MainPlayBKLabel;
@@ -133,10 +143,25 @@ public:
     ProgramObject *selectedPage = nullptr;
     CommonWinObject *selectedWindow = nullptr;
     LumoraMediaObject *selectedMedia = nullptr;
-    void checkSegment(GeneralObject *segment) override { selectedGeneral = segment; }
-    void checkCycleSegment(CycleObject *segment) override { selectedCycle = segment; }
-    void checkTimingSegment(TimingObject *segment) override { selectedTiming = segment; }
+    void checkSegment(GeneralObject *segment) override;
+    void checkCycleSegment(CycleObject *segment) override;
+    void checkTimingSegment(TimingObject *segment) override;
     QSize displaySize(const QString &displayName) const override;
+
+    // The property panels (widget_panels.cpp): one node panel shows at a time; beside the
+    // window panel, the panel of the media item selected in its list.
+    SegmentPanel *segmentPanel() const { return m_segmentPanel; }
+    TimingSegmentPanel *timingSegmentPanel() const { return m_timingPanel; }
+    ProgramPanel *programPanel() const { return m_programPanel; }
+    WindowPanel *windowPanel() const { return m_windowPanel; }
+    ScheduleView *scheduleView() const { return m_scheduleView; }
+    TimingSegmentTimePropertyWin *timePointWin() const { return m_timePointWin; }
+    // The node panel on show, and the media panel on show (nullptr when none).
+    QWidget *shownPanel() const;
+    MediaPanel *shownMediaPanel() const { return m_shownMediaPanel; }
+    QList<MediaPanel *> mediaPanels() const { return m_mediaPanels; }
+    // Adds a media panel beside those of createMediaPanels(), as they are added.
+    void addMediaPanel(MediaPanel *panel);
 
 public slots:
     // Frame and window.
@@ -194,6 +219,16 @@ public slots:
     void slotClearMediaObjs(CommonWinObject *window);
     void slotDeleteMediaObject(LumoraMediaObject *media);
     void slotSelectMediaObject(LumoraMediaObject *media);
+    // Property panels (widget_panels.cpp).
+    void hideAllSetupLabel();
+    void showGeneralInfo(GeneralObject *segment);
+    void showCycleInfo(CycleObject *segment);
+    void showTimingInfo(TimingObject *segment);
+    void slotCommonItemTableSelectionChanged(int row);
+    void slotCommonItemTableUnSelected();
+    void slotTimingSegmentAdd();
+    void slotTimingSegmentEdit();
+    void slotTimingSegmentDel();
     void slotAddProgram(ProgramObject *page);
     void slotAddMediaObject(int index, LumoraMediaObject *media);
     void slotMoveupCommonWin(CommonWinObject *window);
@@ -224,10 +259,26 @@ public slots:
     virtual void slotShowJournal();
 
 signals:
+    void sigAddSchedule(PlayWinObject *displayWindow);
+    void sigModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
+    // A panel stored a change into the record.
+    void sigSegmentChanged(GeneralObject *segment);
+    void sigCycleSegmentChanged(CycleObject *segment);
+    void sigTimingSegmentChanged(TimingObject *segment);
+    void sigProgramChanged(ProgramObject *page);
+    void sigCommonWinChanged(CommonWinObject *window);
+    void sigCommonWinNameChanged(CommonWinObject *window);
+    // The window panel's media list.
+    void sigSelectedMedia(const QString &windowName, int row);
+    void sigDeleteMedia(LumoraMediaObject *media, int row);
+    void sigPasteMedia(LumoraMediaObject *media, CommonWinObject *window, int row);
+    void sigSwapMedia(int first, int second);
+    void sigLumoraMediaChanged(int row, LumoraMediaObject *media);
+    void sigUpdateCommon(CommonWinObject *window);
     void sigStartPlay(const QString &displayName);
     void sigStopPlay(const QString &displayName);
-    void sigModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
     void sigCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window);
+    void sigShowSegmentInfo();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -270,6 +321,22 @@ private:
     void dropRemovedRecords();
     void restackPage(const CommonWinObject *window);
     void applyPreset(ProjectTree *tree, int preset);
+    // Panels (widget_panels.cpp).
+    void buildPanels(QVBoxLayout *area);
+    void connectPanels();
+    void connectScreenToPanels(MainPlayBKLabel *screen);
+    void showPanel(QWidget *panel);
+    // Panels whose record is gone let go of it; called whenever records are freed.
+    void syncPanels();
+    // The panel of the current display window's current node.
+    void showCurrentNodePanel();
+    void showPageBackground(const CommonWinObject *window);
+    ProgramObject *pageOf(const CommonWinObject *window) const;
+    CommonPlayWindow *previewWindowOf(const LumoraMediaObject *media) const;
+    void previewMedia(LumoraMediaObject *media);
+    void slotMediaPanelChanged(int row, LumoraMediaObject *media);
+    void slotWindowPanelChanged(CommonWinObject *window);
+    void slotProgramPanelChanged(ProgramObject *page);
 
     QFrame *m_frame = nullptr;
     TitleBar *m_titleBar = nullptr;
@@ -300,6 +367,19 @@ private:
     QHash<const PlayWinObject *, QPoint> m_backstageOffsets;
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
+
+    QStackedWidget *m_nodePanels = nullptr;
+    QWidget *m_emptyPanel = nullptr;
+    ScheduleView *m_scheduleView = nullptr;
+    SegmentPanel *m_segmentPanel = nullptr;
+    TimingSegmentPanel *m_timingPanel = nullptr;
+    ProgramPanel *m_programPanel = nullptr;
+    WindowPanel *m_windowPanel = nullptr;
+    QScrollArea *m_mediaArea = nullptr;
+    QVBoxLayout *m_mediaLayout = nullptr;
+    QList<MediaPanel *> m_mediaPanels;
+    MediaPanel *m_shownMediaPanel = nullptr;
+    TimingSegmentTimePropertyWin *m_timePointWin = nullptr;
 
     bool m_maximized = false;
     bool m_playButtonPlaying = false;

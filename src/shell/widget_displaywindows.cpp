@@ -43,6 +43,7 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
 
     displayTrees.insert(window->name, treeWidget);
     displayWindows.append(window);
+    checkSchedule(QString());
 
     m_selectorLayout->addWidget(button);
     selectorButtons.append(button);
@@ -196,6 +197,7 @@ void Widget::selectDisplayWindow(const QString &name)
     setPlayButtonFromTree();
     screensHidden = m_hiddenScreens.value(name, false);
     m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
+    showCurrentNodePanel();
 }
 
 void Widget::setPlayButtonFromTree()

@@ -100,6 +100,7 @@ void Widget::dropRemovedRecords()
     forgetUnless(selectedPage, pages);
     forgetUnless(selectedWindow, windows);
     forgetUnless(selectedMedia, media);
+    syncPanels();
 }
 
 void Widget::slotDeleteSegmentObj(GeneralObject *segment)
@@ -148,6 +149,7 @@ void Widget::slotClearMediaObjs(CommonWinObject *window)
         return;
     if (selectedMedia && window->media.contains(selectedMedia))
         selectedMedia = nullptr;
+    syncPanels();
     if (MainPlayBKLabel *screen = screenOf(window->displayWindowName)) {
         if (CommonPlayWindow *pw = screen->findPlayWindow(window))
             pw->stopWindowPlay();
@@ -158,6 +160,7 @@ void Widget::slotDeleteMediaObject(LumoraMediaObject *media)
 {
     if (selectedMedia == media)
         selectedMedia = nullptr;
+    syncPanels();
     for (MainPlayBKLabel *screen : qAsConst(displayScreens)) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
             if (pw->currentItem == media || pw->mediaList.contains(media))
@@ -166,20 +169,9 @@ void Widget::slotDeleteMediaObject(LumoraMediaObject *media)
     }
 }
 
-void Widget::slotSelectMediaObject(LumoraMediaObject *media)
-{
-    selectedMedia = media;
-}
-
 void Widget::slotAddProgram(ProgramObject *page)
 {
     selectedPage = page;
-}
-
-void Widget::slotAddMediaObject(int index, LumoraMediaObject *media)
-{
-    Q_UNUSED(index)
-    selectedMedia = media;
 }
 
 // The play windows of the page stacked in its window list's order, bottom layer first.
@@ -230,6 +222,7 @@ void Widget::applyPreset(ProjectTree *tree, int preset)
     window->height = placed.height();
     if (MainPlayBKLabel *screen = screenOf(tree->displayName))
         screen->applyWindowProperties(window);
+    slotWindowPanelChanged(nullptr);
 }
 
 void Widget::setWinPosCenterSlot()

@@ -37,6 +37,7 @@ MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
     auto *screen = new MainPlayBKLabel(window.name);
     screen->windowsLocked = windowsLockedAll;
     screenHost()->addDisplay(nullptr, screen);
+    connectScreenToPanels(screen);
     applyScreenGeometry(screen, window);
     return screen;
 }
@@ -83,6 +84,11 @@ void Widget::slotGetRealBeginWinInfo(const QString &displayName)
 {
     if (!playingDisplays.contains(displayName))
         playingDisplays << displayName;
+    // An item previewed in the editor gives way to the schedule.
+    if (MainPlayBKLabel *screen = screenOf(displayName)) {
+        for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
+            pw->stopPreview();
+    }
     screenHost()->slotGetRealBeginWinInfo(displayName);
     if (MainPlayBKLabel *screen = screenOf(displayName)) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
@@ -107,6 +113,7 @@ void Widget::slotRealPlayCommonWinObj(const QString &displayName, const QString 
                                       CommonWinObject *window, QList<LumoraMediaObject *> media)
 {
     currentSegmentKind = kind;
+    showPageBackground(window);
     screenHost()->slotRealPlayCommonWinObj(displayName, kind, window, media);
 }
 
@@ -137,16 +144,6 @@ void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayNam
     }
 }
 
-void Widget::checkSchedule(const QString &rootText)
-{
-    Q_UNUSED(rootText)
-    MainPlayBKLabel *screen = screenOf(currentDisplayName);
-    if (!screen || screen->realPlayMode)
-        return;
-    for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
-        pw->hide();
-}
-
 void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
 {
     MainPlayBKLabel *screen = screenOf(window->displayWindowName);
@@ -157,30 +154,12 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
                               pw->winObject->segmentName == window->segmentName &&
                               pw->winObject->segmentKind == window->segmentKind;
         pw->selected = selectIt && pw->shows(window);
-        if (!samePage)
+        if (!samePage) {
+            pw->stopPreview();
             pw->hide();
+        }
     }
     screen->showCommonWindow(false, window);
-}
-
-void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
-{
-    Q_UNUSED(segmentKind)
-    selectedPage = page;
-    if (!page)
-        return;
-    if (page->windows.isEmpty()) {
-        checkSchedule(QString());
-        return;
-    }
-    showPagePreview(page->windows.first(), false);
-}
-
-void Widget::checkWindow(CommonWinObject *window)
-{
-    selectedWindow = window;
-    if (window)
-        showPagePreview(window, true);
 }
 
 // ---------------------------------------------------------------- top-bar commands

@@ -6,6 +6,7 @@
 #include "applicationfont.h"
 #include "settings.h"
 #include "shellglobals.h"
+#include "shellstyle.h"
 #include "shotlist.h"
 #include "shotstage.h"
 #include "translations.h"
@@ -68,6 +69,7 @@ int main(int argc, char **argv)
     if (appSettings().language == 0 || appSettings().language == 1)
         installTranslations(appSettings().language);
     applyApplicationFont();
+    applyApplicationStyle();
     QLabel zeroLabel;
     zeroLabel.setFixedSize(0, 0);
     setZeroSizeLabel(&zeroLabel);

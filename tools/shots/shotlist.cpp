@@ -1,21 +1,28 @@
 #include "shotlist.h"
 
 #include "commonwinobject.h"
+#include "generalobject.h"
 #include "importprogressdialog.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
 #include "mediapanel.h"
 #include "mediapanels.h"
 #include "monitorwin.h"
+#include "programobject.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "segmentpanel.h"
 #include "shellstyle.h"
 #include "shotstage.h"
+#include "timepoint.h"
+#include "timingobject.h"
 #include "videopanel.h"
 #include "widget.h"
+#include "windowpanel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
@@ -198,6 +205,52 @@ LumoraMediaObject panelVideoItem()
     return m;
 }
 
+// The main window with the node of its schedule at `path` (child indexes from the root) selected.
+ProjectTree *selectNode(Widget *main, const QList<int> &path)
+{
+    ProjectTree *tree = main->treeOf(main->currentDisplayName);
+    QTreeWidgetItem *item = tree->rootItem();
+    for (int index : path)
+        item = item->child(index);
+    tree->clearSelection();
+    tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(item));
+    item->setSelected(true);
+    tree->slotSelectItemChecked();
+    return tree;
+}
+
+// Adds an inserted segment of `cycle` or timing kind after the general one and selects it.
+ProjectTree *selectNewInsert(Widget *main, bool cycle)
+{
+    ProjectTree *tree = selectNode(main, {});
+    if (cycle)
+        tree->addCycleSegmentSlot();
+    else
+        tree->addTimingSegmentSlot();
+    if (!cycle) {
+        TimingObject *timing = tree->timingSegments.last();
+        for (const auto &[time, days] :
+             {std::make_pair(QTime(8, 30), QStringList{QStringLiteral("Monday"), QStringLiteral("Friday")}),
+              std::make_pair(QTime(12, 0), QStringList())}) {
+            auto *point = new TimePoint;
+            point->time = time;
+            point->weekdays = days;
+            if (days.isEmpty()) {
+                point->specifiedDate = true;
+                point->fromDate = QDate(2026, 12, 24);
+                point->toDate = QDate(2027, 1, 2);
+                point->weekdays = QStringList{QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
+                                              QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                                              QStringLiteral("Friday"),    QStringLiteral("Saturday"),
+                                              QStringLiteral("Sunday")};
+            }
+            timing->timePoints << point;
+        }
+    }
+    selectNode(main, {tree->rootItem()->childCount() - 1});
+    return tree;
+}
+
 } // namespace
 
 QList<Shot> shotList()
@@ -243,6 +296,64 @@ QList<Shot> shotList()
              dialog->show();
              s.capture(dialog);
              dialog->close();
+         }},
+        // ---- property panels
+        {QStringLiteral("panel-schedule"),
+         [](ShotStage &s) {
+             selectNode(s.mainWindow(), {});
+             s.capture(s.mainWindow());
+         }},
+        {QStringLiteral("panel-segment-general"),
+         [](ShotStage &s) {
+             selectNode(s.mainWindow(), {0});
+             s.capture(s.mainWindow());
+         }},
+        // The calendar a date button opens, over the panel (the whole desktop is photographed).
+        {QStringLiteral("panel-segment-calendar"),
+         [](ShotStage &s) {
+             s.mainWindow()->move(0, 0);
+             selectNode(s.mainWindow(), {0});
+             SegmentPanel *panel = s.mainWindow()->segmentPanel();
+             panel->findChild<QCheckBox *>()->setChecked(true);
+             panel->slotSegmentToDateSelect();
+             s.captureScreen();
+         }},
+        {QStringLiteral("panel-segment-cycle"),
+         [](ShotStage &s) {
+             selectNewInsert(s.mainWindow(), true);
+             s.capture(s.mainWindow());
+         }},
+        {QStringLiteral("panel-segment-timing"),
+         [](ShotStage &s) {
+             selectNewInsert(s.mainWindow(), false);
+             s.capture(s.mainWindow());
+         }},
+        {QStringLiteral("dialog-time-point"),
+         [](ShotStage &s) {
+             selectNewInsert(s.mainWindow(), false);
+             s.captureDialogOf([&s] { s.mainWindow()->slotTimingSegmentAdd(); });
+         }},
+        {QStringLiteral("panel-program"),
+         [](ShotStage &s) {
+             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName);
+             ProgramObject *page = tree->generalSegments.first()->programs.first();
+             page->backgroundMusic =
+                 QStringList{QStringLiteral("/music/morning.mp3"), QStringLiteral("/music/jingle.wav")};
+             page->backgroundColor = QColor(10, 40, 90);
+             selectNode(s.mainWindow(), {0, 0});
+             s.capture(s.mainWindow());
+         }},
+        {QStringLiteral("panel-window"),
+         [](ShotStage &s) {
+             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName);
+             CommonWinObject *window = tree->allWindows().first();
+             window->media << pictureItem(s, QSize(320, 240), QColor(20, 70, 160), QColor(120, 30, 120),
+                                          QStringLiteral("Sun"))
+                           << textItem(QStringLiteral("scrollingText"), kLongText, 20, QColor(255, 220, 0))
+                           << digitalClockItem(false);
+             selectNode(s.mainWindow(), {0, 0, 0});
+             s.mainWindow()->windowPanel()->selectMediaRow(1);
+             s.capture(s.mainWindow());
          }},
         {QStringLiteral("monitor"),
          [](ShotStage &s) {

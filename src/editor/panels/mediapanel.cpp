@@ -9,8 +9,7 @@
 
 MediaPanel::MediaPanel(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void MediaPanel::showMedia(LumoraMediaObject *media, int row)
 {
@@ -18,20 +17,20 @@ void MediaPanel::showMedia(LumoraMediaObject *media, int row)
     m_row = row;
     if (!media)
         return;
-    // Blocking every child keeps the controls' change slots from storing what is only shown.
-    // Filling may delete some of those children (a text editor replaces its document's frames),
-    // so they are unblocked through guarded pointers.
-    const QList<QObject *> children = findChildren<QObject *>();
-    std::vector<QPointer<QObject>> blocked;
+    // Blocking every control keeps the change slots from storing what is only shown. Item
+    // models stay unblocked, or their views (lists, tables, combo boxes) would miss the rows;
+    // a control the filling deletes is skipped when unblocking.
+    const QList<QWidget *> children = findChildren<QWidget *>();
+    std::vector<QPointer<QWidget>> blocked;
     blocked.reserve(size_t(children.size()));
-    for (QObject *child : children) {
+    for (QWidget *child : children) {
         if (!child->signalsBlocked()) {
             child->blockSignals(true);
             blocked.emplace_back(child);
         }
     }
     fill(*media);
-    for (const QPointer<QObject> &child : blocked) {
+    for (const QPointer<QWidget> &child : blocked) {
         if (child)
             child->blockSignals(false);
     }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Keeps a window inside its display window while its X, Y, width or height is entered. Each
+// function takes the window's rectangle, the value entered and the display window's size, and
+// returns the rectangle the record takes: the entered value, cut back when it would leave the
+// display window, and the other value of the same axis shrunk or moved to make room.
+//
+// A window starts at least 5 pixels inside the right and bottom edges, so that it can still be
+// grabbed there; on a display window narrower (or lower) than that it starts at 0.
+namespace WindowGeometry {
+QRect enterX(const QRect &window, int x, const QSize &display);
+QRect enterY(const QRect &window, int y, const QSize &display);
+QRect enterWidth(const QRect &window, int width, const QSize &display);
+QRect enterHeight(const QRect &window, int height, const QSize &display);
+} // namespace WindowGeometry

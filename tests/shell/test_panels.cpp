@@ -1,0 +1,381 @@
+// The property panels through the real main window: what an operator enters reaches the record
+// and the screen, selecting only shows, the time-point dialog, media panels and play lock.
+#include "commonplaywindow.h"
+#include "cycleobject.h"
+#include "generalobject.h"
+#include "mainplaybklabel.h"
+#include "mediapanel.h"
+#include "modalwatcher.h"
+#include "programobject.h"
+#include "programpanel.h"
+#include "projecttree.h"
+#include "projecttreeitem.h"
+#include "scriptedwidget.h"
+#include "segmentpanel.h"
+#include "settings.h"
+#include "textwidget.h"
+#include "timepoint.h"
+#include "timingobject.h"
+#include "timingsegmentpanel.h"
+#include "timingsegmenttimepropertywin.h"
+#include "translations.h"
+#include "windowpanel.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+namespace {
+// A media panel as the real ones are made: it shows the item's text and stores an edit of it.
+class TextTestPanel : public MediaPanel
+{
+public:
+    TextTestPanel()
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(edit);
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) {
+            media()->text.text = text;
+            announce();
+        });
+    }
+    QStringList kinds() const override
+    {
+        return {QStringLiteral("simpleText"), QStringLiteral("digitalClock")};
+    }
+    void setVideoRange(float seconds) override { range = seconds; }
+    QLineEdit *edit = new QLineEdit(this);
+    float range = -1;
+
+protected:
+    void fill(const LumoraMediaObject &media) override { edit->setText(media.text.text); }
+    void retranslateUi() override {}
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+
+private:
+    ProjectTree *tree() const { return m_widget->treeOf(m_widget->currentDisplayName); }
+    ProjectTreeItem *node(const QList<int> &path) const
+    {
+        QTreeWidgetItem *item = tree()->rootItem();
+        for (int index : path)
+            item = item ? item->child(index) : nullptr;
+        return static_cast<ProjectTreeItem *>(item);
+    }
+    void select(QTreeWidgetItem *item)
+    {
+        tree()->setCurrentTreeItem(static_cast<ProjectTreeItem *>(item));
+        tree()->slotSelectItemChecked();
+    }
+    CommonWinObject *window() const { return tree()->allWindows().value(0); }
+    QSpinBox *spin(const char *name) const { return m_widget->windowPanel()->findChild<QSpinBox *>(name); }
+    // Types `value` into the spin box and confirms it with Enter, as an operator does.
+    static void enter(QSpinBox *box, int value)
+    {
+        box->selectAll();
+        QTest::keyClicks(box, QString::number(value));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        setApplicationDirectory(m_dir->path());
+        appSettings() = AppSettings();
+        currentSchemePath().clear();
+        m_watcher = new ModalWatcher;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+    }
+
+    void cleanup()
+    {
+        delete m_widget;
+        delete m_watcher;
+    }
+
+    void geometryEnteredStaysOnTheDisplayWindowAndShowsAtOnce()
+    {
+        m_widget->currentDisplayWindow->width = 1920;
+        m_widget->currentDisplayWindow->height = 1080;
+        select(node({0, 0, 0}));
+        QList<CommonWinObject *> changed;
+        connect(m_widget, &Widget::sigCommonWinChanged, this,
+                [&changed](CommonWinObject *w) { changed << w; });
+        CommonPlayWindow *preview =
+            m_widget->screenOf(m_widget->currentDisplayName)->findPlayWindow(window());
+        QVERIFY(preview);
+        enter(spin("heightSpin"), 300);
+        enter(spin("widthSpin"), 800);
+        enter(spin("xSpin"), 1500);
+        QCOMPARE(QRect(window()->x, window()->y, window()->width, window()->height),
+                 QRect(1500, 0, 420, 300));
+        QCOMPARE(spin("widthSpin")->value(), 420);
+        QCOMPARE(preview->geometry(), QRect(1500, 0, 420, 300));
+        enter(spin("widthSpin"), 2000);
+        QCOMPARE(QRect(window()->x, window()->y, window()->width, window()->height), QRect(0, 0, 1920, 300));
+        enter(spin("xSpin"), 1918);
+        QCOMPARE(window()->x, 1915);
+        QCOMPARE(spin("xSpin")->value(), 1915);
+        QCOMPARE(preview->geometry(), QRect(1915, 0, 5, 300));
+        QCOMPARE(changed.size(), 5);
+        QCOMPARE(changed.last(), window());
+
+        // A display window narrower than the grab margin: the window starts at its left edge.
+        m_widget->currentDisplayWindow->width = 4;
+        select(node({0, 0}));
+        select(node({0, 0, 0}));
+        enter(spin("xSpin"), 3);
+        QCOMPARE(window()->x, 0);
+        QCOMPARE(window()->width, 4);
+    }
+
+    void selectingEveryNodeOfALoadedSchemeChangesNothing()
+    {
+        tree()->addCycleSegmentSlot();
+        tree()->addTimingSegmentSlot();
+        auto *point = new TimePoint;
+        point->time = QTime(8, 30);
+        point->weekdays = QStringList{QStringLiteral("Monday"), QStringLiteral("Friday")};
+        tree()->timingSegments.first()->timePoints << point;
+        addPicture(window(), QStringLiteral("/x.png"), 3)->image.stayTime = 0;
+        tree()->cycleSegments.first()->playEvery = 45;
+        tree()->generalSegments.first()->programs.first()->playTimes = 3;
+        window()->x = 12;
+        const QString saved = m_dir->filePath(QStringLiteral("a.schx"));
+        const QString loaded = m_dir->filePath(QStringLiteral("b.schx"));
+        const QString again = m_dir->filePath(QStringLiteral("c.schx"));
+        QVERIFY(m_widget->saveSchemeFile(saved, false));
+        QVERIFY(m_widget->openSchemeFile(saved, false));
+        QVERIFY(m_widget->saveSchemeFile(loaded, false));
+
+        QList<QTreeWidgetItem *> items{tree()->rootItem()};
+        for (int i = 0; i < items.size(); ++i) {
+            for (int c = 0; c < items.at(i)->childCount(); ++c)
+                items << items.at(i)->child(c);
+            select(items.at(i));
+            if (static_cast<ProjectTreeItem *>(items.at(i))->kind() == QLatin1String("generalwin"))
+                m_widget->windowPanel()->selectMediaRow(0);
+            // Each panel shows its record's values.
+            const QString kind = static_cast<ProjectTreeItem *>(items.at(i))->kind();
+            if (kind == QLatin1String("cycleSegment"))
+                QCOMPARE(m_widget->shownPanel()->findChild<QSpinBox *>()->value(), 45);
+            if (kind == QLatin1String("program"))
+                QCOMPARE(m_widget->shownPanel()->findChild<QSpinBox *>()->value(), 3);
+            if (kind == QLatin1String("generalwin"))
+                QCOMPARE(spin("xSpin")->value(), 12);
+        }
+        QCOMPARE(items.size(), 6);
+        QVERIFY(m_widget->saveSchemeFile(again, false));
+        QCOMPARE(readAll(again), readAll(loaded));
+
+        // The time points of a loaded scheme show, though their texts are not in the file.
+        select(node({2}));
+        QCOMPARE(m_widget->shownPanel(), m_widget->timingSegmentPanel());
+        QTableWidget *table = m_widget->timingSegmentPanel()->timePointTable();
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
+        // ... and are made again in the language the operator switches to.
+        QVERIFY(installTranslations(0));
+        QTRY_COMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [星期一,星期五]"));
+        QVERIFY(installTranslations(2));
+        QTRY_COMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
+    }
+
+    void aPageBackgroundChosenShowsUnderItsWindows()
+    {
+        select(node({0, 0}));
+        ProgramObject *page = tree()->generalSegments.first()->programs.first();
+        QList<ProgramObject *> changed;
+        connect(m_widget, &Widget::sigProgramChanged, this, [&changed](ProgramObject *p) { changed << p; });
+        m_watcher->dialogHandlers << [](QWidget *shown) {
+            auto *dialog = qobject_cast<QColorDialog *>(shown);
+            QVERIFY(dialog);
+            dialog->setCurrentColor(QColor(0, 0, 200));
+            dialog->accept();
+        };
+        m_widget->programPanel()->findChild<QPushButton *>(QStringLiteral("colorButton"))->click();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(page->backgroundColor, QColor(0, 0, 200));
+        QCOMPARE(changed, QList<ProgramObject *>({page}));
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        QTRY_COMPARE(screen->grab().toImage().pixelColor(screen->width() - 2, screen->height() - 2),
+                     QColor(0, 0, 200));
+    }
+
+    void aDateRangeEndingBeforeItBeginsIsRefused()
+    {
+        select(node({0}));
+        GeneralObject *segment = tree()->generalSegments.first();
+        SegmentPanel *panel = m_widget->segmentPanel();
+        panel->findChild<QCheckBox *>()->setChecked(true);
+        QVERIFY(segment->specifiedDate);
+        const QDate today = QDate::currentDate();
+        auto pick = [panel](void (SegmentPanel::*button)(), const QDate &day) {
+            (panel->*button)();
+            emit panel->calendar()->clicked(day);
+        };
+        pick(&SegmentPanel::slotSegmentToDateSelect, today.addDays(30));
+        pick(&SegmentPanel::slotSegmentFromDateSelect, today.addDays(10));
+        pick(&SegmentPanel::slotSegmentToDateSelect, today.addDays(5));
+        QCOMPARE(segment->fromDate, today.addDays(10));
+        QCOMPARE(segment->toDate, today.addDays(30));
+        QCOMPARE(panel->findChildren<QDateEdit *>().at(1)->date(), today.addDays(30));
+    }
+
+    void timePointsAreAddedEditedAndDeletedThroughTheDialog()
+    {
+        tree()->addTimingSegmentSlot();
+        select(node({1}));
+        TimingObject *timing = tree()->timingSegments.first();
+        QTableWidget *table = m_widget->timingSegmentPanel()->timePointTable();
+        TimingSegmentTimePropertyWin *dialog = m_widget->timePointWin();
+        auto answer = [](bool ok, const QTime &time, const QList<int> &days) {
+            return [ok, time, days](QWidget *shown) {
+                auto *d = qobject_cast<TimingSegmentTimePropertyWin *>(shown);
+                QVERIFY(d);
+                d->timeEdit()->setTime(time);
+                for (int i = 0; i < 7; ++i)
+                    d->dayBoxes().at(i)->setChecked(days.contains(i));
+                // The one dialog comes back for every command: the watcher is to answer it again.
+                d->setProperty("watcherHandled", false);
+                if (ok)
+                    d->okButton()->click();
+                else
+                    QTest::keyClick(d, Qt::Key_Escape);
+            };
+        };
+        m_watcher->dialogHandlers << answer(true, QTime(8, 30), {0, 4});
+        m_widget->slotTimingSegmentAdd();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(timing->timePoints.size(), 1);
+        QCOMPARE(timing->timePoints.at(0)->time, QTime(8, 30));
+        QCOMPARE(timing->timePoints.at(0)->weekdays, QStringList({"Monday", "Friday"}));
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("[08:30] [Monday,Friday]"));
+
+        // Esc after an earlier "ok" adds nothing.
+        m_watcher->dialogHandlers << answer(false, QTime(9, 0), {});
+        m_widget->slotTimingSegmentAdd();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(timing->timePoints.size(), 1);
+        QCOMPARE(dialog->resultFlag(), 1);
+
+        // Edit: the dialog opens with the point's days; Esc keeps the point.
+        table->setCurrentCell(0, 0);
+        m_watcher->dialogHandlers << [](QWidget *shown) {
+            auto *d = qobject_cast<TimingSegmentTimePropertyWin *>(shown);
+            QVERIFY(d);
+            QList<bool> checked;
+            for (QCheckBox *box : d->dayBoxes())
+                checked << box->isChecked();
+            d->setProperty("watcherHandled", false);
+            QTest::keyClick(d, Qt::Key_Escape);
+            QCOMPARE(checked, QList<bool>({true, false, false, false, true, false, false}));
+        };
+        m_widget->slotTimingSegmentEdit();
+        QVERIFY(m_watcher->answered());
+        m_watcher->dialogHandlers << answer(true, QTime(21, 5), {0, 1, 2, 3, 4, 5, 6});
+        m_widget->slotTimingSegmentEdit();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(timing->timePoints.size(), 1);
+        QCOMPARE(timing->timePoints.at(0)->weekdays.size(), 7);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("[21:05]"));
+
+        m_watcher->answers << QMessageBox::Yes;
+        m_widget->slotTimingSegmentDel();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(m_watcher->messages.last(),
+                 QStringLiteral("info|Are you sure to delete the selected time point?"));
+        QVERIFY(timing->timePoints.isEmpty());
+        QCOMPARE(table->rowCount(), 0);
+    }
+
+    void mediaPanelChangesAreAnnouncedAndPreviewed()
+    {
+        auto *panel = new TextTestPanel;
+        m_widget->addMediaPanel(panel);
+        window()->width = 200;
+        window()->height = 100;
+        select(node({0, 0, 0}));
+        tree()->addSimpleTextSlot();
+        LumoraMediaObject *item = window()->media.value(0);
+        QVERIFY(item);
+        QCOMPARE(m_widget->shownMediaPanel(), panel);
+        QCOMPARE(panel->media(), item);
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        CommonPlayWindow *preview = screen->findPlayWindow(window());
+        QCOMPARE(preview->previewedItem(), item);
+
+        QList<int> changed;
+        connect(m_widget, &Widget::sigLumoraMediaChanged, this, [&changed](int row) { changed << row; });
+        panel->edit->setText(QStringLiteral("Opening soon"));
+        QCOMPARE(item->text.text, QStringLiteral("Opening soon"));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0), 0);
+        QCOMPARE(preview->textRenderer->text, QStringLiteral("Opening soon"));
+
+        // The previewed video's length reaches the panel outside real play only.
+        screen->slotSetVideoRange(12.5);
+        QCOMPARE(panel->range, 12.5f);
+        screen->realPlayMode = true;
+        screen->slotSetVideoRange(30);
+        QCOMPARE(panel->range, 12.5f);
+        screen->realPlayMode = false;
+
+        // A clock's colour background shows as soon as it is stored.
+        tree()->addDigitalClockSlot();
+        LumoraMediaObject *clock = window()->media.value(1);
+        QCOMPARE(panel->media(), clock);
+        clock->digitalClock.background.backgroundColor = QColor(200, 0, 0);
+        panel->edit->setText(QStringLiteral("red"));
+        QCOMPARE(preview->previewedItem(), clock);
+        QTRY_COMPARE(preview->grab().toImage().pixelColor(6, 6), QColor(200, 0, 0));
+
+        m_widget->windowPanel()->selectMediaRow(-1);
+        QCOMPARE(m_widget->shownMediaPanel(), nullptr);
+        QVERIFY(panel->isHidden());
+    }
+
+    void panelsRefuseChangesWhileTheScheduleEditedPlays()
+    {
+        addPicture(window(), QStringLiteral("/x.png"), 3);
+        select(node({0, 0, 0}));
+        const int x = window()->x;
+        m_widget->slotOverallPlay();
+        QTRY_VERIFY(!m_widget->windowPanel()->isEnabled());
+        spin("xSpin")->setValue(x + 40);
+        QCOMPARE(window()->x, x);
+        QCOMPARE(spin("xSpin")->value(), x);
+        m_widget->slotOverallStop();
+        QTRY_VERIFY(m_widget->windowPanel()->isEnabled());
+    }
+
+private:
+    QScopedPointer<QTemporaryDir> m_dir;
+    ModalWatcher *m_watcher = nullptr;
+    ScriptedWidget *m_widget = nullptr;
+};
+
+QTEST_MAIN(TestPanels)
+#include "test_panels.moc"
