@@ -2,6 +2,152 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AnalogClockPanel</name>
+    <message>
+        <source>Display attribute</source>
+        <translation>Display attribute</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>Dial</translation>
+    </message>
+    <message>
+        <source>Texts</source>
+        <translation>Texts</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Scales</source>
+        <translation>Scales</translation>
+    </message>
+    <message>
+        <source>Hands</source>
+        <translation>Hands</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Day month</source>
+        <translation>Day month</translation>
+    </message>
+    <message>
+        <source>Month day</source>
+        <translation>Month day</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>Time difference:</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>Ahead</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>Behind</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>Time Scale:</source>
+        <translation>Time Scale:</translation>
+    </message>
+    <message>
+        <source>M Scale:</source>
+        <translation>Minute Scale:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Hour:</source>
+        <translation>Hour:</translation>
+    </message>
+    <message>
+        <source>Minute:</source>
+        <translation>Minute:</translation>
+    </message>
+    <message>
+        <source>Second:</source>
+        <translation>Second:</translation>
+    </message>
+</context>
+<context>
+    <name>BackgroundControls</name>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>Please Select background picture</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>Background color</translation>
+    </message>
+    <message>
+        <source>Picture layout</source>
+        <translation>Picture layout</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>image(*.jpg *.png *.jpeg *.gif)</source>
+        <translation>image(*.jpg *.png *.jpeg *.gif)</translation>
+    </message>
+</context>
+<context>
     <name>BootSetupWin</name>
     <message>
         <source>Startup settings</source>
@@ -49,6 +195,13 @@
     </message>
 </context>
 <context>
+    <name>ColorButton</name>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+</context>
+<context>
     <name>CommonPlayWindow</name>
     <message>
         <source>Digital Clock</source>
@@ -93,6 +246,197 @@
     <message>
         <source>success</source>
         <translation>success</translation>
+    </message>
+</context>
+<context>
+    <name>DigitalClockPanel</name>
+    <message>
+        <source>Basic Property</source>
+        <translation>Basic Property</translation>
+    </message>
+    <message>
+        <source>Display Style</source>
+        <translation>Display Style</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Appearance</translation>
+    </message>
+    <message>
+        <source>Date and play time</source>
+        <translation>Date and play time</translation>
+    </message>
+    <message>
+        <source>Shown parts</source>
+        <translation>Shown parts</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Date Style:</source>
+        <translation>Date Style:</translation>
+    </message>
+    <message>
+        <source>Month day year</source>
+        <translation>Month day year</translation>
+    </message>
+    <message>
+        <source>Day month year</source>
+        <translation>Day month year</translation>
+    </message>
+    <message>
+        <source>Year month day</source>
+        <translation>Year month day</translation>
+    </message>
+    <message>
+        <source>Fixed Text:</source>
+        <translation>Fixed Text:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Size(px):</source>
+        <translation>Size(px):</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>Style:</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>Colorful characters:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Horizontal gradient(six colors)</source>
+        <translation>Horizontal gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Vertical gradient(six colors)</source>
+        <translation>Vertical gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Angle gradient(six colors)</source>
+        <translation>Angle gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Three color streamer word</source>
+        <translation>Three color streamer word</translation>
+    </message>
+    <message>
+        <source>Rainbow streamer word</source>
+        <translation>Rainbow streamer word</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>Half Day</source>
+        <translation>Half Day</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Year digits:</source>
+        <translation>Year digits:</translation>
+    </message>
+    <message>
+        <source>4-bit Years</source>
+        <translation>4-digit years</translation>
+    </message>
+    <message>
+        <source>2-bit Years</source>
+        <translation>2-digit years</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Rows:</translation>
+    </message>
+    <message>
+        <source>Single-row</source>
+        <translation>Single-row</translation>
+    </message>
+    <message>
+        <source>Multi-row</source>
+        <translation>Multi-row</translation>
+    </message>
+    <message>
+        <source>Hour system:</source>
+        <translation>Hour system:</translation>
+    </message>
+    <message>
+        <source>24 Hours</source>
+        <translation>24 Hours</translation>
+    </message>
+    <message>
+        <source>12 Hours</source>
+        <translation>12 Hours</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>Time difference:</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>Ahead</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>Behind</translation>
     </message>
 </context>
 <context>
@@ -458,8 +802,8 @@
 <context>
     <name>Prodoc</name>
     <message>
-        <source>two display windows are named "%1"</source>
-        <translation>two display windows are named "%1"</translation>
+        <source>two display windows are named &quot;%1&quot;</source>
+        <translation>two display windows are named &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -688,7 +1032,7 @@
         <source>Open</source>
         <translation>Open</translation>
     </message>
-<message>
+    <message>
         <source>Cycle Inserted Segment</source>
         <translation>Cycle Inserted Segment</translation>
     </message>
@@ -728,24 +1072,24 @@
 <context>
     <name>SchemeChecker</name>
     <message>
-        <source>display window "%1" has no media item; its schedule cannot play</source>
-        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+        <source>display window &quot;%1&quot; has no media item; its schedule cannot play</source>
+        <translation>display window &quot;%1&quot; has no media item; its schedule cannot play</translation>
     </message>
     <message>
-        <source>segment "%1" has no weekday and never plays</source>
-        <translation>segment "%1" has no weekday and never plays</translation>
+        <source>segment &quot;%1&quot; has no weekday and never plays</source>
+        <translation>segment &quot;%1&quot; has no weekday and never plays</translation>
     </message>
     <message>
-        <source>segment "%1"</source>
-        <translation>segment "%1"</translation>
+        <source>segment &quot;%1&quot;</source>
+        <translation>segment &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>segment "%1" has an incomplete time range and never plays</source>
-        <translation>segment "%1" has an incomplete time range and never plays</translation>
+        <source>segment &quot;%1&quot; has an incomplete time range and never plays</source>
+        <translation>segment &quot;%1&quot; has an incomplete time range and never plays</translation>
     </message>
     <message>
-        <source>segment "%1" has a time range %2-%3 that crosses midnight and never plays</source>
-        <translation>segment "%1" has a time range %2-%3 that crosses midnight and never plays</translation>
+        <source>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</source>
+        <translation>segment &quot;%1&quot; has a time range %2-%3 that crosses midnight and never plays</translation>
     </message>
     <message>
         <source>%1 has an incomplete date range and never plays</source>
@@ -756,12 +1100,12 @@
         <translation>%1 has a date range from %2 to %3 that ends before it starts and never plays</translation>
     </message>
     <message>
-        <source>timing segment "%1" has no time point and never plays</source>
-        <translation>timing segment "%1" has no time point and never plays</translation>
+        <source>timing segment &quot;%1&quot; has no time point and never plays</source>
+        <translation>timing segment &quot;%1&quot; has no time point and never plays</translation>
     </message>
     <message>
-        <source>time point %1 of "%2"</source>
-        <translation>time point %1 of "%2"</translation>
+        <source>time point %1 of &quot;%2&quot;</source>
+        <translation>time point %1 of &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1 has no time and never fires</source>
@@ -772,20 +1116,20 @@
         <translation>%1 has no weekday and never fires</translation>
     </message>
     <message>
-        <source>background picture of program "%1"</source>
-        <translation>background picture of program "%1"</translation>
+        <source>background picture of program &quot;%1&quot;</source>
+        <translation>background picture of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>background music of program "%1"</source>
-        <translation>background music of program "%1"</translation>
+        <source>background music of program &quot;%1&quot;</source>
+        <translation>background music of program &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>window "%1" has no area (%2x%3)</source>
-        <translation>window "%1" has no area (%2x%3)</translation>
+        <source>window &quot;%1&quot; has no area (%2x%3)</source>
+        <translation>window &quot;%1&quot; has no area (%2x%3)</translation>
     </message>
     <message>
-        <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
-        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+        <source>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</source>
+        <translation>window &quot;%1&quot; at (%2, %3) size %4x%5 lies outside its display window &quot;%6&quot; (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -843,8 +1187,8 @@
         <translation>expected 0 to 255</translation>
     </message>
     <message>
-        <source>expected a date "yyyy-MM-dd" or null</source>
-        <translation>expected a date "yyyy-MM-dd" or null</translation>
+        <source>expected a date &quot;yyyy-MM-dd&quot; or null</source>
+        <translation>expected a date &quot;yyyy-MM-dd&quot; or null</translation>
     </message>
     <message>
         <source>expected a list of day names</source>
@@ -875,12 +1219,12 @@
         <translation>expected a string or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss.zzz" or null</source>
-        <translation>expected a time "HH:mm:ss.zzz" or null</translation>
+        <source>expected a time &quot;HH:mm:ss.zzz&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss.zzz&quot; or null</translation>
     </message>
     <message>
-        <source>expected a time "HH:mm:ss" or null</source>
-        <translation>expected a time "HH:mm:ss" or null</translation>
+        <source>expected a time &quot;HH:mm:ss&quot; or null</source>
+        <translation>expected a time &quot;HH:mm:ss&quot; or null</translation>
     </message>
     <message>
         <source>not valid JSON at offset %1: %2</source>
@@ -1013,6 +1357,91 @@
     <message>
         <source>close</source>
         <translation>close</translation>
+    </message>
+</context>
+<context>
+    <name>UrlPanel</name>
+    <message>
+        <source>Web page</source>
+        <translation>Web page</translation>
+    </message>
+    <message>
+        <source>Url Address:</source>
+        <translation>Url Address:</translation>
+    </message>
+    <message>
+        <source>Local Url</source>
+        <translation>Local Url</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparency:</translation>
+    </message>
+    <message>
+        <source>Show Position:</source>
+        <translation>Show Position:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>web file(*.html *.htm)</source>
+        <translation>web file(*.html *.htm)</translation>
+    </message>
+</context>
+<context>
+    <name>VideoDevicePanel</name>
+    <message>
+        <source>Capture device</source>
+        <translation>Capture device</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherPanel</name>
+    <message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>City:</translation>
+    </message>
+    <message>
+        <source>Province</source>
+        <translation>Province</translation>
+    </message>
+    <message>
+        <source>Update cycle:</source>
+        <translation>Update cycle:</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,18 @@ QWidget *lineOf(QWidget *parent, const QList<QWidget *> &widgets)
     return line;
 }
 
+// A check box standing in a form's label column, right-aligned like the labels there.
+QWidget *asLabel(QCheckBox *box, QWidget *parent)
+{
+    auto *holder = new QWidget(parent);
+    auto *layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch(1);
+    box->setParent(holder);
+    layout->addWidget(box);
+    return holder;
+}
+
 ColorButton *colorButton(const char *name)
 {
     auto *button = new ColorButton;
@@ -166,13 +178,14 @@ QWidget *AnalogClockPanel::buildDisplayPage()
     m_dateStyle->addItem(QString(), 1);
     m_dateStyle->addItem(QString(), 0);
     m_dateFont = fontButton("dateFont");
-    texts->addRow(m_showDate, lineOf(m_textsGroup, {m_dateColor, m_dateStyle, m_dateFont}));
+    texts->addRow(asLabel(m_showDate, m_textsGroup),
+                  lineOf(m_textsGroup, {m_dateColor, m_dateStyle, m_dateFont}));
 
     m_showWeek = new QCheckBox(m_textsGroup);
     m_showWeek->setObjectName(QStringLiteral("showWeek"));
     m_weekColor = colorButton("weekColor");
     m_weekFont = fontButton("weekFont");
-    texts->addRow(m_showWeek, lineOf(m_textsGroup, {m_weekColor, m_weekFont}));
+    texts->addRow(asLabel(m_showWeek, m_textsGroup), lineOf(m_textsGroup, {m_weekColor, m_weekFont}));
     column->addWidget(m_textsGroup);
 
     m_timeGroup = new QGroupBox(page);
