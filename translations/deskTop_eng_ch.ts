@@ -2200,4 +2200,412 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>Video Device</source>
         <translation>视频设备</translation>
     </message>
+</context><context><name>AnalogClockPanel</name><message>
+        <source>Display attribute</source>
+        <translation>显示属性</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>表盘</translation>
+    </message>
+    <message>
+        <source>Texts</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Scales</source>
+        <translation>刻度</translation>
+    </message>
+    <message>
+        <source>Hands</source>
+        <translation>指针</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字：</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Day month</source>
+        <translation>日 月</translation>
+    </message>
+    <message>
+        <source>Month day</source>
+        <translation>月 日</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>时差：</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>超前</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>落后</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
+    <message>
+        <source>Time Scale:</source>
+        <translation>时刻度：</translation>
+    </message>
+    <message>
+        <source>M Scale:</source>
+        <translation>分刻度：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高度：</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>圆形</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>矩形</translation>
+    </message>
+    <message>
+        <source>Hour:</source>
+        <translation>时针：</translation>
+    </message>
+    <message>
+        <source>Minute:</source>
+        <translation>分针：</translation>
+    </message>
+    <message>
+        <source>Second:</source>
+        <translation>秒针：</translation>
+    </message>
+</context><context><name>BackgroundControls</name><message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>请选择背景图片</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>平铺</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>背景颜色</translation>
+    </message>
+    <message>
+        <source>Picture layout</source>
+        <translation>图片布局</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>透明</translation>
+    </message>
+    <message>
+        <source>image(*.jpg *.png *.jpeg *.gif)</source>
+        <translation>图片(*.jpg *.png *.jpeg *.gif)</translation>
+    </message>
+</context><context><name>ColorButton</name><message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+</context><context><name>DigitalClockPanel</name><message>
+        <source>Basic Property</source>
+        <translation>基本属性</translation>
+    </message>
+    <message>
+        <source>Display Style</source>
+        <translation>显示样式</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>外观</translation>
+    </message>
+    <message>
+        <source>Date and play time</source>
+        <translation>日期与播放时长</translation>
+    </message>
+    <message>
+        <source>Shown parts</source>
+        <translation>显示内容</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Date Style:</source>
+        <translation>日期格式：</translation>
+    </message>
+    <message>
+        <source>Month day year</source>
+        <translation>月 日 年</translation>
+    </message>
+    <message>
+        <source>Day month year</source>
+        <translation>日 月 年</translation>
+    </message>
+    <message>
+        <source>Year month day</source>
+        <translation>年 月 日</translation>
+    </message>
+    <message>
+        <source>Fixed Text:</source>
+        <translation>固定文字：</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>字体：</translation>
+    </message>
+    <message>
+        <source>Size(px):</source>
+        <translation>字号(px)：</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>字形：</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>文字颜色</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>炫彩字：</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Horizontal gradient(six colors)</source>
+        <translation>水平渐变(六色)</translation>
+    </message>
+    <message>
+        <source>Vertical gradient(six colors)</source>
+        <translation>垂直渐变(六色)</translation>
+    </message>
+    <message>
+        <source>Angle gradient(six colors)</source>
+        <translation>斜角渐变(六色)</translation>
+    </message>
+    <message>
+        <source>Three color streamer word</source>
+        <translation>三色流光字</translation>
+    </message>
+    <message>
+        <source>Rainbow streamer word</source>
+        <translation>彩虹流光字</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>时</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>分</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>Half Day</source>
+        <translation>上午/下午</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>星期</translation>
+    </message>
+    <message>
+        <source>Year digits:</source>
+        <translation>年份位数：</translation>
+    </message>
+    <message>
+        <source>4-bit Years</source>
+        <translation>四位年份</translation>
+    </message>
+    <message>
+        <source>2-bit Years</source>
+        <translation>两位年份</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>行数：</translation>
+    </message>
+    <message>
+        <source>Single-row</source>
+        <translation>单行</translation>
+    </message>
+    <message>
+        <source>Multi-row</source>
+        <translation>多行</translation>
+    </message>
+    <message>
+        <source>Hour system:</source>
+        <translation>小时制：</translation>
+    </message>
+    <message>
+        <source>24 Hours</source>
+        <translation>24小时制</translation>
+    </message>
+    <message>
+        <source>12 Hours</source>
+        <translation>12小时制</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>时差：</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>超前</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>落后</translation>
+    </message>
+</context><context><name>UrlPanel</name><message>
+        <source>Web page</source>
+        <translation>网页</translation>
+    </message>
+    <message>
+        <source>Url Address:</source>
+        <translation>网址：</translation>
+    </message>
+    <message>
+        <source>Local Url</source>
+        <translation>本地网页</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>透明度：</translation>
+    </message>
+    <message>
+        <source>Show Position:</source>
+        <translation>显示位置：</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X：</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y：</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
+    <message>
+        <source>web file(*.html *.htm)</source>
+        <translation>网页文件(*.html *.htm)</translation>
+    </message>
+</context><context><name>VideoDevicePanel</name><message>
+        <source>Capture device</source>
+        <translation>采集设备</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
+</context><context><name>WeatherPanel</name><message>
+        <source>Weather</source>
+        <translation>天气</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景：</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>城市：</translation>
+    </message>
+    <message>
+        <source>Province</source>
+        <translation>省份</translation>
+    </message>
+    <message>
+        <source>Update cycle:</source>
+        <translation>更新周期：</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>播放时长：</translation>
+    </message>
 </context></TS>

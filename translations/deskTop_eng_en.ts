@@ -2201,4 +2201,412 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>Video Device</source>
         <translation>Video Device</translation>
     </message>
+</context><context><name>AnalogClockPanel</name><message>
+        <source>Display attribute</source>
+        <translation>Display attribute</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>Dial</translation>
+    </message>
+    <message>
+        <source>Texts</source>
+        <translation>Texts</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Scales</source>
+        <translation>Scales</translation>
+    </message>
+    <message>
+        <source>Hands</source>
+        <translation>Hands</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Day month</source>
+        <translation>Day month</translation>
+    </message>
+    <message>
+        <source>Month day</source>
+        <translation>Month day</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>Time difference:</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>Ahead</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>Behind</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>Time Scale:</source>
+        <translation>Time Scale:</translation>
+    </message>
+    <message>
+        <source>M Scale:</source>
+        <translation>Minute Scale:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Round</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Hour:</source>
+        <translation>Hour:</translation>
+    </message>
+    <message>
+        <source>Minute:</source>
+        <translation>Minute:</translation>
+    </message>
+    <message>
+        <source>Second:</source>
+        <translation>Second:</translation>
+    </message>
+</context><context><name>BackgroundControls</name><message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Please Select background picture</source>
+        <translation>Please Select background picture</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>Background color</translation>
+    </message>
+    <message>
+        <source>Picture layout</source>
+        <translation>Picture layout</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>image(*.jpg *.png *.jpeg *.gif)</source>
+        <translation>image(*.jpg *.png *.jpeg *.gif)</translation>
+    </message>
+</context><context><name>ColorButton</name><message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+</context><context><name>DigitalClockPanel</name><message>
+        <source>Basic Property</source>
+        <translation>Basic Property</translation>
+    </message>
+    <message>
+        <source>Display Style</source>
+        <translation>Display Style</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Appearance</translation>
+    </message>
+    <message>
+        <source>Date and play time</source>
+        <translation>Date and play time</translation>
+    </message>
+    <message>
+        <source>Shown parts</source>
+        <translation>Shown parts</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Date Style:</source>
+        <translation>Date Style:</translation>
+    </message>
+    <message>
+        <source>Month day year</source>
+        <translation>Month day year</translation>
+    </message>
+    <message>
+        <source>Day month year</source>
+        <translation>Day month year</translation>
+    </message>
+    <message>
+        <source>Year month day</source>
+        <translation>Year month day</translation>
+    </message>
+    <message>
+        <source>Fixed Text:</source>
+        <translation>Fixed Text:</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>Size(px):</source>
+        <translation>Size(px):</translation>
+    </message>
+    <message>
+        <source>Style:</source>
+        <translation>Style:</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Text color</translation>
+    </message>
+    <message>
+        <source>Colorful characters:</source>
+        <translation>Colorful characters:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Horizontal gradient(six colors)</source>
+        <translation>Horizontal gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Vertical gradient(six colors)</source>
+        <translation>Vertical gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Angle gradient(six colors)</source>
+        <translation>Angle gradient(six colors)</translation>
+    </message>
+    <message>
+        <source>Three color streamer word</source>
+        <translation>Three color streamer word</translation>
+    </message>
+    <message>
+        <source>Rainbow streamer word</source>
+        <translation>Rainbow streamer word</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Hour</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>Half Day</source>
+        <translation>Half Day</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Year digits:</source>
+        <translation>Year digits:</translation>
+    </message>
+    <message>
+        <source>4-bit Years</source>
+        <translation>4-digit years</translation>
+    </message>
+    <message>
+        <source>2-bit Years</source>
+        <translation>2-digit years</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Rows:</translation>
+    </message>
+    <message>
+        <source>Single-row</source>
+        <translation>Single-row</translation>
+    </message>
+    <message>
+        <source>Multi-row</source>
+        <translation>Multi-row</translation>
+    </message>
+    <message>
+        <source>Hour system:</source>
+        <translation>Hour system:</translation>
+    </message>
+    <message>
+        <source>24 Hours</source>
+        <translation>24 Hours</translation>
+    </message>
+    <message>
+        <source>12 Hours</source>
+        <translation>12 Hours</translation>
+    </message>
+    <message>
+        <source>Time difference:</source>
+        <translation>Time difference:</translation>
+    </message>
+    <message>
+        <source>Ahead</source>
+        <translation>Ahead</translation>
+    </message>
+    <message>
+        <source>Behind</source>
+        <translation>Behind</translation>
+    </message>
+</context><context><name>UrlPanel</name><message>
+        <source>Web page</source>
+        <translation>Web page</translation>
+    </message>
+    <message>
+        <source>Url Address:</source>
+        <translation>Url Address:</translation>
+    </message>
+    <message>
+        <source>Local Url</source>
+        <translation>Local Url</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparency:</translation>
+    </message>
+    <message>
+        <source>Show Position:</source>
+        <translation>Show Position:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+    <message>
+        <source>web file(*.html *.htm)</source>
+        <translation>web file(*.html *.htm)</translation>
+    </message>
+</context><context><name>VideoDevicePanel</name><message>
+        <source>Capture device</source>
+        <translation>Capture device</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
+</context><context><name>WeatherPanel</name><message>
+        <source>Weather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Background:</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>City:</translation>
+    </message>
+    <message>
+        <source>Province</source>
+        <translation>Province</translation>
+    </message>
+    <message>
+        <source>Update cycle:</source>
+        <translation>Update cycle:</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Play time:</source>
+        <translation>Play time:</translation>
+    </message>
 </context></TS>

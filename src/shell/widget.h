@@ -160,7 +160,7 @@ public:
     QWidget *shownPanel() const;
     MediaPanel *shownMediaPanel() const { return m_shownMediaPanel; }
     QList<MediaPanel *> mediaPanels() const { return m_mediaPanels; }
-    // Adds a media panel beside those of createMediaPanels(), as they are added.
+    // Adds a media panel beside those of createMediaPanels(); it takes over the kinds it edits.
     void addMediaPanel(MediaPanel *panel);
 
 public slots:

@@ -75,7 +75,8 @@ void Widget::addMediaPanel(MediaPanel *panel)
     panel->setParent(m_mediaArea->widget());
     panel->hide();
     m_mediaLayout->addWidget(panel);
-    m_mediaPanels << panel;
+    // A panel added later takes the kinds it edits over from the ones before it.
+    m_mediaPanels.prepend(panel);
     connect(panel, &MediaPanel::sigLumoraMediaChanged, this, &Widget::slotMediaPanelChanged);
     connect(panel, &MediaPanel::sigVideoSeek, this, [this, panel](float seconds) {
         if (CommonPlayWindow *pw = previewWindowOf(panel->media()))

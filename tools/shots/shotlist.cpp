@@ -1,6 +1,8 @@
 #include "shotlist.h"
 
+#include "analogclockpanel.h"
 #include "commonwinobject.h"
+#include "digitalclockpanel.h"
 #include "generalobject.h"
 #include "importprogressdialog.h"
 #include "lumoramediaobject.h"
@@ -16,7 +18,10 @@
 #include "shotstage.h"
 #include "timepoint.h"
 #include "timingobject.h"
+#include "urlpanel.h"
+#include "videodevicepanel.h"
 #include "videopanel.h"
+#include "weatherpanel.h"
 #include "widget.h"
 #include "windowpanel.h"
 
@@ -27,9 +32,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -249,6 +256,38 @@ ProjectTree *selectNewInsert(Widget *main, bool cycle)
     }
     selectNode(main, {tree->rootItem()->childCount() - 1});
     return tree;
+}
+
+// A media panel filled from `item`, on `page` of its tabs, in a frame of the main window's
+// property area (its size and look), photographed and thrown away with the item.
+void panelShot(ShotStage &stage, MediaPanel *panel, LumoraMediaObject *item, int page = 0)
+{
+    std::unique_ptr<LumoraMediaObject> owned(item);
+    auto workArea = std::make_unique<QFrame>();
+    workArea->setObjectName(QStringLiteral("workArea"));
+    workArea->setStyleSheet(shellStyleSheet());
+    auto *outer = new QVBoxLayout(workArea.get());
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *propertyArea = new QFrame(workArea.get());
+    propertyArea->setObjectName(QStringLiteral("propertyArea"));
+    outer->addWidget(propertyArea);
+    auto *inner = new QVBoxLayout(propertyArea);
+    inner->setContentsMargins(12, 8, 12, 8);
+    panel->setParent(propertyArea);
+    inner->addWidget(panel);
+    panel->showMedia(item, 0);
+    if (auto *tabs = panel->findChild<QTabWidget *>())
+        tabs->setCurrentIndex(page);
+    workArea->resize(Widget::NormalWidth - 300, 560);
+    workArea->show();
+    stage.capture(workArea.get());
+}
+
+LumoraMediaObject *panelItem(const QString &type)
+{
+    auto *m = new LumoraMediaObject;
+    m->type = type;
+    return m;
 }
 
 } // namespace
@@ -489,6 +528,38 @@ QList<Shot> shotList()
          [](ShotStage &s) { playAlone(s, QSize(300, 300), analogClockItem(), 1000); }},
         {QStringLiteral("play-count-timer"),
          [](ShotStage &s) { playAlone(s, QSize(480, 100), countTimerItem(), 1500); }},
+        // ---- media property panels, filled from an item
+        {QStringLiteral("panel-digital-clock-basic"),
+         [](ShotStage &s) { panelShot(s, new DigitalClockPanel, digitalClockItem(true), 0); }},
+        {QStringLiteral("panel-digital-clock-style"),
+         [](ShotStage &s) { panelShot(s, new DigitalClockPanel, digitalClockItem(true), 1); }},
+        {QStringLiteral("panel-analog-clock-display"),
+         [](ShotStage &s) { panelShot(s, new AnalogClockPanel, analogClockItem(), 0); }},
+        {QStringLiteral("panel-analog-clock-dial"),
+         [](ShotStage &s) { panelShot(s, new AnalogClockPanel, analogClockItem(), 1); }},
+        {QStringLiteral("panel-url"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m = panelItem(QStringLiteral("URL"));
+             m->url.address = QStringLiteral("https://www.example.com/menu/today.html");
+             m->url.transparency = 8;
+             m->url.posY = 40;
+             panelShot(s, new UrlPanel, m);
+         }},
+        {QStringLiteral("panel-video-device"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m = panelItem(QStringLiteral("videoDevice"));
+             m->videoDevice.background.backgroundIsColor = false;
+             m->videoDevice.background.backgroundImage = QStringLiteral("/srv/lumora/pictures/lobby.png");
+             panelShot(s, new VideoDevicePanel, m);
+         }},
+        {QStringLiteral("panel-weather"),
+         [](ShotStage &s) {
+             LumoraMediaObject *m = panelItem(QStringLiteral("weather"));
+             m->weather.location1 = QStringLiteral("北京市 11000");
+             m->weather.location2 = QStringLiteral("北京");
+             m->weather.background.backgroundColor = QColor(0, 40, 90);
+             panelShot(s, new WeatherPanel, m);
+         }},
         // Everything at once, as on a real screen.
         {QStringLiteral("play-screen"),
          [](ShotStage &s) {
