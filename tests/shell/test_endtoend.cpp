@@ -1,7 +1,9 @@
 // One operator's run, end to end: a scheme with pictures on two display windows is opened
 // from the menu, played on its screens, the screens are grabbed from the desktop and show the
-// pictures, and the play log holds a row for every picture shown.
+// pictures, and the play log holds a row for every picture shown. And a scheme built from
+// nothing in the tree's menus and the property panels, saved, reopened and played.
 #include "databaseconn.h"
+#include "displaysettingsdialog.h"
 #include "generalobject.h"
 #include "mainmenubklabel.h"
 #include "mainplaybklabel.h"
@@ -12,10 +14,19 @@
 #include "schemewriter.h"
 #include "scriptedwidget.h"
 #include "settings.h"
+#include "treemenus.h"
+#include "windowpanel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QImage>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,6 +51,15 @@ double share(const QImage &image, const QColor &colour)
         }
     }
     return image.isNull() ? 0.0 : double(close) / (image.width() * image.height());
+}
+
+// Types `value` into the spin box and confirms it with Enter, as an operator does.
+void enter(QSpinBox *box, int value)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(value));
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 void addDisplay(Scheme &scheme, const QString &name, int x, const QString &picture, int seconds)
@@ -133,6 +153,138 @@ private slots:
         QVERIFY(widget.treeOf(QStringLiteral("South"))->playing);
         QVERIFY(!widget.isEditingEnabled());
         QVERIFY(watcher.messages.isEmpty());
+    }
+
+    // From an empty scheme: a display window, its segment, page and two windows, a picture
+    // chosen in the file dialog with a stay time and an entry effect set in its panel, a
+    // scrolling text typed into its panel; saved, reopened and played.
+    void buildInTheEditorSaveReopenPlay()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        setApplicationDirectory(dir.path());
+        currentSchemePath().clear();
+        dataBaseConn::setDatabasePath(dir.filePath(QStringLiteral("log.db")));
+        const QString green = writePicture(dir.filePath(QStringLiteral("green.png")), Qt::green);
+        QVERIFY(!green.isEmpty());
+        const QString path = dir.filePath(QStringLiteral("built.schx"));
+
+        ModalWatcher watcher;
+        ScriptedWidget widget;
+        widget.show();
+        widget.move(0, 400);
+        widget.slotClearCurrentAllScheme();
+        QVERIFY(widget.displayWindows.isEmpty());
+        watcher.dialogHandlers << [](QWidget *modal) {
+            auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->nameEdit()->setText(QStringLiteral("Hall"));
+            dialog->xSpin()->setValue(0);
+            dialog->ySpin()->setValue(100);
+            dialog->widthSpin()->setValue(320);
+            dialog->heightSpin()->setValue(80);
+            dialog->onTopButton(1)->setChecked(true);
+            dialog->okButton()->click();
+        };
+        widget.slotAddDisplayWindow();
+        QVERIFY(watcher.answered());
+        ProjectTree *tree = widget.treeOf(QStringLiteral("Hall"));
+        QVERIFY(tree);
+        const QStringList page{QStringLiteral("General Segment1"), QStringLiteral("Program1")};
+        const QStringList first = page + QStringList{QStringLiteral("Common Window1")};
+        const QStringList second = page + QStringList{QStringLiteral("Common Window2")};
+        QVERIFY(runMenu(tree, page, {QStringLiteral("Add Common Window")}));
+
+        // The two windows side by side, through the window panel.
+        auto place = [&](const QStringList &node, int x) {
+            if (!clickNode(tree, treeNode(tree, node)))
+                return false;
+            WindowPanel *panel = widget.windowPanel();
+            enter(panel->findChild<QSpinBox *>(QStringLiteral("widthSpin")), 160);
+            enter(panel->findChild<QSpinBox *>(QStringLiteral("heightSpin")), 80);
+            enter(panel->findChild<QSpinBox *>(QStringLiteral("xSpin")), x);
+            return true;
+        };
+        QVERIFY(place(first, 0));
+        QVERIFY(place(second, 160));
+
+        watcher.dialogHandlers << [green](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->setDirectory(QFileInfo(green).absolutePath());
+            // The dialog lists its folder in the background: choose once the file is listed.
+            QTest::qWaitFor(
+                [&] {
+                    dialog->selectFile(QFileInfo(green).fileName());
+                    return dialog->selectedFiles() == QStringList{green};
+                },
+                10000);
+            QCOMPARE(dialog->selectedFiles(), QStringList{green});
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+        };
+        QVERIFY(runMenu(tree, first, {QStringLiteral("Add Media"), QStringLiteral("File")}));
+        QVERIFY(watcher.answered());
+        CommonWinObject *pictureWindow = tree->findWindow(treeNode(tree, first));
+        QTRY_COMPARE(pictureWindow->media.size(), 1);
+        QVERIFY(clickNode(tree, treeNode(tree, first)));
+        widget.windowPanel()->selectMediaRow(0);
+        enter(widget.findChild<QSpinBox *>(QStringLiteral("imageStayTime")), 2);
+        QTest::mouseClick(widget.findChild<QCheckBox *>(QStringLiteral("imageEntryBox")), Qt::LeftButton);
+        auto *style = widget.findChild<QComboBox *>(QStringLiteral("imageEntryStyle"));
+        QVERIFY(style->isEnabled());
+        style->setFocus();
+        QTest::keyClick(style, Qt::Key_Down);
+        const LumoraMediaObject *picture = pictureWindow->media.at(0);
+        QCOMPARE(picture->image.stayTime, 2);
+        QVERIFY(picture->image.entryEffectEnabled);
+        const int effect = picture->image.entryEffect;
+
+        QVERIFY(runMenu(tree, second, {QStringLiteral("Add Media"), QStringLiteral("Scrolling Text")}));
+        CommonWinObject *textWindow = tree->findWindow(treeNode(tree, second));
+        QVERIFY(clickNode(tree, treeNode(tree, second)));
+        widget.windowPanel()->selectMediaRow(0);
+        auto *text = widget.findChild<QPlainTextEdit *>(QStringLiteral("textText"));
+        QVERIFY(text && text->isVisible());
+        text->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, QStringLiteral("WELCOME WELCOME WELCOME"));
+        QCOMPARE(textWindow->media.at(0)->text.text, QStringLiteral("WELCOME WELCOME WELCOME"));
+
+        widget.savePaths << path;
+        widget.slotSaveAsDoc();
+        QVERIFY(QFileInfo::exists(path));
+        widget.slotClearCurrentAllScheme();
+        widget.openPaths << path;
+        widget.slotOpenDoc();
+        QVERIFY(watcher.answered());
+        tree = widget.treeOf(QStringLiteral("Hall"));
+        QVERIFY(tree);
+        pictureWindow = tree->findWindow(treeNode(tree, first));
+        textWindow = tree->findWindow(treeNode(tree, second));
+        QVERIFY(pictureWindow && textWindow);
+        QCOMPARE(QRect(pictureWindow->x, pictureWindow->y, pictureWindow->width, pictureWindow->height),
+                 QRect(0, 0, 160, 80));
+        QCOMPARE(QRect(textWindow->x, textWindow->y, textWindow->width, textWindow->height),
+                 QRect(160, 0, 160, 80));
+        QCOMPARE(pictureWindow->media.value(0)->image.stayTime, 2);
+        QCOMPARE(pictureWindow->media.value(0)->image.entryEffect, effect);
+        QCOMPARE(textWindow->media.value(0)->text.text, QStringLiteral("WELCOME WELCOME WELCOME"));
+
+        widget.slotMenuPlay();
+        QScreen *desktop = QGuiApplication::primaryScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(share(desktop->grabWindow(0, 0, 100, 160, 80).toImage(), Qt::green) > 0.9,
+                                 10000);
+        // The text scrolls across its window: some of it is not the black background.
+        QTRY_VERIFY_WITH_TIMEOUT(share(desktop->grabWindow(0, 160, 100, 160, 80).toImage(), Qt::black) < 0.97,
+                                 10000);
+        dataBaseConn conn;
+        QVERIFY(conn.openDatabase());
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        QTRY_VERIFY_WITH_TIMEOUT(conn.queryLogs(QStringLiteral("green.png"), today, today).size() >= 2,
+                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(conn.queryLogs(QStringLiteral("Scrolling Text"), today, today).size() >= 1,
+                                 90000);
+        widget.slotMenuStop();
     }
 };
 

@@ -160,6 +160,19 @@ private slots:
         point->weekdays = QStringList{QStringLiteral("Monday"), QStringLiteral("Friday")};
         tree()->timingSegments.first()->timePoints << point;
         addPicture(window(), QStringLiteral("/x.png"), 3)->image.stayTime = 0;
+        // and an item of every other kind, each panel shown once below
+        LumoraMediaObject *video = addPicture(window(), QStringLiteral("/x.mp4"), 3);
+        video->type = QStringLiteral("video");
+        video->video.filePath = QStringLiteral("/x.mp4");
+        addPicture(window(), QStringLiteral("/x.docx"), 3)->type = QStringLiteral("office");
+        select(node({0, 0, 0}));
+        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
+                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
+                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
+                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot, &ProjectTree::addStreamingSlot,
+                         &ProjectTree::addVideoDeviceSlot})
+            (tree()->*add)();
+        QCOMPARE(window()->media.size(), 13);
         tree()->cycleSegments.first()->playEvery = 45;
         tree()->generalSegments.first()->programs.first()->playTimes = 3;
         window()->x = 12;
@@ -175,8 +188,16 @@ private slots:
             for (int c = 0; c < items.at(i)->childCount(); ++c)
                 items << items.at(i)->child(c);
             select(items.at(i));
-            if (static_cast<ProjectTreeItem *>(items.at(i))->kind() == QLatin1String("generalwin"))
+            if (static_cast<ProjectTreeItem *>(items.at(i))->kind() == QLatin1String("generalwin")) {
+                // Every item shows in the panel of its kind.
+                for (int row = 0; row < window()->media.size(); ++row) {
+                    m_widget->windowPanel()->selectMediaRow(row);
+                    QVERIFY(m_widget->shownMediaPanel());
+                    QVERIFY(m_widget->shownMediaPanel()->kinds().contains(window()->media.at(row)->type));
+                    QCOMPARE(m_widget->shownMediaPanel()->media(), window()->media.at(row));
+                }
                 m_widget->windowPanel()->selectMediaRow(0);
+            }
             // Each panel shows its record's values.
             const QString kind = static_cast<ProjectTreeItem *>(items.at(i))->kind();
             if (kind == QLatin1String("cycleSegment"))
