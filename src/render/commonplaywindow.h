@@ -1,7 +1,6 @@
 #pragma once
 
 #include "officepagelist.h"
-#include "picturefile.h"
 
 #include <QColor>
 #include <QDate>
@@ -29,8 +28,6 @@ class QMediaPlaylist;
 class UrlWin;
 class VideoDeviceWindow;
 class WeatherWindow;
-template<typename T>
-class QFutureWatcher;
 class digitalClockWidget;
 class textWidget;
 class videoCoverLabel;
@@ -205,15 +202,17 @@ private:
     QSize mediaSize() const;
     QPoint origin() const;
     void haltEffects();
-    // The picture to show for the current picture or office page, scaled and rotated.
-    QPixmap preparedPicture(const QImage &source, bool smooth) const;
     void showOfficePage();
     void officePageReady(const void *identity, int index);
-    // Draws page 0 of the next item ahead when it is an office item.
-    void prepareNextOffice();
-    // The picture item's held picture is smaller than the window now shows and its file has
-    // more: decode it again at this size away from the GUI thread, and show it when done.
-    void decodeLargerPicture(LumoraMediaObject *item);
+    // Shows the current picture item's file when it has been drawn; the item's background
+    // until then.
+    void showPictureFile();
+    void pictureFileReady(const QString &path);
+    // Draws the next item's picture (or its first office page) ahead, so the hand-over finds
+    // it ready.
+    void prepareNextItem();
+    // Draws this window's first picture ahead, for the next time its page is handed over.
+    void prepareFirstPicture();
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
     void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);
@@ -229,6 +228,4 @@ private:
     Clock *m_clock = nullptr;
     float m_videoRange = 0;
     int m_coverEffect = 0;
-    QFutureWatcher<PictureFile::Decoded> *m_pictureDecode = nullptr;
-    LumoraMediaObject *m_pictureDecodeItem = nullptr;
 };
