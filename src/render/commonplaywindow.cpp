@@ -505,8 +505,6 @@ void CommonPlayWindow::stopWindowPlay()
     paused = false;
     streamPlayer->on_file_close();
     update();
-    // The page may be handed over again; its first picture should not keep it waiting.
-    prepareFirstPicture();
 }
 
 void CommonPlayWindow::layoutMediaWidgets()

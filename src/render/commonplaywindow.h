@@ -211,7 +211,9 @@ private:
     // Draws the next item's picture (or its first office page) ahead, so the hand-over finds
     // it ready.
     void prepareNextItem();
-    // Draws this window's first picture ahead, for the next time its page is handed over.
+    // Draws the first picture of the window's record ahead, for when its page is handed over.
+    // Only where the record is known to be alive (the window is made or shown for it); a
+    // pass that ends draws it through prepareNextItem, the list starting again.
     void prepareFirstPicture();
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
