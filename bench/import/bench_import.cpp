@@ -135,15 +135,11 @@ int main(int argc, char **argv)
     });
     const int status = app.exec();
     const qint64 msecs = total.elapsed();
-    qint64 heldBytes = 0;
-    for (const LumoraMediaObject *media : qAsConst(window->media))
-        heldBytes += media->image.pixmap.sizeInBytes();
     std::printf("photos: %d of 4000x3000 into a %dx%d window, items added: %d\n", count, width, height,
                 added);
     std::printf("time: %lld ms (%.1f ms a photo)\n", msecs, count ? double(msecs) / count : 0.0);
     std::printf("peak memory (VmHWM): %lld MiB (before the import: %lld MiB)\n", peakMemoryKiB() / 1024,
                 peakBefore / 1024);
-    std::printf("pictures held: %.1f MiB\n", heldBytes / 1048576.0);
     std::printf("longest event-loop pause: %lld ms (target: none over 250 ms)\n", longestPause);
     return status;
 }

@@ -19,7 +19,7 @@
 
 namespace {
 // Files read ahead of the one being added: enough to keep the cores busy, few enough that
-// decoded pictures waiting their turn cost little.
+// texts waiting their turn cost little.
 int jobsAhead()
 {
     return qMax(2, QThread::idealThreadCount());
@@ -62,7 +62,6 @@ bool MediaImport::start()
     m_segmentName = segmentItem->name();
     m_programName = pageItem->name();
     m_windowName = windowItem->name();
-    m_windowSize = QSize(m_window->width, m_window->height);
 
     QWidget *parent = m_tree->parentWidget() ? m_tree->parentWidget() : m_tree;
     m_dialog = new ImportProgressDialog(parent);
@@ -87,7 +86,7 @@ void MediaImport::launchJobs()
         Job &job = m_jobs[m_launched++];
         job.watcher = new QFutureWatcher<PreparedMedia>;
         connect(job.watcher, &QFutureWatcher<PreparedMedia>::finished, this, &MediaImport::takeFinishedJobs);
-        job.watcher->setFuture(QtConcurrent::run(&PreparedMedia::prepare, job.path, job.kind, m_windowSize));
+        job.watcher->setFuture(QtConcurrent::run(&PreparedMedia::prepare, job.path, job.kind));
     }
 }
 
@@ -215,8 +214,6 @@ bool MediaImport::addItem(const PreparedMedia &prepared, const OfficePageList *o
             m_cutTexts << QFileInfo(prepared.path).fileName();
     } else {
         media->image.filePath = prepared.path;
-        media->image.pixmap = prepared.picture;
-        media->image.pixmapSourceSize = prepared.pictureSourceSize;
         if (officePages)
             media->image.pages = *officePages;
     }

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QSize>
 #include <QStringList>
 
 class CommonWinObject;
@@ -17,10 +16,11 @@ class ProjectTree;
 template<typename T> class QFutureWatcher;
 
 // One run of "Add Media" -> "File" after the dialog: the chosen files, in the order given,
-// become media items at the end of the selected window's list. Files are read and pictures
-// decoded on worker threads, a few ahead of the item being added, so the window repaints and
-// the progress dialog's Cancel answers throughout; items are still added one by one, in
-// order, on the GUI thread. A cancelled import keeps the items added so far.
+// become media items at the end of the selected window's list. Text files are read on worker
+// threads, a few ahead of the item being added, so the window repaints and the progress
+// dialog's Cancel answers throughout; items are still added one by one, in order, on the GUI
+// thread. A cancelled import keeps the items added so far. Pictures are only named here: the
+// play windows decode them when they play.
 //
 // The import deletes itself when it ends.
 class MediaImport : public QObject
@@ -78,7 +78,6 @@ private:
     QString m_segmentName;
     QString m_programName;
     QString m_windowName;
-    QSize m_windowSize;
     QStringList m_cutTexts;
     QString m_stopMessage;
     QStringList m_skipMessages;

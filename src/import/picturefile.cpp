@@ -22,15 +22,6 @@ QSize decodeSize(const QSize &source, const QSize &window)
     return size.expandedTo(QSize(1, 1));
 }
 
-bool needsDecode(const QSize &held, const QSize &source, const QSize &window)
-{
-    const QSize wanted = decodeSize(source, window);
-    if (wanted.isEmpty())
-        return false;
-    // One pixel of rounding either way is not worth a decode.
-    return wanted.width() > held.width() + 1 || wanted.height() > held.height() + 1;
-}
-
 Decoded decode(const QString &path, const QSize &window)
 {
     Decoded decoded;

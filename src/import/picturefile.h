@@ -23,12 +23,8 @@ struct Decoded
 // window without area.
 QSize decodeSize(const QSize &source, const QSize &window);
 
-// Whether `held`, decoded from a picture of `source`, is too small for `window` while the
-// file could give more. Widget-free so the play window and the import agree on it.
-bool needsDecode(const QSize &held, const QSize &source, const QSize &window);
-
-// Reads `path` at decodeSize for `window`. Thread-safe: imports and play windows call it
-// from worker threads.
+// Reads `path` at decodeSize for `window`. Thread-safe: play windows call it from worker
+// threads.
 Decoded decode(const QString &path, const QSize &window);
 
 } // namespace PictureFile

@@ -1,18 +1,15 @@
 #include "preparedmedia.h"
 
-#include "picturefile.h"
 #include "textfile.h"
 
-PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind, const QSize &windowSize)
+PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind)
 {
     PreparedMedia prepared;
     prepared.path = path;
     prepared.kind = kind;
-    if (kind == QLatin1String("image")) {
-        const PictureFile::Decoded decoded = PictureFile::decode(path, windowSize);
-        prepared.picture = decoded.image;
-        prepared.pictureSourceSize = decoded.sourceSize;
-    } else if (kind == QLatin1String("txt")) {
+    // A picture is not decoded here: the item keeps its path, and the play windows decode it
+    // at their size when it plays, so a thousand photos cost no memory until then.
+    if (kind == QLatin1String("txt")) {
         const TextFile::Content content = TextFile::read(path);
         prepared.text = content.text;
         prepared.textCut = content.cut;

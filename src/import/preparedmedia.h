@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QImage>
 #include <QList>
-#include <QSize>
 #include <QString>
 
 // What one chosen file gives a new media item, worked out away from the GUI thread: the
@@ -10,15 +8,12 @@
 class PreparedMedia
 {
 public:
-    // Reads `path` for an item of `kind` (see ImportRules::kindOf) in a window of
-    // `windowSize`. Runs on a worker thread; touches no record.
-    static PreparedMedia prepare(const QString &path, const QString &kind, const QSize &windowSize);
+    // Reads `path` for an item of `kind` (see ImportRules::kindOf). Runs on a worker thread;
+    // touches no record.
+    static PreparedMedia prepare(const QString &path, const QString &kind);
 
     QString path;
     QString kind;
-    // "image": the picture at the window's size, and the size of the file's picture.
-    QImage picture;
-    QSize pictureSourceSize;
     // "txt": the decoded text; whether the file was longer than the import reads.
     QString text;
     bool textCut = false;

@@ -53,8 +53,6 @@ struct VideoProperties
 struct ImageProperties
 {
     QString filePath;
-    QImage pixmap; // decoded filePath, at most at its window's size; never stored
-    QSize pixmapSourceSize; // the size of filePath's picture, which pixmap may hold smaller
     bool backgroundIsColor = true;
     QColor backgroundColor = QColor(0, 0, 0);
     QString backgroundImage;

@@ -10,6 +10,7 @@
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
 #include "officepageloader.h"
+#include "picturecache.h"
 #include "playlabel.h"
 #include "playlogrow.h"
 #include "textwidget.h"
@@ -49,6 +50,7 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
     pictureLabel = new QLabel(this);
     pageLoader = new OfficePageLoader(this);
     connect(pageLoader, &OfficePageLoader::pageReady, this, &CommonPlayWindow::officePageReady);
+    connect(PictureCache::instance(), &PictureCache::pictureReady, this, &CommonPlayWindow::pictureFileReady);
     pictureLabel->setAlignment(Qt::AlignCenter);
     digitalClock = new digitalClockWidget(this);
     analogClock = new AnalogClockWidget(this);
@@ -113,6 +115,7 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
         frameWidth = winObject->frameWidth;
         frameShown = winObject->frameEnabled;
     }
+    prepareFirstPicture();
 }
 
 CommonPlayWindow::~CommonPlayWindow()
@@ -252,7 +255,7 @@ void CommonPlayWindow::playCurrentElement()
     else if (type == QLatin1String("simpleText") || type == QLatin1String("txt") ||
              type == QLatin1String("singleRowText") || type == QLatin1String("scrollingText"))
         slotPlaySimpleText(item);
-    prepareNextOffice();
+    prepareNextItem();
 }
 
 void CommonPlayWindow::playNextElement()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "officepagelist.h"
-#include "picturefile.h"
 
 #include <QColor>
 #include <QDate>
@@ -211,15 +210,19 @@ private:
     QSize mediaSize() const;
     QPoint origin() const;
     void haltEffects();
-    // The picture to show for the current picture or office page, scaled and rotated.
-    QPixmap preparedPicture(const QImage &source, bool smooth) const;
     void showOfficePage();
     void officePageReady(const void *identity, int index);
-    // Draws page 0 of the next item ahead when it is an office item.
-    void prepareNextOffice();
-    // The picture item's held picture is smaller than the window now shows and its file has
-    // more: decode it again at this size away from the GUI thread, and show it when done.
-    void decodeLargerPicture(LumoraMediaObject *item);
+    // Shows the current picture item's file when it has been drawn; the item's background
+    // until then.
+    void showPictureFile();
+    void pictureFileReady(const QString &path);
+    // Draws the next item's picture (or its first office page) ahead, so the hand-over finds
+    // it ready.
+    void prepareNextItem();
+    // Draws the first picture of the window's record ahead, for when its page is handed over.
+    // Only where the record is known to be alive (the window is made or shown for it); a
+    // pass that ends draws it through prepareNextItem, the list starting again.
+    void prepareFirstPicture();
     void applyBackgroundRule(const LumoraMediaObject &item);
     // Runs the slide or reveal of `effect` on `target` for an entry or an exit.
     void runEffect(QWidget *target, EffectAnimation *slide, int effect, int speed, bool entry);
@@ -236,6 +239,4 @@ private:
     float m_videoRange = 0;
     LumoraMediaObject *m_previewItem = nullptr;
     int m_coverEffect = 0;
-    QFutureWatcher<PictureFile::Decoded> *m_pictureDecode = nullptr;
-    LumoraMediaObject *m_pictureDecodeItem = nullptr;
 };

@@ -72,6 +72,8 @@ void CommonPlayWindow::showEvent(QShowEvent *event)
     if (winObject)
         resize(winObject->width, winObject->height);
     layoutMediaWidgets();
+    if (currentType.isEmpty())
+        prepareFirstPicture();
 }
 
 int CommonPlayWindow::regionAt(const QPoint &p, const QSize &size, int z)

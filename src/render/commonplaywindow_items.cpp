@@ -3,6 +3,7 @@
 #include "backgroundstyle.h"
 #include "clocktimer.h"
 #include "commonplaywindow.h"
+#include "commonwinobject.h"
 #include "digitalclockwidget.h"
 #include "digitaltimerwin.h"
 #include "effectanimation.h"
@@ -10,7 +11,7 @@
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
 #include "officepageloader.h"
-#include "picturefile.h"
+#include "picturecache.h"
 #include "playlabel.h"
 #include "textwidget.h"
 #include "urlwin.h"
@@ -18,10 +19,7 @@
 #include "videodevicewindow.h"
 #include "weatherwindow.h"
 
-#include <QFutureWatcher>
 #include <QGraphicsOpacityEffect>
-#include <QTransform>
-#include <QtConcurrent>
 
 namespace {
 int lengthMsecs(const QTime &t)
@@ -82,19 +80,6 @@ const LumoraMediaObject *CommonPlayWindow::nextItem() const
     return mediaList.at((index + 1) % mediaList.size());
 }
 
-QPixmap CommonPlayWindow::preparedPicture(const QImage &source, bool smooth) const
-{
-    if (source.isNull() || pictureLabel->width() <= 0 || pictureLabel->height() <= 0)
-        return QPixmap();
-    const Qt::AspectRatioMode aspect = pictureScaleType == 0 ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio;
-    const Qt::TransformationMode mode = smooth ? Qt::SmoothTransformation : Qt::FastTransformation;
-    QImage shown = source.scaled(pictureLabel->size(), aspect, mode);
-    const int degrees = currentItem ? rotationDegrees(currentItem->image.rotation) : 0;
-    if (degrees != 0)
-        shown = shown.transformed(QTransform().rotate(degrees), mode);
-    return QPixmap::fromImage(shown);
-}
-
 namespace {
 OfficePageLoader::Look officeLook(const QSize &size, const ImageProperties &p)
 {
@@ -125,34 +110,45 @@ void CommonPlayWindow::officePageReady(const void *identity, int index)
         showOfficePage();
 }
 
-void CommonPlayWindow::prepareNextOffice()
+void CommonPlayWindow::showPictureFile()
 {
-    const LumoraMediaObject *next = nextItem();
-    if (next && next->type == QLatin1String("office") && !next->image.pages.isEmpty())
-        pageLoader->prepare(next->image.pages, 0, officeLook(pictureLabel->size(), next->image));
+    QImage picture;
+    if (currentItem && currentItem->type == QLatin1String("image")) {
+        picture = PictureCache::instance()->ready(currentItem->image.filePath,
+                                                  officeLook(pictureLabel->size(), currentItem->image));
+    }
+    pictureLabel->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
 }
 
-void CommonPlayWindow::decodeLargerPicture(LumoraMediaObject *item)
+void CommonPlayWindow::pictureFileReady(const QString &path)
 {
-    if (!m_pictureDecode) {
-        m_pictureDecode = new QFutureWatcher<PictureFile::Decoded>(this);
-        connect(m_pictureDecode, &QFutureWatcher<PictureFile::Decoded>::finished, this, [this] {
-            LumoraMediaObject *decodedItem = m_pictureDecodeItem;
-            m_pictureDecodeItem = nullptr;
-            const PictureFile::Decoded decoded = m_pictureDecode->result();
-            // Only the item on show is written: it is the one this window knows to be alive.
-            if (!decodedItem || decodedItem != currentItem || decoded.image.isNull())
-                return;
-            decodedItem->image.pixmap = decoded.image;
-            decodedItem->image.pixmapSourceSize = decoded.sourceSize;
-            if (decodedItem->type == QLatin1String("image"))
-                pictureLabel->setPixmap(preparedPicture(decoded.image, false));
-        });
-    }
-    if (m_pictureDecode->isRunning())
+    if (currentItem && currentItem->type == QLatin1String("image") && currentItem->image.filePath == path &&
+        pictureLabel->pixmap(Qt::ReturnByValue).isNull())
+        showPictureFile();
+}
+
+void CommonPlayWindow::prepareNextItem()
+{
+    const LumoraMediaObject *next = nextItem();
+    if (!next)
         return;
-    m_pictureDecodeItem = item;
-    m_pictureDecode->setFuture(QtConcurrent::run(&PictureFile::decode, item->image.filePath, pictureLabel->size()));
+    const OfficePageLoader::Look look = officeLook(pictureLabel->size(), next->image);
+    if (next->type == QLatin1String("office") && !next->image.pages.isEmpty())
+        pageLoader->prepare(next->image.pages, 0, look);
+    else if (next->type == QLatin1String("image"))
+        PictureCache::instance()->prepare(next->image.filePath, look);
+}
+
+void CommonPlayWindow::prepareFirstPicture()
+{
+    if (!winObject || winObject->media.isEmpty())
+        return;
+    const LumoraMediaObject *first = winObject->media.first();
+    if (first->type != QLatin1String("image"))
+        return;
+    // The size the picture label takes when the window is laid out for its record.
+    const QSize area(qMax(0, winObject->width - 2 * frameWidth), qMax(0, winObject->height - 2 * frameWidth));
+    PictureCache::instance()->prepare(first->image.filePath, officeLook(area, first->image));
 }
 
 void CommonPlayWindow::setOwnStyle(const QString &style)
@@ -190,9 +186,7 @@ void CommonPlayWindow::slotPlayImage(LumoraMediaObject *item)
         officePage = 0;
         showOfficePage();
     } else {
-        pictureLabel->setPixmap(preparedPicture(p.pixmap, false));
-        if (PictureFile::needsDecode(p.pixmap.size(), p.pixmapSourceSize, pictureLabel->size()))
-            decodeLargerPicture(item);
+        showPictureFile();
     }
     playMusic(p.backgroundMusic);
 

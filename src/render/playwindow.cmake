@@ -12,6 +12,8 @@ target_sources(lumora_render PRIVATE
     mainplaybklabel.h
     officepageloader.cpp
     officepageloader.h
+    picturecache.cpp
+    picturecache.h
     playlabel.cpp
     playlabel.h
     urlwin.cpp

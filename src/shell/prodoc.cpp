@@ -7,7 +7,6 @@
 #include "monitorwin.h"
 #include "officeprogressdialog.h"
 #include "officeservice.h"
-#include "picturefile.h"
 #include "programobject.h"
 #include "projecttree.h"
 #include "projectwidget.h"
@@ -29,19 +28,14 @@ void resolvePath(QString &path, const QDir &schemeFolder)
         path = QDir::cleanPath(schemeFolder.absoluteFilePath(path));
 }
 
-void loadPicture(LumoraMediaObject *media, const QSize &windowSize, const QDir &schemeFolder)
+void resolvePaths(LumoraMediaObject *media, const QDir &schemeFolder)
 {
     resolvePath(media->video.filePath, schemeFolder);
     resolvePath(media->image.backgroundImage, schemeFolder);
     if (media->type != QLatin1String("image") && media->type != QLatin1String("office"))
         return;
+    // The picture itself is read when it plays, by the play window at its size.
     resolvePath(media->image.filePath, schemeFolder);
-    if (media->type != QLatin1String("image"))
-        return;
-    // Held at the window's size: the play window decodes it again if the window grows.
-    const PictureFile::Decoded decoded = PictureFile::decode(media->image.filePath, windowSize);
-    media->image.pixmap = decoded.image;
-    media->image.pixmapSourceSize = decoded.sourceSize;
 }
 
 // The file keeps each naming counter as it was; names made after a load continue one above it.
@@ -51,7 +45,7 @@ void adjustPages(QList<ProgramObject *> &pages, const QDir &schemeFolder)
         page->windowCounter += 1;
         for (CommonWinObject *window : qAsConst(page->windows)) {
             for (LumoraMediaObject *media : qAsConst(window->media))
-                loadPicture(media, QSize(window->width, window->height), schemeFolder);
+                resolvePaths(media, schemeFolder);
         }
     }
 }

@@ -104,7 +104,6 @@ void fillImage(ImageProperties &i)
     i.stayTime = 15;
     i.transparency = 16;
     i.rotation = 2;
-    i.pixmap = QImage(4, 4, QImage::Format_RGB32); // never stored
     i.pages.append(QImage(2, 2, QImage::Format_RGB32));
 }
 

@@ -189,7 +189,6 @@ private slots:
     {
         const ImageProperties i = LumoraMediaObject().image;
         QVERIFY(i.filePath.isEmpty());
-        QVERIFY(i.pixmap.isNull());
         QCOMPARE(i.backgroundIsColor, true);
         QCOMPARE(i.backgroundColor, black);
         QVERIFY(i.backgroundImage.isEmpty());

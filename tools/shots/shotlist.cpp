@@ -48,8 +48,7 @@ LumoraMediaObject *pictureItem(ShotStage &stage, const QSize &size, const QColor
 {
     auto *m = new LumoraMediaObject;
     m->type = QStringLiteral("image");
-    m->image.filePath = caption + QStringLiteral(".png");
-    m->image.pixmap = stage.picture(size, from, to, caption);
+    m->image.filePath = stage.pictureFile(size, from, to, caption);
     m->image.stayTime = 10;
     return m;
 }

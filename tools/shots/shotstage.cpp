@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -173,6 +174,17 @@ QImage ShotStage::picture(const QSize &size, const QColor &from, const QColor &t
     p.drawText(image.rect().adjusted(size.width() / 20, 0, 0, -size.height() / 12),
                Qt::AlignLeft | Qt::AlignBottom, caption);
     return image;
+}
+
+QString ShotStage::pictureFile(const QSize &size, const QColor &from, const QColor &to,
+                               const QString &caption)
+{
+    if (!m_pictures)
+        m_pictures = std::make_unique<QTemporaryDir>();
+    const QString path = m_pictures->filePath(caption + QStringLiteral(".png"));
+    if (!picture(size, from, to, caption).save(path))
+        fail(QStringLiteral("cannot write ") + path);
+    return path;
 }
 
 bool ShotStage::capture(QWidget *widget)

@@ -17,6 +17,7 @@ class MainPlayBKLabel;
 class ProgramObject;
 class VirtualClock;
 class Widget;
+class QTemporaryDir;
 class QWidget;
 
 // Where the shots are taken: the output folder, a virtual clock standing at a fixed moment
@@ -47,6 +48,8 @@ public:
 
     // A generated picture: a diagonal gradient from `from` to `to` with a light sun and a caption.
     QImage picture(const QSize &size, const QColor &from, const QColor &to, const QString &caption) const;
+    // The same picture written to <caption>.png in a folder of the stage, for a picture item.
+    QString pictureFile(const QSize &size, const QColor &from, const QColor &to, const QString &caption);
 
     // The photographs; each writes <name>.png into the output folder and says whether it did.
     bool capture(QWidget *widget);
@@ -74,4 +77,5 @@ private:
     QList<ProgramObject *> m_pages;
     QStringList m_written;
     QStringList m_failures;
+    std::unique_ptr<QTemporaryDir> m_pictures;
 };
