@@ -84,7 +84,8 @@ MpvWidget::MpvWidget(QWidget *parent, Qt::WindowFlags f)
     mpv_observe_property(mpv, 0, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
     for (const char *name : {"path", "playlist-pos", "playlist-count", "pause", "idle-active", "keepaspect",
-                             "video-zoom", "video-rotate", "volume", "hwdec"})
+                             "video-zoom", "video-rotate", "volume", "hwdec", "hwdec-current", "current-vo",
+                             "frame-drop-count", "decoder-frame-drop-count"})
         mpv_observe_property(mpv, 1, name, MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(mpv, &MpvWidget::onWakeup, this);
 }

@@ -36,7 +36,8 @@ public:
     void setMpvProperty(const QString &name, const QVariant &value);
     // The last value mpv reported for an observed property ("path", "playlist-pos",
     // "playlist-count", "pause", "time-pos", "duration", "idle-active", "keepaspect",
-    // "video-zoom", "video-rotate", "volume", "hwdec"); never blocks.
+    // "video-zoom", "video-rotate", "volume", "hwdec", "hwdec-current", "current-vo",
+    // "frame-drop-count", "decoder-frame-drop-count"); never blocks.
     QVariant observed(const QString &name) const { return m_observed.value(name); }
 
     QSize sizeHint() const override { return QSize(480, 270); }
