@@ -15,7 +15,6 @@
 #include "mpvwidget.h"
 #include "playlabel.h"
 #include "schemebuilder.h"
-#include "settings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,13 +45,13 @@ int runPlayWindow(const QStringList &args)
     const QString clip = args.value(2);
     const int width = args.value(3).toInt();
     const int height = args.value(4).toInt();
-    appSettings().hardDecode = args.value(5).toInt();
 
     ProgramObject page;
     page.name = QStringLiteral("P1");
     page.segmentName = QStringLiteral("S1");
     page.displayWindowName = QStringLiteral("D1");
     MainPlayBKLabel surface(QStringLiteral("D1"), nullptr, false);
+    surface.hardDecode = args.value(5).toInt() == 1;
     surface.setGeometry(0, 0, width, height);
     surface.realPlayMode = true;
     surface.show();
@@ -208,7 +207,8 @@ Figures measureLumora(const QString &clip, const QSize &size, int hardDecode, in
 
 QVariant mpvProperty(QLocalSocket &socket, const char *name)
 {
-    QJsonObject request{{QStringLiteral("command"), QJsonArray{QStringLiteral("get_property"), QLatin1String(name)}}};
+    QJsonObject request{
+        {QStringLiteral("command"), QJsonArray{QStringLiteral("get_property"), QLatin1String(name)}}};
     socket.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
     socket.flush();
     QElapsedTimer t;
@@ -309,9 +309,10 @@ double mean(const QList<double> &values)
 
 void printFigures(const char *who, int round, const Figures &f)
 {
-    std::printf("  round %d %-7s player %6.2f s  X server %6.2f s  total %6.2f s  dropped vo %lld dec %lld  (%s)\n",
-                round, who, f.playerCpu, f.serverCpu, f.playerCpu + f.serverCpu, f.voDrops, f.decoderDrops,
-                qPrintable(f.output));
+    std::printf(
+        "  round %d %-7s player %6.2f s  X server %6.2f s  total %6.2f s  dropped vo %lld dec %lld  (%s)\n",
+        round, who, f.playerCpu, f.serverCpu, f.playerCpu + f.serverCpu, f.voDrops, f.decoderDrops,
+        qPrintable(f.output));
     std::fflush(stdout);
 }
 

@@ -44,6 +44,10 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
 
     videoPlayer = new PlayLabel(this);
     streamPlayer = new PlayLabel(this);
+    if (surface) {
+        videoPlayer->setHardDecode(surface->hardDecode);
+        streamPlayer->setHardDecode(surface->hardDecode);
+    }
     textRenderer = new textWidget(this);
     countTimer = new DigitalTimerWin(this);
     pictureLabel = new QLabel(this);
@@ -502,6 +506,21 @@ void CommonPlayWindow::stopWindowPlay()
     paused = false;
     streamPlayer->on_file_close();
     update();
+}
+
+void CommonPlayWindow::prepareFirstVideo()
+{
+    if (!realPlay() || !winObject || winObject->media.isEmpty() || !currentType.isEmpty())
+        return;
+    const LumoraMediaObject *first = winObject->media.first();
+    if (first->type != QLatin1String("video"))
+        return;
+    const VideoProperties &v = first->video;
+    videoPlayer->setGeometry(QRect(origin(), mediaSize()));
+    videoPlayer->prepare(v.filePath, v.clipEnabled ? v.clipStart.second() : 0);
+    videoPlayer->on_file_Scale(v.scaleType);
+    if (v.rotation >= 0 && v.rotation <= 3)
+        videoPlayer->video_rotate(v.rotation * 90);
 }
 
 void CommonPlayWindow::layoutMediaWidgets()

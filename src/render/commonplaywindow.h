@@ -29,8 +29,7 @@ class QMediaPlaylist;
 class UrlWin;
 class VideoDeviceWindow;
 class WeatherWindow;
-template<typename T>
-class QFutureWatcher;
+template<typename T> class QFutureWatcher;
 class digitalClockWidget;
 class textWidget;
 class videoCoverLabel;
@@ -60,6 +59,9 @@ public:
     void pauseWindowPlay();
     void resumeWindowPlay();
     void stopWindowPlay();
+    // In real play, loads the window's first item in the video player while the page is not
+    // on show yet, when that item is a video, so that the page starts on its first frame.
+    void prepareFirstVideo();
     void hideAllMedia();
     void stopAllTimers();
     void layoutMediaWidgets();

@@ -8,7 +8,6 @@
 #include "mpvwidget.h"
 #include "playlabel.h"
 #include "schemebuilder.h"
-#include "settings.h"
 #include "tinyhttpserver.h"
 #include "videocoverlabel.h"
 #include "virtualclock.h"
@@ -34,7 +33,6 @@ private slots:
     {
         qRegisterMetaType<CommonWinObject *>("CommonWinObject*");
         QVERIFY(m_dir.isValid());
-        appSettings().hardDecode = 1;
         m_red = m_dir.filePath(QStringLiteral("red.mp4"));
         m_green = m_dir.filePath(QStringLiteral("green.mp4"));
         m_redSilent = m_dir.filePath(QStringLiteral("red-silent.mp4"));
@@ -98,10 +96,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&label));
         label.on_file_Scale(0);
         label.on_file_open(m_green);
-        QTRY_VERIFY_WITH_TIMEOUT(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(isGreen(label.mpvWidget()->grabFrame().pixelColor(5, 30)), 10000);
         label.on_file_Scale(1);
-        QTRY_VERIFY_WITH_TIMEOUT(!isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 5000);
-        QVERIFY(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(160, 30)));
+        QTRY_VERIFY_WITH_TIMEOUT(!isGreen(label.mpvWidget()->grabFrame().pixelColor(5, 30)), 5000);
+        QVERIFY(isGreen(label.mpvWidget()->grabFrame().pixelColor(160, 30)));
     }
 
     void clipStartSeeksOnceTheDurationIsKnown()
