@@ -486,6 +486,8 @@ void CommonPlayWindow::hideAllMedia()
 
 void CommonPlayWindow::stopWindowPlay()
 {
+    // A player that only waits on the page's first video keeps it: the page never started.
+    const bool onlyPrepared = currentType.isEmpty() && !videoPlayer->preparedFile().isEmpty();
     stopAllTimers();
     // A stopped window counts no time; startWindowPlay starts the counter again.
     runningTimer->stop();
@@ -499,13 +501,16 @@ void CommonPlayWindow::stopWindowPlay()
     pictureLabel->clear();
     videoCover->hide();
     videoPlayer->hide();
-    videoPlayer->on_file_close();
+    if (!onlyPrepared)
+        videoPlayer->on_file_close();
     hideAllMedia();
     curtain1->hide();
     curtain2->hide();
     paused = false;
     streamPlayer->on_file_close();
     update();
+    // Ready for the page's next turn as it was for its first.
+    prepareFirstVideo();
 }
 
 void CommonPlayWindow::prepareFirstVideo()

@@ -56,8 +56,6 @@ void MainPlayBKLabel::windowListEnded(CommonWinObject *w)
         pw->listEnded = false;
         pw->stopWindowPlay();
         pw->hide();
-        // Ready for the page's next turn as it was for its first.
-        pw->prepareFirstVideo();
     }
     emit sigCurProgramRealPlayEnd(name, w);
 }
