@@ -53,9 +53,9 @@ MpvWidget::MpvWidget(bool hardDecode, QWidget *parent, Qt::WindowFlags f)
     }
     m_surface->create();
     m_surface->installEventFilter(this);
-    QWidget *container = QWidget::createWindowContainer(m_surface, this);
-    container->setAttribute(Qt::WA_TransparentForMouseEvents);
-    container->setGeometry(rect());
+    m_container = QWidget::createWindowContainer(m_surface, this);
+    m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_container->setGeometry(rect());
 
     // mpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
@@ -228,9 +228,7 @@ QImage MpvWidget::grabFrame()
 void MpvWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // The container is this widget's only child and always covers it.
-    if (QWidget *container = findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-        container->setGeometry(rect());
+    m_container->setGeometry(rect());
 }
 
 bool MpvWidget::eventFilter(QObject *watched, QEvent *event)

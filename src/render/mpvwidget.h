@@ -79,6 +79,7 @@ private:
     std::shared_ptr<mpv_handle> m_handle;
     mpv_render_context *m_renderContext = nullptr;
     QWindow *m_surface = nullptr; // the native window the frames go to; owned by its container
+    QWidget *m_container = nullptr; // holds m_surface and always covers this widget
     QOpenGLContext *m_context = nullptr;
     // Takes the frames while the surface is not on screen (a hidden page, a minimised
     // screen): mpv waits for each frame to be drawn before it moves on.

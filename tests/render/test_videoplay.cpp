@@ -152,6 +152,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > held, 10000);
     }
 
+    void theOperatorDragsAWindowByItsVideo()
+    {
+        // Real pointer events through the X server: the video's own native window must let
+        // them through to the play window.
+        QVERIFY(makeSurface(false));
+        CommonPlayWindow *pw = addWindow({video(m_red, QTime(0, 0, 30))});
+        pw->startWindowPlay();
+        // on screen for the whole drag, however slow the machine
+        pw->videoPlayer->mpvWidget()->setMpvProperty(QStringLiteral("loop-file"), QStringLiteral("inf"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            isRed(grabAt(QGuiApplication::primaryScreen(), pw->mapToGlobal(QPoint(80, 60)))), 10000);
+        const QPoint before = pw->pos();
+        const QPoint at = pw->mapToGlobal(QPoint(80, 60));
+        const QString x = QString::number(at.x()), y = QString::number(at.y());
+        QVERIFY(xdotool({QStringLiteral("mousemove"), x, y}));
+        QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        QVERIFY(xdotool(
+            {QStringLiteral("mousemove"), QString::number(at.x() + 30), QString::number(at.y() + 20)}));
+        QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(pw->pos(), before + QPoint(30, 20), 5000);
+        pw->stopWindowPlay();
+    }
+
     void videoThatCannotBeOpenedStillEnds()
     {
         m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
@@ -439,6 +462,11 @@ private:
         const QVariant after = mpv->observed(QStringLiteral("time-pos"));
         *at = after.toDouble();
         return before.isValid() && before == after;
+    }
+
+    static bool xdotool(const QStringList &args)
+    {
+        return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
     }
 
     static QColor grabAt(QScreen *screen, const QPoint &p)
