@@ -45,6 +45,10 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
 
     videoPlayer = new PlayLabel(this);
     streamPlayer = new PlayLabel(this);
+    if (surface) {
+        videoPlayer->setHardDecode(surface->hardDecode);
+        streamPlayer->setHardDecode(surface->hardDecode);
+    }
     textRenderer = new textWidget(this);
     countTimer = new DigitalTimerWin(this);
     pictureLabel = new QLabel(this);
@@ -527,6 +531,8 @@ void CommonPlayWindow::stopPreview()
 void CommonPlayWindow::stopWindowPlay()
 {
     m_previewItem = nullptr;
+    // A player that only waits on the page's first video keeps it: the page never started.
+    const bool onlyPrepared = currentType.isEmpty() && !videoPlayer->preparedFile().isEmpty();
     stopAllTimers();
     // A stopped window counts no time; startWindowPlay starts the counter again.
     runningTimer->stop();
@@ -540,13 +546,31 @@ void CommonPlayWindow::stopWindowPlay()
     pictureLabel->clear();
     videoCover->hide();
     videoPlayer->hide();
-    videoPlayer->on_file_close();
+    if (!onlyPrepared)
+        videoPlayer->on_file_close();
     hideAllMedia();
     curtain1->hide();
     curtain2->hide();
     paused = false;
     streamPlayer->on_file_close();
     update();
+    // Ready for the page's next turn as it was for its first.
+    prepareFirstVideo();
+}
+
+void CommonPlayWindow::prepareFirstVideo()
+{
+    if (!realPlay() || !winObject || winObject->media.isEmpty() || !currentType.isEmpty())
+        return;
+    const LumoraMediaObject *first = winObject->media.first();
+    if (first->type != QLatin1String("video"))
+        return;
+    const VideoProperties &v = first->video;
+    videoPlayer->setGeometry(QRect(origin(), mediaSize()));
+    videoPlayer->prepare(v.filePath, v.clipEnabled ? v.clipStart.second() : 0);
+    videoPlayer->on_file_Scale(v.scaleType);
+    if (v.rotation >= 0 && v.rotation <= 3)
+        videoPlayer->video_rotate(v.rotation * 90);
 }
 
 void CommonPlayWindow::layoutMediaWidgets()

@@ -65,6 +65,9 @@ public:
     void previewItem(LumoraMediaObject *item);
     LumoraMediaObject *previewedItem() const { return m_previewItem; }
     void stopPreview();
+    // In real play, loads the window's first item in the video player while the page is not
+    // on show yet, when that item is a video, so that the page starts on its first frame.
+    void prepareFirstVideo();
     void hideAllMedia();
     void stopAllTimers();
     void layoutMediaWidgets();

@@ -27,6 +27,9 @@ public:
     QList<CommonPlayWindow *> playWindows;
     bool realPlayMode = false;
     bool windowsLocked = false;
+    // "HardDecode" = 1: the video players of the play windows created from now on draw
+    // through mpv's render API and may decode in hardware (see MpvWidget).
+    bool hardDecode = true;
     bool keepsPlayLog() const { return m_keepsPlayLog; }
 
     CommonPlayWindow *findPlayWindow(const CommonWinObject *w) const;

@@ -1,17 +1,19 @@
 #include "mpvwidget.h"
 
+#include "hardwaredecoding.h"
 #include "mpvnode.h"
-#include "settings.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
 #include <QResizeEvent>
+#include <QWindow>
 
 #include <clocale>
 #include <cmath>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
-#include <utility>
 
 namespace {
 
@@ -37,9 +39,24 @@ void applyEnvironmentOptions(mpv_handle *mpv)
 
 } // namespace
 
-MpvWidget::MpvWidget(QWidget *parent, Qt::WindowFlags f)
-    : QOpenGLWidget(parent, f)
+MpvWidget::MpvWidget(bool hardDecode, QWidget *parent, Qt::WindowFlags f)
+    : QWidget(parent, f)
+    , m_renderApi(hardDecode)
 {
+    // The frames' own native window. Clicks pass through it to the play window below, which
+    // the operator drags and resizes in the editor; mpv's own X11 output never finishes
+    // starting in a window that takes no input, so only the render API's surface is made so.
+    m_surface = new QWindow;
+    if (m_renderApi) {
+        m_surface->setFlags(Qt::WindowTransparentForInput);
+        m_surface->setSurfaceType(QSurface::OpenGLSurface);
+    }
+    m_surface->create();
+    m_surface->installEventFilter(this);
+    m_container = QWidget::createWindowContainer(m_surface, this);
+    m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_container->setGeometry(rect());
+
     // mpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
     mpv_handle *mpv = mpv_create();
@@ -57,21 +74,19 @@ MpvWidget::MpvWidget(QWidget *parent, Qt::WindowFlags f)
     mpv_set_option_string(mpv, "keep-open", "no");
     mpv_set_option_string(mpv, "prefetch-playlist", "yes");
     mpv_set_option_string(mpv, "input-default-bindings", "no");
+    mpv_set_option_string(mpv, "input-cursor", "no");
+    mpv_set_option_string(mpv, "input-vo-keyboard", "no");
     mpv_set_option_string(mpv, "osc", "no");
 
-    m_renderApi = appSettings().hardDecode == 1;
     if (m_renderApi) {
         mpv_set_option_string(mpv, "vo", "libmpv");
-        mpv_set_option_string(mpv, "hwdec", "auto");
+        m_hwdec = HardwareDecoding::choice();
     } else {
-        m_embedSurface = new QWidget(this);
-        m_embedSurface->setAttribute(Qt::WA_NativeWindow);
-        m_embedSurface->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        m_embedSurface->setGeometry(rect());
-        const qint64 wid = qint64(m_embedSurface->winId());
+        const qint64 wid = qint64(m_surface->winId());
         mpv_set_option(mpv, "wid", MPV_FORMAT_INT64, const_cast<qint64 *>(&wid));
-        mpv_set_option_string(mpv, "hwdec", "no");
+        m_hwdec = QStringLiteral("no");
     }
+    mpv_set_option_string(mpv, "hwdec", m_hwdec.toUtf8().constData());
     applyEnvironmentOptions(mpv);
 
     if (mpv_initialize(mpv) < 0) {
@@ -80,13 +95,17 @@ MpvWidget::MpvWidget(QWidget *parent, Qt::WindowFlags f)
         return;
     }
     mpv_request_log_messages(mpv, "info");
-    connect(this, &QOpenGLWidget::frameSwapped, this, &MpvWidget::swapped);
     mpv_observe_property(mpv, 0, "duration", MPV_FORMAT_DOUBLE);
     mpv_observe_property(mpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
     for (const char *name : {"path", "playlist-pos", "playlist-count", "pause", "idle-active", "keepaspect",
-                             "video-zoom", "video-rotate", "volume", "hwdec"})
+                             "video-zoom", "video-rotate", "volume", "hwdec", "hwdec-current", "video-format",
+                             "current-vo", "frame-drop-count", "decoder-frame-drop-count"})
         mpv_observe_property(mpv, 1, name, MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(mpv, &MpvWidget::onWakeup, this);
+    if (m_renderApi && !createRenderContext()) {
+        m_handle.reset();
+        fail(QStringLiteral("could not initialize OpenGL"));
+    }
 }
 
 MpvWidget::~MpvWidget()
@@ -94,13 +113,37 @@ MpvWidget::~MpvWidget()
     if (m_handle)
         mpv_set_wakeup_callback(m_handle.get(), nullptr, nullptr);
     if (m_renderContext) {
-        makeCurrent();
+        m_context->makeCurrent(m_surface);
         mpv_render_context_set_update_callback(m_renderContext, nullptr, nullptr);
         mpv_render_context_free(m_renderContext);
         m_renderContext = nullptr;
-        doneCurrent();
+        m_offscreen.reset();
+        m_context->doneCurrent();
     }
+    // mpv's own video output lives in the surface, which goes with this widget's children.
     m_handle.reset();
+}
+
+bool MpvWidget::createRenderContext()
+{
+    m_context = new QOpenGLContext(this);
+    m_context->setFormat(m_surface->requestedFormat());
+    if (!m_context->create() || !m_context->makeCurrent(m_surface))
+        return false;
+    mpv_opengl_init_params glInit{&getProcAddress, nullptr};
+    int advanced = 0;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
+                                 {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+                                 {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advanced},
+                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
+    const bool created = mpv_render_context_create(&m_renderContext, m_handle.get(), params) >= 0;
+    m_context->doneCurrent();
+    if (!created) {
+        m_renderContext = nullptr;
+        return false;
+    }
+    mpv_render_context_set_update_callback(m_renderContext, &MpvWidget::onUpdate, this);
+    return true;
 }
 
 void MpvWidget::fail(const QString &text)
@@ -109,88 +152,92 @@ void MpvWidget::fail(const QString &text)
     qWarning().noquote() << "video player:" << text;
 }
 
-bool MpvWidget::waitingForRenderContext() const
+void MpvWidget::send(const QString &property, const QVariant &value)
 {
-    return m_handle && m_renderApi && !m_renderContext && m_errorText.isEmpty();
-}
-
-void MpvWidget::send(const Pending &request)
-{
-    MpvNodeBuilder node(request.value);
-    if (request.property.isEmpty())
+    MpvNodeBuilder node(value);
+    if (property.isEmpty())
         mpv_command_node_async(m_handle.get(), 0, node.node());
     else
-        mpv_set_property_async(m_handle.get(), 0, request.property.toUtf8().constData(), MPV_FORMAT_NODE,
+        mpv_set_property_async(m_handle.get(), 0, property.toUtf8().constData(), MPV_FORMAT_NODE,
                                node.node());
 }
 
 void MpvWidget::command(const QVariant &args)
 {
-    if (!m_handle)
+    if (!isReady())
         return;
-    if (waitingForRenderContext()) {
-        // Only the latest file matters to a player that has not drawn yet.
-        const QString verb = args.toList().value(0).toString();
-        if (verb == QLatin1String("stop") || args.toList().value(2).toString() == QLatin1String("replace"))
-            m_pending.clear();
-        m_pending.append({QString(), args});
-        return;
+    // A file loaded after the first one settled the hardware decoding goes straight to the
+    // answer instead of trying every decoder again.
+    if (m_renderApi && args.toList().value(0).toString() == QLatin1String("loadfile")) {
+        const QString hwdec = HardwareDecoding::choice();
+        if (hwdec != m_hwdec) {
+            m_hwdec = hwdec;
+            send(QStringLiteral("hwdec"), hwdec);
+        }
     }
-    send({QString(), args});
+    send(QString(), args);
 }
 
 void MpvWidget::setMpvProperty(const QString &name, const QVariant &value)
 {
-    if (!m_handle)
-        return;
-    if (waitingForRenderContext()) {
-        m_pending.append({name, value});
-        return;
-    }
-    send({name, value});
+    if (isReady())
+        send(name, value);
 }
 
-void MpvWidget::initializeGL()
+bool MpvWidget::renderInto(unsigned int fbo, const QSize &size)
 {
-    if (!m_handle || !m_renderApi || m_renderContext)
-        return;
-    mpv_opengl_init_params glInit{&getProcAddress, nullptr};
-    int advanced = 0;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
-                                 {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-                                 {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advanced},
-                                 {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&m_renderContext, m_handle.get(), params) < 0) {
-        m_renderContext = nullptr;
-        m_pending.clear();
-        fail(QStringLiteral("could not initialize OpenGL"));
-        return;
-    }
-    mpv_render_context_set_update_callback(m_renderContext, &MpvWidget::onUpdate, this);
-    const QList<Pending> pending = std::exchange(m_pending, {});
-    for (const Pending &request : pending)
-        send(request);
-}
-
-void MpvWidget::paintGL()
-{
-    if (!m_renderContext)
-        return;
-    const qreal ratio = devicePixelRatioF();
-    mpv_opengl_fbo fbo{int(defaultFramebufferObject()), int(std::lround(width() * ratio)),
-                       int(std::lround(height() * ratio)), 0};
+    mpv_opengl_fbo target{int(fbo), size.width(), size.height(), 0};
     int flipY = 1;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
                                  {MPV_RENDER_PARAM_FLIP_Y, &flipY},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    mpv_render_context_render(m_renderContext, params);
+    return mpv_render_context_render(m_renderContext, params) >= 0;
+}
+
+void MpvWidget::drawFrame()
+{
+    if (!m_renderContext || !m_context->makeCurrent(m_surface))
+        return;
+    if (m_surface->isExposed()) {
+        const qreal ratio = m_surface->devicePixelRatio();
+        const QSize size(int(std::lround(m_surface->width() * ratio)),
+                         int(std::lround(m_surface->height() * ratio)));
+        renderInto(m_context->defaultFramebufferObject(), size);
+        m_context->swapBuffers(m_surface);
+        swapped();
+    } else {
+        // Nothing shows it, but mpv still waits for it; a stamp-sized target costs nothing.
+        if (!m_offscreen)
+            m_offscreen.reset(new QOpenGLFramebufferObject(16, 16));
+        renderInto(m_offscreen->handle(), m_offscreen->size());
+    }
+    m_context->doneCurrent();
+}
+
+QImage MpvWidget::grabFrame()
+{
+    if (!m_renderContext || width() <= 0 || height() <= 0 || !m_context->makeCurrent(m_surface))
+        return QImage();
+    QOpenGLFramebufferObject target(size());
+    renderInto(target.handle(), target.size());
+    QImage frame = target.toImage();
+    m_context->doneCurrent();
+    return frame;
 }
 
 void MpvWidget::resizeEvent(QResizeEvent *event)
 {
-    QOpenGLWidget::resizeEvent(event);
-    if (m_embedSurface)
-        m_embedSurface->setGeometry(rect());
+    QWidget::resizeEvent(event);
+    m_container->setGeometry(rect());
+}
+
+bool MpvWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    // A surface shown again (the next page, a screen restored) gets the frame it holds at
+    // once, paused or not.
+    if (watched == m_surface && event->type() == QEvent::Expose && m_surface->isExposed())
+        drawFrame();
+    return QWidget::eventFilter(watched, event);
 }
 
 void MpvWidget::swapped()
@@ -201,18 +248,9 @@ void MpvWidget::swapped()
 
 void MpvWidget::maybeUpdate()
 {
-    if (!m_renderContext)
-        return;
-    // A minimised window gets no paint events, but mpv still waits for its frames.
-    if (window()->isMinimized()) {
-        makeCurrent();
-        paintGL();
-        context()->swapBuffers(context()->surface());
-        swapped();
-        doneCurrent();
-    } else {
-        update();
-    }
+    m_updateQueued = false;
+    if (m_renderContext && (mpv_render_context_update(m_renderContext) & MPV_RENDER_UPDATE_FRAME))
+        drawFrame();
 }
 
 void MpvWidget::on_mpv_events()
@@ -242,8 +280,12 @@ void MpvWidget::handleEvent(void *raw)
     if (!prop)
         return;
     if (prop->format == MPV_FORMAT_NODE && prop->data) {
-        m_observed.insert(QString::fromUtf8(prop->name),
-                          mpvNodeToVariant(static_cast<mpv_node *>(prop->data)));
+        const QString name = QString::fromUtf8(prop->name);
+        m_observed.insert(name, mpvNodeToVariant(static_cast<mpv_node *>(prop->data)));
+        if ((name == QLatin1String("hwdec-current") || name == QLatin1String("video-format")) &&
+            m_hwdec == QLatin1String("auto"))
+            HardwareDecoding::report(m_observed.value(QStringLiteral("video-format")).toString(),
+                                     m_observed.value(QStringLiteral("hwdec-current")).toString());
         return;
     }
     if (prop->format == MPV_FORMAT_NONE) {
@@ -268,5 +310,8 @@ void MpvWidget::onWakeup(void *ctx)
 
 void MpvWidget::onUpdate(void *ctx)
 {
-    QMetaObject::invokeMethod(static_cast<MpvWidget *>(ctx), "maybeUpdate", Qt::QueuedConnection);
+    // One queued draw at a time: the draw takes whatever frame is newest by then.
+    auto *self = static_cast<MpvWidget *>(ctx);
+    if (!self->m_updateQueued.exchange(true))
+        QMetaObject::invokeMethod(self, "maybeUpdate", Qt::QueuedConnection);
 }

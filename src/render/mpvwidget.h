@@ -1,27 +1,35 @@
 #pragma once
 
 #include <QHash>
-#include <QOpenGLWidget>
+#include <QImage>
 #include <QVariant>
+#include <QWidget>
 
+#include <atomic>
 #include <memory>
 
 struct mpv_handle;
 struct mpv_render_context;
+class QOpenGLContext;
+class QOpenGLFramebufferObject;
+class QWindow;
 
-// An OpenGL widget that owns one mpv player and draws its frames.
+// A widget that owns one mpv player and shows its frames.
 //
-// With "HardDecode" = 1 the frames are drawn through mpv's render API into this
-// widget's framebuffer (hwdec=auto); with any other value mpv embeds its own video
-// output into a native child window (hwdec=no). A player that cannot start never
-// throws: it logs why, draws nothing and reports isReady() == false, so one broken
-// item cannot end a player that runs unattended.
-class MpvWidget : public QOpenGLWidget
+// The frames go to a native window of their own inside this widget, so that a frame costs
+// what it costs a bare mpv: no second copy through Qt's compositing of the top-level window
+// and no repaint of the widgets around it. With `hardDecode` mpv draws through its render API
+// into that window's OpenGL surface and may decode in hardware; without, mpv embeds its own
+// video output into the window and decodes in software. The render context exists from
+// construction on, so a player can load and decode a file while it is hidden. A player that
+// cannot start never throws: it logs why, draws nothing and reports isReady() == false, so one
+// broken item cannot end a player that runs unattended.
+class MpvWidget : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MpvWidget(QWidget *parent = nullptr, Qt::WindowFlags f = Qt::WindowFlags());
+    explicit MpvWidget(bool hardDecode, QWidget *parent = nullptr, Qt::WindowFlags f = Qt::WindowFlags());
     ~MpvWidget() override;
 
     bool isReady() const { return m_handle != nullptr && m_errorText.isEmpty(); }
@@ -36,8 +44,12 @@ public:
     void setMpvProperty(const QString &name, const QVariant &value);
     // The last value mpv reported for an observed property ("path", "playlist-pos",
     // "playlist-count", "pause", "time-pos", "duration", "idle-active", "keepaspect",
-    // "video-zoom", "video-rotate", "volume", "hwdec"); never blocks.
+    // "video-zoom", "video-rotate", "volume", "hwdec", "hwdec-current", "video-format",
+    // "current-vo", "frame-drop-count", "decoder-frame-drop-count"); never blocks.
     QVariant observed(const QString &name) const { return m_observed.value(name); }
+
+    // The current frame drawn at the widget's size (render API only; null otherwise).
+    QImage grabFrame();
 
     QSize sizeHint() const override { return QSize(480, 270); }
 
@@ -51,30 +63,30 @@ public slots:
     void maybeUpdate();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fail(const QString &text);
+    bool createRenderContext();
+    void drawFrame();
+    bool renderInto(unsigned int fbo, const QSize &size);
     void handleEvent(void *event);
+    void send(const QString &property, const QVariant &value);
     static void onWakeup(void *ctx);
     static void onUpdate(void *ctx);
 
     std::shared_ptr<mpv_handle> m_handle;
     mpv_render_context *m_renderContext = nullptr;
-    QWidget *m_embedSurface = nullptr; // the native child window mpv draws into without the render API
+    QWindow *m_surface = nullptr; // the native window the frames go to; owned by its container
+    QWidget *m_container = nullptr; // holds m_surface and always covers this widget
+    QOpenGLContext *m_context = nullptr;
+    // Takes the frames while the surface is not on screen (a hidden page, a minimised
+    // screen): mpv waits for each frame to be drawn before it moves on.
+    std::unique_ptr<QOpenGLFramebufferObject> m_offscreen;
+    std::atomic<bool> m_updateQueued{false};
     bool m_renderApi = true;
+    QString m_hwdec; // what this player was last told to decode with
     QString m_errorText;
     QHash<QString, QVariant> m_observed;
-    // Requests made before the render context exists: a file loaded then would find no
-    // video output and play without picture, so they wait for initializeGL().
-    struct Pending
-    {
-        QString property; // empty: a command
-        QVariant value;
-    };
-    QList<Pending> m_pending;
-    bool waitingForRenderContext() const;
-    void send(const Pending &request);
 };

@@ -29,7 +29,7 @@ bool PlayLabel::decodingEnabled()
 MpvWidget *PlayLabel::player()
 {
     if (!m_mpv && g_decodingEnabled) {
-        m_mpv = new MpvWidget(this);
+        m_mpv = new MpvWidget(m_hardDecode, this);
         m_mpv->setGeometry(rect());
         m_mpv->show();
         connect(m_mpv, &MpvWidget::sigProgressChange, this, &PlayLabel::sigProgressChange);
@@ -64,12 +64,36 @@ void PlayLabel::queueNext(const QString &path)
     m_queued = path;
 }
 
+void PlayLabel::prepare(const QString &path, int startSecond)
+{
+    if (path.isEmpty() || isOpen() || path == m_prepared)
+        return;
+    MpvWidget *mpv = player();
+    if (!mpv)
+        return;
+    m_prepared = path;
+    m_queued.clear();
+    this->startSecond = startSecond;
+    // Paused before the load, so that mpv stops on the first frame it decodes.
+    paused = true;
+    mpv->setMpvProperty(QStringLiteral("pause"), QStringLiteral("yes"));
+    mpv->command(QStringList{QStringLiteral("loadfile"), path, QStringLiteral("replace")});
+    mpv->command(QStringList{QStringLiteral("playlist-clear")});
+}
+
 void PlayLabel::on_file_open(const QString &path)
 {
     m_file = path;
     MpvWidget *mpv = player();
     if (!mpv)
         return;
+    if (!m_prepared.isEmpty()) {
+        const bool ready = m_prepared == path;
+        m_prepared.clear();
+        // Already loaded and waiting on its first frame: on_file_contiue() starts it.
+        if (ready)
+            return;
+    }
     if (!m_queued.isEmpty() && m_queued == path) {
         m_queued.clear();
         // Step to the prefetched file unless mpv already moved on to it by itself; a
@@ -102,6 +126,7 @@ void PlayLabel::on_file_close()
 {
     m_file.clear();
     m_queued.clear();
+    m_prepared.clear();
     if (m_mpv && m_mpv->isReady())
         m_mpv->command(QStringList{QStringLiteral("stop")});
 }

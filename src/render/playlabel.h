@@ -23,6 +23,10 @@ public:
     static void setDecodingEnabled(bool enabled);
     static bool decodingEnabled();
 
+    // The "HardDecode" choice of the screen this player is on (see MpvWidget); it takes
+    // effect when the player is created.
+    void setHardDecode(bool hardDecode) { m_hardDecode = hardDecode; }
+
     bool paused = false;
     int startSecond = 0; // seconds part of the clip start; 0 means no seek
 
@@ -30,6 +34,13 @@ public:
     // happens inside mpv without the player going idle (no frame of background between
     // two videos). A later on_file_open() of the same path steps to it.
     void queueNext(const QString &path);
+
+    // Creates the player and loads `path` paused on its first frame, or on `startSecond`
+    // when that is not 0, while nothing shows it, so that a later on_file_open() of the same
+    // path starts at once and shows no frame of background. Nothing happens while a file is
+    // open.
+    void prepare(const QString &path, int startSecond);
+    QString preparedFile() const { return m_prepared; }
 
     // What the player was last told, for the play window and its tests.
     QString openedFile() const { return m_file; }
@@ -65,6 +76,8 @@ private:
     MpvWidget *m_mpv = nullptr;
     QString m_file;
     QString m_queued;
+    QString m_prepared;
+    bool m_hardDecode = true;
     int m_scale = -1;
     int m_rotation = 0;
     int m_volume = 100;

@@ -78,6 +78,10 @@ void ScreenPlayHost::slotGetRealBeginWinInfo(const QString &displayName)
     if (MainPlayBKLabel *s = screen(displayName)) {
         s->realPlayMode = true;
         s->update();
+        // Players are created and their first files loaded now, while the first page still
+        // comes, rather than in the middle of a hand-over.
+        for (CommonPlayWindow *pw : qAsConst(s->playWindows))
+            pw->prepareFirstVideo();
     }
 }
 

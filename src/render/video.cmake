@@ -1,2 +1,4 @@
-# The libmpv video widget and its node conversion layer (target_sources into lumora_render).
-target_sources(lumora_render PRIVATE mpvnode.cpp mpvnode.h mpvwidget.cpp mpvwidget.h)
+# The libmpv video widget, its node conversion layer and the process-wide hardware decoding
+# choice (target_sources into lumora_render).
+target_sources(lumora_render PRIVATE
+    hardwaredecoding.cpp hardwaredecoding.h mpvnode.cpp mpvnode.h mpvwidget.cpp mpvwidget.h)

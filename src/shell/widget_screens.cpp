@@ -8,6 +8,7 @@
 #include "playlabel.h"
 #include "playwinobject.h"
 #include "screenplayhost.h"
+#include "settings.h"
 #include "widget.h"
 
 namespace {
@@ -36,6 +37,7 @@ MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
 {
     auto *screen = new MainPlayBKLabel(window.name);
     screen->windowsLocked = windowsLockedAll;
+    screen->hardDecode = appSettings().hardDecode == 1;
     screenHost()->addDisplay(nullptr, screen);
     connectScreenToPanels(screen);
     applyScreenGeometry(screen, window);

@@ -2,7 +2,6 @@
 
 #include "mpvnode.h"
 #include "mpvwidget.h"
-#include "settings.h"
 #include "warninglog.h"
 
 #include <QApplication>
@@ -24,8 +23,6 @@ private slots:
         QVERIFY(makeClip(m_red, QStringLiteral("red"), true));
         QVERIFY(makeClip(m_green, QStringLiteral("green"), false));
     }
-
-    void init() { appSettings().hardDecode = 1; }
 
     void nodeConversionRoundTrip()
     {
@@ -49,7 +46,7 @@ private slots:
 
     void reportsDurationAndWholeSecondPositions()
     {
-        MpvWidget w;
+        MpvWidget w(true);
         w.resize(160, 120);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -68,19 +65,19 @@ private slots:
 
     void drawsFramesThroughTheRenderApi()
     {
-        MpvWidget w;
+        MpvWidget w(true);
         w.resize(160, 120);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(w.usesRenderApi());
         w.setMpvProperty(QStringLiteral("loop-file"), QStringLiteral("inf"));
         w.command(QStringList{QStringLiteral("loadfile"), m_green});
-        QTRY_VERIFY_WITH_TIMEOUT(isMostly(w.grabFramebuffer(), Qt::green), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(isMostly(w.grabFrame(), Qt::green), 10000);
     }
 
     void pausePropertyHoldsThePosition()
     {
-        MpvWidget w;
+        MpvWidget w(true);
         w.resize(160, 120);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -100,7 +97,7 @@ private slots:
 
     void fileThatCannotBeOpenedIsHarmless()
     {
-        MpvWidget w;
+        MpvWidget w(true);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QSignalSpy range(&w, &MpvWidget::sigSetVideoRange);
@@ -125,10 +122,9 @@ private slots:
 
     void embeddedOutputWithoutHardDecode()
     {
-        appSettings().hardDecode = 0;
         // Xvfb has no GPU video output; the plain X11 one draws into the embedded window.
         qputenv("LUMORA_MPV_OPTIONS", "vo=x11");
-        MpvWidget w;
+        MpvWidget w(false);
         qunsetenv("LUMORA_MPV_OPTIONS");
         w.resize(160, 120);
         w.show();

@@ -8,7 +8,7 @@
 #include "mpvwidget.h"
 #include "playlabel.h"
 #include "schemebuilder.h"
-#include "settings.h"
+#include "screenplayhost.h"
 #include "tinyhttpserver.h"
 #include "videocoverlabel.h"
 #include "virtualclock.h"
@@ -34,7 +34,6 @@ private slots:
     {
         qRegisterMetaType<CommonWinObject *>("CommonWinObject*");
         QVERIFY(m_dir.isValid());
-        appSettings().hardDecode = 1;
         m_red = m_dir.filePath(QStringLiteral("red.mp4"));
         m_green = m_dir.filePath(QStringLiteral("green.mp4"));
         m_redSilent = m_dir.filePath(QStringLiteral("red-silent.mp4"));
@@ -98,10 +97,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&label));
         label.on_file_Scale(0);
         label.on_file_open(m_green);
-        QTRY_VERIFY_WITH_TIMEOUT(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(isGreen(label.mpvWidget()->grabFrame().pixelColor(5, 30)), 10000);
         label.on_file_Scale(1);
-        QTRY_VERIFY_WITH_TIMEOUT(!isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(5, 30)), 5000);
-        QVERIFY(isGreen(label.mpvWidget()->grabFramebuffer().pixelColor(160, 30)));
+        QTRY_VERIFY_WITH_TIMEOUT(!isGreen(label.mpvWidget()->grabFrame().pixelColor(5, 30)), 5000);
+        QVERIFY(isGreen(label.mpvWidget()->grabFrame().pixelColor(160, 30)));
     }
 
     void clipStartSeeksOnceTheDurationIsKnown()
@@ -151,6 +150,29 @@ private slots:
         pw->resumeWindowPlay();
         QVERIFY(pw->videoTimer->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("time-pos")).toDouble() > held, 10000);
+    }
+
+    void theOperatorDragsAWindowByItsVideo()
+    {
+        // Real pointer events through the X server: the video's own native window must let
+        // them through to the play window.
+        QVERIFY(makeSurface(false));
+        CommonPlayWindow *pw = addWindow({video(m_red, QTime(0, 0, 30))});
+        pw->startWindowPlay();
+        // on screen for the whole drag, however slow the machine
+        pw->videoPlayer->mpvWidget()->setMpvProperty(QStringLiteral("loop-file"), QStringLiteral("inf"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            isRed(grabAt(QGuiApplication::primaryScreen(), pw->mapToGlobal(QPoint(80, 60)))), 10000);
+        const QPoint before = pw->pos();
+        const QPoint at = pw->mapToGlobal(QPoint(80, 60));
+        const QString x = QString::number(at.x()), y = QString::number(at.y());
+        QVERIFY(xdotool({QStringLiteral("mousemove"), x, y}));
+        QVERIFY(xdotool({QStringLiteral("mousedown"), QStringLiteral("1")}));
+        QVERIFY(xdotool(
+            {QStringLiteral("mousemove"), QString::number(at.x() + 30), QString::number(at.y() + 20)}));
+        QVERIFY(xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}));
+        QTRY_COMPARE_WITH_TIMEOUT(pw->pos(), before + QPoint(30, 20), 5000);
+        pw->stopWindowPlay();
     }
 
     void videoThatCannotBeOpenedStillEnds()
@@ -277,6 +299,7 @@ private slots:
     void noBackgroundBetweenTwoVideosInRealPlay()
     {
         QVERIFY(makeSurface(true));
+        WarningLog log;
         m_surface->setStyleSheet(QStringLiteral("background:rgb(0,0,255)"));
         // The red item is kept a little longer than its clip, as a stored length rounded up
         // would: the player reaches the end of the file before the window moves on, which is
@@ -321,6 +344,89 @@ private slots:
                                               .arg(firstOdd)));
         QTRY_COMPARE(pw->videoPlayer->mpvWidget()->observed(QStringLiteral("path")).toString(), m_green);
         QVERIFY2(!wentIdle, "the player went idle between the two videos");
+        // Two files started: the machine's hardware decoding was looked into once at most.
+        const QStringList decoding =
+            log.matching(QRegularExpression(QStringLiteral("hwdec|hardware|cuda|va-?api|libva|vdpau|v4l2"),
+                                            QRegularExpression::CaseInsensitiveOption));
+        QVERIFY2(decoding.size() <= 1, qPrintable(decoding.join(QLatin1Char('\n'))));
+    }
+
+    void firstHandOverFromPicturesToVideoShowsNoBackground()
+    {
+        // Real play from the start, as the main window does it: the screen's play windows
+        // exist, play begins on the display, a page of a blue picture hands over to a page
+        // with the red video.
+        QVERIFY(makeSurface(false));
+        m_surface->setStyleSheet(QStringLiteral("background:rgb(255,0,255)"));
+        const QString blue = m_dir.filePath(QStringLiteral("blue.png"));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(blue));
+        const QRect area(0, 0, 200, 150);
+        LumoraMediaObject *bluePicture = image(blue, 2);
+        CommonWinObject *pictures = window(m_page.get(), QStringLiteral("W1"), {bluePicture}, area);
+        ProgramObject videoPage;
+        videoPage.name = QStringLiteral("P2");
+        videoPage.segmentName = m_page->segmentName;
+        videoPage.displayWindowName = m_page->displayWindowName;
+        CommonWinObject *videos =
+            window(&videoPage, QStringLiteral("W2"), {video(m_red, QTime(0, 0, 2))}, area);
+        for (CommonWinObject *w : {pictures, videos}) {
+            w->segmentKind = QStringLiteral("generalSegment");
+            m_surface->showCommonWindow(false, w)->setStyleSheet(QStringLiteral("background:rgb(255,0,255)"));
+        }
+        ScreenPlayHost host;
+        host.addDisplay(nullptr, m_surface.get());
+        connect(&host, &ScreenPlayHost::sigCurProgramRealPlayEnd, this,
+                [&](const QString &, CommonWinObject *ended) {
+                    if (ended == pictures)
+                        host.slotRealPlayCommonWinObj(QStringLiteral("D1"), QStringLiteral("generalSegment"),
+                                                      videos, videos->media);
+                });
+        host.slotGetRealBeginWinInfo(QStringLiteral("D1"));
+        // The video's player is ready on its first frame before its page comes.
+        CommonPlayWindow *videoWindow = m_surface->findPlayWindow(videos);
+        QVERIFY(videoWindow->videoPlayer->mpvWidget());
+        MpvWidget *mpv = videoWindow->videoPlayer->mpvWidget();
+        QTRY_VERIFY_WITH_TIMEOUT(mpv->observed(QStringLiteral("path")).toString() == m_red &&
+                                     mpv->observed(QStringLiteral("pause")).toBool() &&
+                                     mpv->observed(QStringLiteral("time-pos")).isValid(),
+                                 10000);
+
+        host.slotRealPlayCommonWinObj(QStringLiteral("D1"), QStringLiteral("generalSegment"), pictures,
+                                      pictures->media);
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QPoint centre = m_surface->mapToGlobal(QPoint(100, 75));
+        QTRY_VERIFY_WITH_TIMEOUT(isBlue(grabAt(screen, centre)), 10000);
+        QElapsedTimer sinceBlue;
+        sinceBlue.start();
+        QElapsedTimer sinceRed;
+        int blueGrabs = 0, red = 0, neither = 0;
+        QString firstOdd;
+        while (sinceBlue.elapsed() < 20000 && !(sinceRed.isValid() && sinceRed.elapsed() >= 1000)) {
+            const QColor c = grabAt(screen, centre);
+            if (isBlue(c)) {
+                ++blueGrabs;
+            } else if (isRed(c)) {
+                ++red;
+                if (!sinceRed.isValid())
+                    sinceRed.start();
+            } else {
+                ++neither;
+                if (firstOdd.isEmpty())
+                    firstOdd = QStringLiteral("%1 ms after the first blue: %2")
+                                   .arg(sinceBlue.elapsed())
+                                   .arg(c.name());
+            }
+            QTest::qWait(10);
+        }
+        QVERIFY2(blueGrabs > 0 && red > 0,
+                 qPrintable(QStringLiteral("blue %1 red %2").arg(blueGrabs).arg(red)));
+        QVERIFY2(neither == 0, qPrintable(QStringLiteral("%1 grabs showed neither blue nor red, first at %2")
+                                              .arg(neither)
+                                              .arg(firstOdd)));
+        videoWindow->stopWindowPlay();
+        m_surface->findPlayWindow(pictures)->stopWindowPlay();
     }
 
 private:
@@ -357,12 +463,18 @@ private:
         return before.isValid() && before == after;
     }
 
+    static bool xdotool(const QStringList &args)
+    {
+        return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+    }
+
     static QColor grabAt(QScreen *screen, const QPoint &p)
     {
         return screen->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixelColor(0, 0);
     }
 
     static bool isRed(const QColor &c) { return c.red() > 160 && c.green() < 80 && c.blue() < 80; }
+    static bool isBlue(const QColor &c) { return c.blue() > 160 && c.red() < 80 && c.green() < 80; }
     static bool isGreen(const QColor &c) { return c.green() > 90 && c.red() < 80 && c.blue() < 80; }
 
     static bool makeClip(const QString &path, const QString &colour, bool audio)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -22,6 +23,8 @@ public:
     }
     WarningLog(const WarningLog &) = delete;
     WarningLog &operator=(const WarningLog &) = delete;
+
+    QStringList matching(const QRegularExpression &pattern) const { return m_lines.filter(pattern); }
 
     bool contains(const QString &part) const
     {
