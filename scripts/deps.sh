@@ -15,6 +15,7 @@ LUMORA_BUILD_PACKAGES=(
 
 LUMORA_TEST_PACKAGES=(
     xvfb xserver-xephyr xauth x11-xkb-utils xdotool imagemagick python3 clang libclang-rt-14-dev
+    xrestop
 )
 
 # Installs whichever of the given packages are missing. Needs root (or sudo).
