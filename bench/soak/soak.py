@@ -328,9 +328,10 @@ def main():
                max(l for l, _ in late)))
     with open(os.path.join(work, "player.log")) as log:
         text = log.read()
+    hardware = ("hwdec", "hardware dec", "cuda", "vdpau", "libva", "vaapi", "v4l2")
     say("player output: %d stall restarts, %d lines about hardware decoding"
-        % (text.count("after a stall"), sum(1 for line in text.splitlines() if "hwdec" in line.lower()
-                                            or "hardware dec" in line.lower())))
+        % (text.count("after a stall"),
+           sum(1 for line in text.splitlines() if any(word in line.lower() for word in hardware))))
     seconds = int((max(r[2] for r in rows) - start).total_seconds()) + 1
     compare_with_simulation(args.scheme_tool, scheme, rows, start, seconds)
     if not args.keep:
