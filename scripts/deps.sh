@@ -17,6 +17,7 @@ LUMORA_TEST_PACKAGES=(
     xvfb xserver-xephyr xauth x11-xkb-utils xdotool imagemagick python3 clang libclang-rt-14-dev
     # the bare player bench/video compares the play window with
     mpv
+    xrestop
 )
 
 # Installs whichever of the given packages are missing. Needs root (or sudo).

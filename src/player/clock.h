@@ -20,6 +20,9 @@ public:
     virtual ~Clock();
 
     virtual QDateTime now() const = 0;
+    // Milliseconds on a clock that never jumps (the timers' own time base); only differences
+    // between two readings mean anything.
+    virtual qint64 steadyMsecs() const = 0;
     virtual ClockTimer *createTimer(QObject *parent) = 0;
 
     // The clock in use in this process: the installed one, or the wall clock.

@@ -8,6 +8,10 @@
 //
 // A repeating timer that fires late (a busy GUI thread) fires once, then keeps its period
 // from that late moment, as a precise QTimer does. remainingTime() is -1 when inactive.
+//
+// While a timeout is being delivered, deliveringDue() tells when that expiry was due (on the
+// clock's steadyMsecs()), so that what the expiry starts can count its time from there and
+// not from whenever the event loop got round to it.
 class ClockTimer : public QObject
 {
     Q_OBJECT
@@ -30,6 +34,13 @@ public:
     virtual bool isActive() const = 0;
     virtual int remainingTime() const = 0;
 
+    // The due moment of the expiry whose timeout() is being delivered, or -1 outside one.
+    static qint64 deliveringDue();
+
 signals:
     void timeout();
+
+protected:
+    // Emits timeout() with deliveringDue() reporting `due` for its length.
+    void deliver(qint64 due);
 };

@@ -4,6 +4,7 @@
 #include "clocktimer.h"
 #include "commonwinobject.h"
 #include "cycleobject.h"
+#include "duetime.h"
 #include "generalobject.h"
 #include "pagerules.h"
 #include "playhost.h"
@@ -40,16 +41,17 @@ template<typename Segment> bool holdsWindow(const QList<Segment *> &segments, co
     return false;
 }
 
-// Stops `timer`, keeping what it had left in `remaining`, or starts it again for that time.
-void hold(ClockTimer *timer, int &remaining, bool suspend)
+// Stops `timer`, keeping what it had left in `remaining`, or starts it again for that time;
+// both counted from when the hold or its end was due (see DueTime).
+void hold(const Clock &clock, ClockTimer *timer, int &remaining, bool suspend)
 {
     if (suspend) {
         if (timer->isActive()) {
-            remaining = timer->remainingTime();
+            remaining = timer->remainingTime() + int(clock.steadyMsecs() - DueTime::begin(clock).at);
             timer->stop();
         }
     } else if (remaining >= 0) {
-        timer->start(remaining);
+        timer->start(DueTime::intervalAfterBegin(clock, remaining));
         remaining = -1;
     }
 }
@@ -650,9 +652,9 @@ void ProjectTree::showPageMusic(ProgramObject *page)
 void ProjectTree::updateTimerHolds()
 {
     const bool insertPlaying = insertState == 1 || insertState == 2;
-    hold(generalProgramTimer, m_generalRemaining, paused || insertPlaying);
-    hold(cyclePlayTimer, m_cycleRemaining, paused);
-    hold(timingPlayTimer, m_timingRemaining, paused);
+    hold(*m_clock, generalProgramTimer, m_generalRemaining, paused || insertPlaying);
+    hold(*m_clock, cyclePlayTimer, m_cycleRemaining, paused);
+    hold(*m_clock, timingPlayTimer, m_timingRemaining, paused);
 }
 
 void ProjectTree::armTimer(ClockTimer *timer, int msec)
@@ -663,7 +665,8 @@ void ProjectTree::armTimer(ClockTimer *timer, int msec)
         m_cycleRemaining = -1;
     else if (timer == timingPlayTimer)
         m_timingRemaining = -1;
-    timer->start(msec);
+    // A page or insert length runs from when the page or insert was due to begin.
+    timer->start(DueTime::intervalAfterBegin(*m_clock, msec));
 }
 
 void ProjectTree::discardTimer(ClockTimer *timer)

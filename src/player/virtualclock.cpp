@@ -105,7 +105,7 @@ void VirtualClock::runTo(qint64 target)
     for (;;) {
         VirtualClockTimer *next = nullptr;
         for (VirtualClockTimer *timer : qAsConst(m_timers)) {
-            if (!timer->m_active || timer->m_due > target)
+            if (!timer->m_active || timer->m_due + m_lateness > target)
                 continue;
             if (!next || firesBefore(timer, next))
                 next = timer;
@@ -113,7 +113,8 @@ void VirtualClock::runTo(qint64 target)
         if (!next)
             break;
         // A timer that fell due during a stall fires now, late.
-        m_elapsed = qMax(m_elapsed, next->m_due);
+        const qint64 due = next->m_due;
+        m_elapsed = qMax(m_elapsed, due + m_lateness);
         if (next->m_singleShot) {
             next->m_active = false;
         } else {
@@ -128,7 +129,7 @@ void VirtualClock::runTo(qint64 target)
             }
         }
         ++m_fired;
-        emit next->timeout();
+        next->deliver(due);
     }
     m_elapsed = qMax(m_elapsed, target);
 }

@@ -24,12 +24,16 @@ public:
     ~VirtualClock() override;
 
     QDateTime now() const override;
+    qint64 steadyMsecs() const override { return m_elapsed; }
     ClockTimer *createTimer(QObject *parent) override;
 
     void advance(qint64 msec);
     void runUntil(const QDateTime &until);
     void stall(qint64 msec);
     void jumpWallClock(qint64 msec);
+    // Every expiry from now on fires `msec` after it fell due, as on an event loop that is
+    // always that much behind (0: on time).
+    void setDeliveryLateness(qint64 msec) { m_lateness = qMax<qint64>(0, msec); }
 
     // Number of timer expiries delivered so far.
     qint64 firedCount() const { return m_fired; }
@@ -51,5 +55,6 @@ private:
     qint64 m_phaseMillisecond = -1;
     int m_startsInMillisecond = 0;
     qint64 m_fired = 0;
+    qint64 m_lateness = 0;
     QList<VirtualClockTimer *> m_timers;
 };

@@ -25,6 +25,7 @@ public:
 
 private:
     friend class VirtualClock;
+    using ClockTimer::deliver;
     VirtualClock *m_clock;
     int m_interval = 0;
     bool m_singleShot = false;

@@ -11,3 +11,8 @@ ClockTimer *WallClock::createTimer(QObject *parent)
 {
     return new WallClockTimer(parent);
 }
+
+qint64 WallClock::steadyMsecs() const
+{
+    return WallClockTimer::steadyNow();
+}

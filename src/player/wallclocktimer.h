@@ -22,6 +22,12 @@ public:
     bool isActive() const override;
     int remainingTime() const override;
 
+    // The monotonic clock QTimer runs on, in msec.
+    static qint64 steadyNow();
+
 private:
+    void expired();
+
     QTimer m_timer;
+    qint64 m_due = 0;
 };

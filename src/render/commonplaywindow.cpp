@@ -6,6 +6,7 @@
 #include "commonwinobject.h"
 #include "digitalclockwidget.h"
 #include "digitaltimerwin.h"
+#include "duetime.h"
 #include "effectanimation.h"
 #include "lumoramediaobject.h"
 #include "mainplaybklabel.h"
@@ -25,15 +26,6 @@
 #include <QMediaPlayer>
 #include <QMediaPlaylist>
 #include <QUrl>
-
-namespace {
-constexpr int RunningTickMsecs = 100;
-
-int lengthTenths(const QTime &t)
-{
-    return t.isValid() ? t.hour() * 36000 + t.minute() * 600 + t.second() * 10 : 0;
-}
-} // namespace
 
 CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *displaySurface, QWidget *parent)
     : QLabel(parent)
@@ -87,8 +79,6 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
     streamTimer = makeItemTimer(&CommonPlayWindow::slotStreamingStayTimeout);
     cameraTimer = makeItemTimer(&CommonPlayWindow::slotCameraStayTimeout);
     weatherTimer = makeItemTimer(&CommonPlayWindow::slotWeatherStayTimeout);
-    runningTimer = makeItemTimer(&CommonPlayWindow::slotGetRunningTimer);
-    runningTimer->setInterval(RunningTickMsecs);
 
     pictureOpacity = new QGraphicsOpacityEffect(this);
     pictureOpacity->setOpacity(1.0);
@@ -132,6 +122,9 @@ CommonPlayWindow::~CommonPlayWindow()
 ClockTimer *CommonPlayWindow::makeItemTimer(void (CommonPlayWindow::*slot)())
 {
     ClockTimer *timer = m_clock->createTimer(this);
+    // Every stay is armed afresh from when it was due: a timer that repeated by itself would
+    // count the next stay from whenever the event loop delivered this one.
+    timer->setSingleShot(true);
     connect(timer, &ClockTimer::timeout, this, slot);
     return timer;
 }
@@ -215,8 +208,6 @@ void CommonPlayWindow::startWindowPlay()
     stopAllTimers();
     if (index >= 0 && index < mediaList.size()) {
         playCurrentElement();
-        elapsedTenths = 0;
-        runningTimer->start(RunningTickMsecs);
     } else {
         currentType.clear();
     }
@@ -234,9 +225,19 @@ void CommonPlayWindow::playCurrentElement()
     if (!name.isEmpty())
         logName = name;
     currentType = type;
+    // The row keeps the real begin; the item's time is counted from when it was due.
     const QDateTime now = m_clock->now();
     startTime = now.time();
     startDate = now.date();
+    const DueTime::Begin due = DueTime::begin(*m_clock);
+    m_itemBegin = due.at;
+    if (due.restarted && ClockTimer::deliveringDue() != m_reportedStall) {
+        m_reportedStall = ClockTimer::deliveringDue();
+        qWarning().noquote() << QStringLiteral("window %1: item began %2 ms late after a stall; "
+                                               "its time is counted from now")
+                                    .arg(winObject ? winObject->name : QString())
+                                    .arg(due.lateness);
+    }
 
     if (type == QLatin1String("video"))
         slotPlayVideo(item);
@@ -259,12 +260,12 @@ void CommonPlayWindow::playCurrentElement()
     else if (type == QLatin1String("simpleText") || type == QLatin1String("txt") ||
              type == QLatin1String("singleRowText") || type == QLatin1String("scrollingText"))
         slotPlaySimpleText(item);
+    m_itemBegin = -1;
     prepareNextItem();
 }
 
 void CommonPlayWindow::playNextElement()
 {
-    elapsedTenths = 0;
     if (m_previewItem) {
         stopAllTimers();
         playCurrentElement();
@@ -303,9 +304,11 @@ void CommonPlayWindow::writeLogRow()
     emit sigPlayLogRow(winObject, row);
 }
 
-void CommonPlayWindow::slotGetRunningTimer()
+void CommonPlayWindow::armItemTimer(ClockTimer *timer, int msec)
 {
-    ++elapsedTenths;
+    const qint64 end = (m_itemBegin >= 0 ? m_itemBegin : DueTime::begin(*m_clock).at) + qMax(0, msec);
+    m_itemTimerDue = end;
+    timer->start(int(qMax<qint64>(0, end - m_clock->steadyMsecs())));
 }
 
 // ---------------------------------------------------------------- pause, resume, stop
@@ -313,7 +316,11 @@ void CommonPlayWindow::slotGetRunningTimer()
 void CommonPlayWindow::pauseWindowPlay()
 {
     paused = true;
-    runningTimer->stop();
+    // What was left when the pause was due (an insert's start), not when it got round to it.
+    const ClockTimer *itemTimer = timerOfCurrentType();
+    m_pausedRemaining = itemTimer && itemTimer->isActive()
+                            ? qMax<qint64>(0, m_itemTimerDue - DueTime::begin(*m_clock).at)
+                            : -1;
     const QString &t = currentType;
     if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
         t == QLatin1String("singleRowText") || t == QLatin1String("scrollingText")) {
@@ -345,37 +352,6 @@ void CommonPlayWindow::pauseWindowPlay()
     } else if (t == QLatin1String("weather")) {
         weatherTimer->stop();
     }
-}
-
-int CommonPlayWindow::itemTotalTenths() const
-{
-    if (!currentItem)
-        return -1;
-    const LumoraMediaObject &item = *currentItem;
-    const QString &t = currentType;
-    if (t == QLatin1String("video"))
-        return videoTimerMsecs(item) / 1000 * 10;
-    if (t == QLatin1String("image") || t == QLatin1String("office"))
-        return item.image.stayTime * 10;
-    if (t == QLatin1String("simpleText") || t == QLatin1String("txt") || t == QLatin1String("singleRowText"))
-        return item.text.stayTime * 10;
-    if (t == QLatin1String("scrollingText"))
-        return item.text.playToEnd ? -1 : lengthTenths(item.text.playDuration);
-    if (t == QLatin1String("digitalClock"))
-        return lengthTenths(item.digitalClock.playTime);
-    if (t == QLatin1String("analogClock"))
-        return lengthTenths(item.analogClock.playTime);
-    if (t == QLatin1String("digitalTimer"))
-        return lengthTenths(item.countTimer.length);
-    if (t == QLatin1String("URL"))
-        return lengthTenths(item.url.length);
-    if (t == QLatin1String("streaming"))
-        return lengthTenths(item.streaming.length);
-    if (t == QLatin1String("videoDevice"))
-        return lengthTenths(item.videoDevice.length);
-    if (t == QLatin1String("weather"))
-        return lengthTenths(item.weather.length);
-    return -1;
 }
 
 ClockTimer *CommonPlayWindow::timerOfCurrentType() const
@@ -411,11 +387,12 @@ void CommonPlayWindow::resumeWindowPlay()
         return;
     show();
     paused = false;
-    runningTimer->start(RunningTickMsecs);
-    const int total = itemTotalTenths();
+    // The item goes on for exactly what it had left; a stay that was not running (an effect
+    // was) is armed again when the effect ends.
     ClockTimer *timer = timerOfCurrentType();
-    if (timer && total >= 0)
-        timer->start(qMax(0, total - elapsedTenths) * 100);
+    if (timer && m_pausedRemaining >= 0)
+        armItemTimer(timer, int(m_pausedRemaining));
+    m_pausedRemaining = -1;
 
     const QString &t = currentType;
     QWidget *renderer = nullptr;
@@ -459,7 +436,6 @@ void CommonPlayWindow::resumeWindowPlay()
 
 void CommonPlayWindow::stopAllTimers()
 {
-    elapsedTenths = 0;
     textRenderer->stopScroll();
     countTimer->stopTick();
     digitalClock->stopTick();
@@ -534,8 +510,7 @@ void CommonPlayWindow::stopWindowPlay()
     // A player that only waits on the page's first video keeps it: the page never started.
     const bool onlyPrepared = currentType.isEmpty() && !videoPlayer->preparedFile().isEmpty();
     stopAllTimers();
-    // A stopped window counts no time; startWindowPlay starts the counter again.
-    runningTimer->stop();
+    m_pausedRemaining = -1;
     haltEffects();
     index = 0;
     mediaList.clear();

@@ -121,8 +121,6 @@ public:
     QTime startTime;
     QDate startDate;
     QString logName;
-    int elapsedTenths = 0;
-    ClockTimer *runningTimer = nullptr;
     QGraphicsOpacityEffect *pictureOpacity = nullptr;
     QGraphicsOpacityEffect *countTimerOpacity = nullptr;
     QList<LumoraMediaObject *> mediaList;
@@ -194,7 +192,6 @@ public slots:
     void slotSetVideoCoverLabel(LumoraMediaObject *item);
     void slotSetVideoRange(float seconds);
     void slotSetVideoProgress(float seconds);
-    void slotGetRunningTimer();
     void slotStopAllTimer() { stopAllTimers(); }
 
 protected:
@@ -234,11 +231,21 @@ private:
     void nextTextPage();
     void effectFinished(bool textSide);
     void setOwnStyle(const QString &style);
-    int itemTotalTenths() const;
+    // Arms `timer` to fall due `msec` after the current item's time was due to reach this
+    // point (see DueTime), and remembers that moment for pause and resume.
+    void armItemTimer(ClockTimer *timer, int msec);
     ClockTimer *timerOfCurrentType() const;
     void writeLogRow();
 
     Clock *m_clock = nullptr;
+    // When the item timer armed last falls due, on the clock's steady time.
+    qint64 m_itemTimerDue = 0;
+    // While an item starts: when it began, so that opening its file does not lengthen it.
+    qint64 m_itemBegin = -1;
+    // What the current item's timer had left when play was paused; -1: none was running.
+    qint64 m_pausedRemaining = -1;
+    // The late expiry last reported as a stall, so that it is reported once.
+    qint64 m_reportedStall = -1;
     float m_videoRange = 0;
     LumoraMediaObject *m_previewItem = nullptr;
     int m_coverEffect = 0;

@@ -21,6 +21,8 @@
 
 #include <QGraphicsOpacityEffect>
 
+#include <climits>
+
 namespace {
 int lengthMsecs(const QTime &t)
 {
@@ -45,7 +47,6 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
 {
     currentItem = item;
     const VideoProperties &v = item->video;
-    videoTimer->setInterval(videoTimerMsecs(*item));
     videoPlayer->move(origin());
     videoPlayer->resize(mediaSize());
     videoPlayer->on_file_open(v.filePath);
@@ -63,7 +64,7 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
     }
     videoPlayer->show();
     raise();
-    videoTimer->start();
+    armItemTimer(videoTimer, videoTimerMsecs(*item));
     // In real play the next video is lined up in the running player now, so the switch
     // shows no frame of background and mpv never goes idle between the two.
     if (realPlay()) {
@@ -202,7 +203,7 @@ void CommonPlayWindow::slotPlayImage(LumoraMediaObject *item)
         pictureLabel->show();
         curtain1->hide();
         curtain2->hide();
-        pictureTimer->start(p.stayTime * 1000);
+        armItemTimer(pictureTimer, p.stayTime * 1000);
     }
 }
 
@@ -224,8 +225,13 @@ void CommonPlayWindow::slotPlaySimpleText(LumoraMediaObject *item)
     const TextProperties &p = item->text;
     if (mode == textWidget::ScrollingMode) {
         textRenderer->show();
+        // A text that plays to the end lasts its scrolling time, counted like any other item's
+        // time; the scroll's own end, a frame late at best, only ends it if that comes first.
+        const qint64 scrollEnd = textRenderer->msToScrollEnd();
         if (!p.playToEnd)
-            textTimer->start(lengthMsecs(p.playDuration));
+            armItemTimer(textTimer, lengthMsecs(p.playDuration));
+        else if (scrollEnd >= 0)
+            armItemTimer(textTimer, int(qMin<qint64>(scrollEnd, INT_MAX)));
         return;
     }
     textRenderer->show();
@@ -233,7 +239,7 @@ void CommonPlayWindow::slotPlaySimpleText(LumoraMediaObject *item)
         entering = true;
         runEffect(textRenderer, textSlide, EffectGeometry::resolveRandom(p.entryEffect), p.entrySpeed, true);
     } else {
-        textTimer->start(p.stayTime * 1000);
+        armItemTimer(textTimer, p.stayTime * 1000);
     }
 }
 
@@ -269,7 +275,7 @@ void CommonPlayWindow::slotPlayDigitalClock(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     digitalClock->setupItem(item->digitalClock);
     stopAllTimers();
-    digitalClockTimer->start(lengthMsecs(item->digitalClock.playTime));
+    armItemTimer(digitalClockTimer, lengthMsecs(item->digitalClock.playTime));
     digitalClock->startTick();
     digitalClock->show();
 }
@@ -281,7 +287,7 @@ void CommonPlayWindow::slotPlayAnalogClock(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     analogClock->setupItem(item->analogClock);
     stopAllTimers();
-    analogClockTimer->start(lengthMsecs(item->analogClock.playTime));
+    armItemTimer(analogClockTimer, lengthMsecs(item->analogClock.playTime));
     analogClock->startTick();
     analogClock->show();
 }
@@ -294,7 +300,7 @@ void CommonPlayWindow::slotPlayDigitalTimer(LumoraMediaObject *item)
     countTimerOpacity->setOpacity(qBound(0, item->countTimer.transparency, 10) / 10.0);
     countTimer->setupItem(item->countTimer);
     stopAllTimers();
-    countTimerTimer->start(lengthMsecs(item->countTimer.length));
+    armItemTimer(countTimerTimer, lengthMsecs(item->countTimer.length));
     countTimer->startTick();
     countTimer->show();
 }
@@ -306,7 +312,7 @@ void CommonPlayWindow::slotPlayWeather(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     weather->startItem(item->weather);
     stopAllTimers();
-    weatherTimer->start(lengthMsecs(item->weather.length));
+    armItemTimer(weatherTimer, lengthMsecs(item->weather.length));
     weather->show();
 }
 
@@ -315,7 +321,7 @@ void CommonPlayWindow::slotPlayURL(LumoraMediaObject *item)
     currentItem = item;
     hideAllMedia();
     const int length = lengthMsecs(item->url.length);
-    webTimer->start(length);
+    armItemTimer(webTimer, length);
     webPage->setItem(length, item->url.address, item->url.transparency,
                      QPoint(item->url.posX, item->url.posY));
     webPage->applyZoom();
@@ -330,7 +336,7 @@ void CommonPlayWindow::slotPlayStreaming(LumoraMediaObject *item)
     streamPlayer->on_file_contiue();
     streamPlayer->move(origin());
     stopAllTimers();
-    streamTimer->start(lengthMsecs(item->streaming.length));
+    armItemTimer(streamTimer, lengthMsecs(item->streaming.length));
     streamPlayer->show();
 }
 
@@ -342,7 +348,7 @@ void CommonPlayWindow::slotPlayVideoDevice(LumoraMediaObject *item)
     camera->move(origin());
     camera->start();
     stopAllTimers();
-    cameraTimer->start(lengthMsecs(item->videoDevice.length));
+    armItemTimer(cameraTimer, lengthMsecs(item->videoDevice.length));
     camera->show();
 }
 
@@ -447,7 +453,7 @@ void CommonPlayWindow::slotPlayImageTimeout()
                       true);
         } else {
             pictureLabel->show();
-            pictureTimer->start(p.stayTime * 1000);
+            armItemTimer(pictureTimer, p.stayTime * 1000);
         }
         return;
     }
@@ -483,8 +489,11 @@ void CommonPlayWindow::slotPlayTextTimeout()
     curtain2->hide();
     if (!scrolling) {
         nextTextPage();
-        if (textRenderer->hasPage(textRenderer->page))
-            return; // the repeating text timer keeps each page for the stay time
+        if (textRenderer->hasPage(textRenderer->page)) {
+            // Each page stays for the stay time, counted from when the one before was due to end.
+            armItemTimer(textTimer, p.stayTime * 1000);
+            return;
+        }
     }
     textTimer->stop();
     textRenderer->hide();
@@ -576,11 +585,11 @@ void CommonPlayWindow::effectFinished(bool textSide)
         if (textSide) {
             textRenderer->move(origin());
             textRenderer->show();
-            textTimer->start(currentItem->text.stayTime * 1000);
+            armItemTimer(textTimer, currentItem->text.stayTime * 1000);
         } else {
             pictureLabel->move(origin());
             pictureLabel->show();
-            pictureTimer->start(currentItem->image.stayTime * 1000);
+            armItemTimer(pictureTimer, currentItem->image.stayTime * 1000);
         }
         return;
     }
@@ -616,7 +625,7 @@ void CommonPlayWindow::effectFinished(bool textSide)
             curtain2->hide();
             textRenderer->move(origin());
             textRenderer->show();
-            textTimer->start(p.stayTime * 1000);
+            armItemTimer(textTimer, p.stayTime * 1000);
         }
         return;
     }

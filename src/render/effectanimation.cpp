@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "clocktimer.h"
+#include "duetime.h"
 
 #include <QEasingCurve>
 
@@ -34,7 +35,9 @@ int EffectAnimation::frameInterval()
 void EffectAnimation::play(int msec)
 {
     halt();
-    m_msec = qMax(0, msec);
+    // An effect started late by the event loop ends when it was due to: its item's time is
+    // counted from when the item was due.
+    m_msec = DueTime::intervalAfterBegin(*m_clock, msec);
     // A zero duration would make Qt finish inside start(), before the caller has set up
     // what the end of the effect relies on; the end comes from the clock instead.
     setDuration(qMax(1, m_msec));

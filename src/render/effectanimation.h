@@ -24,7 +24,8 @@ public:
     static void setFrameInterval(int msec);
     static int frameInterval();
 
-    // Runs from the start value to the end value in `msec` on the clock.
+    // Runs from the start value to the end value in `msec` on the clock, counted from when
+    // the timer expiry that starts it was due (see DueTime).
     void play(int msec);
     // Stops without finishing (no finished() signal), leaving the target where it is.
     void halt();

@@ -249,6 +249,15 @@ bool textWidget::isScrolling() const
     return scrollTimer->isActive();
 }
 
+qint64 textWidget::msToScrollEnd() const
+{
+    if (mode != ScrollingMode || !playToEnd || m_finished)
+        return -1;
+    const long long total =
+        ScrollSpeed::Track{rollDirection, width(), textWidth, fontSize, rollSpeed}.msToFirstWrap();
+    return total < 0 ? -1 : qMax<qint64>(0, total - m_scrolledMs);
+}
+
 void textWidget::armNextFrame()
 {
     // Frames are due on a fixed schedule from the start, not one period after the previous

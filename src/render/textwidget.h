@@ -51,6 +51,9 @@ public:
     void stopScroll();   // keeps the position
     void resumeScroll(); // from the kept position
     bool isScrolling() const;
+    // A scrolling text that plays to the end: the scrolling time left until its text has
+    // once gone fully out; -1 for any other text or a speed that never scrolls.
+    qint64 msToScrollEnd() const;
 
     // Pages of the current mode (simple or single-row), computed for the current size.
     int pageCount();

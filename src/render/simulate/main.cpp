@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QStringList>
 
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -18,7 +20,7 @@ constexpr int Failure = 2;
 constexpr qint64 MaxDurationSeconds = 366LL * 86400;
 
 const char *const usageText = "Usage: lumora-scheme simulate FILE.schx --start YYYY-MM-DDTHH:MM:SS[.zzz] "
-                              "--duration SECONDS [--events]\n";
+                              "--duration SECONDS [--events] [--stats]\n";
 
 int fail(const QString &message, bool usage = false)
 {
@@ -55,6 +57,7 @@ int main(int argc, char *argv[])
     QString startText;
     QString durationText;
     bool events = false;
+    bool stats = false;
     bool dashes = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
@@ -66,6 +69,8 @@ int main(int argc, char *argv[])
             (arg == QLatin1String("--start") ? startText : durationText) = args.at(++i);
         } else if (!dashes && arg == QLatin1String("--events")) {
             events = true;
+        } else if (!dashes && arg == QLatin1String("--stats")) {
+            stats = true;
         } else if (!dashes && arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
             return fail(QStringLiteral("unknown option %1").arg(arg), true);
         } else if (file.isEmpty()) {
@@ -100,7 +105,17 @@ int main(int argc, char *argv[])
         const QByteArray bytes = line.toUtf8() + '\n';
         fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     });
+    QElapsedTimer wall;
+    wall.start();
     simulator.run(seconds * 1000);
     fflush(stdout);
+    if (stats) {
+        // Peak resident memory of the whole run: a long simulation must cost no more than a
+        // short one beyond the rows it prints.
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        fprintf(stderr, "simulated %lld s: %d rows in %.1f s, peak resident memory %.1f MiB\n", seconds,
+                simulator.rowCount(), wall.elapsed() / 1000.0, usage.ru_maxrss / 1024.0);
+    }
     return Ok;
 }

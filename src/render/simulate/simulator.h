@@ -45,6 +45,7 @@ public:
     QDateTime now() const;
     int rowCount() const { return m_rows; }
     ScreenPlayHost &host();
+    VirtualClock &clock() { return *m_clock; }
 
 private:
     class Host;
