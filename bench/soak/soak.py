@@ -151,8 +151,11 @@ def slope_per_hour(samples):
     return sxy / sxx * 60.0 if sxx else 0.0
 
 
-def pair_by_name(real, simulated):
-    """Pairs the k-th row of each name in begin order: (name, real begin, simulated begin)."""
+def pair_by_name(real, simulated, window=5.0):
+    """Pairs rows of the same name whose begins lie within `window` seconds, walking both
+    lists in begin order: (name, real begin, simulated begin). A row one side has and the
+    other lacks (a general item cut to nothing by an insert due in the same millisecond, say)
+    stays unpaired instead of shifting every later pair of its name by one."""
     def by_name(rows):
         groups = {}
         for name, begin in sorted(rows, key=lambda r: r[1]):
@@ -160,9 +163,23 @@ def pair_by_name(real, simulated):
         return groups
     real_groups, sim_groups = by_name(real), by_name(simulated)
     pairs = []
-    for name, begins in real_groups.items():
-        for r, s in zip(begins, sim_groups.get(name, [])):
-            pairs.append((name, r, s))
+    for name, reals in real_groups.items():
+        sims = sim_groups.get(name, [])
+        i = j = 0
+        while i < len(reals) and j < len(sims):
+            gap = (reals[i] - sims[j]).total_seconds()
+            if abs(gap) <= window:
+                # The nearer of this simulated row and the next takes the real one.
+                if j + 1 < len(sims) and abs((reals[i] - sims[j + 1]).total_seconds()) < abs(gap):
+                    j += 1
+                    continue
+                pairs.append((name, reals[i], sims[j]))
+                i += 1
+                j += 1
+            elif gap < 0:
+                i += 1
+            else:
+                j += 1
     return sorted(pairs, key=lambda p: p[1])
 
 

@@ -2,6 +2,7 @@
 
 #include "applicationfont.h"
 #include "databaseconn.h"
+#include "heaptrim.h"
 #include "myglobalshortcut.h"
 #include "processes.h"
 #include "screensurvey.h"
@@ -164,6 +165,9 @@ int runLumora(int argc, char **argv)
     // 15. Hot key.
     auto *shortcut = new MyGlobalShortCut(QStringLiteral("Ctrl+Q"), &app);
     QObject::connect(shortcut, &MyGlobalShortCut::activated, widget, &Widget::slotRaiseWindow);
+
+    // Weeks of play without the heap creeping up.
+    HeapTrim heapTrim;
 
     // 16.
     const int status = app.exec();

@@ -1,0 +1,62 @@
+#include "heaptrim.h"
+
+#include <QThreadPool>
+#include <QTimer>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+HeapTrim::HeapTrim(int intervalMs, QObject *parent)
+    : QObject(parent)
+    , m_timer(new QTimer(this))
+    , m_pool(new QThreadPool)
+    , m_busy(std::make_shared<std::atomic_bool>(false))
+{
+    m_pool->setMaxThreadCount(1);
+    if (!supported())
+        return;
+    // Housekeeping, not schedule: nothing an operator sees depends on its phase, so it keeps
+    // to the machine's own timer rather than the schedule's clock.
+    m_timer->setInterval(intervalMs);
+    m_timer->setTimerType(Qt::VeryCoarseTimer);
+    connect(m_timer, &QTimer::timeout, this, &HeapTrim::trimAside);
+    m_timer->start();
+}
+
+HeapTrim::~HeapTrim()
+{
+    m_timer->stop();
+    m_pool->waitForDone();
+}
+
+bool HeapTrim::supported()
+{
+#if defined(__GLIBC__)
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool HeapTrim::trimNow()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+    return true;
+#else
+    return false;
+#endif
+}
+
+void HeapTrim::trimAside()
+{
+    // A trim still running when the next is due (a machine swapping hard) is enough.
+    if (m_busy->exchange(true))
+        return;
+    std::shared_ptr<std::atomic_bool> busy = m_busy;
+    m_pool->start([busy] {
+        trimNow();
+        busy->store(false);
+    });
+}
