@@ -21,6 +21,8 @@ public:
     explicit HeapTrim(int intervalMs = 60 * 1000, QObject *parent = nullptr);
     ~HeapTrim() override;
 
+    // Caps what each thread's arena keeps at its top. Call before any thread starts.
+    static void limitHeldMemory();
     // Trims on the calling thread; false where the C library cannot.
     static bool trimNow();
     static bool supported();

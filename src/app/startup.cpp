@@ -61,6 +61,8 @@ bool asksForHelpOrVersion(int argc, char **argv)
 
 int runLumora(int argc, char **argv)
 {
+    HeapTrim::limitHeldMemory();
+
     // --help and --version answer on a terminal without a display too.
     if (!displayAvailable() && asksForHelpOrVersion(argc, argv)) {
         QCoreApplication app(argc, argv);
