@@ -11,7 +11,6 @@ HeapTrim::HeapTrim(int intervalMs, QObject *parent)
     : QObject(parent)
     , m_timer(new QTimer(this))
     , m_pool(new QThreadPool)
-    , m_busy(std::make_shared<std::atomic_bool>(false))
 {
     m_pool->setMaxThreadCount(1);
     if (!supported())
@@ -66,11 +65,10 @@ bool HeapTrim::trimNow()
 void HeapTrim::trimAside()
 {
     // A trim still running when the next is due (a machine swapping hard) is enough.
-    if (m_busy->exchange(true))
+    if (m_busy.exchange(true))
         return;
-    std::shared_ptr<std::atomic_bool> busy = m_busy;
-    m_pool->start([busy] {
+    m_pool->start([this] {
         trimNow();
-        busy->store(false);
+        m_busy.store(false);
     });
 }

@@ -11,7 +11,7 @@ class QTimer;
 // The C heap keeps what video decoding, picture decoding and the GL rasteriser free on their
 // threads: each thread's arena holds its freed blocks for the next allocation, and once a few
 // large blocks sit below a live one, resident memory climbs by whole blocks and never comes
-// back. Over weeks of unattended play that is gigabytes. Handing the free pages back to the
+// back. Handing the free pages back to the
 // system at a steady interval keeps resident memory flat; the pages cost a fault when reused,
 // which at one trim a minute is nothing.
 class HeapTrim : public QObject
@@ -34,5 +34,6 @@ private:
     // Its own single thread: a trim locks each arena in turn, which the GUI thread must never
     // wait on for longer than an allocation.
     std::unique_ptr<QThreadPool> m_pool;
-    std::shared_ptr<std::atomic_bool> m_busy;
+    // The pool is waited for before this goes, so its task may use the flag directly.
+    std::atomic_bool m_busy{false};
 };
