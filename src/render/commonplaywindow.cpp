@@ -321,6 +321,10 @@ void CommonPlayWindow::pauseWindowPlay()
     m_pausedRemaining = itemTimer && itemTimer->isActive()
                             ? qMax<qint64>(0, m_itemTimerDue - DueTime::begin(*m_clock).at)
                             : -1;
+    // An effect under way waits with its item: ending under the insert would start the stay,
+    // or the next item, behind it and log them as shown.
+    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+        animation->hold();
     const QString &t = currentType;
     if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
         t == QLatin1String("singleRowText") || t == QLatin1String("scrollingText")) {
@@ -393,6 +397,8 @@ void CommonPlayWindow::resumeWindowPlay()
     if (timer && m_pausedRemaining >= 0)
         armItemTimer(timer, int(m_pausedRemaining));
     m_pausedRemaining = -1;
+    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+        animation->carryOn();
 
     const QString &t = currentType;
     QWidget *renderer = nullptr;

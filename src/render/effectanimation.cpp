@@ -46,13 +46,39 @@ void EffectAnimation::play(int msec)
     pause();
     setCurrentTime(0);
     m_started = m_clock->now();
+    m_endDue = m_clock->steadyMsecs() + m_msec;
     if (s_frameInterval > 0 && m_msec > s_frameInterval)
         m_frame->start(s_frameInterval);
     m_end->start(m_msec);
 }
 
+void EffectAnimation::hold()
+{
+    if (!m_end->isActive())
+        return;
+    m_heldLeft = qMax<qint64>(0, m_endDue - DueTime::begin(*m_clock).at);
+    m_frame->stop();
+    m_end->stop();
+}
+
+void EffectAnimation::carryOn()
+{
+    if (m_heldLeft < 0)
+        return;
+    const qint64 left = qMin<qint64>(m_heldLeft, duration());
+    m_heldLeft = -1;
+    const int msec = DueTime::intervalAfterBegin(*m_clock, int(left));
+    m_endDue = m_clock->steadyMsecs() + msec;
+    // The frames go on from where the effect stood, not from where the time would have put it.
+    m_started = m_clock->now().addMSecs(-(duration() - left));
+    if (s_frameInterval > 0 && msec > s_frameInterval)
+        m_frame->start(s_frameInterval);
+    m_end->start(msec);
+}
+
 void EffectAnimation::halt()
 {
+    m_heldLeft = -1;
     m_frame->stop();
     m_end->stop();
     if (state() != QAbstractAnimation::Stopped)

@@ -30,6 +30,11 @@ public:
     // Stops without finishing (no finished() signal), leaving the target where it is.
     void halt();
     bool isPlaying() const;
+    // Holds the effect where it stands, with what is left of it counted from when the hold was
+    // due (an insert's start); carryOn() plays that rest. Nothing happens to an effect that
+    // is not playing.
+    void hold();
+    void carryOn();
 
 private:
     void onFrame();
@@ -40,4 +45,6 @@ private:
     ClockTimer *m_end;
     QDateTime m_started;
     int m_msec = 0;
+    qint64 m_endDue = 0;    // steady msecs
+    qint64 m_heldLeft = -1; // what a held effect has left; -1 when not held
 };

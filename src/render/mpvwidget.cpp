@@ -80,6 +80,12 @@ MpvWidget::MpvWidget(bool hardDecode, QWidget *parent, Qt::WindowFlags f)
 
     if (m_renderApi) {
         mpv_set_option_string(mpv, "vo", "libmpv");
+        // Frames are drawn on the GUI thread. By default mpv hands a frame over 50 ms early
+        // and then holds the draw until the frame's display time, so every frame kept the
+        // thread for most of a frame period and the schedule's timers waited behind it (rows
+        // and inserts began up to 80 ms late). With no offset mpv asks for the frame when it
+        // is due and the draw takes only the drawing.
+        mpv_set_option_string(mpv, "video-timing-offset", "0");
         m_hwdec = HardwareDecoding::choice();
     } else {
         const qint64 wid = qint64(m_surface->winId());
@@ -188,8 +194,10 @@ bool MpvWidget::renderInto(unsigned int fbo, const QSize &size)
 {
     mpv_opengl_fbo target{int(fbo), size.width(), size.height(), 0};
     int flipY = 1;
+    int blockForTargetTime = 0;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
                                  {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     return mpv_render_context_render(m_renderContext, params) >= 0;
 }

@@ -291,6 +291,39 @@ private slots:
         QCOMPARE(rows, QStringList({"W s.png 10:00:00:000-10:00:03:500"}));
     }
 
+    // An insert that comes during an effect holds the effect too: neither the stay nor the next
+    // item may run (and be logged) behind the insert.
+    void effectsWaitThroughAPause()
+    {
+        LumoraMediaObject *pic = image("/m/s.png", 3);
+        pic->image.entryEffectEnabled = true;
+        pic->image.entryEffect = 1;
+        pic->image.entrySpeed = 5;
+        pic->image.exitEffectEnabled = true;
+        pic->image.exitEffect = 1;
+        pic->image.exitSpeed = 5;
+        CommonPlayWindow *pw = addWindow(QStringLiteral("W"), {pic, image("/m/t.png", 2)});
+        pw->startWindowPlay();
+        clock->advance(250);
+        const QPoint midway = pw->pictureLabel->pos();
+        pw->pauseWindowPlay();
+        clock->advance(60000);
+        QCOMPARE(pw->pictureLabel->pos(), midway);
+        QVERIFY(!pw->pictureTimer->isActive());
+        pw->resumeWindowPlay();
+        clock->advance(250);
+        QCOMPARE(pw->pictureTimer->remainingTime(), 3000);
+        clock->advance(3200); // 200 ms into the exit
+        pw->pauseWindowPlay();
+        clock->advance(60000);
+        QVERIFY(rows.isEmpty());
+        pw->resumeWindowPlay();
+        clock->advance(299);
+        QVERIFY(rows.isEmpty());
+        clock->advance(1);
+        QCOMPARE(rows, QStringList({"W s.png 10:00:00:000-10:02:04:000"}));
+    }
+
     // ---- painting and editing
     void nameBandOnlyWhileNothingShowsOutsideRealPlay()
     {
