@@ -11,9 +11,8 @@ class QTimer;
 // The C heap keeps what video decoding, picture decoding and the GL rasteriser free on their
 // threads: each thread's arena holds its freed blocks for the next allocation, and once a few
 // large blocks sit below a live one, resident memory climbs by whole blocks and never comes
-// back. Handing the free pages back to the
-// system at a steady interval keeps resident memory flat; the pages cost a fault when reused,
-// which at one trim a minute is nothing.
+// back. Handing the free pages back to the system at a steady interval keeps resident memory
+// flat; the pages cost a fault when reused, which at one trim a minute is nothing.
 class HeapTrim : public QObject
 {
     Q_OBJECT

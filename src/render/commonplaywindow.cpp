@@ -323,7 +323,7 @@ void CommonPlayWindow::pauseWindowPlay()
                             : -1;
     // An effect under way waits with its item: ending under the insert would start the stay,
     // or the next item, behind it and log them as shown.
-    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+    for (EffectAnimation *animation : effects())
         animation->hold();
     const QString &t = currentType;
     if (t == QLatin1String("simpleText") || t == QLatin1String("txt") ||
@@ -397,7 +397,7 @@ void CommonPlayWindow::resumeWindowPlay()
     if (timer && m_pausedRemaining >= 0)
         armItemTimer(timer, int(m_pausedRemaining));
     m_pausedRemaining = -1;
-    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+    for (EffectAnimation *animation : effects())
         animation->carryOn();
 
     const QString &t = currentType;
@@ -453,7 +453,7 @@ void CommonPlayWindow::stopAllTimers()
 
 void CommonPlayWindow::haltEffects()
 {
-    for (EffectAnimation *animation : {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2})
+    for (EffectAnimation *animation : effects())
         animation->halt();
 }
 

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <array>
+
 class AnalogClockWidget;
 class Clock;
 class ClockTimer;
@@ -210,6 +212,11 @@ private:
     QSize mediaSize() const;
     QPoint origin() const;
     void haltEffects();
+    // The four effect animations, for what is done to all of them at once.
+    std::array<EffectAnimation *, 4> effects() const
+    {
+        return {pictureSlide, textSlide, curtainAnimation1, curtainAnimation2};
+    }
     void showOfficePage();
     void officePageReady(const void *identity, int index);
     // Shows the current picture item's file when it has been drawn; the item's background

@@ -194,10 +194,8 @@ bool MpvWidget::renderInto(unsigned int fbo, const QSize &size)
 {
     mpv_opengl_fbo target{int(fbo), size.width(), size.height(), 0};
     int flipY = 1;
-    int blockForTargetTime = 0;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_OPENGL_FBO, &target},
                                  {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-                                 {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     return mpv_render_context_render(m_renderContext, params) >= 0;
 }
