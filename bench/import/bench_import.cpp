@@ -6,12 +6,12 @@
 //
 // LUMORA_LANGUAGE=0 or 1 shows the texts in Chinese or English; LUMORA_SHOT=<file.png> saves
 // a picture of the screen a second into the import.
-#include "commonwinobject.h"
-#include "lumoramediaobject.h"
-#include "mediaimport.h"
-#include "projecttree.h"
-#include "projectwidget.h"
-#include "translations.h"
+#include "appcore/translations.h"
+#include "editor/mediaimport.h"
+#include "editor/projecttree.h"
+#include "editor/projectwidget.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
 
 #include <QApplication>
 #include <QDir>

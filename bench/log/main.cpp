@@ -2,11 +2,11 @@
 // search and of a 30-day summary through lumora-log and through the viewer's model, and the
 // viewer's memory before and after it scrolled through the whole month.
 
-#include "databaseconn.h"
-#include "journalwin.h"
+#include "log/databaseconn.h"
+#include "log/playlogreader.h"
+#include "log/playlogtablemodel.h"
+#include "log/viewer/journalwin.h"
 #include "playlogfixture.h"
-#include "playlogreader.h"
-#include "playlogtablemodel.h"
 
 #include <QApplication>
 #include <QDateEdit>

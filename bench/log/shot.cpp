@@ -1,8 +1,8 @@
 // Saves pictures of the log viewer over a generated week of play, showing the rows and the
 // summary with its chart, in the language given (0 Chinese, 1 English), to look at by eye.
 
-#include "databaseconn.h"
-#include "journalwin.h"
+#include "log/databaseconn.h"
+#include "log/viewer/journalwin.h"
 #include "playlogfixture.h"
 
 #include <QApplication>

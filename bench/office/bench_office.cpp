@@ -7,20 +7,20 @@
 //               progress dialog on show.
 //
 //   bench_office [pages] [seconds of play]      (defaults: 100 pages, 100 s)
-#include "cconverter.h"
-#include "commonwinobject.h"
-#include "databaseconn.h"
-#include "generalobject.h"
-#include "mainmenubklabel.h"
-#include "officejob.h"
-#include "officeprogressdialog.h"
-#include "officeservice.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "scheme.h"
-#include "schemewriter.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "import/cconverter.h"
+#include "import/officejob.h"
+#include "import/officeservice.h"
+#include "importui/officeprogressdialog.h"
+#include "log/databaseconn.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
 #include "scriptedwidget.h"
-#include "settings.h"
+#include "shell/mainmenubklabel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 // Run under xvfb-run.
 //
 //   bench_pictureplay [count] [window width] [window height]     (defaults 20 1920 1080)
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
 #include "schemebuilder.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // pages of two windows of three 5 s pictures (entry and exit effects on every other one),
 // and a cycle insert every 10 minutes. Prints the figures.
 #include "schemebuilder.h"
-#include "simulator.h"
+#include "simulate/simulator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // renderer does when an item starts: 20 000 characters in a 640-pixel, 8-line renderer.
 // Prints the median and the slowest of the runs.
 // Run: bench_textpaginator [characters] [runs]
-#include "textpaginator.h"
+#include "textcore/textpaginator.h"
 
 #include <QElapsedTimer>
 #include <QFontMetricsF>

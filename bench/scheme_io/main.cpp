@@ -1,16 +1,16 @@
 // Load and save times of a large scheme (10 000 media items over several display
 // windows) and the process's peak memory. Target: load and save each under 200 ms.
 
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "scheme.h"
-#include "schemereader.h"
-#include "schemewriter.h"
-#include "timepoint.h"
-#include "timingobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -6,16 +6,16 @@
 //
 // Usage: bench_soak_scheme DIR [HH:mm ...]
 //   without time points: one every five minutes of the day.
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "scheme.h"
-#include "schemewriter.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "weekdays.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
 
 #include <QDir>
 #include <QGuiApplication>

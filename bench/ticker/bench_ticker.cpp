@@ -15,10 +15,10 @@
 // Usage: bench_ticker [seconds per run, default 10] [--only SPEED:FONT] [--repeat N]
 //        [--trace]; run under xvfb-run.
 
-#include "clocktimer.h"
-#include "lumoramediaobject.h"
-#include "scrollspeed.h"
-#include "textwidget.h"
+#include "clock/clocktimer.h"
+#include "model/lumoramediaobject.h"
+#include "render/textwidget.h"
+#include "textcore/scrollspeed.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -10,10 +10,10 @@
 // Run under xvfb-run:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" bench_video [rounds=2] [window s=10] [warm-up s=5]
 //       [sizes=640x360,1920x1080] [paths=1,0]
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
-#include "mpvwidget.h"
-#include "playlabel.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/mpvwidget.h"
+#include "render/playlabel.h"
 #include "schemebuilder.h"
 
 #include <QApplication>

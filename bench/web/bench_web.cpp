@@ -2,11 +2,11 @@
 // weather panel and a capture item for a simulated day part with no web item, then a fifth
 // window showing one web page. Prints the resident memory of this process, the number of
 // web engine processes below it and their memory. Run under xvfb-run.
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
+#include "clock/virtualclock.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/urlwin.h"
 #include "schemebuilder.h"
-#include "urlwin.h"
-#include "virtualclock.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "officepagelist.h"
+#include "model/officepagelist.h"
 
 #include <QSharedPointer>
 

@@ -3,19 +3,19 @@
 // the tree shows: segments of one kind in their tree order, pages in their tree order.
 // Whatever is removed is announced before it is freed, so that the main window drops its
 // play windows and its selection while the records are still there.
-#include "commonwinobject.h"
-#include "copybuffers.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
+#include "model/commonwinobject.h"
+#include "model/copybuffers.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/recordcopy.h"
+#include "model/segmentnaming.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
-#include "recordcopy.h"
-#include "segmentnaming.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "weekdays.h"
 
 #include <QMessageBox>
 

@@ -1,5 +1,5 @@
 // "Add Media" -> "File": files chosen by the operator become media items of the current window.
-#include "importrules.h"
+#include "import/importrules.h"
 #include "mediaimport.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"

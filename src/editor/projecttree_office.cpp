@@ -1,13 +1,13 @@
 // Office items of a loaded scheme: their pages come from the office service when ready.
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "officejob.h"
-#include "officeservice.h"
-#include "programobject.h"
+#include "import/officejob.h"
+#include "import/officeservice.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/timingobject.h"
 #include "projecttree.h"
-#include "timingobject.h"
 
 OfficeJob *ProjectTree::restoreOfficeMedia(LumoraMediaObject *media)
 {

@@ -1,16 +1,16 @@
 // The tree role of ProjectTree: its nodes, the restore operations the scheme loader and the
 // default schedule use, the selection step and the context menus.
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "playhost.h"
-#include "playwinobject.h"
-#include "programobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/playwinobject.h"
+#include "model/programobject.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
+#include "player/playhost.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
-#include "timingobject.h"
-#include "weekdays.h"
 
 #include <QAction>
 #include <QIcon>

@@ -3,15 +3,15 @@
 // top layer first, for loaded, added, copied and pasted windows alike, so that "Move Up by One
 // Layer" moves a window up in the tree and up in the stack at once. Every window made here is
 // announced as on load, so that its screen makes a play window for it.
-#include "commonwinobject.h"
-#include "copybuffers.h"
-#include "lumoramediaobject.h"
-#include "playhost.h"
-#include "programobject.h"
+#include "model/commonwinobject.h"
+#include "model/copybuffers.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/recordcopy.h"
+#include "model/segmentnaming.h"
+#include "player/playhost.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
-#include "recordcopy.h"
-#include "segmentnaming.h"
 
 namespace {
 const QString programKind = QStringLiteral("program");

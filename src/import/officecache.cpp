@@ -1,6 +1,6 @@
 #include "officecache.h"
 
-#include "settings.h"
+#include "appcore/settings.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

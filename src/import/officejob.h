@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cconverter.h"
-#include "officepagelist.h"
+#include "model/officepagelist.h"
 
 #include <QObject>
 #include <QPointer>

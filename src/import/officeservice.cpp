@@ -1,7 +1,7 @@
 #include "officeservice.h"
 
-#include "clock.h"
-#include "clocktimer.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
 #include "officecache.h"
 #include "officejob.h"
 #include "officepipeline.h"

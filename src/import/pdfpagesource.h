@@ -1,6 +1,6 @@
 #pragma once
 
-#include "officepagesource.h"
+#include "model/officepagesource.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "pagerules.h"
 
-#include "programobject.h"
+#include "model/programobject.h"
 
 #include <QtGlobal>
 

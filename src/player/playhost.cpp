@@ -1,10 +1,11 @@
 #include "playhost.h"
 
-#include <QMessageBox>
+#include <QDebug>
 
 PlayHost::~PlayHost() = default;
 
 void PlayHost::showInformation(const QString &title, const QString &text)
 {
-    QMessageBox::information(hostWindow(), title, text, QMessageBox::Ok);
+    // A host without a window of its own (a test's, the simulation's) has nobody to ask.
+    qWarning().noquote() << title << text;
 }

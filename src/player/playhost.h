@@ -64,7 +64,9 @@ public:
         return QSize();
     }
 
-    // A modal information box with one OK button, parented to hostWindow().
+    // Tells the operator something that needs no answer. The main window shows a modal
+    // information box with one OK button, parented to hostWindow(); a host without windows
+    // writes it to the debug output.
     virtual void showInformation(const QString &title, const QString &text);
     virtual QWidget *hostWindow() const { return nullptr; }
 };

@@ -1,14 +1,14 @@
 #include "segmentrules.h"
 
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "displayschedule.h"
-#include "generalobject.h"
-#include "programobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/displayschedule.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
 #include "secondtracker.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "weekdays.h"
 
 namespace SegmentRules {
 

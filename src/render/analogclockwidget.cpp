@@ -1,11 +1,11 @@
 #include "analogclockwidget.h"
 
-#include "analogdial.h"
-#include "clock.h"
-#include "clockshift.h"
-#include "clocktimer.h"
-#include "digitalclocktext.h"
-#include "lumoramediaobject.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "model/lumoramediaobject.h"
+#include "textcore/analogdial.h"
+#include "textcore/clockshift.h"
+#include "textcore/digitalclocktext.h"
 
 #include <QApplication>
 #include <QPainter>

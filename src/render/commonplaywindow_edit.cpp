@@ -1,10 +1,10 @@
 // Painting of a play window and its mouse editing outside real play.
 #include "analogclockwidget.h"
 #include "commonplaywindow.h"
-#include "commonwinobject.h"
 #include "digitalclockwidget.h"
 #include "digitaltimerwin.h"
 #include "mainplaybklabel.h"
+#include "model/commonwinobject.h"
 #include "playlabel.h"
 #include "textwidget.h"
 #include "urlwin.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "digitalclocktext.h"
+#include "textcore/digitalclocktext.h"
 
 #include <QColor>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "digitaltimerwin.h"
 
-#include "clock.h"
-#include "clocktimer.h"
-#include "lumoramediaobject.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "model/lumoramediaobject.h"
 
 DigitalTimerWin::DigitalTimerWin(QWidget *parent)
     : QLCDNumber(parent)

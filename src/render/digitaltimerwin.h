@@ -1,6 +1,6 @@
 #pragma once
 
-#include "counttimervalue.h"
+#include "textcore/counttimervalue.h"
 
 #include <QColor>
 #include <QLCDNumber>

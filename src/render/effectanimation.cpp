@@ -1,8 +1,8 @@
 #include "effectanimation.h"
 
-#include "clock.h"
-#include "clocktimer.h"
-#include "duetime.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "clock/duetime.h"
 
 #include <QEasingCurve>
 

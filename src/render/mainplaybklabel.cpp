@@ -1,7 +1,7 @@
 #include "mainplaybklabel.h"
 
 #include "commonplaywindow.h"
-#include "commonwinobject.h"
+#include "model/commonwinobject.h"
 #include "playlabel.h"
 #include "videodevicewindow.h"
 

@@ -1,6 +1,6 @@
 #include "picturecache.h"
 
-#include "picturefile.h"
+#include "import/picturefile.h"
 
 #include <QCoreApplication>
 #include <QFutureWatcher>

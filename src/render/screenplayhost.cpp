@@ -1,9 +1,9 @@
 #include "screenplayhost.h"
 
 #include "commonplaywindow.h"
-#include "commonwinobject.h"
+#include "editor/projecttree.h"
 #include "mainplaybklabel.h"
-#include "projecttree.h"
+#include "model/commonwinobject.h"
 
 namespace {
 const QString generalKind = QStringLiteral("generalSegment");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playhost.h"
+#include "player/playhost.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,9 +1,9 @@
 #include "textwidget.h"
 
-#include "clock.h"
-#include "clocktimer.h"
-#include "lumoramediaobject.h"
-#include "scrollspeed.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "model/lumoramediaobject.h"
+#include "textcore/scrollspeed.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

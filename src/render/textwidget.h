@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colorpen.h"
-#include "textpaginator.h"
+#include "textcore/colorpen.h"
+#include "textcore/textpaginator.h"
 
 #include <QColor>
 #include <QFont>

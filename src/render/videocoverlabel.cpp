@@ -1,9 +1,9 @@
 #include "videocoverlabel.h"
 
-#include "clock.h"
-#include "clocktimer.h"
-#include "colorpen.h"
-#include "lumoramediaobject.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "model/lumoramediaobject.h"
+#include "textcore/colorpen.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "weatherwindow.h"
 
-#include "lumoramediaobject.h"
-#include "weatherservice.h"
+#include "model/lumoramediaobject.h"
+#include "weathercore/weatherservice.h"
 
 namespace {
 const char SmallStyle[] = "color:#00ffff;font:13px";

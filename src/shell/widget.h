@@ -1,10 +1,10 @@
 #pragma once
 
-#include "commonwinobject.h"
-#include "lumoramediaobject.h"
-#include "playhost.h"
-#include "playwinobject.h"
-#include "programobject.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/playwinobject.h"
+#include "model/programobject.h"
+#include "player/playhost.h"
 
 #include <QHash>
 #include <QMap>
@@ -132,6 +132,7 @@ public:
     void checkProgram(ProgramObject *page, const QString &segmentKind) override;
     void checkWindow(CommonWinObject *window) override;
     QWidget *hostWindow() const override { return const_cast<Widget *>(this); }
+    void showInformation(const QString &title, const QString &text) override;
 
     GeneralObject *currentGeneralObject = nullptr;
     CycleObject *currentCycleObject = nullptr;

@@ -1,12 +1,12 @@
 // Backstage play: the surface of a display window moves onto another screen, so that the
 // operator's own screen stays free while the LED screen plays, and back again.
-#include "commonplaywindow.h"
+#include "appcore/screensurvey.h"
+#include "appcore/settings.h"
 #include "extendwin.h"
-#include "mainplaybklabel.h"
 #include "menubutton.h"
-#include "playwinobject.h"
-#include "screensurvey.h"
-#include "settings.h"
+#include "model/playwinobject.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
 #include "widget.h"
 
 void Widget::setBackstageButtonFromCurrent()

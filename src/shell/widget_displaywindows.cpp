@@ -1,13 +1,13 @@
 // Display-window commands: add, edit, select, delete, the monitor window and hiding the
 // screens; and the wiring of each display window's tree and selector button.
 #include "displaysettingsdialog.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
+#include "editor/projectwidget.h"
 #include "menubutton.h"
+#include "model/playwinobject.h"
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
-#include "playwinobject.h"
-#include "projecttree.h"
-#include "projecttreeitem.h"
-#include "projectwidget.h"
 #include "widget.h"
 
 #include <QAction>

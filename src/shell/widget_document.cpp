@@ -1,12 +1,12 @@
 // Scheme document commands of the main window.
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "editor/projectwidget.h"
 #include "mainmenubklabel.h"
+#include "model/playwinobject.h"
+#include "model/scheme.h"
 #include "monitorwin.h"
-#include "playwinobject.h"
 #include "prodoc.h"
-#include "projecttree.h"
-#include "projectwidget.h"
-#include "scheme.h"
-#include "settings.h"
 #include "widget.h"
 
 #include <QFileDialog>

@@ -1,15 +1,15 @@
 // The main window's side of the editing operations: records a tree is about to free take
 // their play windows and the editor's selection with them; the window presets; layer moves
 // restack the play windows.
-#include "commonplaywindow.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "mainplaybklabel.h"
-#include "projecttree.h"
-#include "projectwidget.h"
-#include "timingobject.h"
+#include "editor/projecttree.h"
+#include "editor/projectwidget.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/timingobject.h"
+#include "model/windowpreset.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
 #include "widget.h"
-#include "windowpreset.h"
 
 #include <QAction>
 

@@ -1,5 +1,5 @@
 // The play-log viewer of the main menu.
-#include "journalwin.h"
+#include "log/viewer/journalwin.h"
 #include "widget.h"
 
 void Widget::slotShowJournal()

@@ -1,10 +1,10 @@
 // Play control commands of the main window: top-bar play, stop and lock, and the main
 // menu's control section. The buttons keep their state in flags and derive their captions
 // from them, so a language change never turns a caption into a different command.
+#include "editor/projecttree.h"
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "monitorwin.h"
-#include "projecttree.h"
 #include "widget.h"
 
 QString Widget::playButtonText() const

@@ -1,15 +1,17 @@
 // The screens of the display windows and the play windows on them. The schedulers' hand-overs
 // go to the screens' play host; the main window adds the editor's side: editing locked while
 // anything plays, the preview of the selected page, hiding and locking the screens.
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
+#include "appcore/settings.h"
 #include "menubutton.h"
+#include "model/playwinobject.h"
 #include "monitorwin.h"
-#include "playlabel.h"
-#include "playwinobject.h"
-#include "screenplayhost.h"
-#include "settings.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/playlabel.h"
+#include "render/screenplayhost.h"
 #include "widget.h"
+
+#include <QMessageBox>
 
 namespace {
 Qt::WindowFlags screenFlags(int onTopMode)
@@ -192,4 +194,9 @@ void Widget::slotOverallLock()
     for (MainPlayBKLabel *screen : qAsConst(displayScreens))
         screen->windowsLocked = lock;
     m_lockButton->update();
+}
+
+void Widget::showInformation(const QString &title, const QString &text)
+{
+    QMessageBox::information(hostWindow(), title, text, QMessageBox::Ok);
 }

@@ -1,9 +1,9 @@
 // System-settings commands of the main menu: the start-up and language dialogs.
-#include "autostart.h"
+#include "appcore/settings.h"
+#include "appcore/translations.h"
 #include "bootsetupwin.h"
 #include "languagesetupwin.h"
-#include "settings.h"
-#include "translations.h"
+#include "platform/autostart.h"
 #include "widget.h"
 
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "autostart.h"
+#include "platform/autostart.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "myglobalshortcut.h"
+#include "appcore/myglobalshortcut.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "heaptrim.h"
+#include "appcore/heaptrim.h"
 
 #include <QtTest>
 

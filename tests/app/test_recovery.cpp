@@ -1,12 +1,12 @@
 // Starts the real LumoraPlayer from a private application directory: "Play" = 1 opens the
 // configured scheme, plays it after two seconds and records it as the last scheme; a player
 // killed while playing reopens that scheme at the next start.
-#include "commonwinobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "scheme.h"
-#include "schemewriter.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "settings.h"
-#include "translations.h"
+#include "appcore/settings.h"
+#include "appcore/translations.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "playhost.h"
-#include "programobject.h"
-#include "timingobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/timingobject.h"
+#include "player/playhost.h"
 
 #include <QStringList>
 

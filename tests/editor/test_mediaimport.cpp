@@ -1,17 +1,17 @@
 // "Add Media" -> "File" after its dialog: chosen files become items of the selected window in
 // order, with consecutive media numbers, a cancel that keeps what was added, and nothing at
 // all without a selected window.
-#include "cconverter.h"
-#include "commonwinobject.h"
-#include "generalobject.h"
-#include "importprogressdialog.h"
-#include "lumoramediaobject.h"
-#include "mediaimport.h"
-#include "officeservice.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "projecttreeitem.h"
-#include "projectwidget.h"
+#include "editor/mediaimport.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
+#include "editor/projectwidget.h"
+#include "import/cconverter.h"
+#include "import/officeservice.h"
+#include "importui/importprogressdialog.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
 #include "recordinghost.h"
 
 #include <QAbstractButton>

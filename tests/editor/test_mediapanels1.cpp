@@ -1,10 +1,10 @@
 // The property panels of pictures, videos, texts, count timers and streams: what showing an item
 // leaves untouched, what the operator's input stores and announces, and the video seek slider.
-#include "backgroundstyle.h"
-#include "lumoramediaobject.h"
-#include "mediabody.h"
-#include "mediapanel.h"
-#include "mediapanels.h"
+#include "model/lumoramediaobject.h"
+#include "model/mediabody.h"
+#include "panels/mediapanel.h"
+#include "panels/mediapanels.h"
+#include "textcore/backgroundstyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>

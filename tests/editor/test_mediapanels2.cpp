@@ -2,17 +2,17 @@
 // operator drives them: showing an item changes nothing in it, and each control stores its
 // value in the item and announces the item once with its row.
 #include "../shell/modalwatcher.h"
-#include "analogclockpanel.h"
-#include "citylist.h"
-#include "colorbutton.h"
-#include "digitalclockpanel.h"
-#include "lumoramediaobject.h"
-#include "mediabody.h"
-#include "settings.h"
-#include "urlpanel.h"
-#include "videodevicepanel.h"
-#include "weatherpanel.h"
-#include "weatherservice.h"
+#include "appcore/settings.h"
+#include "model/lumoramediaobject.h"
+#include "model/mediabody.h"
+#include "panels/analogclockpanel.h"
+#include "panels/colorbutton.h"
+#include "panels/digitalclockpanel.h"
+#include "panels/urlpanel.h"
+#include "panels/videodevicepanel.h"
+#include "panels/weatherpanel.h"
+#include "weathercore/citylist.h"
+#include "weathercore/weatherservice.h"
 
 #include <QApplication>
 #include <QCheckBox>

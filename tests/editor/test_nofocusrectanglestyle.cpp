@@ -1,8 +1,8 @@
 // The schedule tree never shows the dotted focus rectangle on its nodes, and draws everything
 // else as before. Trees are drawn into pictures with and without the style and compared; the
 // base style is "Windows", which draws the rectangle whenever an item view has the focus.
-#include "nofocusrectanglestyle.h"
-#include "projecttree.h"
+#include "editor/nofocusrectanglestyle.h"
+#include "editor/projecttree.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -2,22 +2,22 @@
 // into it, the default schedule, what selecting a node tells the main window, and the context
 // menus and their entries. Real tree widgets under X; the main window's side
 // is a recording PlayHost, except where a scheme is opened through the real main window.
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "projecttreeitem.h"
 #include "../shell/modalwatcher.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
 #include "recordinghost.h"
-#include "scheme.h"
-#include "schemereader.h"
-#include "schemewriter.h"
-#include "settings.h"
-#include "timingobject.h"
-#include "weekdays.h"
-#include "widget.h"
+#include "shell/widget.h"
 
 #include <QAction>
 #include <QApplication>

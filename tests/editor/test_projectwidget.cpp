@@ -1,8 +1,8 @@
 // The container of a display window's schedule tree: its name, the tree's fixed column and
 // the style that keeps the focus rectangle off the nodes.
-#include "nofocusrectanglestyle.h"
-#include "projecttree.h"
-#include "projectwidget.h"
+#include "editor/nofocusrectanglestyle.h"
+#include "editor/projecttree.h"
+#include "editor/projectwidget.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // libFuzzer entry for the scheme reader: no input may crash it, hang it or make it
 // allocate without bound, and whatever it accepts must survive a write and re-read.
 
-#include "schemereader.h"
-#include "schemewriter.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
 
 #include <QByteArray>
 

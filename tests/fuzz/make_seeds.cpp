@@ -1,8 +1,8 @@
 // Writes the starting corpus of the fuzzer: the sample schemes of the model tests.
 
-#include "lumoramediaobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/schemewriter.h"
 #include "schemesamples.h"
-#include "schemewriter.h"
 
 #include <QDir>
 #include <QString>

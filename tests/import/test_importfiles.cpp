@@ -1,8 +1,8 @@
 // Files as the import reads them: text in the encodings operators' files come in, a text file
 // too long to take whole, and a camera photo for a small window.
-#include "importrules.h"
-#include "picturefile.h"
-#include "textfile.h"
+#include "import/importrules.h"
+#include "import/picturefile.h"
+#include "import/textfile.h"
 
 #include <QFile>
 #include <QImageReader>

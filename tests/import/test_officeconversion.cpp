@@ -1,11 +1,11 @@
 // Real LibreOffice: Word, Excel and PowerPoint files, made at run time from flat text
 // documents, become pages through the office service. The conversions take seconds each, so
 // each document is converted once and the cases share them.
-#include "cconverter.h"
-#include "officecache.h"
-#include "officejob.h"
-#include "officepagelist.h"
-#include "officeservice.h"
+#include "import/cconverter.h"
+#include "import/officecache.h"
+#include "import/officejob.h"
+#include "import/officeservice.h"
+#include "model/officepagelist.h"
 #include "officetestfiles.h"
 
 #include <QDateTime>

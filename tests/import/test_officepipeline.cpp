@@ -2,16 +2,16 @@
 // edited and removed sources, old names), the one-at-a-time queue, and every way a
 // conversion fails (nothing written, a broken PDF, a converter that hangs, a cancel, no
 // LibreOffice), none of which may leave anything in the cache.
-#include "cconverter.h"
-#include "mupdfdocument.h"
-#include "mupdfpage.h"
-#include "officecache.h"
-#include "officejob.h"
-#include "officepagelist.h"
-#include "officeservice.h"
+#include "clock/virtualclock.h"
+#include "import/cconverter.h"
+#include "import/mupdfdocument.h"
+#include "import/mupdfpage.h"
+#include "import/officecache.h"
+#include "import/officejob.h"
+#include "import/officeservice.h"
+#include "import/pdfpagesource.h"
+#include "model/officepagelist.h"
 #include "officetestfiles.h"
-#include "pdfpagesource.h"
-#include "virtualclock.h"
 
 #include <QDateTime>
 #include <QDir>

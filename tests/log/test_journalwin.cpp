@@ -1,8 +1,8 @@
-#include "databaseconn.h"
-#include "journalwin.h"
+#include "log/databaseconn.h"
+#include "log/playlogtablemodel.h"
+#include "log/viewer/journalwin.h"
+#include "log/viewer/summarychart.h"
 #include "playlogfixture.h"
-#include "playlogtablemodel.h"
-#include "summarychart.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,6 +1,6 @@
-#include "databaseconn.h"
-#include "playlogrow.h"
-#include "writelogthread.h"
+#include "log/databaseconn.h"
+#include "log/playlogrow.h"
+#include "log/writelogthread.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
-#include "databaseconn.h"
+#include "log/databaseconn.h"
+#include "log/playlogreader.h"
+#include "log/playlogtablemodel.h"
+#include "log/writelogthread.h"
 #include "playlogfixture.h"
-#include "playlogreader.h"
-#include "playlogtablemodel.h"
-#include "writelogthread.h"
 
 #include <QCryptographicHash>
 #include <QDir>

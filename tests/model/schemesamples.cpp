@@ -1,13 +1,13 @@
 #include "schemesamples.h"
 
 #include "bytes.h"
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "timepoint.h"
-#include "timingobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
 
 namespace SchemeSamples {
 

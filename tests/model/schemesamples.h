@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheme.h"
+#include "model/scheme.h"
 
 #include <QByteArray>
 #include <QString>

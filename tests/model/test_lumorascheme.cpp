@@ -1,7 +1,7 @@
 #include "bytes.h"
-#include "schemereader.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
 #include "schemesamples.h"
-#include "schemewriter.h"
 
 #include <QDateTime>
 #include <QFileInfo>

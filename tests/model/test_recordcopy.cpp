@@ -1,13 +1,13 @@
 // Deep copies of schedule records, the window presets' arithmetic and the naming of new
 // segments: plain functions, checked without a window.
-#include "commonwinobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "recordcopy.h"
-#include "segmentnaming.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "windowpreset.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/recordcopy.h"
+#include "model/segmentnaming.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "model/windowpreset.h"
 
 #include <QtTest>
 

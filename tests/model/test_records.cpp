@@ -1,11 +1,11 @@
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "playwinobject.h"
-#include "programobject.h"
-#include "timepoint.h"
-#include "timingobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/playwinobject.h"
+#include "model/programobject.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
 
 #include <QtTest>
 

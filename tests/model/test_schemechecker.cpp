@@ -1,12 +1,12 @@
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "scheme.h"
-#include "schemechecker.h"
-#include "timepoint.h"
-#include "timingobject.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemechecker.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,12 +1,12 @@
 #include "bytes.h"
-#include "commonwinobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "schemejson.h"
-#include "schemereader.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
+#include "model/tool/schemejson.h"
 #include "schemesamples.h"
-#include "schemewriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

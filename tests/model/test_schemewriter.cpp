@@ -1,14 +1,14 @@
 #include "bytes.h"
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "programobject.h"
-#include "scheme.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
 #include "schemesamples.h"
-#include "schemewriter.h"
-#include "timepoint.h"
-#include "timingobject.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "clock.h"
-#include "clocktimer.h"
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "playhost.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "virtualclock.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "clock/virtualclock.h"
+#include "editor/projecttree.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "player/playhost.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "clock.h"
-#include "clocktimer.h"
-#include "virtualclock.h"
-#include "wallclock.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "clock/virtualclock.h"
+#include "clock/wallclock.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "clockshift.h"
-#include "counttimervalue.h"
-#include "digitalclocktext.h"
+#include "textcore/clockshift.h"
+#include "textcore/counttimervalue.h"
+#include "textcore/digitalclocktext.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "analogclockwidget.h"
-#include "digitalclockwidget.h"
-#include "digitaltimerwin.h"
-#include "lumoramediaobject.h"
-#include "virtualclock.h"
+#include "clock/virtualclock.h"
+#include "model/lumoramediaobject.h"
+#include "render/analogclockwidget.h"
+#include "render/digitalclockwidget.h"
+#include "render/digitaltimerwin.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "colorpen.h"
+#include "textcore/colorpen.h"
 
 #include <QLinearGradient>
 #include <QPen>

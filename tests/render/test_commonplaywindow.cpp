@@ -1,14 +1,14 @@
 // The play window and its display surface on the virtual clock, shown under Xvfb.
-#include "clocktimer.h"
-#include "commonplaywindow.h"
-#include "databaseconn.h"
-#include "effectanimation.h"
-#include "mainplaybklabel.h"
-#include "picturecache.h"
-#include "playlabel.h"
+#include "clock/clocktimer.h"
+#include "clock/virtualclock.h"
+#include "log/databaseconn.h"
+#include "log/writelogthread.h"
+#include "render/commonplaywindow.h"
+#include "render/effectanimation.h"
+#include "render/mainplaybklabel.h"
+#include "render/picturecache.h"
+#include "render/playlabel.h"
 #include "schemebuilder.h"
-#include "virtualclock.h"
-#include "writelogthread.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

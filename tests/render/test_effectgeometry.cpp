@@ -1,6 +1,6 @@
 // The entry and exit effects' start and end points and curtain rectangles, worked out by
 // hand for a 400 x 300 window with a frame 6 pixels wide (origin 3, 3; media 3..396 x 3..296).
-#include "effectgeometry.h"
+#include "render/effectgeometry.h"
 
 #include <QSet>
 #include <QtTest>

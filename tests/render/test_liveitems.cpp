@@ -1,13 +1,13 @@
 // Web pages and capture devices in a real play window under Xvfb: what reaches the screen,
 // the zoom and reload rules, a renderer process killed during play, and a machine without
 // a camera or sound devices.
-#include "clocktimer.h"
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
+#include "clock/clocktimer.h"
+#include "clock/virtualclock.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/urlwin.h"
+#include "render/videodevicewindow.h"
 #include "schemebuilder.h"
-#include "urlwin.h"
-#include "videodevicewindow.h"
-#include "virtualclock.h"
 
 #include <QApplication>
 #include <QDir>

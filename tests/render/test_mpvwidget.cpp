@@ -1,7 +1,7 @@
 // The libmpv widget on real clips generated at test time, under Xvfb.
 
-#include "mpvnode.h"
-#include "mpvwidget.h"
+#include "render/mpvnode.h"
+#include "render/mpvwidget.h"
 #include "warninglog.h"
 
 #include <QApplication>

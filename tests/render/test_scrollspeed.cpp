@@ -1,4 +1,4 @@
-#include "scrollspeed.h"
+#include "textcore/scrollspeed.h"
 
 #include <QtTest>
 

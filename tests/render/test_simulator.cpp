@@ -1,9 +1,9 @@
 // Scheme simulation on the virtual clock: the rows real play would log, worked out by hand.
 // Each scenario starts on 2026-03-02 (a Monday) unless it says otherwise.
+#include "clock/virtualclock.h"
+#include "model/schemewriter.h"
 #include "schemebuilder.h"
-#include "schemewriter.h"
-#include "simulator.h"
-#include "virtualclock.h"
+#include "simulate/simulator.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

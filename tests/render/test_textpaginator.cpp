@@ -1,4 +1,4 @@
-#include "textpaginator.h"
+#include "textcore/textpaginator.h"
 
 #include <QFontMetricsF>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "lumoramediaobject.h"
-#include "scrollspeed.h"
-#include "textwidget.h"
-#include "virtualclock.h"
+#include "clock/virtualclock.h"
+#include "model/lumoramediaobject.h"
+#include "render/textwidget.h"
+#include "textcore/scrollspeed.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -2,16 +2,16 @@
 // under Xvfb: the player's commands, clip start, pause and resume, the cover text, and no
 // frame of background between two videos in real play.
 
-#include "clocktimer.h"
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
-#include "mpvwidget.h"
-#include "playlabel.h"
+#include "clock/clocktimer.h"
+#include "clock/virtualclock.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/mpvwidget.h"
+#include "render/playlabel.h"
+#include "render/screenplayhost.h"
+#include "render/videocoverlabel.h"
 #include "schemebuilder.h"
-#include "screenplayhost.h"
 #include "tinyhttpserver.h"
-#include "videocoverlabel.h"
-#include "virtualclock.h"
 #include "warninglog.h"
 
 #include <QElapsedTimer>

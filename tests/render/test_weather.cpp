@@ -1,15 +1,15 @@
 // Weather panels fed by local HTTP servers of both weather services' shapes, on the virtual
 // clock: requests, replies good and bad, refresh and retries over a simulated hour, and the
 // province and city lists installed beside the program.
-#include "citylist.h"
-#include "commonplaywindow.h"
-#include "mainplaybklabel.h"
+#include "appcore/settings.h"
+#include "clock/virtualclock.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "render/weatherwindow.h"
 #include "schemebuilder.h"
-#include "settings.h"
 #include "tinyhttpserver.h"
-#include "virtualclock.h"
-#include "weatherservice.h"
-#include "weatherwindow.h"
+#include "weathercore/citylist.h"
+#include "weathercore/weatherservice.h"
 
 #include <QBuffer>
 #include <QRegularExpression>

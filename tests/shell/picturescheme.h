@@ -1,9 +1,9 @@
 #pragma once
 
-#include "commonwinobject.h"
-#include "generalobject.h"
-#include "programobject.h"
-#include "scheme.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
 #include "scriptedwidget.h"
 
 #include <QColor>

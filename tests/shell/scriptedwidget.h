@@ -1,8 +1,8 @@
 #pragma once
 
-#include "commonwinobject.h"
-#include "lumoramediaobject.h"
-#include "widget.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
+#include "shell/widget.h"
 
 #include <QStringList>
 

@@ -2,18 +2,18 @@
 // and their play windows land, what the settings file keeps, and the automatic backstage after
 // an automatic start. With LUMORA_TEST_SCREENS above 1 the test starts its own X server with
 // that many screens joined by Xinerama, so the suite's one-screen server is left alone.
-#include "commonplaywindow.h"
-#include "databaseconn.h"
-#include "extendwin.h"
-#include "mainplaybklabel.h"
-#include "menubutton.h"
+#include "appcore/screensurvey.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "log/databaseconn.h"
 #include "modalwatcher.h"
-#include "newdisplaywindowbutton.h"
+#include "model/schemewriter.h"
 #include "picturescheme.h"
-#include "projecttree.h"
-#include "schemewriter.h"
-#include "screensurvey.h"
-#include "settings.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "shell/extendwin.h"
+#include "shell/menubutton.h"
+#include "shell/newdisplaywindowbutton.h"
 
 #include <QRadioButton>
 #include <QScreen>

@@ -1,18 +1,18 @@
 // Display windows through the real main window: adding with the settings dialog and its
 // refusals, editing, selecting and deleting, and the play button and editing lock that follow
 // the selected display window's schedule.
-#include "commonplaywindow.h"
-#include "displaysettingsdialog.h"
-#include "generalobject.h"
-#include "mainplaybklabel.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
+#include "editor/projectwidget.h"
 #include "modalwatcher.h"
-#include "newdisplaywindowbutton.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "projecttreeitem.h"
-#include "projectwidget.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
-#include "settings.h"
+#include "shell/displaysettingsdialog.h"
+#include "shell/newdisplaywindowbutton.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,20 +2,20 @@
 // from the menu, played on its screens, the screens are grabbed from the desktop and show the
 // pictures, and the play log holds a row for every picture shown. And a scheme built from
 // nothing in the tree's menus and the property panels, saved, reopened and played.
-#include "databaseconn.h"
-#include "displaysettingsdialog.h"
-#include "generalobject.h"
-#include "mainmenubklabel.h"
-#include "mainplaybklabel.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "log/databaseconn.h"
 #include "modalwatcher.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "scheme.h"
-#include "schemewriter.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
+#include "panels/windowpanel.h"
+#include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
-#include "settings.h"
+#include "shell/displaysettingsdialog.h"
+#include "shell/mainmenubklabel.h"
 #include "treemenus.h"
-#include "windowpanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The main menu panel on its own: sections, entries, closing before a command runs,
 // and closing on a press elsewhere.
-#include "mainmenubklabel.h"
+#include "shell/mainmenubklabel.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // The top-bar button: a press and release on it is one command, its caption and picture
 // can be swapped, and its width follows its caption.
-#include "menubutton.h"
+#include "shell/menubutton.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -2,7 +2,7 @@
 // screen's rectangle, follows changes on its own timer, is laid out again on resizing, and
 // the event loop keeps turning while it grabs. Deadlines are generous: the X server and this
 // process share a busy machine, and a picture that never follows fails all the same.
-#include "monitorwin.h"
+#include "shell/monitorwin.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -3,19 +3,19 @@
 // pages are found, and on play the screen shows the pages one after another, in order, and
 // the play log records the item.
 #include "../import/officetestfiles.h"
-#include "databaseconn.h"
-#include "generalobject.h"
-#include "mainmenubklabel.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "import/officecache.h"
+#include "import/officeservice.h"
+#include "importui/officeprogressdialog.h"
+#include "log/databaseconn.h"
 #include "modalwatcher.h"
-#include "officecache.h"
-#include "officeprogressdialog.h"
-#include "officeservice.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "scheme.h"
-#include "schemewriter.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemewriter.h"
 #include "scriptedwidget.h"
-#include "settings.h"
+#include "shell/mainmenubklabel.h"
 
 #include <QGuiApplication>
 #include <QScreen>

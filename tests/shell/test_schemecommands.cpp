@@ -1,15 +1,15 @@
 // Scheme commands through the real main window and real files: new, open, save, save as,
 // the current scheme path's rules, the recovery copy, damaged files and failed saves.
-#include "generalobject.h"
+#include "appcore/settings.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
 #include "modalwatcher.h"
-#include "programobject.h"
-#include "projecttree.h"
-#include "projecttreeitem.h"
-#include "scheme.h"
-#include "schemereader.h"
-#include "schemewriter.h"
+#include "model/generalobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
 #include "scriptedwidget.h"
-#include "settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

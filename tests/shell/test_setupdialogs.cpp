@@ -2,17 +2,17 @@
 // the settings file and the desktop session's auto-start entry, what a cancel leaves, what the
 // operator is told when nothing can be written, and a language switch that re-applies every
 // text of every window without a restart.
-#include "bootsetupwin.h"
-#include "languagesetupwin.h"
-#include "mainmenubklabel.h"
-#include "menubutton.h"
+#include "appcore/settings.h"
+#include "appcore/translations.h"
+#include "editor/projecttree.h"
 #include "modalwatcher.h"
+#include "model/schemewriter.h"
 #include "picturescheme.h"
-#include "projecttree.h"
-#include "schemewriter.h"
-#include "settings.h"
-#include "shellstyle.h"
-#include "translations.h"
+#include "shell/bootsetupwin.h"
+#include "shell/languagesetupwin.h"
+#include "shell/mainmenubklabel.h"
+#include "shell/menubutton.h"
+#include "shell/shellstyle.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // The title bar of the frameless main window: its contents and dragging the window.
-#include "titlebar.h"
+#include "shell/titlebar.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The main window frame: window properties, the top bar and main menu wiring, collapsing,
 // maximizing, retranslation and the orderly-close record.
-#include "mainmenubklabel.h"
-#include "menubutton.h"
-#include "playwinobject.h"
-#include "settings.h"
-#include "widget.h"
+#include "appcore/settings.h"
+#include "model/playwinobject.h"
+#include "shell/mainmenubklabel.h"
+#include "shell/menubutton.h"
+#include "shell/widget.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "projecttree.h"
-#include "projecttreeitem.h"
+#include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -3,13 +3,13 @@
 // language "Language" in DIR/setting.ini selects, as the player reads it at start-up.
 // Needs a display; scripts/screenshots runs it under xvfb-run. Exit status: 0 when every
 // shot was written, 1 when one failed, 2 on bad arguments.
-#include "applicationfont.h"
-#include "settings.h"
-#include "shellglobals.h"
-#include "shellstyle.h"
+#include "appcore/applicationfont.h"
+#include "appcore/settings.h"
+#include "appcore/translations.h"
+#include "shell/shellglobals.h"
+#include "shell/shellstyle.h"
 #include "shotlist.h"
 #include "shotstage.h"
-#include "translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

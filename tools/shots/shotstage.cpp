@@ -1,13 +1,13 @@
 #include "shotstage.h"
 
-#include "clock.h"
-#include "commonplaywindow.h"
-#include "commonwinobject.h"
-#include "lumoramediaobject.h"
-#include "mainplaybklabel.h"
-#include "programobject.h"
-#include "virtualclock.h"
-#include "widget.h"
+#include "clock/clock.h"
+#include "clock/virtualclock.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
+#include "shell/widget.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 // lumora-log: proof of play from the command line, read straight from the player's log.db.
 
-#include "playlogcsv.h"
-#include "playlogreader.h"
+#include "log/playlogcsv.h"
+#include "log/playlogreader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

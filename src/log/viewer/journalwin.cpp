@@ -1,10 +1,10 @@
 #include "journalwin.h"
 
-#include "databaseconn.h"
-#include "logfilekeeper.h"
-#include "playlogcsv.h"
-#include "playlogreader.h"
-#include "playlogtablemodel.h"
+#include "log/databaseconn.h"
+#include "log/logfilekeeper.h"
+#include "log/playlogcsv.h"
+#include "log/playlogreader.h"
+#include "log/playlogtablemodel.h"
 #include "summarychart.h"
 
 #include <QCalendarWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playlogfilter.h"
-#include "playlogsummaryrow.h"
+#include "log/playlogfilter.h"
+#include "log/playlogsummaryrow.h"
 
 #include <QDate>
 #include <QDialog>

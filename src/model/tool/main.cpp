@@ -1,9 +1,9 @@
 // lumora-scheme: inspect, build and check .schx scheme files without the player.
 
-#include "schemechecker.h"
+#include "model/schemechecker.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
 #include "schemejson.h"
-#include "schemereader.h"
-#include "schemewriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

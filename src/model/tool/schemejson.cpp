@@ -1,15 +1,15 @@
 #include "schemejson.h"
 
-#include "commonwinobject.h"
-#include "cycleobject.h"
-#include "generalobject.h"
-#include "lumoramediaobject.h"
-#include "mediabody.h"
-#include "programobject.h"
-#include "scheme.h"
-#include "timepoint.h"
-#include "timingobject.h"
-#include "weekdays.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/mediabody.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
+#include "model/timepoint.h"
+#include "model/timingobject.h"
+#include "model/weekdays.h"
 
 #include <QColor>
 #include <QDate>

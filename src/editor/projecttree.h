@@ -1,0 +1,336 @@
+#pragma once
+
+#include "model/displayschedule.h"
+#include "player/secondtracker.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTreeWidget>
+
+class Clock;
+class ClockTimer;
+class CommonWinObject;
+class CycleObject;
+class GeneralObject;
+class LumoraMediaObject;
+class OfficeJob;
+class MediaImport;
+class PlayHost;
+class PlayWinObject;
+class ProjectTreeItem;
+class QAction;
+class QMenu;
+class ProgramObject;
+class QMediaPlayer;
+class QMediaPlaylist;
+class TimingObject;
+
+// The schedule tree of one display window, and the play scheduler of that display window:
+// once a second it chooses the general segment, on its check timers it inserts cycle and
+// timing segments, and it walks the pages of whatever plays, handing each window to the
+// main window (PlayHost). Its timers come from the clock in use when it is constructed.
+//
+// The state members are public for the main window (play button, property panels) to read;
+// only the scheduler writes them.
+//
+// The tree role (items, restore operations, selection and context menus) lives in
+// src/editor/projecttree_tree.cpp; the editing operations behind the menus in
+// src/editor/projecttree_edit.cpp.
+class ProjectTree : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ProjectTree(const QString &displayWindowName, QWidget *parent = nullptr);
+    ~ProjectTree() override;
+
+    void setPlayHost(PlayHost *host) { m_host = host; }
+    PlayHost *playHost() const { return m_host; }
+
+    void playGeneralWindow(CommonWinObject *window);
+    void playCycleWindow(CommonWinObject *window);
+    void playTimingWindow(CommonWinObject *window);
+    void loadBackgroundMusic(ProgramObject *page);
+
+    // The three segment lists of this display window, owned here.
+    DisplaySchedule schedule;
+    QList<GeneralObject *> &generalSegments = schedule.generalSegments;
+    QList<CycleObject *> &cycleSegments = schedule.cycleSegments;
+    QList<TimingObject *> &timingSegments = schedule.timingSegments;
+
+    QString displayName;
+    bool playing = false;
+    bool paused = false;
+    bool generalActive = false;
+    bool cycleStarted = false;
+    bool cyclePaused = false;
+    bool timingStarted = false;
+    bool timingPaused = false;
+    int insertState = -1; // -1 stopped, 0 general, 1 cycle insert, 2 timing insert
+    GeneralObject *currentGeneral = nullptr;
+    int currentGeneralIndex = 0;
+    QList<ProgramObject *> generalPrograms;
+    QList<ProgramObject *> cyclePrograms;
+    QList<ProgramObject *> timingPrograms;
+    int generalProgramIndex = 0;
+    int cycleProgramIndex = 0;
+    int timingProgramIndex = 0;
+    QList<CommonWinObject *> generalWindows;
+    QList<CommonWinObject *> cycleWindows;
+    QList<CommonWinObject *> timingWindows;
+    int playCount = 0;
+    // The kind this tree last handed to a play window; page-pass ends are accounted by it.
+    QString currentSegmentKind;
+    QMediaPlayer *bkMusicPlayer = nullptr;
+    QMediaPlaylist *bkMusicPlaylist = nullptr;
+
+    ClockTimer *playTimer = nullptr;
+    ClockTimer *generalProgramTimer = nullptr;
+    ClockTimer *cycleCheckTimer = nullptr;
+    ClockTimer *cyclePlayTimer = nullptr;
+    ClockTimer *timingCheckTimer = nullptr;
+    ClockTimer *timingPlayTimer = nullptr;
+
+    // ---- tree role
+    ProjectTreeItem *rootItem() const { return m_rootItem; }
+    // The root node "Add Schedule"; made once, before any segment is restored.
+    ProjectTreeItem *createRootItem();
+    // Restore operations: each takes over a filled record, appends it to its parent's list and
+    // creates its node under the given parent node.
+    ProjectTreeItem *restoreGeneralSegment(GeneralObject *segment);
+    ProjectTreeItem *restoreCycleSegment(CycleObject *segment);
+    ProjectTreeItem *restoreTimingSegment(TimingObject *segment);
+    ProjectTreeItem *restoreProgram(ProjectTreeItem *segmentItem, ProgramObject *page);
+    // A page's window list is its layer order, bottom first; the tree shows the top layer first.
+    // `listIndex` places the window in that list (-1: on top).
+    ProjectTreeItem *restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window, int listIndex = -1);
+    // Takes over every record of `loaded` (left empty) through the restore operations, as a
+    // freshly read scheme file gives them: counters as stored, pictures not yet decoded.
+    void restoreSchedule(DisplaySchedule &loaded);
+    // The office step of a load: `media`, an "office" item already in its place in one of this
+    // tree's windows, gets its pages from the office service when they are ready (it shows its
+    // background until then); the media counter stays at the largest number in use. Returns
+    // the job, which the caller may show progress for.
+    OfficeJob *restoreOfficeMedia(LumoraMediaObject *media);
+    // Whether `media` is an item of this tree.
+    bool holdsMedia(const LumoraMediaObject *media) const;
+    // Root, "General Segment1" on all days, "Program1" on black, "Common Window1" framed red.
+    void buildDefaultSchedule();
+    void retranslate();
+
+    CommonWinObject *getCurCommonWin() const { return m_currentWindow; }
+    ProjectTreeItem *currentTreeItem() const { return m_currentItem; }
+    void setCurrentTreeItem(ProjectTreeItem *item);
+    // The records of a node, found by name as the tree does (nullptr when there is none).
+    GeneralObject *findGeneral(const QString &name) const;
+    CycleObject *findCycle(const QString &name) const;
+    TimingObject *findTiming(const QString &name) const;
+    ProgramObject *findProgram(const ProjectTreeItem *programItem) const;
+    CommonWinObject *findWindow(const ProjectTreeItem *windowItem) const;
+    QList<ProgramObject *> *programsOf(const QString &kind, const QString &segmentName) const;
+    // The segment node of `kind` and `name`, the program node below it, the window node below that.
+    ProjectTreeItem *segmentItem(const QString &kind, const QString &name) const;
+    // Every window and media item of this display window's schedule, in tree order of the
+    // segments. Whatever is not in these lists is about to be freed.
+    QList<CommonWinObject *> allWindows() const;
+    QList<LumoraMediaObject *> allMedia() const;
+
+    // The largest media number in use in this tree; every new item takes the next one, so a
+    // number is never reused after a load.
+    int mediaCounter = 0;
+    int takeMediaId() { return ++mediaCounter; }
+    // The files at `paths` become media items of the selected window, in order (what
+    // "Add Media" -> "File" does after its dialog). Runs on after returning; nullptr when
+    // nothing starts (no window selected, no file of a known kind, an import still running).
+    MediaImport *importMediaFiles(const QStringList &paths);
+    bool controlHeld = false;
+    QString currentSegmentKindSelected;
+    QString currentSegmentName;
+    QString currentProgramName;
+
+    QMenu *rootMenu = nullptr;
+    QMenu *segmentMenu = nullptr;
+    QMenu *programMenu = nullptr;
+    QMenu *windowMenu = nullptr;
+    // The window menu's position and size entries act on the main window, which connects them.
+    QList<QAction *> windowPositionActions; // centre, h-centre, v-centre, left, right, top, bottom
+    QList<QAction *> windowSizeActions;     // full, h-full, h 1/2, 1/3, 1/4, v-full, v 1/2, 1/3, 1/4
+
+public slots:
+    void slotStartPlay(const QString &name);
+    void slotStopPlay(const QString &name);
+    void slotRestart();
+    void slotStartCyclePlay(const QString &name);
+    void slotStartTimePlay(const QString &name);
+    void slotPlayTimeout();
+    void slotPlayLowLevelGeneralObj();
+    void slotPlayCycleObj();
+    void slotCyclePlayTimeout();
+    void slotPlayTimingObj();
+    void slotTimingPlayTimeout();
+    void slotGeneralProTimeout();
+    void slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
+    void slotShowSegmentInfo();
+
+    // ---- tree role
+    void slotProgramSelected();
+    void slotCommonSelected();
+    void slotSelectItemChecked();
+    // The display window was edited: a new name goes into every record of this tree.
+    void slotModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
+
+    // Context menu entries; the editing operations behind them.
+    void addSegmentSlot();
+    void addTimingSegmentSlot();
+    void addCycleSegmentSlot();
+    void addCopyedTimesSlot();
+    void clearAllTimesSlot();
+    void addProgramSlot();
+    void copySegmentSlot();
+    void pasteSegmentSlot();
+    void moveupSegmentSlot();
+    void movedownSegmentSlot();
+    void deleteSegmentSlot();
+    void clearProgramSlot();
+    void addCommonWindowSlot();
+    void moveupProgramSlot();
+    void movedownProgramSlot();
+    void copyProgramSlot();
+    void pasteProgramSlot();
+    void deleteProgramSlot();
+    void addCopiedWindowSlot();
+    void clearWindowSlot();
+    void addMediaFileSlot();
+    void addSimpleTextSlot();
+    void addSingleRowTextSlot();
+    void addScrollingTextSlot();
+    void addAnalogClockSlot();
+    void addDigitalClockSlot();
+    void addDigitalTimerSlot();
+    void addWeatherSlot();
+    void addUrlSlot();
+    void addStreamingSlot();
+    void addVideoDeviceSlot();
+    void clearMediaFileSlot();
+    void moveupLayerSlot();
+    void movedownLayerSlot();
+    void copyWindowSlot();
+    void pasteWindowSlot();
+    void deleteWindowSlot();
+
+    // The window panel's media list (the window is the one holding the item).
+    void slotSelectMedia(const QString &windowName, int index);
+    void slotDeleteMedia(LumoraMediaObject *media, int index);
+    void slotSwapMedia(int first, int second);
+    void slotPasteMedia(LumoraMediaObject *media, CommonWinObject *window, int index);
+
+signals:
+    void sigAddVideoObject(int index, LumoraMediaObject *media);
+    void sigAddImageObject(int index, LumoraMediaObject *media);
+    void sigAddDigitalClockObject(int index, LumoraMediaObject *media);
+    void sigAddAnalogClockObject(int index, LumoraMediaObject *media);
+    void sigAddDigitalTimerObject(int index, LumoraMediaObject *media);
+    void sigAddUrlObject(int index, LumoraMediaObject *media);
+    void sigAddStreamingObject(int index, LumoraMediaObject *media);
+    void sigAddVideoDeviceObject(int index, LumoraMediaObject *media);
+    void sigAddWeatherObject(int index, LumoraMediaObject *media);
+    void sigAddSimpleTextObject(int index, LumoraMediaObject *media);
+    void sigAddSingleLineTextObject(int index, LumoraMediaObject *media);
+    void sigAddRollingTextObject(int index, LumoraMediaObject *media);
+    void deleteCommonWinObj(CommonWinObject *window);
+    void clearCommonWinObjs();
+    void sigPreviewVideo(LumoraMediaObject *media);
+    void sigAddProgram(ProgramObject *page);
+    void sigSelectMediaObject(LumoraMediaObject *media);
+    void sigDeleteMediaObject(LumoraMediaObject *media);
+    void deleteProgramObj(ProgramObject *page);
+    void deleteSegmentObj(GeneralObject *segment);
+    void deleteCycleSegmentObj(CycleObject *segment);
+    void deleteTimingSegmentObj(TimingObject *segment);
+    void clearSegmentObj();
+    void sigMoveupCommonWin(CommonWinObject *window);
+    void sigMovedownCommonWin(CommonWinObject *window);
+    void sigBeginPlayFailed();
+    void sigAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
+    // The media list of `window` is about to be emptied and its items freed.
+    void clearMediaObjs(CommonWinObject *window);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    ClockTimer *makeTimer(void (ProjectTree::*slot)());
+    void armForNextSecond(ClockTimer *timer);
+    void buildMenus();
+    void runSelectionStep(ProjectTreeItem *item);
+    ProjectTreeItem *makeItem(const QString &kind, const QString &text, QTreeWidgetItem *parent);
+    void stopPlaying();
+    void startGeneralSegment(int index);
+    void invalidateGeneralWindows();
+    void invalidateWindows(const QString &kind, const QList<CommonWinObject *> &windows);
+    void handOver(const QString &kind, CommonWinObject *window);
+    void showPageMusic(ProgramObject *page);
+    void endCycleInsert();
+    void endTimingInsert();
+    void discardCycleInsert();
+    void discardTimingInsert();
+    void resumeGeneralProgramme();
+    void generalPassEnded();
+    void cyclePassEnded();
+    void timingPassEnded();
+    void updateTimerHolds();
+    void armTimer(ClockTimer *timer, int msec);
+    void discardTimer(ClockTimer *timer);
+    // ---- editing (src/editor/projecttree_edit.cpp, projecttree_windows.cpp)
+    bool askYesNo(const QString &text);
+    bool editable() const;
+    QString segmentBaseName(const QString &kind) const;
+    QStringList segmentNames(const QString &kind) const;
+    ProjectTreeItem *addSegmentOfKind(const QString &kind);
+    ProjectTreeItem *pasteSegmentCopy();
+    ProjectTreeItem *restoreSegmentCopy(const QString &kind, const QString &name);
+    void buildPages(ProjectTreeItem *segmentItem, QList<ProgramObject *> pages);
+    void buildWindow(ProjectTreeItem *programItem, CommonWinObject *window);
+    void followSegmentOrder();
+    void orderWindowItems(ProjectTreeItem *programItem);
+    void forgetRemoved();
+    void moveSegment(int step);
+    void moveProgram(int step);
+    void moveLayer(int step);
+    ProjectTreeItem *segmentItemOf(ProjectTreeItem *item) const;
+    qint32 *programCounterOfSegment(const ProjectTreeItem *segmentItem) const;
+    CommonWinObject *windowOfCurrentItem() const;
+    CommonWinObject *windowHolding(const LumoraMediaObject *media) const;
+    void addMediaOfType(const QString &type);
+    void announceMedia(int index, LumoraMediaObject *media);
+    void removeSegmentItem(ProjectTreeItem *item);
+
+    Clock *m_clock;
+    PlayHost *m_host = nullptr;
+    ClockTimer *m_restartTimer = nullptr;
+    SecondTracker m_tickSeconds;
+    SecondTracker m_timingSeconds;
+    qint64 m_deferredMidnight = -1;
+    ProgramObject *m_musicPage = nullptr;
+    // Remaining time of a timer suspended by a pause or, for the page length, by an insert.
+    int m_generalRemaining = -1;
+    int m_cycleRemaining = -1;
+    int m_timingRemaining = -1;
+
+    ProjectTreeItem *m_rootItem = nullptr;
+    ProjectTreeItem *m_currentItem = nullptr;
+    ProjectTreeItem *m_lastActedItem = nullptr;
+    CommonWinObject *m_currentWindow = nullptr;
+    QMenu *m_insertedMenu = nullptr;
+    QMenu *m_addMediaMenu = nullptr;
+    QMenu *m_positionMenu = nullptr;
+    QMenu *m_sizeMenu = nullptr;
+    QList<QAction *> m_rootActions;
+    QList<QAction *> m_segmentActions;
+    QList<QAction *> m_programActions;
+    QList<QAction *> m_windowActions;
+    QList<QAction *> m_mediaActions;
+};

@@ -1,0 +1,30 @@
+# The layers of the source tree, bottom first: the one list the build and the architecture
+# test read. Every folder named here is one library or program, built from that folder. A
+# file may include the headers of its own folder and of folders on lower lines, never of a
+# folder on its own line or above (tests/architecture checks every include in src/).
+set(LUMORA_LAYERS
+    # records and the scheme codec; the clock service; the operating-system layer
+    "model clock platform"
+    # the play log; settings and other process-wide services; the scheduling decisions
+    "log appcore player"
+    # the renderers' text and time arithmetic; the weather services; media import and office pages
+    "textcore weathercore import"
+    # play windows and renderers; the import progress dialogs; the log viewer
+    "render importui log/viewer"
+    # the schedule simulation; the schedule tree; the property panels
+    "simulate editor panels"
+    # the main window
+    "shell"
+    # programs
+    "app server model/tool log/tool")
+
+# Includes that still cross a layer upwards, as "folder/file.cpp header/path.h": the play
+# path reaches the scheduler through the schedule tree widget until the two are apart.
+set(LUMORA_LAYER_EXCEPTIONS
+    "render/screenplayhost.cpp editor/projecttree.h"
+    "simulate/simulator.cpp editor/projecttree.h")
+
+# Libraries that must never link QtWidgets, directly or through another library.
+set(LUMORA_WIDGET_FREE_LIBRARIES
+    lumora_model lumora_clock lumora_platform lumora_log lumora_appcore lumora_player
+    lumora_textcore lumora_weathercore lumora_import)

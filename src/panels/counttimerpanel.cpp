@@ -1,0 +1,193 @@
+#include "counttimerpanel.h"
+
+#include "backgroundselector.h"
+#include "model/lumoramediaobject.h"
+#include "panelkit.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimeEdit>
+
+CountTimerPanel::CountTimerPanel(QWidget *parent)
+    : MediaPanel(parent)
+{
+    QFormLayout *form = PanelKit::scrollingForm(this);
+    QWidget *content = form->parentWidget();
+    auto label = [&](const char *source) { return m_texts.add(new QLabel(content), source); };
+
+    m_background =
+        new BackgroundSelector(BackgroundSelector::StyleBox | BackgroundSelector::TransparentBox, content);
+    form->addRow(label(QT_TR_NOOP("Background:")), m_background);
+
+    m_transparency = PanelKit::slider(0, 10, content);
+    m_transparency->setObjectName(QStringLiteral("countTimerTransparency"));
+    m_transparency->setPageStep(1);
+    m_transparencyValue = new QLabel(content);
+    m_transparencyValue->setMinimumWidth(24);
+    form->addRow(label(QT_TR_NOOP("Transparency:")),
+                 PanelKit::row(content, {m_transparency, m_transparencyValue}));
+
+    m_decrease = m_texts.add(new QRadioButton(content), QT_TR_NOOP("Decrease progressively"));
+    m_decrease->setObjectName(QStringLiteral("countTimerDecrease"));
+    m_increase = m_texts.add(new QRadioButton(content), QT_TR_NOOP("Increase progressively"));
+    m_increase->setObjectName(QStringLiteral("countTimerIncrease"));
+    auto *group = new QButtonGroup(this);
+    group->addButton(m_decrease);
+    group->addButton(m_increase);
+    form->addRow(label(QT_TR_NOOP("Stopwatch type:")), PanelKit::row(content, {m_decrease, m_increase}));
+
+    m_numberColor = PanelKit::colorButton(content);
+    m_numberColor->setObjectName(QStringLiteral("countTimerNumberColor"));
+    form->addRow(label(QT_TR_NOOP("Number color:")), PanelKit::row(content, {m_numberColor}));
+
+    m_length = PanelKit::timeEdit(content);
+    m_length->setObjectName(QStringLiteral("countTimerLength"));
+    form->addRow(label(QT_TR_NOOP("Target time:")), PanelKit::row(content, {m_length}));
+
+    // operator -> record
+    connect(m_background->sourceBox(), QOverload<int>::of(&QComboBox::activated), this,
+            &CountTimerPanel::slotCountTimerBKChange);
+    connect(m_background->colorButton(), &QPushButton::clicked, this,
+            &CountTimerPanel::slotShowCountTimerBKColorDialog);
+    connect(m_background->styleBox(), QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CountTimerPanel::slotCountTimerBKImageStyleChange);
+    connect(m_background->transparentBox(), &QCheckBox::toggled, this,
+            &CountTimerPanel::slotCountTimerBKTransparent);
+    connect(m_transparency, &QSlider::valueChanged, this,
+            &CountTimerPanel::slotCountTimerTransparencyChanged);
+    connect(m_decrease, &QRadioButton::clicked, this, &CountTimerPanel::slotCountTimerDecrease);
+    connect(m_increase, &QRadioButton::clicked, this, &CountTimerPanel::slotCountTimerIncrease);
+    connect(m_numberColor, &QPushButton::clicked, this,
+            &CountTimerPanel::slotShowCountTimerNumberColorDialog);
+    connect(m_length, &QTimeEdit::timeChanged, this, &CountTimerPanel::slotdigitalCountTimerLength);
+    PanelKit::guardWheel(this);
+}
+
+QStringList CountTimerPanel::kinds() const
+{
+    return {QStringLiteral("digitalTimer")};
+}
+
+void CountTimerPanel::fill(const LumoraMediaObject &media)
+{
+    const CountTimerProperties &p = media.countTimer;
+    const BackgroundProperties &bg = p.background;
+    m_background->setValues(bg.backgroundIsColor, bg.backgroundColor, bg.backgroundImage,
+                            bg.backgroundImageStyle, bg.backgroundTransparent);
+    PanelKit::showValue(m_transparency, p.transparency);
+    m_transparencyValue->setNum(p.transparency);
+    (p.countUp == 1 ? m_increase : m_decrease)->setChecked(true);
+    PanelKit::setButtonColor(m_numberColor, p.numberColor);
+    m_length->setTime(p.length);
+}
+
+void CountTimerPanel::retranslateUi()
+{
+    m_texts.apply();
+}
+
+void CountTimerPanel::slotCountTimerBKChange(int index)
+{
+    if (!media())
+        return;
+    bool isColor = true;
+    QString image;
+    if (!m_background->choose(index, &isColor, &image))
+        return;
+    media()->countTimer.background.backgroundIsColor = isColor;
+    media()->countTimer.background.backgroundImage = image;
+    announce();
+}
+
+void CountTimerPanel::slotShowCountTimerBKColorDialog()
+{
+    if (!media())
+        return;
+    const QColor color = QColorDialog::getColor(media()->countTimer.background.backgroundColor, this);
+    if (color.isValid())
+        slotCountTimerBKColorSet(color);
+}
+
+void CountTimerPanel::slotCountTimerBKColorSet(const QColor &color)
+{
+    if (!media())
+        return;
+    media()->countTimer.background.backgroundColor = color;
+    m_background->setColor(color);
+    announce();
+}
+
+void CountTimerPanel::slotCountTimerBKImageStyleChange(int index)
+{
+    if (!media() || index < 0)
+        return;
+    media()->countTimer.background.backgroundImageStyle = index;
+    announce();
+}
+
+void CountTimerPanel::slotCountTimerBKTransparent(bool checked)
+{
+    m_background->setTransparent(checked);
+    if (!media())
+        return;
+    media()->countTimer.background.backgroundTransparent = checked;
+    announce();
+}
+
+void CountTimerPanel::slotCountTimerTransparencyChanged(int value)
+{
+    m_transparencyValue->setNum(value);
+    if (!media())
+        return;
+    media()->countTimer.transparency = value;
+    announce();
+}
+
+void CountTimerPanel::slotCountTimerDecrease()
+{
+    if (!media())
+        return;
+    media()->countTimer.countUp = 0;
+    announce();
+}
+
+void CountTimerPanel::slotCountTimerIncrease()
+{
+    if (!media())
+        return;
+    media()->countTimer.countUp = 1;
+    announce();
+}
+
+void CountTimerPanel::slotShowCountTimerNumberColorDialog()
+{
+    if (!media())
+        return;
+    const QColor color = QColorDialog::getColor(media()->countTimer.numberColor, this);
+    if (color.isValid())
+        slotCountTimerNumberColorSet(color);
+}
+
+void CountTimerPanel::slotCountTimerNumberColorSet(const QColor &color)
+{
+    if (!media())
+        return;
+    media()->countTimer.numberColor = color;
+    PanelKit::setButtonColor(m_numberColor, color);
+    announce();
+}
+
+void CountTimerPanel::slotdigitalCountTimerLength(const QTime &length)
+{
+    if (!media())
+        return;
+    media()->countTimer.length = length;
+    announce();
+}

@@ -1,0 +1,92 @@
+# Checks the source tree against its layers (layers.cmake in SOURCE_ROOT):
+#   - a bare include ("x.h") names a header of the including file's own folder;
+#   - any other include names the folder it reaches into ("model/scheme.h"), and that folder
+#     lies on a lower layer than the including file's, or is its own;
+#   - every folder with sources is one of the layers' folders (or inside one);
+#   - with CLOSURES, no widget-free library links QtWidgets, directly or through others.
+#
+# Variables: SOURCE_ROOT, and CLOSURES (the file the build writes, "library: links...").
+
+cmake_minimum_required(VERSION 3.16)
+
+get_filename_component(SOURCE_ROOT "${SOURCE_ROOT}" ABSOLUTE)
+include(${SOURCE_ROOT}/layers.cmake)
+
+set(rank 0)
+set(folders "")
+foreach(layer ${LUMORA_LAYERS})
+    separate_arguments(names UNIX_COMMAND "${layer}")
+    foreach(name ${names})
+        set(rank_of_${name} ${rank})
+        list(APPEND folders ${name})
+    endforeach()
+    math(EXPR rank "${rank} + 1")
+endforeach()
+# Longest names first, so that model/tool is found before model.
+list(SORT folders ORDER DESCENDING)
+
+# The listed folder holding `path` (a path under SOURCE_ROOT), or "" for none.
+function(owning_folder path out)
+    foreach(folder ${folders})
+        if(path STREQUAL folder OR path MATCHES "^${folder}/")
+            set(${out} ${folder} PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+    set(${out} "" PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_ROOT} ${SOURCE_ROOT}/*.h ${SOURCE_ROOT}/*.cpp)
+foreach(source ${sources})
+    get_filename_component(dir ${source} DIRECTORY)
+    owning_folder("${dir}" own)
+    if(own STREQUAL "")
+        list(APPEND faults "${source}: its folder is not in layers.cmake")
+        continue()
+    endif()
+    file(STRINGS ${SOURCE_ROOT}/${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
+        if(NOT header MATCHES "/")
+            if(NOT EXISTS ${SOURCE_ROOT}/${dir}/${header})
+                list(APPEND faults "${source}: \"${header}\" is not in its folder; name the folder it is in")
+            endif()
+            continue()
+        endif()
+        if(NOT EXISTS ${SOURCE_ROOT}/${header})
+            list(APPEND faults "${source}: \"${header}\" is not a header under src/")
+            continue()
+        endif()
+        get_filename_component(header_dir ${header} DIRECTORY)
+        owning_folder("${header_dir}" theirs)
+        if(theirs STREQUAL own OR "${source} ${header}" IN_LIST LUMORA_LAYER_EXCEPTIONS)
+            continue()
+        endif()
+        if(theirs STREQUAL "")
+            list(APPEND faults "${source}: \"${header}\" is in a folder that is not in layers.cmake")
+        elseif(NOT rank_of_${theirs} LESS rank_of_${own})
+            list(APPEND faults "${source}: \"${header}\" reaches up from ${own} to ${theirs}")
+        endif()
+    endforeach()
+endforeach()
+
+if(CLOSURES)
+    file(STRINGS ${CLOSURES} closures)
+    foreach(closure ${closures})
+        string(REGEX REPLACE ":.*" "" library "${closure}")
+        string(REGEX REPLACE "^[^:]*: *" "" links "${closure}")
+        separate_arguments(links UNIX_COMMAND "${links}")
+        if(Qt5::Widgets IN_LIST links)
+            list(APPEND faults "${library} links Qt5::Widgets (through: ${links})")
+        endif()
+    endforeach()
+endif()
+
+if(faults)
+    list(LENGTH faults count)
+    string(REPLACE ";" "\n  " faults "${faults}")
+    message(FATAL_ERROR "${count} layering faults:\n  ${faults}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} files keep to their layers")

@@ -1,0 +1,5 @@
+#include "high.h"
+
+#include "low/low.h"
+
+int high() { return 2; }

@@ -1,0 +1,5 @@
+#include "low.h"
+
+#include "high/high.h"
+
+int low() { return high() - 1; }
