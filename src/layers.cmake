@@ -5,7 +5,7 @@
 set(LUMORA_LAYERS
     # records and the scheme codec; the clock service; the operating-system layer
     "model clock platform"
-    # the play log; settings and other process-wide services; the scheduling decisions
+    # the play log; settings and other process-wide services; the schedulers
     "log appcore player"
     # the renderers' text and time arithmetic; the weather services; media import and office pages
     "textcore weathercore import"
@@ -18,11 +18,8 @@ set(LUMORA_LAYERS
     # programs
     "app server model/tool log/tool")
 
-# Includes that still cross a layer upwards, as "folder/file.cpp header/path.h": the play
-# path reaches the scheduler through the schedule tree widget until the two are apart.
-set(LUMORA_LAYER_EXCEPTIONS
-    "render/screenplayhost.cpp editor/projecttree.h"
-    "simulate/simulator.cpp editor/projecttree.h")
+# Includes allowed to cross a layer upwards, as "folder/file.cpp header/path.h"; none.
+set(LUMORA_LAYER_EXCEPTIONS "")
 
 # Libraries that must never link QtWidgets, directly or through another library.
 set(LUMORA_WIDGET_FREE_LIBRARIES

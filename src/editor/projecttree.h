@@ -1,15 +1,14 @@
 #pragma once
 
 #include "model/displayschedule.h"
-#include "player/secondtracker.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
 
-class Clock;
-class ClockTimer;
+#include <memory>
+
 class CommonWinObject;
 class CycleObject;
 class GeneralObject;
@@ -19,78 +18,39 @@ class MediaImport;
 class PlayHost;
 class PlayWinObject;
 class ProjectTreeItem;
+class SegmentScheduler;
 class QAction;
 class QMenu;
 class ProgramObject;
-class QMediaPlayer;
-class QMediaPlaylist;
 class TimingObject;
 
-// The schedule tree of one display window, and the play scheduler of that display window:
-// once a second it chooses the general segment, on its check timers it inserts cycle and
-// timing segments, and it walks the pages of whatever plays, handing each window to the
-// main window (PlayHost). Its timers come from the clock in use when it is constructed.
-//
-// The state members are public for the main window (play button, property panels) to read;
-// only the scheduler writes them.
-//
-// The tree role (items, restore operations, selection and context menus) lives in
-// src/editor/projecttree_tree.cpp; the editing operations behind the menus in
-// src/editor/projecttree_edit.cpp.
+// The schedule tree of one display window: its nodes, selection and context menus, and the
+// editing operations behind them (src/editor/projecttree_*.cpp). It owns the display window's
+// scheduler, which holds the three segment lists the tree edits; play commands are passed on
+// to it.
 class ProjectTree : public QTreeWidget
 {
     Q_OBJECT
+
+    // First, so that the schedule references below can point into it.
+    std::unique_ptr<SegmentScheduler> m_scheduler;
 
 public:
     explicit ProjectTree(const QString &displayWindowName, QWidget *parent = nullptr);
     ~ProjectTree() override;
 
-    void setPlayHost(PlayHost *host) { m_host = host; }
+    SegmentScheduler *scheduler() const { return m_scheduler.get(); }
+    // The tree's and its scheduler's host.
+    void setPlayHost(PlayHost *host);
     PlayHost *playHost() const { return m_host; }
 
-    void playGeneralWindow(CommonWinObject *window);
-    void playCycleWindow(CommonWinObject *window);
-    void playTimingWindow(CommonWinObject *window);
-    void loadBackgroundMusic(ProgramObject *page);
-
-    // The three segment lists of this display window, owned here.
-    DisplaySchedule schedule;
+    // The three segment lists of this display window, owned by the scheduler.
+    DisplaySchedule &schedule;
     QList<GeneralObject *> &generalSegments = schedule.generalSegments;
     QList<CycleObject *> &cycleSegments = schedule.cycleSegments;
     QList<TimingObject *> &timingSegments = schedule.timingSegments;
 
     QString displayName;
-    bool playing = false;
-    bool paused = false;
-    bool generalActive = false;
-    bool cycleStarted = false;
-    bool cyclePaused = false;
-    bool timingStarted = false;
-    bool timingPaused = false;
-    int insertState = -1; // -1 stopped, 0 general, 1 cycle insert, 2 timing insert
-    GeneralObject *currentGeneral = nullptr;
-    int currentGeneralIndex = 0;
-    QList<ProgramObject *> generalPrograms;
-    QList<ProgramObject *> cyclePrograms;
-    QList<ProgramObject *> timingPrograms;
-    int generalProgramIndex = 0;
-    int cycleProgramIndex = 0;
-    int timingProgramIndex = 0;
-    QList<CommonWinObject *> generalWindows;
-    QList<CommonWinObject *> cycleWindows;
-    QList<CommonWinObject *> timingWindows;
-    int playCount = 0;
-    // The kind this tree last handed to a play window; page-pass ends are accounted by it.
-    QString currentSegmentKind;
-    QMediaPlayer *bkMusicPlayer = nullptr;
-    QMediaPlaylist *bkMusicPlaylist = nullptr;
-
-    ClockTimer *playTimer = nullptr;
-    ClockTimer *generalProgramTimer = nullptr;
-    ClockTimer *cycleCheckTimer = nullptr;
-    ClockTimer *cyclePlayTimer = nullptr;
-    ClockTimer *timingCheckTimer = nullptr;
-    ClockTimer *timingPlayTimer = nullptr;
 
     // ---- tree role
     ProjectTreeItem *rootItem() const { return m_rootItem; }
@@ -158,18 +118,9 @@ public:
     QList<QAction *> windowSizeActions;     // full, h-full, h 1/2, 1/3, 1/4, v-full, v 1/2, 1/3, 1/4
 
 public slots:
+    // Play commands for display window `name`; the scheduler of that name acts on them.
     void slotStartPlay(const QString &name);
     void slotStopPlay(const QString &name);
-    void slotRestart();
-    void slotStartCyclePlay(const QString &name);
-    void slotStartTimePlay(const QString &name);
-    void slotPlayTimeout();
-    void slotPlayLowLevelGeneralObj();
-    void slotPlayCycleObj();
-    void slotCyclePlayTimeout();
-    void slotPlayTimingObj();
-    void slotTimingPlayTimeout();
-    void slotGeneralProTimeout();
     void slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
     void slotShowSegmentInfo();
 
@@ -251,6 +202,7 @@ signals:
     void clearSegmentObj();
     void sigMoveupCommonWin(CommonWinObject *window);
     void sigMovedownCommonWin(CommonWinObject *window);
+    // Forwarded from the scheduler: play was asked for on an empty schedule.
     void sigBeginPlayFailed();
     void sigAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);
     // The media list of `window` is about to be emptied and its items freed.
@@ -262,28 +214,12 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    ClockTimer *makeTimer(void (ProjectTree::*slot)());
-    void armForNextSecond(ClockTimer *timer);
+    // What pressing play does to the tree: the root node is selected and the schedule's
+    // panel shown.
+    void showScheduleForPlay();
     void buildMenus();
     void runSelectionStep(ProjectTreeItem *item);
     ProjectTreeItem *makeItem(const QString &kind, const QString &text, QTreeWidgetItem *parent);
-    void stopPlaying();
-    void startGeneralSegment(int index);
-    void invalidateGeneralWindows();
-    void invalidateWindows(const QString &kind, const QList<CommonWinObject *> &windows);
-    void handOver(const QString &kind, CommonWinObject *window);
-    void showPageMusic(ProgramObject *page);
-    void endCycleInsert();
-    void endTimingInsert();
-    void discardCycleInsert();
-    void discardTimingInsert();
-    void resumeGeneralProgramme();
-    void generalPassEnded();
-    void cyclePassEnded();
-    void timingPassEnded();
-    void updateTimerHolds();
-    void armTimer(ClockTimer *timer, int msec);
-    void discardTimer(ClockTimer *timer);
     // ---- editing (src/editor/projecttree_edit.cpp, projecttree_windows.cpp)
     bool askYesNo(const QString &text);
     bool editable() const;
@@ -308,17 +244,7 @@ private:
     void announceMedia(int index, LumoraMediaObject *media);
     void removeSegmentItem(ProjectTreeItem *item);
 
-    Clock *m_clock;
     PlayHost *m_host = nullptr;
-    ClockTimer *m_restartTimer = nullptr;
-    SecondTracker m_tickSeconds;
-    SecondTracker m_timingSeconds;
-    qint64 m_deferredMidnight = -1;
-    ProgramObject *m_musicPage = nullptr;
-    // Remaining time of a timer suspended by a pause or, for the page length, by an insert.
-    int m_generalRemaining = -1;
-    int m_cycleRemaining = -1;
-    int m_timingRemaining = -1;
 
     ProjectTreeItem *m_rootItem = nullptr;
     ProjectTreeItem *m_currentItem = nullptr;

@@ -14,21 +14,22 @@
 #include "model/timepoint.h"
 #include "model/timingobject.h"
 #include "model/weekdays.h"
+#include "player/segmentscheduler.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
 
 #include <QMessageBox>
 
 namespace {
-const QString generalKind = QStringLiteral("generalSegment");
-const QString cycleKind = QStringLiteral("cycleSegment");
-const QString timingKind = QStringLiteral("timingSegment");
+const QString generalKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::General);
+const QString cycleKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::Cycle);
+const QString timingKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::Timing);
 const QString programKind = QStringLiteral("program");
 const QString windowKind = QStringLiteral("generalwin");
 
 bool isSegmentKind(const QString &kind)
 {
-    return kind == generalKind || kind == cycleKind || kind == timingKind;
+    return SegmentScheduler::kindOf(kind, nullptr);
 }
 
 template<typename Segment> QStringList namesOf(const QList<Segment *> &segments)
@@ -69,7 +70,7 @@ bool ProjectTree::askYesNo(const QString &text)
 bool ProjectTree::editable() const
 {
     // A schedule that plays is not edited: the scheduler holds its pages and windows.
-    return !playing && m_rootItem;
+    return !m_scheduler->isPlaying() && m_rootItem;
 }
 
 QString ProjectTree::segmentBaseName(const QString &kind) const

@@ -9,6 +9,7 @@
 #include "model/timingobject.h"
 #include "model/weekdays.h"
 #include "player/playhost.h"
+#include "player/segmentscheduler.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
 
@@ -20,16 +21,16 @@
 
 namespace {
 const QString rootKind = QStringLiteral("playprogramme");
-const QString generalKind = QStringLiteral("generalSegment");
-const QString cycleKind = QStringLiteral("cycleSegment");
-const QString timingKind = QStringLiteral("timingSegment");
+const QString generalKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::General);
+const QString cycleKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::Cycle);
+const QString timingKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::Timing);
 const QString programKind = QStringLiteral("program");
 const QString windowKind = QStringLiteral("generalwin");
 const QSize itemSize(50, 25);
 
 bool isSegmentKind(const QString &kind)
 {
-    return kind == generalKind || kind == cycleKind || kind == timingKind;
+    return SegmentScheduler::kindOf(kind, nullptr);
 }
 
 template<typename Segment>
@@ -398,6 +399,7 @@ void ProjectTree::slotModifySchedule(const QString &oldName, PlayWinObject *disp
         return;
     const QString name = displayWindow->name;
     displayName = name;
+    m_scheduler->setDisplayName(name);
     auto renamePages = [&name](const QList<ProgramObject *> &pages) {
         for (ProgramObject *page : pages) {
             page->displayWindowName = name;

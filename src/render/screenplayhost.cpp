@@ -1,12 +1,12 @@
 #include "screenplayhost.h"
 
 #include "commonplaywindow.h"
-#include "editor/projecttree.h"
 #include "mainplaybklabel.h"
+#include "player/segmentscheduler.h"
 #include "model/commonwinobject.h"
 
 namespace {
-const QString generalKind = QStringLiteral("generalSegment");
+const QString generalKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::General);
 } // namespace
 
 ScreenPlayHost::ScreenPlayHost(QObject *parent)
@@ -15,14 +15,14 @@ ScreenPlayHost::ScreenPlayHost(QObject *parent)
 
 ScreenPlayHost::~ScreenPlayHost() = default;
 
-void ScreenPlayHost::addDisplay(ProjectTree *tree, MainPlayBKLabel *screen)
+void ScreenPlayHost::addDisplay(SegmentScheduler *scheduler, MainPlayBKLabel *screen)
 {
-    if (tree) {
-        tree->setPlayHost(this);
-        m_trees.insert(tree->displayName, tree);
+    if (scheduler) {
+        scheduler->setPlayHost(this);
+        m_schedulers.insert(scheduler->displayName(), scheduler);
         // scheduler <- main window
-        connect(this, &ScreenPlayHost::sigCurProgramRealPlayEnd, tree,
-                &ProjectTree::slotCurProgramRealPlayEnd);
+        connect(this, &ScreenPlayHost::sigCurProgramRealPlayEnd, scheduler,
+                &SegmentScheduler::slotCurProgramRealPlayEnd);
     }
     if (screen) {
         m_screens.append(screen);
@@ -34,9 +34,9 @@ void ScreenPlayHost::addDisplay(ProjectTree *tree, MainPlayBKLabel *screen)
 
 void ScreenPlayHost::removeDisplay(const QString &name)
 {
-    if (ProjectTree *tree = m_trees.take(name)) {
-        disconnect(this, nullptr, tree, nullptr);
-        tree->setPlayHost(nullptr);
+    if (SegmentScheduler *scheduler = m_schedulers.take(name)) {
+        disconnect(this, nullptr, scheduler, nullptr);
+        scheduler->setPlayHost(nullptr);
     }
     if (MainPlayBKLabel *s = screen(name)) {
         disconnect(s, nullptr, this, nullptr);

@@ -8,11 +8,11 @@
 
 class CommonPlayWindow;
 class MainPlayBKLabel;
-class ProjectTree;
+class SegmentScheduler;
 
-// The main window's side of play for its screens: the schedulers (ProjectTree) hand their
+// The main window's side of play for its screens: the schedulers (SegmentScheduler) hand their
 // windows here, and this starts, resumes, pauses, hides and stops the play windows on the
-// display windows' screens, and passes the screens' end-of-pass reports back to the trees.
+// display windows' screens, and passes the screens' end-of-pass reports back to the schedulers.
 // The main window derives from it (or keeps one) and adds its editor's parts; the
 // simulation uses it as it is.
 class ScreenPlayHost : public QObject, public PlayHost
@@ -23,8 +23,8 @@ public:
     explicit ScreenPlayHost(QObject *parent = nullptr);
     ~ScreenPlayHost() override;
 
-    // Wires a display window's tree and screen to this host. Neither is owned.
-    void addDisplay(ProjectTree *tree, MainPlayBKLabel *screen);
+    // Wires a display window's scheduler and screen to this host. Neither is owned.
+    void addDisplay(SegmentScheduler *scheduler, MainPlayBKLabel *screen);
     void removeDisplay(const QString &name);
     MainPlayBKLabel *screen(const QString &name) const;
     QList<MainPlayBKLabel *> screens() const { return m_screens; }
@@ -51,7 +51,7 @@ public:
     void setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing) override;
 
 signals:
-    // A page pass has ended on `name`; every tree listens and keeps its own.
+    // A page pass has ended on `name`; every scheduler listens and keeps its own.
     void sigCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
 
 public slots:
@@ -59,5 +59,5 @@ public slots:
 
 private:
     QList<MainPlayBKLabel *> m_screens;
-    QHash<QString, ProjectTree *> m_trees;
+    QHash<QString, SegmentScheduler *> m_schedulers;
 };

@@ -8,6 +8,7 @@
 #include "model/playwinobject.h"
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
+#include "player/segmentscheduler.h"
 #include "widget.h"
 
 #include <QAction>
@@ -203,8 +204,8 @@ void Widget::selectDisplayWindow(const QString &name)
 void Widget::setPlayButtonFromTree()
 {
     ProjectTree *tree = treeOf(currentDisplayName);
-    const bool playing = tree && tree->playing && !tree->paused;
-    overallPaused = tree && tree->playing && tree->paused;
+    const bool playing = tree && tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused();
+    overallPaused = tree && tree->scheduler()->isPlaying() && tree->scheduler()->isPaused();
     setPlayButtonPlaying(playing);
     m_playButton->update();
 }

@@ -5,6 +5,7 @@
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "monitorwin.h"
+#include "player/segmentscheduler.h"
 #include "widget.h"
 
 QString Widget::playButtonText() const
@@ -106,7 +107,7 @@ void Widget::startTree(const QString &displayName)
 {
     if (ProjectTree *tree = treeOf(displayName)) {
         // The delayed start makes it play; one already playing is left as it is, not paused.
-        if (!tree->playing || tree->paused)
+        if (!tree->scheduler()->isPlaying() || tree->scheduler()->isPaused())
             tree->slotStartPlay(displayName);
     }
 }

@@ -3,13 +3,13 @@
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
-#include "editor/projecttree.h"
 #include "model/commonwinobject.h"
 #include "model/cycleobject.h"
 #include "model/generalobject.h"
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/timingobject.h"
+#include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/effectanimation.h"
 #include "render/mainplaybklabel.h"
@@ -18,6 +18,9 @@
 #include <QMediaPlayer>
 
 #include <algorithm>
+
+using Kind = SegmentScheduler::SegmentKind;
+using Insert = SegmentScheduler::InsertState;
 
 // The host of the simulation: the screens' side as in real play, plus a look at the
 // scheduler after everything it is told, for the event lines.
@@ -56,7 +59,7 @@ private:
 struct Simulator::Display
 {
     QString name;
-    std::unique_ptr<ProjectTree> tree;
+    std::unique_ptr<SegmentScheduler> scheduler;
     std::unique_ptr<MainPlayBKLabel> screen;
     // What the events were last reported from.
     bool playing = false;
@@ -80,12 +83,12 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
     for (const std::unique_ptr<Scheme::DisplayWindow> &dw : scheme.displayWindows) {
         auto display = std::make_unique<Display>();
         display->name = dw->window.name;
-        display->tree.reset(new ProjectTree(display->name));
-        display->tree->schedule.swap(dw->schedule);
-        display->tree->bkMusicPlayer->setMuted(true);
+        display->scheduler.reset(new SegmentScheduler(display->name));
+        display->scheduler->schedule().swap(dw->schedule);
+        display->scheduler->musicPlayer()->setMuted(true);
         display->screen.reset(new MainPlayBKLabel(display->name, nullptr, false));
         display->screen->setGeometry(dw->window.x, dw->window.y, dw->window.width, dw->window.height);
-        m_host->addDisplay(display->tree.get(), display->screen.get());
+        m_host->addDisplay(display->scheduler.get(), display->screen.get());
         const QString name = display->name;
         connect(display->screen.get(), &MainPlayBKLabel::sigPlayLogRow, this,
                 [this, name](CommonWinObject *w, const QStringList &row) {
@@ -94,7 +97,7 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
                              row.join(QLatin1Char('\t')));
                 });
         // One play window per window of the schedule, as the tree announces them.
-        ProjectTree *tree = display->tree.get();
+        const DisplaySchedule &schedule = display->scheduler->schedule();
         auto addPages = [&](const QList<ProgramObject *> &pages) {
             for (ProgramObject *page : pages) {
                 for (CommonWinObject *w : qAsConst(page->windows)) {
@@ -103,17 +106,19 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
                 }
             }
         };
-        for (GeneralObject *s : qAsConst(tree->generalSegments))
+        for (GeneralObject *s : schedule.generalSegments)
             addPages(s->programs);
-        for (CycleObject *s : qAsConst(tree->cycleSegments))
+        for (CycleObject *s : schedule.cycleSegments)
             addPages(s->programs);
-        for (TimingObject *s : qAsConst(tree->timingSegments))
+        for (TimingObject *s : schedule.timingSegments)
             addPages(s->programs);
         if (m_events) {
-            for (ClockTimer *t : {tree->playTimer, tree->generalProgramTimer, tree->cycleCheckTimer,
-                                  tree->cyclePlayTimer, tree->timingCheckTimer, tree->timingPlayTimer}) {
-                Display *d = display.get();
-                connect(t, &ClockTimer::timeout, this, [this, d] { observe(*d); });
+            for (Kind kind : {Kind::General, Kind::Cycle, Kind::Timing}) {
+                const SegmentScheduler::Lane &lane = display->scheduler->lane(kind);
+                for (ClockTimer *t : {lane.checkTimer, lane.lengthTimer}) {
+                    Display *d = display.get();
+                    connect(t, &ClockTimer::timeout, this, [this, d] { observe(*d); });
+                }
             }
             Display *d = display.get();
             connect(display->screen.get(), &MainPlayBKLabel::sigCurProgramRealPlayEnd, this,
@@ -129,7 +134,7 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
     std::stable_sort(order.begin(), order.end(), [](Display *a, Display *b) { return a->name < b->name; });
     for (Display *d : order) {
         m_host->currentDisplayName = d->name;
-        d->tree->slotStartPlay(d->name);
+        d->scheduler->slotStartPlay(d->name);
         observe(*d);
     }
 }
@@ -178,13 +183,14 @@ void Simulator::observe(Display &d)
 {
     if (!m_events)
         return;
-    const ProjectTree &t = *d.tree;
-    if (t.playing != d.playing) {
-        d.playing = t.playing;
-        event(d, t.playing ? QStringLiteral("play start") : QStringLiteral("play stop"), {});
+    const SegmentScheduler &t = *d.scheduler;
+    const DisplaySchedule &schedule = t.schedule();
+    if (t.isPlaying() != d.playing) {
+        d.playing = t.isPlaying();
+        event(d, t.isPlaying() ? QStringLiteral("play start") : QStringLiteral("play stop"), {});
     }
     const QString general =
-        t.playing && t.generalActive && t.currentGeneral ? t.currentGeneral->name : QString();
+        t.isPlaying() && t.generalActive() && t.currentGeneral() ? t.currentGeneral()->name : QString();
     if (general != d.general) {
         if (!d.general.isEmpty())
             event(d, QStringLiteral("segment end"), {d.general});
@@ -192,11 +198,23 @@ void Simulator::observe(Display &d)
         if (!general.isEmpty())
             event(d, QStringLiteral("segment start"), {general});
     }
+    // What holds the screen, and its kind.
+    Kind kind = Kind::General;
+    bool shows = false;
+    if (t.isPlaying() && t.insertState() == Insert::CycleInsert) {
+        kind = Kind::Cycle;
+        shows = true;
+    } else if (t.isPlaying() && t.insertState() == Insert::TimingInsert) {
+        kind = Kind::Timing;
+        shows = true;
+    } else if (t.isPlaying() && t.generalActive()) {
+        shows = true;
+    }
     QString insert;
-    if (t.playing && t.insertState == 1 && !t.cycleSegments.isEmpty())
-        insert = QStringLiteral("cycleSegment\t") + t.cycleSegments.last()->name;
-    else if (t.playing && t.insertState == 2 && !t.timingSegments.isEmpty())
-        insert = QStringLiteral("timingSegment\t") + t.timingSegments.last()->name;
+    if (shows && kind == Kind::Cycle && !schedule.cycleSegments.isEmpty())
+        insert = SegmentScheduler::keyword(kind) + QLatin1Char('\t') + schedule.cycleSegments.last()->name;
+    else if (shows && kind == Kind::Timing && !schedule.timingSegments.isEmpty())
+        insert = SegmentScheduler::keyword(kind) + QLatin1Char('\t') + schedule.timingSegments.last()->name;
     if (insert != d.insert) {
         if (!d.insert.isEmpty())
             event(d, QStringLiteral("insert end"), {d.insert});
@@ -205,19 +223,13 @@ void Simulator::observe(Display &d)
             event(d, QStringLiteral("insert start"), {insert});
     }
     const ProgramObject *page = nullptr;
-    QString kind;
-    if (t.playing && t.insertState == 1) {
-        page = t.cyclePrograms.value(t.cycleProgramIndex);
-        kind = QStringLiteral("cycleSegment");
-    } else if (t.playing && t.insertState == 2) {
-        page = t.timingPrograms.value(t.timingProgramIndex);
-        kind = QStringLiteral("timingSegment");
-    } else if (t.playing && t.generalActive) {
-        page = t.generalPrograms.value(t.generalProgramIndex);
-        kind = QStringLiteral("generalSegment");
+    if (shows) {
+        const SegmentScheduler::Lane &lane = t.lane(kind);
+        page = lane.pages.value(lane.pageIndex);
     }
-    const QString pageKey =
-        page ? kind + QLatin1Char('\t') + page->segmentName + QLatin1Char('\t') + page->name : QString();
+    const QString pageKey = page ? SegmentScheduler::keyword(kind) + QLatin1Char('\t') + page->segmentName +
+                                       QLatin1Char('\t') + page->name
+                                 : QString();
     if (pageKey != d.page) {
         d.page = pageKey;
         if (!pageKey.isEmpty())

@@ -13,7 +13,6 @@
 #include <vector>
 
 class MainPlayBKLabel;
-class ProjectTree;
 class Scheme;
 class VirtualClock;
 

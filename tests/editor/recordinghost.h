@@ -53,8 +53,18 @@ public:
     {
         calls << QStringLiteral("removePlayingDisplay:") + displayName;
     }
-    QString currentDisplayWindowName() const override { return QString(); }
-    void setCurrentSegmentObjects(GeneralObject *, CycleObject *, TimingObject *) override {}
+    QString currentDisplay;
+    GeneralObject *shownGeneral = nullptr;
+    CycleObject *shownCycle = nullptr;
+    TimingObject *shownTiming = nullptr;
+
+    QString currentDisplayWindowName() const override { return currentDisplay; }
+    void setCurrentSegmentObjects(GeneralObject *g, CycleObject *c, TimingObject *t) override
+    {
+        shownGeneral = g;
+        shownCycle = c;
+        shownTiming = t;
+    }
 
     void checkSegment(GeneralObject *s) override
     {

@@ -15,6 +15,7 @@
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
 #include "model/timingobject.h"
+#include "player/segmentscheduler.h"
 #include "model/weekdays.h"
 #include "recordinghost.h"
 #include "shell/widget.h"
@@ -150,6 +151,46 @@ private slots:
         QCOMPARE(root->sizeHint(0), QSize(50, 25));
         QVERIFY(root->isExpanded());
         QCOMPARE(root->type(), 0);
+    }
+
+    // ---------------------------------------------------------------- play and the editor
+
+    void pressingPlayShowsTheScheduleFromItsRoot()
+    {
+        m_tree->buildDefaultSchedule();
+        m_tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(m_tree->rootItem()->child(0)));
+        m_host->calls.clear();
+        m_tree->slotStartPlay(QStringLiteral("Hall"));
+        QCOMPARE(m_tree->currentItem(), m_tree->rootItem());
+        const QStringList shown{QStringLiteral("checkSchedule:Add Schedule"), QStringLiteral("slotStopCurPreview")};
+        QCOMPARE(m_host->calls.mid(0, 2), shown);
+        // The default window holds nothing, so the scheduler refuses to play.
+        QVERIFY(!m_tree->scheduler()->isPlaying());
+    }
+
+    void segmentInfoIsPublishedForTheSelectedDisplayWindowOnly()
+    {
+        auto segment = [](const QString &name) {
+            auto *g = new GeneralObject;
+            g->name = name;
+            g->displayWindowName = QStringLiteral("Hall");
+            return g;
+        };
+        m_tree->restoreGeneralSegment(segment(QStringLiteral("G1")));
+        GeneralObject *g2 = segment(QStringLiteral("G2"));
+        m_tree->restoreGeneralSegment(g2);
+        auto *t = new TimingObject;
+        t->name = QStringLiteral("T");
+        t->displayWindowName = QStringLiteral("Hall");
+        m_tree->restoreTimingSegment(t);
+        m_host->currentDisplay = QStringLiteral("Yard");
+        m_tree->slotShowSegmentInfo();
+        QVERIFY(!m_host->shownGeneral);
+        m_host->currentDisplay = QStringLiteral("Hall");
+        m_tree->slotShowSegmentInfo();
+        QCOMPARE(m_host->shownGeneral, g2);
+        QCOMPARE(m_host->shownCycle, nullptr);
+        QCOMPARE(m_host->shownTiming, t);
     }
 
     void everyNodeKindHasItsKeyword()

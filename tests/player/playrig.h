@@ -3,7 +3,6 @@
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
-#include "editor/projecttree.h"
 #include "model/commonwinobject.h"
 #include "model/cycleobject.h"
 #include "model/generalobject.h"
@@ -12,17 +11,21 @@
 #include "model/timepoint.h"
 #include "model/timingobject.h"
 #include "player/playhost.h"
+#include "player/segmentscheduler.h"
 
 #include <QHash>
 #include <QStringList>
 
 #include <memory>
 
+using Kind = SegmentScheduler::SegmentKind;
+using Insert = SegmentScheduler::InsertState;
+
 // The main window's side of the scheduler for tests: it records every call and stands in
 // for the display screen the way the screen behaves: a handed-over window plays its media
 // list for the items' time on the virtual clock, windows of a page that finish early start
 // their list again, and when every window of the page has finished the pass is reported to
-// the tree (slotCurProgramRealPlayEnd), resetting the windows of that page. General windows
+// the scheduler (slotCurProgramRealPlayEnd), resetting the windows of that page. General windows
 // hidden by an insert are paused and resume with their remaining time.
 class RecordingHost : public PlayHost
 {
@@ -48,7 +51,7 @@ public:
             delete pw.timer;
     }
 
-    ProjectTree *tree = nullptr;
+    SegmentScheduler *scheduler = nullptr;
     QString currentDisplay = QStringLiteral("D1");
     QStringList log;     // "HH:mm:ss what"
     QStringList started; // "HH:mm:ss window" for every hand-over
@@ -245,8 +248,8 @@ private:
             other.visible = false;
         }
         record("passEnd " + w->programName);
-        if (tree)
-            tree->slotCurProgramRealPlayEnd(w->displayWindowName, w);
+        if (scheduler)
+            scheduler->slotCurProgramRealPlayEnd(w->displayWindowName, w);
     }
 
     VirtualClock &m_clock;
@@ -258,21 +261,21 @@ private:
 class SchemeBuilder
 {
 public:
-    explicit SchemeBuilder(ProjectTree &tree)
-        : m_tree(tree)
+    explicit SchemeBuilder(SegmentScheduler &scheduler)
+        : m_scheduler(scheduler)
     {}
 
     GeneralObject *general(const QString &name, QTime from = QTime(), QTime to = QTime())
     {
         auto *g = new GeneralObject;
         g->name = name;
-        g->displayWindowName = m_tree.displayName;
+        g->displayWindowName = m_scheduler.displayName();
         if (from.isValid()) {
             g->allDay = false;
             g->fromTime = from;
             g->toTime = to;
         }
-        m_tree.generalSegments.append(g);
+        m_scheduler.schedule().generalSegments.append(g);
         return g;
     }
 
@@ -280,10 +283,10 @@ public:
     {
         auto *c = new CycleObject;
         c->name = name;
-        c->displayWindowName = m_tree.displayName;
+        c->displayWindowName = m_scheduler.displayName();
         c->playEvery = every;
         c->playMode = mode;
-        m_tree.cycleSegments.append(c);
+        m_scheduler.schedule().cycleSegments.append(c);
         return c;
     }
 
@@ -291,7 +294,7 @@ public:
     {
         auto *t = new TimingObject;
         t->name = name;
-        t->displayWindowName = m_tree.displayName;
+        t->displayWindowName = m_scheduler.displayName();
         t->playMode = mode;
         for (const QTime &time : points) {
             auto *p = new TimePoint;
@@ -299,7 +302,7 @@ public:
             p->weekdays = Weekdays::all();
             t->timePoints.append(p);
         }
-        m_tree.timingSegments.append(t);
+        m_scheduler.schedule().timingSegments.append(t);
         return t;
     }
 
@@ -309,13 +312,13 @@ public:
         auto *p = new ProgramObject;
         p->name = name;
         p->segmentName = segment->name;
-        p->displayWindowName = m_tree.displayName;
+        p->displayWindowName = m_scheduler.displayName();
         for (int i = 0; i < windowSeconds.size(); ++i) {
             auto *w = new CommonWinObject;
             w->name = name + QStringLiteral(".w") + QString::number(i + 1);
             w->programName = name;
             w->segmentName = segment->name;
-            w->displayWindowName = m_tree.displayName;
+            w->displayWindowName = m_scheduler.displayName();
             if (windowSeconds.at(i) > 0) {
                 auto *m = new LumoraMediaObject;
                 m->type = QStringLiteral("image");
@@ -339,7 +342,7 @@ public:
     }
 
 private:
-    ProjectTree &m_tree;
+    SegmentScheduler &m_scheduler;
 };
 
 // One display window's scheduler on a virtual clock, with the recording host in place.
@@ -349,16 +352,16 @@ struct PlayRig
         : clock(start)
         , installed((Clock::setCurrent(&clock), true))
         , host(clock)
-        , tree(display)
-        , build(tree)
+        , sched(display)
+        , build(sched)
     {
-        tree.setPlayHost(&host);
-        host.tree = &tree;
+        sched.setPlayHost(&host);
+        host.scheduler = &sched;
         host.currentDisplay = display;
     }
     ~PlayRig() { Clock::setCurrent(nullptr); }
 
-    void press() { tree.slotStartPlay(tree.displayName); }
+    void press() { sched.slotStartPlay(sched.displayName()); }
     void pausePress()
     {
         press();
@@ -370,6 +373,6 @@ struct PlayRig
     VirtualClock clock;
     bool installed;
     RecordingHost host;
-    ProjectTree tree;
+    SegmentScheduler sched;
     SchemeBuilder build;
 };

@@ -9,6 +9,7 @@
 #include "modalwatcher.h"
 #include "model/schemewriter.h"
 #include "picturescheme.h"
+#include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
 #include "shell/extendwin.h"
@@ -218,8 +219,8 @@ private slots:
         const QList<QRect> northHome = placesOf(north);
         const QList<QRect> southHome = placesOf(south);
 
-        QTRY_VERIFY_WITH_TIMEOUT(m_widget->treeOf(QStringLiteral("North"))->playing &&
-                                     m_widget->treeOf(QStringLiteral("South"))->playing,
+        QTRY_VERIFY_WITH_TIMEOUT(m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPlaying() &&
+                                     m_widget->treeOf(QStringLiteral("South"))->scheduler()->isPlaying(),
                                  15000);
         auto *button = m_widget->findChild<menuButton *>(QStringLiteral("backstageButton"));
         const QList<QRect> &screens = screenSurvey().screenRects;

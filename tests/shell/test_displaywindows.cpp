@@ -8,6 +8,7 @@
 #include "modalwatcher.h"
 #include "model/generalobject.h"
 #include "model/programobject.h"
+#include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
@@ -254,7 +255,7 @@ private slots:
         QTRY_COMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(
             m_watcher->messages.contains(QStringLiteral("info|The schedule is empty,please add program!")));
-        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->playing);
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->scheduler()->isPlaying());
         QVERIFY(m_widget->isEditingEnabled());
     }
 
@@ -269,7 +270,7 @@ private slots:
         // stopped -> playing
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
-        QVERIFY(tree->playing && !tree->paused);
+        QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         QVERIFY(!m_widget->isEditingEnabled());
         MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
         QVERIFY(screen->realPlayMode);
@@ -281,33 +282,33 @@ private slots:
         // playing -> paused
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
-        QVERIFY(tree->playing && tree->paused);
+        QVERIFY(tree->scheduler()->isPlaying() && tree->scheduler()->isPaused());
         QVERIFY(m_widget->overallPaused);
         QVERIFY(pw->paused);
         // paused -> playing
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
-        QVERIFY(tree->playing && !tree->paused);
+        QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         // menu pause while playing pauses; menu pause again does nothing
         m_widget->slotMenuPause();
-        QVERIFY(tree->paused);
+        QVERIFY(tree->scheduler()->isPaused());
         m_widget->slotMenuPause();
-        QVERIFY(tree->paused);
+        QVERIFY(tree->scheduler()->isPaused());
         // stop while paused: "play", not paused, editing back
         m_widget->slotOverallStop();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
-        QVERIFY(!tree->playing && !tree->paused);
+        QVERIFY(!tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         QVERIFY(!m_widget->overallPaused);
         QVERIFY(m_widget->isEditingEnabled());
         QVERIFY(!screen->realPlayMode);
         QVERIFY(pw->mediaList.isEmpty());
         // menu play starts; menu play again does not pause
         m_widget->slotMenuPlay();
-        QVERIFY(tree->playing && !tree->paused);
+        QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         m_widget->slotMenuPlay();
-        QVERIFY(tree->playing && !tree->paused);
+        QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         m_widget->slotMenuStop();
-        QVERIFY(!tree->playing);
+        QVERIFY(!tree->scheduler()->isPlaying());
     }
 
     void switchingDisplayWindowsFlipsThePlayButton()
@@ -322,7 +323,7 @@ private slots:
 
         m_widget->slotOverallPlay(); // window 2 plays
         m_widget->slotOverallPlay(); // and is paused
-        QVERIFY(second->paused);
+        QVERIFY(second->scheduler()->isPaused());
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
         QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
@@ -337,7 +338,7 @@ private slots:
 
         // Editing stays locked until the last playing display window stops.
         m_widget->slotOverallStop();
-        QVERIFY(!first->playing);
+        QVERIFY(!first->scheduler()->isPlaying());
         QVERIFY(!m_widget->isEditingEnabled());
         m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
         m_widget->slotOverallStop();
@@ -352,7 +353,7 @@ private slots:
         m_widget->slotOverallLock();
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
         QVERIFY(m_widget->windowsLockedAll);
-        QVERIFY(tree->playing);
+        QVERIFY(tree->scheduler()->isPlaying());
         m_widget->slotOverallStop();
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));

@@ -11,6 +11,7 @@
 #include "model/scheme.h"
 #include "model/schemewriter.h"
 #include "panels/windowpanel.h"
+#include "player/segmentscheduler.h"
 #include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
@@ -124,8 +125,8 @@ private slots:
         QCOMPARE(currentSchemePath(), path);
 
         widget.slotStartLast();
-        QVERIFY(widget.treeOf(QStringLiteral("North"))->playing);
-        QVERIFY(widget.treeOf(QStringLiteral("South"))->playing);
+        QVERIFY(widget.treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
+        QVERIFY(widget.treeOf(QStringLiteral("South"))->scheduler()->isPlaying());
         QCOMPARE(widget.playButtonText(), QStringLiteral("pause"));
         QTRY_VERIFY(widget.isMinimized() || !widget.isActiveWindow());
 
@@ -149,8 +150,8 @@ private slots:
         // Stop addresses the current display window (the first of the file) only.
         QCOMPARE(widget.currentDisplayName, QStringLiteral("North"));
         emit widget.mainMenu()->sigStop();
-        QVERIFY(!widget.treeOf(QStringLiteral("North"))->playing);
-        QVERIFY(widget.treeOf(QStringLiteral("South"))->playing);
+        QVERIFY(!widget.treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
+        QVERIFY(widget.treeOf(QStringLiteral("South"))->scheduler()->isPlaying());
         QVERIFY(!widget.isEditingEnabled());
         QVERIFY(watcher.messages.isEmpty());
     }

@@ -14,6 +14,7 @@
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/schemewriter.h"
+#include "player/segmentscheduler.h"
 #include "scriptedwidget.h"
 #include "shell/mainmenubklabel.h"
 
@@ -107,7 +108,7 @@ private slots:
         QTRY_VERIFY(!widget.findChild<OfficeProgressDialog *>());
 
         widget.slotStartLast();
-        QVERIFY(tree->playing);
+        QVERIFY(tree->scheduler()->isPlaying());
         QScreen *desktop = QGuiApplication::primaryScreen();
         auto shows = [desktop](const QColor &colour) {
             return mostly(desktop->grabWindow(0, 20, 110, 120, 60).toImage(), colour);

@@ -8,6 +8,7 @@
 #include "modalwatcher.h"
 #include "model/schemewriter.h"
 #include "picturescheme.h"
+#include "player/segmentscheduler.h"
 #include "shell/bootsetupwin.h"
 #include "shell/languagesetupwin.h"
 #include "shell/mainmenubklabel.h"
@@ -412,13 +413,13 @@ private slots:
         // The top-bar play button acts on its state, not on what its caption says.
         auto *play = m_widget->findChild<menuButton *>(QStringLiteral("playButton"));
         QTest::mouseClick(play, Qt::LeftButton);
-        QTRY_VERIFY(m_widget->treeOf(QStringLiteral("North"))->playing);
+        QTRY_VERIFY(m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
         QCOMPARE(play->text(), QStringLiteral("pause"));
         QTest::mouseClick(play, Qt::LeftButton);
-        QVERIFY(m_widget->treeOf(QStringLiteral("North"))->paused);
+        QVERIFY(m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPaused());
         QCOMPARE(play->text(), QStringLiteral("play"));
         m_widget->slotOverallStop();
-        QVERIFY(!m_widget->treeOf(QStringLiteral("North"))->playing);
+        QVERIFY(!m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
 
         watcher.dialogHandlers << choose(false);
         m_widget->languageSetupWin()->setProperty("watcherHandled", false);

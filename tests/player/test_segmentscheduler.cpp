@@ -59,7 +59,7 @@ bool writeWav(const QString &path, int msecs)
 }
 } // namespace
 
-class TestProjectTree : public QObject
+class TestSegmentScheduler : public QObject
 {
     Q_OBJECT
 
@@ -69,27 +69,25 @@ private slots:
     void startPlaysTheLastEligibleSegmentAndReportsTheStart()
     {
         PlayRig r(at(12, 0));
-        r.tree.addTopLevelItem(new QTreeWidgetItem(QStringList{"Add Schedule"}));
         GeneralObject *a = r.build.general("A");
         r.build.page(a, "A1", {10});
         GeneralObject *b = r.build.general("B");
         r.build.page(b, "B1", {10});
         r.press();
-        QVERIFY(r.tree.playing);
-        QCOMPARE(r.tree.insertState, 0);
-        QCOMPARE(r.tree.currentGeneral, b);
-        QCOMPARE(r.tree.currentGeneralIndex, 1);
+        QVERIFY(r.sched.isPlaying());
+        QCOMPARE(r.sched.insertState(), Insert::General);
+        QCOMPARE(r.sched.currentGeneral(), b);
+        QCOMPARE(r.sched.currentGeneralIndex(), 1);
         QCOMPARE(r.host.started, QStringList{"12:00:00 B1.w1"});
-        QVERIFY(r.host.log.contains("12:00:00 checkSchedule Add Schedule"));
         QVERIFY(r.host.log.contains("12:00:00 begin D1"));
-        QVERIFY(r.tree.playTimer->isActive());
-        QCOMPARE(r.tree.playTimer->interval(), 1000);
+        QVERIFY(r.sched.lane(Kind::General).checkTimer->isActive());
+        QCOMPARE(r.sched.lane(Kind::General).checkTimer->interval(), 1000);
     }
 
     void anEmptyScheduleIsRefusedWithTheMessage()
     {
         PlayRig r(at(12, 0));
-        QSignalSpy failed(&r.tree, &ProjectTree::sigBeginPlayFailed);
+        QSignalSpy failed(&r.sched, &SegmentScheduler::sigBeginPlayFailed);
         GeneralObject *g = r.build.general("G");
         r.build.page(g, "G1", {0}); // a window without media
         TimingObject *t = r.build.timing("T", {QTime(12, 0, 30)}, 1);
@@ -98,18 +96,18 @@ private slots:
         QCOMPARE(failed.count(), 1);
         QCOMPARE(r.host.infoCount, 1);
         QCOMPARE(r.host.infoText, QStringLiteral("info|The schedule is empty,please add program!"));
-        QVERIFY(!r.tree.playing);
-        QCOMPARE(r.tree.insertState, -1);
-        QVERIFY(!r.tree.playTimer->isActive());
+        QVERIFY(!r.sched.isPlaying());
+        QCOMPARE(r.sched.insertState(), Insert::Stopped);
+        QVERIFY(!r.sched.lane(Kind::General).checkTimer->isActive());
         // Nothing is left running, so the next start arms the timing check instead of pausing it.
-        QVERIFY(!r.tree.timingCheckTimer->isActive());
+        QVERIFY(!r.sched.lane(Kind::Timing).checkTimer->isActive());
         g->programs.first()->windows.first()->media << new LumoraMediaObject;
         t->programs.first()->windows.first()->media << new LumoraMediaObject;
         r.press();
-        QVERIFY(r.tree.playing);
-        QVERIFY(r.tree.timingCheckTimer->isActive());
+        QVERIFY(r.sched.isPlaying());
+        QVERIFY(r.sched.lane(Kind::Timing).checkTimer->isActive());
         r.advance(31000);
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
     }
 
     void callsForAnotherDisplayWindowAreIgnored()
@@ -117,14 +115,14 @@ private slots:
         PlayRig r(at(12, 0));
         r.build.page(r.build.general("G"), "G1", {10});
         r.build.page(r.build.cycle("C", 1, 1), "C1", {5});
-        r.tree.slotStartPlay("D2");
-        QVERIFY(!r.tree.playing);
-        QVERIFY(!r.tree.cycleStarted);
+        r.sched.slotStartPlay("D2");
+        QVERIFY(!r.sched.isPlaying());
+        QVERIFY(!r.sched.lane(Kind::Cycle).started);
         r.press();
-        r.tree.slotStopPlay("D2");
-        QVERIFY(r.tree.playing);
+        r.sched.slotStopPlay("D2");
+        QVERIFY(r.sched.isPlaying());
         const int before = r.host.started.size();
-        r.tree.slotCurProgramRealPlayEnd("D2", r.tree.generalWindows.first());
+        r.sched.slotCurProgramRealPlayEnd("D2", r.sched.lane(Kind::General).windows.first());
         QCOMPARE(r.host.started.size(), before);
     }
 
@@ -141,17 +139,18 @@ private slots:
         r.build.page(t, "T1", {5});
         r.press();
         r.advance(60000); // cycle insert running with its duration timer
-        QCOMPARE(r.tree.insertState, 1);
+        QCOMPARE(r.sched.insertState(), Insert::CycleInsert);
         r.advance(30000); // timing insert running with its duration timer
-        QCOMPARE(r.tree.insertState, 2);
-        r.tree.slotStopPlay("D1");
-        for (ClockTimer *timer : {r.tree.playTimer, r.tree.generalProgramTimer, r.tree.cycleCheckTimer,
-                                  r.tree.cyclePlayTimer, r.tree.timingCheckTimer, r.tree.timingPlayTimer})
-            QVERIFY(!timer->isActive());
-        QVERIFY(!r.tree.playing);
-        QCOMPARE(r.tree.insertState, -1);
-        QVERIFY(r.tree.generalPrograms.isEmpty() && r.tree.cyclePrograms.isEmpty() &&
-                r.tree.timingPrograms.isEmpty());
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
+        r.sched.slotStopPlay("D1");
+        for (Kind kind : {Kind::General, Kind::Cycle, Kind::Timing}) {
+            QVERIFY(!r.sched.lane(kind).checkTimer->isActive());
+            QVERIFY(!r.sched.lane(kind).lengthTimer->isActive());
+        }
+        QVERIFY(!r.sched.isPlaying());
+        QCOMPARE(r.sched.insertState(), Insert::Stopped);
+        QVERIFY(r.sched.lane(Kind::General).pages.isEmpty() && r.sched.lane(Kind::Cycle).pages.isEmpty() &&
+                r.sched.lane(Kind::Timing).pages.isEmpty());
         QVERIFY(r.host.log.contains("12:01:30 stopAll D1"));
         QVERIFY(r.host.log.contains("12:01:30 notPlaying D1"));
         const int calls = r.host.log.size();
@@ -167,13 +166,13 @@ private slots:
         r.build.page(g, "G2", {10});
         r.press();
         r.advance(15000);
-        QCOMPARE(r.tree.generalProgramIndex, 1);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 1);
         r.pausePress();
-        QVERIFY(r.tree.paused);
-        r.tree.slotStopPlay("D1");
-        QVERIFY(!r.tree.paused);
+        QVERIFY(r.sched.isPaused());
+        r.sched.slotStopPlay("D1");
+        QVERIFY(!r.sched.isPaused());
         r.press();
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:00:15 G1.w1"));
     }
 
@@ -185,11 +184,11 @@ private slots:
         r.build.page(r.build.general("A"), "A1", {30});
         r.build.page(r.build.general("B", QTime(9, 0), QTime(10, 0)), "B1", {30});
         r.press();
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("B"));
         r.advance(2000); // 10:00:00.000 is still inside B's window
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("B"));
         r.advance(1000);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("A"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("A"));
         QCOMPARE(r.host.started.last(), QStringLiteral("10:00:01 A1.w1"));
         QVERIFY(r.host.log.contains("10:00:01 invalid generalSegment B1.w1"));
     }
@@ -205,11 +204,11 @@ private slots:
             r.build.page(a, "A2", {300});
             r.build.page(r.build.general("B", QTime(11, 0), QTime(12, 0)), "B1", {30});
             r.press();
-            QCOMPARE(r.tree.currentGeneral, a);
+            QCOMPARE(r.sched.currentGeneral(), a);
             r.advance(r.clock.now().msecsTo(at(11, 0).addMSecs(-1)));
-            QCOMPARE(r.tree.currentGeneral, a);
+            QCOMPARE(r.sched.currentGeneral(), a);
             r.advance(50);
-            QVERIFY2(r.tree.currentGeneral && r.tree.currentGeneral->name == QLatin1String("B"),
+            QVERIFY2(r.sched.currentGeneral() && r.sched.currentGeneral()->name == QLatin1String("B"),
                      qPrintable(QStringLiteral("phase %1").arg(phase)));
             const QDateTime begun = r.host.startedAt.last();
             QVERIFY2(begun >= at(11, 0) && begun < at(11, 0).addMSecs(50),
@@ -244,10 +243,10 @@ private slots:
         GeneralObject *h = r.build.general("H", QTime(20, 0), QTime(21, 0));
         r.build.page(h, "H1", {10});
         r.press();
-        QVERIFY(!r.tree.generalActive);
+        QVERIFY(!r.sched.generalActive());
         QVERIFY(r.host.started.isEmpty());
         r.advance(2000);
-        QCOMPARE(r.tree.currentGeneral, g);
+        QCOMPARE(r.sched.currentGeneral(), g);
         QCOMPARE(r.host.started, QStringList{"08:00:00 G1.w1"});
     }
 
@@ -257,10 +256,10 @@ private slots:
         r.build.page(r.build.general("A"), "A1", {10});
         r.build.general("Empty");
         r.press();
-        QVERIFY(r.tree.generalActive);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("Empty"));
+        QVERIFY(r.sched.generalActive());
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("Empty"));
         QVERIFY(r.host.started.isEmpty());
-        QVERIFY(!r.tree.generalProgramTimer->isActive());
+        QVERIFY(!r.sched.lane(Kind::General).lengthTimer->isActive());
     }
 
     void aNewSegmentCancelsThePageLengthTimerOfTheOldOne()
@@ -273,12 +272,12 @@ private slots:
         r.build.page(a, "A2", {600});
         r.build.page(r.build.general("B", QTime(11, 0), QTime(12, 0)), "B1", {600});
         r.press();
-        QVERIFY(r.tree.generalProgramTimer->isActive());
+        QVERIFY(r.sched.lane(Kind::General).lengthTimer->isActive());
         r.advance(10000); // B starts at 11:00:00 with a page that does not play by length
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
-        QVERIFY(!r.tree.generalProgramTimer->isActive());
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("B"));
+        QVERIFY(!r.sched.lane(Kind::General).lengthTimer->isActive());
         r.advance(30000);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         QCOMPARE(r.host.started.last(), QStringLiteral("11:00:00 B1.w1"));
     }
 
@@ -294,15 +293,15 @@ private slots:
         sunday->toDate = monday;
         r.build.page(sunday, "U1", {600});
         r.press();
-        QCOMPARE(r.tree.currentGeneral, sunday);
+        QCOMPARE(r.sched.currentGeneral(), sunday);
         r.advance(10000); // 00:00:00
-        QVERIFY(!r.tree.playing);
+        QVERIFY(!r.sched.isPlaying());
         QVERIFY(r.host.log.contains("00:00:00 stopAll D1"));
         r.advance(1999);
-        QVERIFY(!r.tree.playing);
+        QVERIFY(!r.sched.isPlaying());
         r.advance(1);
-        QVERIFY(r.tree.playing);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("Always"));
+        QVERIFY(r.sched.isPlaying());
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("Always"));
         QCOMPARE(r.host.started.last(), QStringLiteral("00:00:02 A1.w1"));
         r.advance(10000);
         QCOMPARE(r.host.log.filter("stopAll").size(), 1);
@@ -315,9 +314,9 @@ private slots:
         r.press();
         r.clock.stall(1700); // the tick due at 00:00:00.000 runs at 00:00:00.700
         r.advance(0);
-        QVERIFY(!r.tree.playing);
+        QVERIFY(!r.sched.isPlaying());
         r.advance(2000);
-        QVERIFY(r.tree.playing);
+        QVERIFY(r.sched.isPlaying());
         r.advance(5000);
         QCOMPARE(r.host.log.filter("stopAll").size(), 1);
         QCOMPARE(r.host.log.filter("notPlaying").size(), 1);
@@ -329,10 +328,10 @@ private slots:
         r.build.page(r.build.general("G"), "G1", {600});
         r.press();
         r.advance(1000);
-        QVERIFY(!r.tree.playing);
-        r.tree.slotStopPlay("D1");
+        QVERIFY(!r.sched.isPlaying());
+        r.sched.slotStopPlay("D1");
         r.advance(5000);
-        QVERIFY(!r.tree.playing);
+        QVERIFY(!r.sched.isPlaying());
     }
 
     void aTimePointAtMidnightIsNotLostToTheRestart()
@@ -343,7 +342,7 @@ private slots:
         r.press();
         r.advance(20000);
         QCOMPARE(r.host.startedSince(0).filter("T1.w1").size(), 1);
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
     }
 
     // ------------------------------------------------------------ time points
@@ -355,9 +354,9 @@ private slots:
         r.build.page(r.build.timing("T", {QTime(12, 30)}, 1), "T1", {20});
         r.press();
         r.advance(9900);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
         r.advance(200); // the check at 12:30:00
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         QCOMPARE(r.host.started.filter("T1.w1"), QStringList{"12:30:00 T1.w1"});
         r.advance(3600 * 1000);
         QCOMPARE(r.host.started.filter("T1.w1").size(), 1);
@@ -446,7 +445,7 @@ private slots:
         QCOMPARE(r.host.started.filter("C1.w1"), QStringList{"12:30:00 C1.w1"});
         QCOMPARE(r.host.visibleWindows(), QStringList{"C1.w1"});
         r.advance(15000);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
         QCOMPARE(r.host.visibleWindows(), QStringList{"G1.w1"});
     }
 
@@ -478,8 +477,8 @@ private slots:
         r.advance(330000);
         QCOMPARE(r.host.startedSince(1),
                  (QStringList{"12:05:00 C1.w1", "12:05:10 C2.w1", "12:05:20 C3.w1", "12:05:30 G1.w1"}));
-        QCOMPARE(r.tree.insertState, 0);
-        QVERIFY(r.tree.cyclePrograms.isEmpty());
+        QCOMPARE(r.sched.insertState(), Insert::General);
+        QVERIFY(r.sched.lane(Kind::Cycle).pages.isEmpty());
         // The general window continued where it was interrupted: 300 s played, 100 s left.
         r.advance(99999);
         QCOMPARE(r.host.find("G1.w1")->passes, 0);
@@ -497,12 +496,12 @@ private slots:
         r.build.page(c, "C1", {20});
         r.press();
         r.advance(10 * 60 * 1000);
-        QCOMPARE(r.tree.insertState, 1);
+        QCOMPARE(r.sched.insertState(), Insert::CycleInsert);
         r.advance(5 * 60 * 1000 - 1);
-        QCOMPARE(r.tree.insertState, 1);
+        QCOMPARE(r.sched.insertState(), Insert::CycleInsert);
         QCOMPARE(r.host.started.filter("C1.w1").size(), 15);
         r.advance(1);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:15:00 G1.w1"));
         QVERIFY(r.host.log.contains("12:15:00 invalid cycleSegment C1.w1"));
     }
@@ -532,10 +531,10 @@ private slots:
         r.build.page(c, "C2", {40});
         r.press();
         r.advance(60000);
-        QCOMPARE(r.tree.cyclePrograms.size(), 2);
+        QCOMPARE(r.sched.lane(Kind::Cycle).pages.size(), 2);
         r.advance(60000); // 12:02:00: re-triggered while on C2
-        QCOMPARE(r.tree.cyclePrograms.size(), 2);
-        QCOMPARE(r.tree.cycleProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::Cycle).pages.size(), 2);
+        QCOMPARE(r.sched.lane(Kind::Cycle).pageIndex, 0);
         QVERIFY(r.host.log.contains("12:02:00 invalid cycleSegment C2.w1"));
         QCOMPARE(r.host.started.last(), QStringLiteral("12:02:00 C1.w1"));
         QCOMPARE(r.host.visibleWindows(), QStringList{"C1.w1"});
@@ -548,7 +547,7 @@ private slots:
         r.build.page(r.build.cycle("C", 1, 1), "C1", {0});
         r.press();
         r.advance(5 * 60 * 1000);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
         QVERIFY(r.host.started.filter("C1").isEmpty());
     }
 
@@ -565,13 +564,13 @@ private slots:
         r.build.page(t, "T1", {5});
         r.press();
         r.advance(60000); // 13:00:00
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("A"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("A"));
         r.advance(19999);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("A"));
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("A"));
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         r.advance(1); // 13:00:20.000: the insert ends, then the tick of the same second switches
-        QCOMPARE(r.tree.insertState, 0);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
+        QCOMPARE(r.sched.insertState(), Insert::General);
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("B"));
         QCOMPARE(r.host.started.last(), QStringLiteral("13:00:20 B1.w1"));
     }
 
@@ -589,19 +588,19 @@ private slots:
         r.build.page(t, "T1", {15});
         r.press();
         r.advance(90000); // cycle insert since 12:01:00, timing point at 12:01:30
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:01:30 T1.w1"));
-        QVERIFY(r.tree.cyclePrograms.isEmpty());
-        QVERIFY(!r.tree.cyclePlayTimer->isActive());
+        QVERIFY(r.sched.lane(Kind::Cycle).pages.isEmpty());
+        QVERIFY(!r.sched.lane(Kind::Cycle).lengthTimer->isActive());
         QCOMPARE(r.host.visibleWindows(), QStringList{"T1.w1"});
         // Neither the old cycle duration nor the cycle check (12:02:00, 12:03:00) end or
         // interrupt the timing insert.
         r.advance(119999);
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         QVERIFY(!anyStartedOf(
             r.host.startedSince(0).filter("12:02:") + r.host.startedSince(0).filter("12:03:"), "C1"));
         r.advance(1);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:03:30 G1.w1"));
     }
 
@@ -614,11 +613,11 @@ private slots:
         r.build.page(t, "T2", {8});
         r.press();
         r.advance(20000);
-        QCOMPARE(r.tree.timingPrograms.size(), 2);
+        QCOMPARE(r.sched.lane(Kind::Timing).pages.size(), 2);
         QCOMPARE(r.host.started.filter("T"),
                  (QStringList{"12:00:10 T1.w1", "12:00:18 T2.w1", "12:00:20 T1.w1"}));
         r.advance(16000);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
     }
 
     // ------------------------------------------------------------ pause and resume
@@ -631,14 +630,14 @@ private slots:
         r.press();
         r.advance(10000);
         r.pausePress();
-        QVERIFY(r.tree.paused);
-        QVERIFY(!r.tree.playTimer->isActive());
+        QVERIFY(r.sched.isPaused());
+        QVERIFY(!r.sched.lane(Kind::General).checkTimer->isActive());
         r.advance(60000); // B opened while paused: nothing happens
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("A"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("A"));
         r.press();
         QVERIFY(r.host.log.contains("12:01:10 continue generalSegment"));
         r.advance(1000);
-        QCOMPARE(r.tree.currentGeneral->name, QStringLiteral("B"));
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("B"));
     }
 
     void pauseSuspendsThePageLengthTimerForItsRemainingTime()
@@ -652,14 +651,14 @@ private slots:
         r.press();
         r.advance(15000);
         r.pausePress();
-        QVERIFY(!r.tree.generalProgramTimer->isActive());
+        QVERIFY(!r.sched.lane(Kind::General).lengthTimer->isActive());
         r.advance(60000);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         r.press();
         r.advance(4999);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         r.advance(1);
-        QCOMPARE(r.tree.generalProgramIndex, 1);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 1);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:01:20 G2.w1"));
     }
 
@@ -675,13 +674,13 @@ private slots:
         r.advance(20000); // 10 s into the insert
         r.pausePress();
         r.advance(300000);
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         r.press();
         QVERIFY(r.host.log.last().endsWith("continue timingSegment"));
         r.advance(19999);
-        QCOMPARE(r.tree.insertState, 2);
+        QCOMPARE(r.sched.insertState(), Insert::TimingInsert);
         r.advance(1);
-        QCOMPARE(r.tree.insertState, 0);
+        QCOMPARE(r.sched.insertState(), Insert::General);
     }
 
     void theGeneralPageLengthDoesNotRunWhileAnInsertPlays()
@@ -695,12 +694,12 @@ private slots:
         r.build.page(r.build.cycle("C", 2, 1), "C1", {30});
         r.press();
         r.advance(150000); // insert from 12:02:00 to 12:02:30; 30 s of the page left
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:02:30 G1.w1"));
         r.advance(29999);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         r.advance(1);
-        QCOMPARE(r.tree.generalProgramIndex, 1);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 1);
     }
 
     // ------------------------------------------------------------ pages
@@ -714,16 +713,16 @@ private slots:
         r.build.page(g, "G2", {5});
         r.press();
         r.advance(25000);
-        QCOMPARE(r.tree.playCount, 1);
+        QCOMPARE(r.sched.lane(Kind::General).passCount, 1);
         QCOMPARE(r.host.find("G1.w1")->passes, 2); // the shorter window looped once
         r.advance(50000 - 1);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         r.advance(1);
-        QCOMPARE(r.tree.generalProgramIndex, 1);
-        QCOMPARE(r.tree.playCount, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 1);
+        QCOMPARE(r.sched.lane(Kind::General).passCount, 0);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:01:15 G2.w1"));
         r.advance(5000); // the last page with one pass leads back to the first
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         QCOMPARE(r.host.started.last(), QStringLiteral("12:01:20 G1.w2"));
     }
 
@@ -753,9 +752,9 @@ private slots:
         r.press();
         r.advance(59999);
         QCOMPARE(r.host.started.filter("G1.w1").size(), 4);
-        QCOMPARE(r.tree.generalProgramIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 0);
         r.advance(1);
-        QCOMPARE(r.tree.generalProgramIndex, 1);
+        QCOMPARE(r.sched.lane(Kind::General).pageIndex, 1);
     }
 
     void aLoopPagePlaysUntilTheSegmentChanges()
@@ -779,10 +778,10 @@ private slots:
     void eachDisplayWindowAccountsPagePassesByItsOwnKind()
     {
         PlayRig r(at(12, 0));
-        ProjectTree other("D2");
+        SegmentScheduler other("D2");
         RecordingHost otherHost(r.clock);
         other.setPlayHost(&otherHost);
-        otherHost.tree = &other;
+        otherHost.scheduler = &other;
         otherHost.currentDisplay = "D2";
         r.build.page(r.build.general("G"), "G1", {6000});
         r.build.page(r.build.cycle("C", 1, 1), "C1", {10});
@@ -793,11 +792,11 @@ private slots:
         r.press();
         other.slotStartPlay("D2");
         r.advance(65000); // D1 is in its cycle insert, D2 ended a general pass at 12:00:30 and 12:01:00
-        QCOMPARE(r.tree.currentSegmentKind, QStringLiteral("cycleSegment"));
-        QCOMPARE(other.currentSegmentKind, QStringLiteral("generalSegment"));
+        QCOMPARE(r.sched.lastHandedKind(), Kind::Cycle);
+        QCOMPARE(other.lastHandedKind(), Kind::General);
         QCOMPARE(otherHost.started, (QStringList{"12:00:00 H1.w1", "12:00:30 H2.w1", "12:01:00 H1.w1"}));
-        QCOMPARE(other.generalProgramIndex, 0);
-        QCOMPARE(r.tree.cycleProgramIndex, 0);
+        QCOMPARE(other.lane(Kind::General).pageIndex, 0);
+        QCOMPARE(r.sched.lane(Kind::Cycle).pageIndex, 0);
     }
 
     // ------------------------------------------------------------ background music
@@ -814,18 +813,18 @@ private slots:
         ProgramObject *p1 = r.build.page(g, "G1", {600});
         p1->backgroundMusic = QStringList{a, dir.filePath("gone.wav"), b};
         r.press();
-        QCOMPARE(r.tree.bkMusicPlaylist->mediaCount(), 2);
-        QCOMPARE(r.tree.bkMusicPlaylist->media(0).request().url(), QUrl::fromLocalFile(a));
-        QCOMPARE(r.tree.bkMusicPlaylist->playbackMode(), QMediaPlaylist::Loop);
-        QCOMPARE(r.tree.bkMusicPlayer->playlist(), r.tree.bkMusicPlaylist);
-        QCOMPARE(r.tree.bkMusicPlayer->state(), QMediaPlayer::PlayingState);
+        QCOMPARE(r.sched.musicPlaylist()->mediaCount(), 2);
+        QCOMPARE(r.sched.musicPlaylist()->media(0).request().url(), QUrl::fromLocalFile(a));
+        QCOMPARE(r.sched.musicPlaylist()->playbackMode(), QMediaPlaylist::Loop);
+        QCOMPARE(r.sched.musicPlayer()->playlist(), r.sched.musicPlaylist());
+        QCOMPARE(r.sched.musicPlayer()->state(), QMediaPlayer::PlayingState);
         r.pausePress();
-        QCOMPARE(r.tree.bkMusicPlayer->state(), QMediaPlayer::PausedState);
+        QCOMPARE(r.sched.musicPlayer()->state(), QMediaPlayer::PausedState);
         r.press();
-        QCOMPARE(r.tree.bkMusicPlayer->state(), QMediaPlayer::PlayingState);
-        r.tree.slotStopPlay("D1");
-        QCOMPARE(r.tree.bkMusicPlayer->state(), QMediaPlayer::StoppedState);
-        QVERIFY(r.tree.bkMusicPlaylist->isEmpty());
+        QCOMPARE(r.sched.musicPlayer()->state(), QMediaPlayer::PlayingState);
+        r.sched.slotStopPlay("D1");
+        QCOMPARE(r.sched.musicPlayer()->state(), QMediaPlayer::StoppedState);
+        QVERIFY(r.sched.musicPlaylist()->isEmpty());
     }
 
     void anInsertsMusicGivesWayToThePagesMusicAfterwards()
@@ -844,29 +843,11 @@ private slots:
         Q_UNUSED(silent)
         r.press();
         r.advance(60000);
-        QCOMPARE(r.tree.bkMusicPlaylist->media(0).request().url(), QUrl::fromLocalFile(insert));
+        QCOMPARE(r.sched.musicPlaylist()->media(0).request().url(), QUrl::fromLocalFile(insert));
         r.advance(10000);
-        QCOMPARE(r.tree.bkMusicPlaylist->media(0).request().url(), QUrl::fromLocalFile(general));
+        QCOMPARE(r.sched.musicPlaylist()->media(0).request().url(), QUrl::fromLocalFile(general));
         r.advance(5 * 60 * 1000);
-        QVERIFY(r.tree.bkMusicPlaylist->isEmpty());
-    }
-
-    // ------------------------------------------------------------ editor support
-
-    void segmentInfoIsPublishedForTheSelectedDisplayWindowOnly()
-    {
-        PlayRig r(at(12, 0));
-        r.build.general("G1");
-        GeneralObject *g2 = r.build.general("G2");
-        TimingObject *t = r.build.timing("T", {}, 1);
-        r.host.currentDisplay = "D2";
-        r.tree.slotShowSegmentInfo();
-        QVERIFY(!r.host.shownGeneral);
-        r.host.currentDisplay = "D1";
-        r.tree.slotShowSegmentInfo();
-        QCOMPARE(r.host.shownGeneral, g2);
-        QCOMPARE(r.host.shownCycle, nullptr);
-        QCOMPARE(r.host.shownTiming, t);
+        QVERIFY(r.sched.musicPlaylist()->isEmpty());
     }
 
     // ------------------------------------------------------------ a day
@@ -897,8 +878,8 @@ private slots:
         // Segment changes as the screen shows them: the segment of each general hand-over.
         QStringList changes;
         QString shown;
-        QObject::connect(r.tree.playTimer, &ClockTimer::timeout, &r.tree, [&] {
-            const QString now = r.tree.generalActive ? r.tree.currentGeneral->name : QString("-");
+        QObject::connect(r.sched.lane(Kind::General).checkTimer, &ClockTimer::timeout, &r.sched, [&] {
+            const QString now = r.sched.generalActive() ? r.sched.currentGeneral()->name : QString("-");
             if (now != shown) {
                 changes << r.nowText().left(5) + ' ' + now;
                 shown = now;
@@ -928,10 +909,10 @@ private slots:
         QVERIFY(!adverts.contains("21:00:00 A1.w1"));
         QCOMPARE(adverts.size(), 36 - 4 + 11);
         QCOMPARE(r.host.log.filter("stopAll").size(), 1);
-        QVERIFY(r.tree.playing);
-        QCOMPARE(r.tree.insertState, 0);
+        QVERIFY(r.sched.isPlaying());
+        QCOMPARE(r.sched.insertState(), Insert::General);
     }
 };
 
-QTEST_MAIN(TestProjectTree)
-#include "test_projecttree.moc"
+QTEST_MAIN(TestSegmentScheduler)
+#include "test_segmentscheduler.moc"
