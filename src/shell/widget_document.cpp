@@ -96,6 +96,9 @@ void Widget::slotNewDoc()
     m_mainMenu->hide();
     offerToSave();
     slotClearCurrentAllScheme();
+    // The new scheme is not the file that was open: saving it must ask where to, or the
+    // previous scheme would be written over.
+    currentSchemePath().clear();
     createStartingScheme();
 }
 

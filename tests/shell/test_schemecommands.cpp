@@ -9,6 +9,7 @@
 #include "model/scheme.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
+#include "player/segmentscheduler.h"
 #include "scriptedwidget.h"
 
 #include <QFile>
@@ -84,25 +85,41 @@ private slots:
         QCOMPARE(m_widget->asked, QStringList({"Save As"}));
     }
 
-    void afterNewSaveOverwritesThePreviousFile()
+    void afterNewSaveAsksWhereAndLeavesThePreviousFileAlone()
     {
         const QString path = m_dir->filePath(QStringLiteral("b.schx"));
         m_widget->savePaths << path;
         m_widget->slotSaveAsDoc();
         addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName)), QStringLiteral("/x.png"), 3);
         m_widget->slotSaveDoc();
+        QFile previous(path);
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        const QByteArray before = previous.readAll();
+        previous.close();
         SchemeReader withItem;
         QVERIFY(withItem.readFile(path));
         QCOMPARE(withItem.scheme().mediaCount(), 1);
 
         m_widget->saveAnswers << false;
         m_widget->slotNewDoc();
-        QCOMPARE(currentSchemePath(), path);
+        QVERIFY(currentSchemePath().isEmpty());
         QCOMPARE(m_widget->displayWindows.size(), 1);
+        m_widget->asked.clear();
+        // Save asks for a path; cancelling writes nothing anywhere.
+        m_widget->savePaths << QString();
         m_widget->slotSaveDoc();
+        QCOMPARE(m_widget->asked, QStringList({"Save"}));
+        QVERIFY(currentSchemePath().isEmpty());
+        // Given one, the new scheme goes there.
+        const QString other = m_dir->filePath(QStringLiteral("c.schx"));
+        m_widget->savePaths << other;
+        m_widget->slotSaveDoc();
+        QCOMPARE(currentSchemePath(), other);
         SchemeReader reader;
-        QVERIFY(reader.readFile(path));
+        QVERIFY(reader.readFile(other));
         QCOMPARE(reader.scheme().mediaCount(), 0);
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        QCOMPARE(previous.readAll(), before);
     }
 
     void playingAnUnsavedSchemeWritesTheRecoveryCopy()
@@ -223,7 +240,7 @@ private slots:
         QTest::qWait(2300);
         QVERIFY(m_watcher->messages.isEmpty());
         QCOMPARE(m_widget->displayWindows.size(), 1);
-        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->playing);
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->scheduler()->isPlaying());
     }
 
     void offerToSaveBeforeNewSavesWhenAsked()
