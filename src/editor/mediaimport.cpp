@@ -8,9 +8,9 @@
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
 #include "model/programobject.h"
-#include "player/playhost.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "treehost.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -247,7 +247,7 @@ void MediaImport::finish()
     }
     if (m_dialog)
         m_dialog->hide();
-    PlayHost *host = m_tree->playHost();
+    TreeHost *host = m_tree->treeHost();
     if (host && !m_stopMessage.isEmpty())
         host->showInformation(tr("info"), m_stopMessage);
     if (host && !m_skipMessages.isEmpty())

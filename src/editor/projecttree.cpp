@@ -1,7 +1,7 @@
 #include "projecttree.h"
 
-#include "player/playhost.h"
 #include "player/segmentscheduler.h"
+#include "treehost.h"
 
 ProjectTree::ProjectTree(const QString &displayWindowName, QWidget *parent)
     : QTreeWidget(parent)
@@ -16,12 +16,6 @@ ProjectTree::ProjectTree(const QString &displayWindowName, QWidget *parent)
 }
 
 ProjectTree::~ProjectTree() = default;
-
-void ProjectTree::setPlayHost(PlayHost *host)
-{
-    m_host = host;
-    m_scheduler->setPlayHost(host);
-}
 
 void ProjectTree::showScheduleForPlay()
 {

@@ -15,7 +15,6 @@ class GeneralObject;
 class LumoraMediaObject;
 class OfficeJob;
 class MediaImport;
-class PlayHost;
 class PlayWinObject;
 class ProjectTreeItem;
 class SegmentScheduler;
@@ -23,6 +22,7 @@ class QAction;
 class QMenu;
 class ProgramObject;
 class TimingObject;
+class TreeHost;
 
 // The schedule tree of one display window: its nodes, selection and context menus, and the
 // editing operations behind them (src/editor/projecttree_*.cpp). It owns the display window's
@@ -40,9 +40,9 @@ public:
     ~ProjectTree() override;
 
     SegmentScheduler *scheduler() const { return m_scheduler.get(); }
-    // The tree's and its scheduler's host.
-    void setPlayHost(PlayHost *host);
-    PlayHost *playHost() const { return m_host; }
+    // The main window's side of the tree; the scheduler has a host of its own (the screens').
+    void setTreeHost(TreeHost *host) { m_host = host; }
+    TreeHost *treeHost() const { return m_host; }
 
     // The three segment lists of this display window, owned by the scheduler.
     DisplaySchedule &schedule;
@@ -244,7 +244,7 @@ private:
     void announceMedia(int index, LumoraMediaObject *media);
     void removeSegmentItem(ProjectTreeItem *item);
 
-    PlayHost *m_host = nullptr;
+    TreeHost *m_host = nullptr;
 
     ProjectTreeItem *m_rootItem = nullptr;
     ProjectTreeItem *m_currentItem = nullptr;

@@ -8,10 +8,10 @@
 #include "model/programobject.h"
 #include "model/timingobject.h"
 #include "model/weekdays.h"
-#include "player/playhost.h"
 #include "player/segmentscheduler.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "treehost.h"
 
 #include <QAction>
 #include <QIcon>

@@ -9,9 +9,9 @@
 #include "model/programobject.h"
 #include "model/recordcopy.h"
 #include "model/segmentnaming.h"
-#include "player/playhost.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
+#include "treehost.h"
 
 namespace {
 const QString programKind = QStringLiteral("program");

@@ -2,8 +2,11 @@
 
 #include "commonplaywindow.h"
 #include "mainplaybklabel.h"
-#include "player/segmentscheduler.h"
 #include "model/commonwinobject.h"
+#include "model/programobject.h"
+#include "player/segmentscheduler.h"
+
+#include <QMessageBox>
 
 namespace {
 const QString generalKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::General);
@@ -19,7 +22,10 @@ void ScreenPlayHost::addDisplay(SegmentScheduler *scheduler, MainPlayBKLabel *sc
 {
     if (scheduler) {
         scheduler->setPlayHost(this);
-        m_schedulers.insert(scheduler->displayName(), scheduler);
+        m_schedulers.append(scheduler);
+        // A scheduler goes with its tree, which may be deleted before its screen.
+        connect(scheduler, &QObject::destroyed, this,
+                [this, scheduler] { m_schedulers.removeOne(scheduler); });
         // scheduler <- main window
         connect(this, &ScreenPlayHost::sigCurProgramRealPlayEnd, scheduler,
                 &SegmentScheduler::slotCurProgramRealPlayEnd);
@@ -34,15 +40,28 @@ void ScreenPlayHost::addDisplay(SegmentScheduler *scheduler, MainPlayBKLabel *sc
 
 void ScreenPlayHost::removeDisplay(const QString &name)
 {
-    if (SegmentScheduler *scheduler = m_schedulers.take(name)) {
+    for (SegmentScheduler *scheduler : QList<SegmentScheduler *>(m_schedulers)) {
+        if (scheduler->displayName() != name)
+            continue;
         disconnect(this, nullptr, scheduler, nullptr);
         scheduler->setPlayHost(nullptr);
+        m_schedulers.removeOne(scheduler);
     }
     if (MainPlayBKLabel *s = screen(name)) {
         disconnect(s, nullptr, this, nullptr);
         m_screens.removeOne(s);
     }
-    playingDisplays.removeAll(name);
+    if (m_playingDisplays.removeAll(name) > 0)
+        emit sigPlayingDisplaysChanged();
+}
+
+void ScreenPlayHost::renameDisplay(const QString &oldName, const QString &newName)
+{
+    const int at = m_playingDisplays.indexOf(oldName);
+    if (at >= 0)
+        m_playingDisplays.replace(at, newName);
+    if (m_currentDisplayName == oldName)
+        m_currentDisplayName = newName;
 }
 
 MainPlayBKLabel *ScreenPlayHost::screen(const QString &name) const
@@ -64,32 +83,34 @@ void ScreenPlayHost::pauseDisplay(const QString &name)
     }
 }
 
-void ScreenPlayHost::checkSchedule(const QString &rootText)
-{
-    Q_UNUSED(rootText)
-}
-
-void ScreenPlayHost::slotStopCurPreview() {}
-
 void ScreenPlayHost::slotGetRealBeginWinInfo(const QString &displayName)
 {
-    if (!playingDisplays.contains(displayName))
-        playingDisplays.append(displayName);
+    const bool began = !m_playingDisplays.contains(displayName);
+    if (began)
+        m_playingDisplays.append(displayName);
     if (MainPlayBKLabel *s = screen(displayName)) {
+        // An item previewed in the editor gives way to the schedule.
+        for (CommonPlayWindow *pw : qAsConst(s->playWindows))
+            pw->stopPreview();
         s->realPlayMode = true;
         s->update();
         // Players are created and their first files loaded now, while the first page still
         // comes, rather than in the middle of a hand-over.
-        for (CommonPlayWindow *pw : qAsConst(s->playWindows))
+        for (CommonPlayWindow *pw : qAsConst(s->playWindows)) {
             pw->prepareFirstVideo();
+            pw->selected = false;
+        }
+        s->selected = false;
     }
+    if (began)
+        emit sigPlayingDisplaysChanged();
 }
 
 void ScreenPlayHost::slotRealPlayContinue(const QString &kind)
 {
     for (MainPlayBKLabel *s : qAsConst(m_screens)) {
         for (CommonPlayWindow *pw : qAsConst(s->playWindows)) {
-            if (pw->winObject && pw->winObject->displayWindowName == currentDisplayName &&
+            if (pw->winObject && pw->winObject->displayWindowName == m_currentDisplayName &&
                 pw->segmentKind == kind)
                 pw->resumeWindowPlay();
         }
@@ -115,7 +136,8 @@ void ScreenPlayHost::slotPlayInvalid(const QString &displayName, const QString &
 void ScreenPlayHost::slotRealPlayCommonWinObj(const QString &displayName, const QString &kind,
                                               CommonWinObject *window, QList<LumoraMediaObject *> media)
 {
-    currentSegmentKind = kind;
+    m_currentSegmentKind = kind;
+    showPageBackground(displayName, window);
     MainPlayBKLabel *s = screen(displayName);
     if (!s || !window)
         return;
@@ -168,19 +190,36 @@ void ScreenPlayHost::stopRealPlay(const QString &displayName)
 
 void ScreenPlayHost::removePlayingDisplay(const QString &displayName)
 {
-    playingDisplays.removeAll(displayName);
+    const bool stopped = m_playingDisplays.removeAll(displayName) > 0;
     if (MainPlayBKLabel *s = screen(displayName)) {
         s->realPlayMode = false;
         s->update();
     }
+    if (stopped)
+        emit sigPlayingDisplaysChanged();
 }
 
-void ScreenPlayHost::setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle,
-                                              TimingObject *timing)
+void ScreenPlayHost::showInformation(const QString &title, const QString &text)
 {
-    Q_UNUSED(general)
-    Q_UNUSED(cycle)
-    Q_UNUSED(timing)
+    QMessageBox::information(m_informationParent, title, text, QMessageBox::Ok);
+}
+
+// The page of `window` shows its background on the screen behind its windows.
+void ScreenPlayHost::showPageBackground(const QString &displayName, const CommonWinObject *window)
+{
+    MainPlayBKLabel *s = screen(displayName);
+    if (!s || !window)
+        return;
+    for (const SegmentScheduler *scheduler : qAsConst(m_schedulers)) {
+        if (scheduler->displayName() != displayName)
+            continue;
+        for (const ProgramObject *page : scheduler->schedule().allPrograms()) {
+            if (page->windows.contains(const_cast<CommonWinObject *>(window))) {
+                s->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
+                return;
+            }
+        }
+    }
 }
 
 void ScreenPlayHost::slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window)

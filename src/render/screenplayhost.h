@@ -2,19 +2,20 @@
 
 #include "player/playhost.h"
 
-#include <QHash>
 #include <QObject>
 #include <QStringList>
 
 class CommonPlayWindow;
 class MainPlayBKLabel;
+class QWidget;
 class SegmentScheduler;
 
-// The main window's side of play for its screens: the schedulers (SegmentScheduler) hand their
-// windows here, and this starts, resumes, pauses, hides and stops the play windows on the
-// display windows' screens, and passes the screens' end-of-pass reports back to the schedulers.
-// The main window derives from it (or keeps one) and adds its editor's parts; the
-// simulation uses it as it is.
+// The screens' side of play: the schedulers (SegmentScheduler) of every display window hand
+// their windows here, and this starts, resumes, pauses, hides and stops the play windows on the
+// display windows' screens, shows each page's background, and passes the screens' end-of-pass
+// reports back to the schedulers. It keeps which display window is current and which play.
+// The main window owns one and follows its playing displays to lock the editor; the simulation
+// uses one as it is.
 class ScreenPlayHost : public QObject, public PlayHost
 {
     Q_OBJECT
@@ -23,23 +24,30 @@ public:
     explicit ScreenPlayHost(QObject *parent = nullptr);
     ~ScreenPlayHost() override;
 
-    // Wires a display window's scheduler and screen to this host. Neither is owned.
+    // Wires a display window's scheduler and screen to this host; either may be nullptr.
+    // Neither is owned.
     void addDisplay(SegmentScheduler *scheduler, MainPlayBKLabel *screen);
+    // Forgets the scheduler and screen of `name`, and that it plays.
     void removeDisplay(const QString &name);
     MainPlayBKLabel *screen(const QString &name) const;
     QList<MainPlayBKLabel *> screens() const { return m_screens; }
 
-    QString currentDisplayName;
-    QStringList playingDisplays;
+    // The display window selected in the main window: the pause button's and the resumption's.
+    QString currentDisplayName() const { return m_currentDisplayName; }
+    void setCurrentDisplayName(const QString &name) { m_currentDisplayName = name; }
+    // The display windows whose schedulers play, in the order they began.
+    QStringList playingDisplays() const { return m_playingDisplays; }
+    // A display window was renamed: it keeps its place among the playing ones.
+    void renameDisplay(const QString &oldName, const QString &newName);
     // Kind of the last window handed to a play window, over every display window.
-    QString currentSegmentKind;
+    QString currentSegmentKind() const { return m_currentSegmentKind; }
+    // The window message boxes are shown over.
+    void setInformationParent(QWidget *parent) { m_informationParent = parent; }
 
     // What the pause button does to the play windows of the current display window.
     void pauseDisplay(const QString &name);
 
     // PlayHost
-    void checkSchedule(const QString &rootText) override;
-    void slotStopCurPreview() override;
     void slotGetRealBeginWinInfo(const QString &displayName) override;
     void slotRealPlayContinue(const QString &kind) override;
     void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window) override;
@@ -47,17 +55,24 @@ public:
                                   QList<LumoraMediaObject *> media) override;
     void stopRealPlay(const QString &displayName) override;
     void removePlayingDisplay(const QString &displayName) override;
-    QString currentDisplayWindowName() const override { return currentDisplayName; }
-    void setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing) override;
+    void showInformation(const QString &title, const QString &text) override;
 
 signals:
     // A page pass has ended on `name`; every scheduler listens and keeps its own.
     void sigCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
+    // A display window began or stopped playing.
+    void sigPlayingDisplaysChanged();
 
 public slots:
     void slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
 
 private:
+    void showPageBackground(const QString &displayName, const CommonWinObject *window);
+
     QList<MainPlayBKLabel *> m_screens;
-    QHash<QString, SegmentScheduler *> m_schedulers;
+    QList<SegmentScheduler *> m_schedulers;
+    QString m_currentDisplayName;
+    QStringList m_playingDisplays;
+    QString m_currentSegmentKind;
+    QWidget *m_informationParent = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
 #include "prodoc.h"
+#include "render/screenplayhost.h"
 #include "shellstyle.h"
 #include "titlebar.h"
 
@@ -37,7 +38,13 @@ QFrame *makeFrame(const char *name, QWidget *parent)
 
 Widget::Widget(QWidget *parent)
     : QWidget(parent)
+    , m_screenHost(new ScreenPlayHost(this))
 {
+    m_screenHost->setInformationParent(this);
+    // Editing stays locked while any display window plays: a schedule changed under its
+    // scheduler's feet would play records being freed.
+    connect(m_screenHost, &ScreenPlayHost::sigPlayingDisplaysChanged, this,
+            [this] { setEditingEnabled(m_screenHost->playingDisplays().isEmpty()); });
     setWindowTitle(QStringLiteral("Lumora"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);

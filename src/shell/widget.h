@@ -4,7 +4,7 @@
 #include "model/lumoramediaobject.h"
 #include "model/playwinobject.h"
 #include "model/programobject.h"
-#include "player/playhost.h"
+#include "editor/treehost.h"
 
 #include <QHash>
 #include <QMap>
@@ -46,9 +46,9 @@ class menuButton;
 // commands, the drop-down main menu and the work area (selector row, schedule trees and
 // property panels). The command slots live in one source file per command group.
 //
-// It owns the scheme (display windows, their trees and screens) and is the schedulers' way to
-// the screens: the PlayHost side of every ProjectTree.
-class Widget : public QWidget, public PlayHost
+// It owns the scheme (display windows, their trees and screens) and the screens' play host,
+// which the schedulers hand their windows to; it is the TreeHost side of every ProjectTree.
+class Widget : public QWidget, public TreeHost
 {
     Q_OBJECT
 
@@ -86,12 +86,13 @@ public:
     QList<PlayWinObject *> displayWindows;
     QMap<QString, ProjectWidget *> displayTrees;
     int displayWindowCounter = 0;
-    QString currentDisplayName;
+    // The display window selected in the selector row (kept by the screens' play host).
+    QString currentDisplayName() const;
     QList<MainPlayBKLabel *> displayScreens;
     QList<newDisplayWindowButton *> selectorButtons;
     newDisplayWindowButton *currentSelectorButton = nullptr;
-    QStringList playingDisplays;
-    QString currentSegmentKind;
+    // The display windows whose schedules play.
+    QStringList playingDisplays() const;
     Prodoc *prodoc() const { return m_prodoc; }
 
     // Creates a display window with `values` (name, geometry, on-top mode): its tree container,
@@ -117,17 +118,10 @@ public:
     QString lockButtonText() const;
     QString hideButtonText() const;
 
-    // PlayHost: the schedulers' calls.
+    // TreeHost: the trees' calls.
     void checkSchedule(const QString &rootText) override;
     void slotStopCurPreview() override;
-    void slotGetRealBeginWinInfo(const QString &displayName) override;
-    void slotRealPlayContinue(const QString &kind) override;
-    void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window) override;
-    void slotRealPlayCommonWinObj(const QString &displayName, const QString &kind, CommonWinObject *window,
-                                  QList<LumoraMediaObject *> media) override;
-    void stopRealPlay(const QString &displayName) override;
-    void removePlayingDisplay(const QString &displayName) override;
-    QString currentDisplayWindowName() const override { return currentDisplayName; }
+    QString currentDisplayWindowName() const override { return currentDisplayName(); }
     void setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing) override;
     void checkProgram(ProgramObject *page, const QString &segmentKind) override;
     void checkWindow(CommonWinObject *window) override;
@@ -195,7 +189,6 @@ public slots:
     virtual void slotOverallStop();
     virtual void slotOverallLock();
     void slotBeginPlayFailed();
-    void slotCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window);
 
     // Display windows.
     virtual void slotMonitor();
@@ -278,7 +271,6 @@ signals:
     void sigUpdateCommon(CommonWinObject *window);
     void sigStartPlay(const QString &displayName);
     void sigStopPlay(const QString &displayName);
-    void sigCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window);
     void sigShowSegmentInfo();
 
 protected:
@@ -309,7 +301,8 @@ private:
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
     void destroyScreen(MainPlayBKLabel *screen);
     void pauseWindowsOf(const QString &displayName);
-    ScreenPlayHost *screenHost();
+    void setCurrentDisplayName(const QString &name);
+    ScreenPlayHost *screenHost() const { return m_screenHost; }
     void showPagePreview(CommonWinObject *window, bool selectIt);
     // Backstage (widget_backstage.cpp): the surface of `window` and its play windows go to
     // the stored position plus `offset`; a null offset brings them home.

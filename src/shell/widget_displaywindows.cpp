@@ -9,6 +9,7 @@
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
 #include "player/segmentscheduler.h"
+#include "render/screenplayhost.h"
 #include "widget.h"
 
 #include <QAction>
@@ -22,7 +23,7 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
     auto *window = new PlayWinObject(values);
     window->backstage = false;
     currentDisplayWindow = window;
-    currentDisplayName = window->name;
+    setCurrentDisplayName(window->name);
 
     auto *treeWidget = new ProjectWidget(window->name, m_treeColumn);
     treeWidget->setAttribute(Qt::WA_TranslucentBackground);
@@ -57,12 +58,13 @@ ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool def
 
 void Widget::connectTree(ProjectTree *tree, newDisplayWindowButton *button)
 {
-    tree->setPlayHost(this);
+    tree->setTreeHost(this);
+    // The scheduler hands its windows to the screens, which report the ends of page passes.
+    m_screenHost->addDisplay(tree->scheduler(), nullptr);
     // main window -> tree
     connect(this, &Widget::sigStartPlay, tree, &ProjectTree::slotStartPlay);
     connect(this, &Widget::sigStopPlay, tree, &ProjectTree::slotStopPlay);
     connect(this, &Widget::sigModifySchedule, tree, &ProjectTree::slotModifySchedule);
-    connect(this, &Widget::sigCurProgramRealPlayEnd, tree, &ProjectTree::slotCurProgramRealPlayEnd);
     // tree -> main window
     connect(tree, &ProjectTree::sigBeginPlayFailed, this, &Widget::slotBeginPlayFailed);
     connect(tree, &ProjectTree::sigAddCommonWin, this, &Widget::slotAddCommonWin);
@@ -157,10 +159,9 @@ void Widget::slotDisplayWindowSetting()
         }
         if (newDisplayWindowButton *button = selectorButtonOf(oldName))
             button->setText(window->name);
-        if (playingDisplays.contains(oldName))
-            playingDisplays.replace(playingDisplays.indexOf(oldName), window->name);
+        m_screenHost->renameDisplay(oldName, window->name);
         m_hiddenScreens.insert(window->name, m_hiddenScreens.take(oldName));
-        currentDisplayName = window->name;
+        setCurrentDisplayName(window->name);
     }
     MainPlayBKLabel *screen = screenOf(oldName);
     emit sigModifySchedule(oldName, window);
@@ -186,7 +187,7 @@ void Widget::selectDisplayWindow(const QString &name)
     if (!chosen)
         return;
     currentDisplayWindow = chosen;
-    currentDisplayName = name;
+    setCurrentDisplayName(name);
     for (newDisplayWindowButton *button : qAsConst(selectorButtons)) {
         button->setChecked(button->text() == name);
         if (button->text() == name)
@@ -203,7 +204,7 @@ void Widget::selectDisplayWindow(const QString &name)
 
 void Widget::setPlayButtonFromTree()
 {
-    ProjectTree *tree = treeOf(currentDisplayName);
+    ProjectTree *tree = treeOf(currentDisplayName());
     const bool playing = tree && tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused();
     overallPaused = tree && tree->scheduler()->isPlaying() && tree->scheduler()->isPaused();
     setPlayButtonPlaying(playing);
@@ -238,10 +239,9 @@ void Widget::slotDeleteDisplayWindow()
     m_backstageOffsets.remove(window);
     delete window;
     dropRemovedRecords();
-    playingDisplays.removeAll(name);
     m_hiddenScreens.remove(name);
     currentDisplayWindow = nullptr;
-    currentDisplayName.clear();
+    setCurrentDisplayName(QString());
     currentSelectorButton = nullptr;
     if (!displayWindows.isEmpty()) {
         selectDisplayWindow(displayWindows.first()->name);
@@ -249,7 +249,7 @@ void Widget::slotDeleteDisplayWindow()
         setPlayButtonFromTree();
         setBackstageButtonFromCurrent();
     }
-    if (playingDisplays.isEmpty())
+    if (playingDisplays().isEmpty())
         setEditingEnabled(true);
 }
 
@@ -275,7 +275,7 @@ void Widget::selectFirstDisplayWindowAfterLoad()
     if (displayWindows.isEmpty())
         return;
     selectDisplayWindow(displayWindows.first()->name);
-    if (ProjectTree *tree = treeOf(currentDisplayName)) {
+    if (ProjectTree *tree = treeOf(currentDisplayName())) {
         auto *first = static_cast<ProjectTreeItem *>(tree->topLevelItem(0));
         tree->setCurrentTreeItem(first);
         tree->slotSelectItemChecked();
@@ -307,10 +307,9 @@ void Widget::slotClearCurrentAllScheme()
     for (MainPlayBKLabel *screen : qAsConst(displayScreens))
         destroyScreen(screen);
     displayScreens.clear();
-    playingDisplays.clear();
     m_hiddenScreens.clear();
     currentDisplayWindow = nullptr;
-    currentDisplayName.clear();
+    setCurrentDisplayName(QString());
     currentSelectorButton = nullptr;
     currentGeneralObject = nullptr;
     currentCycleObject = nullptr;

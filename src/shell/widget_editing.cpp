@@ -208,7 +208,7 @@ void Widget::slotMovedownCommonWin(CommonWinObject *window)
 
 void Widget::applyPreset(ProjectTree *tree, int preset)
 {
-    if (!tree || playingDisplays.contains(tree->displayName))
+    if (!tree || playingDisplays().contains(tree->displayName))
         return;
     CommonWinObject *window = tree->getCurCommonWin();
     const QSize area = displaySize(tree->displayName);
@@ -227,80 +227,80 @@ void Widget::applyPreset(ProjectTree *tree, int preset)
 
 void Widget::setWinPosCenterSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::Center);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::Center);
 }
 
 void Widget::setWinPosCenterHSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::CenterHorizontally);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::CenterHorizontally);
 }
 
 void Widget::setWinPosCenterVSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::CenterVertically);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::CenterVertically);
 }
 
 void Widget::setWinPosLeftSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::Left);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::Left);
 }
 
 void Widget::setWinPosRightSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::Right);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::Right);
 }
 
 void Widget::setWinPosTopSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::Top);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::Top);
 }
 
 void Widget::setWinPosBottomSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::Bottom);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::Bottom);
 }
 
 void Widget::setWinSizeFullscreenSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::FullScreen);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::FullScreen);
 }
 
 void Widget::setWinSizeHFullscreenSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::HorizontalFull);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::HorizontalFull);
 }
 
 void Widget::setWinSizeHHalfSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::HorizontalHalf);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::HorizontalHalf);
 }
 
 void Widget::setWinSizeHThirdSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::HorizontalThird);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::HorizontalThird);
 }
 
 void Widget::setWinSizeHQuarterSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::HorizontalQuarter);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::HorizontalQuarter);
 }
 
 void Widget::setWinSizeVFullscreenSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::VerticalFull);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::VerticalFull);
 }
 
 void Widget::setWinSizeVHalfSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::VerticalHalf);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::VerticalHalf);
 }
 
 void Widget::setWinSizeVThirdSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::VerticalThird);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::VerticalThird);
 }
 
 void Widget::setWinSizeVQuarterSlot()
 {
-    applyPreset(treeOf(currentDisplayName), WindowPreset::VerticalQuarter);
+    applyPreset(treeOf(currentDisplayName()), WindowPreset::VerticalQuarter);
 }

@@ -171,10 +171,10 @@ void Widget::checkSchedule(const QString &rootText)
     selectedPage = nullptr;
     selectedWindow = nullptr;
     selectedMedia = nullptr;
-    ProjectTree *tree = treeOf(currentDisplayName);
+    ProjectTree *tree = treeOf(currentDisplayName());
     m_scheduleView->showSchedule(tree ? &tree->schedule : nullptr);
     showPanel(m_scheduleView);
-    MainPlayBKLabel *screen = screenOf(currentDisplayName);
+    MainPlayBKLabel *screen = screenOf(currentDisplayName());
     if (!screen || screen->realPlayMode)
         return;
     for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
@@ -186,19 +186,19 @@ void Widget::checkSchedule(const QString &rootText)
 // A tree that is not shown has no say in the panels: they belong to the current display window.
 void Widget::checkSegment(GeneralObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName)
+    if (segment && segment->displayWindowName == currentDisplayName())
         showGeneralInfo(segment);
 }
 
 void Widget::checkCycleSegment(CycleObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName)
+    if (segment && segment->displayWindowName == currentDisplayName())
         showCycleInfo(segment);
 }
 
 void Widget::checkTimingSegment(TimingObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName)
+    if (segment && segment->displayWindowName == currentDisplayName())
         showTimingInfo(segment);
 }
 
@@ -226,7 +226,7 @@ void Widget::showTimingInfo(TimingObject *segment)
 void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 {
     Q_UNUSED(segmentKind)
-    if (!page || page->displayWindowName != currentDisplayName)
+    if (!page || page->displayWindowName != currentDisplayName())
         return;
     selectedPage = page;
     m_programPanel->showProgram(page);
@@ -234,7 +234,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
     if (MainPlayBKLabel *screen = screenOf(page->displayWindowName); screen && !screen->realPlayMode)
         screen->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
     if (page->windows.isEmpty()) {
-        if (MainPlayBKLabel *screen = screenOf(currentDisplayName); screen && !screen->realPlayMode) {
+        if (MainPlayBKLabel *screen = screenOf(currentDisplayName()); screen && !screen->realPlayMode) {
             for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
                 pw->stopPreview();
                 pw->hide();
@@ -247,7 +247,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
 
 void Widget::checkWindow(CommonWinObject *window)
 {
-    if (!window || window->displayWindowName != currentDisplayName)
+    if (!window || window->displayWindowName != currentDisplayName())
         return;
     selectedWindow = window;
     selectedMedia = nullptr;
@@ -260,7 +260,7 @@ void Widget::checkWindow(CommonWinObject *window)
 
 void Widget::showCurrentNodePanel()
 {
-    ProjectTree *tree = treeOf(currentDisplayName);
+    ProjectTree *tree = treeOf(currentDisplayName());
     if (tree && tree->currentTreeItem())
         tree->slotSelectItemChecked();
     else

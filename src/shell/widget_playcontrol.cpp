@@ -30,7 +30,7 @@ void Widget::slotMenuPlay()
         return;
     overallPaused = false;
     setPlayButtonPlaying(true);
-    emit sigStartPlay(currentDisplayName);
+    emit sigStartPlay(currentDisplayName());
     m_playButton->update();
 }
 
@@ -41,8 +41,8 @@ void Widget::slotMenuPause()
         return;
     overallPaused = true;
     setPlayButtonPlaying(false);
-    emit sigStartPlay(currentDisplayName);
-    pauseWindowsOf(currentDisplayName);
+    emit sigStartPlay(currentDisplayName());
+    pauseWindowsOf(currentDisplayName());
     m_playButton->update();
 }
 
@@ -57,26 +57,26 @@ void Widget::slotOverallPlay()
     if (!m_playButtonPlaying) {
         overallPaused = false;
         setPlayButtonPlaying(true);
-        emit sigStartPlay(currentDisplayName);
+        emit sigStartPlay(currentDisplayName());
     } else {
         overallPaused = true;
         setPlayButtonPlaying(false);
-        emit sigStartPlay(currentDisplayName);
-        pauseWindowsOf(currentDisplayName);
+        emit sigStartPlay(currentDisplayName());
+        pauseWindowsOf(currentDisplayName());
     }
     m_playButton->update();
 }
 
 void Widget::slotOverallStop()
 {
-    emit sigStopPlay(currentDisplayName);
+    emit sigStopPlay(currentDisplayName());
     overallPaused = false;
     setPlayButtonPlaying(false);
     m_playButton->update();
     m_stopButton->update();
     // Editing comes back only when nothing plays any more: a schedule being edited while
     // another display window plays it would be changed under the scheduler's feet.
-    if (playingDisplays.isEmpty())
+    if (playingDisplays().isEmpty())
         setEditingEnabled(true);
 }
 
@@ -85,11 +85,6 @@ void Widget::slotBeginPlayFailed()
     overallPaused = false;
     setPlayButtonPlaying(false);
     m_playButton->update();
-}
-
-void Widget::slotCurProgramRealPlayEnd(const QString &displayName, CommonWinObject *window)
-{
-    emit sigCurProgramRealPlayEnd(displayName, window);
 }
 
 void Widget::setEditingEnabled(bool enabled)

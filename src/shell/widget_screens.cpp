@@ -1,6 +1,6 @@
-// The screens of the display windows and the play windows on them. The schedulers' hand-overs
-// go to the screens' play host; the main window adds the editor's side: editing locked while
-// anything plays, the preview of the selected page, hiding and locking the screens.
+// The screens of the display windows and the play windows on them. The schedulers hand their
+// windows to the screens' play host; the main window adds the editor's side: the preview of
+// the selected page, hiding and locking the screens.
 #include "appcore/settings.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
@@ -24,15 +24,19 @@ Qt::WindowFlags screenFlags(int onTopMode)
 }
 } // namespace
 
-ScreenPlayHost *Widget::screenHost()
+QString Widget::currentDisplayName() const
 {
-    if (!m_screenHost) {
-        m_screenHost = new ScreenPlayHost(this);
-        // screen -> main window -> trees
-        connect(m_screenHost, &ScreenPlayHost::sigCurProgramRealPlayEnd, this,
-                &Widget::slotCurProgramRealPlayEnd);
-    }
-    return m_screenHost;
+    return m_screenHost->currentDisplayName();
+}
+
+void Widget::setCurrentDisplayName(const QString &name)
+{
+    m_screenHost->setCurrentDisplayName(name);
+}
+
+QStringList Widget::playingDisplays() const
+{
+    return m_screenHost->playingDisplays();
 }
 
 MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
@@ -82,58 +86,6 @@ void Widget::pauseWindowsOf(const QString &displayName)
     screenHost()->pauseDisplay(displayName);
 }
 
-// ---------------------------------------------------------------- schedulers -> screens
-
-void Widget::slotGetRealBeginWinInfo(const QString &displayName)
-{
-    if (!playingDisplays.contains(displayName))
-        playingDisplays << displayName;
-    // An item previewed in the editor gives way to the schedule.
-    if (MainPlayBKLabel *screen = screenOf(displayName)) {
-        for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
-            pw->stopPreview();
-    }
-    screenHost()->slotGetRealBeginWinInfo(displayName);
-    if (MainPlayBKLabel *screen = screenOf(displayName)) {
-        for (CommonPlayWindow *pw : qAsConst(screen->playWindows))
-            pw->selected = false;
-        screen->selected = false;
-    }
-    setEditingEnabled(false);
-}
-
-void Widget::slotRealPlayContinue(const QString &kind)
-{
-    screenHost()->currentDisplayName = currentDisplayName;
-    screenHost()->slotRealPlayContinue(kind);
-}
-
-void Widget::slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window)
-{
-    screenHost()->slotPlayInvalid(displayName, kind, window);
-}
-
-void Widget::slotRealPlayCommonWinObj(const QString &displayName, const QString &kind,
-                                      CommonWinObject *window, QList<LumoraMediaObject *> media)
-{
-    currentSegmentKind = kind;
-    showPageBackground(window);
-    screenHost()->slotRealPlayCommonWinObj(displayName, kind, window, media);
-}
-
-void Widget::stopRealPlay(const QString &displayName)
-{
-    screenHost()->stopRealPlay(displayName);
-}
-
-void Widget::removePlayingDisplay(const QString &displayName)
-{
-    playingDisplays.removeAll(displayName);
-    screenHost()->removePlayingDisplay(displayName);
-    if (playingDisplays.isEmpty())
-        setEditingEnabled(true);
-}
-
 // ---------------------------------------------------------------- editor preview
 
 void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind)
@@ -170,7 +122,7 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
 
 void Widget::slotWinHide()
 {
-    MainPlayBKLabel *screen = screenOf(currentDisplayName);
+    MainPlayBKLabel *screen = screenOf(currentDisplayName());
     const bool hide = !screensHidden;
     if (screen) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
@@ -182,7 +134,7 @@ void Widget::slotWinHide()
         screen->setVisible(!hide);
     }
     screensHidden = hide;
-    m_hiddenScreens.insert(currentDisplayName, hide);
+    m_hiddenScreens.insert(currentDisplayName(), hide);
     m_hideButton->setText(hide ? tr("winshow") : tr("winhide"));
 }
 

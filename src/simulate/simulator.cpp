@@ -133,7 +133,7 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
         order.push_back(d.get());
     std::stable_sort(order.begin(), order.end(), [](Display *a, Display *b) { return a->name < b->name; });
     for (Display *d : order) {
-        m_host->currentDisplayName = d->name;
+        m_host->setCurrentDisplayName(d->name);
         d->scheduler->slotStartPlay(d->name);
         observe(*d);
     }

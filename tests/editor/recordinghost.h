@@ -5,14 +5,17 @@
 #include "model/generalobject.h"
 #include "model/programobject.h"
 #include "model/timingobject.h"
+#include "editor/treehost.h"
 #include "player/playhost.h"
+#include "player/segmentscheduler.h"
 
 #include <QStringList>
 
-// The main window's side of a schedule tree, reduced to a list of what it was told: each call
-// is recorded as "slot:argument", the argument being the name of the record it was handed
-// ("-" for none), and the last record of each kind is kept to compare pointers.
-class RecordingHost : public PlayHost
+// The main window's side of a schedule tree and the screens' side of its scheduler, reduced to
+// a list of what they were told: each call is recorded as "slot:argument", the argument being
+// the name of the record it was handed ("-" for none), and the last record of each kind is kept
+// to compare pointers.
+class RecordingHost : public TreeHost, public PlayHost
 {
 public:
     QStringList calls;
@@ -91,5 +94,11 @@ public:
     {
         window = w;
         calls << QStringLiteral("checkWindow:") + (w ? w->name : QStringLiteral("-"));
+    }
+    // Both sides of `tree`.
+    template<typename Tree> void attach(Tree *tree)
+    {
+        tree->setTreeHost(this);
+        tree->scheduler()->setPlayHost(this);
     }
 };

@@ -44,7 +44,7 @@ struct Rig
 
     Rig()
     {
-        tree->setPlayHost(&host);
+        host.attach(tree);
         tree->buildDefaultSchedule();
         tree->slotSelectItemChecked();
         window = tree->getCurCommonWin();

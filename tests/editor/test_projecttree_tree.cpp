@@ -125,7 +125,7 @@ private slots:
     {
         m_tree.reset(new ProjectTree(QStringLiteral("Hall")));
         m_host.reset(new RecordingHost);
-        m_tree->setPlayHost(m_host.get());
+        m_host->attach(m_tree.get());
         m_tree->resize(290, 600);
     }
 

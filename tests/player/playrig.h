@@ -52,15 +52,11 @@ public:
     }
 
     SegmentScheduler *scheduler = nullptr;
-    QString currentDisplay = QStringLiteral("D1");
     QStringList log;     // "HH:mm:ss what"
     QStringList started; // "HH:mm:ss window" for every hand-over
     QList<QDateTime> startedAt; // the exact moment of each of those hand-overs
     QString infoText;
     int infoCount = 0;
-    GeneralObject *shownGeneral = nullptr;
-    CycleObject *shownCycle = nullptr;
-    TimingObject *shownTiming = nullptr;
 
     static qint64 listMsecs(const CommonWinObject *w)
     {
@@ -104,8 +100,6 @@ public:
     QStringList startedSince(int from) const { return started.mid(from); }
 
     // PlayHost
-    void checkSchedule(const QString &rootText) override { record("checkSchedule " + rootText); }
-    void slotStopCurPreview() override { record(QStringLiteral("stopPreview")); }
     void slotGetRealBeginWinInfo(const QString &name) override { record("begin " + name); }
     void slotRealPlayContinue(const QString &kind) override
     {
@@ -165,13 +159,6 @@ public:
         }
     }
     void removePlayingDisplay(const QString &name) override { record("notPlaying " + name); }
-    QString currentDisplayWindowName() const override { return currentDisplay; }
-    void setCurrentSegmentObjects(GeneralObject *g, CycleObject *c, TimingObject *t) override
-    {
-        shownGeneral = g;
-        shownCycle = c;
-        shownTiming = t;
-    }
     void showInformation(const QString &title, const QString &text) override
     {
         ++infoCount;
@@ -357,7 +344,6 @@ struct PlayRig
     {
         sched.setPlayHost(&host);
         host.scheduler = &sched;
-        host.currentDisplay = display;
     }
     ~PlayRig() { Clock::setCurrent(nullptr); }
 

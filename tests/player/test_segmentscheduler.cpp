@@ -782,7 +782,6 @@ private slots:
         RecordingHost otherHost(r.clock);
         other.setPlayHost(&otherHost);
         otherHost.scheduler = &other;
-        otherHost.currentDisplay = "D2";
         r.build.page(r.build.general("G"), "G1", {6000});
         r.build.page(r.build.cycle("C", 1, 1), "C1", {10});
         SchemeBuilder build2(other);

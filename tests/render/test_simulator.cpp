@@ -2,6 +2,8 @@
 // Each scenario starts on 2026-03-02 (a Monday) unless it says otherwise.
 #include "clock/virtualclock.h"
 #include "model/schemewriter.h"
+#include "render/mainplaybklabel.h"
+#include "render/screenplayhost.h"
 #include "schemebuilder.h"
 #include "simulate/simulator.h"
 
@@ -103,6 +105,35 @@ private slots:
         QCOMPARE(rows.at(10), row("D1", "W1", "a.png", 7, "10:01:07:000", "10:01:14:000"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:00.000\tD1\tinsert start\tcycleSegment\tC1"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:04.000\tD1\tinsert end\tcycleSegment\tC1"));
+    }
+
+    void eachPageShowsItsBackgroundOnTheScreenAsItPlays()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
+        GeneralObject *s = general(dw, QStringLiteral("S1"));
+        ProgramObject *first = page(s, QStringLiteral("P1"));
+        first->backgroundColor = QColor(200, 0, 0);
+        window(first, QStringLiteral("W1"), {image(QStringLiteral("/m/a.png"), 7)});
+        ProgramObject *second = page(s, QStringLiteral("P2"));
+        second->backgroundColor = QColor(0, 0, 200);
+        window(second, QStringLiteral("W2"), {image(QStringLiteral("/m/b.png"), 7)});
+        ProgramObject *insert = page(cycle(dw, QStringLiteral("C1"), 1), QStringLiteral("CP1"));
+        insert->backgroundColor = QColor(0, 200, 0);
+        window(insert, QStringLiteral("CW1"), {image(QStringLiteral("/m/c.png"), 4)});
+
+        Simulator simulator(scheme, QDateTime(day, QTime(10, 0)), false, [](const QString &) {});
+        MainPlayBKLabel *screen = simulator.host().screen(QStringLiteral("D1"));
+        QVERIFY(screen);
+        QCOMPARE(screen->pageColor(), QColor(200, 0, 0));
+        simulator.run(10000);
+        QCOMPARE(screen->pageColor(), QColor(0, 0, 200));
+        // The insert at 10:01:00 cuts into P1 (again from 10:00:56) with its own background,
+        // and P1's comes back when P1 goes on at 10:01:04.
+        simulator.run(52000);
+        QCOMPARE(screen->pageColor(), QColor(0, 200, 0));
+        simulator.run(3000);
+        QCOMPARE(screen->pageColor(), QColor(200, 0, 0));
     }
 
     void timingPointInterruptsAndResumes()

@@ -111,7 +111,7 @@ private slots:
     void backstageButtonMovesTheCurrentDisplayWindow()
     {
         QVERIFY(m_widget->openSchemeFile(m_scheme, false));
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("North"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("North"));
         MainPlayBKLabel *north = m_widget->screenOf(QStringLiteral("North"));
         MainPlayBKLabel *south = m_widget->screenOf(QStringLiteral("South"));
         QVERIFY(north && south && north->playWindows.size() == 2);
@@ -171,7 +171,7 @@ private slots:
 
         // The button follows the selected display window.
         m_widget->selectorButtonOf(QStringLiteral("South"))->click();
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("South"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("South"));
         QCOMPARE(button->text(), QStringLiteral("background"));
         m_widget->selectorButtonOf(QStringLiteral("North"))->click();
         QCOMPARE(button->text(), QStringLiteral("frontground"));

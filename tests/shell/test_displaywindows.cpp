@@ -81,7 +81,7 @@ private slots:
     void startsWithOneDisplayWindowAndTheDefaultSchedule()
     {
         QCOMPARE(m_widget->displayWindows.size(), 1);
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
         QVERIFY(tree);
         QCOMPARE(tree->rootItem()->text(0), QStringLiteral("Add Schedule"));
@@ -122,7 +122,7 @@ private slots:
             names << w->name;
         QCOMPARE(names, QStringList({"Display window1", "Display window2", "Display window3"}));
         // The newest is current, its button alone checked, its tree alone shown.
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window3"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window3"));
         int checked = 0;
         for (newDisplayWindowButton *b : qAsConst(m_widget->selectorButtons))
             checked += b->isChecked() ? 1 : 0;
@@ -214,7 +214,7 @@ private slots:
         m_watcher->dialogHandlers << acceptAs(QStringLiteral("Hall"), 10, 10, 64, 32, 2);
         m_widget->slotDisplayWindowSetting();
         QVERIFY(m_watcher->answered());
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Hall"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Hall"));
         QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window1")));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Hall"));
         QVERIFY(tree);
@@ -233,10 +233,10 @@ private slots:
         m_watcher->dialogHandlers << acceptAs(QString());
         m_widget->slotAddDisplayWindow();
         QVERIFY(m_watcher->answered());
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window2"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window2"));
         m_widget->slotDeleteDisplayWindow();
         QCOMPARE(m_widget->displayWindows.size(), 1);
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window2")));
         QCOMPARE(m_widget->selectorButtons.size(), 1);
         QVERIFY(m_widget->selectorButtons[0]->isChecked());
@@ -255,13 +255,13 @@ private slots:
         QTRY_COMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(
             m_watcher->messages.contains(QStringLiteral("info|The schedule is empty,please add program!")));
-        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->scheduler()->isPlaying());
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName())->scheduler()->isPlaying());
         QVERIFY(m_widget->isEditingEnabled());
     }
 
     void playPauseResumeStopTable()
     {
-        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName);
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
         addPicture(firstWindow(tree), QStringLiteral("/nonexistent.png"), 5);
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         // stopped: stop is ignored
@@ -272,13 +272,13 @@ private slots:
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
         QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         QVERIFY(!m_widget->isEditingEnabled());
-        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName());
         QVERIFY(screen->realPlayMode);
         CommonPlayWindow *pw = screen->playWindows.value(0);
         QVERIFY(pw);
         QCOMPARE(pw->segmentKind, QStringLiteral("generalSegment"));
         QCOMPARE(pw->mediaList.size(), 1);
-        QVERIFY(m_widget->playingDisplays.contains(m_widget->currentDisplayName));
+        QVERIFY(m_widget->playingDisplays().contains(m_widget->currentDisplayName()));
         // playing -> paused
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
@@ -325,7 +325,7 @@ private slots:
         m_widget->slotOverallPlay(); // and is paused
         QVERIFY(second->scheduler()->isPaused());
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         m_widget->slotOverallPlay(); // window 1 plays
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
@@ -347,7 +347,7 @@ private slots:
 
     void lockSurvivesStopAndStart()
     {
-        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName);
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
         addPicture(firstWindow(tree), QStringLiteral("/nonexistent.png"), 5);
         m_widget->slotOverallPlay();
         m_widget->slotOverallLock();

@@ -296,7 +296,7 @@ private slots:
         QVERIFY(b);
         QVERIFY(runMenu(b, window1, {QStringLiteral("Add Media"), QStringLiteral("Simple Text")}));
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Display window1"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         m_widget->slotDeleteDisplayWindow();
         QVERIFY(m_watcher->answered());
         QVERIFY(!m_widget->treeOf(QStringLiteral("Display window1")));
@@ -373,7 +373,7 @@ private slots:
         QVERIFY(runMenu(tree, w1, {QStringLiteral("Add Media"), QStringLiteral("Digital Clock")}));
         m_widget->selectorButtonOf(QStringLiteral("Wall"))->click();
         m_widget->slotMenuPlay();
-        QTRY_VERIFY(m_widget->playingDisplays.contains(QStringLiteral("Wall")));
+        QTRY_VERIFY(m_widget->playingDisplays().contains(QStringLiteral("Wall")));
         tree->windowSizeActions.at(0)->trigger();
         QCOMPARE(QRect(window->x, window->y, window->width, window->height), QRect(0, 200, 333, 100));
         m_widget->slotMenuStop();

@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(rows[0].value(6), QStringLiteral("success"));
 
         // Stop addresses the current display window (the first of the file) only.
-        QCOMPARE(widget.currentDisplayName, QStringLiteral("North"));
+        QCOMPARE(widget.currentDisplayName(), QStringLiteral("North"));
         emit widget.mainMenu()->sigStop();
         QVERIFY(!widget.treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
         QVERIFY(widget.treeOf(QStringLiteral("South"))->scheduler()->isPlaying());

@@ -73,7 +73,7 @@ class TestPanels : public QObject
     Q_OBJECT
 
 private:
-    ProjectTree *tree() const { return m_widget->treeOf(m_widget->currentDisplayName); }
+    ProjectTree *tree() const { return m_widget->treeOf(m_widget->currentDisplayName()); }
     ProjectTreeItem *node(const QList<int> &path) const
     {
         QTreeWidgetItem *item = tree()->rootItem();
@@ -124,7 +124,7 @@ private slots:
         connect(m_widget, &Widget::sigCommonWinChanged, this,
                 [&changed](CommonWinObject *w) { changed << w; });
         CommonPlayWindow *preview =
-            m_widget->screenOf(m_widget->currentDisplayName)->findPlayWindow(window());
+            m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window());
         QVERIFY(preview);
         enter(spin("heightSpin"), 300);
         enter(spin("widthSpin"), 800);
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(m_watcher->answered());
         QCOMPARE(page->backgroundColor, QColor(0, 0, 200));
         QCOMPARE(changed, QList<ProgramObject *>({page}));
-        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName());
         QTRY_COMPARE(screen->grab().toImage().pixelColor(screen->width() - 2, screen->height() - 2),
                      QColor(0, 0, 200));
     }
@@ -344,7 +344,7 @@ private slots:
         QVERIFY(item);
         QCOMPARE(m_widget->shownMediaPanel(), panel);
         QCOMPARE(panel->media(), item);
-        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName);
+        MainPlayBKLabel *screen = m_widget->screenOf(m_widget->currentDisplayName());
         CommonPlayWindow *preview = screen->findPlayWindow(window());
         QCOMPARE(preview->previewedItem(), item);
 

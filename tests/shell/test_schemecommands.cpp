@@ -90,7 +90,7 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("b.schx"));
         m_widget->savePaths << path;
         m_widget->slotSaveAsDoc();
-        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName)), QStringLiteral("/x.png"), 3);
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
         m_widget->slotSaveDoc();
         QFile previous(path);
         QVERIFY(previous.open(QIODevice::ReadOnly));
@@ -124,7 +124,7 @@ private slots:
 
     void playingAnUnsavedSchemeWritesTheRecoveryCopy()
     {
-        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName)), QStringLiteral("/x.png"), 3);
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
         m_widget->slotOverallPlay();
         const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
         QCOMPARE(currentSchemePath(), recovery);
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(currentSchemePath(), path);
         QCOMPARE(m_widget->displayWindowCounter, 7);
         QCOMPARE(m_widget->displayWindows.size(), 2);
-        QCOMPARE(m_widget->currentDisplayName, QStringLiteral("Left"));
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Left"));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Right"));
         QVERIFY(tree);
         CommonWinObject *window = firstWindow(tree);
@@ -240,7 +240,7 @@ private slots:
         QTest::qWait(2300);
         QVERIFY(m_watcher->messages.isEmpty());
         QCOMPARE(m_widget->displayWindows.size(), 1);
-        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName)->scheduler()->isPlaying());
+        QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName())->scheduler()->isPlaying());
     }
 
     void offerToSaveBeforeNewSavesWhenAsked()

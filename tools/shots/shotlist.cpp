@@ -120,7 +120,7 @@ void playAlone(ShotStage &stage, const QSize &size, LumoraMediaObject *item, qin
 void contextMenuShot(ShotStage &stage, const QList<int> &path, bool openSubmenu = false)
 {
     Widget *main = stage.mainWindow();
-    ProjectTree *tree = main->treeOf(main->currentDisplayName);
+    ProjectTree *tree = main->treeOf(main->currentDisplayName());
     QTreeWidgetItem *node = tree ? tree->rootItem() : nullptr;
     for (int index : path)
         node = node ? node->child(index) : nullptr;
@@ -214,7 +214,7 @@ LumoraMediaObject panelVideoItem()
 // The main window with the node of its schedule at `path` (child indexes from the root) selected.
 ProjectTree *selectNode(Widget *main, const QList<int> &path)
 {
-    ProjectTree *tree = main->treeOf(main->currentDisplayName);
+    ProjectTree *tree = main->treeOf(main->currentDisplayName());
     QTreeWidgetItem *item = tree->rootItem();
     for (int index : path)
         item = item->child(index);
@@ -373,7 +373,7 @@ QList<Shot> shotList()
          }},
         {QStringLiteral("panel-program"),
          [](ShotStage &s) {
-             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName);
+             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName());
              ProgramObject *page = tree->generalSegments.first()->programs.first();
              page->backgroundMusic =
                  QStringList{QStringLiteral("/music/morning.mp3"), QStringLiteral("/music/jingle.wav")};
@@ -383,7 +383,7 @@ QList<Shot> shotList()
          }},
         {QStringLiteral("panel-window"),
          [](ShotStage &s) {
-             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName);
+             ProjectTree *tree = s.mainWindow()->treeOf(s.mainWindow()->currentDisplayName());
              CommonWinObject *window = tree->allWindows().first();
              window->media << pictureItem(s, QSize(320, 240), QColor(20, 70, 160), QColor(120, 30, 120),
                                           QStringLiteral("Sun"))
