@@ -35,12 +35,6 @@ QString settingsFilePath()
     return applicationDirectory() + QStringLiteral("/setting.ini");
 }
 
-QString &currentSchemePath()
-{
-    static QString path;
-    return path;
-}
-
 void readSettings()
 {
     AppSettings &s = appSettings();

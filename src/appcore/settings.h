@@ -25,9 +25,6 @@ void setApplicationDirectory(const QString &directory);
 
 QString settingsFilePath();
 
-// The file the scheme was last opened from or saved to; empty when never saved.
-QString &currentSchemePath();
-
 // A missing key keeps the in-memory value, so a missing file yields the defaults.
 void readSettings();
 // Writes the six keys "Language", "Start", "Play", "PlayType", "SchemePath" and "LastSchemePath".

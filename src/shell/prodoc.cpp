@@ -93,6 +93,23 @@ bool Prodoc::read(const QString &path, Scheme &scheme, QString *errorString) con
     return true;
 }
 
+bool Prodoc::open(const QString &path, QString *errorString)
+{
+    Scheme scheme;
+    if (!read(path, scheme, errorString))
+        return false;
+    m_mainWindow->slotClearCurrentAllScheme();
+    load(scheme);
+    m_path = path;
+    return true;
+}
+
+void Prodoc::close()
+{
+    m_mainWindow->slotClearCurrentAllScheme();
+    m_path.clear();
+}
+
 void Prodoc::load(Scheme &scheme)
 {
     m_mainWindow->displayWindowCounter = scheme.displayWindowCounter;

@@ -6,16 +6,28 @@
 class Scheme;
 class Widget;
 
-// The scheme document: writes the main window's scheme to a .schx file and reads one back
-// into the main window. A file is read and checked whole before anything of the current
-// scheme is touched, and written through a temporary file, so neither a damaged file nor a
-// failed save costs the operator a scheme.
+// The open scheme: the file it belongs to, and the writing of the main window's scheme to a
+// .schx file and the reading of one back into the main window. A file is read and checked
+// whole before anything of the current scheme is touched, and written through a temporary
+// file, so neither a damaged file nor a failed save costs the operator a scheme. The main
+// window asks the operator; this does what was asked.
 class Prodoc
 {
     Q_DECLARE_TR_FUNCTIONS(Prodoc)
 
 public:
     explicit Prodoc(Widget *mainWindow);
+
+    // The file the scheme was read from or saved to; empty for a scheme that has none yet.
+    QString path() const { return m_path; }
+    void setPath(const QString &path) { m_path = path; }
+
+    // Reads and checks `path` whole and only then replaces the main window's scheme by it,
+    // which then belongs to that file. On failure returns false with a reason and changes
+    // nothing.
+    bool open(const QString &path, QString *errorString = nullptr);
+    // Empties the main window's scheme; what is built next belongs to no file until saved.
+    void close();
 
     // Returns false with a reason when the file could not be written; the previous file then
     // stays as it was.
@@ -28,5 +40,6 @@ public:
 
 private:
     Widget *m_mainWindow;
+    QString m_path;
     mutable QString m_schemeFolder; // of the file read last
 };

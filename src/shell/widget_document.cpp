@@ -4,7 +4,6 @@
 #include "editor/projectwidget.h"
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
-#include "model/scheme.h"
 #include "monitorwin.h"
 #include "prodoc.h"
 #include "widget.h"
@@ -48,10 +47,11 @@ void Widget::offerToSave()
 {
     if (!askSaveCurrent())
         return;
-    if (currentSchemePath().isEmpty())
-        currentSchemePath() = askSavePath(tr("Save As"));
-    if (!currentSchemePath().isEmpty())
-        saveSchemeFile(currentSchemePath(), false);
+    QString path = m_prodoc->path();
+    if (path.isEmpty())
+        path = askSavePath(tr("Save As"));
+    if (!path.isEmpty() && saveSchemeFile(path, false))
+        m_prodoc->setPath(path);
 }
 
 bool Widget::saveSchemeFile(const QString &path, bool report)
@@ -71,9 +71,8 @@ bool Widget::saveSchemeFile(const QString &path, bool report)
 
 bool Widget::openSchemeFile(const QString &path, bool report)
 {
-    Scheme scheme;
     QString error;
-    if (!m_prodoc->read(path, scheme, &error)) {
+    if (!m_prodoc->open(path, &error)) {
         if (report) {
             QMessageBox::information(
                 this, tr("info"),
@@ -82,9 +81,6 @@ bool Widget::openSchemeFile(const QString &path, bool report)
         }
         return false;
     }
-    slotClearCurrentAllScheme();
-    m_prodoc->load(scheme);
-    currentSchemePath() = path;
     // The tree of the display window whose name sorts first is the one shown.
     if (!displayTrees.isEmpty())
         selectDisplayWindow(displayTrees.firstKey());
@@ -95,10 +91,9 @@ void Widget::slotNewDoc()
 {
     m_mainMenu->hide();
     offerToSave();
-    slotClearCurrentAllScheme();
     // The new scheme is not the file that was open: saving it must ask where to, or the
     // previous scheme would be written over.
-    currentSchemePath().clear();
+    m_prodoc->close();
     createStartingScheme();
 }
 
@@ -115,11 +110,14 @@ void Widget::slotOpenDoc()
 void Widget::slotSaveDoc()
 {
     m_mainMenu->hide();
-    if (currentSchemePath().isEmpty())
-        currentSchemePath() = askSavePath(tr("Save"));
-    if (currentSchemePath().isEmpty())
+    QString path = m_prodoc->path();
+    if (path.isEmpty())
+        path = askSavePath(tr("Save"));
+    if (path.isEmpty())
         return;
-    saveSchemeFile(currentSchemePath(), true);
+    // A scheme without a file gets the one chosen only once it is really there.
+    if (saveSchemeFile(path, true))
+        m_prodoc->setPath(path);
 }
 
 void Widget::slotSaveAsDoc()
@@ -130,7 +128,7 @@ void Widget::slotSaveAsDoc()
         return;
     // The scheme is known by the new path only once it is really there.
     if (saveSchemeFile(path, true))
-        currentSchemePath() = path;
+        m_prodoc->setPath(path);
 }
 
 void Widget::slotOpenSettingsDoc(const QString &path)
@@ -177,11 +175,11 @@ void Widget::slotStopCurPreview()
 {
     // The editor's preview of the current screen ends where play begins; see the screens.
     AppSettings &settings = appSettings();
-    if (!currentSchemePath().isEmpty()) {
-        settings.lastSchemePath = currentSchemePath();
+    if (!m_prodoc->path().isEmpty()) {
+        settings.lastSchemePath = m_prodoc->path();
     } else {
         const QString recovery = applicationDirectory() + QStringLiteral("/tmp.schx");
-        currentSchemePath() = recovery;
+        m_prodoc->setPath(recovery);
         settings.lastSchemePath = recovery;
         saveSchemeFile(recovery, false);
     }

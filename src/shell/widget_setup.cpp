@@ -4,6 +4,7 @@
 #include "bootsetupwin.h"
 #include "languagesetupwin.h"
 #include "platform/autostart.h"
+#include "prodoc.h"
 #include "widget.h"
 
 #include <QMessageBox>
@@ -30,8 +31,8 @@ void Widget::slotSetBoot()
     settings.playType = dialog->playType(settings.playType);
     settings.schemePath = dialog->schemePath();
     // With no scheme open there is no path to remember, and the one remembered must survive.
-    if (!currentSchemePath().isEmpty())
-        settings.lastSchemePath = currentSchemePath();
+    if (!m_prodoc->path().isEmpty())
+        settings.lastSchemePath = m_prodoc->path();
     if (!writeSettings())
         unwritten << settingsFilePath();
     reportUnwritten(unwritten);

@@ -317,7 +317,6 @@ private slots:
         QVERIFY(dir.isValid());
         setApplicationDirectory(dir.path());
         appSettings() = AppSettings();
-        currentSchemePath().clear();
         const QString path = dir.filePath(QStringLiteral("hall.schx"));
         {
             Scheme scheme;

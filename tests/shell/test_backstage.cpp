@@ -90,7 +90,6 @@ private slots:
         setApplicationDirectory(m_dir->path());
         dataBaseConn::setDatabasePath(m_dir->filePath(QStringLiteral("log.db")));
         appSettings() = AppSettings();
-        currentSchemePath().clear();
         const QString picture = writePicture(m_dir->filePath(QStringLiteral("red.png")), Qt::red);
         QVERIFY(!picture.isEmpty());
         Scheme scheme;

@@ -66,7 +66,6 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         setApplicationDirectory(m_dir.path());
-        currentSchemePath().clear();
         m_watcher = new ModalWatcher;
         m_widget = new ScriptedWidget;
         m_widget->show();

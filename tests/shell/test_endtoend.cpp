@@ -16,6 +16,7 @@
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
 #include "shell/mainmenubklabel.h"
+#include "shell/prodoc.h"
 #include "treemenus.h"
 
 #include <QCheckBox>
@@ -122,7 +123,7 @@ private slots:
         widget.openPaths << path;
         emit widget.mainMenu()->sigOpenDoc();
         QCOMPARE(widget.displayWindows.size(), 2);
-        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(widget.prodoc()->path(), path);
 
         widget.slotStartLast();
         QVERIFY(widget.treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
@@ -164,7 +165,6 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         setApplicationDirectory(dir.path());
-        currentSchemePath().clear();
         dataBaseConn::setDatabasePath(dir.filePath(QStringLiteral("log.db")));
         const QString green = writePicture(dir.filePath(QStringLiteral("green.png")), Qt::green);
         QVERIFY(!green.isEmpty());

@@ -11,6 +11,7 @@
 #include "model/schemewriter.h"
 #include "player/segmentscheduler.h"
 #include "scriptedwidget.h"
+#include "shell/prodoc.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,7 +47,6 @@ private slots:
         QVERIFY(m_dir->isValid());
         setApplicationDirectory(m_dir->path());
         appSettings() = AppSettings();
-        currentSchemePath().clear();
         m_watcher = new ModalWatcher;
         m_widget = new ScriptedWidget;
         m_widget->show();
@@ -63,7 +63,7 @@ private slots:
         m_widget->savePaths << QString();
         m_widget->slotSaveDoc();
         QCOMPARE(m_widget->asked, QStringList({"Save"}));
-        QVERIFY(currentSchemePath().isEmpty());
+        QVERIFY(m_widget->prodoc()->path().isEmpty());
         QVERIFY(m_watcher->messages.isEmpty());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
     }
@@ -73,7 +73,7 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("a.schx"));
         m_widget->savePaths << path;
         m_widget->slotSaveAsDoc();
-        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(m_widget->prodoc()->path(), path);
         QCOMPARE(m_watcher->messages, QStringList(QStringLiteral("info|Saved successfully,") + path));
         SchemeReader reader;
         QVERIFY(reader.readFile(path));
@@ -102,19 +102,19 @@ private slots:
 
         m_widget->saveAnswers << false;
         m_widget->slotNewDoc();
-        QVERIFY(currentSchemePath().isEmpty());
+        QVERIFY(m_widget->prodoc()->path().isEmpty());
         QCOMPARE(m_widget->displayWindows.size(), 1);
         m_widget->asked.clear();
         // Save asks for a path; cancelling writes nothing anywhere.
         m_widget->savePaths << QString();
         m_widget->slotSaveDoc();
         QCOMPARE(m_widget->asked, QStringList({"Save"}));
-        QVERIFY(currentSchemePath().isEmpty());
+        QVERIFY(m_widget->prodoc()->path().isEmpty());
         // Given one, the new scheme goes there.
         const QString other = m_dir->filePath(QStringLiteral("c.schx"));
         m_widget->savePaths << other;
         m_widget->slotSaveDoc();
-        QCOMPARE(currentSchemePath(), other);
+        QCOMPARE(m_widget->prodoc()->path(), other);
         SchemeReader reader;
         QVERIFY(reader.readFile(other));
         QCOMPARE(reader.scheme().mediaCount(), 0);
@@ -122,12 +122,28 @@ private slots:
         QCOMPARE(previous.readAll(), before);
     }
 
+    void theSchemesFileBelongsToItsMainWindowAlone()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("own.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveAsDoc();
+        QCOMPARE(m_widget->prodoc()->path(), path);
+        const QByteArray before = readAll(path);
+        // Another main window's scheme has no file: its Save asks, and never writes this one's.
+        ScriptedWidget other;
+        QVERIFY(other.prodoc()->path().isEmpty());
+        other.savePaths << QString();
+        other.slotSaveDoc();
+        QCOMPARE(other.asked, QStringList({"Save"}));
+        QCOMPARE(readAll(path), before);
+    }
+
     void playingAnUnsavedSchemeWritesTheRecoveryCopy()
     {
         addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
         m_widget->slotOverallPlay();
         const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
-        QCOMPARE(currentSchemePath(), recovery);
+        QCOMPARE(m_widget->prodoc()->path(), recovery);
         QCOMPARE(appSettings().lastSchemePath, recovery);
         QVERIFY(QFile::exists(recovery));
         QSettings ini(settingsFilePath(), QSettings::IniFormat);
@@ -171,7 +187,7 @@ private slots:
 
         m_widget->openPaths << path;
         m_widget->slotOpenDoc();
-        QCOMPARE(currentSchemePath(), path);
+        QCOMPARE(m_widget->prodoc()->path(), path);
         QCOMPARE(m_widget->displayWindowCounter, 7);
         QCOMPARE(m_widget->displayWindows.size(), 2);
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Left"));
@@ -212,7 +228,7 @@ private slots:
         QVERIFY(m_watcher->messages[0].startsWith(QStringLiteral("info|Could not open ") + damaged));
         QCOMPARE(m_widget->displayTrees.value(QStringLiteral("Display window1")), before);
         QCOMPARE(m_widget->displayWindows.size(), 1);
-        QCOMPARE(currentSchemePath(), good);
+        QCOMPARE(m_widget->prodoc()->path(), good);
     }
 
     void aFailedSaveSaysSoInsteadOfSuccess()
@@ -229,7 +245,7 @@ private slots:
         QCOMPARE(m_watcher->messages.size(), 1);
         QVERIFY2(m_watcher->messages[0].startsWith(QStringLiteral("info|Could not save ") + impossible),
                  qPrintable(m_watcher->messages[0]));
-        QCOMPARE(currentSchemePath(), saved);
+        QCOMPARE(m_widget->prodoc()->path(), saved);
         QCOMPARE(readAll(saved), before);
     }
 

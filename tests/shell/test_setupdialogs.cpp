@@ -173,7 +173,6 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
         QFile::remove(m_config.filePath(QStringLiteral("autostart/LUMORAPLAYER.desktop")));
         appSettings() = AppSettings();
-        currentSchemePath().clear();
         installTranslations(0);
         m_widget.reset(new ScriptedWidget);
         m_widget->show();
