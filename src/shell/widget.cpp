@@ -11,6 +11,7 @@
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
 #include "prodoc.h"
+#include "propertyarea.h"
 #include "render/screenplayhost.h"
 #include "shellstyle.h"
 #include "titlebar.h"
@@ -177,7 +178,7 @@ void Widget::buildWorkArea()
     m_propertyArea = propertyArea;
     m_propertyLayout = new QVBoxLayout(propertyArea);
     m_propertyLayout->setContentsMargins(12, 8, 12, 8);
-    buildPanels(m_propertyLayout);
+    m_properties = new PropertyArea(m_propertyArea, m_propertyLayout, this);
     body->addWidget(propertyArea, 1);
 
     column->addLayout(body, 1);

@@ -18,8 +18,6 @@ class CommonPlayWindow;
 class MediaPanel;
 class NodePanel;
 class ProgramPanel;
-class QScrollArea;
-class QStackedWidget;
 class ScheduleView;
 class SegmentPanel;
 class TimingSegmentPanel;
@@ -32,6 +30,7 @@ class JournalWin;
 class MonitorWin;
 class PlayWinObject;
 class Prodoc;
+class PropertyArea;
 class ScreenPlayHost;
 class ProjectTree;
 class ProjectWidget;
@@ -143,18 +142,19 @@ public:
     void checkTimingSegment(TimingObject *segment) override;
     QSize displaySize(const QString &displayName) const override;
 
-    // The property panels (widget_panels.cpp): one node panel shows at a time; beside the
+    // The property panels (PropertyArea): one node panel shows at a time; beside the
     // window panel, the panel of the media item selected in its list.
-    SegmentPanel *segmentPanel() const { return m_segmentPanel; }
-    TimingSegmentPanel *timingSegmentPanel() const { return m_timingPanel; }
-    ProgramPanel *programPanel() const { return m_programPanel; }
-    WindowPanel *windowPanel() const { return m_windowPanel; }
-    ScheduleView *scheduleView() const { return m_scheduleView; }
-    TimingSegmentTimePropertyWin *timePointWin() const { return m_timePointWin; }
+    PropertyArea *propertyArea() const { return m_properties; }
+    SegmentPanel *segmentPanel() const;
+    TimingSegmentPanel *timingSegmentPanel() const;
+    ProgramPanel *programPanel() const;
+    WindowPanel *windowPanel() const;
+    ScheduleView *scheduleView() const;
+    TimingSegmentTimePropertyWin *timePointWin() const;
     // The node panel on show, and the media panel on show (nullptr when none).
     QWidget *shownPanel() const;
-    MediaPanel *shownMediaPanel() const { return m_shownMediaPanel; }
-    QList<MediaPanel *> mediaPanels() const { return m_mediaPanels; }
+    MediaPanel *shownMediaPanel() const;
+    QList<MediaPanel *> mediaPanels() const;
     // Adds a media panel beside those of createMediaPanels(); it takes over the kinds it edits.
     void addMediaPanel(MediaPanel *panel);
 
@@ -316,8 +316,8 @@ private:
     void restackPage(const CommonWinObject *window);
     void applyPreset(ProjectTree *tree, int preset);
     // Panels (widget_panels.cpp).
-    void buildPanels(QVBoxLayout *area);
     void connectPanels();
+    void connectMediaPanel(MediaPanel *panel);
     void connectScreenToPanels(MainPlayBKLabel *screen);
     void showPanel(QWidget *panel);
     // Panels whose record is gone let go of it; called whenever records are freed.
@@ -362,18 +362,7 @@ private:
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
 
-    QStackedWidget *m_nodePanels = nullptr;
-    QWidget *m_emptyPanel = nullptr;
-    ScheduleView *m_scheduleView = nullptr;
-    SegmentPanel *m_segmentPanel = nullptr;
-    TimingSegmentPanel *m_timingPanel = nullptr;
-    ProgramPanel *m_programPanel = nullptr;
-    WindowPanel *m_windowPanel = nullptr;
-    QScrollArea *m_mediaArea = nullptr;
-    QVBoxLayout *m_mediaLayout = nullptr;
-    QList<MediaPanel *> m_mediaPanels;
-    MediaPanel *m_shownMediaPanel = nullptr;
-    TimingSegmentTimePropertyWin *m_timePointWin = nullptr;
+    PropertyArea *m_properties = nullptr;
 
     bool m_maximized = false;
     bool m_playButtonPlaying = false;

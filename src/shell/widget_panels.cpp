@@ -1,6 +1,7 @@
-// The property area of the main window: which panel shows for the selected node or media
-// item, and what follows a panel's change (the announcement and the preview on the screen).
-// The panels themselves write into the records.
+// The main window's side of the property area: the panel of the node selected in a tree or of
+// the media item selected in the window panel's list, and what follows a panel's change (the
+// announcement and the preview on the screen). The panels themselves, and which of them shows,
+// are the PropertyArea's; the panels write into the records.
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "editor/projectwidget.h"
@@ -11,72 +12,68 @@
 #include "model/programobject.h"
 #include "model/timingobject.h"
 #include "panels/mediapanel.h"
-#include "panels/mediapanels.h"
 #include "panels/programpanel.h"
 #include "panels/scheduleview.h"
 #include "panels/segmentpanel.h"
 #include "panels/timingsegmentpanel.h"
 #include "panels/timingsegmenttimepropertywin.h"
 #include "panels/windowpanel.h"
+#include "propertyarea.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
 #include "render/playlabel.h"
 #include "widget.h"
 
-#include <QHBoxLayout>
-#include <QScrollArea>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
-void Widget::buildPanels(QVBoxLayout *area)
+SegmentPanel *Widget::segmentPanel() const
 {
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
-    m_nodePanels = new QStackedWidget(m_propertyArea);
-    m_emptyPanel = new QWidget(m_nodePanels);
-    m_scheduleView = new ScheduleView(m_nodePanels);
-    m_segmentPanel = new SegmentPanel(m_nodePanels);
-    m_timingPanel = new TimingSegmentPanel(m_nodePanels);
-    m_programPanel = new ProgramPanel(m_nodePanels);
-    m_windowPanel = new WindowPanel(m_nodePanels);
-    for (QWidget *panel : std::initializer_list<QWidget *>{m_emptyPanel, m_scheduleView, m_segmentPanel,
-                                                           m_timingPanel, m_programPanel, m_windowPanel}) {
-        m_nodePanels->addWidget(panel);
-        // Only the panel on show sets how narrow the column may be: the window panel's list
-        // shares the area with the panel of its selected item.
-        if (panel != m_windowPanel)
-            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    }
-    row->addWidget(m_nodePanels, 1);
-
-    // The media panel of the item selected in the window panel's list, beside that list.
-    m_mediaArea = new QScrollArea(m_propertyArea);
-    m_mediaArea->setObjectName(QStringLiteral("mediaArea"));
-    m_mediaArea->setWidgetResizable(true);
-    m_mediaArea->setFrameShape(QFrame::NoFrame);
-    auto *holder = new QWidget;
-    holder->setObjectName(QStringLiteral("mediaHolder"));
-    m_mediaLayout = new QVBoxLayout(holder);
-    m_mediaLayout->setContentsMargins(0, 0, 0, 0);
-    m_mediaArea->setWidget(holder);
-    m_mediaArea->hide();
-    row->addWidget(m_mediaArea, 1);
-    area->addLayout(row, 1);
-
-    for (MediaPanel *panel : createMediaPanels(holder))
-        addMediaPanel(panel);
-    m_timePointWin = new TimingSegmentTimePropertyWin(this);
-    m_nodePanels->setCurrentWidget(m_emptyPanel);
+    return m_properties->segmentPanel();
 }
 
-void Widget::addMediaPanel(MediaPanel *panel)
+TimingSegmentPanel *Widget::timingSegmentPanel() const
 {
-    panel->setParent(m_mediaArea->widget());
-    panel->hide();
-    m_mediaLayout->addWidget(panel);
-    // A panel added later takes the kinds it edits over from the ones before it.
-    m_mediaPanels.prepend(panel);
+    return m_properties->timingSegmentPanel();
+}
+
+ProgramPanel *Widget::programPanel() const
+{
+    return m_properties->programPanel();
+}
+
+WindowPanel *Widget::windowPanel() const
+{
+    return m_properties->windowPanel();
+}
+
+ScheduleView *Widget::scheduleView() const
+{
+    return m_properties->scheduleView();
+}
+
+TimingSegmentTimePropertyWin *Widget::timePointWin() const
+{
+    return m_properties->timePointWin();
+}
+
+QWidget *Widget::shownPanel() const
+{
+    return m_properties->shownPanel();
+}
+
+MediaPanel *Widget::shownMediaPanel() const
+{
+    return m_properties->shownMediaPanel();
+}
+
+QList<MediaPanel *> Widget::mediaPanels() const
+{
+    return m_properties->mediaPanels();
+}
+
+void Widget::connectMediaPanel(MediaPanel *panel)
+{
     connect(panel, &MediaPanel::sigLumoraMediaChanged, this, &Widget::slotMediaPanelChanged);
     connect(panel, &MediaPanel::sigVideoSeek, this, [this, panel](float seconds) {
         if (CommonPlayWindow *pw = previewWindowOf(panel->media()))
@@ -84,33 +81,41 @@ void Widget::addMediaPanel(MediaPanel *panel)
     });
 }
 
+void Widget::addMediaPanel(MediaPanel *panel)
+{
+    m_properties->addMediaPanel(panel);
+}
+
 void Widget::connectPanels()
 {
-    connect(m_segmentPanel, &SegmentPanel::sigSegmentChanged, this, &Widget::sigSegmentChanged);
-    connect(m_segmentPanel, &SegmentPanel::sigCycleSegmentChanged, this, &Widget::sigCycleSegmentChanged);
-    connect(m_timingPanel, &TimingSegmentPanel::sigTimingSegmentChanged, this,
+    for (MediaPanel *panel : m_properties->mediaPanels())
+        connectMediaPanel(panel);
+    connect(m_properties, &PropertyArea::sigMediaPanelAdded, this, &Widget::connectMediaPanel);
+    connect(m_properties->segmentPanel(), &SegmentPanel::sigSegmentChanged, this, &Widget::sigSegmentChanged);
+    connect(m_properties->segmentPanel(), &SegmentPanel::sigCycleSegmentChanged, this, &Widget::sigCycleSegmentChanged);
+    connect(m_properties->timingSegmentPanel(), &TimingSegmentPanel::sigTimingSegmentChanged, this,
             &Widget::sigTimingSegmentChanged);
-    connect(m_timingPanel, &TimingSegmentPanel::sigAddRequested, this, &Widget::slotTimingSegmentAdd);
-    connect(m_timingPanel, &TimingSegmentPanel::sigEditRequested, this, &Widget::slotTimingSegmentEdit);
-    connect(m_timingPanel, &TimingSegmentPanel::sigDeleteRequested, this, &Widget::slotTimingSegmentDel);
-    connect(m_programPanel, &ProgramPanel::sigProgramChanged, this, &Widget::slotProgramPanelChanged);
-    connect(m_windowPanel, &WindowPanel::sigCommonWinChanged, this, &Widget::slotWindowPanelChanged);
-    connect(m_windowPanel, &WindowPanel::sigMediaRowSelected, this,
+    connect(m_properties->timingSegmentPanel(), &TimingSegmentPanel::sigAddRequested, this, &Widget::slotTimingSegmentAdd);
+    connect(m_properties->timingSegmentPanel(), &TimingSegmentPanel::sigEditRequested, this, &Widget::slotTimingSegmentEdit);
+    connect(m_properties->timingSegmentPanel(), &TimingSegmentPanel::sigDeleteRequested, this, &Widget::slotTimingSegmentDel);
+    connect(m_properties->programPanel(), &ProgramPanel::sigProgramChanged, this, &Widget::slotProgramPanelChanged);
+    connect(m_properties->windowPanel(), &WindowPanel::sigCommonWinChanged, this, &Widget::slotWindowPanelChanged);
+    connect(m_properties->windowPanel(), &WindowPanel::sigMediaRowSelected, this,
             &Widget::slotCommonItemTableSelectionChanged);
-    connect(m_windowPanel, &WindowPanel::sigMediaUnselected, this, &Widget::slotCommonItemTableUnSelected);
+    connect(m_properties->windowPanel(), &WindowPanel::sigMediaUnselected, this, &Widget::slotCommonItemTableUnSelected);
     // The media-list commands go to the tree holding the window, whose records they change.
-    connect(m_windowPanel, &WindowPanel::sigDeleteMedia, this, [this](LumoraMediaObject *media, int row) {
+    connect(m_properties->windowPanel(), &WindowPanel::sigDeleteMedia, this, [this](LumoraMediaObject *media, int row) {
         emit sigDeleteMedia(media, row);
         if (ProjectTree *tree = selectedWindow ? treeOf(selectedWindow->displayWindowName) : nullptr)
             tree->slotDeleteMedia(media, row);
     });
-    connect(m_windowPanel, &WindowPanel::sigPasteMedia, this,
+    connect(m_properties->windowPanel(), &WindowPanel::sigPasteMedia, this,
             [this](LumoraMediaObject *media, CommonWinObject *window, int row) {
                 emit sigPasteMedia(media, window, row);
                 if (ProjectTree *tree = treeOf(window->displayWindowName))
                     tree->slotPasteMedia(media, window, row);
             });
-    connect(m_windowPanel, &WindowPanel::sigSwapMedia, this, [this](int first, int second) {
+    connect(m_properties->windowPanel(), &WindowPanel::sigSwapMedia, this, [this](int first, int second) {
         emit sigSwapMedia(first, second);
         if (ProjectTree *tree = selectedWindow ? treeOf(selectedWindow->displayWindowName) : nullptr)
             tree->slotSwapMedia(first, second);
@@ -121,43 +126,28 @@ void Widget::connectScreenToPanels(MainPlayBKLabel *screen)
 {
     // Position feedback of the previewed video; the screen passes it on only outside real play.
     connect(screen, &MainPlayBKLabel::sigSetVideoRange, this, [this](float seconds) {
-        if (m_shownMediaPanel)
-            m_shownMediaPanel->setVideoRange(seconds);
+        if (MediaPanel *panel = m_properties->shownMediaPanel())
+            panel->setVideoRange(seconds);
     });
     connect(screen, &MainPlayBKLabel::sigSetVideoProgress, this, [this](float seconds) {
-        if (m_shownMediaPanel)
-            m_shownMediaPanel->setVideoProgress(seconds);
+        if (MediaPanel *panel = m_properties->shownMediaPanel())
+            panel->setVideoProgress(seconds);
     });
     connect(screen, &MainPlayBKLabel::sigWindowGeometryEdited, this, [this](CommonWinObject *window) {
-        if (window && window == m_windowPanel->window())
-            m_windowPanel->refresh();
+        if (window && window == m_properties->windowPanel()->window())
+            m_properties->windowPanel()->refresh();
         emit sigCommonWinChanged(window);
     });
 }
 
-QWidget *Widget::shownPanel() const
-{
-    QWidget *panel = m_nodePanels->currentWidget();
-    return panel == m_emptyPanel ? nullptr : panel;
-}
-
 void Widget::showPanel(QWidget *panel)
 {
-    m_nodePanels->setCurrentWidget(panel ? panel : m_emptyPanel);
-    if (panel != m_windowPanel)
-        hideAllSetupLabel();
+    m_properties->showPanel(panel);
 }
 
 void Widget::hideAllSetupLabel()
 {
-    for (MediaPanel *panel : qAsConst(m_mediaPanels)) {
-        panel->hide();
-        panel->clearMedia();
-    }
-    m_shownMediaPanel = nullptr;
-    m_mediaArea->hide();
-    m_windowPanel->setCompact(false);
-    m_nodePanels->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_properties->hideMediaPanels();
 }
 
 // ---------------------------------------------------------------- tree selection
@@ -172,8 +162,8 @@ void Widget::checkSchedule(const QString &rootText)
     selectedWindow = nullptr;
     selectedMedia = nullptr;
     ProjectTree *tree = treeOf(currentDisplayName());
-    m_scheduleView->showSchedule(tree ? &tree->schedule : nullptr);
-    showPanel(m_scheduleView);
+    m_properties->scheduleView()->showSchedule(tree ? &tree->schedule : nullptr);
+    showPanel(m_properties->scheduleView());
     MainPlayBKLabel *screen = screenOf(currentDisplayName());
     if (!screen || screen->realPlayMode)
         return;
@@ -205,22 +195,22 @@ void Widget::checkTimingSegment(TimingObject *segment)
 void Widget::showGeneralInfo(GeneralObject *segment)
 {
     selectedGeneral = segment;
-    m_segmentPanel->showGeneral(segment);
-    showPanel(m_segmentPanel);
+    m_properties->segmentPanel()->showGeneral(segment);
+    showPanel(m_properties->segmentPanel());
 }
 
 void Widget::showCycleInfo(CycleObject *segment)
 {
     selectedCycle = segment;
-    m_segmentPanel->showCycle(segment);
-    showPanel(m_segmentPanel);
+    m_properties->segmentPanel()->showCycle(segment);
+    showPanel(m_properties->segmentPanel());
 }
 
 void Widget::showTimingInfo(TimingObject *segment)
 {
     selectedTiming = segment;
-    m_timingPanel->showTiming(segment);
-    showPanel(m_timingPanel);
+    m_properties->timingSegmentPanel()->showTiming(segment);
+    showPanel(m_properties->timingSegmentPanel());
 }
 
 void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
@@ -229,8 +219,8 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
     if (!page || page->displayWindowName != currentDisplayName())
         return;
     selectedPage = page;
-    m_programPanel->showProgram(page);
-    showPanel(m_programPanel);
+    m_properties->programPanel()->showProgram(page);
+    showPanel(m_properties->programPanel());
     if (MainPlayBKLabel *screen = screenOf(page->displayWindowName); screen && !screen->realPlayMode)
         screen->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
     if (page->windows.isEmpty()) {
@@ -251,8 +241,8 @@ void Widget::checkWindow(CommonWinObject *window)
         return;
     selectedWindow = window;
     selectedMedia = nullptr;
-    m_windowPanel->showWindow(window, displaySize(window->displayWindowName));
-    showPanel(m_windowPanel);
+    m_properties->windowPanel()->showWindow(window, displaySize(window->displayWindowName));
+    showPanel(m_properties->windowPanel());
     hideAllSetupLabel();
     showPageBackground(window);
     showPagePreview(window, true);
@@ -269,27 +259,8 @@ void Widget::showCurrentNodePanel()
 
 void Widget::syncPanels()
 {
-    if (m_segmentPanel->general() && m_segmentPanel->general() != selectedGeneral)
-        m_segmentPanel->showGeneral(nullptr);
-    if (m_segmentPanel->cycle() && m_segmentPanel->cycle() != selectedCycle)
-        m_segmentPanel->showCycle(nullptr);
-    if (m_timingPanel->timing() && m_timingPanel->timing() != selectedTiming)
-        m_timingPanel->showTiming(nullptr);
-    if (m_programPanel->program() && m_programPanel->program() != selectedPage)
-        m_programPanel->showProgram(nullptr);
-    if (m_windowPanel->window() && m_windowPanel->window() != selectedWindow)
-        m_windowPanel->showWindow(nullptr, QSize());
-    if (m_shownMediaPanel && m_shownMediaPanel->media() != selectedMedia)
-        hideAllSetupLabel();
-    QWidget *shown = m_nodePanels->currentWidget();
-    const bool empty = (shown == m_segmentPanel && !m_segmentPanel->general() && !m_segmentPanel->cycle()) ||
-                       (shown == m_timingPanel && !m_timingPanel->timing()) ||
-                       (shown == m_programPanel && !m_programPanel->program()) ||
-                       (shown == m_windowPanel && !m_windowPanel->window());
-    if (empty)
-        showPanel(nullptr);
-    // The media list changes after its announcement: read it again once the tree is done.
-    QTimer::singleShot(0, m_windowPanel, &WindowPanel::refresh);
+    m_properties->keepOnly(selectedGeneral, selectedCycle, selectedTiming, selectedPage, selectedWindow,
+                           selectedMedia);
 }
 
 // ---------------------------------------------------------------- media list
@@ -320,32 +291,22 @@ void Widget::slotSelectMediaObject(LumoraMediaObject *media)
     if (!media)
         return;
     const int row = selectedWindow ? selectedWindow->media.indexOf(media) : -1;
-    for (MediaPanel *panel : qAsConst(m_mediaPanels)) {
-        if (panel->kinds().contains(media->type)) {
-            panel->showMedia(media, row);
-            panel->show();
-            m_shownMediaPanel = panel;
-            m_windowPanel->setCompact(true);
-            m_nodePanels->setMaximumWidth(240);
-            m_mediaArea->show();
-            break;
-        }
-    }
+    m_properties->showMediaPanel(media, row);
     previewMedia(media);
 }
 
 void Widget::slotAddMediaObject(int index, LumoraMediaObject *media)
 {
     // A new item of the window on show appears in its list at once, selected, with its panel.
-    if (!media || !selectedWindow || m_windowPanel->window() != selectedWindow ||
+    if (!media || !selectedWindow || m_properties->windowPanel()->window() != selectedWindow ||
         !selectedWindow->media.contains(media)) {
         selectedMedia = media;
         return;
     }
-    m_windowPanel->refresh();
+    m_properties->windowPanel()->refresh();
     {
-        const QSignalBlocker blocker(m_windowPanel);
-        m_windowPanel->selectMediaRow(index);
+        const QSignalBlocker blocker(m_properties->windowPanel());
+        m_properties->windowPanel()->selectMediaRow(index);
     }
     slotSelectMediaObject(media);
 }
@@ -399,7 +360,7 @@ void Widget::slotWindowPanelChanged(CommonWinObject *window)
 {
     if (!window) {
         // A preset moved the selected window: the panel shows where it went.
-        m_windowPanel->refresh();
+        m_properties->windowPanel()->refresh();
         return;
     }
     if (MainPlayBKLabel *screen = screenOf(window->displayWindowName))
@@ -419,15 +380,15 @@ void Widget::slotProgramPanelChanged(ProgramObject *page)
 
 void Widget::slotTimingSegmentAdd()
 {
-    m_timingPanel->addTimePoint(m_timePointWin);
+    m_properties->timingSegmentPanel()->addTimePoint(m_properties->timePointWin());
 }
 
 void Widget::slotTimingSegmentEdit()
 {
-    m_timingPanel->editTimePoint(m_timePointWin);
+    m_properties->timingSegmentPanel()->editTimePoint(m_properties->timePointWin());
 }
 
 void Widget::slotTimingSegmentDel()
 {
-    m_timingPanel->deleteTimePoint();
+    m_properties->timingSegmentPanel()->deleteTimePoint();
 }
