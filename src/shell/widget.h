@@ -127,16 +127,6 @@ public:
     QWidget *hostWindow() const override { return const_cast<Widget *>(this); }
     void showInformation(const QString &title, const QString &text) override;
 
-    GeneralObject *currentGeneralObject = nullptr;
-    CycleObject *currentCycleObject = nullptr;
-    TimingObject *currentTimingObject = nullptr;
-    // The records whose panels show (editor selection); cleared when they are removed.
-    GeneralObject *selectedGeneral = nullptr;
-    CycleObject *selectedCycle = nullptr;
-    TimingObject *selectedTiming = nullptr;
-    ProgramObject *selectedPage = nullptr;
-    CommonWinObject *selectedWindow = nullptr;
-    LumoraMediaObject *selectedMedia = nullptr;
     void checkSegment(GeneralObject *segment) override;
     void checkCycleSegment(CycleObject *segment) override;
     void checkTimingSegment(TimingObject *segment) override;
@@ -155,6 +145,9 @@ public:
     QWidget *shownPanel() const;
     MediaPanel *shownMediaPanel() const;
     QList<MediaPanel *> mediaPanels() const;
+    // The window and media item whose panels show (editor selection).
+    CommonWinObject *selectedWindow() const { return m_selectedWindow; }
+    LumoraMediaObject *selectedMedia() const { return m_selectedMedia; }
     // Adds a media panel beside those of createMediaPanels(); it takes over the kinds it edits.
     void addMediaPanel(MediaPanel *panel);
 
@@ -363,6 +356,17 @@ private:
     LanguageSetupWin *m_languageSetupWin = nullptr;
 
     PropertyArea *m_properties = nullptr;
+    // The last segment of each kind of the current display window, as its tree published them.
+    GeneralObject *m_currentGeneralObject = nullptr;
+    CycleObject *m_currentCycleObject = nullptr;
+    TimingObject *m_currentTimingObject = nullptr;
+    // The records whose panels show (editor selection); cleared when they are removed.
+    GeneralObject *m_selectedGeneral = nullptr;
+    CycleObject *m_selectedCycle = nullptr;
+    TimingObject *m_selectedTiming = nullptr;
+    ProgramObject *m_selectedPage = nullptr;
+    CommonWinObject *m_selectedWindow = nullptr;
+    LumoraMediaObject *m_selectedMedia = nullptr;
 
     bool m_maximized = false;
     bool m_playButtonPlaying = false;

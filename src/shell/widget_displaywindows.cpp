@@ -311,9 +311,9 @@ void Widget::slotClearCurrentAllScheme()
     currentDisplayWindow = nullptr;
     setCurrentDisplayName(QString());
     currentSelectorButton = nullptr;
-    currentGeneralObject = nullptr;
-    currentCycleObject = nullptr;
-    currentTimingObject = nullptr;
+    m_currentGeneralObject = nullptr;
+    m_currentCycleObject = nullptr;
+    m_currentTimingObject = nullptr;
     dropRemovedRecords();
     overallPaused = false;
     setPlayButtonPlaying(false);

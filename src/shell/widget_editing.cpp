@@ -91,15 +91,15 @@ void Widget::dropRemovedRecords()
             delete pw;
         }
     }
-    forgetUnless(currentGeneralObject, generals);
-    forgetUnless(currentCycleObject, cycles);
-    forgetUnless(currentTimingObject, timings);
-    forgetUnless(selectedGeneral, generals);
-    forgetUnless(selectedCycle, cycles);
-    forgetUnless(selectedTiming, timings);
-    forgetUnless(selectedPage, pages);
-    forgetUnless(selectedWindow, windows);
-    forgetUnless(selectedMedia, media);
+    forgetUnless(m_currentGeneralObject, generals);
+    forgetUnless(m_currentCycleObject, cycles);
+    forgetUnless(m_currentTimingObject, timings);
+    forgetUnless(m_selectedGeneral, generals);
+    forgetUnless(m_selectedCycle, cycles);
+    forgetUnless(m_selectedTiming, timings);
+    forgetUnless(m_selectedPage, pages);
+    forgetUnless(m_selectedWindow, windows);
+    forgetUnless(m_selectedMedia, media);
     syncPanels();
 }
 
@@ -147,8 +147,8 @@ void Widget::slotClearMediaObjs(CommonWinObject *window)
 {
     if (!window)
         return;
-    if (selectedMedia && window->media.contains(selectedMedia))
-        selectedMedia = nullptr;
+    if (m_selectedMedia && window->media.contains(m_selectedMedia))
+        m_selectedMedia = nullptr;
     syncPanels();
     if (MainPlayBKLabel *screen = screenOf(window->displayWindowName)) {
         if (CommonPlayWindow *pw = screen->findPlayWindow(window))
@@ -158,8 +158,8 @@ void Widget::slotClearMediaObjs(CommonWinObject *window)
 
 void Widget::slotDeleteMediaObject(LumoraMediaObject *media)
 {
-    if (selectedMedia == media)
-        selectedMedia = nullptr;
+    if (m_selectedMedia == media)
+        m_selectedMedia = nullptr;
     syncPanels();
     for (MainPlayBKLabel *screen : qAsConst(displayScreens)) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
@@ -171,7 +171,7 @@ void Widget::slotDeleteMediaObject(LumoraMediaObject *media)
 
 void Widget::slotAddProgram(ProgramObject *page)
 {
-    selectedPage = page;
+    m_selectedPage = page;
 }
 
 // The play windows of the page stacked in its window list's order, bottom layer first.

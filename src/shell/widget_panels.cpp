@@ -106,7 +106,7 @@ void Widget::connectPanels()
     // The media-list commands go to the tree holding the window, whose records they change.
     connect(m_properties->windowPanel(), &WindowPanel::sigDeleteMedia, this, [this](LumoraMediaObject *media, int row) {
         emit sigDeleteMedia(media, row);
-        if (ProjectTree *tree = selectedWindow ? treeOf(selectedWindow->displayWindowName) : nullptr)
+        if (ProjectTree *tree = m_selectedWindow ? treeOf(m_selectedWindow->displayWindowName) : nullptr)
             tree->slotDeleteMedia(media, row);
     });
     connect(m_properties->windowPanel(), &WindowPanel::sigPasteMedia, this,
@@ -117,7 +117,7 @@ void Widget::connectPanels()
             });
     connect(m_properties->windowPanel(), &WindowPanel::sigSwapMedia, this, [this](int first, int second) {
         emit sigSwapMedia(first, second);
-        if (ProjectTree *tree = selectedWindow ? treeOf(selectedWindow->displayWindowName) : nullptr)
+        if (ProjectTree *tree = m_selectedWindow ? treeOf(m_selectedWindow->displayWindowName) : nullptr)
             tree->slotSwapMedia(first, second);
     });
 }
@@ -155,12 +155,12 @@ void Widget::hideAllSetupLabel()
 void Widget::checkSchedule(const QString &rootText)
 {
     Q_UNUSED(rootText)
-    selectedGeneral = nullptr;
-    selectedCycle = nullptr;
-    selectedTiming = nullptr;
-    selectedPage = nullptr;
-    selectedWindow = nullptr;
-    selectedMedia = nullptr;
+    m_selectedGeneral = nullptr;
+    m_selectedCycle = nullptr;
+    m_selectedTiming = nullptr;
+    m_selectedPage = nullptr;
+    m_selectedWindow = nullptr;
+    m_selectedMedia = nullptr;
     ProjectTree *tree = treeOf(currentDisplayName());
     m_properties->scheduleView()->showSchedule(tree ? &tree->schedule : nullptr);
     showPanel(m_properties->scheduleView());
@@ -194,21 +194,21 @@ void Widget::checkTimingSegment(TimingObject *segment)
 
 void Widget::showGeneralInfo(GeneralObject *segment)
 {
-    selectedGeneral = segment;
+    m_selectedGeneral = segment;
     m_properties->segmentPanel()->showGeneral(segment);
     showPanel(m_properties->segmentPanel());
 }
 
 void Widget::showCycleInfo(CycleObject *segment)
 {
-    selectedCycle = segment;
+    m_selectedCycle = segment;
     m_properties->segmentPanel()->showCycle(segment);
     showPanel(m_properties->segmentPanel());
 }
 
 void Widget::showTimingInfo(TimingObject *segment)
 {
-    selectedTiming = segment;
+    m_selectedTiming = segment;
     m_properties->timingSegmentPanel()->showTiming(segment);
     showPanel(m_properties->timingSegmentPanel());
 }
@@ -218,7 +218,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
     Q_UNUSED(segmentKind)
     if (!page || page->displayWindowName != currentDisplayName())
         return;
-    selectedPage = page;
+    m_selectedPage = page;
     m_properties->programPanel()->showProgram(page);
     showPanel(m_properties->programPanel());
     if (MainPlayBKLabel *screen = screenOf(page->displayWindowName); screen && !screen->realPlayMode)
@@ -239,8 +239,8 @@ void Widget::checkWindow(CommonWinObject *window)
 {
     if (!window || window->displayWindowName != currentDisplayName())
         return;
-    selectedWindow = window;
-    selectedMedia = nullptr;
+    m_selectedWindow = window;
+    m_selectedMedia = nullptr;
     m_properties->windowPanel()->showWindow(window, displaySize(window->displayWindowName));
     showPanel(m_properties->windowPanel());
     hideAllSetupLabel();
@@ -259,38 +259,38 @@ void Widget::showCurrentNodePanel()
 
 void Widget::syncPanels()
 {
-    m_properties->keepOnly(selectedGeneral, selectedCycle, selectedTiming, selectedPage, selectedWindow,
-                           selectedMedia);
+    m_properties->keepOnly(m_selectedGeneral, m_selectedCycle, m_selectedTiming, m_selectedPage, m_selectedWindow,
+                           m_selectedMedia);
 }
 
 // ---------------------------------------------------------------- media list
 
 void Widget::slotCommonItemTableSelectionChanged(int row)
 {
-    if (!selectedWindow)
+    if (!m_selectedWindow)
         return;
-    emit sigSelectedMedia(selectedWindow->name, row);
-    if (ProjectTree *tree = treeOf(selectedWindow->displayWindowName))
-        tree->slotSelectMedia(selectedWindow->name, row);
+    emit sigSelectedMedia(m_selectedWindow->name, row);
+    if (ProjectTree *tree = treeOf(m_selectedWindow->displayWindowName))
+        tree->slotSelectMedia(m_selectedWindow->name, row);
 }
 
 void Widget::slotCommonItemTableUnSelected()
 {
-    selectedMedia = nullptr;
+    m_selectedMedia = nullptr;
     hideAllSetupLabel();
-    MainPlayBKLabel *screen = selectedWindow ? screenOf(selectedWindow->displayWindowName) : nullptr;
+    MainPlayBKLabel *screen = m_selectedWindow ? screenOf(m_selectedWindow->displayWindowName) : nullptr;
     if (CommonPlayWindow *pw =
-            screen && !screen->realPlayMode ? screen->findPlayWindow(selectedWindow) : nullptr)
+            screen && !screen->realPlayMode ? screen->findPlayWindow(m_selectedWindow) : nullptr)
         pw->stopPreview();
 }
 
 void Widget::slotSelectMediaObject(LumoraMediaObject *media)
 {
-    selectedMedia = media;
+    m_selectedMedia = media;
     hideAllSetupLabel();
     if (!media)
         return;
-    const int row = selectedWindow ? selectedWindow->media.indexOf(media) : -1;
+    const int row = m_selectedWindow ? m_selectedWindow->media.indexOf(media) : -1;
     m_properties->showMediaPanel(media, row);
     previewMedia(media);
 }
@@ -298,9 +298,9 @@ void Widget::slotSelectMediaObject(LumoraMediaObject *media)
 void Widget::slotAddMediaObject(int index, LumoraMediaObject *media)
 {
     // A new item of the window on show appears in its list at once, selected, with its panel.
-    if (!media || !selectedWindow || m_properties->windowPanel()->window() != selectedWindow ||
-        !selectedWindow->media.contains(media)) {
-        selectedMedia = media;
+    if (!media || !m_selectedWindow || m_properties->windowPanel()->window() != m_selectedWindow ||
+        !m_selectedWindow->media.contains(media)) {
+        m_selectedMedia = media;
         return;
     }
     m_properties->windowPanel()->refresh();
@@ -336,12 +336,12 @@ void Widget::showPageBackground(const CommonWinObject *window)
 
 CommonPlayWindow *Widget::previewWindowOf(const LumoraMediaObject *media) const
 {
-    if (!media || !selectedWindow || !selectedWindow->media.contains(const_cast<LumoraMediaObject *>(media)))
+    if (!media || !m_selectedWindow || !m_selectedWindow->media.contains(const_cast<LumoraMediaObject *>(media)))
         return nullptr;
-    MainPlayBKLabel *screen = screenOf(selectedWindow->displayWindowName);
+    MainPlayBKLabel *screen = screenOf(m_selectedWindow->displayWindowName);
     if (!screen || screen->realPlayMode)
         return nullptr;
-    return screen->findPlayWindow(selectedWindow);
+    return screen->findPlayWindow(m_selectedWindow);
 }
 
 void Widget::previewMedia(LumoraMediaObject *media)

@@ -109,7 +109,7 @@ void Widget::startTree(const QString &displayName)
 
 void Widget::setCurrentSegmentObjects(GeneralObject *general, CycleObject *cycle, TimingObject *timing)
 {
-    currentGeneralObject = general;
-    currentCycleObject = cycle;
-    currentTimingObject = timing;
+    m_currentGeneralObject = general;
+    m_currentCycleObject = cycle;
+    m_currentTimingObject = timing;
 }

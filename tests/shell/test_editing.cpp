@@ -482,7 +482,7 @@ private slots:
         QVERIFY(runMenu(tree, w1, {QStringLiteral("Clear Media")}));
         QVERIFY(m_watcher->answered());
         QVERIFY(window->media.isEmpty());
-        QVERIFY(!m_widget->selectedMedia);
+        QVERIFY(!m_widget->selectedMedia());
         QVERIFY(pw->mediaList.isEmpty());
         QVERIFY(!pw->currentItem);
         QVERIFY(runMenu(tree, w1, {QStringLiteral("Add Media"), QStringLiteral("Analog Clock")}));
