@@ -39,11 +39,6 @@ void ProjectTree::slotStopPlay(const QString &name)
     m_scheduler->slotStopPlay(name);
 }
 
-void ProjectTree::slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window)
-{
-    m_scheduler->slotCurProgramRealPlayEnd(name, window);
-}
-
 void ProjectTree::slotShowSegmentInfo()
 {
     if (!m_host || m_host->currentDisplayWindowName() != displayName)

@@ -121,7 +121,6 @@ public slots:
     // Play commands for display window `name`; the scheduler of that name acts on them.
     void slotStartPlay(const QString &name);
     void slotStopPlay(const QString &name);
-    void slotCurProgramRealPlayEnd(const QString &name, CommonWinObject *window);
     void slotShowSegmentInfo();
 
     // ---- tree role

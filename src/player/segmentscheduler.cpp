@@ -139,10 +139,8 @@ void SegmentScheduler::slotStartPlay(const QString &name)
             updateTimerHolds();
             if (!m_musicPlaylist->isEmpty())
                 m_musicPlayer->play();
-            if (m_host && m_handedAny)
-                m_host->slotRealPlayContinue(keyword(m_lastHanded));
-            else if (m_host)
-                m_host->slotRealPlayContinue(QString());
+            if (m_host)
+                m_host->slotRealPlayContinue(m_handedAny ? keyword(m_lastHanded) : QString());
         }
         return;
     }
