@@ -1,5 +1,6 @@
 #include "prodoc.h"
 
+#include "displaywindowset.h"
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "import/officeservice.h"
@@ -55,17 +56,37 @@ Prodoc::Prodoc(Widget *mainWindow)
     : m_mainWindow(mainWindow)
 {}
 
-bool Prodoc::save(const QString &path, QString *errorString) const
+QByteArray Prodoc::encode() const
 {
     QVector<SchemeWriter::Source> sources;
-    for (const PlayWinObject *window : qAsConst(m_mainWindow->displayWindows)) {
+    const DisplayWindowSet *displays = m_mainWindow->displays();
+    for (const PlayWinObject *window : displays->windows()) {
         SchemeWriter::Source source;
         source.window = window;
-        if (ProjectWidget *tree = m_mainWindow->displayTrees.value(window->name))
-            source.schedule = &tree->tree()->schedule;
+        if (ProjectTree *tree = displays->tree(window->name))
+            source.schedule = &tree->schedule;
         sources << source;
     }
-    return SchemeWriter::save(path, m_mainWindow->displayWindowCounter, sources, errorString);
+    return SchemeWriter::encode(displays->counter(), sources);
+}
+
+bool Prodoc::isModified() const
+{
+    return encode() != m_unmodified;
+}
+
+void Prodoc::markUnmodified() const
+{
+    m_unmodified = encode();
+}
+
+bool Prodoc::save(const QString &path, QString *errorString) const
+{
+    const QByteArray bytes = encode();
+    if (!SchemeWriter::saveBytes(path, bytes, errorString))
+        return false;
+    m_unmodified = bytes;
+    return true;
 }
 
 bool Prodoc::read(const QString &path, Scheme &scheme, QString *errorString) const
@@ -101,6 +122,9 @@ bool Prodoc::open(const QString &path, QString *errorString)
     m_mainWindow->slotClearCurrentAllScheme();
     load(scheme);
     m_path = path;
+    // Taken after loading, which makes media paths absolute and names continue above the
+    // stored counters: what the operator sees unchanged must not count as an edit.
+    markUnmodified();
     return true;
 }
 
@@ -108,11 +132,12 @@ void Prodoc::close()
 {
     m_mainWindow->slotClearCurrentAllScheme();
     m_path.clear();
+    markUnmodified();
 }
 
 void Prodoc::load(Scheme &scheme)
 {
-    m_mainWindow->displayWindowCounter = scheme.displayWindowCounter;
+    m_mainWindow->displays()->setCounter(scheme.displayWindowCounter);
     for (const auto &entry : scheme.displayWindows) {
         ProjectWidget *treeWidget = m_mainWindow->createDisplayWindow(entry->window, false);
         if (!treeWidget)

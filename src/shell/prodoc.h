@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
 
@@ -22,6 +23,13 @@ public:
     QString path() const { return m_path; }
     void setPath(const QString &path) { m_path = path; }
 
+    // Whether the scheme differs from what was last opened, saved or taken as the start of a
+    // new one. The scheme is encoded as it would be saved and compared, so every edit counts,
+    // whatever made it, and an edit taken back again does not.
+    bool isModified() const;
+    // Takes the scheme as it stands as the unmodified one (after a new scheme is built).
+    void markUnmodified() const;
+
     // Reads and checks `path` whole and only then replaces the main window's scheme by it,
     // which then belongs to that file. On failure returns false with a reason and changes
     // nothing.
@@ -30,7 +38,7 @@ public:
     void close();
 
     // Returns false with a reason when the file could not be written; the previous file then
-    // stays as it was.
+    // stays as it was. What was written is the unmodified scheme from then on.
     bool save(const QString &path, QString *errorString = nullptr) const;
     // Reads and checks the whole file into `scheme`; on failure returns false with a reason and
     // leaves `scheme` empty.
@@ -39,7 +47,10 @@ public:
     void load(Scheme &scheme);
 
 private:
+    QByteArray encode() const;
+
     Widget *m_mainWindow;
     QString m_path;
-    mutable QString m_schemeFolder; // of the file read last
+    mutable QByteArray m_unmodified; // the scheme as last opened, saved or started
+    mutable QString m_schemeFolder;  // of the file read last
 };

@@ -2,6 +2,7 @@
 
 #include "appcore/settings.h"
 #include "bootsetupwin.h"
+#include "displaywindowset.h"
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "languagesetupwin.h"
@@ -40,6 +41,7 @@ QFrame *makeFrame(const char *name, QWidget *parent)
 Widget::Widget(QWidget *parent)
     : QWidget(parent)
     , m_screenHost(new ScreenPlayHost(this))
+    , m_displays(new DisplayWindowSet)
 {
     m_screenHost->setInformationParent(this);
     // Editing stays locked while any display window plays: a schedule changed under its
@@ -114,7 +116,8 @@ void Widget::createStartingScheme()
     values.height = 240;
     values.onTopMode = 1;
     createDisplayWindow(values, true);
-    displayWindowCounter = 1;
+    m_displays->setCounter(1);
+    m_prodoc->markUnmodified();
 }
 
 void Widget::buildTopBar(QFrame *topBar)
@@ -243,19 +246,19 @@ void Widget::trUpdate()
 {
     m_titleBar->retranslate();
     m_mainMenu->retranslate();
-    for (ProjectWidget *treeWidget : qAsConst(displayTrees))
+    for (ProjectWidget *treeWidget : m_displays->treeWidgets())
         treeWidget->tree()->retranslate();
-    for (newDisplayWindowButton *button : qAsConst(selectorButtons))
+    for (newDisplayWindowButton *button : m_displays->buttons())
         button->retranslate();
 
     m_menuButton->setText(tr("menu"));
     m_monitorButton->setText(tr("monitor"));
     setBackstageButtonFromCurrent();
     m_winupButton->setText(isWorkAreaCollapsed() ? tr("win-show") : tr("win-up"));
-    m_lockButton->setText(windowsLockedAll ? tr("winunlock") : tr("winlock"));
-    m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
+    m_lockButton->setText(m_windowsLocked ? tr("winunlock") : tr("winlock"));
+    m_hideButton->setText(areScreensHidden() ? tr("winshow") : tr("winhide"));
     // A stopped schedule must not read "pause": only a playing, unpaused one does.
-    setPlayButtonPlaying(m_playButtonPlaying && !overallPaused);
+    setPlayButtonPlaying(m_playButtonPlaying && !m_overallPaused);
     m_stopButton->setText(tr("stop"));
 }
 

@@ -6,15 +6,15 @@
 #include "model/programobject.h"
 #include "editor/treehost.h"
 
-#include <QHash>
-#include <QMap>
-#include <QPointer>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class BootSetupWin;
 class CommonPlayWindow;
+class DisplayWindowSet;
 class MediaPanel;
 class NodePanel;
 class ProgramPanel;
@@ -76,20 +76,15 @@ public:
 
     // State shown by the paired top-bar captions, kept by the play control and the
     // display-window commands.
-    bool windowsLockedAll = false;
-    bool overallPaused = false;
-    bool screensHidden = false;
-    PlayWinObject *currentDisplayWindow = nullptr;
+    bool areWindowsLocked() const { return m_windowsLocked; }
+    bool isOverallPaused() const { return m_overallPaused; }
+    // Whether the current display window's screen is hidden.
+    bool areScreensHidden() const;
 
-    // The scheme.
-    QList<PlayWinObject *> displayWindows;
-    QMap<QString, ProjectWidget *> displayTrees;
-    int displayWindowCounter = 0;
+    // The scheme's display windows with their trees, selector buttons and screens.
+    DisplayWindowSet *displays() const { return m_displays.get(); }
     // The display window selected in the selector row (kept by the screens' play host).
     QString currentDisplayName() const;
-    QList<MainPlayBKLabel *> displayScreens;
-    QList<newDisplayWindowButton *> selectorButtons;
-    newDisplayWindowButton *currentSelectorButton = nullptr;
     // The display windows whose schedules play.
     QStringList playingDisplays() const;
     Prodoc *prodoc() const { return m_prodoc; }
@@ -346,12 +341,10 @@ private:
     menuButton *m_stopButton = nullptr;
 
     Prodoc *m_prodoc = nullptr;
+    std::unique_ptr<DisplayWindowSet> m_displays;
     ScreenPlayHost *m_screenHost = nullptr;
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
     JournalWin *m_journal = nullptr;
-    QMap<QString, bool> m_hiddenScreens;
-    // Screen offset of each display window moved away for backstage play.
-    QHash<const PlayWinObject *, QPoint> m_backstageOffsets;
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
 
@@ -368,6 +361,8 @@ private:
     CommonWinObject *m_selectedWindow = nullptr;
     LumoraMediaObject *m_selectedMedia = nullptr;
 
+    bool m_windowsLocked = false;
+    bool m_overallPaused = false;
     bool m_maximized = false;
     bool m_playButtonPlaying = false;
     QRect m_normalGeometry;

@@ -2,6 +2,7 @@
 // operator's own screen stays free while the LED screen plays, and back again.
 #include "appcore/screensurvey.h"
 #include "appcore/settings.h"
+#include "displaywindowset.h"
 #include "extendwin.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
@@ -11,17 +12,15 @@
 
 void Widget::setBackstageButtonFromCurrent()
 {
-    const bool away = currentDisplayWindow && currentDisplayWindow->backstage;
+    const PlayWinObject *current = m_displays->current();
+    const bool away = current && current->backstage;
     m_backstageButton->setText(away ? tr("frontground") : tr("background"));
     m_backstageButton->update();
 }
 
 void Widget::placeSurface(PlayWinObject *window, const QPoint &offset)
 {
-    if (offset.isNull())
-        m_backstageOffsets.remove(window);
-    else
-        m_backstageOffsets.insert(window, offset);
+    m_displays->setBackstageOffset(window, offset);
     MainPlayBKLabel *screen = screenOf(window->name);
     if (!screen)
         return;
@@ -39,7 +38,7 @@ void Widget::slotBackstage()
         return;
     // With no scheme open or nothing selected there is nothing to move, and the button
     // must not claim otherwise.
-    PlayWinObject *window = currentDisplayWindow;
+    PlayWinObject *window = m_displays->current();
     if (!window)
         return;
     const bool twoScreens = screens.size() == 2;
@@ -79,7 +78,7 @@ void Widget::slotAutoBackState()
     if (screens.size() < 2)
         return;
     const QPoint offset = screens.at(1).topLeft();
-    for (PlayWinObject *window : qAsConst(displayWindows)) {
+    for (PlayWinObject *window : m_displays->windows()) {
         // One that is away already stays where it is instead of going twice the distance.
         if (window->backstage)
             continue;

@@ -1,6 +1,7 @@
 // Display-window commands: add, edit, select, delete, the monitor window and hiding the
 // screens; and the wiring of each display window's tree and selector button.
 #include "displaysettingsdialog.h"
+#include "displaywindowset.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "editor/projectwidget.h"
@@ -18,40 +19,38 @@
 
 ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool defaultSchedule)
 {
-    if (values.name.isEmpty() || displayTrees.contains(values.name))
+    if (values.name.isEmpty() || m_displays->contains(values.name))
         return nullptr;
-    auto *window = new PlayWinObject(values);
-    window->backstage = false;
-    currentDisplayWindow = window;
-    setCurrentDisplayName(window->name);
+    DisplayWindowSet::Entry entry;
+    entry.window = new PlayWinObject(values);
+    entry.window->backstage = false;
+    setCurrentDisplayName(values.name);
 
-    auto *treeWidget = new ProjectWidget(window->name, m_treeColumn);
+    auto *treeWidget = new ProjectWidget(values.name, m_treeColumn);
     treeWidget->setAttribute(Qt::WA_TranslucentBackground);
     treeWidget->setFixedWidth(ProjectWidget::TreeWidth);
-    for (ProjectWidget *other : qAsConst(displayTrees))
+    for (ProjectWidget *other : m_displays->treeWidgets())
         other->hide();
     m_treeLayout->addWidget(treeWidget);
     treeWidget->show();
+    entry.treeWidget = treeWidget;
 
-    auto *button = new newDisplayWindowButton(window->name, m_workArea);
+    auto *button = new newDisplayWindowButton(values.name, m_workArea);
+    entry.button = button;
     connectTree(treeWidget->tree(), button);
     // The screen comes before the schedule: the tree announces its windows to it.
-    if (MainPlayBKLabel *screen = createScreen(*window))
-        displayScreens.append(screen);
+    entry.screen = createScreen(*entry.window);
+    m_displays->add(entry);
+    m_displays->setCurrent(values.name);
     if (defaultSchedule)
         treeWidget->tree()->buildDefaultSchedule();
     else
         treeWidget->tree()->createRootItem();
-
-    displayTrees.insert(window->name, treeWidget);
-    displayWindows.append(window);
     checkSchedule(QString());
 
     m_selectorLayout->addWidget(button);
-    selectorButtons.append(button);
-    for (newDisplayWindowButton *other : qAsConst(selectorButtons))
+    for (newDisplayWindowButton *other : m_displays->buttons())
         other->setChecked(other == button);
-    currentSelectorButton = button;
     setBackstageButtonFromCurrent();
     return treeWidget;
 }
@@ -84,36 +83,26 @@ void Widget::connectTree(ProjectTree *tree, newDisplayWindowButton *button)
 
 ProjectTree *Widget::treeOf(const QString &displayName) const
 {
-    ProjectWidget *treeWidget = displayTrees.value(displayName);
-    return treeWidget ? treeWidget->tree() : nullptr;
+    return m_displays->tree(displayName);
 }
 
 newDisplayWindowButton *Widget::selectorButtonOf(const QString &displayName) const
 {
-    for (newDisplayWindowButton *button : selectorButtons) {
-        if (button->text() == displayName)
-            return button;
-    }
-    return nullptr;
+    return m_displays->button(displayName);
 }
 
 void Widget::slotAddDisplayWindow()
 {
     if (m_monitor)
         m_monitor->close();
-    ++displayWindowCounter;
-    const QString proposed = tr("Display window") + QString::number(displayWindowCounter);
-    QStringList names;
-    for (const PlayWinObject *window : qAsConst(displayWindows))
-        names << window->name;
-    DisplaySettingsDialog dialog(names, this);
+    const int number = m_displays->counter() + 1;
+    const QString proposed = tr("Display window") + QString::number(number);
+    DisplaySettingsDialog dialog(m_displays->names(), this);
     PlayWinObject defaults;
     dialog.setValues(proposed, defaults.x, defaults.y, defaults.width, defaults.height, defaults.onTopMode);
     dialog.exec();
-    if (!dialog.isAccepted()) {
-        --displayWindowCounter;
+    if (!dialog.isAccepted())
         return;
-    }
     PlayWinObject values;
     values.name = dialog.name().isEmpty() ? proposed : dialog.name();
     values.x = dialog.x();
@@ -121,26 +110,19 @@ void Widget::slotAddDisplayWindow()
     values.width = dialog.displayWidth();
     values.height = dialog.displayHeight();
     values.onTopMode = dialog.onTopMode();
-    if (!createDisplayWindow(values, true)) {
-        --displayWindowCounter;
+    if (!createDisplayWindow(values, true))
         return;
-    }
-    screensHidden = false;
+    m_displays->setCounter(number);
     m_hideButton->setText(tr("winhide"));
     setPlayButtonFromTree();
 }
 
 void Widget::slotDisplayWindowSetting()
 {
-    PlayWinObject *window = currentDisplayWindow;
+    PlayWinObject *window = m_displays->current();
     if (!window)
         return;
-    QStringList names;
-    for (const PlayWinObject *other : qAsConst(displayWindows)) {
-        if (other != window)
-            names << other->name;
-    }
-    DisplaySettingsDialog dialog(names, this);
+    DisplaySettingsDialog dialog(m_displays->names(window), this);
     dialog.setValues(window->name, window->x, window->y, window->width, window->height, window->onTopMode);
     dialog.exec();
     if (!dialog.isAccepted())
@@ -152,18 +134,16 @@ void Widget::slotDisplayWindowSetting()
     window->width = dialog.displayWidth();
     window->height = dialog.displayHeight();
     window->onTopMode = dialog.onTopMode();
+    // The set finds everything by the record's name, which is the new one from here on.
     if (oldName != window->name) {
-        if (ProjectWidget *treeWidget = displayTrees.take(oldName)) {
+        if (ProjectWidget *treeWidget = m_displays->treeWidget(window->name))
             treeWidget->setDisplayWindowName(window->name);
-            displayTrees.insert(window->name, treeWidget);
-        }
-        if (newDisplayWindowButton *button = selectorButtonOf(oldName))
+        if (newDisplayWindowButton *button = selectorButtonOf(window->name))
             button->setText(window->name);
         m_screenHost->renameDisplay(oldName, window->name);
-        m_hiddenScreens.insert(window->name, m_hiddenScreens.take(oldName));
         setCurrentDisplayName(window->name);
     }
-    MainPlayBKLabel *screen = screenOf(oldName);
+    MainPlayBKLabel *screen = screenOf(window->name);
     emit sigModifySchedule(oldName, window);
     if (screen)
         applyScreenGeometry(screen, *window);
@@ -179,26 +159,18 @@ void Widget::slotDisplayWindowChecked()
 
 void Widget::selectDisplayWindow(const QString &name)
 {
-    PlayWinObject *chosen = nullptr;
-    for (PlayWinObject *window : qAsConst(displayWindows)) {
-        if (window->name == name)
-            chosen = window;
-    }
-    if (!chosen)
+    if (!m_displays->contains(name))
         return;
-    currentDisplayWindow = chosen;
+    m_displays->setCurrent(name);
     setCurrentDisplayName(name);
-    for (newDisplayWindowButton *button : qAsConst(selectorButtons)) {
+    for (newDisplayWindowButton *button : m_displays->buttons())
         button->setChecked(button->text() == name);
-        if (button->text() == name)
-            currentSelectorButton = button;
-    }
-    for (auto it = displayTrees.cbegin(); it != displayTrees.cend(); ++it)
-        it.value()->setVisible(it.key() == name);
+    ProjectWidget *chosenTree = m_displays->treeWidget(name);
+    for (ProjectWidget *treeWidget : m_displays->treeWidgets())
+        treeWidget->setVisible(treeWidget == chosenTree);
     setBackstageButtonFromCurrent();
     setPlayButtonFromTree();
-    screensHidden = m_hiddenScreens.value(name, false);
-    m_hideButton->setText(screensHidden ? tr("winshow") : tr("winhide"));
+    m_hideButton->setText(areScreensHidden() ? tr("winshow") : tr("winhide"));
     showCurrentNodePanel();
 }
 
@@ -206,45 +178,38 @@ void Widget::setPlayButtonFromTree()
 {
     ProjectTree *tree = treeOf(currentDisplayName());
     const bool playing = tree && tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused();
-    overallPaused = tree && tree->scheduler()->isPlaying() && tree->scheduler()->isPaused();
+    m_overallPaused = tree && tree->scheduler()->isPlaying() && tree->scheduler()->isPaused();
     setPlayButtonPlaying(playing);
     m_playButton->update();
 }
 
 void Widget::slotDeleteDisplayWindow()
 {
-    PlayWinObject *window = currentDisplayWindow;
+    PlayWinObject *window = m_displays->current();
     if (!window)
         return;
     const QString name = window->name;
     // A display window that goes away stops first, so no scheduler calls reach its screen.
     if (ProjectTree *tree = treeOf(name))
         tree->slotStopPlay(name);
-    if (MainPlayBKLabel *screen = screenOf(name)) {
-        displayScreens.removeAll(screen);
-        destroyScreen(screen);
+    const DisplayWindowSet::Entry entry = m_displays->take(name);
+    if (entry.screen)
+        destroyScreen(entry.screen);
+    if (entry.treeWidget) {
+        m_treeLayout->removeWidget(entry.treeWidget);
+        entry.treeWidget->hide();
+        entry.treeWidget->deleteLater();
     }
-    if (ProjectWidget *treeWidget = displayTrees.take(name)) {
-        m_treeLayout->removeWidget(treeWidget);
-        treeWidget->hide();
-        treeWidget->deleteLater();
+    if (entry.button) {
+        m_selectorLayout->removeWidget(entry.button);
+        entry.button->hide();
+        entry.button->deleteLater();
     }
-    if (newDisplayWindowButton *button = selectorButtonOf(name)) {
-        selectorButtons.removeAll(button);
-        m_selectorLayout->removeWidget(button);
-        button->hide();
-        button->deleteLater();
-    }
-    displayWindows.removeAll(window);
-    m_backstageOffsets.remove(window);
-    delete window;
+    delete entry.window;
     dropRemovedRecords();
-    m_hiddenScreens.remove(name);
-    currentDisplayWindow = nullptr;
     setCurrentDisplayName(QString());
-    currentSelectorButton = nullptr;
-    if (!displayWindows.isEmpty()) {
-        selectDisplayWindow(displayWindows.first()->name);
+    if (!m_displays->isEmpty()) {
+        selectDisplayWindow(m_displays->names().first());
     } else {
         setPlayButtonFromTree();
         setBackstageButtonFromCurrent();
@@ -261,7 +226,7 @@ void Widget::slotMonitor()
         connect(m_monitor, &QObject::destroyed, this, [this] { m_monitor = nullptr; });
     }
     QList<QRect> areas;
-    for (const PlayWinObject *window : qAsConst(displayWindows))
+    for (const PlayWinObject *window : m_displays->windows())
         areas << QRect(window->x, window->y, window->width, window->height);
     m_monitor->setAreas(areas);
     m_monitor->show();
@@ -270,11 +235,11 @@ void Widget::slotMonitor()
 
 void Widget::selectFirstDisplayWindowAfterLoad()
 {
-    for (newDisplayWindowButton *button : qAsConst(selectorButtons))
+    for (newDisplayWindowButton *button : m_displays->buttons())
         button->setChecked(false);
-    if (displayWindows.isEmpty())
+    if (m_displays->isEmpty())
         return;
-    selectDisplayWindow(displayWindows.first()->name);
+    selectDisplayWindow(m_displays->names().first());
     if (ProjectTree *tree = treeOf(currentDisplayName())) {
         auto *first = static_cast<ProjectTreeItem *>(tree->topLevelItem(0));
         tree->setCurrentTreeItem(first);
@@ -286,36 +251,35 @@ void Widget::selectFirstDisplayWindowAfterLoad()
 
 void Widget::slotClearCurrentAllScheme()
 {
-    for (const QString &name : displayTrees.keys()) {
+    for (const QString &name : m_displays->names()) {
         if (ProjectTree *tree = treeOf(name))
             tree->slotStopPlay(name);
     }
-    displayWindowCounter = 0;
-    for (ProjectWidget *treeWidget : qAsConst(displayTrees)) {
-        m_treeLayout->removeWidget(treeWidget);
-        delete treeWidget;
+    const QList<DisplayWindowSet::Entry> entries = m_displays->takeAll();
+    for (const DisplayWindowSet::Entry &entry : entries) {
+        if (entry.treeWidget) {
+            m_treeLayout->removeWidget(entry.treeWidget);
+            delete entry.treeWidget;
+        }
     }
-    displayTrees.clear();
-    qDeleteAll(displayWindows);
-    displayWindows.clear();
-    m_backstageOffsets.clear();
-    for (newDisplayWindowButton *button : qAsConst(selectorButtons)) {
-        m_selectorLayout->removeWidget(button);
-        delete button;
+    for (const DisplayWindowSet::Entry &entry : entries)
+        delete entry.window;
+    for (const DisplayWindowSet::Entry &entry : entries) {
+        if (entry.button) {
+            m_selectorLayout->removeWidget(entry.button);
+            delete entry.button;
+        }
     }
-    selectorButtons.clear();
-    for (MainPlayBKLabel *screen : qAsConst(displayScreens))
-        destroyScreen(screen);
-    displayScreens.clear();
-    m_hiddenScreens.clear();
-    currentDisplayWindow = nullptr;
+    for (const DisplayWindowSet::Entry &entry : entries) {
+        if (entry.screen)
+            destroyScreen(entry.screen);
+    }
     setCurrentDisplayName(QString());
-    currentSelectorButton = nullptr;
     m_currentGeneralObject = nullptr;
     m_currentCycleObject = nullptr;
     m_currentTimingObject = nullptr;
     dropRemovedRecords();
-    overallPaused = false;
+    m_overallPaused = false;
     setPlayButtonPlaying(false);
     setBackstageButtonFromCurrent();
     setEditingEnabled(true);

@@ -1,5 +1,6 @@
 // Scheme document commands of the main window.
 #include "appcore/settings.h"
+#include "displaywindowset.h"
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "mainmenubklabel.h"
@@ -13,6 +14,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 constexpr int kDelayedStartMsecs = 2000;
@@ -82,8 +85,10 @@ bool Widget::openSchemeFile(const QString &path, bool report)
         return false;
     }
     // The tree of the display window whose name sorts first is the one shown.
-    if (!displayTrees.isEmpty())
-        selectDisplayWindow(displayTrees.firstKey());
+    QStringList names = m_displays->names();
+    std::sort(names.begin(), names.end());
+    if (!names.isEmpty())
+        selectDisplayWindow(names.first());
     return true;
 }
 
@@ -162,9 +167,9 @@ void Widget::openSchemeFromCommandLine(const QString &path, bool play)
 
 void Widget::slotStartLast()
 {
-    for (const QString &name : displayTrees.keys())
+    for (const QString &name : m_displays->names())
         startTree(name);
-    overallPaused = false;
+    m_overallPaused = false;
     setPlayButtonPlaying(true);
     showMinimized();
     if (appSettings().backStageFlag != 0)

@@ -1,6 +1,7 @@
 // The main window's side of the editing operations: records a tree is about to free take
 // their play windows and the editor's selection with them; the window presets; layer moves
 // restack the play windows.
+#include "displaywindowset.h"
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "model/cycleobject.h"
@@ -55,11 +56,8 @@ void Widget::connectEditing(ProjectTree *tree)
 
 QSize Widget::displaySize(const QString &displayName) const
 {
-    for (const PlayWinObject *window : displayWindows) {
-        if (window->name == displayName)
-            return QSize(window->width, window->height);
-    }
-    return QSize();
+    const PlayWinObject *window = m_displays->window(displayName);
+    return window ? QSize(window->width, window->height) : QSize();
 }
 
 // Play windows and selections that point at records no tree holds any more go now, while
@@ -72,7 +70,7 @@ void Widget::dropRemovedRecords()
     QList<ProgramObject *> pages;
     QList<CommonWinObject *> windows;
     QList<LumoraMediaObject *> media;
-    for (ProjectWidget *treeWidget : qAsConst(displayTrees)) {
+    for (ProjectWidget *treeWidget : m_displays->treeWidgets()) {
         ProjectTree *tree = treeWidget->tree();
         generals << tree->generalSegments;
         cycles << tree->cycleSegments;
@@ -81,7 +79,7 @@ void Widget::dropRemovedRecords()
         windows << tree->allWindows();
         media << tree->allMedia();
     }
-    for (MainPlayBKLabel *screen : qAsConst(displayScreens)) {
+    for (MainPlayBKLabel *screen : m_displays->screens()) {
         const QList<CommonPlayWindow *> playWindows = screen->playWindows;
         for (CommonPlayWindow *pw : playWindows) {
             if (windows.contains(pw->winObject))
@@ -161,7 +159,7 @@ void Widget::slotDeleteMediaObject(LumoraMediaObject *media)
     if (m_selectedMedia == media)
         m_selectedMedia = nullptr;
     syncPanels();
-    for (MainPlayBKLabel *screen : qAsConst(displayScreens)) {
+    for (MainPlayBKLabel *screen : m_displays->screens()) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
             if (pw->currentItem == media || pw->mediaList.contains(media))
                 pw->stopWindowPlay();

@@ -28,7 +28,7 @@ void Widget::slotMenuPlay()
     m_mainMenu->hide();
     if (m_playButtonPlaying)
         return;
-    overallPaused = false;
+    m_overallPaused = false;
     setPlayButtonPlaying(true);
     emit sigStartPlay(currentDisplayName());
     m_playButton->update();
@@ -39,7 +39,7 @@ void Widget::slotMenuPause()
     m_mainMenu->hide();
     if (!m_playButtonPlaying)
         return;
-    overallPaused = true;
+    m_overallPaused = true;
     setPlayButtonPlaying(false);
     emit sigStartPlay(currentDisplayName());
     pauseWindowsOf(currentDisplayName());
@@ -55,11 +55,11 @@ void Widget::slotMenuStop()
 void Widget::slotOverallPlay()
 {
     if (!m_playButtonPlaying) {
-        overallPaused = false;
+        m_overallPaused = false;
         setPlayButtonPlaying(true);
         emit sigStartPlay(currentDisplayName());
     } else {
-        overallPaused = true;
+        m_overallPaused = true;
         setPlayButtonPlaying(false);
         emit sigStartPlay(currentDisplayName());
         pauseWindowsOf(currentDisplayName());
@@ -70,7 +70,7 @@ void Widget::slotOverallPlay()
 void Widget::slotOverallStop()
 {
     emit sigStopPlay(currentDisplayName());
-    overallPaused = false;
+    m_overallPaused = false;
     setPlayButtonPlaying(false);
     m_playButton->update();
     m_stopButton->update();
@@ -82,7 +82,7 @@ void Widget::slotOverallStop()
 
 void Widget::slotBeginPlayFailed()
 {
-    overallPaused = false;
+    m_overallPaused = false;
     setPlayButtonPlaying(false);
     m_playButton->update();
 }

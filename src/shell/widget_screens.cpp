@@ -2,6 +2,7 @@
 // windows to the screens' play host; the main window adds the editor's side: the preview of
 // the selected page, hiding and locking the screens.
 #include "appcore/settings.h"
+#include "displaywindowset.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
 #include "monitorwin.h"
@@ -34,6 +35,11 @@ void Widget::setCurrentDisplayName(const QString &name)
     m_screenHost->setCurrentDisplayName(name);
 }
 
+bool Widget::areScreensHidden() const
+{
+    return m_displays->isHidden(currentDisplayName());
+}
+
 QStringList Widget::playingDisplays() const
 {
     return m_screenHost->playingDisplays();
@@ -42,7 +48,7 @@ QStringList Widget::playingDisplays() const
 MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
 {
     auto *screen = new MainPlayBKLabel(window.name);
-    screen->windowsLocked = windowsLockedAll;
+    screen->windowsLocked = m_windowsLocked;
     screen->hardDecode = appSettings().hardDecode == 1;
     screenHost()->addDisplay(nullptr, screen);
     connectScreenToPanels(screen);
@@ -52,11 +58,7 @@ MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
 
 MainPlayBKLabel *Widget::screenOf(const QString &displayName) const
 {
-    for (MainPlayBKLabel *screen : displayScreens) {
-        if (screen->name == displayName)
-            return screen;
-    }
-    return nullptr;
+    return m_displays->screen(displayName);
 }
 
 void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window)
@@ -67,9 +69,9 @@ void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &w
     if (screen->windowFlags() != flags)
         screen->setWindowFlags(flags);
     // A display window moved away for backstage play stays away when it is edited.
-    const QPoint offset = m_backstageOffsets.value(&window);
+    const QPoint offset = m_displays->backstageOffset(&window);
     screen->setGeometry(window.x + offset.x(), window.y + offset.y(), window.width, window.height);
-    if (!m_hiddenScreens.value(window.name, false))
+    if (!m_displays->isHidden(window.name))
         screen->show();
 }
 
@@ -123,7 +125,7 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
 void Widget::slotWinHide()
 {
     MainPlayBKLabel *screen = screenOf(currentDisplayName());
-    const bool hide = !screensHidden;
+    const bool hide = !areScreensHidden();
     if (screen) {
         for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
             if (hide)
@@ -133,17 +135,16 @@ void Widget::slotWinHide()
         }
         screen->setVisible(!hide);
     }
-    screensHidden = hide;
-    m_hiddenScreens.insert(currentDisplayName(), hide);
+    m_displays->setHidden(currentDisplayName(), hide);
     m_hideButton->setText(hide ? tr("winshow") : tr("winhide"));
 }
 
 void Widget::slotOverallLock()
 {
-    const bool lock = !windowsLockedAll;
-    windowsLockedAll = lock;
+    const bool lock = !m_windowsLocked;
+    m_windowsLocked = lock;
     m_lockButton->setText(lock ? tr("winunlock") : tr("winlock"));
-    for (MainPlayBKLabel *screen : qAsConst(displayScreens))
+    for (MainPlayBKLabel *screen : m_displays->screens())
         screen->windowsLocked = lock;
     m_lockButton->update();
 }

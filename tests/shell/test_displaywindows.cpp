@@ -13,6 +13,7 @@
 #include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
+#include "shell/displaywindowset.h"
 #include "shell/newdisplaywindowbutton.h"
 
 #include <QLineEdit>
@@ -79,7 +80,7 @@ private slots:
 
     void startsWithOneDisplayWindowAndTheDefaultSchedule()
     {
-        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displays()->size(), 1);
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
         QVERIFY(tree);
@@ -110,25 +111,25 @@ private slots:
         m_widget->slotAddDisplayWindow();
         QVERIFY(m_watcher->answered());
         QCOMPARE(proposed, QStringLiteral("Display window4"));
-        QCOMPARE(m_widget->displayWindows.size(), 3);
-        QCOMPARE(m_widget->displayWindowCounter, 3);
+        QCOMPARE(m_widget->displays()->size(), 3);
+        QCOMPARE(m_widget->displays()->counter(), 3);
         m_watcher->dialogHandlers << cancel(&proposed);
         m_widget->slotAddDisplayWindow();
         QVERIFY(m_watcher->answered());
         QCOMPARE(proposed, QStringLiteral("Display window4"));
         QStringList names;
-        for (const PlayWinObject *w : qAsConst(m_widget->displayWindows))
+        for (const PlayWinObject *w : m_widget->displays()->windows())
             names << w->name;
         QCOMPARE(names, QStringList({"Display window1", "Display window2", "Display window3"}));
         // The newest is current, its button alone checked, its tree alone shown.
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window3"));
         int checked = 0;
-        for (newDisplayWindowButton *b : qAsConst(m_widget->selectorButtons))
+        for (newDisplayWindowButton *b : m_widget->displays()->buttons())
             checked += b->isChecked() ? 1 : 0;
         QCOMPARE(checked, 1);
         QVERIFY(m_widget->selectorButtonOf(QStringLiteral("Display window3"))->isChecked());
-        QVERIFY(m_widget->displayTrees.value(QStringLiteral("Display window3"))->isVisible());
-        QVERIFY(!m_widget->displayTrees.value(QStringLiteral("Display window1"))->isVisible());
+        QVERIFY(m_widget->displays()->treeWidget(QStringLiteral("Display window3"))->isVisible());
+        QVERIFY(!m_widget->displays()->treeWidget(QStringLiteral("Display window1"))->isVisible());
     }
 
     void emptyAndDuplicateNamesAreRefused()
@@ -151,8 +152,8 @@ private slots:
         QVERIFY(m_watcher->answered());
         QCOMPARE(seen, QStringList(
                            {"info|Name can not be empty!", "info|The name already exists, please Reinput!"}));
-        QCOMPARE(m_widget->displayWindows.size(), 1);
-        QCOMPARE(m_widget->displayWindowCounter, 1);
+        QCOMPARE(m_widget->displays()->size(), 1);
+        QCOMPARE(m_widget->displays()->counter(), 1);
     }
 
     void geometryAndOnTopModeComeFromTheDialog()
@@ -160,7 +161,7 @@ private slots:
         m_watcher->dialogHandlers << acceptAs(QStringLiteral("Lobby"), -100, 20, 0, 0, 0);
         m_widget->slotAddDisplayWindow();
         QVERIFY(m_watcher->answered());
-        PlayWinObject *lobby = m_widget->displayWindows.last();
+        PlayWinObject *lobby = m_widget->displays()->windows().last();
         QCOMPARE(lobby->name, QStringLiteral("Lobby"));
         QCOMPARE(lobby->x, -100);
         QCOMPARE(lobby->y, 20);
@@ -210,21 +211,30 @@ private slots:
 
     void editingRenamesTreeButtonAndRecords()
     {
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Display window1"));
+        m_widget->slotWinHide();
         m_watcher->dialogHandlers << acceptAs(QStringLiteral("Hall"), 10, 10, 64, 32, 2);
         m_widget->slotDisplayWindowSetting();
         QVERIFY(m_watcher->answered());
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Hall"));
-        QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window1")));
+        QVERIFY(!m_widget->displays()->contains(QStringLiteral("Display window1")));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Hall"));
         QVERIFY(tree);
         QCOMPARE(tree->displayName, QStringLiteral("Hall"));
         QCOMPARE(firstWindow(tree)->displayWindowName, QStringLiteral("Hall"));
         QCOMPARE(tree->generalSegments[0]->displayWindowName, QStringLiteral("Hall"));
         QVERIFY(m_widget->selectorButtonOf(QStringLiteral("Hall")));
-        QCOMPARE(m_widget->currentDisplayWindow->width, 64);
-        QCOMPARE(m_widget->currentDisplayWindow->onTopMode, 2);
+        QCOMPARE(m_widget->displays()->current()->width, 64);
+        QCOMPARE(m_widget->displays()->current()->onTopMode, 2);
         // The tree still finds its records by the new name.
         QVERIFY(tree->findGeneral(QStringLiteral("General Segment1")));
+        // The same screen takes the new geometry and stays hidden under its new name.
+        QCOMPARE(m_widget->screenOf(QStringLiteral("Hall")), screen);
+        QCOMPARE(screen->geometry(), QRect(10, 10, 64, 32));
+        QVERIFY(screen->isHidden());
+        QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winshow"));
+        m_widget->slotWinHide();
+        QVERIFY(screen->isVisible());
     }
 
     void deletingSelectsAnotherDisplayWindow()
@@ -234,11 +244,11 @@ private slots:
         QVERIFY(m_watcher->answered());
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window2"));
         m_widget->slotDeleteDisplayWindow();
-        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displays()->size(), 1);
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
-        QVERIFY(!m_widget->displayTrees.contains(QStringLiteral("Display window2")));
-        QCOMPARE(m_widget->selectorButtons.size(), 1);
-        QVERIFY(m_widget->selectorButtons[0]->isChecked());
+        QVERIFY(!m_widget->displays()->contains(QStringLiteral("Display window2")));
+        QCOMPARE(m_widget->displays()->buttons().size(), 1);
+        QVERIFY(m_widget->displays()->buttons().at(0)->isChecked());
         // The counter never goes back: the next one is number 3.
         QString proposed;
         m_watcher->dialogHandlers << cancel(&proposed);
@@ -282,8 +292,11 @@ private slots:
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(tree->scheduler()->isPlaying() && tree->scheduler()->isPaused());
-        QVERIFY(m_widget->overallPaused);
+        QVERIFY(m_widget->isOverallPaused());
         QVERIFY(pw->paused);
+        // A language change while paused keeps offering to play, not to pause.
+        m_widget->trUpdate();
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         // paused -> playing
         m_widget->slotOverallPlay();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
@@ -297,7 +310,7 @@ private slots:
         m_widget->slotOverallStop();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(!tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
-        QVERIFY(!m_widget->overallPaused);
+        QVERIFY(!m_widget->isOverallPaused());
         QVERIFY(m_widget->isEditingEnabled());
         QVERIFY(!screen->realPlayMode);
         QVERIFY(pw->mediaList.isEmpty());
@@ -330,10 +343,10 @@ private slots:
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
         m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
-        QVERIFY(m_widget->overallPaused);
+        QVERIFY(m_widget->isOverallPaused());
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
-        QVERIFY(!m_widget->overallPaused);
+        QVERIFY(!m_widget->isOverallPaused());
 
         // Editing stays locked until the last playing display window stops.
         m_widget->slotOverallStop();
@@ -351,7 +364,7 @@ private slots:
         m_widget->slotOverallPlay();
         m_widget->slotOverallLock();
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
-        QVERIFY(m_widget->windowsLockedAll);
+        QVERIFY(m_widget->areWindowsLocked());
         QVERIFY(tree->scheduler()->isPlaying());
         m_widget->slotOverallStop();
         m_widget->slotOverallPlay();

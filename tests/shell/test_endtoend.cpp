@@ -15,6 +15,7 @@
 #include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
+#include "shell/displaywindowset.h"
 #include "shell/mainmenubklabel.h"
 #include "shell/prodoc.h"
 #include "treemenus.h"
@@ -122,7 +123,7 @@ private slots:
         widget.move(0, 400);
         widget.openPaths << path;
         emit widget.mainMenu()->sigOpenDoc();
-        QCOMPARE(widget.displayWindows.size(), 2);
+        QCOMPARE(widget.displays()->size(), 2);
         QCOMPARE(widget.prodoc()->path(), path);
 
         widget.slotStartLast();
@@ -175,7 +176,7 @@ private slots:
         widget.show();
         widget.move(0, 400);
         widget.slotClearCurrentAllScheme();
-        QVERIFY(widget.displayWindows.isEmpty());
+        QVERIFY(widget.displays()->isEmpty());
         watcher.dialogHandlers << [](QWidget *modal) {
             auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
             QVERIFY(dialog);

@@ -20,6 +20,7 @@
 #include "render/mainplaybklabel.h"
 #include "render/textwidget.h"
 #include "scriptedwidget.h"
+#include "shell/displaywindowset.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -116,8 +117,8 @@ private slots:
 
     void geometryEnteredStaysOnTheDisplayWindowAndShowsAtOnce()
     {
-        m_widget->currentDisplayWindow->width = 1920;
-        m_widget->currentDisplayWindow->height = 1080;
+        m_widget->displays()->current()->width = 1920;
+        m_widget->displays()->current()->height = 1080;
         select(node({0, 0, 0}));
         QList<CommonWinObject *> changed;
         connect(m_widget, &Widget::sigCommonWinChanged, this,
@@ -142,7 +143,7 @@ private slots:
         QCOMPARE(changed.last(), window());
 
         // A display window narrower than the grab margin: the window starts at its left edge.
-        m_widget->currentDisplayWindow->width = 4;
+        m_widget->displays()->current()->width = 4;
         select(node({0, 0}));
         select(node({0, 0, 0}));
         enter(spin("xSpin"), 3);

@@ -11,9 +11,13 @@
 #include "model/schemewriter.h"
 #include "player/segmentscheduler.h"
 #include "scriptedwidget.h"
+#include "shell/displaysettingsdialog.h"
+#include "shell/displaywindowset.h"
 #include "shell/prodoc.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -103,7 +107,7 @@ private slots:
         m_widget->saveAnswers << false;
         m_widget->slotNewDoc();
         QVERIFY(m_widget->prodoc()->path().isEmpty());
-        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displays()->size(), 1);
         m_widget->asked.clear();
         // Save asks for a path; cancelling writes nothing anywhere.
         m_widget->savePaths << QString();
@@ -120,6 +124,52 @@ private slots:
         QCOMPARE(reader.scheme().mediaCount(), 0);
         QVERIFY(previous.open(QIODevice::ReadOnly));
         QCOMPARE(previous.readAll(), before);
+    }
+
+    void anyEditMakesTheSchemeModifiedUntilSavedOpenedOrNew()
+    {
+        Prodoc *doc = m_widget->prodoc();
+        QVERIFY(!doc->isModified());
+        // An edit of a record field that no signal announces counts as well.
+        CommonWinObject *window = firstWindow(m_widget->treeOf(m_widget->currentDisplayName()));
+        window->width += 10;
+        QVERIFY(doc->isModified());
+        window->width -= 10;
+        QVERIFY(!doc->isModified());
+
+        addPicture(window, QStringLiteral("/x.png"), 3);
+        QVERIFY(doc->isModified());
+        const QString path = m_dir->filePath(QStringLiteral("m.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveDoc();
+        QVERIFY(!doc->isModified());
+
+        // A rename through the display window's settings is an edit of the scheme.
+        m_watcher->dialogHandlers << [](QWidget *modal) {
+            auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->nameEdit()->setText(QStringLiteral("Hall"));
+            dialog->okButton()->click();
+        };
+        m_widget->slotDisplayWindowSetting();
+        QVERIFY(m_watcher->answered());
+        QVERIFY(doc->isModified());
+
+        // Opening gives the file's scheme unmodified, although loading makes its media paths
+        // absolute and its names continue above the stored counters.
+        QVERIFY(m_widget->openSchemeFile(path, false));
+        QVERIFY(!doc->isModified());
+        QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
+        tree->setCurrentTreeItem(
+            tree->segmentItem(QStringLiteral("generalSegment"), tree->generalSegments[0]->name));
+        tree->addProgramSlot();
+        QCOMPARE(tree->generalSegments[0]->programs.size(), 2);
+        QVERIFY(doc->isModified());
+
+        m_widget->saveAnswers << false;
+        m_widget->slotNewDoc();
+        QVERIFY(!doc->isModified());
     }
 
     void theSchemesFileBelongsToItsMainWindowAlone()
@@ -188,8 +238,8 @@ private slots:
         m_widget->openPaths << path;
         m_widget->slotOpenDoc();
         QCOMPARE(m_widget->prodoc()->path(), path);
-        QCOMPARE(m_widget->displayWindowCounter, 7);
-        QCOMPARE(m_widget->displayWindows.size(), 2);
+        QCOMPARE(m_widget->displays()->counter(), 7);
+        QCOMPARE(m_widget->displays()->size(), 2);
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Left"));
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Right"));
         QVERIFY(tree);
@@ -221,13 +271,13 @@ private slots:
         const QString damaged = m_dir->filePath(QStringLiteral("damaged.schx"));
         QVERIFY(writeAll(damaged, bytes.left(bytes.size() - 7)));
 
-        ProjectWidget *before = m_widget->displayTrees.value(QStringLiteral("Display window1"));
+        ProjectWidget *before = m_widget->displays()->treeWidget(QStringLiteral("Display window1"));
         m_widget->openPaths << damaged;
         m_widget->slotOpenDoc();
         QCOMPARE(m_watcher->messages.size(), 1);
         QVERIFY(m_watcher->messages[0].startsWith(QStringLiteral("info|Could not open ") + damaged));
-        QCOMPARE(m_widget->displayTrees.value(QStringLiteral("Display window1")), before);
-        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displays()->treeWidget(QStringLiteral("Display window1")), before);
+        QCOMPARE(m_widget->displays()->size(), 1);
         QCOMPARE(m_widget->prodoc()->path(), good);
     }
 
@@ -255,7 +305,7 @@ private slots:
         m_widget->slotOpenSettingsDoc(m_dir->filePath(QStringLiteral("missing.schx")));
         QTest::qWait(2300);
         QVERIFY(m_watcher->messages.isEmpty());
-        QCOMPARE(m_widget->displayWindows.size(), 1);
+        QCOMPARE(m_widget->displays()->size(), 1);
         QVERIFY(!m_widget->treeOf(m_widget->currentDisplayName())->scheduler()->isPlaying());
     }
 

@@ -2,6 +2,7 @@
 // maximizing, retranslation and the orderly-close record.
 #include "appcore/settings.h"
 #include "model/playwinobject.h"
+#include "shell/displaywindowset.h"
 #include "shell/mainmenubklabel.h"
 #include "shell/menubutton.h"
 #include "shell/widget.h"
@@ -382,11 +383,12 @@ private slots:
 
     void trUpdateFollowsState()
     {
-        PlayWinObject display;
-        display.backstage = true;
-        m_widget->currentDisplayWindow = &display;
-        m_widget->windowsLockedAll = true;
-        m_widget->screensHidden = true;
+        // The recording window keeps the commands to itself; the real ones set the state.
+        PlayWinObject *display = m_widget->displays()->current();
+        QVERIFY(display);
+        display->backstage = true;
+        m_widget->Widget::slotOverallLock();
+        m_widget->Widget::slotWinHide();
         m_widget->slotWinup();
         m_widget->setPlayButtonPlaying(true);
 
@@ -404,16 +406,9 @@ private slots:
         QCOMPARE(m_widget->findChild<menuButton *>(QStringLiteral("playButton"))->picturePath(),
                  QStringLiteral(":/images/top_pause.png"));
 
-        // Paused: the button offers to play again.
-        m_widget->overallPaused = true;
-        m_widget->trUpdate();
-        QCOMPARE(text("playButton"), QStringLiteral("<play>"));
-        QCOMPARE(m_widget->findChild<menuButton *>(QStringLiteral("playButton"))->picturePath(),
-                 QStringLiteral(":/images/top_play.png"));
-
-        display.backstage = false;
-        m_widget->windowsLockedAll = false;
-        m_widget->screensHidden = false;
+        display->backstage = false;
+        m_widget->Widget::slotOverallLock();
+        m_widget->Widget::slotWinHide();
         m_widget->slotWinup();
         m_widget->trUpdate();
         QCoreApplication::removeTranslator(&translator);
@@ -421,13 +416,12 @@ private slots:
         QCOMPARE(text("winupButton"), QStringLiteral("<win-up>"));
         QCOMPARE(text("lockButton"), QStringLiteral("<winlock>"));
         QCOMPARE(text("hideButton"), QStringLiteral("<winhide>"));
-        m_widget->currentDisplayWindow = nullptr;
     }
 
     void stoppedPlayButtonNeverReadsPause()
     {
         // Nothing plays and nothing is paused: retranslating must not turn "play" into "pause".
-        QVERIFY(!m_widget->overallPaused);
+        QVERIFY(!m_widget->isOverallPaused());
         m_widget->trUpdate();
         auto *play = m_widget->findChild<menuButton *>(QStringLiteral("playButton"));
         QCOMPARE(play->text(), QStringLiteral("play"));
