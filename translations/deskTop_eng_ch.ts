@@ -1701,6 +1701,14 @@ The folder may be read-only; they stay in effect until the program ends.</source
 %1
 该文件夹可能是只读的；设置在程序结束前仍然有效。</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <source>Delete the display window &quot;%1&quot; and its whole schedule?</source>
+        <translation>删除显示窗口“%1”及其全部播放计划吗？</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>

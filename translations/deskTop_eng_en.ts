@@ -1701,6 +1701,14 @@ The folder may be read-only; they stay in effect until the program ends.</source
 %1
 The folder may be read-only; they stay in effect until the program ends.</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Delete the display window &quot;%1&quot; and its whole schedule?</source>
+        <translation>Delete the display window &quot;%1&quot; and its whole schedule?</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>

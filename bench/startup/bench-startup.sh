@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time of LumoraPlayer to a shown main window: starts the program RUNS times
 # (default 10) from a scratch application directory, polls for a visible window titled
-# "Lumora" and prints every run and the median in milliseconds.
+# "<scheme> - Lumora" and prints every run and the median in milliseconds.
 # Usage: bench-startup.sh PATH/TO/LumoraPlayer [RUNS]
 # Without a display it runs itself under xvfb-run.
 set -euo pipefail
@@ -38,7 +38,7 @@ for ((i = 1; i <= runs; i++)); do
             kill "$pid"
             exit 1
         fi
-        shown="$(xdotool search --onlyvisible --name '^Lumora$' 2>/dev/null || true)"
+        shown="$(xdotool search --onlyvisible --name ' - Lumora$' 2>/dev/null || true)"
     done
     elapsed=$(( $(now_ms) - start ))
     times+=("$elapsed")
@@ -46,7 +46,7 @@ for ((i = 1; i <= runs; i++)); do
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     # The next start must find the single-instance key free and no window left.
-    while xdotool search --onlyvisible --name '^Lumora$' >/dev/null 2>&1; do sleep 0.05; done
+    while xdotool search --onlyvisible --name ' - Lumora$' >/dev/null 2>&1; do sleep 0.05; done
 done
 
 median="$(printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { if (NR % 2) print a[(NR + 1) / 2]; else print int((a[NR / 2] + a[NR / 2 + 1]) / 2) }')"

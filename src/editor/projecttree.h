@@ -201,6 +201,9 @@ signals:
     void clearSegmentObj();
     void sigMoveupCommonWin(CommonWinObject *window);
     void sigMovedownCommonWin(CommonWinObject *window);
+    // An editing command of the tree's menus ran (`step` names it); it may have changed nothing,
+    // as when the operator declined its question.
+    void sigEdited(const QString &step);
     // Forwarded from the scheduler: play was asked for on an empty schedule.
     void sigBeginPlayFailed();
     void sigAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind);

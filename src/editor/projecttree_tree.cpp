@@ -110,7 +110,7 @@ ProjectTreeItem *ProjectTree::restoreProgram(ProjectTreeItem *segmentItem, Progr
 }
 
 ProjectTreeItem *ProjectTree::restoreWindow(ProjectTreeItem *programItem, CommonWinObject *window,
-                                           int listIndex)
+                                            int listIndex)
 {
     ProgramObject *page = findProgram(programItem);
     auto *segmentItem = static_cast<ProjectTreeItem *>(programItem->parent());
@@ -430,8 +430,10 @@ void ProjectTree::buildMenus()
 {
     auto add = [this](QMenu *menu, QList<QAction *> &list, void (ProjectTree::*slot)()) {
         QAction *action = menu->addAction(QString());
-        if (slot)
+        if (slot) {
             connect(action, &QAction::triggered, this, slot);
+            connect(action, &QAction::triggered, this, [this, action] { emit sigEdited(action->text()); });
+        }
         list << action;
         return action;
     };
@@ -486,6 +488,10 @@ void ProjectTree::buildMenus()
     m_windowActions << m_sizeMenu->menuAction();
     for (int i = 0; i < 9; ++i)
         windowSizeActions << m_sizeMenu->addAction(QString());
+    // The presets are carried out by the main window; announced here, they are looked at once
+    // the action is over.
+    for (QAction *action : windowPositionActions + windowSizeActions)
+        connect(action, &QAction::triggered, this, [this, action] { emit sigEdited(action->text()); });
     for (auto slot :
          {&ProjectTree::moveupLayerSlot, &ProjectTree::movedownLayerSlot, &ProjectTree::copyWindowSlot,
           &ProjectTree::pasteWindowSlot, &ProjectTree::deleteWindowSlot})

@@ -26,6 +26,10 @@ TitleBar::TitleBar(QWidget *parent)
     m_version = new QLabel(QStringLiteral(LUMORA_VERSION), this);
     m_version->setObjectName(QStringLiteral("productVersion"));
     m_version->setStyleSheet(whiteText);
+    m_document = new QLabel(this);
+    m_document->setObjectName(QStringLiteral("documentTitle"));
+    m_document->setStyleSheet(QStringLiteral("color:#b8c4cc;font-size:14px;background:transparent;"));
+    m_document->setTextFormat(Qt::PlainText);
 
     m_minimizeButton = makeWindowButton("minimization", QStringLiteral("min"));
     m_maximizeButton = makeWindowButton("maximization", QStringLiteral("max"));
@@ -46,6 +50,8 @@ TitleBar::TitleBar(QWidget *parent)
     layout->addWidget(m_productName);
     layout->addSpacing(4);
     layout->addWidget(m_version);
+    layout->addSpacing(16);
+    layout->addWidget(m_document);
     layout->addStretch(1);
     layout->addWidget(m_minimizeButton);
     layout->addWidget(m_maximizeButton);
@@ -66,6 +72,16 @@ QPushButton *TitleBar::makeWindowButton(const char *name, const QString &picture
                                          "QPushButton:hover { border-image: url(:/images/%1_on.png); }")
                               .arg(picture));
     return button;
+}
+
+void TitleBar::setDocumentTitle(const QString &title)
+{
+    m_document->setText(title);
+}
+
+QString TitleBar::documentTitle() const
+{
+    return m_document->text();
 }
 
 void TitleBar::setMaximizedLook(bool maximized)

@@ -19,6 +19,9 @@ public:
 
     // Shows the restore button instead of the maximization button.
     void setMaximizedLook(bool maximized);
+    // The open scheme as the main window names it.
+    void setDocumentTitle(const QString &title);
+    QString documentTitle() const;
     void retranslate();
 
 signals:
@@ -39,6 +42,7 @@ private:
     QLabel *m_logo = nullptr;
     QLabel *m_productName = nullptr;
     QLabel *m_version = nullptr;
+    QLabel *m_document = nullptr;
     QPushButton *m_minimizeButton = nullptr;
     QPushButton *m_maximizeButton = nullptr;
     QPushButton *m_restoreButton = nullptr;

@@ -95,6 +95,7 @@ Widget::Widget(QWidget *parent)
     m_normalGeometry = centred;
 
     createStartingScheme();
+    updateTitle();
 }
 
 Widget::~Widget()
@@ -245,6 +246,7 @@ void Widget::setPlayButtonPlaying(bool playing)
 void Widget::trUpdate()
 {
     m_titleBar->retranslate();
+    updateTitle();
     m_mainMenu->retranslate();
     for (ProjectWidget *treeWidget : m_displays->treeWidgets())
         treeWidget->tree()->retranslate();

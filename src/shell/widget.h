@@ -1,10 +1,10 @@
 #pragma once
 
+#include "editor/treehost.h"
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
 #include "model/playwinobject.h"
 #include "model/programobject.h"
-#include "editor/treehost.h"
 
 #include <QRect>
 #include <QStringList>
@@ -109,6 +109,9 @@ public:
     BootSetupWin *bootSetupWin() const { return m_bootSetupWin; }
     LanguageSetupWin *languageSetupWin() const { return m_languageSetupWin; }
     QString playButtonText() const;
+    // The open scheme's file name, or "Untitled", with a '*' while it has unsaved changes; the
+    // title bar and the window title show it.
+    QString documentTitle() const;
     QString lockButtonText() const;
     QString hideButtonText() const;
 
@@ -278,6 +281,12 @@ private:
     void applyWindowSize();
     QRect primaryArea() const;
     void offerToSave();
+    // The save dialog's answer with ".schx" added when the name has no extension.
+    QString chooseSavePath(const QString &title);
+    void updateTitle();
+    // Something the operator changed in the scheme: the title catches up once the change is
+    // complete.
+    void noteEdit();
     void createStartingScheme();
     void setEditingEnabled(bool enabled);
     void selectDisplayWindow(const QString &name);
@@ -361,6 +370,7 @@ private:
     CommonWinObject *m_selectedWindow = nullptr;
     LumoraMediaObject *m_selectedMedia = nullptr;
 
+    bool m_editNoted = false;
     bool m_windowsLocked = false;
     bool m_overallPaused = false;
     bool m_maximized = false;

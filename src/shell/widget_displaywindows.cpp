@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 ProjectWidget *Widget::createDisplayWindow(const PlayWinObject &values, bool defaultSchedule)
@@ -115,6 +116,7 @@ void Widget::slotAddDisplayWindow()
     m_displays->setCounter(number);
     m_hideButton->setText(tr("winhide"));
     setPlayButtonFromTree();
+    noteEdit();
 }
 
 void Widget::slotDisplayWindowSetting()
@@ -147,6 +149,7 @@ void Widget::slotDisplayWindowSetting()
     emit sigModifySchedule(oldName, window);
     if (screen)
         applyScreenGeometry(screen, *window);
+    noteEdit();
 }
 
 void Widget::slotDisplayWindowChecked()
@@ -189,6 +192,11 @@ void Widget::slotDeleteDisplayWindow()
     if (!window)
         return;
     const QString name = window->name;
+    // Its whole schedule goes with it: asked like the other deletes of the editor.
+    if (QMessageBox::question(this, tr("info"),
+                              tr("Delete the display window \"%1\" and its whole schedule?").arg(name),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     // A display window that goes away stops first, so no scheduler calls reach its screen.
     if (ProjectTree *tree = treeOf(name))
         tree->slotStopPlay(name);
@@ -216,6 +224,7 @@ void Widget::slotDeleteDisplayWindow()
     }
     if (playingDisplays().isEmpty())
         setEditingEnabled(true);
+    noteEdit();
 }
 
 void Widget::slotMonitor()

@@ -7,6 +7,7 @@
 #include "model/playwinobject.h"
 #include "monitorwin.h"
 #include "prodoc.h"
+#include "titlebar.h"
 #include "widget.h"
 
 #include <QFileDialog>
@@ -28,11 +29,31 @@ QString desktopFolder()
         return desktop;
     return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
 }
+
+// A name typed without an extension would be saved as typed and then hidden by the Open
+// dialog's filter.
+QString withSchemeSuffix(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QStringLiteral(".schx");
+}
 } // namespace
 
 QString Widget::askSavePath(const QString &title)
 {
-    return QFileDialog::getSaveFileName(this, title, desktopFolder(), tr("Schedule(*.schx)"));
+    // The dialog adds the extension itself, so it also asks before replacing "name.schx".
+    QFileDialog dialog(this, title, desktopFolder(), tr("Schedule(*.schx)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("schx"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Widget::chooseSavePath(const QString &title)
+{
+    return withSchemeSuffix(askSavePath(title));
 }
 
 QString Widget::askOpenPath(const QString &title)
@@ -48,13 +69,15 @@ bool Widget::askSaveCurrent()
 
 void Widget::offerToSave()
 {
-    if (!askSaveCurrent())
+    // Nothing to lose, nothing to ask.
+    if (!m_prodoc->isModified() || !askSaveCurrent())
         return;
     QString path = m_prodoc->path();
     if (path.isEmpty())
-        path = askSavePath(tr("Save As"));
+        path = chooseSavePath(tr("Save As"));
     if (!path.isEmpty() && saveSchemeFile(path, false))
         m_prodoc->setPath(path);
+    updateTitle();
 }
 
 bool Widget::saveSchemeFile(const QString &path, bool report)
@@ -89,6 +112,7 @@ bool Widget::openSchemeFile(const QString &path, bool report)
     std::sort(names.begin(), names.end());
     if (!names.isEmpty())
         selectDisplayWindow(names.first());
+    updateTitle();
     return true;
 }
 
@@ -100,6 +124,7 @@ void Widget::slotNewDoc()
     // previous scheme would be written over.
     m_prodoc->close();
     createStartingScheme();
+    updateTitle();
 }
 
 void Widget::slotOpenDoc()
@@ -117,23 +142,25 @@ void Widget::slotSaveDoc()
     m_mainMenu->hide();
     QString path = m_prodoc->path();
     if (path.isEmpty())
-        path = askSavePath(tr("Save"));
+        path = chooseSavePath(tr("Save"));
     if (path.isEmpty())
         return;
     // A scheme without a file gets the one chosen only once it is really there.
     if (saveSchemeFile(path, true))
         m_prodoc->setPath(path);
+    updateTitle();
 }
 
 void Widget::slotSaveAsDoc()
 {
     m_mainMenu->hide();
-    const QString path = askSavePath(tr("Save As"));
+    const QString path = chooseSavePath(tr("Save As"));
     if (path.isEmpty())
         return;
     // The scheme is known by the new path only once it is really there.
     if (saveSchemeFile(path, true))
         m_prodoc->setPath(path);
+    updateTitle();
 }
 
 void Widget::slotOpenSettingsDoc(const QString &path)
@@ -187,6 +214,34 @@ void Widget::slotStopCurPreview()
         m_prodoc->setPath(recovery);
         settings.lastSchemePath = recovery;
         saveSchemeFile(recovery, false);
+        updateTitle();
     }
     writeSettings();
+}
+
+QString Widget::documentTitle() const
+{
+    const QString path = m_prodoc->path();
+    const QString name = path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
+    return m_prodoc->isModified() ? name + QLatin1Char('*') : name;
+}
+
+void Widget::updateTitle()
+{
+    const QString document = documentTitle();
+    m_titleBar->setDocumentTitle(document);
+    setWindowTitle(document + QStringLiteral(" - Lumora"));
+}
+
+void Widget::noteEdit()
+{
+    // Many announcements can come from one operator action (a page and its windows, a panel
+    // storing several fields); the title is worked out once they are all in.
+    if (m_editNoted)
+        return;
+    m_editNoted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_editNoted = false;
+        updateTitle();
+    });
 }

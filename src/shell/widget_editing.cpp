@@ -38,6 +38,7 @@ void Widget::connectEditing(ProjectTree *tree)
     connect(tree, &ProjectTree::sigAddProgram, this, &Widget::slotAddProgram);
     connect(tree, &ProjectTree::sigMoveupCommonWin, this, &Widget::slotMoveupCommonWin);
     connect(tree, &ProjectTree::sigMovedownCommonWin, this, &Widget::slotMovedownCommonWin);
+    connect(tree, &ProjectTree::sigEdited, this, &Widget::noteEdit);
     for (auto signal : {&ProjectTree::sigAddVideoObject, &ProjectTree::sigAddImageObject,
                         &ProjectTree::sigAddDigitalClockObject, &ProjectTree::sigAddAnalogClockObject,
                         &ProjectTree::sigAddDigitalTimerObject, &ProjectTree::sigAddUrlObject,

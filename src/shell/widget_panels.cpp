@@ -120,6 +120,17 @@ void Widget::connectPanels()
         if (ProjectTree *tree = m_selectedWindow ? treeOf(m_selectedWindow->displayWindowName) : nullptr)
             tree->slotSwapMedia(first, second);
     });
+    // Whatever a panel or the screen stores into the records is an edit of the scheme.
+    connect(this, &Widget::sigSegmentChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigCycleSegmentChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigTimingSegmentChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigProgramChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigCommonWinChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigCommonWinNameChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigLumoraMediaChanged, this, &Widget::noteEdit);
+    connect(this, &Widget::sigDeleteMedia, this, &Widget::noteEdit);
+    connect(this, &Widget::sigPasteMedia, this, &Widget::noteEdit);
+    connect(this, &Widget::sigSwapMedia, this, &Widget::noteEdit);
 }
 
 void Widget::connectScreenToPanels(MainPlayBKLabel *screen)
@@ -381,14 +392,17 @@ void Widget::slotProgramPanelChanged(ProgramObject *page)
 void Widget::slotTimingSegmentAdd()
 {
     m_properties->timingSegmentPanel()->addTimePoint(m_properties->timePointWin());
+    noteEdit();
 }
 
 void Widget::slotTimingSegmentEdit()
 {
     m_properties->timingSegmentPanel()->editTimePoint(m_properties->timePointWin());
+    noteEdit();
 }
 
 void Widget::slotTimingSegmentDel()
 {
     m_properties->timingSegmentPanel()->deleteTimePoint();
+    noteEdit();
 }

@@ -243,6 +243,14 @@ private slots:
         m_widget->slotAddDisplayWindow();
         QVERIFY(m_watcher->answered());
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window2"));
+        // Asked first; No keeps it with its schedule and screen.
+        m_widget->slotDeleteDisplayWindow();
+        QCOMPARE(m_watcher->messages,
+                 QStringList("info|Delete the display window \"Display window2\" and its whole schedule?"));
+        QCOMPARE(m_widget->displays()->size(), 2);
+        QVERIFY(m_widget->treeOf(QStringLiteral("Display window2")));
+        QVERIFY(m_widget->screenOf(QStringLiteral("Display window2"))->isVisible());
+        m_watcher->answers << QMessageBox::Yes;
         m_widget->slotDeleteDisplayWindow();
         QCOMPARE(m_widget->displays()->size(), 1);
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));

@@ -296,6 +296,7 @@ private slots:
         QVERIFY(runMenu(b, window1, {QStringLiteral("Add Media"), QStringLiteral("Simple Text")}));
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
+        m_watcher->answers << QMessageBox::Yes;
         m_widget->slotDeleteDisplayWindow();
         QVERIFY(m_watcher->answered());
         QVERIFY(!m_widget->treeOf(QStringLiteral("Display window1")));

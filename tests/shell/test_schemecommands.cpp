@@ -9,6 +9,7 @@
 #include "model/scheme.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
+#include "panels/windowpanel.h"
 #include "player/segmentscheduler.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
@@ -16,8 +17,11 @@
 #include "shell/prodoc.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -94,7 +98,8 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("b.schx"));
         m_widget->savePaths << path;
         m_widget->slotSaveAsDoc();
-        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"),
+                   3);
         m_widget->slotSaveDoc();
         QFile previous(path);
         QVERIFY(previous.open(QIODevice::ReadOnly));
@@ -124,6 +129,66 @@ private slots:
         QCOMPARE(reader.scheme().mediaCount(), 0);
         QVERIFY(previous.open(QIODevice::ReadOnly));
         QCOMPARE(previous.readAll(), before);
+    }
+
+    void aNameWithoutExtensionIsSavedAsSchx()
+    {
+        m_widget->savePaths << m_dir->filePath(QStringLiteral("show"));
+        m_widget->slotSaveAsDoc();
+        const QString expected = m_dir->filePath(QStringLiteral("show.schx"));
+        QCOMPARE(m_widget->prodoc()->path(), expected);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList("show.schx"));
+        QCOMPARE(m_watcher->messages, QStringList(QStringLiteral("info|Saved successfully,") + expected));
+        // A name with an extension of its own is kept as typed.
+        m_widget->savePaths << m_dir->filePath(QStringLiteral("show.v2"));
+        m_widget->slotSaveAsDoc();
+        QCOMPARE(m_widget->prodoc()->path(), m_dir->filePath(QStringLiteral("show.v2")));
+    }
+
+    void theQuestionAndTheTitleMarkComeOnlyWithAChange()
+    {
+        QCOMPARE(m_widget->documentTitle(), QStringLiteral("Untitled"));
+        QCOMPARE(m_widget->windowTitle(), QStringLiteral("Untitled - Lumora"));
+        // Nothing changed: New and Open ask nothing about saving.
+        m_widget->slotNewDoc();
+        m_widget->slotOpenDoc();
+        QCOMPARE(m_widget->asked, QStringList({"Open"}));
+
+        // An edit through the tree's menu marks the title once the command is over.
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
+        tree->setCurrentTreeItem(
+            tree->segmentItem(QStringLiteral("generalSegment"), tree->generalSegments[0]->name));
+        tree->segmentMenu->actions().constFirst()->trigger(); // "Add Programs"
+        QCOMPARE(tree->generalSegments[0]->programs.size(), 2);
+        QTRY_COMPARE(m_widget->documentTitle(), QStringLiteral("Untitled*"));
+        m_widget->asked.clear();
+        m_widget->savePaths << m_dir->filePath(QStringLiteral("kept"));
+        m_widget->saveAnswers << true;
+        m_widget->slotNewDoc();
+        QCOMPARE(m_widget->asked, QStringList({"save current?", "Save As"}));
+        SchemeReader reader;
+        QVERIFY(reader.readFile(m_dir->filePath(QStringLiteral("kept.schx"))));
+        QCOMPARE(reader.scheme().displayWindows[0]->schedule.generalSegments[0]->programs.size(), 2);
+        QCOMPARE(m_widget->documentTitle(), QStringLiteral("Untitled"));
+
+        // Opened, the title names the file; a panel's change marks it.
+        QVERIFY(m_widget->openSchemeFile(m_dir->filePath(QStringLiteral("kept.schx")), false));
+        QCOMPARE(m_widget->documentTitle(), QStringLiteral("kept.schx"));
+        QCOMPARE(m_widget->findChild<QLabel *>(QStringLiteral("documentTitle"))->text(),
+                 QStringLiteral("kept.schx"));
+        tree = m_widget->treeOf(m_widget->currentDisplayName());
+        tree->setCurrentTreeItem(
+            static_cast<ProjectTreeItem *>(tree->rootItem()->child(0)->child(0)->child(0)));
+        tree->slotSelectItemChecked();
+        QSpinBox *width = m_widget->windowPanel()->findChild<QSpinBox *>(QStringLiteral("widthSpin"));
+        QVERIFY(width && width->isVisible());
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("100"));
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(tree->allWindows().value(0)->width, 100);
+        QTRY_COMPARE(m_widget->documentTitle(), QStringLiteral("kept.schx*"));
+        m_widget->slotSaveDoc();
+        QCOMPARE(m_widget->documentTitle(), QStringLiteral("kept.schx"));
     }
 
     void anyEditMakesTheSchemeModifiedUntilSavedOpenedOrNew()
@@ -190,7 +255,8 @@ private slots:
 
     void playingAnUnsavedSchemeWritesTheRecoveryCopy()
     {
-        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"),
+                   3);
         m_widget->slotOverallPlay();
         const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
         QCOMPARE(m_widget->prodoc()->path(), recovery);
@@ -312,6 +378,7 @@ private slots:
     void offerToSaveBeforeNewSavesWhenAsked()
     {
         const QString path = m_dir->filePath(QStringLiteral("offer.schx"));
+        addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"), 3);
         m_widget->saveAnswers << true;
         m_widget->savePaths << path;
         m_widget->slotNewDoc();

@@ -110,7 +110,7 @@ private slots:
         QVERIFY(flags & Qt::FramelessWindowHint);
         QVERIFY(flags & Qt::WindowStaysOnTopHint);
         QVERIFY(m_widget->testAttribute(Qt::WA_TranslucentBackground));
-        QCOMPARE(m_widget->windowTitle(), QStringLiteral("Lumora"));
+        QCOMPARE(m_widget->windowTitle(), QStringLiteral("Untitled - Lumora"));
         QCOMPARE(m_widget->minimumSize(), QSize(1024, 715));
         QCOMPARE(m_widget->size(), QSize(1024, 715));
     }
@@ -332,6 +332,8 @@ private slots:
         auto *close = m_widget->findChild<QPushButton *>(QStringLiteral("close"));
         QVERIFY(close);
         QVERIFY(!QFile::exists(settingsFilePath()));
+        // Saving is offered only for a scheme with changes.
+        m_widget->displays()->current()->width += 1;
         QTest::mouseClick(close, Qt::LeftButton);
         QCOMPARE(m_widget->saveOffers, 1);
         QVERIFY(!m_widget->isVisible());
