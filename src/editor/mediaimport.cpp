@@ -206,6 +206,9 @@ bool MediaImport::addItem(const PreparedMedia &prepared, const OfficePageList *o
     media->mediaId = m_tree->takeMediaId();
     if (prepared.kind == QLatin1String("video")) {
         media->video.filePath = prepared.path;
+        // The stored length is a time of day: a file of a day or more keeps the longest one.
+        if (prepared.videoMsecs > 0)
+            media->video.totalLength = QTime(0, 0).addMSecs(int(qMin<qint64>(prepared.videoMsecs, 86399999)));
     } else if (prepared.kind == QLatin1String("txt")) {
         // A text file keeps its path where pictures keep theirs; its picture stays empty.
         media->image.filePath = prepared.path;

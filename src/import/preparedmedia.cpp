@@ -1,6 +1,7 @@
 #include "preparedmedia.h"
 
 #include "textfile.h"
+#include "videoprobe.h"
 
 PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind)
 {
@@ -14,6 +15,10 @@ PreparedMedia PreparedMedia::prepare(const QString &path, const QString &kind)
         prepared.text = content.text;
         prepared.textCut = content.cut;
     }
-    // A "video" is not opened: whether it plays shows when it plays.
+    if (kind == QLatin1String("video")) {
+        const VideoProbe::Result probed = VideoProbe::probe(path);
+        if (probed.ok)
+            prepared.videoMsecs = probed.msecs;
+    }
     return prepared;
 }

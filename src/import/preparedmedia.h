@@ -17,6 +17,9 @@ public:
     // "txt": the decoded text; whether the file was longer than the import reads.
     QString text;
     bool textCut = false;
+    // "video": its length in milliseconds as libmpv reads it; -1 when it could not be read
+    // (the item then plays to its end).
+    qint64 videoMsecs = -1;
     // "office": nothing is read here; the import hands the document to the conversion queue.
     // Set when the file's preparation must end the whole import (the item is not added);
     // `stopMessage`, when not empty, is shown to the operator.

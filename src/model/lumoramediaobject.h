@@ -24,6 +24,9 @@ struct VideoProperties
     QString filePath;
     qint32 volume = 100;
     QTime totalLength = QTime(0, 0, 0, 0);
+    // Not stored: the file's own length where the stored one is 0 and something read it (the
+    // simulation); -1 when nobody did.
+    qint64 probedMsecs = -1;
     bool clipEnabled = false;
     QTime clipStart = QTime(0, 0, 0);
     QTime clipEnd = QTime(0, 0, 0);

@@ -10,6 +10,9 @@ int lengthMsecs(const QTime &length);
 // The page-length timer interval: a zero length is held for one second rather than
 // spinning through the pages.
 int pageLengthMsecs(const QTime &length);
+// How long a video without a stored length holds its window while its file does not tell
+// its own length (a file that cannot be opened).
+constexpr int UnknownVideoBoundMsecs = 10000;
 // Duration of an insert that plays for a time; negative parts count as zero.
 int insertDurationMsecs(int minutes, int seconds);
 // Interval of the cycle check: at least one minute, at most what a timer can hold.

@@ -27,6 +27,9 @@
 #include <QMediaPlaylist>
 #include <QUrl>
 
+#include <cmath>
+#include <limits>
+
 CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *displaySurface, QWidget *parent)
     : QLabel(parent)
     , winObject(window)
@@ -190,11 +193,14 @@ int CommonPlayWindow::videoTimerMsecs(const LumoraMediaObject &item)
     if (v.clipEnabled)
         return qMax(0, (v.clipStart.secsTo(v.clipEnd) + 1) * 1000);
     const QTime &t = v.totalLength;
-    if (!t.isValid())
-        return 0;
-    int msec = t.hour() * 3600000 + t.minute() * 60000 + t.second() * 1000;
-    if (t.msec() > 200)
-        msec += t.msec() - 200;
+    int msec = 0;
+    if (t.isValid()) {
+        msec = t.hour() * 3600000 + t.minute() * 60000 + t.second() * 1000;
+        if (t.msec() > 200)
+            msec += t.msec() - 200;
+    }
+    if (msec <= 0 && v.probedMsecs > 0)
+        return int(qMin<qint64>(v.probedMsecs, std::numeric_limits<int>::max()));
     return msec;
 }
 
@@ -225,6 +231,7 @@ void CommonPlayWindow::playCurrentElement()
     if (!name.isEmpty())
         logName = name;
     currentType = type;
+    m_videoLengthPending = false;
     // The row keeps the real begin; the item's time is counted from when it was due.
     const QDateTime now = m_clock->now();
     startTime = now.time();
@@ -516,6 +523,7 @@ void CommonPlayWindow::stopWindowPlay()
     // A player that only waits on the page's first video keeps it: the page never started.
     const bool onlyPrepared = currentType.isEmpty() && !videoPlayer->preparedFile().isEmpty();
     stopAllTimers();
+    m_videoLengthPending = false;
     m_pausedRemaining = -1;
     haltEffects();
     index = 0;
@@ -570,6 +578,13 @@ void CommonPlayWindow::layoutMediaWidgets()
 void CommonPlayWindow::slotSetVideoRange(float seconds)
 {
     m_videoRange = seconds;
+    // A video without a length of its own ends where its file ends, counted from the item's
+    // begin like any other length.
+    if (m_videoLengthPending && !paused && seconds > 0 && currentType == QLatin1String("video")) {
+        m_videoLengthPending = false;
+        armItemTimer(videoTimer, int(qMin<double>(std::llround(double(seconds) * 1000.0),
+                                                  std::numeric_limits<int>::max())));
+    }
 }
 
 void CommonPlayWindow::slotSetVideoProgress(float seconds)

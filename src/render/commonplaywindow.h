@@ -254,6 +254,8 @@ private:
     // The late expiry last reported as a stall, so that it is reported once.
     qint64 m_reportedStall = -1;
     float m_videoRange = 0;
+    // The video on show has no length: the file's duration, when mpv reports it, sets its end.
+    bool m_videoLengthPending = false;
     LumoraMediaObject *m_previewItem = nullptr;
     int m_coverEffect = 0;
 };

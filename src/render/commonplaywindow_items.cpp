@@ -11,6 +11,7 @@
 #include "model/lumoramediaobject.h"
 #include "officepageloader.h"
 #include "picturecache.h"
+#include "player/pagerules.h"
 #include "playlabel.h"
 #include "textcore/backgroundstyle.h"
 #include "textwidget.h"
@@ -64,7 +65,11 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
     }
     videoPlayer->show();
     raise();
-    armItemTimer(videoTimer, videoTimerMsecs(*item));
+    // Without a length (older schemes, a length that could not be read) it plays to its end;
+    // until mpv says where that is, a bound keeps a file that never opens from holding on.
+    const int length = videoTimerMsecs(*item);
+    m_videoLengthPending = length <= 0;
+    armItemTimer(videoTimer, length > 0 ? length : PageRules::UnknownVideoBoundMsecs);
     // In real play the next video is lined up in the running player now, so the switch
     // shows no frame of background and mpv never goes idle between the two.
     if (realPlay()) {

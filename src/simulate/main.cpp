@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -100,6 +102,8 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("%1: %2").arg(file, reader.errorString()));
         return fail(reader.errorString());
     }
+    // The player finds a relative media path beside the scheme; so do the lengths read here.
+    QDir::setCurrent(QFileInfo(file).absolutePath());
 
     Simulator simulator(reader.scheme(), start, events, [](const QString &line) {
         const QByteArray bytes = line.toUtf8() + '\n';

@@ -5,10 +5,13 @@
 #include "clock/virtualclock.h"
 #include "model/commonwinobject.h"
 #include "model/cycleobject.h"
+#include "import/videoprobe.h"
 #include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/timingobject.h"
+#include "player/pagerules.h"
 #include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/effectanimation.h"
@@ -56,6 +59,28 @@ private:
     Simulator *m_owner;
 };
 
+void Simulator::readVideoLengths(Scheme &scheme)
+{
+    QHash<QString, qint64> known;
+    for (const std::unique_ptr<Scheme::DisplayWindow> &dw : scheme.displayWindows) {
+        for (ProgramObject *page : dw->schedule.allPrograms()) {
+            for (CommonWinObject *w : qAsConst(page->windows)) {
+                for (LumoraMediaObject *m : qAsConst(w->media)) {
+                    if (m->type != QLatin1String("video") || CommonPlayWindow::videoTimerMsecs(*m) > 0)
+                        continue;
+                    const QString &path = m->video.filePath;
+                    if (!known.contains(path)) {
+                        const VideoProbe::Result probed = VideoProbe::probe(path);
+                        // A file that does not tell its length holds its window for the bound.
+                        known.insert(path, probed.ok ? probed.msecs : PageRules::UnknownVideoBoundMsecs);
+                    }
+                    m->video.probedMsecs = known.value(path);
+                }
+            }
+        }
+    }
+}
+
 struct Simulator::Display
 {
     QString name;
@@ -76,8 +101,10 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
     Clock::setCurrent(m_clock.get());
     // Nobody sees the effects' frames; their start, end and duration are what counts.
     EffectAnimation::setFrameInterval(0);
-    // Videos last their stored length; nothing is decoded.
+    // Videos last their stored length; nothing is decoded. One without a length plays to its
+    // end in real play, where mpv tells the file's duration: read here with the same library.
     PlayLabel::setDecodingEnabled(false);
+    readVideoLengths(scheme);
     m_host.reset(new Host(this));
 
     for (const std::unique_ptr<Scheme::DisplayWindow> &dw : scheme.displayWindows) {

@@ -49,6 +49,8 @@ public:
 private:
     class Host;
     struct Display;
+    // Gives each video without a length the one its file has.
+    static void readVideoLengths(Scheme &scheme);
     void observe(Display &display);
     void observeByName(const QString &name);
     QString stamp() const;

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -58,6 +59,16 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A real H.264 clip of `seconds`, made by ffmpeg.
+bool writeClip(const QString &path, int seconds)
+{
+    const QStringList args{QStringLiteral("-y"),      QStringLiteral("-loglevel"), QStringLiteral("error"),
+                           QStringLiteral("-f"),      QStringLiteral("lavfi"),     QStringLiteral("-i"),
+                           QStringLiteral("color=c=blue:s=64x48:r=25:d=%1").arg(seconds),
+                           QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),  path};
+    return QProcess::execute(QStringLiteral("ffmpeg"), args) == 0 && QFile::exists(path);
 }
 
 bool writePicture(const QString &path, const QSize &size, const char *format)
@@ -129,6 +140,8 @@ void TestMediaImport::mixedFilesBecomeItemsInOrder()
     const QString hours = QStringLiteral("\u8425\u4e1a\u65f6\u95f4");
     QVERIFY(writeFile(notes, QTextCodec::codecForName("GB18030")->fromUnicode(hours)));
     QVERIFY(writeFile(vob, "offered by the filter, taken by no kind"));
+    const QString clip = dir.filePath(QStringLiteral("clip.mp4"));
+    QVERIFY(writeClip(clip, 3));
     rig.tree->mediaCounter = 7;
 
     QSignalSpy videos(rig.tree, &ProjectTree::sigAddVideoObject);
@@ -138,6 +151,8 @@ void TestMediaImport::mixedFilesBecomeItemsInOrder()
 
     const QList<LumoraMediaObject *> &items = rig.window->media;
     QCOMPARE(items.size(), 3);
+    // A file that is no video gets no length: it plays to its end, whatever that is.
+    QCOMPARE(items.at(0)->video.totalLength, QTime(0, 0));
     QCOMPARE(items.at(0)->type, QStringLiteral("video"));
     QCOMPARE(items.at(0)->video.filePath, video);
     QCOMPARE(items.at(1)->type, QStringLiteral("image"));
@@ -169,6 +184,11 @@ void TestMediaImport::mixedFilesBecomeItemsInOrder()
     QCOMPARE(items.at(3)->text.text.size(), 1024 * 1024);
     QCOMPARE(rig.host.infos.size(), 1);
     QVERIFY(rig.host.infos.first().contains(QStringLiteral("long.txt")));
+
+    // A real video gets the length its file plays for.
+    QVERIFY(waitForEnd(rig.tree->importMediaFiles({clip})));
+    QCOMPARE(items.size(), 5);
+    QCOMPARE(items.at(4)->video.totalLength, QTime(0, 0, 3));
 }
 
 void TestMediaImport::cancelKeepsTheItemsAddedSoFar()

@@ -270,6 +270,49 @@ private slots:
                                     row("A", "WA", "a.png", 1, "09:00:01:300", "09:00:02:300")}));
     }
 
+    // Stored without a length, a video plays to the end of its file; simulate reads that length
+    // as the player's mpv does, and check names the file that does not tell one.
+    void videosWithoutALengthLastTheirFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QProcess::execute(QStringLiteral("ffmpeg"),
+                                  {QStringLiteral("-y"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                                   QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                   QStringLiteral("color=c=blue:s=64x48:r=25:d=3"), QStringLiteral("-pix_fmt"),
+                                   QStringLiteral("yuv420p"), dir.filePath(QStringLiteral("clip.mp4"))}) == 0);
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
+        // Relative names, found beside the scheme as the player finds them.
+        window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
+               {video(QStringLiteral("clip.mp4"), QTime(0, 0)), video(QStringLiteral("gone.mp4"), QTime(0, 0))});
+        const QString path = dir.filePath(QStringLiteral("s.schx"));
+        QString error;
+        QVERIFY2(SchemeWriter::save(path, scheme, &error), qPrintable(error));
+
+        QProcess simulate;
+        simulate.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+                       {QStringLiteral("simulate"), path, QStringLiteral("--start"),
+                        QStringLiteral("2026-03-02T10:00:00"), QStringLiteral("--duration"), QStringLiteral("14")});
+        QVERIFY(simulate.waitForFinished(60000));
+        QCOMPARE(simulate.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(simulate.readAllStandardOutput()),
+                 row("D1", "W1", "clip.mp4", 3, "10:00:00:000", "10:00:03:000") + '\n' +
+                     row("D1", "W1", "gone.mp4", 10, "10:00:03:000", "10:00:13:000") + '\n');
+
+        QProcess check;
+        check.start(QStringLiteral(LUMORA_SCHEME_TOOL), {QStringLiteral("check"), path});
+        QVERIFY(check.waitForFinished(60000));
+        const QStringList warnings =
+            QString::fromUtf8(check.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lengths = warnings.filter(QStringLiteral("no stored length"));
+        QCOMPARE(lengths.size(), 1);
+        QVERIFY2(lengths.first().startsWith(
+                     QStringLiteral("displayWindows[0].generalSegments[0].programs[0].windows[0].media[1]: "
+                                    "video \"gone.mp4\"")),
+                 qPrintable(lengths.first()));
+        QVERIFY(lengths.first().endsWith(QStringLiteral("it shows for at most 10 s")));
+    }
+
     void theSchemeToolRunsTheSimulator()
     {
         QTemporaryDir dir;

@@ -4,6 +4,7 @@
 
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
+#include "player/pagerules.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
 #include "render/mpvwidget.h"
@@ -187,6 +188,41 @@ private slots:
         pw->startWindowPlay();
         QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("Failed to open ") + missing), 10000);
         m_clock->advance(2999);
+        QCOMPARE(ends.count(), 0);
+        m_clock->advance(1);
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void videoWithoutALengthPlaysToItsEnd()
+    {
+        m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+        Clock::setCurrent(m_clock.get());
+        QVERIFY(makeSurface(true));
+        QSignalSpy ends(m_surface.get(), &MainPlayBKLabel::sigCurProgramRealPlayEnd);
+        // Stored without a length, as older schemes and unreadable files leave it: the 2 s clip.
+        CommonPlayWindow *pw = addWindow({video(m_redSilent, QTime(0, 0))});
+        QSignalSpy range(pw->videoPlayer, &PlayLabel::sigSetVideoRange);
+        pw->startWindowPlay();
+        QTRY_VERIFY_WITH_TIMEOUT(!range.isEmpty(), 10000);
+        // Its end counts from the item's begin, however long the file took to open.
+        m_clock->advance(1999);
+        QCOMPARE(ends.count(), 0);
+        m_clock->advance(1);
+        QCOMPARE(ends.count(), 1);
+    }
+
+    void videoWithoutALengthThatCannotBeOpenedEndsAfterTheBound()
+    {
+        m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+        Clock::setCurrent(m_clock.get());
+        QVERIFY(makeSurface(true));
+        QSignalSpy ends(m_surface.get(), &MainPlayBKLabel::sigCurProgramRealPlayEnd);
+        const QString missing = m_dir.filePath(QStringLiteral("missing.mp4"));
+        CommonPlayWindow *pw = addWindow({video(missing, QTime(0, 0))});
+        WarningLog log;
+        pw->startWindowPlay();
+        QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("Failed to open ") + missing), 10000);
+        m_clock->advance(PageRules::UnknownVideoBoundMsecs - 1);
         QCOMPARE(ends.count(), 0);
         m_clock->advance(1);
         QCOMPARE(ends.count(), 1);

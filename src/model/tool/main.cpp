@@ -1,8 +1,17 @@
 // lumora-scheme: inspect, build and check .schx scheme files without the player.
 
+#include "import/videoprobe.h"
+#include "model/commonwinobject.h"
+#include "model/cycleobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/scheme.h"
 #include "model/schemechecker.h"
+#include "model/timingobject.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
+#include "player/pagerules.h"
 #include "schemejson.h"
 
 #include <QCoreApplication>
@@ -111,6 +120,48 @@ int build(const QString &jsonPath, const QString &outPath)
     return Ok;
 }
 
+// A video without a stored length plays to the end of its file, which tells its length when it
+// opens: one that cannot be opened holds its window for the bound instead.
+void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warnings)
+{
+    auto pages = [&](const QList<ProgramObject *> &programs, const QString &segment) {
+        for (int p = 0; p < programs.size(); ++p) {
+            const QList<CommonWinObject *> &windows = programs.at(p)->windows;
+            for (int w = 0; w < windows.size(); ++w) {
+                const QList<LumoraMediaObject *> &media = windows.at(w)->media;
+                for (int m = 0; m < media.size(); ++m) {
+                    const VideoProperties &v = media.at(m)->video;
+                    if (media.at(m)->type != QLatin1String("video") || v.clipEnabled ||
+                        QTime(0, 0).msecsTo(v.totalLength) > 200)
+                        continue;
+                    const VideoProbe::Result probed = VideoProbe::probe(v.filePath);
+                    if (probed.ok)
+                        continue;
+                    warnings.append({QStringLiteral("%1.programs[%2].windows[%3].media[%4]")
+                                         .arg(segment)
+                                         .arg(p)
+                                         .arg(w)
+                                         .arg(m),
+                                     QStringLiteral("video \"%1\" has no stored length and its file does not "
+                                                    "tell one (%2): it shows for at most %3 s")
+                                         .arg(v.filePath, probed.error)
+                                         .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
+                }
+            }
+        }
+    };
+    for (size_t d = 0; d < scheme.displayWindows.size(); ++d) {
+        const DisplaySchedule &s = scheme.displayWindows[d]->schedule;
+        const QString at = QStringLiteral("displayWindows[%1].%2[%3]").arg(d);
+        for (int i = 0; i < s.generalSegments.size(); ++i)
+            pages(s.generalSegments.at(i)->programs, at.arg(QStringLiteral("generalSegments")).arg(i));
+        for (int i = 0; i < s.cycleSegments.size(); ++i)
+            pages(s.cycleSegments.at(i)->programs, at.arg(QStringLiteral("cycleSegments")).arg(i));
+        for (int i = 0; i < s.timingSegments.size(); ++i)
+            pages(s.timingSegments.at(i)->programs, at.arg(QStringLiteral("timingSegments")).arg(i));
+    }
+}
+
 int check(const QString &path)
 {
     SchemeReader reader;
@@ -119,7 +170,8 @@ int check(const QString &path)
     // The player finds a relative media path beside the scheme, so the check looks there too,
     // wherever it is run from.
     QDir::setCurrent(QFileInfo(path).absolutePath());
-    const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(reader.scheme());
+    QList<SchemeChecker::Warning> warnings = SchemeChecker::check(reader.scheme());
+    checkVideoLengths(reader.scheme(), warnings);
     for (const SchemeChecker::Warning &w : warnings)
         out((w.where + QStringLiteral(": ") + w.message).toUtf8() + '\n');
     return warnings.isEmpty() ? Ok : Warnings;
