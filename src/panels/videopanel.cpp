@@ -45,6 +45,7 @@ VideoPanel::VideoPanel(QWidget *parent)
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("File:")), m_path);
 
     m_length = new QLabel(content);
+    m_length->setObjectName(QStringLiteral("videoLength"));
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("Length:")), m_length);
 
     // Milliseconds; released drags and clicks seek, not every step of a drag.

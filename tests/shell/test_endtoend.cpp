@@ -26,7 +26,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QImage>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -170,6 +172,12 @@ private slots:
         const QString green = writePicture(dir.filePath(QStringLiteral("green.png")), Qt::green);
         QVERIFY(!green.isEmpty());
         const QString path = dir.filePath(QStringLiteral("built.schx"));
+        const QString clip = dir.filePath(QStringLiteral("clip.mp4"));
+        QVERIFY(QProcess::execute(QStringLiteral("ffmpeg"),
+                                  {QStringLiteral("-y"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                                   QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                                   QStringLiteral("color=c=blue:s=64x48:r=25:d=2"), QStringLiteral("-pix_fmt"),
+                                   QStringLiteral("yuv420p"), clip}) == 0);
 
         ModalWatcher watcher;
         ScriptedWidget widget;
@@ -210,20 +218,33 @@ private slots:
         QVERIFY(place(first, 0));
         QVERIFY(place(second, 160));
 
-        watcher.dialogHandlers << [green](QWidget *modal) {
-            auto *dialog = qobject_cast<QFileDialog *>(modal);
-            QVERIFY(dialog);
-            // Typed into the file name field, as an operator may.
-            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
-            name->setText(green);
-            QCOMPARE(dialog->selectedFiles(), QStringList{green});
-            QMetaObject::invokeMethod(dialog, "accept");
+        const auto choose = [](const QString &file) {
+            return [file](QWidget *modal) {
+                auto *dialog = qobject_cast<QFileDialog *>(modal);
+                QVERIFY(dialog);
+                // Typed into the file name field, as an operator may.
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                QVERIFY(name);
+                name->setText(file);
+                QCOMPARE(dialog->selectedFiles(), QStringList{file});
+                QMetaObject::invokeMethod(dialog, "accept");
+            };
         };
+        watcher.dialogHandlers << choose(green);
         QVERIFY(runMenu(tree, first, {QStringLiteral("Add Media"), QStringLiteral("File")}));
         QVERIFY(watcher.answered());
         CommonWinObject *pictureWindow = tree->findWindow(treeNode(tree, first));
         QTRY_COMPARE(pictureWindow->media.size(), 1);
+        // A video after the picture: its length is read from the file and shown by its panel.
+        watcher.dialogHandlers << choose(clip);
+        QVERIFY(runMenu(tree, first, {QStringLiteral("Add Media"), QStringLiteral("File")}));
+        QVERIFY(watcher.answered());
+        QTRY_COMPARE(pictureWindow->media.size(), 2);
+        QVERIFY(clickNode(tree, treeNode(tree, first)));
+        widget.windowPanel()->selectMediaRow(1);
+        auto *length = widget.findChild<QLabel *>(QStringLiteral("videoLength"));
+        QVERIFY(length && length->isVisible());
+        QCOMPARE(length->text(), QStringLiteral("00:00:02.000"));
         QVERIFY(clickNode(tree, treeNode(tree, first)));
         widget.windowPanel()->selectMediaRow(0);
         enter(widget.findChild<QSpinBox *>(QStringLiteral("imageStayTime")), 2);
@@ -266,6 +287,7 @@ private slots:
                  QRect(160, 0, 160, 80));
         QCOMPARE(pictureWindow->media.value(0)->image.stayTime, 2);
         QCOMPARE(pictureWindow->media.value(0)->image.entryEffect, effect);
+        QCOMPARE(pictureWindow->media.value(1)->video.totalLength, QTime(0, 0, 2));
         QCOMPARE(textWindow->media.value(0)->text.text, QStringLiteral("WELCOME WELCOME WELCOME"));
 
         widget.slotMenuPlay();
@@ -282,6 +304,13 @@ private slots:
                                  20000);
         QTRY_VERIFY_WITH_TIMEOUT(conn.queryLogs(QStringLiteral("Scrolling Text"), today, today).size() >= 1,
                                  90000);
+        // The video's row lasts its 2 s, not 0.
+        QTRY_VERIFY_WITH_TIMEOUT(!conn.queryLogs(QStringLiteral("clip.mp4"), today, today).isEmpty(), 20000);
+        const QStringList videoRow = conn.queryLogs(QStringLiteral("clip.mp4"), today, today).constFirst();
+        const QTime begin = QTime::fromString(videoRow.at(4), QStringLiteral("HH:mm:ss:zzz"));
+        const QTime end = QTime::fromString(videoRow.at(5), QStringLiteral("HH:mm:ss:zzz"));
+        QVERIFY2(begin.isValid() && end.isValid(), qPrintable(videoRow.join(QLatin1Char(' '))));
+        QVERIFY2(qAbs(begin.msecsTo(end) - 2000) <= 500, qPrintable(videoRow.join(QLatin1Char(' '))));
         widget.slotMenuStop();
     }
 };
