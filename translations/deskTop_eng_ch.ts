@@ -489,6 +489,22 @@
         <source>help</source>
         <translation>帮助</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销%1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做%1</translation>
+    </message>
 </context>
 <context>
     <name>MediaImport</name>
@@ -1708,6 +1724,58 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>Delete the display window &quot;%1&quot; and its whole schedule?</source>
         <translation>删除显示窗口“%1”及其全部播放计划吗？</translation>
+    </message>
+    <message>
+        <source>Add Display Window</source>
+        <translation>添加显示窗口</translation>
+    </message>
+    <message>
+        <source>Edit Display Window</source>
+        <translation>修改显示窗口</translation>
+    </message>
+    <message>
+        <source>Delete Display Window</source>
+        <translation>删除显示窗口</translation>
+    </message>
+    <message>
+        <source>Add Time Point</source>
+        <translation>添加时间点</translation>
+    </message>
+    <message>
+        <source>Edit Time Point</source>
+        <translation>修改时间点</translation>
+    </message>
+    <message>
+        <source>Delete Time Point</source>
+        <translation>删除时间点</translation>
+    </message>
+    <message>
+        <source>Edit Segment</source>
+        <translation>修改时段</translation>
+    </message>
+    <message>
+        <source>Edit Page</source>
+        <translation>修改节目</translation>
+    </message>
+    <message>
+        <source>Edit Window</source>
+        <translation>修改窗口</translation>
+    </message>
+    <message>
+        <source>Edit Media</source>
+        <translation>修改媒体</translation>
+    </message>
+    <message>
+        <source>Delete Media</source>
+        <translation>删除媒体</translation>
+    </message>
+    <message>
+        <source>Paste Media</source>
+        <translation>粘贴媒体</translation>
+    </message>
+    <message>
+        <source>Move Media</source>
+        <translation>移动媒体</translation>
     </message>
 </context>
 <context>

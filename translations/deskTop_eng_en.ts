@@ -489,6 +489,22 @@
         <source>help</source>
         <translation>help</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
 </context>
 <context>
     <name>MediaImport</name>
@@ -1708,6 +1724,58 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>Delete the display window &quot;%1&quot; and its whole schedule?</source>
         <translation>Delete the display window &quot;%1&quot; and its whole schedule?</translation>
+    </message>
+    <message>
+        <source>Add Display Window</source>
+        <translation>Add Display Window</translation>
+    </message>
+    <message>
+        <source>Edit Display Window</source>
+        <translation>Edit Display Window</translation>
+    </message>
+    <message>
+        <source>Delete Display Window</source>
+        <translation>Delete Display Window</translation>
+    </message>
+    <message>
+        <source>Add Time Point</source>
+        <translation>Add Time Point</translation>
+    </message>
+    <message>
+        <source>Edit Time Point</source>
+        <translation>Edit Time Point</translation>
+    </message>
+    <message>
+        <source>Delete Time Point</source>
+        <translation>Delete Time Point</translation>
+    </message>
+    <message>
+        <source>Edit Segment</source>
+        <translation>Edit Segment</translation>
+    </message>
+    <message>
+        <source>Edit Page</source>
+        <translation>Edit Page</translation>
+    </message>
+    <message>
+        <source>Edit Window</source>
+        <translation>Edit Window</translation>
+    </message>
+    <message>
+        <source>Edit Media</source>
+        <translation>Edit Media</translation>
+    </message>
+    <message>
+        <source>Delete Media</source>
+        <translation>Delete Media</translation>
+    </message>
+    <message>
+        <source>Paste Media</source>
+        <translation>Paste Media</translation>
+    </message>
+    <message>
+        <source>Move Media</source>
+        <translation>Move Media</translation>
     </message>
 </context>
 <context>

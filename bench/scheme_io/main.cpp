@@ -152,13 +152,19 @@ int main()
     const Scheme scheme = generate();
     const long afterGenerate = peakKiB();
 
-    std::vector<double> encodes, saves, loads;
+    std::vector<double> encodes, saves, loads, steps;
     int items = 0;
+    qint64 stepBytes = 0;
     for (int run = 0; run < Runs; ++run) {
         QElapsedTimer timer;
         timer.start();
         const QByteArray bytes = SchemeWriter::encode(scheme);
         encodes.push_back(timer.nsecsElapsed() / 1e6);
+
+        // An undo step of the editor: the encoding, compressed as the history keeps it.
+        timer.restart();
+        stepBytes = qCompress(SchemeWriter::encode(scheme), 1).size();
+        steps.push_back(timer.nsecsElapsed() / 1e6);
 
         timer.restart();
         QString error;
@@ -182,6 +188,7 @@ int main()
     const Figures encode = summarise(encodes);
     const Figures save = summarise(saves);
     const Figures load = summarise(loads);
+    const Figures step = summarise(steps);
     printf("scheme: %d display windows, %d media items, file %lld bytes\n", DisplayWindows, items,
            QFileInfo(path).size());
     printf("encode only:                    best %.1f ms, median %.1f ms\n", encode.best, encode.median);
@@ -189,6 +196,8 @@ int main()
            save.median);
     printf("load (read + decode):           best %.1f ms, median %.1f ms (target < 200 ms)\n", load.best,
            load.median);
+    printf("undo step (encode + compress):  best %.1f ms, median %.1f ms, %lld bytes; 100 steps hold %.1f MiB\n",
+           step.best, step.median, stepBytes, 101.0 * double(stepBytes) / (1024.0 * 1024.0));
     printf("peak memory (VmHWM): %ld KiB after generating, %ld KiB at the end\n", afterGenerate, peakKiB());
     return save.median < 200 && load.median < 200 ? 0 : 3;
 }

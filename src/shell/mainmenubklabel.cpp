@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,6 +41,8 @@ const QVector<SectionDef> &menuLayout()
               &MainMenuBKLabel::sigSaveDoc},
              {"saveAsEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "SaveAs"), ":/images/SaveSolution.png",
               &MainMenuBKLabel::sigSaveAsDoc},
+             {"undoEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Undo"), "", &MainMenuBKLabel::sigUndo},
+             {"redoEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Redo"), "", &MainMenuBKLabel::sigRedo},
          }},
         {"controlSection",
          QT_TRANSLATE_NOOP("MainMenuBKLabel", "control"),
@@ -101,6 +104,10 @@ MainMenuBKLabel::MainMenuBKLabel(QWidget *parent)
             button->setMinimumWidth(132);
             column->addWidget(button);
             m_entries.append({button, entryDef.text});
+            if (entryDef.signal == &MainMenuBKLabel::sigUndo)
+                m_undo = button;
+            else if (entryDef.signal == &MainMenuBKLabel::sigRedo)
+                m_redo = button;
 
             const Signal signal = entryDef.signal;
             connect(button, &QPushButton::clicked, this, [this, signal] {
@@ -127,8 +134,23 @@ void MainMenuBKLabel::retranslate()
         section.header->setText(tr(section.sourceText));
     for (const Entry &entry : qAsConst(m_entries))
         entry.button->setText(tr(entry.sourceText));
+    if (!m_undoName.isEmpty())
+        m_undo->setText(tr("Undo %1").arg(m_undoName));
+    if (!m_redoName.isEmpty())
+        m_redo->setText(tr("Redo %1").arg(m_redoName));
+    m_undo->setToolTip(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    m_redo->setToolTip(QKeySequence(QKeySequence::Redo).toString(QKeySequence::NativeText));
     if (isVisible())
         adjustSize();
+}
+
+void MainMenuBKLabel::setUndoRedo(const QString &undoName, bool canUndo, const QString &redoName, bool canRedo)
+{
+    m_undoName = undoName;
+    m_redoName = redoName;
+    m_undo->setEnabled(canUndo);
+    m_redo->setEnabled(canRedo);
+    retranslate();
 }
 
 void MainMenuBKLabel::showEvent(QShowEvent *event)

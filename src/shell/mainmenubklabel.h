@@ -18,12 +18,17 @@ public:
     // A press on this widget does not close the panel; it is the button that opens it.
     void setTriggerWidget(QWidget *trigger) { m_trigger = trigger; }
     void retranslate();
+    // The undo and redo entries name the step they act on; an empty name and false leave the
+    // entry plain and disabled.
+    void setUndoRedo(const QString &undoName, bool canUndo, const QString &redoName, bool canRedo);
 
 signals:
     void sigNewDoc();
     void sigOpenDoc();
     void sigSaveDoc();
     void sigSaveAsDoc();
+    void sigUndo();
+    void sigRedo();
     void sigPlay();
     void sigPause();
     void sigStop();
@@ -51,4 +56,8 @@ private:
     QVector<Section> m_sections;
     QVector<Entry> m_entries;
     QWidget *m_trigger = nullptr;
+    QPushButton *m_undo = nullptr;
+    QPushButton *m_redo = nullptr;
+    QString m_undoName;
+    QString m_redoName;
 };

@@ -80,6 +80,74 @@ void Prodoc::markUnmodified() const
     m_unmodified = encode();
 }
 
+void Prodoc::resetHistory()
+{
+    m_history = {Step{QString(), qCompress(encode(), 1), false}};
+    m_current = 0;
+}
+
+bool Prodoc::recordStep(const QString &name, bool mergeable)
+{
+    if (m_current < 0)
+        resetHistory();
+    const QByteArray now = qCompress(encode(), 1);
+    if (now == m_history.at(m_current).scheme)
+        return false;
+    // Doing something new drops what could have been redone.
+    while (m_history.size() > m_current + 1)
+        m_history.removeLast();
+    Step &last = m_history.last();
+    constexpr qint64 kMergeMsecs = 2000;
+    if (mergeable && last.mergeable && last.name == name && m_current > 0 && m_lastStep.isValid() &&
+        m_lastStep.elapsed() < kMergeMsecs) {
+        last.scheme = now;
+    } else {
+        m_history.append(Step{name, now, mergeable});
+        if (m_history.size() > MaxUndoSteps + 1)
+            m_history.removeFirst();
+        m_current = m_history.size() - 1;
+    }
+    m_lastStep.start();
+    return true;
+}
+
+bool Prodoc::undo()
+{
+    if (!canUndo())
+        return false;
+    m_lastStep.invalidate();
+    --m_current;
+    return restore(m_history.at(m_current).scheme);
+}
+
+bool Prodoc::redo()
+{
+    if (!canRedo())
+        return false;
+    m_lastStep.invalidate();
+    ++m_current;
+    return restore(m_history.at(m_current).scheme);
+}
+
+qint64 Prodoc::historyBytes() const
+{
+    qint64 bytes = 0;
+    for (const Step &step : m_history)
+        bytes += step.scheme.size();
+    return bytes;
+}
+
+bool Prodoc::restore(const QByteArray &compressed)
+{
+    SchemeReader reader;
+    if (!reader.read(qUncompress(compressed)))
+        return false; // cannot happen for bytes this program encoded; nothing is touched then
+    Scheme scheme = reader.takeScheme();
+    m_mainWindow->slotClearCurrentAllScheme();
+    load(scheme, Source::Snapshot);
+    return true;
+}
+
 bool Prodoc::save(const QString &path, QString *errorString) const
 {
     const QByteArray bytes = encode();
@@ -125,6 +193,7 @@ bool Prodoc::open(const QString &path, QString *errorString)
     // Taken after loading, which makes media paths absolute and names continue above the
     // stored counters: what the operator sees unchanged must not count as an edit.
     markUnmodified();
+    resetHistory();
     return true;
 }
 
@@ -133,9 +202,10 @@ void Prodoc::close()
     m_mainWindow->slotClearCurrentAllScheme();
     m_path.clear();
     markUnmodified();
+    resetHistory();
 }
 
-void Prodoc::load(Scheme &scheme)
+void Prodoc::load(Scheme &scheme, Source source)
 {
     m_mainWindow->displays()->setCounter(scheme.displayWindowCounter);
     for (const auto &entry : scheme.displayWindows) {
@@ -143,6 +213,10 @@ void Prodoc::load(Scheme &scheme)
         if (!treeWidget)
             continue;
         DisplaySchedule &schedule = entry->schedule;
+        if (source == Source::Snapshot) {
+            treeWidget->tree()->restoreSchedule(schedule);
+            continue;
+        }
         for (GeneralObject *segment : qAsConst(schedule.generalSegments)) {
             segment->programCounter += 1;
             adjustPages(segment->programs, QDir(m_schemeFolder));

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QList>
 #include <QString>
 
 class Scheme;
@@ -30,6 +32,27 @@ public:
     // Takes the scheme as it stands as the unmodified one (after a new scheme is built).
     void markUnmodified() const;
 
+    // The undo history: the scheme as it stood after each of the operator's steps, kept as
+    // compressed snapshots of the .schx encoding, at most MaxUndoSteps back. The pictures and
+    // office pages a snapshot names are not in it; undone, the play windows find them in
+    // their caches.
+    static constexpr int MaxUndoSteps = 100;
+    // Starts the history afresh at the scheme as it stands (after new and open).
+    void resetHistory();
+    // Records the scheme as it stands after the step `name`; false when the step changed
+    // nothing. A `mergeable` step of the same name right after another (typing into a panel
+    // field) replaces it, so that one undo takes back the whole entry.
+    bool recordStep(const QString &name, bool mergeable = false);
+    bool canUndo() const { return m_current > 0; }
+    bool canRedo() const { return m_current + 1 < m_history.size(); }
+    // The names of the steps undo and redo would take back or do again.
+    QString undoName() const { return canUndo() ? m_history.at(m_current).name : QString(); }
+    QString redoName() const { return canRedo() ? m_history.at(m_current + 1).name : QString(); }
+    bool undo();
+    bool redo();
+    // Bytes the history holds (the snapshots, compressed).
+    qint64 historyBytes() const;
+
     // Reads and checks `path` whole and only then replaces the main window's scheme by it,
     // which then belongs to that file. On failure returns false with a reason and changes
     // nothing.
@@ -43,11 +66,26 @@ public:
     // Reads and checks the whole file into `scheme`; on failure returns false with a reason and
     // leaves `scheme` empty.
     bool read(const QString &path, Scheme &scheme, QString *errorString = nullptr) const;
-    // Builds `scheme` into the (already cleared) main window; the records move over.
-    void load(Scheme &scheme);
+    // Builds `scheme` into the (already cleared) main window; the records move over. A file's
+    // scheme is adjusted (media paths beside it, names above its counters); a snapshot of
+    // the history is taken exactly as it is.
+    enum class Source { File, Snapshot };
+    void load(Scheme &scheme, Source source = Source::File);
 
 private:
     QByteArray encode() const;
+    // Replaces the main window's scheme by the snapshot `compressed`, exactly as it was.
+    bool restore(const QByteArray &compressed);
+
+    struct Step
+    {
+        QString name; // of the step that led to this state; empty for the first
+        QByteArray scheme;
+        bool mergeable = false;
+    };
+    QList<Step> m_history;
+    int m_current = -1;
+    QElapsedTimer m_lastStep;
 
     Widget *m_mainWindow;
     QString m_path;

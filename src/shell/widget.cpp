@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -96,6 +97,17 @@ Widget::Widget(QWidget *parent)
 
     createStartingScheme();
     updateTitle();
+    updateUndoRedo();
+    // The conventional keys, Ctrl+Y as well, which Windows users reach for; also while a
+    // screen has the focus (a window was just dragged there). A text field keeps them for
+    // its own text.
+    const QList<QKeySequence> undoKeys{QKeySequence(QKeySequence::Undo)};
+    const QList<QKeySequence> redoKeys{QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence &keys : undoKeys + redoKeys) {
+        auto *shortcut = new QShortcut(keys, this, nullptr, nullptr, Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                undoKeys.contains(keys) ? &Widget::slotUndo : &Widget::slotRedo);
+    }
 }
 
 Widget::~Widget()
@@ -119,6 +131,7 @@ void Widget::createStartingScheme()
     createDisplayWindow(values, true);
     m_displays->setCounter(1);
     m_prodoc->markUnmodified();
+    m_prodoc->resetHistory();
 }
 
 void Widget::buildTopBar(QFrame *topBar)
@@ -211,6 +224,8 @@ void Widget::connectCommands()
     connect(m_mainMenu, &MainMenuBKLabel::sigOpenDoc, this, &Widget::slotOpenDoc);
     connect(m_mainMenu, &MainMenuBKLabel::sigSaveDoc, this, &Widget::slotSaveDoc);
     connect(m_mainMenu, &MainMenuBKLabel::sigSaveAsDoc, this, &Widget::slotSaveAsDoc);
+    connect(m_mainMenu, &MainMenuBKLabel::sigUndo, this, &Widget::slotUndo);
+    connect(m_mainMenu, &MainMenuBKLabel::sigRedo, this, &Widget::slotRedo);
     connect(m_mainMenu, &MainMenuBKLabel::sigPlay, this, &Widget::slotMenuPlay);
     connect(m_mainMenu, &MainMenuBKLabel::sigPause, this, &Widget::slotMenuPause);
     connect(m_mainMenu, &MainMenuBKLabel::sigStop, this, &Widget::slotMenuStop);

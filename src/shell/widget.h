@@ -240,6 +240,9 @@ public slots:
     virtual void slotSetBoot();
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
+    // Takes back the operator's last step, or does again the one taken back.
+    void slotUndo();
+    void slotRedo();
     // Empties the log viewer's results and shows it (created on first use, then kept).
     virtual void slotShowJournal();
 
@@ -284,9 +287,16 @@ private:
     // The save dialog's answer with ".schx" added when the name has no extension.
     QString chooseSavePath(const QString &title);
     void updateTitle();
-    // Something the operator changed in the scheme: the title catches up once the change is
-    // complete.
-    void noteEdit();
+    // Something the operator changed in the scheme (`step` names it for undo): once the change
+    // is complete it becomes an undo step and the title catches up. See Prodoc::recordStep
+    // for `mergeable`.
+    void noteEdit(const QString &step, bool mergeable = false);
+    void commitEdit();
+    void updateUndoRedo();
+    // The display window and the path of tree texts down to the current node, to select
+    // again after an undo rebuilt the scheme.
+    QStringList currentNodePath() const;
+    void selectNodePath(const QStringList &path);
     void createStartingScheme();
     void setEditingEnabled(bool enabled);
     void selectDisplayWindow(const QString &name);
@@ -371,6 +381,8 @@ private:
     LumoraMediaObject *m_selectedMedia = nullptr;
 
     bool m_editNoted = false;
+    QString m_noteStep;
+    bool m_noteMergeable = true;
     bool m_windowsLocked = false;
     bool m_overallPaused = false;
     bool m_maximized = false;

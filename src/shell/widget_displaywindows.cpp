@@ -116,7 +116,7 @@ void Widget::slotAddDisplayWindow()
     m_displays->setCounter(number);
     m_hideButton->setText(tr("winhide"));
     setPlayButtonFromTree();
-    noteEdit();
+    noteEdit(tr("Add Display Window"));
 }
 
 void Widget::slotDisplayWindowSetting()
@@ -149,7 +149,7 @@ void Widget::slotDisplayWindowSetting()
     emit sigModifySchedule(oldName, window);
     if (screen)
         applyScreenGeometry(screen, *window);
-    noteEdit();
+    noteEdit(tr("Edit Display Window"));
 }
 
 void Widget::slotDisplayWindowChecked()
@@ -224,7 +224,7 @@ void Widget::slotDeleteDisplayWindow()
     }
     if (playingDisplays().isEmpty())
         setEditingEnabled(true);
-    noteEdit();
+    noteEdit(tr("Delete Display Window"));
 }
 
 void Widget::slotMonitor()

@@ -2,6 +2,7 @@
 #include "appcore/settings.h"
 #include "displaywindowset.h"
 #include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
 #include "editor/projectwidget.h"
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
@@ -10,6 +11,7 @@
 #include "titlebar.h"
 #include "widget.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -113,6 +115,7 @@ bool Widget::openSchemeFile(const QString &path, bool report)
     if (!names.isEmpty())
         selectDisplayWindow(names.first());
     updateTitle();
+    updateUndoRedo();
     return true;
 }
 
@@ -125,6 +128,7 @@ void Widget::slotNewDoc()
     m_prodoc->close();
     createStartingScheme();
     updateTitle();
+    updateUndoRedo();
 }
 
 void Widget::slotOpenDoc()
@@ -233,15 +237,103 @@ void Widget::updateTitle()
     setWindowTitle(document + QStringLiteral(" - Lumora"));
 }
 
-void Widget::noteEdit()
+void Widget::noteEdit(const QString &step, bool mergeable)
 {
     // Many announcements can come from one operator action (a page and its windows, a panel
-    // storing several fields); the title is worked out once they are all in.
+    // storing several fields, a preset carried out after the tree announced it): the step is
+    // taken once they are all in.
+    if (m_noteStep.isEmpty())
+        m_noteStep = step;
+    m_noteMergeable = m_noteMergeable && mergeable;
     if (m_editNoted)
         return;
     m_editNoted = true;
-    QTimer::singleShot(0, this, [this] {
-        m_editNoted = false;
-        updateTitle();
-    });
+    QTimer::singleShot(0, this, &Widget::commitEdit);
+}
+
+void Widget::commitEdit()
+{
+    if (!m_editNoted)
+        return;
+    m_editNoted = false;
+    m_prodoc->recordStep(m_noteStep, m_noteMergeable);
+    m_noteStep.clear();
+    m_noteMergeable = true;
+    updateTitle();
+    updateUndoRedo();
+}
+
+void Widget::updateUndoRedo()
+{
+    m_mainMenu->setUndoRedo(m_prodoc->canUndo() ? m_prodoc->undoName() : QString(), m_prodoc->canUndo(),
+                            m_prodoc->canRedo() ? m_prodoc->redoName() : QString(), m_prodoc->canRedo());
+}
+
+QStringList Widget::currentNodePath() const
+{
+    QStringList path{currentDisplayName()};
+    ProjectTree *tree = treeOf(currentDisplayName());
+    QStringList texts;
+    for (QTreeWidgetItem *item = tree ? tree->currentTreeItem() : nullptr; item; item = item->parent())
+        texts.prepend(item->text(0));
+    return path + texts;
+}
+
+void Widget::selectNodePath(const QStringList &path)
+{
+    if (path.isEmpty() || !m_displays->contains(path.first()))
+        return;
+    selectDisplayWindow(path.first());
+    ProjectTree *tree = treeOf(path.first());
+    if (!tree || path.size() < 2)
+        return;
+    // Down the texts as far as they still lead: a node that the undo took away leaves its
+    // parent selected.
+    QTreeWidgetItem *item = tree->topLevelItem(0);
+    if (!item || item->text(0) != path.at(1))
+        return;
+    for (int depth = 2; depth < path.size(); ++depth) {
+        QTreeWidgetItem *next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i) {
+            if (item->child(i)->text(0) == path.at(depth))
+                next = item->child(i);
+        }
+        if (!next)
+            break;
+        item = next;
+    }
+    tree->clearSelection();
+    tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(item));
+    tree->slotSelectItemChecked();
+    item->setSelected(true);
+}
+
+void Widget::slotUndo()
+{
+    m_mainMenu->hide();
+    // Nothing is taken back under a playing schedule, as nothing is edited under one, nor
+    // under a dialog that may hold a record the undo would replace.
+    if (!isEditingEnabled() || QApplication::activeModalWidget())
+        return;
+    commitEdit();
+    const QStringList selection = currentNodePath();
+    if (!m_prodoc->undo())
+        return;
+    selectNodePath(selection);
+    updateTitle();
+    updateUndoRedo();
+}
+
+void Widget::slotRedo()
+{
+    m_mainMenu->hide();
+    if (!isEditingEnabled() || QApplication::activeModalWidget())
+        return;
+    commitEdit();
+    const QStringList selection = currentNodePath();
+    if (!m_prodoc->redo())
+        return;
+    selectNodePath(selection);
+    updateTitle();
+    updateUndoRedo();
 }

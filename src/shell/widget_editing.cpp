@@ -38,7 +38,7 @@ void Widget::connectEditing(ProjectTree *tree)
     connect(tree, &ProjectTree::sigAddProgram, this, &Widget::slotAddProgram);
     connect(tree, &ProjectTree::sigMoveupCommonWin, this, &Widget::slotMoveupCommonWin);
     connect(tree, &ProjectTree::sigMovedownCommonWin, this, &Widget::slotMovedownCommonWin);
-    connect(tree, &ProjectTree::sigEdited, this, &Widget::noteEdit);
+    connect(tree, &ProjectTree::sigEdited, this, [this](const QString &step) { noteEdit(step); });
     for (auto signal : {&ProjectTree::sigAddVideoObject, &ProjectTree::sigAddImageObject,
                         &ProjectTree::sigAddDigitalClockObject, &ProjectTree::sigAddAnalogClockObject,
                         &ProjectTree::sigAddDigitalTimerObject, &ProjectTree::sigAddUrlObject,

@@ -121,16 +121,18 @@ void Widget::connectPanels()
             tree->slotSwapMedia(first, second);
     });
     // Whatever a panel or the screen stores into the records is an edit of the scheme.
-    connect(this, &Widget::sigSegmentChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigCycleSegmentChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigTimingSegmentChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigProgramChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigCommonWinChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigCommonWinNameChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigLumoraMediaChanged, this, &Widget::noteEdit);
-    connect(this, &Widget::sigDeleteMedia, this, &Widget::noteEdit);
-    connect(this, &Widget::sigPasteMedia, this, &Widget::noteEdit);
-    connect(this, &Widget::sigSwapMedia, this, &Widget::noteEdit);
+    // A panel stores every keystroke; the steps of one field typed in a row make one undo.
+    const auto panelStep = [this](const char *name) { return [this, name] { noteEdit(tr(name), true); }; };
+    connect(this, &Widget::sigSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
+    connect(this, &Widget::sigCycleSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
+    connect(this, &Widget::sigTimingSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
+    connect(this, &Widget::sigProgramChanged, this, panelStep(QT_TR_NOOP("Edit Page")));
+    connect(this, &Widget::sigCommonWinChanged, this, panelStep(QT_TR_NOOP("Edit Window")));
+    connect(this, &Widget::sigCommonWinNameChanged, this, panelStep(QT_TR_NOOP("Edit Window")));
+    connect(this, &Widget::sigLumoraMediaChanged, this, panelStep(QT_TR_NOOP("Edit Media")));
+    connect(this, &Widget::sigDeleteMedia, this, [this] { noteEdit(tr("Delete Media")); });
+    connect(this, &Widget::sigPasteMedia, this, [this] { noteEdit(tr("Paste Media")); });
+    connect(this, &Widget::sigSwapMedia, this, [this] { noteEdit(tr("Move Media")); });
 }
 
 void Widget::connectScreenToPanels(MainPlayBKLabel *screen)
@@ -392,17 +394,17 @@ void Widget::slotProgramPanelChanged(ProgramObject *page)
 void Widget::slotTimingSegmentAdd()
 {
     m_properties->timingSegmentPanel()->addTimePoint(m_properties->timePointWin());
-    noteEdit();
+    noteEdit(tr("Add Time Point"));
 }
 
 void Widget::slotTimingSegmentEdit()
 {
     m_properties->timingSegmentPanel()->editTimePoint(m_properties->timePointWin());
-    noteEdit();
+    noteEdit(tr("Edit Time Point"));
 }
 
 void Widget::slotTimingSegmentDel()
 {
     m_properties->timingSegmentPanel()->deleteTimePoint();
-    noteEdit();
+    noteEdit(tr("Delete Time Point"));
 }

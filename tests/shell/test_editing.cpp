@@ -18,12 +18,14 @@
 #include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
 #include "shell/newdisplaywindowbutton.h"
+#include "shell/prodoc.h"
 #include "treemenus.h"
 
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -107,6 +109,17 @@ bool recordsFollowTree(ProjectTree *tree, MainPlayBKLabel *screen)
             return false;
     }
     return true;
+}
+
+// An outline with its segments in kind order (general, cycle, timing), each kind's as they were.
+QString byKind(const QString &outline)
+{
+    QStringList segments = outline.split(QStringLiteral(" | "));
+    std::stable_sort(segments.begin(), segments.end(), [](const QString &a, const QString &b) {
+        const QString order = QStringLiteral("GCT");
+        return order.indexOf(a.at(0)) < order.indexOf(b.at(0));
+    });
+    return segments.join(QStringLiteral(" | "));
 }
 
 QList<int> mediaIds(ProjectTree *tree)
@@ -261,25 +274,58 @@ private slots:
         QFETCH(QString, after);
         ProjectTree *tree = buildEntryFixture();
         QVERIFY(tree);
-        for (int i = 0; i < 4; ++i)
-            m_watcher->answers << QMessageBox::Yes;
-        // A copied window is added from the buffer: the window is copied first.
-        if (entries.first() == QLatin1String("Add Copied Window"))
-            QVERIFY(runMenu(tree, node + QStringList{QStringLiteral("Common Window1")},
-                            {QStringLiteral("Copy")}));
-        ProjectTreeItem *target = treeNode(tree, node);
-        for (const QString &entry : entries) {
-            if (entry == QLatin1String("Add Media") || entry == QLatin1String("Add Inserted Segment")) {
-                QVERIFY(runMenu(tree, target, entries));
-                break;
-            }
-            QVERIFY2(runMenu(tree, target, {entry}), qPrintable(entry));
-            target = tree->currentTreeItem();
-        }
-        QVERIFY(m_watcher->answered());
+        runEntry(tree, node, entries);
         QCOMPARE(outline(tree), after);
         QVERIFY(recordsFollowTree(tree, m_widget->screenOf(tree->displayName)));
         QVERIFY(unique(mediaIds(tree)));
+    }
+
+    void everyEntryIsUndoneAndRedone_data() { everyEntryChangesTheScheduleItNames_data(); }
+
+    // After each entry one undo gives back the scheme as it was, byte for byte in its file, with
+    // the play windows of what it had; one redo the scheme the entry made.
+    void everyEntryIsUndoneAndRedone()
+    {
+        QFETCH(QStringList, node);
+        QFETCH(QStringList, entries);
+        ProjectTree *tree = buildEntryFixture();
+        QVERIFY(tree);
+        QCoreApplication::processEvents(); // the fixture's last step is taken
+        const QString name = tree->displayName;
+        const QString start = outline(tree);
+        const QByteArray before = savedScheme();
+        const QString fixtureStep = m_widget->prodoc()->undoName();
+        runEntry(tree, node, entries);
+        QCoreApplication::processEvents();
+        // Pasted names count on over the whole run: what the entry made, not the table's name.
+        const QString made = outline(tree);
+        const QByteArray edited = savedScheme();
+        if (edited == before) {
+            // Nothing the file keeps changed (a segment moved past one of another kind changes
+            // only the tree's look): no step to take back.
+            QCOMPARE(m_widget->prodoc()->undoName(), fixtureStep);
+            return;
+        }
+        QVERIFY(m_widget->prodoc()->canUndo());
+        QVERIFY(!m_widget->prodoc()->canRedo());
+
+        m_widget->slotUndo();
+        tree = m_widget->treeOf(name);
+        QVERIFY(tree);
+        QCOMPARE(outline(tree), start);
+        QCOMPARE(savedScheme(), before);
+        QVERIFY(recordsFollowTree(tree, m_widget->screenOf(name)));
+        QCOMPARE(m_widget->prodoc()->undoName(), fixtureStep);
+        QVERIFY(m_widget->prodoc()->canRedo());
+
+        m_widget->slotRedo();
+        tree = m_widget->treeOf(name);
+        QVERIFY(tree);
+        // Rebuilt from the scheme, the tree lists the segments by kind, as after opening a file.
+        QCOMPARE(byKind(outline(tree)), byKind(made));
+        QCOMPARE(savedScheme(), edited);
+        QVERIFY(recordsFollowTree(tree, m_widget->screenOf(name)));
+        QVERIFY(!m_widget->prodoc()->canRedo());
     }
 
     // The copy is the buffer's own: the segment's display window can go before the paste.
@@ -508,6 +554,39 @@ private:
     }
 
     // Builds the fixture through the menus; nullptr (with the failing step named) when a step fails.
+    // Runs `entries` on `node` (two entries: the second on the node current after the first),
+    // answering Yes to deletes and clears.
+    void runEntry(ProjectTree *tree, const QStringList &node, const QStringList &entries)
+    {
+        for (int i = 0; i < 4; ++i)
+            m_watcher->answers << QMessageBox::Yes;
+        // A copied window is added from the buffer: the window is copied first.
+        if (entries.first() == QLatin1String("Add Copied Window"))
+            QVERIFY(runMenu(tree, node + QStringList{QStringLiteral("Common Window1")},
+                            {QStringLiteral("Copy")}));
+        ProjectTreeItem *target = treeNode(tree, node);
+        for (const QString &entry : entries) {
+            if (entry == QLatin1String("Add Media") || entry == QLatin1String("Add Inserted Segment")) {
+                QVERIFY(runMenu(tree, target, entries));
+                break;
+            }
+            QVERIFY2(runMenu(tree, target, {entry}), qPrintable(entry));
+            target = tree->currentTreeItem();
+        }
+        QVERIFY(m_watcher->answered());
+    }
+
+    // The scheme as Save writes it.
+    QByteArray savedScheme()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("undo.schx"));
+        QString error;
+        if (!m_widget->prodoc()->save(path, &error))
+            return error.toUtf8();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     ProjectTree *buildEntryFixture()
     {
         ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));

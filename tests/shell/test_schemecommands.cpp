@@ -11,15 +11,18 @@
 #include "model/schemewriter.h"
 #include "panels/windowpanel.h"
 #include "player/segmentscheduler.h"
+#include "render/commonplaywindow.h"
+#include "render/mainplaybklabel.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
 #include "shell/displaywindowset.h"
+#include "shell/mainmenubklabel.h"
 #include "shell/prodoc.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -189,6 +192,59 @@ private slots:
         QTRY_COMPARE(m_widget->documentTitle(), QStringLiteral("kept.schx*"));
         m_widget->slotSaveDoc();
         QCOMPARE(m_widget->documentTitle(), QStringLiteral("kept.schx"));
+    }
+
+    // Typing into a panel field is one step, named in the menu; Ctrl+Z takes it back and
+    // Ctrl+Y does it again, with the play window following the record.
+    void aPanelEntryIsOneUndoStep()
+    {
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
+        tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(tree->rootItem()->child(0)->child(0)->child(0)));
+        tree->slotSelectItemChecked();
+        CommonWinObject *window = tree->allWindows().value(0);
+        const int before = window->width;
+        QSpinBox *width = m_widget->windowPanel()->findChild<QSpinBox *>(QStringLiteral("widthSpin"));
+        QVERIFY(width && width->isVisible());
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("120"));
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(window->width, 120);
+        QTRY_VERIFY(m_widget->prodoc()->canUndo());
+        auto *undo = m_widget->mainMenu()->findChild<QPushButton *>(QStringLiteral("undoEntry"));
+        auto *redo = m_widget->mainMenu()->findChild<QPushButton *>(QStringLiteral("redoEntry"));
+        QCOMPARE(undo->text(), QStringLiteral("Undo Edit Window"));
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+
+        // With the focus back on the tree (in the field, the keys are the field's own).
+        m_widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_widget));
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+        window = m_widget->treeOf(m_widget->currentDisplayName())->allWindows().value(0);
+        QCOMPARE(window->width, before);
+        QVERIFY(!m_widget->prodoc()->canUndo());
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("Redo Edit Window"));
+        QCOMPARE(m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window)->width(), before);
+        // The selection is where it was, and its panel shows the record as it is now.
+        QCOMPARE(m_widget->selectedWindow(), window);
+        QCOMPARE(width->value(), before);
+
+        QTest::keyClick(m_widget->treeOf(m_widget->currentDisplayName()), Qt::Key_Y, Qt::ControlModifier);
+        window = m_widget->treeOf(m_widget->currentDisplayName())->allWindows().value(0);
+        QCOMPARE(window->width, 120);
+        QCOMPARE(m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window)->width(), 120);
+        QVERIFY(!m_widget->prodoc()->canRedo());
+        // Saved, then undone: the scheme differs from its file again.
+        const QString path = m_dir->filePath(QStringLiteral("u.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveDoc();
+        QVERIFY(!m_widget->prodoc()->isModified());
+        m_widget->slotUndo();
+        QVERIFY(m_widget->prodoc()->isModified());
+        m_widget->slotRedo();
+        QVERIFY(!m_widget->prodoc()->isModified());
     }
 
     void anyEditMakesTheSchemeModifiedUntilSavedOpenedOrNew()
