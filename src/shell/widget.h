@@ -297,6 +297,8 @@ private:
     // again after an undo rebuilt the scheme.
     QStringList currentNodePath() const;
     void selectNodePath(const QStringList &path);
+    // Undo or redo (`step`), then the selection, the title and the menu entries follow.
+    void stepHistory(bool (Prodoc::*step)());
     void createStartingScheme();
     void setEditingEnabled(bool enabled);
     void selectDisplayWindow(const QString &name);

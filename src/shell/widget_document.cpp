@@ -310,6 +310,16 @@ void Widget::selectNodePath(const QStringList &path)
 
 void Widget::slotUndo()
 {
+    stepHistory(&Prodoc::undo);
+}
+
+void Widget::slotRedo()
+{
+    stepHistory(&Prodoc::redo);
+}
+
+void Widget::stepHistory(bool (Prodoc::*step)())
+{
     m_mainMenu->hide();
     // Nothing is taken back under a playing schedule, as nothing is edited under one, nor
     // under a dialog that may hold a record the undo would replace.
@@ -317,21 +327,7 @@ void Widget::slotUndo()
         return;
     commitEdit();
     const QStringList selection = currentNodePath();
-    if (!m_prodoc->undo())
-        return;
-    selectNodePath(selection);
-    updateTitle();
-    updateUndoRedo();
-}
-
-void Widget::slotRedo()
-{
-    m_mainMenu->hide();
-    if (!isEditingEnabled() || QApplication::activeModalWidget())
-        return;
-    commitEdit();
-    const QStringList selection = currentNodePath();
-    if (!m_prodoc->redo())
+    if (!(m_prodoc->*step)())
         return;
     selectNodePath(selection);
     updateTitle();
