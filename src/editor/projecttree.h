@@ -213,6 +213,8 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // The context menu of `item`'s kind; nullptr for none.
+    QMenu *menuOf(const ProjectTreeItem *item) const;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:

@@ -363,26 +363,44 @@ void ProjectTree::mouseReleaseEvent(QMouseEvent *event)
             runSelectionStep(item);
         }
         if (single && event->button() == Qt::RightButton) {
-            QMenu *menu = nullptr;
-            if (item->kind() == rootKind)
-                menu = rootMenu;
-            else if (isSegmentKind(item->kind()))
-                menu = segmentMenu;
-            else if (item->kind() == programKind)
-                menu = programMenu;
-            else if (item->kind() == windowKind)
-                menu = windowMenu;
-            if (menu)
+            if (QMenu *menu = menuOf(item))
                 menu->popup(event->globalPos());
         }
     }
     QTreeWidget::mouseReleaseEvent(event);
 }
 
+QMenu *ProjectTree::menuOf(const ProjectTreeItem *item) const
+{
+    if (!item)
+        return nullptr;
+    if (item->kind() == rootKind)
+        return rootMenu;
+    if (isSegmentKind(item->kind()))
+        return segmentMenu;
+    if (item->kind() == programKind)
+        return programMenu;
+    if (item->kind() == windowKind)
+        return windowMenu;
+    return nullptr;
+}
+
 void ProjectTree::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Control)
         controlHeld = true;
+    // Copy, Paste and Delete act on the current node as its menu's entries do (the menu shows
+    // the keys); each menu has its own entry for them, so the tree picks the one that fits.
+    if (QMenu *menu = selectedItems().size() == 1 ? menuOf(m_currentItem) : nullptr) {
+        for (QAction *action : menu->actions()) {
+            const QKeySequence pressed(event->key() | int(event->modifiers() & ~Qt::KeypadModifier));
+            if (!action->shortcut().isEmpty() && pressed == action->shortcut() && action->isEnabled()) {
+                action->trigger();
+                event->accept();
+                return;
+            }
+        }
+    }
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -433,6 +451,22 @@ void ProjectTree::buildMenus()
         if (slot) {
             connect(action, &QAction::triggered, this, slot);
             connect(action, &QAction::triggered, this, [this, action] { emit sigEdited(action->text()); });
+        }
+        // The conventional keys, shown in the menu; the tree itself passes them on (keyPressEvent).
+        const QKeySequence::StandardKey key =
+            (slot == &ProjectTree::copySegmentSlot || slot == &ProjectTree::copyProgramSlot ||
+             slot == &ProjectTree::copyWindowSlot)
+                ? QKeySequence::Copy
+            : (slot == &ProjectTree::pasteSegmentSlot || slot == &ProjectTree::pasteProgramSlot ||
+               slot == &ProjectTree::pasteWindowSlot)
+                ? QKeySequence::Paste
+            : (slot == &ProjectTree::deleteSegmentSlot || slot == &ProjectTree::deleteProgramSlot ||
+               slot == &ProjectTree::deleteWindowSlot)
+                ? QKeySequence::Delete
+                : QKeySequence::UnknownKey;
+        if (key != QKeySequence::UnknownKey) {
+            action->setShortcut(key);
+            action->setShortcutContext(Qt::WidgetShortcut);
         }
         list << action;
         return action;

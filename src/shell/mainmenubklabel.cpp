@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QHash>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -138,10 +139,29 @@ void MainMenuBKLabel::retranslate()
         m_undo->setText(tr("Undo %1").arg(m_undoName));
     if (!m_redoName.isEmpty())
         m_redo->setText(tr("Redo %1").arg(m_redoName));
-    m_undo->setToolTip(QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
-    m_redo->setToolTip(QKeySequence(QKeySequence::Redo).toString(QKeySequence::NativeText));
+    // The keys of the main window's shortcuts, shown where the commands are.
+    for (const Entry &entry : qAsConst(m_entries)) {
+        const QKeySequence keys = MainMenuBKLabel::keysOf(entry.button->objectName());
+        entry.button->setToolTip(keys.toString(QKeySequence::NativeText));
+    }
     if (isVisible())
         adjustSize();
+}
+
+QKeySequence MainMenuBKLabel::keysOf(const QString &entry)
+{
+    static const QHash<QString, QKeySequence> keys{
+        {QStringLiteral("newEntry"), QKeySequence(QKeySequence::New)},
+        {QStringLiteral("openEntry"), QKeySequence(QKeySequence::Open)},
+        {QStringLiteral("saveEntry"), QKeySequence(QKeySequence::Save)},
+        {QStringLiteral("saveAsEntry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {QStringLiteral("undoEntry"), QKeySequence(QKeySequence::Undo)},
+        {QStringLiteral("redoEntry"), QKeySequence(QKeySequence::Redo)},
+        // As presentation programs start a show.
+        {QStringLiteral("playEntry"), QKeySequence(Qt::Key_F5)},
+        {QStringLiteral("stopEntry"), QKeySequence(Qt::SHIFT | Qt::Key_F5)},
+    };
+    return keys.value(entry);
 }
 
 void MainMenuBKLabel::setUndoRedo(const QString &undoName, bool canUndo, const QString &redoName, bool canRedo)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QVector>
 
@@ -21,6 +22,8 @@ public:
     // The undo and redo entries name the step they act on; an empty name and false leave the
     // entry plain and disabled.
     void setUndoRedo(const QString &undoName, bool canUndo, const QString &redoName, bool canRedo);
+    // The keys of the entry named `entry` (its object name); empty for none.
+    static QKeySequence keysOf(const QString &entry);
 
 signals:
     void sigNewDoc();

@@ -17,6 +17,7 @@
 #include "shellstyle.h"
 #include "titlebar.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -101,12 +102,24 @@ Widget::Widget(QWidget *parent)
     // The conventional keys, Ctrl+Y as well, which Windows users reach for; also while a
     // screen has the focus (a window was just dragged there). A text field keeps them for
     // its own text.
-    const QList<QKeySequence> undoKeys{QKeySequence(QKeySequence::Undo)};
-    const QList<QKeySequence> redoKeys{QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)};
-    for (const QKeySequence &keys : undoKeys + redoKeys) {
-        auto *shortcut = new QShortcut(keys, this, nullptr, nullptr, Qt::ApplicationShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                undoKeys.contains(keys) ? &Widget::slotUndo : &Widget::slotRedo);
+    const QList<QPair<QKeySequence, void (Widget::*)()>> shortcuts{
+        {MainMenuBKLabel::keysOf(QStringLiteral("undoEntry")), &Widget::slotUndo},
+        {MainMenuBKLabel::keysOf(QStringLiteral("redoEntry")), &Widget::slotRedo},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &Widget::slotRedo},
+        {MainMenuBKLabel::keysOf(QStringLiteral("newEntry")), &Widget::slotNewDoc},
+        {MainMenuBKLabel::keysOf(QStringLiteral("openEntry")), &Widget::slotOpenDoc},
+        {MainMenuBKLabel::keysOf(QStringLiteral("saveEntry")), &Widget::slotSaveDoc},
+        {MainMenuBKLabel::keysOf(QStringLiteral("saveAsEntry")), &Widget::slotSaveAsDoc},
+        {MainMenuBKLabel::keysOf(QStringLiteral("playEntry")), &Widget::slotOverallPlay},
+        {MainMenuBKLabel::keysOf(QStringLiteral("stopEntry")), &Widget::slotOverallStop}};
+    for (const auto &entry : shortcuts) {
+        auto *shortcut = new QShortcut(entry.first, this, nullptr, nullptr, Qt::ApplicationShortcut);
+        const auto slot = entry.second;
+        // Not under a dialog: its own keys are its own, and a command must not run beneath it.
+        connect(shortcut, &QShortcut::activated, this, [this, slot] {
+            if (!QApplication::activeModalWidget())
+                (this->*slot)();
+        });
     }
 }
 
@@ -277,6 +290,8 @@ void Widget::trUpdate()
     // A stopped schedule must not read "pause": only a playing, unpaused one does.
     setPlayButtonPlaying(m_playButtonPlaying && !m_overallPaused);
     m_stopButton->setText(tr("stop"));
+    m_playButton->setToolTip(MainMenuBKLabel::keysOf(QStringLiteral("playEntry")).toString(QKeySequence::NativeText));
+    m_stopButton->setToolTip(MainMenuBKLabel::keysOf(QStringLiteral("stopEntry")).toString(QKeySequence::NativeText));
 }
 
 void Widget::changeEvent(QEvent *event)

@@ -328,6 +328,51 @@ private slots:
         QVERIFY(!m_widget->prodoc()->canRedo());
     }
 
+    // The conventional keys on the tree act as the current node's menu entries, which show them;
+    // Ctrl+S on the main window saves.
+    void keysCopyPasteAndDeleteTheCurrentNode()
+    {
+        ProjectTree *tree = buildEntryFixture();
+        QVERIFY(tree);
+        m_widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_widget));
+        const QStringList p1{QStringLiteral("General Segment1"), QStringLiteral("Program1")};
+        QVERIFY(clickNode(tree, treeNode(tree, p1)));
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(tree, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(tree->generalSegments[0]->programs.size(), 3);
+        QVERIFY(recordsFollowTree(tree, m_widget->screenOf(tree->displayName)));
+
+        QVERIFY(clickNode(tree, treeNode(tree, p1 + QStringList{QStringLiteral("Common Window1")})));
+        m_watcher->answers << QMessageBox::No;
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(tree->generalSegments[0]->programs[0]->windows.size(), 2);
+        m_watcher->answers << QMessageBox::Yes;
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(tree->generalSegments[0]->programs[0]->windows.size(), 1);
+        QVERIFY(recordsFollowTree(tree, m_widget->screenOf(tree->displayName)));
+        // The pasted page and the delete are two steps.
+        QCoreApplication::processEvents();
+        QVERIFY(!m_widget->prodoc()->undoName().isEmpty());
+        m_widget->slotUndo();
+        tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        QCOMPARE(tree->generalSegments[0]->programs[0]->windows.size(), 2);
+        QCOMPARE(tree->generalSegments[0]->programs.size(), 3);
+
+        const QString path = m_dir.filePath(QStringLiteral("keys.schx"));
+        QFile::remove(path);
+        m_widget->savePaths << path;
+        // Without a window manager nothing hands the activation back after the question boxes.
+        m_widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_widget));
+        QTest::keyClick(tree, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_widget->asked, QStringList{QStringLiteral("Save")});
+        QVERIFY(QFile::exists(path));
+    }
+
     // The copy is the buffer's own: the segment's display window can go before the paste.
     void segmentCopiedInADeletedDisplayWindowPastesIntoAnother()
     {
