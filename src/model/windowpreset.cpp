@@ -70,5 +70,11 @@ QRect WindowPreset::apply(Preset preset, const QRect &window, const QSize &displ
         h = H / 4;
         break;
     }
+    // A window wider or taller than its display window would be centred or aligned to a
+    // negative position, where its left or top part never shows: it starts at the edge instead.
+    if (preset == Center || preset == CenterHorizontally || preset == Right)
+        x = qMax(0, x);
+    if (preset == Center || preset == CenterVertically || preset == Bottom)
+        y = qMax(0, y);
     return QRect(x, y, w, h);
 }

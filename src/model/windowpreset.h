@@ -30,6 +30,7 @@ public:
     static constexpr int SizeCount = 9;
 
     // `window` (x, y, width, height relative to the display window) after the preset, on a
-    // display window of `display` size. Fields a preset does not name stay as they were.
+    // display window of `display` size. Fields a preset does not name stay as they were; a
+    // position a preset names is never negative.
     static QRect apply(Preset preset, const QRect &window, const QSize &display);
 };

@@ -46,6 +46,15 @@ private slots:
                  QRect(350, 200, 300, 100));
         QCOMPARE(WindowPreset::apply(WindowPreset::Bottom, QRect(5, 0, 300, 100), QSize(1000, 500)),
                  QRect(5, 400, 300, 100));
+        // No preset puts a window larger than its display window at a negative position.
+        const QRect large(10, 20, 1200, 800);
+        const QSize display(1000, 500);
+        for (int p = 0; p < WindowPreset::PositionCount + WindowPreset::SizeCount; ++p) {
+            const QRect placed = WindowPreset::apply(WindowPreset::Preset(p), large, display);
+            QVERIFY2(placed.x() >= 0 && placed.y() >= 0, qPrintable(QString::number(p)));
+        }
+        QCOMPARE(WindowPreset::apply(WindowPreset::Center, large, display), QRect(0, 0, 1200, 800));
+        QCOMPARE(WindowPreset::apply(WindowPreset::Right, large, display), QRect(0, 20, 1200, 800));
     }
 
     void aNewSegmentNameIsNeverOneInUse()
