@@ -449,6 +449,8 @@ void ProjectTree::addProgramSlot()
         return;
     setCurrentTreeItem(item);
     emit sigAddProgram(page);
+    // The new page is the one selected: its panel and its preview show, not the segment's.
+    slotSelectItemChecked();
 }
 
 void ProjectTree::moveProgram(int step)

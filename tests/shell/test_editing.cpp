@@ -12,6 +12,7 @@
 #include "model/programobject.h"
 #include "model/timepoint.h"
 #include "model/timingobject.h"
+#include "panels/programpanel.h"
 #include "render/analogclockwidget.h"
 #include "render/commonplaywindow.h"
 #include "render/digitalclockwidget.h"
@@ -371,6 +372,14 @@ private slots:
         QTest::keyClick(tree, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m_widget->asked, QStringList{QStringLiteral("Save")});
         QVERIFY(QFile::exists(path));
+    }
+
+    void anAddedPageShowsItsOwnPanel()
+    {
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        QVERIFY(runMenu(tree, {QStringLiteral("General Segment1")}, {QStringLiteral("Add Programs")}));
+        QCOMPARE(tree->currentTreeItem()->text(0), QStringLiteral("Program2"));
+        QCOMPARE(m_widget->shownPanel(), static_cast<QWidget *>(m_widget->programPanel()));
     }
 
     // The copy is the buffer's own: the segment's display window can go before the paste.
