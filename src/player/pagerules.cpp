@@ -1,5 +1,6 @@
 #include "pagerules.h"
 
+#include "model/lumoramediaobject.h"
 #include "model/programobject.h"
 
 #include <QtGlobal>
@@ -20,6 +21,22 @@ int lengthMsecs(const QTime &length)
     if (!length.isValid())
         return 0;
     return (length.hour() * 3600 + length.minute() * 60 + length.second()) * 1000;
+}
+
+int videoMsecs(const VideoProperties &v)
+{
+    if (v.clipEnabled)
+        return qMax(0, (v.clipStart.secsTo(v.clipEnd) + 1) * 1000);
+    const QTime &t = v.totalLength;
+    int msec = 0;
+    if (t.isValid()) {
+        msec = t.hour() * 3600000 + t.minute() * 60000 + t.second() * 1000;
+        if (t.msec() > 200)
+            msec += t.msec() - 200;
+    }
+    if (msec <= 0 && v.probedMsecs > 0)
+        return clampToInt(v.probedMsecs);
+    return msec;
 }
 
 int pageLengthMsecs(const QTime &length)

@@ -2,6 +2,8 @@
 
 #include <QTime>
 
+struct VideoProperties;
+
 // The arithmetic of page advance and insert amounts.
 namespace PageRules {
 
@@ -10,6 +12,10 @@ int lengthMsecs(const QTime &length);
 // The page-length timer interval: a zero length is held for one second rather than
 // spinning through the pages.
 int pageLengthMsecs(const QTime &length);
+// How long a video item plays by what is stored (clip range, or total length with its last
+// 200 ms cut), or the length read from its file where none is stored; 0 when it has neither
+// and plays to the end of its file.
+int videoMsecs(const VideoProperties &video);
 // How long a video without a stored length holds its window while its file does not tell
 // its own length (a file that cannot be opened).
 constexpr int UnknownVideoBoundMsecs = 10000;

@@ -14,6 +14,7 @@
 #include "model/lumoramediaobject.h"
 #include "officepageloader.h"
 #include "picturecache.h"
+#include "player/pagerules.h"
 #include "playlabel.h"
 #include "textwidget.h"
 #include "urlwin.h"
@@ -189,19 +190,7 @@ QString CommonPlayWindow::logNameOf(const LumoraMediaObject &item)
 
 int CommonPlayWindow::videoTimerMsecs(const LumoraMediaObject &item)
 {
-    const VideoProperties &v = item.video;
-    if (v.clipEnabled)
-        return qMax(0, (v.clipStart.secsTo(v.clipEnd) + 1) * 1000);
-    const QTime &t = v.totalLength;
-    int msec = 0;
-    if (t.isValid()) {
-        msec = t.hour() * 3600000 + t.minute() * 60000 + t.second() * 1000;
-        if (t.msec() > 200)
-            msec += t.msec() - 200;
-    }
-    if (msec <= 0 && v.probedMsecs > 0)
-        return int(qMin<qint64>(v.probedMsecs, std::numeric_limits<int>::max()));
-    return msec;
+    return PageRules::videoMsecs(item.video);
 }
 
 void CommonPlayWindow::startWindowPlay()

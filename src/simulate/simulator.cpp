@@ -66,7 +66,7 @@ void Simulator::readVideoLengths(Scheme &scheme)
         for (ProgramObject *page : dw->schedule.allPrograms()) {
             for (CommonWinObject *w : qAsConst(page->windows)) {
                 for (LumoraMediaObject *m : qAsConst(w->media)) {
-                    if (m->type != QLatin1String("video") || CommonPlayWindow::videoTimerMsecs(*m) > 0)
+                    if (m->type != QLatin1String("video") || PageRules::videoMsecs(m->video) > 0)
                         continue;
                     const QString &path = m->video.filePath;
                     if (!known.contains(path)) {

@@ -8,9 +8,9 @@
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/schemechecker.h"
-#include "model/timingobject.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
+#include "model/timingobject.h"
 #include "player/pagerules.h"
 #include "schemejson.h"
 
@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QStringList>
 
@@ -124,6 +125,7 @@ int build(const QString &jsonPath, const QString &outPath)
 // opens: one that cannot be opened holds its window for the bound instead.
 void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warnings)
 {
+    QHash<QString, VideoProbe::Result> probed; // a file used twice is read once
     auto pages = [&](const QList<ProgramObject *> &programs, const QString &segment) {
         for (int p = 0; p < programs.size(); ++p) {
             const QList<CommonWinObject *> &windows = programs.at(p)->windows;
@@ -131,11 +133,12 @@ void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warn
                 const QList<LumoraMediaObject *> &media = windows.at(w)->media;
                 for (int m = 0; m < media.size(); ++m) {
                     const VideoProperties &v = media.at(m)->video;
-                    if (media.at(m)->type != QLatin1String("video") || v.clipEnabled ||
-                        QTime(0, 0).msecsTo(v.totalLength) > 200)
+                    if (media.at(m)->type != QLatin1String("video") || PageRules::videoMsecs(v) > 0)
                         continue;
-                    const VideoProbe::Result probed = VideoProbe::probe(v.filePath);
-                    if (probed.ok)
+                    if (!probed.contains(v.filePath))
+                        probed.insert(v.filePath, VideoProbe::probe(v.filePath));
+                    const VideoProbe::Result &result = probed[v.filePath];
+                    if (result.ok)
                         continue;
                     warnings.append({QStringLiteral("%1.programs[%2].windows[%3].media[%4]")
                                          .arg(segment)
@@ -144,7 +147,7 @@ void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warn
                                          .arg(m),
                                      QStringLiteral("video \"%1\" has no stored length and its file does not "
                                                     "tell one (%2): it shows for at most %3 s")
-                                         .arg(v.filePath, probed.error)
+                                         .arg(v.filePath, result.error)
                                          .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
                 }
             }
