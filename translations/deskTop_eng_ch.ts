@@ -1777,6 +1777,10 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>Move Media</source>
         <translation>移动媒体</translation>
     </message>
+    <message>
+        <source>Add Media</source>
+        <translation>添加媒体</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>

@@ -1777,6 +1777,10 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>Move Media</source>
         <translation>Move Media</translation>
     </message>
+    <message>
+        <source>Add Media</source>
+        <translation>Add Media</translation>
+    </message>
 </context>
 <context>
     <name>dataBaseConn</name>

@@ -310,6 +310,9 @@ void Widget::slotSelectMediaObject(LumoraMediaObject *media)
 
 void Widget::slotAddMediaObject(int index, LumoraMediaObject *media)
 {
+    // Imported files arrive after their menu entry is over, each when it has been read: the
+    // arrivals of one import make one step.
+    noteEdit(tr("Add Media"), true);
     // A new item of the window on show appears in its list at once, selected, with its panel.
     if (!media || !m_selectedWindow || m_properties->windowPanel()->window() != m_selectedWindow ||
         !m_selectedWindow->media.contains(media)) {

@@ -230,11 +230,14 @@ private slots:
                 QMetaObject::invokeMethod(dialog, "accept");
             };
         };
+        QCoreApplication::processEvents(); // the steps so far are taken
         watcher.dialogHandlers << choose(green);
         QVERIFY(runMenu(tree, first, {QStringLiteral("Add Media"), QStringLiteral("File")}));
         QVERIFY(watcher.answered());
         CommonWinObject *pictureWindow = tree->findWindow(treeNode(tree, first));
         QTRY_COMPARE(pictureWindow->media.size(), 1);
+        // The file arrives after its menu entry is over; it is still a step to undo.
+        QTRY_COMPARE(widget.prodoc()->undoName(), QStringLiteral("Add Media"));
         // A video after the picture: its length is read from the file and shown by its panel.
         watcher.dialogHandlers << choose(clip);
         QVERIFY(runMenu(tree, first, {QStringLiteral("Add Media"), QStringLiteral("File")}));
