@@ -1612,6 +1612,14 @@
 <context>
     <name>Widget</name>
     <message>
+        <source>Could not open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>Lumora did not close normally. Changes to %1 that were not saved were kept on %2. Open them?</source>
+        <translation>Lumora 上次未正常关闭。%1 中未保存的修改已于 %2 保留下来。要打开吗？</translation>
+    </message>
+    <message>
         <source>pause</source>
         <translation>暂停</translation>
     </message>

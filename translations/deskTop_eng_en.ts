@@ -1612,6 +1612,14 @@
 <context>
     <name>Widget</name>
     <message>
+        <source>Could not open %1: %2</source>
+        <translation>Could not open %1: %2</translation>
+    </message>
+    <message>
+        <source>Lumora did not close normally. Changes to %1 that were not saved were kept on %2. Open them?</source>
+        <translation>Lumora did not close normally. Changes to %1 that were not saved were kept on %2. Open them?</translation>
+    </message>
+    <message>
         <source>pause</source>
         <translation>pause</translation>
     </message>

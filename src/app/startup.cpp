@@ -35,16 +35,10 @@ bool displayAvailable()
 }
 
 // The play log belongs beside the program, whatever the working directory of a
-// session-started player; where that directory is read-only it goes to the user's
-// data directory instead, so no proof-of-play row is ever lost to a bad location.
+// session-started player, unless that directory is read-only.
 QString playLogPath()
 {
-    const QString dir = applicationDirectory();
-    if (QFileInfo(dir).isWritable())
-        return dir + QStringLiteral("/log.db");
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(fallback);
-    return fallback + QStringLiteral("/log.db");
+    return stateDirectory() + QStringLiteral("/log.db");
 }
 
 bool asksForHelpOrVersion(int argc, char **argv)
@@ -163,6 +157,9 @@ int runLumora(int argc, char **argv)
 
     if (!schemeArgument.isEmpty())
         widget->openSchemeFromCommandLine(QFileInfo(schemeArgument).absoluteFilePath(), playArgument);
+
+    // Changes a crash or a killed session kept are offered once the scheme of the start is in.
+    widget->offerRecoveredChanges();
 
     // 15. Hot key.
     auto *shortcut = new MyGlobalShortCut(QStringLiteral("Ctrl+Q"), &app);

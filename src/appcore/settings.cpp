@@ -1,6 +1,9 @@
 #include "settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 
@@ -33,6 +36,16 @@ void setApplicationDirectory(const QString &directory)
 QString settingsFilePath()
 {
     return applicationDirectory() + QStringLiteral("/setting.ini");
+}
+
+QString stateDirectory()
+{
+    const QString dir = applicationDirectory();
+    if (!dir.isEmpty() && QFileInfo(dir).isWritable())
+        return dir;
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(fallback);
+    return fallback;
 }
 
 void readSettings()

@@ -25,6 +25,11 @@ void setApplicationDirectory(const QString &directory);
 
 QString settingsFilePath();
 
+// Where the program keeps what it writes for itself (the play log, the recovery copies): the
+// application directory while it can be written, otherwise the user's data directory, so that
+// a read-only install loses none of it.
+QString stateDirectory();
+
 // A missing key keeps the in-memory value, so a missing file yields the defaults.
 void readSettings();
 // Writes the six keys "Language", "Start", "Play", "PlayType", "SchemePath" and "LastSchemePath".

@@ -197,6 +197,15 @@ bool Prodoc::open(const QString &path, QString *errorString)
     return true;
 }
 
+bool Prodoc::openRecovered(const QString &copyPath, const QString &originPath, QString *errorString)
+{
+    if (!open(copyPath, errorString))
+        return false;
+    m_path = originPath;
+    m_unmodified.clear();
+    return true;
+}
+
 void Prodoc::close()
 {
     m_mainWindow->slotClearCurrentAllScheme();

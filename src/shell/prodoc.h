@@ -57,6 +57,10 @@ public:
     // which then belongs to that file. On failure returns false with a reason and changes
     // nothing.
     bool open(const QString &path, QString *errorString = nullptr);
+    // Reads the recovery copy `copyPath` like open(), but the scheme then belongs to
+    // `originPath` (empty: to no file yet) and has unsaved changes: saving it is still the
+    // operator's choice.
+    bool openRecovered(const QString &copyPath, const QString &originPath, QString *errorString = nullptr);
     // Empties the main window's scheme; what is built next belongs to no file until saved.
     void close();
 
@@ -71,6 +75,9 @@ public:
     // the history is taken exactly as it is.
     enum class Source { File, Snapshot };
     void load(Scheme &scheme, Source source = Source::File);
+
+    // The scheme as save() would write it.
+    QByteArray encoded() const { return encode(); }
 
 private:
     QByteArray encode() const;

@@ -12,6 +12,7 @@
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
 #include "prodoc.h"
+#include "recoverycopy.h"
 #include "propertyarea.h"
 #include "render/screenplayhost.h"
 #include "shellstyle.h"
@@ -82,6 +83,7 @@ Widget::Widget(QWidget *parent)
     m_mainMenu->setTriggerWidget(m_menuButton);
 
     m_prodoc = new Prodoc(this);
+    m_recovery = new RecoveryCopy(m_prodoc, this);
     // Created once and reused, so each keeps the outcome of its last run.
     m_bootSetupWin = new BootSetupWin(this);
     m_languageSetupWin = new LanguageSetupWin(this);
@@ -127,6 +129,7 @@ Widget::~Widget()
 {
     if (m_monitor)
         delete m_monitor;
+    delete m_recovery;
     slotClearCurrentAllScheme();
     delete m_prodoc;
 }
@@ -305,6 +308,13 @@ void Widget::changeEvent(QEvent *event)
 void Widget::closeEvent(QCloseEvent *event)
 {
     m_mainMenu->hide();
+    // Changes the operator was asked about and gave up go; changes nobody asked about (the
+    // session ends, the window manager closes the window) stay for the next start to offer.
+    if (m_closeAsked || !m_prodoc->isModified())
+        m_recovery->discard();
+    else
+        m_recovery->writeNow();
+    m_recovery->waitForDisk();
     appSettings().closeType = QStringLiteral("normal");
     writeCloseType();
     event->accept();

@@ -31,6 +31,7 @@ class MonitorWin;
 class PlayWinObject;
 class Prodoc;
 class PropertyArea;
+class RecoveryCopy;
 class ScreenPlayHost;
 class ProjectTree;
 class ProjectWidget;
@@ -88,6 +89,10 @@ public:
     // The display windows whose schedules play.
     QStringList playingDisplays() const;
     Prodoc *prodoc() const { return m_prodoc; }
+    RecoveryCopy *recoveryCopy() const { return m_recovery; }
+    // When a previous session ended with unsaved changes, asks (without blocking play)
+    // whether to open them.
+    void offerRecoveredChanges();
 
     // Creates a display window with `values` (name, geometry, on-top mode): its tree container,
     // selector button and screen; with `defaultSchedule` its tree gets the default schedule,
@@ -362,6 +367,8 @@ private:
     menuButton *m_stopButton = nullptr;
 
     Prodoc *m_prodoc = nullptr;
+    RecoveryCopy *m_recovery = nullptr;
+    bool m_closeAsked = false; // the operator answered whether to save before closing
     std::unique_ptr<DisplayWindowSet> m_displays;
     ScreenPlayHost *m_screenHost = nullptr;
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed

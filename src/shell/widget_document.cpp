@@ -8,12 +8,14 @@
 #include "model/playwinobject.h"
 #include "monitorwin.h"
 #include "prodoc.h"
+#include "recoverycopy.h"
 #include "titlebar.h"
 #include "widget.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
@@ -235,6 +237,44 @@ void Widget::updateTitle()
     const QString document = documentTitle();
     m_titleBar->setDocumentTitle(document);
     setWindowTitle(document + QStringLiteral(" - Lumora"));
+    m_recovery->update();
+}
+
+void Widget::offerRecoveredChanges()
+{
+    RecoveryCopy::Found found;
+    if (!m_recovery->findPrevious(&found))
+        return;
+    const QString name = found.originPath.isEmpty() ? tr("Untitled") : QFileInfo(found.originPath).fileName();
+    auto *box = new QMessageBox(QMessageBox::Question, tr("info"),
+                                tr("Lumora did not close normally. Changes to %1 that were not saved were "
+                                   "kept on %2. Open them?")
+                                    .arg(name, QLocale().toString(found.savedAt, QLocale::ShortFormat)),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("recoveryOffer"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Open, not run: a player that started playing by itself keeps playing while nobody answers.
+    connect(box, &QMessageBox::finished, this, [this, box, found] {
+        if (box->clickedButton() == box->button(QMessageBox::Yes)) {
+            QString error;
+            if (m_prodoc->openRecovered(found.copyPath, found.originPath, &error)) {
+                QStringList names = m_displays->names();
+                std::sort(names.begin(), names.end());
+                if (!names.isEmpty())
+                    selectDisplayWindow(names.first());
+                // The changes are this session's now; its own copy keeps them.
+                m_recovery->writeNow();
+            } else {
+                // Nothing in it can be had back; offering it again at every start would not help.
+                QMessageBox::information(this, tr("info"),
+                                         tr("Could not open %1: %2").arg(found.copyPath, error), QMessageBox::Ok);
+            }
+            updateTitle();
+            updateUndoRedo();
+        }
+        m_recovery->discardPrevious();
+    });
+    box->open();
 }
 
 void Widget::noteEdit(const QString &step, bool mergeable)

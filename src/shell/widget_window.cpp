@@ -52,6 +52,7 @@ void Widget::slotClose()
 {
     m_mainMenu->hide();
     offerToSave();
+    m_closeAsked = true;
     close();
 }
 

@@ -18,6 +18,7 @@
 #include "shell/displaywindowset.h"
 #include "shell/mainmenubklabel.h"
 #include "shell/prodoc.h"
+#include "shell/recoverycopy.h"
 
 #include <QFile>
 #include <QLabel>
@@ -44,6 +45,30 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 CommonWinObject *firstWindow(ProjectTree *tree)
 {
     return tree->generalSegments.value(0)->programs.value(0)->windows.value(0);
+}
+
+int pagesIn(const QString &path)
+{
+    SchemeReader reader;
+    if (!reader.readFile(path) || reader.scheme().displayWindows.empty())
+        return -1;
+    return reader.scheme().displayWindows.front()->schedule.generalSegments.value(0)->programs.size();
+}
+
+// Closing the main window ends the program's event loop, and until one runs again every
+// dialog's loop would end at once: the quit is spent on a loop of its own.
+void spendTheQuit()
+{
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
+// "Add Programs" from the first general segment's menu, as the operator would.
+void addPageThroughTheMenu(Widget *widget)
+{
+    ProjectTree *tree = widget->treeOf(widget->currentDisplayName());
+    tree->setCurrentTreeItem(tree->segmentItem(QStringLiteral("generalSegment"), tree->generalSegments[0]->name));
+    tree->segmentMenu->actions().constFirst()->trigger();
 }
 } // namespace
 
@@ -326,6 +351,93 @@ private slots:
         m_widget->slotSaveDoc();
         QVERIFY(m_widget->asked.isEmpty());
         QVERIFY(QFile::exists(recovery));
+    }
+
+    // A crash while editing costs at most one interval: the copy follows the changes, leaves
+    // the file alone, and the next start offers it; what it gives back still belongs to the
+    // file and still has to be saved.
+    void unsavedChangesSurviveACrashAndAreOfferedAtTheNextStart()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("show.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveDoc();
+        const QByteArray saved = readAll(path);
+        RecoveryCopy *recovery = m_widget->recoveryCopy();
+        recovery->setInterval(20);
+        const QString copy = recovery->copyPath();
+        recovery->writeNow();
+        QVERIFY(!recovery->hasCopy()); // nothing changed, nothing to keep
+
+        addPageThroughTheMenu(m_widget);
+        QTRY_COMPARE(pagesIn(copy), 2);
+        addPageThroughTheMenu(m_widget);
+        QTRY_COMPARE(pagesIn(copy), 3);
+        QCOMPARE(readAll(path), saved);
+
+        // The crash: the main window is gone without being closed.
+        delete m_widget;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+        QVERIFY(QFile::exists(copy));
+        m_watcher->answers << QMessageBox::Yes;
+        m_widget->offerRecoveredChanges();
+        QTRY_COMPARE(m_watcher->messages.size(), 1);
+        QVERIFY2(m_watcher->messages.constFirst().contains(QLatin1String("show.schx")),
+                 qPrintable(m_watcher->messages.constFirst()));
+        QTRY_COMPARE(m_widget->treeOf(m_widget->currentDisplayName())->generalSegments[0]->programs.size(), 3);
+        QCOMPARE(m_widget->prodoc()->path(), path);
+        QCOMPARE(m_widget->documentTitle(), QStringLiteral("show.schx*"));
+        QCOMPARE(readAll(path), saved);
+        // The previous session's copy is gone; this session's keeps the changes until saved.
+        m_widget->recoveryCopy()->waitForDisk();
+        QVERIFY(!QFile::exists(copy));
+        const QString ownCopy = m_widget->recoveryCopy()->copyPath();
+        QCOMPARE(pagesIn(ownCopy), 3);
+        m_widget->slotSaveDoc();
+        QCOMPARE(pagesIn(path), 3);
+        m_widget->recoveryCopy()->waitForDisk();
+        QVERIFY(!QFile::exists(ownCopy));
+        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("recovery-*")}), QStringList());
+        // Nothing left, nothing offered.
+        m_widget->offerRecoveredChanges();
+        QVERIFY(!m_widget->findChild<QMessageBox *>(QStringLiteral("recoveryOffer")));
+    }
+
+    void changesGivenUpAtCloseGoAndChangesNobodyAskedAboutStay()
+    {
+        m_widget->recoveryCopy()->setInterval(20);
+        QString copy = m_widget->recoveryCopy()->copyPath();
+        addPageThroughTheMenu(m_widget);
+        QTRY_COMPARE(pagesIn(copy), 2);
+        m_widget->saveAnswers << false;
+        m_widget->slotClose();
+        spendTheQuit();
+        QCOMPARE(m_widget->asked, QStringList({"save current?"}));
+        QVERIFY(!QFile::exists(copy));
+
+        // Closed by the session or the window manager, without the question: kept, even
+        // before the interval came round.
+        delete m_widget;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+        copy = m_widget->recoveryCopy()->copyPath();
+        addPageThroughTheMenu(m_widget);
+        QTRY_COMPARE(m_widget->documentTitle(), QStringLiteral("Untitled*"));
+        QVERIFY(m_widget->close());
+        spendTheQuit();
+        QCOMPARE(pagesIn(copy), 2);
+
+        // Declined at the next start: gone, and the scheme is the one the start gave.
+        delete m_widget;
+        m_widget = new ScriptedWidget;
+        m_widget->show();
+        m_watcher->answers << QMessageBox::No;
+        m_widget->offerRecoveredChanges();
+        QTRY_VERIFY(!QFile::exists(copy));
+        QCOMPARE(m_watcher->messages.size(), 1);
+        QVERIFY(m_watcher->messages.constFirst().contains(QLatin1String("Untitled")));
+        QCOMPARE(m_widget->treeOf(m_widget->currentDisplayName())->generalSegments[0]->programs.size(), 1);
+        QVERIFY(!m_widget->prodoc()->isModified());
     }
 
     void openReplacesTheSchemeAndContinuesTheCounters()
