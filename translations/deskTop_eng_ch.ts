@@ -729,6 +729,10 @@
 <context>
     <name>ProjectTree</name>
     <message>
+        <source>%1 pasted window(s) did not fit the display window of %2 x %3 and were moved or made smaller.</source>
+        <translation>%1 个粘贴的窗口超出了 %2 x %3 的显示窗口，已移入或缩小。</translation>
+    </message>
+    <message>
         <source>info</source>
         <translation>提示</translation>
     </message>

@@ -729,6 +729,10 @@
 <context>
     <name>ProjectTree</name>
     <message>
+        <source>%1 pasted window(s) did not fit the display window of %2 x %3 and were moved or made smaller.</source>
+        <translation>%1 pasted window(s) did not fit the display window of %2 x %3 and were moved or made smaller.</translation>
+    </message>
+    <message>
         <source>info</source>
         <translation>info</translation>
     </message>

@@ -234,6 +234,11 @@ private:
     ProjectTreeItem *restoreSegmentCopy(const QString &kind, const QString &name);
     void buildPages(ProjectTreeItem *segmentItem, QList<ProgramObject *> pages);
     void buildWindow(ProjectTreeItem *programItem, CommonWinObject *window);
+    // A copied window may come from a larger display window: it is moved in, then shrunk, so
+    // nothing of it hangs off this one; counted for reportFitted().
+    void fitToDisplay(CommonWinObject *window);
+    // Tells the operator how many pasted windows fitToDisplay() changed, once per paste.
+    void reportFitted();
     void followSegmentOrder();
     void orderWindowItems(ProjectTreeItem *programItem);
     void forgetRemoved();
@@ -253,6 +258,7 @@ private:
     ProjectTreeItem *m_rootItem = nullptr;
     ProjectTreeItem *m_currentItem = nullptr;
     ProjectTreeItem *m_lastActedItem = nullptr;
+    int m_fittedWindows = 0;
     CommonWinObject *m_currentWindow = nullptr;
     QMenu *m_insertedMenu = nullptr;
     QMenu *m_addMediaMenu = nullptr;

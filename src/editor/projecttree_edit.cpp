@@ -290,6 +290,7 @@ void ProjectTree::addCopyedTimesSlot()
     followSegmentOrder();
     setCurrentTreeItem(item);
     slotSelectItemChecked();
+    reportFitted();
 }
 
 void ProjectTree::pasteSegmentSlot()
@@ -309,6 +310,7 @@ void ProjectTree::pasteSegmentSlot()
     followSegmentOrder();
     setCurrentTreeItem(item);
     slotSelectItemChecked();
+    reportFitted();
 }
 
 void ProjectTree::moveSegment(int step)
@@ -522,6 +524,7 @@ void ProjectTree::pasteProgramSlot()
     pages->insert(pages->indexOf(currentPage) + 1, copy);
     setCurrentTreeItem(item);
     slotSelectItemChecked();
+    reportFitted();
 }
 
 void ProjectTree::deleteProgramSlot()

@@ -200,6 +200,12 @@ void ProjectTree::buildDefaultSchedule()
     auto *window = new CommonWinObject;
     window->name = tr("Common Window") + QLatin1Char('1');
     window->frameColor = QColor(255, 0, 0);
+    // The only window of the page fills the display window: what it plays is seen at once.
+    const QSize area = m_host ? m_host->displaySize(displayName) : QSize();
+    if (area.isValid()) {
+        window->width = area.width();
+        window->height = area.height();
+    }
     ProjectTreeItem *windowItem = restoreWindow(pageItem, window);
 
     setCurrentTreeItem(windowItem);

@@ -9,6 +9,7 @@
 #include "model/programobject.h"
 #include "model/recordcopy.h"
 #include "model/segmentnaming.h"
+#include "model/windowgeometry.h"
 #include "projecttree.h"
 #include "projecttreeitem.h"
 #include "treehost.h"
@@ -58,7 +59,38 @@ void ProjectTree::buildWindow(ProjectTreeItem *programItem, CommonWinObject *win
 {
     for (LumoraMediaObject *media : qAsConst(window->media))
         media->mediaId = takeMediaId();
+    fitToDisplay(window);
     restoreWindow(programItem, window);
+}
+
+void ProjectTree::fitToDisplay(CommonWinObject *window)
+{
+    const QSize area = m_host ? m_host->displaySize(displayName) : QSize();
+    if (!area.isValid())
+        return;
+    const QRect before(window->x, window->y, window->width, window->height);
+    const QRect fitted = WindowGeometry::fitInto(before, area);
+    if (fitted == before)
+        return;
+    window->x = fitted.x();
+    window->y = fitted.y();
+    window->width = fitted.width();
+    window->height = fitted.height();
+    ++m_fittedWindows;
+}
+
+void ProjectTree::reportFitted()
+{
+    const int fitted = m_fittedWindows;
+    m_fittedWindows = 0;
+    if (fitted == 0 || !m_host)
+        return;
+    const QSize area = m_host->displaySize(displayName);
+    m_host->showInformation(tr("info"), tr("%1 pasted window(s) did not fit the display window of %2 x %3 "
+                                           "and were moved or made smaller.")
+                                            .arg(fitted)
+                                            .arg(area.width())
+                                            .arg(area.height()));
 }
 
 CommonWinObject *ProjectTree::windowOfCurrentItem() const
@@ -85,9 +117,19 @@ void ProjectTree::addCommonWindowSlot()
         return;
     auto *window = new CommonWinObject;
     window->name = nextWindowName(page, tr("Common Window"));
+    // The first window fills the display window; a further one is a layer on top of the
+    // others, so it takes the middle quarter and leaves them in view.
     const QSize area = m_host ? m_host->displaySize(displayName) : QSize();
-    window->width = area.isValid() ? area.width() : 200;
-    window->height = area.isValid() ? area.height() : 200;
+    const QSize full = area.isValid() ? area : QSize(200, 200);
+    if (page->windows.isEmpty()) {
+        window->width = full.width();
+        window->height = full.height();
+    } else {
+        window->width = full.width() / 2;
+        window->height = full.height() / 2;
+        window->x = (full.width() - window->width) / 2;
+        window->y = (full.height() - window->height) / 2;
+    }
     ProjectTreeItem *item = restoreWindow(pageItem, window);
     if (!item)
         return;
@@ -116,12 +158,14 @@ void ProjectTree::pasteWindowSlot()
     copy->name = nextWindowName(page, copied->name + QLatin1Char('-'));
     for (LumoraMediaObject *media : qAsConst(copy->media))
         media->mediaId = takeMediaId();
+    fitToDisplay(copy);
     // Directly below the current window in the tree: the layer under it.
     ProjectTreeItem *item = restoreWindow(pageItem, copy, page->windows.indexOf(currentWindow));
     if (!item)
         return;
     setCurrentTreeItem(item);
     slotSelectItemChecked();
+    reportFitted();
 }
 
 void ProjectTree::addCopiedWindowSlot()
@@ -135,12 +179,14 @@ void ProjectTree::addCopiedWindowSlot()
     copy->name = nextWindowName(page, copied->name + QLatin1Char('-'));
     for (LumoraMediaObject *media : qAsConst(copy->media))
         media->mediaId = takeMediaId();
+    fitToDisplay(copy);
     // The last node of the page: the bottom layer.
     ProjectTreeItem *item = restoreWindow(pageItem, copy, 0);
     if (!item)
         return;
     setCurrentTreeItem(item);
     slotSelectItemChecked();
+    reportFitted();
 }
 
 void ProjectTree::moveLayer(int step)

@@ -29,7 +29,23 @@ Axis enterLength(Axis axis, int length, int extent)
         axis.position = qMax(0, extent - axis.length);
     return axis;
 }
+Axis fitAxis(Axis axis, int extent)
+{
+    extent = qMax(0, extent);
+    if (axis.length > extent)
+        return {0, extent};
+    axis.length = qMax(0, axis.length);
+    axis.position = qBound(0, axis.position, extent - axis.length);
+    return axis;
+}
 } // namespace
+
+QRect WindowGeometry::fitInto(const QRect &window, const QSize &display)
+{
+    const Axis x = fitAxis({window.x(), window.width()}, display.width());
+    const Axis y = fitAxis({window.y(), window.height()}, display.height());
+    return QRect(x.position, y.position, x.length, y.length);
+}
 
 QRect WindowGeometry::enterX(const QRect &window, int x, const QSize &display)
 {

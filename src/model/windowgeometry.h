@@ -15,4 +15,7 @@ QRect enterX(const QRect &window, int x, const QSize &display);
 QRect enterY(const QRect &window, int y, const QSize &display);
 QRect enterWidth(const QRect &window, int width, const QSize &display);
 QRect enterHeight(const QRect &window, int height, const QSize &display);
+// `window` moved into a display window of `display` size, and shrunk only where it is larger
+// than the display window (a window copied from a larger display window).
+QRect fitInto(const QRect &window, const QSize &display);
 } // namespace WindowGeometry

@@ -149,6 +149,8 @@ void Widget::slotDisplayWindowSetting()
     emit sigModifySchedule(oldName, window);
     if (screen)
         applyScreenGeometry(screen, *window);
+    // An open window panel bounds its fields by the display window's size, which is new.
+    showCurrentNodePanel();
     noteEdit(tr("Edit Display Window"));
 }
 

@@ -17,12 +17,19 @@
 #include "render/commonplaywindow.h"
 #include "render/digitalclockwidget.h"
 #include "render/mainplaybklabel.h"
+#include "picturescheme.h"
 #include "scriptedwidget.h"
+#include "shell/displaysettingsdialog.h"
+#include "shell/widget.h"
+#include "panels/windowpanel.h"
 #include "shell/newdisplaywindowbutton.h"
 #include "shell/prodoc.h"
 #include "treemenus.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -380,6 +387,114 @@ private slots:
         QVERIFY(runMenu(tree, {QStringLiteral("General Segment1")}, {QStringLiteral("Add Programs")}));
         QCOMPARE(tree->currentTreeItem()->text(0), QStringLiteral("Program2"));
         QCOMPARE(m_widget->shownPanel(), static_cast<QWidget *>(m_widget->programPanel()));
+    }
+
+    // A new display window's first window fills it, so what it plays is seen on the screen.
+    void aNewDisplayWindowsFirstWindowShowsWhatItPlays()
+    {
+        ProjectTree *tree = addDisplay(QStringLiteral("Wall"), 400, 300);
+        QVERIFY(tree);
+        CommonWinObject *window = tree->allWindows().value(0);
+        QVERIFY(window);
+        QCOMPARE(QRect(window->x, window->y, window->width, window->height), QRect(0, 0, 400, 300));
+        const QString picture = writePicture(m_dir.filePath(QStringLiteral("green.png")), QColor(0, 200, 0));
+        QVERIFY(!picture.isEmpty());
+        addPicture(window, picture, 30);
+        m_widget->selectorButtonOf(QStringLiteral("Wall"))->click();
+        m_widget->slotMenuPlay();
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Wall"));
+        const QPoint middle = screen->mapToGlobal(QPoint(200, 150));
+        // What the X server shows there, whichever window it belongs to.
+        auto shown = [middle] {
+            return QGuiApplication::primaryScreen()->grabWindow(0, middle.x(), middle.y(), 1, 1).toImage().pixelColor(0, 0);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), QColor(0, 200, 0), 10000);
+        m_widget->slotMenuStop();
+    }
+
+    // A further window is a layer over the others and leaves them in view; windows copied from
+    // a larger display window are fitted into a smaller one, and the operator is told.
+    void windowsStayOnTheirDisplayWindow()
+    {
+        ProjectTree *wall = addDisplay(QStringLiteral("Wall"), 400, 300);
+        QVERIFY(wall);
+        const QStringList page{QStringLiteral("General Segment1"), QStringLiteral("Program1")};
+        QVERIFY(runMenu(wall, page, {QStringLiteral("Add Common Window")}));
+        CommonWinObject *added = wall->generalSegments.at(0)->programs.at(0)->windows.value(1);
+        QVERIFY(added);
+        QCOMPARE(QRect(added->x, added->y, added->width, added->height), QRect(100, 75, 200, 150));
+
+        ProjectTree *big = addDisplay(QStringLiteral("Big"), 800, 600);
+        QVERIFY(big);
+        CommonWinObject *large = big->allWindows().value(0);
+        large->x = 300;
+        large->y = 100;
+        large->width = 400;
+        large->height = 450;
+        QVERIFY(runMenu(big, page + QStringList{QStringLiteral("Common Window1")}, {QStringLiteral("Copy")}));
+        QVERIFY(runMenu(wall, page + QStringList{QStringLiteral("Common Window1")}, {QStringLiteral("Paste")}));
+        CommonWinObject *pasted = wall->generalSegments.at(0)->programs.at(0)->windows.value(0);
+        QVERIFY(pasted && pasted->name.startsWith(QLatin1String("Common Window1-")));
+        QCOMPARE(QRect(pasted->x, pasted->y, pasted->width, pasted->height), QRect(0, 0, 400, 300));
+        QCOMPARE(m_watcher->messages.size(), 1);
+        QVERIFY2(m_watcher->messages.constFirst().contains(QLatin1String("1 pasted window(s)")) &&
+                     m_watcher->messages.constFirst().contains(QLatin1String("400 x 300")),
+                 qPrintable(m_watcher->messages.constFirst()));
+        QCOMPARE(m_widget->screenOf(QStringLiteral("Wall"))->findPlayWindow(pasted)->geometry(), QRect(0, 0, 400, 300));
+
+        // A whole segment: each of its windows, one message.
+        large->x = 600;
+        large->width = 100;
+        large->height = 100;
+        QVERIFY(runMenu(big, page, {QStringLiteral("Add Common Window")}));
+        QVERIFY(runMenu(big, {QStringLiteral("General Segment1")}, {QStringLiteral("Copy")}));
+        m_watcher->messages.clear();
+        QVERIFY(runMenu(wall, {QStringLiteral("General Segment1")}, {QStringLiteral("Paste")}));
+        QCOMPARE(wall->generalSegments.size(), 2);
+        for (const CommonWinObject *window : wall->generalSegments.at(1)->programs.at(0)->windows) {
+            QVERIFY2(window->x >= 0 && window->y >= 0 && window->x + window->width <= 400 &&
+                         window->y + window->height <= 300,
+                     qPrintable(window->name));
+        }
+        QCOMPARE(m_watcher->messages.size(), 1);
+        QVERIFY(m_watcher->messages.constFirst().contains(QLatin1String("2 pasted window(s)")));
+        // Pasted where it fits, nothing to tell.
+        QVERIFY(runMenu(wall, page + QStringList{QStringLiteral("Common Window1")}, {QStringLiteral("Copy")}));
+        m_watcher->messages.clear();
+        QVERIFY(runMenu(big, page + QStringList{QStringLiteral("Common Window1")}, {QStringLiteral("Paste")}));
+        QVERIFY(m_watcher->messages.isEmpty());
+    }
+
+    // The window panel bounds its fields by the display window as it is now, also when it was
+    // enlarged while the panel was open.
+    void theWindowPanelFollowsAnEnlargedDisplayWindow()
+    {
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        QVERIFY(clickNode(tree,
+                          treeNode(tree, {QStringLiteral("General Segment1"), QStringLiteral("Program1"),
+                                          QStringLiteral("Common Window1")}),
+                          Qt::LeftButton));
+        CommonWinObject *window = tree->allWindows().value(0);
+        QCOMPARE(m_widget->selectedWindow(), window);
+        m_watcher->dialogHandlers << [](QWidget *modal) {
+            auto *dialog = qobject_cast<DisplaySettingsDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->setValues(dialog->name(), 0, 0, 1000, 600, 1);
+            dialog->okButton()->click();
+        };
+        m_widget->slotDisplayWindowSetting();
+        QVERIFY(m_watcher->answered());
+        QCOMPARE(m_widget->displaySize(QStringLiteral("Display window1")), QSize(1000, 600));
+        QSpinBox *width = m_widget->windowPanel()->findChild<QSpinBox *>(QStringLiteral("widthSpin"));
+        QSpinBox *height = m_widget->windowPanel()->findChild<QSpinBox *>(QStringLiteral("heightSpin"));
+        QVERIFY(width && height && width->isVisible());
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("800"));
+        QTest::keyClick(width, Qt::Key_Return);
+        height->selectAll();
+        QTest::keyClicks(height, QStringLiteral("450"));
+        QTest::keyClick(height, Qt::Key_Return);
+        QCOMPARE(QSize(window->width, window->height), QSize(800, 450));
     }
 
     // The copy is the buffer's own: the segment's display window can go before the paste.

@@ -226,6 +226,13 @@ private slots:
 
     void aPageBackgroundChosenShowsUnderItsWindows()
     {
+        // The first window fills the display window; made narrower, it leaves the page in view.
+        select(node({0, 0, 0}));
+        QSpinBox *width = m_widget->windowPanel()->findChild<QSpinBox *>(QStringLiteral("widthSpin"));
+        QVERIFY(width && width->isVisible());
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("100"));
+        QTest::keyClick(width, Qt::Key_Return);
         select(node({0, 0}));
         ProgramObject *page = tree()->generalSegments.first()->programs.first();
         QList<ProgramObject *> changed;
