@@ -19,6 +19,7 @@
 #include "titlebar.h"
 
 #include <QApplication>
+#include <QWindow>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -49,8 +50,11 @@ Widget::Widget(QWidget *parent)
     m_screenHost->setInformationParent(this);
     // Editing stays locked while any display window plays: a schedule changed under its
     // scheduler's feet would play records being freed.
-    connect(m_screenHost, &ScreenPlayHost::sigPlayingDisplaysChanged, this,
-            [this] { setEditingEnabled(m_screenHost->playingDisplays().isEmpty()); });
+    connect(m_screenHost, &ScreenPlayHost::sigPlayingDisplaysChanged, this, [this] {
+        setEditingEnabled(m_screenHost->playingDisplays().isEmpty());
+        updateScreenStacking();
+    });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Widget::followFocusWindow);
     setWindowTitle(QStringLiteral("Lumora"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -39,6 +39,7 @@ class newDisplayWindowButton;
 class QFrame;
 class QHBoxLayout;
 class QVBoxLayout;
+class QWindow;
 class TitleBar;
 class menuButton;
 
@@ -314,6 +315,11 @@ private:
     MainPlayBKLabel *createScreen(const PlayWinObject &window);
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
     void destroyScreen(MainPlayBKLabel *screen);
+    // The screens' on-top hints after their schedules began or stopped playing.
+    void updateScreenStacking();
+    // Raises the editor over the screens while the operator uses it (m_editorInUse).
+    void keepEditorInFront();
+    void followFocusWindow(QWindow *focused);
     void pauseWindowsOf(const QString &displayName);
     void setCurrentDisplayName(const QString &name);
     ScreenPlayHost *screenHost() const { return m_screenHost; }
@@ -368,6 +374,7 @@ private:
 
     Prodoc *m_prodoc = nullptr;
     RecoveryCopy *m_recovery = nullptr;
+    bool m_editorInUse = false; // the operator last worked in the editor or one of its dialogs
     bool m_closeAsked = false; // the operator answered whether to save before closing
     std::unique_ptr<DisplayWindowSet> m_displays;
     ScreenPlayHost *m_screenHost = nullptr;

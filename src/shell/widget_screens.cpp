@@ -12,14 +12,17 @@
 #include "render/screenplayhost.h"
 #include "widget.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace {
-Qt::WindowFlags screenFlags(int onTopMode)
+// "Never" lets other windows cover the screen, "Always" keeps it on top, and "Playing" keeps it
+// on top while its schedule plays only.
+Qt::WindowFlags screenFlags(int onTopMode, bool playing)
 {
-    // "Never" lets other windows cover the screen; "Always" and "Playing" keep it on top
-    // (a "Playing" screen keeps the flags it was created with).
-    if (onTopMode == 0)
+    const bool onTop = onTopMode == 1 || (onTopMode == 2 && playing);
+    if (!onTop)
         return Qt::Window | Qt::FramelessWindowHint;
     return Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
 }
@@ -65,14 +68,60 @@ void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &w
 {
     screen->name = window.name;
     screen->setWindowTitle(window.name);
-    const Qt::WindowFlags flags = screenFlags(window.onTopMode);
+    const Qt::WindowFlags flags = screenFlags(window.onTopMode, playingDisplays().contains(window.name));
     if (screen->windowFlags() != flags)
         screen->setWindowFlags(flags);
     // A display window moved away for backstage play stays away when it is edited.
     const QPoint offset = m_displays->backstageOffset(&window);
     screen->setGeometry(window.x + offset.x(), window.y + offset.y(), window.width, window.height);
-    if (!m_displays->isHidden(window.name))
+    if (!m_displays->isHidden(window.name)) {
         screen->show();
+        keepEditorInFront();
+    }
+}
+
+void Widget::updateScreenStacking()
+{
+    for (const PlayWinObject *window : m_displays->windows()) {
+        MainPlayBKLabel *screen = screenOf(window->name);
+        if (!screen)
+            continue;
+        const Qt::WindowFlags flags = screenFlags(window->onTopMode, playingDisplays().contains(window->name));
+        if (screen->windowFlags() == flags)
+            continue;
+        // Only the hint changes: the native window stays, and the video playing in it with it
+        // (setWindowFlags would make the screen again).
+        screen->overrideWindowFlags(flags);
+        if (QWindow *handle = screen->windowHandle())
+            handle->setFlags(flags);
+    }
+}
+
+void Widget::keepEditorInFront()
+{
+    // Without a window manager nothing raises a window that is clicked, and a screen that
+    // appears comes over everything: the editor the operator is working in is raised here.
+    if (!m_editorInUse || !isVisible() || isMinimized())
+        return;
+    raise();
+    // A dialog the operator is answering stays over the editor.
+    QWidget *active = QApplication::activeWindow();
+    if (active && active != this && !qobject_cast<MainPlayBKLabel *>(active))
+        active->raise();
+}
+
+void Widget::followFocusWindow(QWindow *focused)
+{
+    // Between two windows (a dialog closing, another program taking over) there is none;
+    // what the operator last worked in counts.
+    if (!focused)
+        return;
+    QWindow *top = focused;
+    while (top->transientParent())
+        top = top->transientParent();
+    m_editorInUse = top == windowHandle();
+    if (m_editorInUse)
+        keepEditorInFront();
 }
 
 void Widget::destroyScreen(MainPlayBKLabel *screen)
@@ -137,6 +186,8 @@ void Widget::slotWinHide()
     }
     m_displays->setHidden(currentDisplayName(), hide);
     m_hideButton->setText(hide ? tr("winshow") : tr("winhide"));
+    if (!hide)
+        keepEditorInFront();
 }
 
 void Widget::slotOverallLock()

@@ -11,12 +11,16 @@
 #include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
+#include "picturescheme.h"
 #include "scriptedwidget.h"
 #include "shell/displaysettingsdialog.h"
 #include "shell/displaywindowset.h"
 #include "shell/newdisplaywindowbutton.h"
 
 #include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -193,7 +197,6 @@ private slots:
         QVERIFY(m_watcher->answered());
         MainPlayBKLabel *second = m_widget->screenOf(QStringLiteral("Display window2"));
         QVERIFY(second->windowsLocked);
-        QVERIFY(second->windowFlags() & Qt::WindowStaysOnTopHint);
         m_widget->slotOverallLock();
         QVERIFY(!first->windowsLocked && !second->windowsLocked);
         // Hiding affects the current display window's screen only.
@@ -207,6 +210,77 @@ private slots:
         QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winshow"));
         m_widget->slotWinHide();
         QVERIFY(second->isVisible());
+    }
+
+    // "Playing" keeps a screen on top while its schedule plays, and only then; the screen
+    // and what plays on it stay the same native window.
+    void aScreenSetToPlayingIsOnTopOnlyWhilePlaying()
+    {
+        m_watcher->dialogHandlers << acceptAs(QString(), 400, 0, 128, 64, 2);
+        m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Display window2"));
+        QVERIFY(!(screen->windowFlags() & Qt::WindowStaysOnTopHint));
+        const WId native = screen->winId();
+        const QString picture = writePicture(m_dir.filePath(QStringLiteral("p.png")), Qt::blue);
+        addPicture(firstWindow(m_widget->treeOf(QStringLiteral("Display window2"))), picture, 30);
+        m_widget->slotMenuPlay();
+        QTRY_VERIFY(m_widget->playingDisplays().contains(QStringLiteral("Display window2")));
+        QVERIFY(screen->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(screen->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(screen->winId(), native);
+        QVERIFY(screen->isVisible());
+        m_widget->slotMenuStop();
+        QTRY_VERIFY(!(screen->windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(!(screen->windowHandle()->flags() & Qt::WindowStaysOnTopHint));
+        // "Always" is untouched by play.
+        QVERIFY(m_widget->screenOf(QStringLiteral("Display window1"))->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    // A display window placed over the editor's Play and Close buttons does not take them: the
+    // editor in use stays in front, and real clicks (through the X server) reach both.
+    void theEditorsButtonsStayInFrontOfAScreenOverThem()
+    {
+        m_widget->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_widget));
+        auto *play = m_widget->findChild<QWidget *>(QStringLiteral("playButton"));
+        auto *close = m_widget->findChild<QWidget *>(QStringLiteral("close"));
+        QVERIFY(play && close);
+        const QPoint playAt = play->mapToGlobal(play->rect().center());
+        const QPoint closeAt = close->mapToGlobal(close->rect().center());
+        const QRect over = QRect(playAt, closeAt).normalized().adjusted(-30, -30, 30, 30);
+        m_watcher->dialogHandlers << acceptAs(QStringLiteral("Over"), over.x(), over.y(), over.width(),
+                                              over.height(), 1);
+        m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Over"));
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        QVERIFY(screen->frameGeometry().contains(playAt) && screen->frameGeometry().contains(closeAt));
+        const QString picture = writePicture(m_dir.filePath(QStringLiteral("p.png")), Qt::blue);
+        addPicture(firstWindow(m_widget->treeOf(QStringLiteral("Over"))), picture, 30);
+
+        // What the X server shows at the button is the button.
+        const QPoint playInEditor = play->mapTo(m_widget, play->rect().center());
+        const QColor ownPlay = m_widget->grab().toImage().pixelColor(playInEditor);
+        auto shownAt = [](const QPoint &at) {
+            return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+        };
+        QTRY_COMPARE(shownAt(playAt), ownPlay);
+        QVERIFY(ownPlay != screen->grab().toImage().pixelColor(screen->mapFromGlobal(playAt)));
+        QCOMPARE(windowUnder(playAt), QString::number(m_widget->winId()));
+        QCOMPARE(windowUnder(closeAt), QString::number(m_widget->winId()));
+
+        xdotool({QStringLiteral("mousemove"), QString::number(playAt.x()), QString::number(playAt.y()),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QTRY_VERIFY(m_widget->playingDisplays().contains(QStringLiteral("Over")));
+        QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
+        QCOMPARE(windowUnder(closeAt), QString::number(m_widget->winId()));
+        xdotool({QStringLiteral("mousemove"), QString::number(closeAt.x()), QString::number(closeAt.y()),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QTRY_VERIFY(!m_widget->isVisible());
+        // Closing ends the program's loop; the next test's dialogs need one again.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
 
     void editingRenamesTreeButtonAndRecords()
@@ -383,6 +457,26 @@ private slots:
     }
 
 private:
+    static QString xdotool(const QStringList &args)
+    {
+        QProcess p;
+        p.start(QStringLiteral("xdotool"), args);
+        p.waitForFinished(5000);
+        return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
+    }
+
+    // The top-level X window the pointer is over at `at`.
+    static QString windowUnder(const QPoint &at)
+    {
+        const QString shell = xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                       QStringLiteral("getmouselocation"), QStringLiteral("--shell")});
+        for (const QString &line : shell.split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("WINDOW=")))
+                return line.mid(7);
+        }
+        return QString();
+    }
+
     QTemporaryDir m_dir;
     ModalWatcher *m_watcher = nullptr;
     ScriptedWidget *m_widget = nullptr;
