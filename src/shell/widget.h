@@ -6,6 +6,7 @@
 #include "model/playwinobject.h"
 #include "model/programobject.h"
 
+#include <QHash>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
@@ -324,6 +325,10 @@ private:
     void setCurrentDisplayName(const QString &name);
     ScreenPlayHost *screenHost() const { return m_screenHost; }
     void showPagePreview(CommonWinObject *window, bool selectIt);
+    // The editor's preview of a selected node: `page`'s windows alone on its display window's
+    // screen (none for no page or an empty one), over the page's background.
+    void previewPage(const QString &displayName, const QString &segmentKind, const ProgramObject *page);
+    void hidePreview(const QString &displayName);
     // Backstage (widget_backstage.cpp): the surface of `window` and its play windows go to
     // the stored position plus `offset`; a null offset brings them home.
     void placeSurface(PlayWinObject *window, const QPoint &offset);
@@ -374,6 +379,9 @@ private:
 
     Prodoc *m_prodoc = nullptr;
     RecoveryCopy *m_recovery = nullptr;
+    // Per display window, the page its screen previews ("kind/segment/page"), so that windows
+    // made meanwhile (paste, load, undo) show only when they belong to it.
+    QHash<QString, QString> m_previewedPage;
     bool m_editorInUse = false; // the operator last worked in the editor or one of its dialogs
     bool m_closeAsked = false; // the operator answered whether to save before closing
     std::unique_ptr<DisplayWindowSet> m_displays;

@@ -177,32 +177,33 @@ void Widget::checkSchedule(const QString &rootText)
     ProjectTree *tree = treeOf(currentDisplayName());
     m_properties->scheduleView()->showSchedule(tree ? &tree->schedule : nullptr);
     showPanel(m_properties->scheduleView());
-    MainPlayBKLabel *screen = screenOf(currentDisplayName());
-    if (!screen || screen->realPlayMode)
-        return;
-    for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
-        pw->stopPreview();
-        pw->hide();
-    }
+    hidePreview(currentDisplayName());
 }
 
 // A tree that is not shown has no say in the panels: they belong to the current display window.
+// A segment shows its first page, as it would begin to play.
 void Widget::checkSegment(GeneralObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName())
-        showGeneralInfo(segment);
+    if (!segment || segment->displayWindowName != currentDisplayName())
+        return;
+    showGeneralInfo(segment);
+    previewPage(segment->displayWindowName, QStringLiteral("generalSegment"), segment->programs.value(0));
 }
 
 void Widget::checkCycleSegment(CycleObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName())
-        showCycleInfo(segment);
+    if (!segment || segment->displayWindowName != currentDisplayName())
+        return;
+    showCycleInfo(segment);
+    previewPage(segment->displayWindowName, QStringLiteral("cycleSegment"), segment->programs.value(0));
 }
 
 void Widget::checkTimingSegment(TimingObject *segment)
 {
-    if (segment && segment->displayWindowName == currentDisplayName())
-        showTimingInfo(segment);
+    if (!segment || segment->displayWindowName != currentDisplayName())
+        return;
+    showTimingInfo(segment);
+    previewPage(segment->displayWindowName, QStringLiteral("timingSegment"), segment->programs.value(0));
 }
 
 void Widget::showGeneralInfo(GeneralObject *segment)
@@ -234,18 +235,7 @@ void Widget::checkProgram(ProgramObject *page, const QString &segmentKind)
     m_selectedPage = page;
     m_properties->programPanel()->showProgram(page);
     showPanel(m_properties->programPanel());
-    if (MainPlayBKLabel *screen = screenOf(page->displayWindowName); screen && !screen->realPlayMode)
-        screen->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
-    if (page->windows.isEmpty()) {
-        if (MainPlayBKLabel *screen = screenOf(currentDisplayName()); screen && !screen->realPlayMode) {
-            for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
-                pw->stopPreview();
-                pw->hide();
-            }
-        }
-        return;
-    }
-    showPagePreview(page->windows.first(), false);
+    previewPage(page->displayWindowName, segmentKind, page);
 }
 
 void Widget::checkWindow(CommonWinObject *window)

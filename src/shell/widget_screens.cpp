@@ -139,16 +139,55 @@ void Widget::pauseWindowsOf(const QString &displayName)
 
 // ---------------------------------------------------------------- editor preview
 
+namespace {
+QString pageKey(const QString &kind, const QString &segment, const QString &page)
+{
+    return kind + QLatin1Char('/') + segment + QLatin1Char('/') + page;
+}
+} // namespace
+
 void Widget::slotAddCommonWin(CommonWinObject *window, const QString &displayName, const QString &segmentKind)
 {
     Q_UNUSED(segmentKind)
     if (MainPlayBKLabel *screen = screenOf(displayName)) {
         CommonPlayWindow *pw = screen->showCommonWindow(false, window);
-        // Only the page being edited shows; a window restored from a file waits for its page.
-        if (pw && screen->realPlayMode)
+        // Only the page being previewed shows: a window restored from a file, pasted with its
+        // page or segment, or brought back by undo waits for its page to be selected.
+        const bool previewed = m_previewedPage.value(displayName) ==
+                               pageKey(window->segmentKind, window->segmentName, window->programName);
+        if (pw && (screen->realPlayMode || !previewed))
             pw->hide();
         restackPage(window);
     }
+}
+
+void Widget::hidePreview(const QString &displayName)
+{
+    m_previewedPage.remove(displayName);
+    MainPlayBKLabel *screen = screenOf(displayName);
+    if (!screen || screen->realPlayMode)
+        return;
+    for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
+        pw->stopPreview();
+        pw->hide();
+    }
+}
+
+void Widget::previewPage(const QString &displayName, const QString &segmentKind, const ProgramObject *page)
+{
+    MainPlayBKLabel *screen = screenOf(displayName);
+    if (!screen || screen->realPlayMode)
+        return;
+    if (!page || page->windows.isEmpty()) {
+        hidePreview(displayName);
+        if (page) {
+            m_previewedPage.insert(displayName, pageKey(segmentKind, page->segmentName, page->name));
+            screen->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
+        }
+        return;
+    }
+    screen->setPageBackground(page->backgroundColor, page->backgroundImage, page->backgroundDisplayType);
+    showPagePreview(page->windows.first(), false);
 }
 
 void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
@@ -156,6 +195,8 @@ void Widget::showPagePreview(CommonWinObject *window, bool selectIt)
     MainPlayBKLabel *screen = screenOf(window->displayWindowName);
     if (!screen || screen->realPlayMode)
         return;
+    m_previewedPage.insert(window->displayWindowName,
+                           pageKey(window->segmentKind, window->segmentName, window->programName));
     for (CommonPlayWindow *pw : qAsConst(screen->playWindows)) {
         const bool samePage = pw->winObject->programName == window->programName &&
                               pw->winObject->segmentName == window->segmentName &&

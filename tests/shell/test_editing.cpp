@@ -497,6 +497,45 @@ private slots:
         QCOMPARE(QSize(window->width, window->height), QSize(800, 450));
     }
 
+    // Selecting a node shows what it would show: a page its own windows, a segment its first
+    // page. Windows made meanwhile (a pasted segment's, a loaded scheme's) wait for their page.
+    void selectingANodePreviewsWhatItWouldShow()
+    {
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        const QStringList g1{QStringLiteral("General Segment1")};
+        QVERIFY(runMenu(tree, g1, {QStringLiteral("Add Programs")}));
+        QVERIFY(runMenu(tree, g1 + QStringList{QStringLiteral("Program2")}, {QStringLiteral("Add Common Window")}));
+        const auto shown = [this] {
+            QStringList pages;
+            for (const CommonPlayWindow *pw : qAsConst(m_widget->screenOf(QStringLiteral("Display window1"))->playWindows)) {
+                if (pw->isVisible())
+                    pages << pw->winObject->segmentName + QLatin1Char('/') + pw->winObject->programName;
+            }
+            return pages;
+        };
+        QVERIFY(clickNode(tree, treeNode(tree, g1 + QStringList{QStringLiteral("Program2")}), Qt::LeftButton));
+        QCOMPARE(shown(), QStringList{QStringLiteral("General Segment1/Program2")});
+        QVERIFY(clickNode(tree, treeNode(tree, g1), Qt::LeftButton));
+        QCOMPARE(shown(), QStringList{QStringLiteral("General Segment1/Program1")});
+
+        QVERIFY(runMenu(tree, g1, {QStringLiteral("Copy")}));
+        QVERIFY(runMenu(tree, g1, {QStringLiteral("Paste")}));
+        const QString pasted = tree->generalSegments.value(1) ? tree->generalSegments.at(1)->name : QString();
+        QCOMPARE(tree->currentTreeItem()->text(0), pasted);
+        QCOMPARE(shown(), QStringList{pasted + QStringLiteral("/Program1")});
+
+        const QString path = m_dir.filePath(QStringLiteral("preview.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveAsDoc();
+        QVERIFY(m_widget->openSchemeFile(path, false));
+        tree = m_widget->treeOf(QStringLiteral("Display window1"));
+        QCOMPARE(shown(), QStringList());
+        QVERIFY(clickNode(tree, treeNode(tree, {pasted}), Qt::LeftButton));
+        QCOMPARE(shown(), QStringList{pasted + QStringLiteral("/Program1")});
+        QVERIFY(clickNode(tree, treeNode(tree, {pasted, QStringLiteral("Program2")}), Qt::LeftButton));
+        QCOMPARE(shown(), QStringList{pasted + QStringLiteral("/Program2")});
+    }
+
     // The copy is the buffer's own: the segment's display window can go before the paste.
     void segmentCopiedInADeletedDisplayWindowPastesIntoAnother()
     {
