@@ -7,6 +7,7 @@
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
 #include "monitorwin.h"
+#include "render/mainplaybklabel.h"
 #include "prodoc.h"
 #include "recoverycopy.h"
 #include "titlebar.h"
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
+#include <QPoint>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -367,8 +370,34 @@ void Widget::stepHistory(bool (Prodoc::*step)())
         return;
     commitEdit();
     const QStringList selection = currentNodePath();
+    // Where the operator put the screens is no part of the scheme: the rebuilt ones go back
+    // where they were, away for backstage play or hidden.
+    struct Placement
+    {
+        bool hidden;
+        bool backstage;
+        QPoint offset;
+    };
+    QHash<QString, Placement> placements;
+    for (PlayWinObject *window : m_displays->windows())
+        placements.insert(window->name, {m_displays->isHidden(window->name), window->backstage,
+                                         m_displays->backstageOffset(window)});
     if (!(m_prodoc->*step)())
         return;
+    for (PlayWinObject *window : m_displays->windows()) {
+        const auto found = placements.constFind(window->name);
+        if (found == placements.constEnd())
+            continue;
+        if (found->backstage) {
+            window->backstage = true;
+            placeSurface(window, found->offset);
+        }
+        if (found->hidden) {
+            m_displays->setHidden(window->name, true);
+            if (MainPlayBKLabel *screen = screenOf(window->name))
+                screen->hide();
+        }
+    }
     selectNodePath(selection);
     updateTitle();
     updateUndoRedo();

@@ -15,6 +15,8 @@
 #include "shell/extendwin.h"
 #include "shell/menubutton.h"
 #include "shell/newdisplaywindowbutton.h"
+#include "shell/prodoc.h"
+#include "model/generalobject.h"
 
 #include <QRadioButton>
 #include <QScreen>
@@ -173,6 +175,17 @@ private slots:
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("South"));
         QCOMPARE(button->text(), QStringLiteral("background"));
         m_widget->selectorButtonOf(QStringLiteral("North"))->click();
+        QCOMPARE(button->text(), QStringLiteral("frontground"));
+
+        // An edit taken back rebuilds the screens; the one away stays away, its play windows
+        // with it.
+        m_widget->treeOf(QStringLiteral("North"))->generalSegments.first()->name = QStringLiteral("Renamed");
+        QVERIFY(m_widget->prodoc()->recordStep(QStringLiteral("Rename")));
+        m_widget->slotUndo();
+        QCOMPARE(m_widget->treeOf(QStringLiteral("North"))->generalSegments.first()->name,
+                 QStringLiteral("General Segment1"));
+        north = m_widget->screenOf(QStringLiteral("North"));
+        QTRY_COMPARE(placesOf(north), shifted(northHome, target.topLeft()));
         QCOMPARE(button->text(), QStringLiteral("frontground"));
 
         QTest::mouseClick(button, Qt::LeftButton);

@@ -16,6 +16,7 @@
 #include "shell/displaysettingsdialog.h"
 #include "shell/displaywindowset.h"
 #include "shell/newdisplaywindowbutton.h"
+#include "shell/prodoc.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -281,6 +282,21 @@ private slots:
         // Closing ends the program's loop; the next test's dialogs need one again.
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
+    }
+
+    // Undo rebuilds the screens from the scheme; a screen the operator hid stays hidden.
+    void aHiddenScreenStaysHiddenThroughUndo()
+    {
+        m_widget->slotWinHide();
+        QVERIFY(m_widget->screenOf(QStringLiteral("Display window1"))->isHidden());
+        firstWindow(m_widget->treeOf(QStringLiteral("Display window1")))->width = 99;
+        QVERIFY(m_widget->prodoc()->recordStep(QStringLiteral("Resize")));
+        m_widget->slotUndo();
+        QCOMPARE(firstWindow(m_widget->treeOf(QStringLiteral("Display window1")))->width, 320);
+        QVERIFY(m_widget->screenOf(QStringLiteral("Display window1"))->isHidden());
+        QCOMPARE(m_widget->hideButtonText(), QStringLiteral("winshow"));
+        m_widget->slotWinHide();
+        QVERIFY(m_widget->screenOf(QStringLiteral("Display window1"))->isVisible());
     }
 
     void editingRenamesTreeButtonAndRecords()
