@@ -119,8 +119,11 @@ void Widget::followFocusWindow(QWindow *focused)
     QWindow *top = focused;
     while (top->transientParent())
         top = top->transientParent();
+    const bool wasInUse = m_editorInUse;
     m_editorInUse = top == windowHandle();
-    if (m_editorInUse)
+    // Coming back to the editor from a screen or another program raises it; its own menus
+    // and dialogs come and go over it and must not be covered by it.
+    if (m_editorInUse && !wasInUse && focused == windowHandle())
         keepEditorInFront();
 }
 

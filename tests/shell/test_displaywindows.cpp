@@ -271,6 +271,18 @@ private slots:
         QCOMPARE(windowUnder(playAt), QString::number(m_widget->winId()));
         QCOMPARE(windowUnder(closeAt), QString::number(m_widget->winId()));
 
+        // The editor's own menus come over it, not under it.
+        ProjectTree *tree = m_widget->treeOf(QStringLiteral("Over"));
+        QTreeWidgetItem *segment = tree->rootItem()->child(0);
+        const QPoint segmentAt = tree->viewport()->mapToGlobal(tree->visualItemRect(segment).center());
+        xdotool({QStringLiteral("mousemove"), QString::number(segmentAt.x()), QString::number(segmentAt.y()),
+                 QStringLiteral("click"), QStringLiteral("3")});
+        QTRY_VERIFY(QApplication::activePopupWidget() && QApplication::activePopupWidget()->isVisible());
+        QWidget *menu = QApplication::activePopupWidget();
+        QTest::qWait(100); // what the editor does on the focus change, it has done by now
+        QCOMPARE(windowUnder(menu->geometry().center()), QString::number(menu->winId()));
+        menu->close();
+
         xdotool({QStringLiteral("mousemove"), QString::number(playAt.x()), QString::number(playAt.y()),
                  QStringLiteral("click"), QStringLiteral("1")});
         QTRY_VERIFY(m_widget->playingDisplays().contains(QStringLiteral("Over")));
