@@ -86,7 +86,7 @@ void Prodoc::resetHistory()
     m_current = 0;
 }
 
-bool Prodoc::recordStep(const QString &name, bool mergeable)
+bool Prodoc::recordStep(const QString &name, bool mergeable, const void *subject)
 {
     if (m_current < 0)
         resetHistory();
@@ -98,11 +98,11 @@ bool Prodoc::recordStep(const QString &name, bool mergeable)
         m_history.removeLast();
     Step &last = m_history.last();
     constexpr qint64 kMergeMsecs = 2000;
-    if (mergeable && last.mergeable && last.name == name && m_current > 0 && m_lastStep.isValid() &&
-        m_lastStep.elapsed() < kMergeMsecs) {
+    if (mergeable && last.mergeable && last.name == name && last.subject == subject && m_current > 0 &&
+        m_lastStep.isValid() && m_lastStep.elapsed() < kMergeMsecs) {
         last.scheme = now;
     } else {
-        m_history.append(Step{name, now, mergeable});
+        m_history.append(Step{name, now, mergeable, subject});
         if (m_history.size() > MaxUndoSteps + 1)
             m_history.removeFirst();
         m_current = m_history.size() - 1;

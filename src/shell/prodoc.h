@@ -40,9 +40,10 @@ public:
     // Starts the history afresh at the scheme as it stands (after new and open).
     void resetHistory();
     // Records the scheme as it stands after the step `name`; false when the step changed
-    // nothing. A `mergeable` step of the same name right after another (typing into a panel
-    // field) replaces it, so that one undo takes back the whole entry.
-    bool recordStep(const QString &name, bool mergeable = false);
+    // nothing. A `mergeable` step of the same name and `subject` (the record a panel edits)
+    // right after another (typing into a panel field) replaces it, so that one undo takes back
+    // the whole entry; an edit of another record is a step of its own.
+    bool recordStep(const QString &name, bool mergeable = false, const void *subject = nullptr);
     bool canUndo() const { return m_current > 0; }
     bool canRedo() const { return m_current + 1 < m_history.size(); }
     // The names of the steps undo and redo would take back or do again.
@@ -89,6 +90,7 @@ private:
         QString name; // of the step that led to this state; empty for the first
         QByteArray scheme;
         bool mergeable = false;
+        const void *subject = nullptr; // compared only, never followed
     };
     QList<Step> m_history;
     int m_current = -1;

@@ -297,7 +297,7 @@ private:
     // Something the operator changed in the scheme (`step` names it for undo): once the change
     // is complete it becomes an undo step and the title catches up. See Prodoc::recordStep
     // for `mergeable`.
-    void noteEdit(const QString &step, bool mergeable = false);
+    void noteEdit(const QString &step, bool mergeable = false, const void *subject = nullptr);
     void commitEdit();
     void updateUndoRedo();
     // The display window and the path of tree texts down to the current node, to select
@@ -406,6 +406,7 @@ private:
 
     bool m_editNoted = false;
     QString m_noteStep;
+    const void *m_noteSubject = nullptr;
     bool m_noteMergeable = true;
     bool m_windowsLocked = false;
     bool m_overallPaused = false;

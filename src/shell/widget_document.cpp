@@ -280,13 +280,18 @@ void Widget::offerRecoveredChanges()
     box->open();
 }
 
-void Widget::noteEdit(const QString &step, bool mergeable)
+void Widget::noteEdit(const QString &step, bool mergeable, const void *subject)
 {
     // Many announcements can come from one operator action (a page and its windows, a panel
     // storing several fields, a preset carried out after the tree announced it): the step is
     // taken once they are all in.
-    if (m_noteStep.isEmpty())
+    if (m_noteStep.isEmpty()) {
         m_noteStep = step;
+        m_noteSubject = subject;
+    } else if (subject != m_noteSubject) {
+        // One action that changed several records is a step of its own.
+        m_noteMergeable = false;
+    }
     m_noteMergeable = m_noteMergeable && mergeable;
     if (m_editNoted)
         return;
@@ -299,8 +304,9 @@ void Widget::commitEdit()
     if (!m_editNoted)
         return;
     m_editNoted = false;
-    m_prodoc->recordStep(m_noteStep, m_noteMergeable);
+    m_prodoc->recordStep(m_noteStep, m_noteMergeable, m_noteSubject);
     m_noteStep.clear();
+    m_noteSubject = nullptr;
     m_noteMergeable = true;
     updateTitle();
     updateUndoRedo();

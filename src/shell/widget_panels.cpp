@@ -122,14 +122,19 @@ void Widget::connectPanels()
     });
     // Whatever a panel or the screen stores into the records is an edit of the scheme.
     // A panel stores every keystroke; the steps of one field typed in a row make one undo.
-    const auto panelStep = [this](const char *name) { return [this, name] { noteEdit(tr(name), true); }; };
-    connect(this, &Widget::sigSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
-    connect(this, &Widget::sigCycleSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
-    connect(this, &Widget::sigTimingSegmentChanged, this, panelStep(QT_TR_NOOP("Edit Segment")));
-    connect(this, &Widget::sigProgramChanged, this, panelStep(QT_TR_NOOP("Edit Page")));
-    connect(this, &Widget::sigCommonWinChanged, this, panelStep(QT_TR_NOOP("Edit Window")));
-    connect(this, &Widget::sigCommonWinNameChanged, this, panelStep(QT_TR_NOOP("Edit Window")));
-    connect(this, &Widget::sigLumoraMediaChanged, this, panelStep(QT_TR_NOOP("Edit Media")));
+    const auto step = [this](const char *name, const void *record) { noteEdit(tr(name), true, record); };
+    connect(this, &Widget::sigSegmentChanged, this, [step](GeneralObject *s) { step(QT_TR_NOOP("Edit Segment"), s); });
+    connect(this, &Widget::sigCycleSegmentChanged, this,
+            [step](CycleObject *s) { step(QT_TR_NOOP("Edit Segment"), s); });
+    connect(this, &Widget::sigTimingSegmentChanged, this,
+            [step](TimingObject *s) { step(QT_TR_NOOP("Edit Segment"), s); });
+    connect(this, &Widget::sigProgramChanged, this, [step](ProgramObject *p) { step(QT_TR_NOOP("Edit Page"), p); });
+    connect(this, &Widget::sigCommonWinChanged, this,
+            [step](CommonWinObject *w) { step(QT_TR_NOOP("Edit Window"), w); });
+    connect(this, &Widget::sigCommonWinNameChanged, this,
+            [step](CommonWinObject *w) { step(QT_TR_NOOP("Edit Window"), w); });
+    connect(this, &Widget::sigLumoraMediaChanged, this,
+            [step](int, LumoraMediaObject *m) { step(QT_TR_NOOP("Edit Media"), m); });
     connect(this, &Widget::sigDeleteMedia, this, [this] { noteEdit(tr("Delete Media")); });
     connect(this, &Widget::sigPasteMedia, this, [this] { noteEdit(tr("Paste Media")); });
     connect(this, &Widget::sigSwapMedia, this, [this] { noteEdit(tr("Move Media")); });

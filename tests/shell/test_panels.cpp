@@ -21,9 +21,12 @@
 #include "render/textwidget.h"
 #include "scriptedwidget.h"
 #include "shell/displaywindowset.h"
+#include "shell/prodoc.h"
 
 #include <QCalendarWidget>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QColorDialog>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -34,6 +37,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 // A media panel as the real ones are made: it shows the item's text and stores an edit of it.
@@ -66,6 +71,50 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Changes one field of `panel` as an operator would (a spin box stepped with the arrow key and
+// confirmed, a check box clicked, a choice moved on, a line typed into), trying the fields in
+// turn until `changed` says the scheme changed. False when no field changed it.
+bool poke(QWidget *panel, const std::function<bool()> &changed)
+{
+    const auto usable = [](QWidget *w) { return w->isVisible() && w->isEnabled(); };
+    for (QAbstractSpinBox *box : panel->findChildren<QAbstractSpinBox *>()) {
+        if (!usable(box) || box->isReadOnly())
+            continue;
+        QTest::keyClick(box, Qt::Key_Up);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (changed())
+            return true;
+    }
+    for (QCheckBox *check : panel->findChildren<QCheckBox *>()) {
+        if (!usable(check))
+            continue;
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(4, check->height() / 2));
+        QCoreApplication::processEvents();
+        if (changed())
+            return true;
+    }
+    for (QComboBox *combo : panel->findChildren<QComboBox *>()) {
+        if (!usable(combo) || combo->count() < 2)
+            continue;
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        QCoreApplication::processEvents();
+        if (changed())
+            return true;
+    }
+    for (QLineEdit *line : panel->findChildren<QLineEdit *>()) {
+        if (!usable(line) || line->isReadOnly() || qobject_cast<QAbstractSpinBox *>(line->parentWidget()))
+            continue;
+        line->end(false);
+        QTest::keyClicks(line, QStringLiteral("x"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (changed())
+            return true;
+    }
+    return false;
 }
 } // namespace
 
@@ -383,6 +432,76 @@ private slots:
         m_widget->windowPanel()->selectMediaRow(-1);
         QCOMPARE(m_widget->shownMediaPanel(), nullptr);
         QVERIFY(panel->isHidden());
+    }
+
+    // A change in every node panel and in every media kind's panel is one undo step each:
+    // undone one by one, the scheme is each time what it was, down to the saved file; redone,
+    // each time what the change made. The play windows follow.
+    void aChangeInEveryPanelIsUndoneAndRedoneStepByStep()
+    {
+        tree()->addCycleSegmentSlot();
+        tree()->addTimingSegmentSlot();
+        select(node({0, 0, 0}));
+        const QList<void (ProjectTree::*)()> adders{
+            &ProjectTree::addSimpleTextSlot,   &ProjectTree::addSingleRowTextSlot, &ProjectTree::addScrollingTextSlot,
+            &ProjectTree::addAnalogClockSlot,  &ProjectTree::addDigitalClockSlot,  &ProjectTree::addDigitalTimerSlot,
+            &ProjectTree::addWeatherSlot,      &ProjectTree::addUrlSlot,           &ProjectTree::addStreamingSlot,
+            &ProjectTree::addVideoDeviceSlot};
+        for (auto add : adders)
+            (tree()->*add)();
+        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
+        auto *video = new LumoraMediaObject;
+        video->type = QStringLiteral("video");
+        video->video.filePath = m_dir->filePath(QStringLiteral("v.mp4"));
+        video->displayWindowName = window()->displayWindowName;
+        video->segmentName = window()->segmentName;
+        video->programName = window()->programName;
+        video->windowName = window()->name;
+        window()->media.append(video);
+        const int items = window()->media.size();
+        QCOMPARE(items, 12);
+        QCoreApplication::processEvents();
+        const QString path = m_dir->filePath(QStringLiteral("panels.schx"));
+        m_widget->savePaths << path;
+        m_widget->slotSaveAsDoc();
+        Prodoc *doc = m_widget->prodoc();
+        QList<QByteArray> states{readAll(path)};
+        QCOMPARE(doc->encoded(), states.first());
+
+        QList<std::pair<QString, std::function<QWidget *()>>> targets{
+            {QStringLiteral("general segment"), [this] { select(node({0})); return m_widget->shownPanel(); }},
+            {QStringLiteral("cycle segment"), [this] { select(node({1})); return m_widget->shownPanel(); }},
+            {QStringLiteral("timing segment"), [this] { select(node({2})); return m_widget->shownPanel(); }},
+            {QStringLiteral("page"), [this] { select(node({0, 0})); return m_widget->shownPanel(); }},
+            {QStringLiteral("window"), [this] { select(node({0, 0, 0})); return m_widget->shownPanel(); }}};
+        for (int row = 0; row < items; ++row) {
+            targets.append({window()->media.at(row)->type, [this, row]() -> QWidget * {
+                                select(node({0, 0, 0}));
+                                m_widget->windowPanel()->selectMediaRow(row);
+                                return m_widget->shownMediaPanel();
+                            }});
+        }
+        for (const auto &target : targets) {
+            QWidget *panel = target.second();
+            QVERIFY2(panel && panel->isVisible(), qPrintable(target.first));
+            QVERIFY2(poke(panel, [&] { return doc->encoded() != states.last(); }), qPrintable(target.first));
+            QTRY_VERIFY2(doc->canUndo() && !doc->canRedo(), qPrintable(target.first));
+            states << doc->encoded();
+        }
+        for (int i = states.size() - 2; i >= 0; --i) {
+            m_widget->slotUndo();
+            QVERIFY2(doc->encoded() == states.at(i), qPrintable(targets.at(i).first));
+        }
+        QCOMPARE(doc->encoded(), readAll(path));
+        QVERIFY(!doc->isModified());
+        QCOMPARE(window()->media.size(), items);
+        QVERIFY(m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window()));
+        for (int i = 1; i < states.size(); ++i) {
+            m_widget->slotRedo();
+            QVERIFY2(doc->encoded() == states.at(i), qPrintable(targets.at(i - 1).first));
+        }
+        QVERIFY(!doc->canRedo());
+        QVERIFY(m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window()));
     }
 
     void panelsRefuseChangesWhileTheScheduleEditedPlays()
