@@ -312,6 +312,8 @@ private:
     void setPlayButtonFromTree();
     void connectTree(ProjectTree *tree, newDisplayWindowButton *button);
     void startTree(const QString &displayName);
+    // Starts (or resumes) the current display window's schedule; the play button follows it.
+    void startCurrentDisplay();
     // Screens (widget_screens.cpp).
     MainPlayBKLabel *createScreen(const PlayWinObject &window);
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);

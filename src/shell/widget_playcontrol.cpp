@@ -28,10 +28,16 @@ void Widget::slotMenuPlay()
     m_mainMenu->hide();
     if (m_playButtonPlaying)
         return;
+    startCurrentDisplay();
+}
+
+void Widget::startCurrentDisplay()
+{
     m_overallPaused = false;
-    setPlayButtonPlaying(true);
+    // The button turns to "pause" once the schedule really plays: one with nothing to play
+    // says so and leaves it on "play".
     emit sigStartPlay(currentDisplayName());
-    m_playButton->update();
+    setPlayButtonFromTree();
 }
 
 void Widget::slotMenuPause()
@@ -55,15 +61,13 @@ void Widget::slotMenuStop()
 void Widget::slotOverallPlay()
 {
     if (!m_playButtonPlaying) {
-        m_overallPaused = false;
-        setPlayButtonPlaying(true);
-        emit sigStartPlay(currentDisplayName());
-    } else {
-        m_overallPaused = true;
-        setPlayButtonPlaying(false);
-        emit sigStartPlay(currentDisplayName());
-        pauseWindowsOf(currentDisplayName());
+        startCurrentDisplay();
+        return;
     }
+    m_overallPaused = true;
+    setPlayButtonPlaying(false);
+    emit sigStartPlay(currentDisplayName());
+    pauseWindowsOf(currentDisplayName());
     m_playButton->update();
 }
 

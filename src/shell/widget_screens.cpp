@@ -104,10 +104,13 @@ void Widget::keepEditorInFront()
     if (!m_editorInUse || !isVisible() || isMinimized())
         return;
     raise();
-    // A dialog the operator is answering stays over the editor.
-    QWidget *active = QApplication::activeWindow();
-    if (active && active != this && !qobject_cast<MainPlayBKLabel *>(active))
-        active->raise();
+    // Its own dialogs, message boxes and menus stay over it, also one that appeared before
+    // the click that brought the editor back was taken in.
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top != this && top->isVisible() && top->windowHandle() &&
+            top->windowHandle()->transientParent() == windowHandle())
+            top->raise();
+    }
 }
 
 void Widget::followFocusWindow(QWindow *focused)

@@ -32,6 +32,8 @@ public:
     QStringList messages;
     QList<QMessageBox::StandardButton> answers; // for message boxes, in order; default OK/No
     QList<std::function<void(QWidget *)>> dialogHandlers;
+    // Looks at each message box, as it is shown, before it is answered.
+    std::function<void(QMessageBox *)> beforeAnswer;
 
     // After a command that opens dialogs: false (the test has failed) when a handler's check
     // failed, a dialog was left open or had no answer, or a queued handler found no dialog.
@@ -61,6 +63,8 @@ private:
         modal->setProperty("watcherHandled", true);
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->windowTitle() + QLatin1Char('|') + box->text();
+            if (beforeAnswer)
+                beforeAnswer(box);
             QMessageBox::StandardButton answer =
                 answers.isEmpty() ? QMessageBox::NoButton : answers.takeFirst();
             QAbstractButton *button = answer != QMessageBox::NoButton ? box->button(answer) : nullptr;

@@ -367,9 +367,24 @@ private slots:
         QCOMPARE(proposed, QStringLiteral("Display window3"));
     }
 
+    // Clicked (through the X server), Play on a schedule with nothing to play says so in a box
+    // the operator can see, and the button never turns to "pause".
     void emptyScheduleIsRefusedAndTheButtonStaysOnPlay()
     {
-        m_widget->slotOverallPlay();
+        auto *play = m_widget->findChild<QWidget *>(QStringLiteral("playButton"));
+        const QPoint playAt = play->mapToGlobal(play->rect().center());
+        QStringList seen;
+        m_watcher->beforeAnswer = [&](QMessageBox *box) {
+            QVERIFY(QTest::qWaitForWindowExposed(box));
+            QTest::qWait(100); // whatever the editor does on the click's focus change is done
+            seen << m_widget->playButtonText()
+                 << (windowUnder(box->geometry().center()) == QString::number(box->winId()) ? "box on top"
+                                                                                            : "box covered");
+        };
+        xdotool({QStringLiteral("mousemove"), QString::number(playAt.x()), QString::number(playAt.y()),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QTRY_COMPARE(seen.size(), 2);
+        QCOMPARE(seen, QStringList({QStringLiteral("play"), QStringLiteral("box on top")}));
         QVERIFY(m_watcher->answered());
         QTRY_COMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         QVERIFY(
