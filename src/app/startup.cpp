@@ -9,6 +9,7 @@
 #include "log/databaseconn.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "shell/shellglobals.h"
 #include "shell/shellstyle.h"
 #include "shell/widget.h"
@@ -136,6 +137,11 @@ int runLumora(int argc, char **argv)
 
     // 10. Main window.
     auto *widget = new Widget;
+    // A service manager's stop or a shutdown ends the program as the close button does, only
+    // without the question: unsaved changes stay in the recovery copy, the queued play-log rows
+    // are written and the end is marked orderly.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, widget, &Widget::endWithoutAsking);
 
     // 11. The configured scheme.
     if (settings.play == 1)

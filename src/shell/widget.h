@@ -95,6 +95,8 @@ public:
     // When a previous session ended with unsaved changes, asks (without blocking play)
     // whether to open them.
     void offerRecoveredChanges();
+    // Ends the program as the close button does, without asking to save.
+    void endWithoutAsking();
 
     // Creates a display window with `values` (name, geometry, on-top mode): its tree container,
     // selector button and screen; with `defaultSchedule` its tree gets the default schedule,

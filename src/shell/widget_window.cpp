@@ -56,6 +56,13 @@ void Widget::slotClose()
     close();
 }
 
+void Widget::endWithoutAsking()
+{
+    m_mainMenu->hide();
+    m_closeAsked = false;
+    close();
+}
+
 void Widget::slotRaiseWindow()
 {
     if (isMinimized())

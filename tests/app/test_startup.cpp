@@ -97,6 +97,24 @@ private slots:
                     .contains(QStringLiteral("CloseType")));
     }
 
+    // A service manager's stop (SIGTERM) or Ctrl+C (SIGINT) ends the player as its close
+    // button does, without asking: status 0, and the end marked orderly, so the next start is
+    // not taken for a crash.
+    void terminationSignalsEndThePlayerInOrder()
+    {
+        for (int signalNumber : {SIGTERM, SIGINT}) {
+            QFile::remove(appPath(QStringLiteral("setting.ini")));
+            QProcess *player = startPlayer();
+            QVERIFY(waitForMainWindow(player));
+            QCOMPARE(closeType(), QStringLiteral("<missing>"));
+            ::kill(pid_t(player->processId()), signalNumber);
+            QVERIFY(player->waitForFinished(20000));
+            QCOMPARE(player->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(player->exitCode(), 0);
+            QCOMPARE(closeType(), QStringLiteral("normal"));
+        }
+    }
+
     void companionStartsAndLeftoverScrollerEnds()
     {
         // Stand-ins: "rollingText" must be ended, "rollingTextX" must survive.

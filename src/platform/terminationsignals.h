@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// SIGTERM (a service manager's stop, a shutdown) and SIGINT (Ctrl+C on a terminal) as a Qt
+// signal on the event loop, so that the program can end as its close button ends it instead of
+// dying where it stands. One object at a time; the signals' default actions come back when it
+// goes.
+class TerminationSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    // Emitted once, for the first of the signals to arrive.
+    void terminationRequested(int signalNumber);
+
+private:
+    void readSignal();
+
+    QSocketNotifier *m_notifier = nullptr;
+    bool m_requested = false;
+};
