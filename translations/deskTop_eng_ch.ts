@@ -1245,6 +1245,14 @@
 <context>
     <name>SchemeWriter</name>
     <message>
+        <source>Cannot write %1: what was written does not read back (%2)</source>
+        <translation>无法写入 %1：写入的内容无法读回（%2）</translation>
+    </message>
+    <message>
+        <source>the scheme would take %1 MiB, more than the %2 MiB a scheme file can hold; nothing was written</source>
+        <translation>方案将占用 %1 MiB，超过方案文件可容纳的 %2 MiB；未写入任何内容</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
     </message>

@@ -1245,6 +1245,14 @@
 <context>
     <name>SchemeWriter</name>
     <message>
+        <source>Cannot write %1: what was written does not read back (%2)</source>
+        <translation>Cannot write %1: what was written does not read back (%2)</translation>
+    </message>
+    <message>
+        <source>the scheme would take %1 MiB, more than the %2 MiB a scheme file can hold; nothing was written</source>
+        <translation>the scheme would take %1 MiB, more than the %2 MiB a scheme file can hold; nothing was written</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>

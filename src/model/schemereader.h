@@ -21,8 +21,9 @@ class SchemeReader
 public:
     enum Status { NoError, OpenError, TooLarge, Damaged };
 
-    // Larger files are refused before anything is read; a real scheme is far smaller.
-    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    // Larger files are refused before anything is read. The writer refuses to write more, so
+    // every saved scheme can be read again; a scheme of 10 000 items is about 2 MiB.
+    static constexpr qint64 MaxFileSize = 128 * 1024 * 1024;
 
     bool readFile(const QString &path);
     bool read(const QByteArray &data);

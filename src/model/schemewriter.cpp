@@ -9,14 +9,21 @@
 #include "playwinobject.h"
 #include "programobject.h"
 #include "scheme.h"
+#include "schemereader.h"
 #include "timepoint.h"
 #include "timingobject.h"
 #include "weekdays.h"
 
 #include <QColor>
 #include <QDate>
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTime>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -308,24 +315,51 @@ bool SchemeWriter::save(const QString &path, qint32 displayWindowCounter,
     return saveBytes(path, encode(displayWindowCounter, displayWindows), errorString);
 }
 
+void SchemeWriter::removeLeftovers(const QString &path)
+{
+    const QFileInfo target(path);
+    QDir dir = target.absoluteDir();
+    const QStringList leftovers =
+        dir.entryList({target.fileName() + QStringLiteral(".saving-*")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : leftovers)
+        dir.remove(name);
+}
+
 bool SchemeWriter::saveBytes(const QString &path, const QByteArray &bytes, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const auto fail = [errorString](const QString &why) {
         if (errorString)
-            *errorString = tr("Cannot write %1: %2").arg(path, file.errorString());
+            *errorString = why;
         return false;
+    };
+    if (bytes.size() > SchemeReader::MaxFileSize) {
+        return fail(tr("the scheme would take %1 MiB, more than the %2 MiB a scheme file can hold; "
+                       "nothing was written")
+                        .arg(bytes.size() / (1024 * 1024))
+                        .arg(SchemeReader::MaxFileSize / (1024 * 1024)));
     }
-    if (file.write(bytes) != bytes.size()) {
-        if (errorString)
-            *errorString = tr("Cannot write %1: %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
+    removeLeftovers(path);
+    const QFileInfo target(path);
+    QTemporaryFile temporary(target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX"));
+    if (!temporary.open())
+        return fail(tr("Cannot write %1: %2").arg(path, temporary.errorString()));
+    const bool written = temporary.write(bytes) == bytes.size() && temporary.flush() &&
+                         ::fsync(temporary.handle()) == 0;
+    if (!written)
+        return fail(tr("Cannot write %1: %2").arg(path, temporary.errorString()));
+    // The file keeps its permissions; a new one gets the usual ones, not the temporary's.
+    temporary.setPermissions(target.exists() ? QFile::permissions(path)
+                                             : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                   QFile::ReadOther);
+    temporary.close();
+    // What replaces the old file is what is on the disk, read back and decoded whole.
+    SchemeReader check;
+    if (!check.readFile(temporary.fileName()) || check.status() != SchemeReader::NoError) {
+        return fail(tr("Cannot write %1: what was written does not read back (%2)")
+                        .arg(path, check.errorString()));
     }
-    if (!file.commit()) {
-        if (errorString)
-            *errorString = tr("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
+    if (::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(tr("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    temporary.setAutoRemove(false); // it is the scheme now
     return true;
 }

@@ -9,8 +9,11 @@ class DisplaySchedule;
 class PlayWinObject;
 class Scheme;
 
-// Writes a whole scheme in the .schx layout. The file is replaced atomically: a save
-// that fails part-way leaves the previous file as it was.
+// Writes a whole scheme in the .schx layout. The file is replaced atomically, and only by a
+// file that was read back and decoded whole: a save that fails part-way, or would write what
+// the reader refuses (more than SchemeReader::MaxFileSize), leaves the previous file as it was.
+// The temporary file of a save that was killed before its rename ("<name>.saving-XXXXXX") is
+// removed by the next save of that file.
 class SchemeWriter
 {
     Q_DECLARE_TR_FUNCTIONS(SchemeWriter)
@@ -32,4 +35,6 @@ public:
     static bool save(const QString &path, qint32 displayWindowCounter, const QVector<Source> &displayWindows,
                      QString *errorString = nullptr);
     static bool saveBytes(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
+    // Removes what interrupted saves of `path` left beside it.
+    static void removeLeftovers(const QString &path);
 };

@@ -190,6 +190,8 @@ bool Prodoc::open(const QString &path, QString *errorString)
     m_mainWindow->slotClearCurrentAllScheme();
     load(scheme);
     m_path = path;
+    // A save of this file that was killed before its rename left its temporary file.
+    SchemeWriter::removeLeftovers(path);
     // Taken after loading, which makes media paths absolute and names continue above the
     // stored counters: what the operator sees unchanged must not count as an edit.
     markUnmodified();

@@ -5,6 +5,7 @@
 #include "model/lumoramediaobject.h"
 #include "model/programobject.h"
 #include "model/scheme.h"
+#include "model/schemereader.h"
 #include "model/schemewriter.h"
 #include "model/timepoint.h"
 #include "model/timingobject.h"
@@ -437,6 +438,71 @@ private slots:
         QVERIFY(SchemeWriter::save(path, empty, &error));
         QCOMPARE(readAll(path).size(), 8);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.schx"});
+    }
+
+    // Only a file the reader takes replaces the previous one: one too large for it, or bytes
+    // that do not decode, are refused with the previous file untouched and nothing left beside.
+    void whatCannotBeReadBackIsNotSaved()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("a.schx");
+        QVERIFY(SchemeWriter::save(path, rich()));
+        const QByteArray previous = readAll(path);
+        QString error;
+        QVERIFY(!SchemeWriter::saveBytes(path, QByteArray(int(SchemeReader::MaxFileSize) + 1, '\0'), &error));
+        QVERIFY2(error.contains(QLatin1String("MiB")), qPrintable(error));
+        QVERIFY(!SchemeWriter::saveBytes(path, QByteArray("\0\0\0\1garbage"), &error));
+        QVERIFY2(error.contains(QLatin1String("read back")), qPrintable(error));
+        QCOMPARE(readAll(path), previous);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.schx"});
+    }
+
+    // A scheme of more than the 32 MiB the reader once took (two texts of 17 M characters) is
+    // saved and read back whole.
+    void aSchemePastTheOldLimitSavesAndOpens()
+    {
+        QList<LumoraMediaObject *> items;
+        for (int i = 0; i < 2; ++i) {
+            auto *item = new LumoraMediaObject;
+            item->type = QStringLiteral("simpleText");
+            item->text.text = QString(17 * 1000 * 1000, QLatin1Char(char('a' + i)));
+            items << item;
+        }
+        const Scheme scheme = wrap(items);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("big.schx");
+        QString error;
+        QVERIFY2(SchemeWriter::save(path, scheme, &error), qPrintable(error));
+        QVERIFY(QFileInfo(path).size() > 32 * 1024 * 1024);
+        SchemeReader reader;
+        QVERIFY2(reader.readFile(path), qPrintable(reader.errorString()));
+        QCOMPARE(SchemeWriter::encode(reader.scheme()), readAll(path));
+    }
+
+    // The temporary file of a save killed before its rename goes with the next save; the
+    // scheme keeps its permissions.
+    void aSaveKilledBeforeItsRenameLeavesNothingAfterTheNextSave()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath("a.schx");
+        QVERIFY(SchemeWriter::save(path, rich()));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFile::Permissions permissions = QFile::permissions(path);
+        {
+            QFile leftover(path + ".saving-Ab12Cd");
+            QVERIFY(leftover.open(QIODevice::WriteOnly));
+            leftover.write(QByteArray(4096, 'x'));
+        }
+        QFile other(dir.filePath("b.schx.saving-Ab12Cd")); // another scheme's is not this save's
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        QVERIFY(SchemeWriter::save(path, Scheme()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"a.schx", "b.schx.saving-Ab12Cd"}));
+        QCOMPARE(QFile::permissions(path), permissions);
     }
 
     void failedSaveIsReportedAndKeepsThePreviousFile()
