@@ -1,5 +1,7 @@
 #include "segmentrules.h"
 
+#include <algorithm>
+
 #include "model/commonwinobject.h"
 #include "model/cycleobject.h"
 #include "model/displayschedule.h"
@@ -48,7 +50,7 @@ template<typename Segment> bool eligible(const Segment &s, const QDateTime &now,
 
 bool isEligible(const GeneralObject &segment, const QDateTime &now, TimeEnd end)
 {
-    return eligible(segment, now, end);
+    return eligible(segment, now, end) && holdsMedia(pagesOf(segment));
 }
 
 bool isEligible(const CycleObject &segment, const QDateTime &now, TimeEnd end)
@@ -165,6 +167,19 @@ int mediaCount(const DisplaySchedule &schedule)
 bool holdsMedia(const QList<ProgramObject *> &pages)
 {
     return mediaIn(pages) > 0;
+}
+
+QList<ProgramObject *> playablePages(const QList<ProgramObject *> &pages, const QString &displayName)
+{
+    QList<ProgramObject *> playable;
+    for (ProgramObject *page : pages) {
+        const QList<CommonWinObject *> windows = windowsOf(*page, displayName);
+        const bool shows = std::any_of(windows.cbegin(), windows.cend(),
+                                       [](const CommonWinObject *window) { return !window->media.isEmpty(); });
+        if (shows)
+            playable.append(page);
+    }
+    return playable;
 }
 
 } // namespace SegmentRules

@@ -27,6 +27,8 @@ bool weekdayAllows(const QStringList &weekdays, const QDate &today);
 bool timeAllows(bool allDay, const QTime &from, const QTime &to, const QTime &now,
                 TimeEnd end = TimeEnd::Inclusive);
 
+// A general segment with nothing to show in any page is never eligible: it would hold the
+// screen dark, so the one below it plays instead.
 bool isEligible(const GeneralObject &segment, const QDateTime &now, TimeEnd end = TimeEnd::Inclusive);
 bool isEligible(const CycleObject &segment, const QDateTime &now, TimeEnd end = TimeEnd::Inclusive);
 
@@ -55,5 +57,8 @@ QList<CommonWinObject *> windowsOf(const ProgramObject &page, const QString &dis
 int mediaCount(const DisplaySchedule &schedule);
 // Whether any window of `pages` holds a media item.
 bool holdsMedia(const QList<ProgramObject *> &pages);
+// The pages with something to show on `displayName`: a page whose windows are all empty would
+// never end its pass, so it is passed over.
+QList<ProgramObject *> playablePages(const QList<ProgramObject *> &pages, const QString &displayName);
 
 } // namespace SegmentRules

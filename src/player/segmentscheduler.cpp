@@ -334,7 +334,7 @@ void SegmentScheduler::startGeneralSegment(int index)
     m_generalActive = true;
     m_currentGeneral = m_schedule.generalSegments.at(index);
     m_currentGeneralIndex = index;
-    general.pages = SegmentRules::pagesOf(*m_currentGeneral);
+    general.pages = SegmentRules::playablePages(SegmentRules::pagesOf(*m_currentGeneral), m_displayName);
     general.pageIndex = 0;
     general.passCount = 0;
     general.windows.clear();
@@ -378,9 +378,9 @@ void SegmentScheduler::slotPlayCycleObj()
     CycleObject *segment = segments.last();
     if (!SegmentRules::isEligible(*segment, m_clock->now()))
         return;
-    const QList<ProgramObject *> pages = SegmentRules::pagesOf(*segment);
+    const QList<ProgramObject *> pages = SegmentRules::playablePages(SegmentRules::pagesOf(*segment), m_displayName);
     // An insert with nothing to show would never end its pass and hold the general programme off.
-    if (!SegmentRules::holdsMedia(pages))
+    if (pages.isEmpty())
         return;
     if (m_insertState == InsertState::CycleInsert)
         invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows);
@@ -410,8 +410,8 @@ void SegmentScheduler::slotPlayTimingObj()
         reached = SegmentRules::timePointAt(*segment, second) >= 0;
     if (!reached)
         return;
-    const QList<ProgramObject *> pages = SegmentRules::pagesOf(*segment);
-    if (!SegmentRules::holdsMedia(pages))
+    const QList<ProgramObject *> pages = SegmentRules::playablePages(SegmentRules::pagesOf(*segment), m_displayName);
+    if (pages.isEmpty())
         return;
     if (m_insertState == InsertState::CycleInsert) {
         // The timing insert ends the cycle insert it interrupts.

@@ -35,6 +35,15 @@ GeneralObject *general(const QString &name, QTime from = QTime(), QTime to = QTi
         g->fromTime = from;
         g->toTime = to;
     }
+    // Something to show: a segment with nothing is never eligible.
+    auto *page = new ProgramObject;
+    page->name = name + QStringLiteral("1");
+    page->segmentName = name;
+    auto *window = new CommonWinObject;
+    window->programName = page->name;
+    window->media.append(new LumoraMediaObject);
+    page->windows.append(window);
+    g->programs.append(page);
     return g;
 }
 
@@ -106,6 +115,11 @@ private slots:
         QVERIFY(!isEligible(*g, at(monday.addDays(14), 12, 0))); // after the range
         g->specifiedDate = false;
         QVERIFY(isEligible(*g, at(monday.addDays(14), 12, 0)));
+        // Nothing to show: never, whatever the time.
+        QList<LumoraMediaObject *> &items = g->programs.first()->windows.first()->media;
+        qDeleteAll(items);
+        items.clear();
+        QVERIFY(!isEligible(*g, at(monday.addDays(14), 12, 0)));
 
         CycleObject c;
         c.allDay = false;

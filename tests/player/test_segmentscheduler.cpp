@@ -250,16 +250,46 @@ private slots:
         QCOMPARE(r.host.started, QStringList{"08:00:00 G1.w1"});
     }
 
-    void aSegmentWithoutPagesIsActiveButShowsNothing()
+    // A segment with nothing to show (no pages, or pages of empty windows) would hold the
+    // screen dark: the one below it plays.
+    void aSegmentWithNothingToShowIsPassedOver()
     {
         PlayRig r(at(12, 0));
         r.build.page(r.build.general("A"), "A1", {10});
         r.build.general("Empty");
+        r.build.page(r.build.general("Blank"), "B1", {0, 0});
         r.press();
         QVERIFY(r.sched.generalActive());
-        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("Empty"));
-        QVERIFY(r.host.started.isEmpty());
-        QVERIFY(!r.sched.lane(Kind::General).lengthTimer->isActive());
+        QCOMPARE(r.sched.currentGeneral()->name, QStringLiteral("A"));
+        QCOMPARE(r.host.started, QStringList{"12:00:00 A1.w1"});
+    }
+
+    // A page whose windows are all empty never ends a pass: the next page follows the page
+    // before it at once, and comes round again after the last.
+    void aPageWithNothingToShowIsPassedOver()
+    {
+        PlayRig r(at(12, 0));
+        GeneralObject *g = r.build.general("G");
+        r.build.page(g, "G1", {10});
+        r.build.page(g, "G2", {0, 0});
+        r.build.page(g, "G3", {5});
+        r.press();
+        r.advance(10000);
+        QCOMPARE(r.host.started, QStringList({"12:00:00 G1.w1", "12:00:10 G3.w1"}));
+        r.advance(5000);
+        QCOMPARE(r.host.started.last(), QStringLiteral("12:00:15 G1.w1"));
+
+        // An insert's empty page is passed over the same way.
+        PlayRig s(at(12, 0));
+        s.build.page(s.build.general("G"), "G1", {6000});
+        CycleObject *c = s.build.cycle("C", 1, 1);
+        s.build.page(c, "C1", {0});
+        s.build.page(c, "C2", {3});
+        s.press();
+        s.advance(60000);
+        QCOMPARE(s.host.started.filter(QStringLiteral("C")), QStringList{"12:01:00 C2.w1"});
+        s.advance(3000);
+        QCOMPARE(s.sched.insertState(), Insert::General);
     }
 
     void aNewSegmentCancelsThePageLengthTimerOfTheOldOne()
