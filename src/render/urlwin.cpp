@@ -1,6 +1,7 @@
 #include "urlwin.h"
 
 #include <QDebug>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -120,14 +121,23 @@ void UrlWin::resizeEvent(QResizeEvent *event)
 void UrlWin::showEvent(QShowEvent *event)
 {
     QLabel::showEvent(event);
-    if (m_view)
-        m_view->page()->setAudioMuted(false);
+    if (!m_view)
+        return;
+    m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    m_view->page()->setAudioMuted(false);
 }
 
 void UrlWin::hideEvent(QHideEvent *event)
 {
     QLabel::hideEvent(event);
-    // The page stays loaded for its next showing, but is not heard in between.
-    if (m_view)
-        m_view->page()->setAudioMuted(true);
+    // The page stays loaded for its next showing, but is not heard in between, and its
+    // scripts and animations are frozen: a page left running costs most of a core for as long
+    // as the player runs. The view is hidden after this widget, and only a hidden page freezes.
+    if (!m_view)
+        return;
+    m_view->page()->setAudioMuted(true);
+    QTimer::singleShot(0, this, [this] {
+        if (m_view && !isVisible() && m_view->page()->lifecycleState() == QWebEnginePage::LifecycleState::Active)
+            m_view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+    });
 }

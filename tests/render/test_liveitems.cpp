@@ -214,6 +214,36 @@ private slots:
         pw->stopWindowPlay();
     }
 
+    // A web page whose item ended is frozen until it shows again: its scripts stop, so a
+    // page left loaded costs nothing between its showings.
+    void aWebPageIsFrozenBetweenItsShowings()
+    {
+        QVERIFY(QDir().mkpath(QStringLiteral("/tmp/http")));
+        QFile html(QStringLiteral("/tmp/http/ticker.html"));
+        QVERIFY(html.open(QIODevice::WriteOnly));
+        html.write("<html><body><script>var n=0;setInterval(function(){document.title='n'+(++n);},20);"
+                   "</script></body></html>");
+        html.close();
+        auto *picture = image(QStringLiteral("/nonexistent.png"), 5);
+        CommonPlayWindow *pw =
+            play({webItem(html.fileName(), 5), picture, webItem(html.fileName(), 5)}, QRect(40, 30, 320, 200));
+        QWebEngineView *view = pw->webPage->view();
+        QVERIFY(view);
+        QTRY_VERIFY_WITH_TIMEOUT(view->title().startsWith(QLatin1Char('n')), 20000);
+        QCOMPARE(view->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+        clock->advance(5000); // the picture's turn
+        QTRY_COMPARE(view->page()->lifecycleState(), QWebEnginePage::LifecycleState::Frozen);
+        QTest::qWait(200); // titles set before the freeze are still on their way
+        const QString frozenAt = view->title();
+        QTest::qWait(500);
+        QCOMPARE(view->title(), frozenAt);
+        clock->advance(5000); // the page's turn again, loaded as it was
+        QTRY_COMPARE(view->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+        QTRY_VERIFY_WITH_TIMEOUT(view->title() != frozenAt, 10000);
+        QCOMPARE(pw->webPage->loadCount(), 1);
+        pw->stopWindowPlay();
+    }
+
     void cameraWithoutDevicesShowsItsBackground()
     {
         static int said = 0;
