@@ -456,7 +456,11 @@ void ProjectTree::buildMenus()
         QAction *action = menu->addAction(QString());
         if (slot) {
             connect(action, &QAction::triggered, this, slot);
-            connect(action, &QAction::triggered, this, [this, action] { emit sigEdited(action->text()); });
+            // An entry of the Add Media menu is named by the menu: the files an import adds
+            // arrive later as "Add Media" and must make one step with it.
+            connect(action, &QAction::triggered, this, [this, menu, action] {
+                emit sigEdited(menu == m_addMediaMenu ? menu->title() : action->text());
+            });
         }
         // The conventional keys, shown in the menu; the tree itself passes them on (keyPressEvent).
         const QKeySequence::StandardKey key =

@@ -39,6 +39,11 @@ int videoMsecs(const VideoProperties &v)
     return msec;
 }
 
+int itemMsecs(int msecs)
+{
+    return qMax(MinItemMsecs, msecs);
+}
+
 int pageLengthMsecs(const QTime &length)
 {
     return qMax(1000, lengthMsecs(length));

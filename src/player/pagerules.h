@@ -9,6 +9,10 @@ namespace PageRules {
 
 // A length read as hours × 3600 + minutes × 60 + seconds, in milliseconds; 0 when invalid.
 int lengthMsecs(const QTime &length);
+// The least time an item is shown. A stay of 0 (a file or another tool can hold it) would
+// make a list spin, writing play-log rows as fast as the timers fire.
+constexpr int MinItemMsecs = 1000;
+int itemMsecs(int msecs);
 // The page-length timer interval: a zero length is held for one second rather than
 // spinning through the pages.
 int pageLengthMsecs(const QTime &length);

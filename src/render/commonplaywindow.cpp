@@ -300,6 +300,11 @@ void CommonPlayWindow::writeLogRow()
     emit sigPlayLogRow(winObject, row);
 }
 
+void CommonPlayWindow::armItemLength(ClockTimer *timer, int msec)
+{
+    armItemTimer(timer, PageRules::itemMsecs(msec));
+}
+
 void CommonPlayWindow::armItemTimer(ClockTimer *timer, int msec)
 {
     const qint64 end = (m_itemBegin >= 0 ? m_itemBegin : DueTime::begin(*m_clock).at) + qMax(0, msec);

@@ -69,7 +69,7 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
     // until mpv says where that is, a bound keeps a file that never opens from holding on.
     const int length = videoTimerMsecs(*item);
     m_videoLengthPending = length <= 0;
-    armItemTimer(videoTimer, length > 0 ? length : PageRules::UnknownVideoBoundMsecs);
+    armItemLength(videoTimer, length > 0 ? length : PageRules::UnknownVideoBoundMsecs);
     // In real play the next video is lined up in the running player now, so the switch
     // shows no frame of background and mpv never goes idle between the two.
     if (realPlay()) {
@@ -208,7 +208,7 @@ void CommonPlayWindow::slotPlayImage(LumoraMediaObject *item)
         pictureLabel->show();
         curtain1->hide();
         curtain2->hide();
-        armItemTimer(pictureTimer, p.stayTime * 1000);
+        armItemLength(pictureTimer, p.stayTime * 1000);
     }
 }
 
@@ -234,9 +234,9 @@ void CommonPlayWindow::slotPlaySimpleText(LumoraMediaObject *item)
         // time; the scroll's own end, a frame late at best, only ends it if that comes first.
         const qint64 scrollEnd = textRenderer->msToScrollEnd();
         if (!p.playToEnd)
-            armItemTimer(textTimer, lengthMsecs(p.playDuration));
+            armItemLength(textTimer, lengthMsecs(p.playDuration));
         else if (scrollEnd >= 0)
-            armItemTimer(textTimer, int(qMin<qint64>(scrollEnd, INT_MAX)));
+            armItemLength(textTimer, int(qMin<qint64>(scrollEnd, INT_MAX)));
         return;
     }
     textRenderer->show();
@@ -244,7 +244,7 @@ void CommonPlayWindow::slotPlaySimpleText(LumoraMediaObject *item)
         entering = true;
         runEffect(textRenderer, textSlide, EffectGeometry::resolveRandom(p.entryEffect), p.entrySpeed, true);
     } else {
-        armItemTimer(textTimer, p.stayTime * 1000);
+        armItemLength(textTimer, p.stayTime * 1000);
     }
 }
 
@@ -280,7 +280,7 @@ void CommonPlayWindow::slotPlayDigitalClock(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     digitalClock->setupItem(item->digitalClock);
     stopAllTimers();
-    armItemTimer(digitalClockTimer, lengthMsecs(item->digitalClock.playTime));
+    armItemLength(digitalClockTimer, lengthMsecs(item->digitalClock.playTime));
     digitalClock->startTick();
     digitalClock->show();
 }
@@ -292,7 +292,7 @@ void CommonPlayWindow::slotPlayAnalogClock(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     analogClock->setupItem(item->analogClock);
     stopAllTimers();
-    armItemTimer(analogClockTimer, lengthMsecs(item->analogClock.playTime));
+    armItemLength(analogClockTimer, lengthMsecs(item->analogClock.playTime));
     analogClock->startTick();
     analogClock->show();
 }
@@ -305,7 +305,7 @@ void CommonPlayWindow::slotPlayDigitalTimer(LumoraMediaObject *item)
     countTimerOpacity->setOpacity(qBound(0, item->countTimer.transparency, 10) / 10.0);
     countTimer->setupItem(item->countTimer);
     stopAllTimers();
-    armItemTimer(countTimerTimer, lengthMsecs(item->countTimer.length));
+    armItemLength(countTimerTimer, lengthMsecs(item->countTimer.length));
     countTimer->startTick();
     countTimer->show();
 }
@@ -317,7 +317,7 @@ void CommonPlayWindow::slotPlayWeather(LumoraMediaObject *item)
     applyBackgroundRule(*item);
     weather->startItem(item->weather);
     stopAllTimers();
-    armItemTimer(weatherTimer, lengthMsecs(item->weather.length));
+    armItemLength(weatherTimer, lengthMsecs(item->weather.length));
     weather->show();
 }
 
@@ -326,7 +326,7 @@ void CommonPlayWindow::slotPlayURL(LumoraMediaObject *item)
     currentItem = item;
     hideAllMedia();
     const int length = lengthMsecs(item->url.length);
-    armItemTimer(webTimer, length);
+    armItemLength(webTimer, length);
     webPage->setItem(length, item->url.address, item->url.transparency,
                      QPoint(item->url.posX, item->url.posY));
     webPage->applyZoom();
@@ -341,7 +341,7 @@ void CommonPlayWindow::slotPlayStreaming(LumoraMediaObject *item)
     streamPlayer->on_file_contiue();
     streamPlayer->move(origin());
     stopAllTimers();
-    armItemTimer(streamTimer, lengthMsecs(item->streaming.length));
+    armItemLength(streamTimer, lengthMsecs(item->streaming.length));
     streamPlayer->show();
 }
 
@@ -353,7 +353,7 @@ void CommonPlayWindow::slotPlayVideoDevice(LumoraMediaObject *item)
     camera->move(origin());
     camera->start();
     stopAllTimers();
-    armItemTimer(cameraTimer, lengthMsecs(item->videoDevice.length));
+    armItemLength(cameraTimer, lengthMsecs(item->videoDevice.length));
     camera->show();
 }
 
@@ -458,7 +458,7 @@ void CommonPlayWindow::slotPlayImageTimeout()
                       true);
         } else {
             pictureLabel->show();
-            armItemTimer(pictureTimer, p.stayTime * 1000);
+            armItemLength(pictureTimer, p.stayTime * 1000);
         }
         return;
     }
@@ -496,7 +496,7 @@ void CommonPlayWindow::slotPlayTextTimeout()
         nextTextPage();
         if (textRenderer->hasPage(textRenderer->page)) {
             // Each page stays for the stay time, counted from when the one before was due to end.
-            armItemTimer(textTimer, p.stayTime * 1000);
+            armItemLength(textTimer, p.stayTime * 1000);
             return;
         }
     }
@@ -590,11 +590,11 @@ void CommonPlayWindow::effectFinished(bool textSide)
         if (textSide) {
             textRenderer->move(origin());
             textRenderer->show();
-            armItemTimer(textTimer, currentItem->text.stayTime * 1000);
+            armItemLength(textTimer, currentItem->text.stayTime * 1000);
         } else {
             pictureLabel->move(origin());
             pictureLabel->show();
-            armItemTimer(pictureTimer, currentItem->image.stayTime * 1000);
+            armItemLength(pictureTimer, currentItem->image.stayTime * 1000);
         }
         return;
     }
@@ -630,7 +630,7 @@ void CommonPlayWindow::effectFinished(bool textSide)
             curtain2->hide();
             textRenderer->move(origin());
             textRenderer->show();
-            armItemTimer(textTimer, p.stayTime * 1000);
+            armItemLength(textTimer, p.stayTime * 1000);
         }
         return;
     }
