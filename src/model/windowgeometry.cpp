@@ -70,3 +70,20 @@ QRect WindowGeometry::enterHeight(const QRect &window, int height, const QSize &
     const Axis a = enterLength({window.y(), window.height()}, height, display.height());
     return QRect(window.x(), a.position, window.width(), a.length);
 }
+
+QRect WindowGeometry::playedDisplay(int x, int y, int width, int height, const QRect &desktop)
+{
+    const int maxWidth = 2 * qMax(3840, desktop.width());
+    const int maxHeight = 2 * qMax(2160, desktop.height());
+    return QRect(qBound(desktop.left() - maxWidth, x, desktop.left() + maxWidth),
+                 qBound(desktop.top() - maxHeight, y, desktop.top() + maxHeight), qBound(0, width, maxWidth),
+                 qBound(0, height, maxHeight));
+}
+
+QRect WindowGeometry::playedWindow(int x, int y, int width, int height, const QSize &display)
+{
+    const int displayWidth = qMax(0, display.width());
+    const int displayHeight = qMax(0, display.height());
+    return QRect(qBound(-displayWidth, x, displayWidth), qBound(-displayHeight, y, displayHeight),
+                 qBound(0, width, displayWidth), qBound(0, height, displayHeight));
+}

@@ -14,6 +14,7 @@
 #include "model/lumoramediaobject.h"
 #include "officepageloader.h"
 #include "picturecache.h"
+#include "model/windowgeometry.h"
 #include "player/pagerules.h"
 #include "playlabel.h"
 #include "textwidget.h"
@@ -298,6 +299,13 @@ void CommonPlayWindow::writeLogRow()
         logWriter->start();
     }
     emit sigPlayLogRow(winObject, row);
+}
+
+QSize CommonPlayWindow::playedSize() const
+{
+    const QSize surface = parentWidget() ? parentWidget()->size() : QSize(winObject->width, winObject->height);
+    return WindowGeometry::playedWindow(winObject->x, winObject->y, winObject->width, winObject->height, surface)
+        .size();
 }
 
 void CommonPlayWindow::armItemLength(ClockTimer *timer, int msec)

@@ -241,6 +241,8 @@ private:
     // Arms `timer` to fall due `msec` after the current item's time was due to reach this
     // point (see DueTime), and remembers that moment for pause and resume.
     void armItemTimer(ClockTimer *timer, int msec);
+    // The window's size as played: its record's, bounded by the surface it is on.
+    QSize playedSize() const;
     // An item's own length: at least PageRules::MinItemMsecs, so that a list cannot spin.
     void armItemLength(ClockTimer *timer, int msec);
     ClockTimer *timerOfCurrentType() const;

@@ -70,7 +70,7 @@ void CommonPlayWindow::showEvent(QShowEvent *event)
 {
     QLabel::showEvent(event);
     if (winObject)
-        resize(winObject->width, winObject->height);
+        resize(playedSize());
     layoutMediaWidgets();
     if (currentType.isEmpty())
         prepareFirstPicture();

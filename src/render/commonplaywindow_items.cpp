@@ -153,7 +153,8 @@ void CommonPlayWindow::prepareFirstPicture()
     if (first->type != QLatin1String("image"))
         return;
     // The size the picture label takes when the window is laid out for its record.
-    const QSize area(qMax(0, winObject->width - 2 * frameWidth), qMax(0, winObject->height - 2 * frameWidth));
+    const QSize played = playedSize();
+    const QSize area(qMax(0, played.width() - 2 * frameWidth), qMax(0, played.height() - 2 * frameWidth));
     PictureCache::instance()->prepare(first->image.filePath, officeLook(area, first->image));
 }
 

@@ -1,5 +1,7 @@
 #include "mainplaybklabel.h"
 
+#include "model/windowgeometry.h"
+
 #include "commonplaywindow.h"
 #include "model/commonwinobject.h"
 #include "playlabel.h"
@@ -71,8 +73,7 @@ void MainPlayBKLabel::applyWindowProperties(CommonWinObject *w)
     pw->frameColor = w->frameColor;
     pw->frameWidth = w->frameWidth;
     pw->frameShown = w->frameEnabled;
-    pw->move(w->x, w->y);
-    pw->resize(w->width, w->height);
+    pw->setGeometry(WindowGeometry::playedWindow(w->x, w->y, w->width, w->height, size()));
     pw->layoutMediaWidgets();
     pw->update();
 }
@@ -102,7 +103,7 @@ CommonPlayWindow *MainPlayBKLabel::showCommonWindow(bool showOnly, CommonWinObje
     pw->frameColor = w->frameColor;
     pw->frameWidth = w->frameWidth;
     pw->frameShown = w->frameEnabled;
-    pw->setGeometry(w->x, w->y, w->width, w->height);
+    pw->setGeometry(WindowGeometry::playedWindow(w->x, w->y, w->width, w->height, size()));
     pw->layoutMediaWidgets();
     connect(pw, &CommonPlayWindow::sigWindowGeometryEdited, this, &MainPlayBKLabel::sigWindowGeometryEdited);
     connect(pw, &CommonPlayWindow::sigPlayLogRow, this, &MainPlayBKLabel::sigPlayLogRow);

@@ -320,6 +320,8 @@ private:
     MainPlayBKLabel *createScreen(const PlayWinObject &window);
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
     void destroyScreen(MainPlayBKLabel *screen);
+    // Where and how large a display window's screen is: its stored values, bounded by the desktop.
+    QRect playedGeometry(const PlayWinObject &window) const;
     // The screens' on-top hints after their schedules began or stopped playing.
     void updateScreenStacking();
     // Raises the editor over the screens while the operator uses it (m_editorInUse).

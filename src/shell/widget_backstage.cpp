@@ -24,7 +24,7 @@ void Widget::placeSurface(PlayWinObject *window, const QPoint &offset)
     MainPlayBKLabel *screen = screenOf(window->name);
     if (!screen)
         return;
-    screen->move(window->x + offset.x(), window->y + offset.y());
+    screen->move(playedGeometry(*window).topLeft() + offset);
     // The play windows are children of the surface and travel with it; their video covers
     // are windows of their own and are placed again over them.
     for (CommonPlayWindow *pw : qAsConst(screen->playWindows))

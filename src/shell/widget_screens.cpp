@@ -1,10 +1,12 @@
 // The screens of the display windows and the play windows on them. The schedulers hand their
 // windows to the screens' play host; the main window adds the editor's side: the preview of
 // the selected page, hiding and locking the screens.
+#include "appcore/screensurvey.h"
 #include "appcore/settings.h"
 #include "displaywindowset.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
+#include "model/windowgeometry.h"
 #include "monitorwin.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
@@ -72,12 +74,19 @@ void Widget::applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &w
     if (screen->windowFlags() != flags)
         screen->setWindowFlags(flags);
     // A display window moved away for backstage play stays away when it is edited.
-    const QPoint offset = m_displays->backstageOffset(&window);
-    screen->setGeometry(window.x + offset.x(), window.y + offset.y(), window.width, window.height);
+    screen->setGeometry(playedGeometry(window).translated(m_displays->backstageOffset(&window)));
     if (!m_displays->isHidden(window.name)) {
         screen->show();
         keepEditorInFront();
     }
+}
+
+QRect Widget::playedGeometry(const PlayWinObject &window) const
+{
+    QRect desktop;
+    for (const QRect &area : screenSurvey().screenRects)
+        desktop |= area;
+    return WindowGeometry::playedDisplay(window.x, window.y, window.width, window.height, desktop);
 }
 
 void Widget::updateScreenStacking()

@@ -1,5 +1,7 @@
 #include "simulator.h"
 
+#include "model/windowgeometry.h"
+
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
@@ -114,7 +116,9 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
         display->scheduler->schedule().swap(dw->schedule);
         display->scheduler->musicPlayer()->setMuted(true);
         display->screen.reset(new MainPlayBKLabel(display->name, nullptr, false));
-        display->screen->setGeometry(dw->window.x, dw->window.y, dw->window.width, dw->window.height);
+        // Played as the player plays it, on a desktop of one 4K screen.
+        display->screen->setGeometry(WindowGeometry::playedDisplay(dw->window.x, dw->window.y, dw->window.width,
+                                                                   dw->window.height, QRect(0, 0, 3840, 2160)));
         m_host->addDisplay(display->scheduler.get(), display->screen.get());
         const QString name = display->name;
         connect(display->screen.get(), &MainPlayBKLabel::sigPlayLogRow, this,

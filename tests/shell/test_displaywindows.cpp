@@ -7,6 +7,7 @@
 #include "editor/projectwidget.h"
 #include "modalwatcher.h"
 #include "model/generalobject.h"
+#include "model/playwinobject.h"
 #include "model/programobject.h"
 #include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
@@ -18,6 +19,7 @@
 #include "shell/newdisplaywindowbutton.h"
 #include "shell/prodoc.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
@@ -311,6 +313,38 @@ private slots:
         QVERIFY(m_widget->screenOf(QStringLiteral("Display window1"))->isVisible());
     }
 
+    // A display window and a window of a billion pixels a side are stored as they are but
+    // played at what the desktop can show: the player keeps its memory and plays.
+    void aHugeDisplayWindowIsPlayedAtWhatTheDesktopShows()
+    {
+        m_watcher->dialogHandlers << acceptAs(QStringLiteral("Huge"), 0, 0, 200, 200, 0);
+        m_widget->slotAddDisplayWindow();
+        QVERIFY(m_watcher->answered());
+        PlayWinObject *record = m_widget->displays()->window(QStringLiteral("Huge"));
+        record->width = record->height = 1000000000;
+        CommonWinObject *window = firstWindow(m_widget->treeOf(QStringLiteral("Huge")));
+        window->x = window->y = -2000000000;
+        window->width = window->height = 1000000000;
+        const QString picture = writePicture(m_dir.filePath(QStringLiteral("p.png")), Qt::blue);
+        addPicture(window, picture, 30);
+        // Loaded from a file: the screens and play windows are made from the records.
+        const QString path = m_dir.filePath(QStringLiteral("huge.schx"));
+        QVERIFY(m_widget->saveSchemeFile(path, false));
+        QVERIFY(m_widget->openSchemeFile(path, false));
+        QCOMPARE(m_widget->displays()->window(QStringLiteral("Huge"))->width, 1000000000);
+        MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Huge"));
+        QVERIFY(screen->width() <= 2 * qMax(3840, 1920) && screen->height() <= 2 * qMax(2160, 1080));
+        m_widget->selectorButtonOf(QStringLiteral("Huge"))->click();
+        m_widget->slotMenuPlay();
+        QTRY_VERIFY(m_widget->playingDisplays().contains(QStringLiteral("Huge")));
+        CommonPlayWindow *pw = screen->playWindows.value(0);
+        QVERIFY(pw);
+        QVERIFY(pw->width() <= screen->width() && pw->height() <= screen->height());
+        QTRY_VERIFY(pw->isVisible());
+        QVERIFY2(residentKiB() < 1024 * 1024, qPrintable(QString::number(residentKiB())));
+        m_widget->slotMenuStop();
+    }
+
     void editingRenamesTreeButtonAndRecords()
     {
         MainPlayBKLabel *screen = m_widget->screenOf(QStringLiteral("Display window1"));
@@ -500,6 +534,18 @@ private slots:
     }
 
 private:
+    static qint64 residentKiB()
+    {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        }
+        return -1;
+    }
+
     static QString xdotool(const QStringList &args)
     {
         QProcess p;

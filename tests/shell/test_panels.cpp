@@ -168,6 +168,7 @@ private slots:
     {
         m_widget->displays()->current()->width = 1920;
         m_widget->displays()->current()->height = 1080;
+        m_widget->screenOf(m_widget->currentDisplayName())->resize(1920, 1080);
         select(node({0, 0, 0}));
         QList<CommonWinObject *> changed;
         connect(m_widget, &Widget::sigCommonWinChanged, this,
