@@ -996,6 +996,18 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>segment has nothing to show and is passed over</source>
+        <translation>时段没有可显示的内容，将被跳过</translation>
+    </message>
+    <message>
+        <source>program &quot;%1&quot; has nothing to show and is passed over</source>
+        <translation>节目“%1”没有可显示的内容，将被跳过</translation>
+    </message>
+    <message>
+        <source>window &quot;%1&quot; has no media item and stays empty</source>
+        <translation>窗口“%1”没有媒体，保持为空</translation>
+    </message>
+    <message>
         <source>display window "%1" has no media item; its schedule cannot play</source>
         <translation>显示窗口“%1”没有任何媒体，其播放计划无法播放</translation>
     </message>

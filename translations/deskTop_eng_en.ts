@@ -996,6 +996,18 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>segment has nothing to show and is passed over</source>
+        <translation>segment has nothing to show and is passed over</translation>
+    </message>
+    <message>
+        <source>program &quot;%1&quot; has nothing to show and is passed over</source>
+        <translation>program &quot;%1&quot; has nothing to show and is passed over</translation>
+    </message>
+    <message>
+        <source>window &quot;%1&quot; has no media item and stays empty</source>
+        <translation>window &quot;%1&quot; has no media item and stays empty</translation>
+    </message>
+    <message>
         <source>display window "%1" has no media item; its schedule cannot play</source>
         <translation>display window "%1" has no media item; its schedule cannot play</translation>
     </message>

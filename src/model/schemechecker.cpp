@@ -117,15 +117,23 @@ private:
             optionalFile(where, tr("background picture of program \"%1\"").arg(p.name), p.backgroundImage);
             for (const QString &music : p.backgroundMusic)
                 optionalFile(where, tr("background music of program \"%1\"").arg(p.name), music);
+            int pageMedia = 0;
             for (int j = 0; j < p.windows.size(); ++j) {
                 const CommonWinObject &w = *p.windows.at(j);
                 const QString windowWhere = at(where, "windows", j);
                 geometry(entry, w, windowWhere);
                 for (int k = 0; k < w.media.size(); ++k)
                     mediaFiles(*w.media.at(k), at(windowWhere, "media", k));
-                media += w.media.size();
+                if (w.media.isEmpty())
+                    warn(windowWhere, tr("window \"%1\" has no media item and stays empty").arg(w.name));
+                pageMedia += w.media.size();
             }
+            if (pageMedia == 0)
+                warn(where, tr("program \"%1\" has nothing to show and is passed over").arg(p.name));
+            media += pageMedia;
         }
+        if (media == 0)
+            warn(path, tr("segment has nothing to show and is passed over"));
         return media;
     }
 

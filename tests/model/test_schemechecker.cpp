@@ -147,9 +147,9 @@ private slots:
     void windowsOutsideTheirDisplayWindow()
     {
         Scheme scheme;
-        screen(scheme, programWith({windowAt(50, 0, 60, 10, {media("URL")}), windowAt(-1, 0, 10, 10),
-                                    windowAt(0, 95, 10, 10), windowAt(0, 0, 0, 10),
-                                    windowAt(2147483647, 0, 2147483647, 10)}));
+        screen(scheme, programWith({windowAt(50, 0, 60, 10, {media("URL")}), windowAt(-1, 0, 10, 10, {media("URL")}),
+                                    windowAt(0, 95, 10, 10, {media("URL")}), windowAt(0, 0, 0, 10, {media("URL")}),
+                                    windowAt(2147483647, 0, 2147483647, 10, {media("URL")})}));
         const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
         const QString program = "displayWindows[0].generalSegments[0].programs[0]";
         for (int i = 0; i < 5; ++i)
@@ -191,9 +191,11 @@ private slots:
         QVERIFY(at(warnings, "displayWindows[0].generalSegments[0]").join('\n').contains("no weekday"));
         QVERIFY(at(warnings, "displayWindows[0].generalSegments[1]").join('\n').contains("date range"));
         QVERIFY(at(warnings, "displayWindows[0].generalSegments[2]").join('\n').contains("midnight"));
-        QCOMPARE(at(warnings, "displayWindows[0].generalSegments[3]"), QStringList());
+        // Without pages, each has nothing to show as well.
+        QCOMPARE(at(warnings, "displayWindows[0].generalSegments[3]"),
+                 QStringList("segment has nothing to show and is passed over"));
         QVERIFY(at(warnings, "displayWindows[0].cycleSegments[0]").join('\n').contains("time range"));
-        QCOMPARE(warnings.size(), 4);
+        QCOMPARE(warnings.size(), 8);
     }
 
     void timingSegmentsThatNeverFire()
@@ -216,7 +218,8 @@ private slots:
         QVERIFY(at(warnings, "displayWindows[0].timingSegments[1].timePoints[0]")
                     .join('\n')
                     .contains("no weekday"));
-        QCOMPARE(warnings.size(), 2);
+        QVERIFY(at(warnings, "displayWindows[0].timingSegments[1]").join('\n').contains("nothing to show"));
+        QCOMPARE(warnings.size(), 4);
     }
 
     void scheduleWithoutMedia()
@@ -228,7 +231,12 @@ private slots:
         QCOMPARE(at(warnings, "displayWindows[0]").size(), 1);
         QVERIFY(at(warnings, "displayWindows[0]").at(0).contains("no media"));
         QVERIFY(at(warnings, "displayWindows[1]").at(0).contains("\"Second\""));
-        QCOMPARE(warnings.size(), 2);
+        // The empty window, its page and its segment are named where they are.
+        const QString segment = "displayWindows[0].generalSegments[0]";
+        QCOMPARE(at(warnings, segment), QStringList("segment has nothing to show and is passed over"));
+        QVERIFY(at(warnings, segment + ".programs[0]").join('\n').contains("nothing to show"));
+        QVERIFY(at(warnings, segment + ".programs[0].windows[0]").join('\n').contains("no media item"));
+        QCOMPARE(warnings.size(), 5);
     }
 };
 
