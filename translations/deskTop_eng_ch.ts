@@ -996,6 +996,22 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</source>
+        <translation>循环时段“%1”每 %2 分钟插播一次，将按每分钟插播</translation>
+    </message>
+    <message>
+        <source>display window &quot;%1&quot; of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)</source>
+        <translation>显示窗口“%1”（%2x%3，位于 (%4, %5)）按 %6x%7、位于 (%8, %9) 播放</translation>
+    </message>
+    <message>
+        <source>display window &quot;%1&quot; has no area (%2x%3) and shows nothing</source>
+        <translation>显示窗口“%1”没有面积（%2x%3），不显示任何内容</translation>
+    </message>
+    <message>
+        <source>item stays %1 s and is shown for 1 s</source>
+        <translation>媒体停留 %1 秒，将显示 1 秒</translation>
+    </message>
+    <message>
         <source>segment has nothing to show and is passed over</source>
         <translation>时段没有可显示的内容，将被跳过</translation>
     </message>

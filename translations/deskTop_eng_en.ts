@@ -996,6 +996,22 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</source>
+        <translation>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</translation>
+    </message>
+    <message>
+        <source>display window &quot;%1&quot; of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)</source>
+        <translation>display window &quot;%1&quot; of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)</translation>
+    </message>
+    <message>
+        <source>display window &quot;%1&quot; has no area (%2x%3) and shows nothing</source>
+        <translation>display window &quot;%1&quot; has no area (%2x%3) and shows nothing</translation>
+    </message>
+    <message>
+        <source>item stays %1 s and is shown for 1 s</source>
+        <translation>item stays %1 s and is shown for 1 s</translation>
+    </message>
+    <message>
         <source>segment has nothing to show and is passed over</source>
         <translation>segment has nothing to show and is passed over</translation>
     </message>

@@ -9,6 +9,7 @@
 #include "scheme.h"
 #include "timepoint.h"
 #include "timingobject.h"
+#include "windowgeometry.h"
 
 #include <QFileInfo>
 
@@ -30,6 +31,7 @@ public:
     void displayWindow(const Scheme::DisplayWindow &entry, const QString &path)
     {
         const DisplaySchedule &s = entry.schedule;
+        displayArea(entry.window, path);
         int media = 0;
         for (int i = 0; i < s.generalSegments.size(); ++i) {
             const GeneralObject &g = *s.generalSegments.at(i);
@@ -43,6 +45,11 @@ public:
             const QString where = at(path, "cycleSegments", i);
             eligibility(where, c.name, c.weekdays, c.specifiedDate, c.fromDate, c.toDate, c.allDay,
                         c.fromTime, c.toTime);
+            if (c.playEvery < 1) {
+                warn(where, tr("cycle segment \"%1\" comes every %2 minutes and is inserted every minute")
+                                .arg(c.name)
+                                .arg(c.playEvery));
+            }
             media += programs(entry, c.programs, where);
         }
         for (int i = 0; i < s.timingSegments.size(); ++i) {
@@ -180,6 +187,38 @@ private:
             requiredFile(where, tr("background picture"), path);
     }
 
+    // Play shows an item for at least a second: a shorter stay would make its list spin.
+    void stay(const QString &where, int seconds)
+    {
+        if (seconds < 1)
+            warn(where, tr("item stays %1 s and is shown for 1 s").arg(seconds));
+    }
+
+    void displayArea(const PlayWinObject &d, const QString &where)
+    {
+        if (d.width <= 0 || d.height <= 0) {
+            warn(where, tr("display window \"%1\" has no area (%2x%3) and shows nothing")
+                            .arg(d.name)
+                            .arg(d.width)
+                            .arg(d.height));
+            return;
+        }
+        // Checked against one 4K screen, as the simulation plays it.
+        const QRect played = WindowGeometry::playedDisplay(d.x, d.y, d.width, d.height, QRect(0, 0, 3840, 2160));
+        if (played.x() != d.x || played.y() != d.y || played.width() != d.width || played.height() != d.height) {
+            warn(where, tr("display window \"%1\" of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)")
+                            .arg(d.name)
+                            .arg(d.width)
+                            .arg(d.height)
+                            .arg(d.x)
+                            .arg(d.y)
+                            .arg(played.width())
+                            .arg(played.height())
+                            .arg(played.x())
+                            .arg(played.y()));
+        }
+    }
+
     void mediaFiles(const LumoraMediaObject &m, const QString &where)
     {
         switch (MediaBody::groupOf(m.type)) {
@@ -192,9 +231,12 @@ private:
                          m.image.filePath);
             backgroundPicture(where, m.image.backgroundIsColor, m.image.backgroundImage);
             optionalFile(where, tr("music"), m.image.backgroundMusic);
+            stay(where, m.image.stayTime);
             break;
         case MediaBody::Group::Text:
             backgroundPicture(where, m.text.backgroundIsColor, m.text.backgroundImage);
+            if (m.type != QLatin1String("scrollingText"))
+                stay(where, m.text.stayTime);
             break;
         case MediaBody::Group::AnalogClock:
             backgroundPicture(where, m.analogClock.background.backgroundIsColor,

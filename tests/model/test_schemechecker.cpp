@@ -222,6 +222,37 @@ private slots:
         QCOMPARE(warnings.size(), 4);
     }
 
+    // What play bounds is reported: a stay of 0, a cycle every 0 minutes, a display window of
+    // no area, and one larger than what is played.
+    void valuesPlayBoundsAreReported()
+    {
+        Scheme scheme;
+        LumoraMediaObject *picture = media("image");
+        picture->image.filePath = m_existing;
+        picture->image.stayTime = 0;
+        LumoraMediaObject *text = media("simpleText");
+        text->text.stayTime = 5;
+        Scheme::DisplayWindow &d = screen(scheme, programWith({windowAt(0, 0, 10, 10, {picture, text})}));
+        auto *cycle = new CycleObject;
+        cycle->name = "C";
+        cycle->playEvery = 0;
+        d.schedule.cycleSegments.append(cycle);
+        Scheme::DisplayWindow &huge = scheme.addDisplayWindow();
+        huge.window.name = "Huge";
+        huge.window.width = huge.window.height = 1000000000;
+        Scheme::DisplayWindow &flat = scheme.addDisplayWindow();
+        flat.window.name = "Flat";
+        flat.window.width = 0;
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        const QString window = "displayWindows[0].generalSegments[0].programs[0].windows[0]";
+        QCOMPARE(at(warnings, window + ".media[0]"), QStringList("item stays 0 s and is shown for 1 s"));
+        QCOMPARE(at(warnings, window + ".media[1]"), QStringList());
+        QVERIFY(at(warnings, "displayWindows[0].cycleSegments[0]").join('\n').contains("every 0 minutes"));
+        QVERIFY(at(warnings, "displayWindows[1]").join('\n').contains("is played at 7680x4320"));
+        QVERIFY(at(warnings, "displayWindows[2]").join('\n').contains("no area"));
+    }
+
     void scheduleWithoutMedia()
     {
         Scheme scheme;
