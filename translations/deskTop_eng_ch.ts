@@ -996,6 +996,10 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>%1 is an empty file and shows nothing: %2</source>
+        <translation>%1 是空文件，不显示任何内容：%2</translation>
+    </message>
+    <message>
         <source>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</source>
         <translation>循环时段“%1”每 %2 分钟插播一次，将按每分钟插播</translation>
     </message>

@@ -996,6 +996,10 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>%1 is an empty file and shows nothing: %2</source>
+        <translation>%1 is an empty file and shows nothing: %2</translation>
+    </message>
+    <message>
         <source>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</source>
         <translation>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</translation>
     </message>

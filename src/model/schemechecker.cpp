@@ -172,6 +172,8 @@ private:
             warn(where, tr("%1 has no file").arg(what));
         else if (!QFileInfo::exists(path))
             warn(where, tr("%1 does not exist: %2").arg(what, path));
+        else if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0)
+            warn(where, tr("%1 is an empty file and shows nothing: %2").arg(what, path));
     }
 
     void optionalFile(const QString &where, const QString &what, const QString &path)

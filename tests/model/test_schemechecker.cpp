@@ -91,6 +91,7 @@ private slots:
         m_existing = m_dir.filePath("clip.mp4");
         QFile f(m_existing);
         QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not empty");
     }
 
     void cleanSchemeHasNoWarning()
@@ -120,8 +121,14 @@ private slots:
         clock->analogClock.background.backgroundIsColor = false;
         clock->analogClock.background.backgroundImage = m_dir.filePath("face.png");
         LumoraMediaObject *noFile = media("image");
+        const QString zeroBytes = m_dir.filePath("zero.png");
+        QFile zero(zeroBytes);
+        QVERIFY(zero.open(QIODevice::WriteOnly));
+        zero.close();
+        LumoraMediaObject *empty = media("image");
+        empty->image.filePath = zeroBytes;
         ProgramObject *program =
-            programWith({windowAt(0, 0, 10, 10, {video, picture, office, clock, noFile})});
+            programWith({windowAt(0, 0, 10, 10, {video, picture, office, clock, noFile, empty})});
         program->backgroundImage = m_dir.filePath("page.png");
         program->backgroundMusic = QStringList{m_existing, m_dir.filePath("loop.wav")};
         screen(scheme, program);
@@ -137,11 +144,12 @@ private slots:
         QVERIFY(at(warnings, window + ".media[2]").join('\n').contains("slides.pptx"));
         QVERIFY(at(warnings, window + ".media[3]").join('\n').contains("face.png"));
         QVERIFY(at(warnings, window + ".media[4]").join('\n').contains("no file"));
+        QVERIFY(at(warnings, window + ".media[5]").join('\n').contains("empty file"));
         const QStringList programWarnings = at(warnings, "displayWindows[0].generalSegments[0].programs[0]");
         QCOMPARE(programWarnings.size(), 2);
         QVERIFY(programWarnings.join('\n').contains("page.png"));
         QVERIFY(programWarnings.join('\n').contains("loop.wav"));
-        QCOMPARE(warnings.size(), 8);
+        QCOMPARE(warnings.size(), 9);
     }
 
     void windowsOutsideTheirDisplayWindow()
