@@ -29,6 +29,8 @@ public:
     // new one. The scheme is encoded as it would be saved and compared, so every edit counts,
     // whatever made it, and an edit taken back again does not.
     bool isModified() const;
+    // The same for a scheme already encoded (see encoded()), which is not encoded again.
+    bool isModified(const QByteArray &encoding) const { return encoding != m_unmodified; }
     // Takes the scheme as it stands as the unmodified one (after a new scheme is built).
     void markUnmodified() const;
 

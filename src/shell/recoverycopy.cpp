@@ -45,9 +45,9 @@ RecoveryCopy::~RecoveryCopy()
     m_disk.waitForDone();
 }
 
-void RecoveryCopy::update()
+void RecoveryCopy::update(bool modified)
 {
-    if (m_document->isModified()) {
+    if (modified) {
         if (!m_timer.isActive())
             m_timer.start();
     } else {
@@ -58,11 +58,12 @@ void RecoveryCopy::update()
 
 void RecoveryCopy::writeNow()
 {
-    if (!m_document->isModified()) {
-        update();
+    // Encoded once, for both questions: a large scheme takes milliseconds to encode.
+    const QByteArray bytes = m_document->encoded();
+    if (!m_document->isModified(bytes)) {
+        update(false);
         return;
     }
-    const QByteArray bytes = m_document->encoded();
     if (bytes == m_written)
         return;
     m_written = bytes;

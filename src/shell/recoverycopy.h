@@ -32,9 +32,10 @@ public:
     // Whether this session has a copy on disk (or one on its way there).
     bool hasCopy() const { return !m_written.isEmpty(); }
 
-    // To be called whenever the document may have changed state: with unsaved changes the
+    // To be called whenever the document may have changed state (`modified`: it has unsaved
+    // changes, as Prodoc::isModified() found): with unsaved changes the
     // copy is kept up to date every interval; without any, this session's copy goes.
-    void update();
+    void update(bool modified);
     // Writes the copy now when there are unsaved changes and it is not up to date.
     void writeNow();
     // Removes this session's copy: the changes were saved or the operator gave them up.

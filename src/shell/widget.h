@@ -296,6 +296,7 @@ private:
     // The save dialog's answer with ".schx" added when the name has no extension.
     QString chooseSavePath(const QString &title);
     void updateTitle();
+    QString documentTitle(bool modified) const;
     // Something the operator changed in the scheme (`step` names it for undo): once the change
     // is complete it becomes an undo step and the title catches up. See Prodoc::recordStep
     // for `mergeable`.

@@ -230,17 +230,24 @@ void Widget::slotStopCurPreview()
 
 QString Widget::documentTitle() const
 {
+    return documentTitle(m_prodoc->isModified());
+}
+
+QString Widget::documentTitle(bool modified) const
+{
     const QString path = m_prodoc->path();
     const QString name = path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
-    return m_prodoc->isModified() ? name + QLatin1Char('*') : name;
+    return modified ? name + QLatin1Char('*') : name;
 }
 
 void Widget::updateTitle()
 {
-    const QString document = documentTitle();
+    // One encoding of the scheme answers the title and the recovery copy.
+    const bool modified = m_prodoc->isModified();
+    const QString document = documentTitle(modified);
     m_titleBar->setDocumentTitle(document);
     setWindowTitle(document + QStringLiteral(" - Lumora"));
-    m_recovery->update();
+    m_recovery->update(modified);
 }
 
 void Widget::offerRecoveredChanges()
