@@ -2740,4 +2740,35 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>Play time:</source>
         <translation>播放时长：</translation>
     </message>
-</context></TS>
+</context><context>
+    <name>PlayLog</name>
+    <message>
+        <source>cut short at midnight</source>
+        <translation>零点重启中断</translation>
+    </message>
+    <message>
+        <source>cut short by a stop</source>
+        <translation>被停止中断</translation>
+    </message>
+    <message>
+        <source>cut short by the schedule</source>
+        <translation>被节目时间中断</translation>
+    </message>
+    <message>
+        <source>cut short by an insert</source>
+        <translation>被插播中断</translation>
+    </message>
+    <message>
+        <source>stream unreachable</source>
+        <translation>流媒体无法连接</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>无法打开</translation>
+    </message>
+    <message>
+        <source>file missing</source>
+        <translation>文件缺失</translation>
+    </message>
+</context>
+</TS>

@@ -2741,4 +2741,35 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>Play time:</source>
         <translation>Play time:</translation>
     </message>
-</context></TS>
+</context><context>
+    <name>PlayLog</name>
+    <message>
+        <source>cut short at midnight</source>
+        <translation>cut short at midnight</translation>
+    </message>
+    <message>
+        <source>cut short by a stop</source>
+        <translation>cut short by a stop</translation>
+    </message>
+    <message>
+        <source>cut short by the schedule</source>
+        <translation>cut short by the schedule</translation>
+    </message>
+    <message>
+        <source>cut short by an insert</source>
+        <translation>cut short by an insert</translation>
+    </message>
+    <message>
+        <source>stream unreachable</source>
+        <translation>stream unreachable</translation>
+    </message>
+    <message>
+        <source>could not be opened</source>
+        <translation>could not be opened</translation>
+    </message>
+    <message>
+        <source>file missing</source>
+        <translation>file missing</translation>
+    </message>
+</context>
+</TS>

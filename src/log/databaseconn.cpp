@@ -1,6 +1,7 @@
 #include "databaseconn.h"
 
 #include "logfilekeeper.h"
+#include "playoutcome.h"
 
 #include <QAtomicInteger>
 #include <QCoreApplication>
@@ -40,6 +41,12 @@ QString likePattern(const QString &keyword)
 const char *const CreateStatement =
     "create table LOGINFOS (name varchar,length varchar,beginDate date,endDate date,beginTime varchar,"
     "endTime varchar,result varchar)";
+
+// Keyed by the LOGINFOS rowid, so that a row and its detail are found together in one
+// lookup; the text columns of LOGINFOS stay exactly as readers of older files expect.
+const char *const CreateDetailStatement =
+    "create table if not exists PLAYDETAILS (logId integer primary key,path text,outcome text,"
+    "shownMs integer)";
 
 } // namespace
 
@@ -112,6 +119,11 @@ QSqlError dataBaseConn::prepareFile()
         }
     }
     probe.finish();
+    QSqlQuery details(m_db);
+    if (!details.exec(QString::fromLatin1(CreateDetailStatement))) {
+        m_lastErrorText = details.lastError().text();
+        return details.lastError();
+    }
     // Searches go by beginDate; an index keeps them fast on a log of years.
     QSqlQuery index(m_db);
     index.exec(QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
@@ -157,7 +169,7 @@ bool dataBaseConn::createTable()
 
 bool dataBaseConn::insertLog(const QString &name, const QString &length, const QString &beginDate,
                              const QString &endDate, const QString &beginTime, const QString &endTime,
-                             const QString &result)
+                             const QString &result, const PlayLogDetail &detail)
 {
     LogFileKeeper &keeper = LogFileKeeper::instance();
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -170,17 +182,10 @@ bool dataBaseConn::insertLog(const QString &name, const QString &length, const Q
                 return false;
             }
             if (error.type() == QSqlError::NoError) {
-                QSqlQuery query(m_db);
-                if (query.prepare(QStringLiteral(
-                        "insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
-                        "values(?,?,?,?,?,?,?)"))) {
-                    for (const QString *value :
-                         {&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result})
-                        query.addBindValue(*value);
-                    if (query.exec())
-                        return true;
-                }
-                error = query.lastError();
+                error = insertRow({&name, &length, &beginDate, &endDate, &beginTime, &endTime, &result},
+                                  detail);
+                if (error.type() == QSqlError::NoError)
+                    return true;
                 m_lastErrorText = error.text();
             }
         }
@@ -188,6 +193,44 @@ bool dataBaseConn::insertLog(const QString &name, const QString &length, const Q
             return false;
     }
     return false;
+}
+
+QSqlError dataBaseConn::insertRow(std::initializer_list<const QString *> columns, const PlayLogDetail &detail)
+{
+    // Both rows or neither: a row without its detail would be read as an older row.
+    if (!detail.isEmpty() && !m_db.transaction())
+        return m_db.lastError();
+    QSqlQuery query(m_db);
+    QSqlError error;
+    if (query.prepare(QStringLiteral(
+            "insert into LOGINFOS(name,length,beginDate,endDate,beginTime,endTime,result)"
+            "values(?,?,?,?,?,?,?)"))) {
+        for (const QString *value : columns)
+            query.addBindValue(*value);
+        if (query.exec()) {
+            if (detail.isEmpty())
+                return QSqlError();
+            const qint64 logId = query.lastInsertId().toLongLong();
+            QSqlQuery more(m_db);
+            if (more.prepare(QStringLiteral(
+                    "insert or replace into PLAYDETAILS(logId,path,outcome,shownMs) values(?,?,?,?)"))) {
+                more.addBindValue(logId);
+                more.addBindValue(detail.path);
+                more.addBindValue(detail.outcome);
+                more.addBindValue(detail.shownMs);
+                if (more.exec() && m_db.commit())
+                    return QSqlError();
+            }
+            error = more.lastError().type() != QSqlError::NoError ? more.lastError() : m_db.lastError();
+        } else {
+            error = query.lastError();
+        }
+    } else {
+        error = query.lastError();
+    }
+    if (!detail.isEmpty())
+        m_db.rollback();
+    return error;
 }
 
 QList<QStringList> dataBaseConn::queryLogs(const QString &keyword, const QString &from, const QString &to)
@@ -199,9 +242,18 @@ QList<QStringList> dataBaseConn::queryLogs(const QString &keyword, const QString
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "select * FROM LOGINFOS  where name like ? escape '\\' and beginDate between ? and ?"));
+    const QStringList labels = PlayOutcomes::storedNamesMatching(keyword);
+    QString names;
+    for (int i = 0; i < labels.size(); ++i)
+        names += i == 0 ? QStringLiteral(" or name in (?") : QStringLiteral(",?");
+    if (!labels.isEmpty())
+        names += QLatin1Char(')');
+    query.prepare(QStringLiteral("select * FROM LOGINFOS  where (name like ? escape '\\'%1) and beginDate "
+                                 "between ? and ?")
+                      .arg(names));
     query.addBindValue(likePattern(keyword));
+    for (const QString &label : labels)
+        query.addBindValue(label);
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec())

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "playlogrow.h"
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QStringList>
 
-// One connection to the play-log database "log.db" and its table LOGINFOS.
+// One connection to the play-log database "log.db": its table LOGINFOS, the seven text
+// columns every reader of the file knows, and beside it PLAYDETAILS, keyed by the LOGINFOS
+// rowid, with what those columns cannot say (the item's path, the outcome, the exact time
+// shown). Older files get PLAYDETAILS on their first write; their rows have no detail.
 // Each instance registers a connection of its own name, so a writer thread and
 // the log viewer never share a connection across threads.
 class dataBaseConn : public QObject
@@ -25,11 +30,12 @@ public:
     QString lastErrorText() const { return m_lastErrorText; }
     void ensureTable();
     bool createTable();
-    // True when the row was stored. A damaged file is moved aside and the row goes into a
-    // new one; a busy, full or read-only file gives false and the caller tries again later.
+    // True when the row was stored, with its detail (when it has one) in the same
+    // transaction. A damaged file is moved aside and the row goes into a new one; a busy, full
+    // or read-only file gives false and the caller tries again later.
     bool insertLog(const QString &name, const QString &length, const QString &beginDate,
                    const QString &endDate, const QString &beginTime, const QString &endTime,
-                   const QString &result);
+                   const QString &result, const PlayLogDetail &detail = PlayLogDetail());
     // Rows whose name contains `keyword` (ASCII case ignored) and whose beginDate lies in
     // [from, to] ("yyyy-MM-dd", inclusive), in insertion order; each row holds the seven
     // columns in table order.
@@ -42,6 +48,7 @@ private:
     // missing. Returns the error that says the file is damaged, if any.
     QSqlError prepareFile();
     bool setAsideDamaged(const QSqlError &error);
+    QSqlError insertRow(std::initializer_list<const QString *> columns, const PlayLogDetail &detail);
 
     QSqlDatabase m_db;
     QString m_lastErrorText;

@@ -33,10 +33,12 @@ QByteArray PlayLogCsv::rowLine(const PlayLogEntry &entry)
 QByteArray PlayLogCsv::summaryHeader()
 {
     return line({QStringLiteral("Name"), QStringLiteral("Plays"), QStringLiteral("Seconds"),
-                 QStringLiteral("FirstPlay"), QStringLiteral("LastPlay")});
+                 QStringLiteral("FirstPlay"), QStringLiteral("LastPlay"), QStringLiteral("NotShown"),
+                 QStringLiteral("Path")});
 }
 
 QByteArray PlayLogCsv::summaryLine(const PlayLogSummaryRow &row)
 {
-    return line({row.name, QString::number(row.plays), row.secondsText(), row.firstPlay, row.lastPlay});
+    return line({row.name, QString::number(row.plays), row.secondsText(), row.firstPlay, row.lastPlay,
+                 QString::number(row.notShown), row.path});
 }

@@ -13,6 +13,10 @@ struct PlayLogEntry
     QString beginTime;
     QString endTime;
     QString result;
+    // From the row's detail; empty (and -1) for rows written without one.
+    QString path;
+    QString outcome;
+    qint64 shownMs = -1;
 
     QString startText() const { return beginDate + QLatin1Char(' ') + beginTime; }
     QString stopText() const { return endDate + QLatin1Char(' ') + endTime; }

@@ -1,6 +1,7 @@
 #include "playlogreader.h"
 
 #include "logfilekeeper.h"
+#include "playoutcome.h"
 #include "playsums.h"
 
 #include <QAtomicInteger>
@@ -51,8 +52,17 @@ QString condition(const PlayLogFilter &filter, QVariantList *values)
         *values << filter.to.toString(QStringLiteral("yyyy-MM-dd"));
     }
     if (!filter.keyword.isEmpty()) {
-        parts << QStringLiteral("name like ? escape '\\'");
+        // A fixed label is found by its name in either language, whichever wrote the row.
+        const QStringList labels = PlayOutcomes::storedNamesMatching(filter.keyword);
         *values << likePattern(filter.keyword);
+        QString names;
+        for (const QString &label : labels) {
+            names += names.isEmpty() ? QStringLiteral(" or name in (?") : QStringLiteral(",?");
+            *values << label;
+        }
+        if (!names.isEmpty())
+            names += QLatin1Char(')');
+        parts << QStringLiteral("(name like ? escape '\\'%1)").arg(names);
     }
     return parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" and "));
 }
@@ -82,10 +92,23 @@ PlayLogEntry entryFrom(const QSqlQuery &query)
     e.beginTime = query.value(5).toString();
     e.endTime = query.value(6).toString();
     e.result = query.value(7).toString();
+    if (!query.value(10).isNull()) {
+        e.path = query.value(8).toString();
+        e.outcome = query.value(9).toString();
+        e.shownMs = query.value(10).toLongLong();
+    }
     return e;
 }
 
-const char *const EntryColumns = "rowid,name,length,beginDate,endDate,beginTime,endTime,result";
+// Rows with their detail, when the file has the detail table; the same columns without.
+QString entrySource(bool details)
+{
+    return details ? QStringLiteral("L.rowid,name,length,beginDate,endDate,beginTime,endTime,result,path,"
+                                    "outcome,shownMs from LOGINFOS L not indexed left join PLAYDETAILS D "
+                                    "on D.logId = L.rowid")
+                   : QStringLiteral("L.rowid,name,length,beginDate,endDate,beginTime,endTime,result,null,"
+                                    "null,null from LOGINFOS L not indexed");
+}
 
 } // namespace
 
@@ -159,6 +182,13 @@ bool PlayLogReader::run(const std::function<bool(QSqlDatabase &)> &work)
                 execute(probe) && probe.next()) {
                 const bool hasTable = probe.value(0).toInt() > 0;
                 probe.finish();
+                m_hasDetails = false;
+                QSqlQuery details(db);
+                if (hasTable && prepare(details, QStringLiteral("select count(*) from sqlite_master where "
+                                                                "type='table' and name='PLAYDETAILS'")) &&
+                    execute(details) && details.next())
+                    m_hasDetails = details.value(0).toInt() > 0;
+                details.finish();
                 // A file without the table yet holds no rows; that is not an error.
                 ok = !hasTable || work(db);
             }
@@ -209,10 +239,9 @@ bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, q
         const QString where = condition(filter, &values);
         // Walked along the rowid in slices so that each statement stays short, whatever
         // the number of rows the filter skips.
-        const QString sql =
-            QStringLiteral("select %1 from LOGINFOS not indexed where rowid >= ? and rowid <= ? and ")
-                .arg(QLatin1String(EntryColumns)) +
-            where + QStringLiteral(" order by rowid limit ?");
+        const QString sql = QStringLiteral("select %1 where L.rowid >= ? and L.rowid <= ? and ")
+                                .arg(entrySource(m_hasDetails)) +
+                            where + QStringLiteral(" order by L.rowid limit ?");
         for (qint64 start = firstRowid; start <= lastRowid && rows->size() < limit;) {
             const qint64 end = qMin(lastRowid, start + SliceRowids - 1);
             QSqlQuery query(db);
@@ -298,8 +327,11 @@ bool PlayLogReader::summarize(const PlayLogFilter &filter, bool byHour, QVector<
         }
         QVariantList values{low, high};
         const QByteArray sql =
-            (QStringLiteral("select name,beginDate,beginTime,endDate,endTime from LOGINFOS not indexed"
-                            " where rowid >= ? and rowid <= ? and ") +
+            ((m_hasDetails ? QStringLiteral("select name,beginDate,beginTime,endDate,endTime,path,outcome,"
+                                            "shownMs from LOGINFOS L not indexed left join PLAYDETAILS D on "
+                                            "D.logId = L.rowid where L.rowid >= ? and L.rowid <= ? and ")
+                           : QStringLiteral("select name,beginDate,beginTime,endDate,endTime,null,null,null from "
+                                            "LOGINFOS L not indexed where L.rowid >= ? and L.rowid <= ? and ")) +
              condition(filter, &values))
                 .toUtf8();
         sqlite3_stmt *statement = nullptr;
@@ -323,7 +355,9 @@ bool PlayLogReader::summarize(const PlayLogFilter &filter, bool byHour, QVector<
                 const char *data = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
                 return QByteArray::fromRawData(data ? data : "", sqlite3_column_bytes(statement, column));
             };
-            sums.add(text(0), text(1), text(2), text(3), text(4), byHour);
+            const bool hasDetail = sqlite3_column_type(statement, 7) != SQLITE_NULL;
+            sums.add(text(0), text(1), text(2), text(3), text(4), byHour, text(5), text(6),
+                     hasDetail ? sqlite3_column_int64(statement, 7) : -1);
         }
         if (step != SQLITE_DONE)
             noteSqliteError(sqlite);

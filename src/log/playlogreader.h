@@ -43,7 +43,7 @@ public:
                     QVector<PlayLogEntry> *rows);
     // Every matching row in rowid order, read a slice at a time; `sink` returns false to stop.
     bool forEach(const PlayLogFilter &filter, const std::function<bool(const PlayLogEntry &)> &sink);
-    // One row per name, by name.
+    // One row per item (its file, or its name for rows that did not record one), by name.
     bool summary(const PlayLogFilter &filter, QVector<PlayLogSummaryRow> *rows);
     // Plays per day ("yyyy-MM-dd") or per hour ("yyyy-MM-dd HH"), in time order.
     bool playsPerPeriod(const PlayLogFilter &filter, bool byHour, QVector<QPair<QString, qint64>> *counts);
@@ -66,5 +66,6 @@ private:
     QString m_path;
     int m_busyWaitMs;
     Status m_status = Status::Ok;
+    bool m_hasDetails = false; // the file being read has PLAYDETAILS
     QString m_errorText;
 };

@@ -18,3 +18,27 @@ inline QStringList playLogColumns(const QString &name, const QDate &beginDate, c
             endTime.toString(QStringLiteral("HH:mm:ss:zzz")),
             result};
 }
+
+// The same columns for a row whose length is the time the item was on screen, measured on a
+// clock that never jumps: whole seconds, rounded, never negative, whatever the wall clock did
+// between begin and end (a step, midnight, a pause under an insert).
+inline QStringList playLogColumns(const QString &name, const QDate &beginDate, const QTime &beginTime,
+                                  const QDate &endDate, const QTime &endTime, qint64 shownMs,
+                                  const QString &result)
+{
+    QStringList columns = playLogColumns(name, beginDate, beginTime, endDate, endTime, result);
+    columns[1] = QString::number((qMax<qint64>(0, shownMs) + 500) / 1000);
+    return columns;
+}
+
+// What a row holds beyond the seven columns, in the table PLAYDETAILS beside LOGINFOS: the
+// item's file (or address), so that two files of one name stay apart, the outcome keyword
+// (see PlayOutcome) and the milliseconds shown. Empty for rows written without them.
+struct PlayLogDetail
+{
+    QString path;
+    QString outcome;
+    qint64 shownMs = -1;
+
+    bool isEmpty() const { return outcome.isEmpty(); }
+};

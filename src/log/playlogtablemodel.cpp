@@ -1,5 +1,7 @@
 #include "playlogtablemodel.h"
 
+#include "playoutcome.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -140,7 +142,7 @@ const QVector<PlayLogEntry> *PlayLogTableModel::page(int pageIndex) const
 
 QVariant PlayLogTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= m_rows || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
     const auto it = std::upper_bound(m_pages.cbegin(), m_pages.cend(), index.row(),
                                      [](int row, const Page &p) { return row < p.firstRow; });
@@ -149,9 +151,12 @@ QVariant PlayLogTableModel::data(const QModelIndex &index, int role) const
     if (!rows)
         return QVariant();
     const PlayLogEntry &e = rows->at(index.row() - m_pages.at(pageIndex).firstRow);
+    if (role == Qt::ToolTipRole)
+        return index.column() == 0 && !e.path.isEmpty() ? QVariant(e.path) : QVariant();
+    // Rows keep names and results in one language; they are shown in the interface's.
     switch (index.column()) {
     case 0:
-        return e.name;
+        return PlayOutcomes::displayName(e.name);
     case 1:
         return e.length;
     case 2:
@@ -159,7 +164,7 @@ QVariant PlayLogTableModel::data(const QModelIndex &index, int role) const
     case 3:
         return e.stopText();
     case 4:
-        return e.result;
+        return PlayOutcomes::displayResult(e.result);
     default:
         return QVariant();
     }

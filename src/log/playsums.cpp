@@ -1,8 +1,13 @@
 #include "playsums.h"
 
-#include <QDate>
+#include "playoutcome.h"
 
+#include <QDate>
+#include <QMap>
+
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -63,25 +68,43 @@ qint64 PlaySums::shownMs(const QByteArray &beginDate, const QByteArray &beginTim
 }
 
 void PlaySums::add(const QByteArray &name, const QByteArray &beginDate, const QByteArray &beginTime,
-                   const QByteArray &endDate, const QByteArray &endTime, bool byHour)
+                   const QByteArray &endDate, const QByteArray &endTime, bool byHour, const QByteArray &path,
+                   const QByteArray &outcome, qint64 shown)
 {
-    auto found = m_items.find(name);
+    m_key.resize(0);
+    if (path.isEmpty())
+        m_key.append('\0').append(name);
+    else
+        m_key.append(path);
+    auto found = m_items.find(m_key);
     if (found == m_items.end()) {
-        found = m_items.insert(QByteArray(name.constData(), name.size()), Item());
+        found = m_items.insert(m_key, Item());
+        found->name = QByteArray(name.constData(), name.size());
+        found->path = QByteArray(path.constData(), path.size());
         // Kept buffers: in a log written in time order every row is a new last play.
         found->first.reserve(32);
         found->last.reserve(32);
     }
     Item &item = found.value();
-    ++item.plays;
-    item.shownMs += shownMs(beginDate, beginTime, endDate, endTime);
+    static const QByteArray failures[] = {PlayOutcomes::keyword(PlayOutcome::FileMissing).toLatin1(),
+                                          PlayOutcomes::keyword(PlayOutcome::Unreadable).toLatin1(),
+                                          PlayOutcomes::keyword(PlayOutcome::StreamUnreachable).toLatin1()};
+    const bool failed = !outcome.isEmpty() && std::find(std::begin(failures), std::end(failures), outcome) !=
+                                                  std::end(failures);
+    if (failed)
+        ++item.notShown;
+    else
+        ++item.plays;
+    if (!failed)
+        item.shownMs += shown >= 0 ? shown : shownMs(beginDate, beginTime, endDate, endTime);
+    const bool firstRow = item.plays + item.notShown == 1;
     auto keep = [&beginDate, &beginTime](QByteArray &start) {
         start.resize(0);
         start.append(beginDate).append(' ').append(beginTime);
     };
-    if (item.plays == 1 || compareStart(item.first, beginDate, beginTime) > 0)
+    if (firstRow || compareStart(item.first, beginDate, beginTime) > 0)
         keep(item.first);
-    if (item.plays == 1 || compareStart(item.last, beginDate, beginTime) < 0)
+    if (firstRow || compareStart(item.last, beginDate, beginTime) < 0)
         keep(item.last);
 
     // Rows come mostly in time order: the period of the row before is nearly always this one.
@@ -99,21 +122,29 @@ void PlaySums::add(const QByteArray &name, const QByteArray &beginDate, const QB
 
 QVector<PlayLogSummaryRow> PlaySums::items() const
 {
-    QVector<QByteArray> names = m_items.keys().toVector();
-    std::sort(names.begin(), names.end());
-    QVector<PlayLogSummaryRow> rows;
-    rows.reserve(names.size());
-    for (const QByteArray &name : qAsConst(names)) {
-        const Item &item = m_items[name];
-        PlayLogSummaryRow row;
-        row.name = QString::fromUtf8(name);
-        row.plays = item.plays;
-        row.shownMs = item.shownMs;
-        row.firstPlay = QString::fromUtf8(item.first);
-        row.lastPlay = QString::fromUtf8(item.last);
-        rows.append(row);
+    // A fixed label written in Chinese by an older log and in English now is one item.
+    QMap<QPair<QByteArray, QByteArray>, PlayLogSummaryRow> merged;
+    for (const Item &item : m_items) {
+        QString name = QString::fromUtf8(item.name);
+        if (item.path.isEmpty())
+            name = PlayOutcomes::canonicalName(name);
+        PlayLogSummaryRow &row = merged[{name.toUtf8(), item.path}];
+        const QString first = QString::fromUtf8(item.first);
+        const QString last = QString::fromUtf8(item.last);
+        if (row.name.isEmpty()) {
+            row.name = name;
+            row.path = QString::fromUtf8(item.path);
+            row.firstPlay = first;
+            row.lastPlay = last;
+        } else {
+            row.firstPlay = qMin(row.firstPlay, first);
+            row.lastPlay = qMax(row.lastPlay, last);
+        }
+        row.plays += item.plays;
+        row.notShown += item.notShown;
+        row.shownMs += item.shownMs;
     }
-    return rows;
+    return merged.values().toVector();
 }
 
 QVector<QPair<QString, qint64>> PlaySums::periods() const

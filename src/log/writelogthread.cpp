@@ -32,15 +32,14 @@ writeLogThread::~writeLogThread()
 
 void writeLogThread::setLogInfo(const QString &name, const QString &length, const QString &beginDate,
                                 const QString &endDate, const QString &beginTime, const QString &endTime,
-                                const QString &result)
+                                const QString &result, const PlayLogDetail &detail)
 {
     QMutexLocker lock(&m_mutex);
     if (m_pending.size() >= MaxQueuedRows) {
-        const QStringList dropped = m_pending.dequeue();
-        qWarning().noquote() << QStringLiteral("play log unwritable for long: row dropped: %1")
-                                    .arg(dropped.join(QLatin1Char(',')));
+        const Row dropped = m_pending.dequeue();
+        qWarning().noquote() << QStringLiteral("play log unwritable for long: row dropped: %1").arg(dropped.text());
     }
-    m_pending.enqueue({name, length, beginDate, endDate, beginTime, endTime, result});
+    m_pending.enqueue({{name, length, beginDate, endDate, beginTime, endTime, result}, detail});
     m_wake.wakeAll();
 }
 
@@ -64,6 +63,14 @@ bool writeLogThread::waitUntilIdle(unsigned long timeoutMs)
     return true;
 }
 
+QString writeLogThread::Row::text() const
+{
+    QString line = columns.join(QLatin1Char(','));
+    if (!detail.isEmpty())
+        line += QStringLiteral(",%1,%2").arg(detail.outcome, detail.path);
+    return line;
+}
+
 void writeLogThread::run()
 {
     // The connection is created and used on this thread only.
@@ -79,11 +86,11 @@ void writeLogThread::run()
             break;
         if (retryMs > 0 && !m_stopping)
             m_wake.wait(&m_mutex, ulong(retryMs)); // a stop or a new row ends the pause early
-        const QStringList row = m_pending.head();
+        const Row row = m_pending.head();
         m_busy = true;
         lock.unlock();
-        const bool stored =
-            conn.insertLog(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6));
+        const QStringList &c = row.columns;
+        const bool stored = conn.insertLog(c.at(0), c.at(1), c.at(2), c.at(3), c.at(4), c.at(5), c.at(6), row.detail);
         lock.relock();
         m_busy = false;
         if (stored) {
@@ -94,8 +101,8 @@ void writeLogThread::run()
             qWarning().noquote() << QStringLiteral("play log %1 unwritable (%2): %3 rows not written")
                                         .arg(dataBaseConn::databasePath(), conn.lastErrorText())
                                         .arg(m_pending.size());
-            for (const QStringList &lost : qAsConst(m_pending))
-                qWarning().noquote() << lost.join(QLatin1Char(','));
+            for (const Row &lost : qAsConst(m_pending))
+                qWarning().noquote() << QStringLiteral("play log row not written: %1").arg(lost.text());
             m_pending.clear();
         } else {
             if (retryMs == 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlogrow.h"
+
 #include <QMutex>
 #include <QQueue>
 #include <QStringList>
@@ -24,7 +26,7 @@ public:
     // Queues one row: name, length, beginDate, endDate, beginTime, endTime, result.
     void setLogInfo(const QString &name, const QString &length, const QString &beginDate,
                     const QString &endDate, const QString &beginTime, const QString &endTime,
-                    const QString &result);
+                    const QString &result, const PlayLogDetail &detail = PlayLogDetail());
 
     // Rows queued but not yet stored (for tests and shutdown diagnostics).
     int pendingRows() const;
@@ -38,7 +40,13 @@ private:
     mutable QMutex m_mutex;
     QWaitCondition m_wake;
     QWaitCondition m_idle;
-    QQueue<QStringList> m_pending;
+    struct Row
+    {
+        QStringList columns;
+        PlayLogDetail detail;
+        QString text() const;
+    };
+    QQueue<Row> m_pending;
     bool m_busy = false;
     bool m_stopping = false;
 };

@@ -16,19 +16,28 @@ class PlayHost
 public:
     virtual ~PlayHost();
 
+    // Why play windows are stopped before their lists end; the item each one shows is logged
+    // with it.
+    enum class Cut {
+        Schedule, // their page, insert or segment ran its time, or gave way to another
+        Insert,   // an insert, or the same insert started again by its next point, took over
+        Stop,     // play was stopped
+        Midnight, // play restarts for the new day
+    };
+
     // Play has started on `displayName`: mark its screen as playing.
     virtual void slotGetRealBeginWinInfo(const QString &displayName) = 0;
     // Resume the play windows of `kind` on the current display window.
     virtual void slotRealPlayContinue(const QString &kind) = 0;
     // Stop and hide the play window of `window`. The scheduler also sends insert windows it
     // discards (an insert re-triggered or cut short), so every kind is meant, not only general.
-    virtual void slotPlayInvalid(const QString &displayName, const QString &kind,
-                                 CommonWinObject *window) = 0;
+    virtual void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window,
+                                 Cut cut) = 0;
     // Start `window` with `media` on the screen of `displayName`.
     virtual void slotRealPlayCommonWinObj(const QString &displayName, const QString &kind,
                                           CommonWinObject *window, QList<LumoraMediaObject *> media) = 0;
     // Stop every play window of the screen of `displayName`.
-    virtual void stopRealPlay(const QString &displayName) = 0;
+    virtual void stopRealPlay(const QString &displayName, Cut cut) = 0;
     // `displayName` no longer plays.
     virtual void removePlayingDisplay(const QString &displayName) = 0;
 

@@ -180,7 +180,7 @@ void SegmentScheduler::slotStopPlay(const QString &name)
     m_restartTimer->stop();
     if (!m_playing)
         return;
-    stopPlaying();
+    stopPlaying(PlayHost::Cut::Stop);
     m_tickSeconds.reset();
     m_timingSeconds.reset();
 }
@@ -191,7 +191,7 @@ void SegmentScheduler::slotRestart()
     slotStartPlay(m_displayName);
 }
 
-void SegmentScheduler::stopPlaying()
+void SegmentScheduler::stopPlaying(PlayHost::Cut cut)
 {
     for (SegmentKind kind : {SegmentKind::Timing, SegmentKind::Cycle, SegmentKind::General})
         laneOf(kind).checkTimer->stop();
@@ -209,7 +209,7 @@ void SegmentScheduler::stopPlaying()
     m_currentGeneralIndex = 0;
     m_insertState = InsertState::Stopped;
     if (m_host)
-        m_host->stopRealPlay(m_displayName);
+        m_host->stopRealPlay(m_displayName, cut);
     m_paused = false;
     laneOf(SegmentKind::General).passCount = 0;
     m_musicPlayer->stop();
@@ -272,7 +272,7 @@ void SegmentScheduler::slotPlayTimeout()
     const SecondTracker::Range seconds = m_tickSeconds.advance(now);
     if (seconds.containsMidnight()) {
         const qint64 midnight = seconds.last - seconds.last % secondsPerDay;
-        stopPlaying();
+        stopPlaying(PlayHost::Cut::Midnight);
         // Time points from midnight on are looked at again once play has restarted.
         m_timingSeconds.rewindTo(midnight - 1);
         m_restartTimer->start(restartDelayMsecs);
@@ -299,7 +299,7 @@ void SegmentScheduler::slotPlayTimeout()
     // The list may have been rearranged since the segment started.
     m_currentGeneralIndex = segments.indexOf(m_currentGeneral);
     if (m_currentGeneralIndex < 0) {
-        invalidateGeneralWindows();
+        invalidateGeneralWindows(PlayHost::Cut::Schedule);
         m_generalActive = false;
         m_currentGeneral = nullptr;
         slotPlayLowLevelGeneralObj();
@@ -307,11 +307,11 @@ void SegmentScheduler::slotPlayTimeout()
     }
     const int preempting = SegmentRules::preemptingSegment(segments, m_currentGeneralIndex, now);
     if (preempting >= 0) {
-        invalidateGeneralWindows();
+        invalidateGeneralWindows(PlayHost::Cut::Schedule);
         startGeneralSegment(preempting);
     }
     if (!SegmentRules::isEligible(*m_currentGeneral, now)) {
-        invalidateGeneralWindows();
+        invalidateGeneralWindows(PlayHost::Cut::Schedule);
         m_generalActive = false;
         slotPlayLowLevelGeneralObj();
     }
@@ -349,23 +349,24 @@ void SegmentScheduler::startGeneralSegment(int index)
         armLength(SegmentKind::General, PageRules::pageLengthMsecs(page->playLength));
 }
 
-void SegmentScheduler::invalidateGeneralWindows()
+void SegmentScheduler::invalidateGeneralWindows(PlayHost::Cut cut)
 {
     if (!m_host)
         return;
     const QString kind = keyword(SegmentKind::General);
     for (ProgramObject *page : qAsConst(laneOf(SegmentKind::General).pages)) {
         for (CommonWinObject *window : qAsConst(page->windows))
-            m_host->slotPlayInvalid(m_displayName, kind, window);
+            m_host->slotPlayInvalid(m_displayName, kind, window, cut);
     }
 }
 
-void SegmentScheduler::invalidateWindows(SegmentKind kind, const QList<CommonWinObject *> &windows)
+void SegmentScheduler::invalidateWindows(SegmentKind kind, const QList<CommonWinObject *> &windows,
+                                         PlayHost::Cut cut)
 {
     if (!m_host)
         return;
     for (CommonWinObject *window : windows)
-        m_host->slotPlayInvalid(m_displayName, keyword(kind), window);
+        m_host->slotPlayInvalid(m_displayName, keyword(kind), window, cut);
 }
 
 // ---------------------------------------------------------------- inserts
@@ -383,7 +384,7 @@ void SegmentScheduler::slotPlayCycleObj()
     if (pages.isEmpty())
         return;
     if (m_insertState == InsertState::CycleInsert)
-        invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows);
+        invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows, PlayHost::Cut::Insert);
     startInsert(SegmentKind::Cycle, segment->playMode, segment->playMinutes, segment->playSeconds, pages);
 }
 
@@ -415,10 +416,10 @@ void SegmentScheduler::slotPlayTimingObj()
         return;
     if (m_insertState == InsertState::CycleInsert) {
         // The timing insert ends the cycle insert it interrupts.
-        invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows);
+        invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows, PlayHost::Cut::Insert);
         discardInsert(SegmentKind::Cycle);
     } else if (m_insertState == InsertState::TimingInsert) {
-        invalidateWindows(SegmentKind::Timing, timing.windows);
+        invalidateWindows(SegmentKind::Timing, timing.windows, PlayHost::Cut::Insert);
     }
     startInsert(SegmentKind::Timing, segment->playMode, segment->playMinutes, segment->playSeconds, pages);
 }
@@ -461,7 +462,7 @@ void SegmentScheduler::insertTimeout(SegmentKind kind)
         discardInsert(kind);
         return;
     }
-    invalidateWindows(kind, laneOf(kind).windows);
+    invalidateWindows(kind, laneOf(kind).windows, PlayHost::Cut::Schedule);
     endInsert(kind);
 }
 
@@ -501,7 +502,7 @@ void SegmentScheduler::slotGeneralProTimeout()
     Lane &general = laneOf(SegmentKind::General);
     discardLength(SegmentKind::General);
     // The windows of the page being left stop here; nothing else would stop them.
-    invalidateWindows(SegmentKind::General, general.windows);
+    invalidateWindows(SegmentKind::General, general.windows, PlayHost::Cut::Schedule);
     general.windows.clear();
     general.pageIndex = PageRules::afterLengthExpiry(general.pageIndex, general.pages.size());
     general.passCount = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/displayschedule.h"
+#include "player/playhost.h"
 #include "player/secondtracker.h"
 
 #include <QList>
@@ -116,10 +117,10 @@ private:
     Lane &laneOf(SegmentKind kind) { return m_lanes[int(kind)]; }
     ClockTimer *makeTimer(void (SegmentScheduler::*slot)());
     void armForNextSecond(ClockTimer *timer);
-    void stopPlaying();
+    void stopPlaying(PlayHost::Cut cut);
     void startGeneralSegment(int index);
-    void invalidateGeneralWindows();
-    void invalidateWindows(SegmentKind kind, const QList<CommonWinObject *> &windows);
+    void invalidateGeneralWindows(PlayHost::Cut cut);
+    void invalidateWindows(SegmentKind kind, const QList<CommonWinObject *> &windows, PlayHost::Cut cut);
     void startInsert(SegmentKind kind, int playMode, int minutes, int seconds,
                      const QList<ProgramObject *> &pages);
     void endInsert(SegmentKind kind);

@@ -8,6 +8,7 @@
 #include "digitaltimerwin.h"
 #include "effectanimation.h"
 #include "log/playlogrow.h"
+#include "log/playoutcome.h"
 #include "log/writelogthread.h"
 #include "mainplaybklabel.h"
 #include "model/commonwinobject.h"
@@ -103,6 +104,10 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
     connect(textRenderer, &textWidget::sigScrollFinished, this, &CommonPlayWindow::slotScrollTextFinished);
     connect(videoPlayer, &PlayLabel::sigProgressChange, this, &CommonPlayWindow::slotSetVideoProgress);
     connect(videoPlayer, &PlayLabel::sigSetVideoRange, this, &CommonPlayWindow::slotSetVideoRange);
+    connect(videoPlayer, &PlayLabel::sigFileFailed, this,
+            [this](const QString &path) { itemFailed(path, PlayOutcome::Unreadable); });
+    connect(streamPlayer, &PlayLabel::sigFileFailed, this,
+            [this](const QString &path) { itemFailed(path, PlayOutcome::StreamUnreachable); });
     if (surface) {
         connect(videoPlayer, &PlayLabel::sigProgressChange, surface, &MainPlayBKLabel::slotSetVideoProgress);
         connect(videoPlayer, &PlayLabel::sigSetVideoRange, surface, &MainPlayBKLabel::slotSetVideoRange);
@@ -119,7 +124,10 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
 
 CommonPlayWindow::~CommonPlayWindow()
 {
-    // Rows still queued are written before the window goes.
+    // A window that goes while it shows an item (its screen closed, the player ends) still
+    // logs what it showed, though no longer through its surface, which may be going too;
+    // rows still queued are written before the window goes.
+    writeLogRow(PlayOutcome::CutByStop, false);
     delete logWriter;
     logWriter = nullptr;
 }
@@ -166,26 +174,42 @@ QString CommonPlayWindow::logNameOf(const LumoraMediaObject &item)
         return item.video.filePath.mid(item.video.filePath.lastIndexOf(QLatin1Char('/')) + 1);
     if (type == QLatin1String("image") || type == QLatin1String("office"))
         return item.image.filePath.mid(item.image.filePath.lastIndexOf(QLatin1Char('/')) + 1);
+    // Kept in English whatever the interface language, so that one item is one name in the
+    // log; its readers show the label translated.
     if (type == QLatin1String("digitalClock"))
-        return tr("Digital Clock");
+        return QStringLiteral("Digital Clock");
     if (type == QLatin1String("digitalTimer"))
-        return tr("Digital Timer");
+        return QStringLiteral("Digital Timer");
     if (type == QLatin1String("analogClock"))
-        return tr("Analog Clock");
+        return QStringLiteral("Analog Clock");
     if (type == QLatin1String("URL"))
-        return tr("URL");
+        return QStringLiteral("URL");
     if (type == QLatin1String("streaming"))
-        return tr("Streaming Media");
+        return QStringLiteral("Streaming Media");
     if (type == QLatin1String("videoDevice"))
-        return tr("Device");
+        return QStringLiteral("Device");
     if (type == QLatin1String("weather"))
-        return tr("Weather");
+        return QStringLiteral("Weather");
     if (type == QLatin1String("simpleText") || type == QLatin1String("txt"))
-        return tr("Simple Text");
+        return QStringLiteral("Simple Text");
     if (type == QLatin1String("singleRowText"))
-        return tr("Single - row text");
+        return QStringLiteral("Single - row text");
     if (type == QLatin1String("scrollingText"))
-        return tr("Scrolling Text");
+        return QStringLiteral("Scrolling Text");
+    return QString();
+}
+
+QString CommonPlayWindow::logPathOf(const LumoraMediaObject &item)
+{
+    const QString &type = item.type;
+    if (type == QLatin1String("video"))
+        return item.video.filePath;
+    if (type == QLatin1String("image") || type == QLatin1String("office"))
+        return item.image.filePath;
+    if (type == QLatin1String("URL"))
+        return item.url.address;
+    if (type == QLatin1String("streaming"))
+        return item.streaming.address;
     return QString();
 }
 
@@ -198,7 +222,9 @@ void CommonPlayWindow::startWindowPlay()
 {
     m_previewItem = nullptr;
     show();
-    // A window handed over again starts afresh: no timer of what it showed may run on.
+    // A window handed over again starts afresh: no timer of what it showed may run on, and
+    // what it showed is logged as cut short (under an insert, when it was paused there).
+    writeLogRow(paused ? PlayOutcome::CutByInsert : PlayOutcome::CutBySchedule);
     paused = false;
     listEnded = false;
     stopAllTimers();
@@ -217,10 +243,23 @@ void CommonPlayWindow::playCurrentElement()
     // An effect of the previous item must not finish into this one.
     haltEffects();
     const QString &type = item->type;
+    // An item cut by a hand-over within the list (a preview restarted, say) has its row first.
+    writeLogRow(PlayOutcome::CutBySchedule);
     const QString name = logNameOf(*item);
     if (!name.isEmpty())
         logName = name;
     currentType = type;
+    m_logPath = logPathOf(*item);
+    m_rowOpen = m_previewItem == nullptr;
+    m_outcome = PlayOutcome::Shown;
+    m_shownMs = 0;
+    m_shownSince = m_clock->steadyMsecs();
+    if ((type == QLatin1String("video") || type == QLatin1String("image")) &&
+        (m_logPath.isEmpty() || !QFileInfo(m_logPath).isFile()))
+        m_outcome = PlayOutcome::FileMissing;
+    else if (type == QLatin1String("office") && item->image.pages.isEmpty())
+        // Its pages are what is shown; the document itself may be gone once they are made.
+        m_outcome = QFileInfo(m_logPath).isFile() ? PlayOutcome::Unreadable : PlayOutcome::FileMissing;
     m_videoLengthPending = false;
     // The row keeps the real begin; the item's time is counted from when it was due.
     const QDateTime now = m_clock->now();
@@ -289,16 +328,45 @@ void CommonPlayWindow::playNextElement()
         surface->windowListEnded(winObject);
 }
 
-void CommonPlayWindow::writeLogRow()
+void CommonPlayWindow::writeLogRow(PlayOutcome cut, bool announce)
 {
+    if (!m_rowOpen)
+        return;
+    m_rowOpen = false;
+    // What kept an item off screen says more than what ended its turn.
+    const PlayOutcome outcome = PlayOutcomes::wasShown(m_outcome) ? cut : m_outcome;
+    const qint64 shown = shownMsecs();
     const QDateTime now = m_clock->now();
-    const QStringList row =
-        playLogColumns(logName, startDate, startTime, now.date(), now.time(), tr("success"));
+    const QStringList row = playLogColumns(logName, startDate, startTime, now.date(), now.time(), shown,
+                                           PlayOutcomes::resultText(outcome));
     if (logWriter) {
-        logWriter->setLogInfo(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6));
+        PlayLogDetail detail;
+        detail.path = m_logPath;
+        detail.outcome = PlayOutcomes::keyword(outcome);
+        detail.shownMs = shown;
+        logWriter->setLogInfo(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6),
+                              detail);
         logWriter->start();
     }
-    emit sigPlayLogRow(winObject, row);
+    if (announce)
+        emit sigPlayLogRow(winObject, row);
+}
+
+qint64 CommonPlayWindow::shownMsecs() const
+{
+    return m_shownMs + (m_shownSince >= 0 ? qMax<qint64>(0, m_clock->steadyMsecs() - m_shownSince) : 0);
+}
+
+void CommonPlayWindow::itemFailed(const QString &path, PlayOutcome why)
+{
+    if (!m_rowOpen || path.isEmpty() || path != m_logPath || !PlayOutcomes::wasShown(m_outcome))
+        return;
+    const bool stream = currentType == QLatin1String("streaming");
+    if ((why == PlayOutcome::StreamUnreachable) != stream)
+        return;
+    m_outcome = why;
+    qWarning().noquote() << QStringLiteral("window %1: %2: %3")
+                                .arg(winObject ? winObject->name : QString(), path, PlayOutcomes::resultText(why));
 }
 
 QSize CommonPlayWindow::playedSize() const
@@ -325,6 +393,9 @@ void CommonPlayWindow::armItemTimer(ClockTimer *timer, int msec)
 void CommonPlayWindow::pauseWindowPlay()
 {
     paused = true;
+    // Time under an insert is not time shown.
+    m_shownMs = shownMsecs();
+    m_shownSince = -1;
     // What was left when the pause was due (an insert's start), not when it got round to it.
     const ClockTimer *itemTimer = timerOfCurrentType();
     m_pausedRemaining = itemTimer && itemTimer->isActive()
@@ -400,6 +471,8 @@ void CommonPlayWindow::resumeWindowPlay()
         return;
     show();
     paused = false;
+    if (m_rowOpen && m_shownSince < 0)
+        m_shownSince = m_clock->steadyMsecs();
     // The item goes on for exactly what it had left; a stay that was not running (an effect
     // was) is armed again when the effect ends.
     ClockTimer *timer = timerOfCurrentType();
@@ -519,8 +592,9 @@ void CommonPlayWindow::stopPreview()
         stopWindowPlay();
 }
 
-void CommonPlayWindow::stopWindowPlay()
+void CommonPlayWindow::stopWindowPlay(PlayOutcome cut)
 {
+    writeLogRow(cut);
     m_previewItem = nullptr;
     // A player that only waits on the page's first video keeps it: the page never started.
     const bool onlyPrepared = currentType.isEmpty() && !videoPlayer->preparedFile().isEmpty();

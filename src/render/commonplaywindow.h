@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/playoutcome.h"
 #include "model/officepagelist.h"
 
 #include <QColor>
@@ -59,7 +60,9 @@ public:
     void playNextElement();
     void pauseWindowPlay();
     void resumeWindowPlay();
-    void stopWindowPlay();
+    // Stops the window; the item it shows, if its row is still open, is logged with `cut`
+    // (Shown when its page or insert simply ran its length).
+    void stopWindowPlay(PlayOutcome cut = PlayOutcome::CutByStop);
     // Outside real play: shows `item` alone, over and over (entry, stay, exit), with no
     // play-log row and no end-of-list report, so that the editor sees what it sets. Called
     // again after a change, it shows the item as it now is; a video already open only takes
@@ -74,8 +77,15 @@ public:
     void stopAllTimers();
     void layoutMediaWidgets();
 
-    // Log name of an item, untranslated for the fixed labels; "" for unknown types.
+    // Log name of an item: the file name, or a fixed English label that the log's readers
+    // translate; "" for unknown types.
     static QString logNameOf(const LumoraMediaObject &item);
+    // The file or address an item plays, as its row's detail keeps it; "" when it has none.
+    static QString logPathOf(const LumoraMediaObject &item);
+    // The current item's row is open (it is on screen, or paused under an insert) and what it
+    // will say if nothing cuts it short: Shown, or why it could not be shown.
+    bool logRowOpen() const { return m_rowOpen; }
+    PlayOutcome currentOutcome() const { return m_outcome; }
     // Video timer in msec: clip range or total length (see slotPlayVideo).
     static int videoTimerMsecs(const LumoraMediaObject &item);
     // Region 1..8 of a point inside a W x H window with edge zone z; 0 in the middle.
@@ -246,9 +256,21 @@ private:
     // An item's own length: at least PageRules::MinItemMsecs, so that a list cannot spin.
     void armItemLength(ClockTimer *timer, int msec);
     ClockTimer *timerOfCurrentType() const;
-    void writeLogRow();
+    // Writes the open row, if any: `cut` says what ended the item unless it could not be shown.
+    void writeLogRow(PlayOutcome cut = PlayOutcome::Shown, bool announce = true);
+    // Notes why the current item, if it is the one playing `path`, could not be shown.
+    void itemFailed(const QString &path, PlayOutcome why);
+    qint64 shownMsecs() const;
 
     Clock *m_clock = nullptr;
+    // The current item's row: opened when it starts, written once when it ends or is cut.
+    bool m_rowOpen = false;
+    PlayOutcome m_outcome = PlayOutcome::Shown;
+    QString m_logPath;
+    // Time on screen, on the clock's steady time: what was summed before the last pause, and
+    // since when it runs now (-1 while paused).
+    qint64 m_shownMs = 0;
+    qint64 m_shownSince = -1;
     // When the item timer armed last falls due, on the clock's steady time.
     qint64 m_itemTimerDue = 0;
     // While an item starts: when it began, so that opening its file does not lengthen it.

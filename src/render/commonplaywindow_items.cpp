@@ -120,8 +120,11 @@ void CommonPlayWindow::showPictureFile()
 {
     QImage picture;
     if (currentItem && currentItem->type == QLatin1String("image")) {
-        picture = PictureCache::instance()->ready(currentItem->image.filePath,
-                                                  officeLook(pictureLabel->size(), currentItem->image));
+        const OfficePageLoader::Look look = officeLook(pictureLabel->size(), currentItem->image);
+        picture = PictureCache::instance()->ready(currentItem->image.filePath, look);
+        if (picture.isNull() && !look.size.isEmpty() &&
+            PictureCache::instance()->isUnreadable(currentItem->image.filePath, look))
+            itemFailed(currentItem->image.filePath, PlayOutcome::Unreadable);
     }
     pictureLabel->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
 }

@@ -59,7 +59,8 @@ void MainPlayBKLabel::windowListEnded(CommonWinObject *w)
             continue;
         pw->index = 0;
         pw->listEnded = false;
-        pw->stopWindowPlay();
+        // A window that began its list again while a slower one finished is cut short here.
+        pw->stopWindowPlay(PlayOutcome::CutBySchedule);
         pw->hide();
     }
     emit sigCurProgramRealPlayEnd(name, w);

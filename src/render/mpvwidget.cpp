@@ -174,7 +174,12 @@ void MpvWidget::command(const QVariant &args)
         return;
     // A file loaded after the first one settled the hardware decoding goes straight to the
     // answer instead of trying every decoder again.
-    if (m_renderApi && args.toList().value(0).toString() == QLatin1String("loadfile")) {
+    const bool load = args.toList().value(0).toString() == QLatin1String("loadfile");
+    if (load) {
+        m_entryPaths.insert(++m_lastEntryId, args.toList().value(1).toString());
+        m_entryPaths.remove(m_lastEntryId - 16);
+    }
+    if (m_renderApi && load) {
         const QString hwdec = HardwareDecoding::choice();
         if (hwdec != m_hwdec) {
             m_hwdec = hwdec;
@@ -278,6 +283,13 @@ void MpvWidget::handleEvent(void *raw)
         auto *msg = static_cast<mpv_event_log_message *>(event->data);
         if (msg && msg->log_level <= MPV_LOG_LEVEL_WARN)
             qWarning().noquote() << "mpv:" << QString::fromUtf8(msg->text).trimmed();
+        return;
+    }
+    if (event->event_id == MPV_EVENT_END_FILE) {
+        auto *end = static_cast<mpv_event_end_file *>(event->data);
+        if (end && end->reason == MPV_END_FILE_REASON_ERROR)
+            emit sigFileFailed(m_entryPaths.value(end->playlist_entry_id),
+                               QString::fromUtf8(mpv_error_string(end->error)));
         return;
     }
     if (event->event_id != MPV_EVENT_PROPERTY_CHANGE)

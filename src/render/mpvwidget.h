@@ -56,6 +56,9 @@ public:
 signals:
     void sigSetVideoRange(float seconds);
     void sigProgressChange(float seconds);
+    // mpv gave up on a file it was told to load (missing, not a video, no index, a stream
+    // that does not answer): `path` as it was handed to loadfile, `reason` mpv's words.
+    void sigFileFailed(const QString &path, const QString &reason);
 
 public slots:
     void swapped();
@@ -89,4 +92,8 @@ private:
     QString m_hwdec; // what this player was last told to decode with
     QString m_errorText;
     QHash<QString, QVariant> m_observed;
+    // mpv numbers its playlist entries in the order files are loaded, from 1: the paths of
+    // the last few, to name the file an end-of-file error is about.
+    qint64 m_lastEntryId = 0;
+    QHash<qint64, QString> m_entryPaths;
 };

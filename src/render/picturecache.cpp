@@ -91,6 +91,12 @@ bool PictureCache::isReady(const QString &path, const Look &look) const
     return e && !e->pending;
 }
 
+bool PictureCache::isUnreadable(const QString &path, const Look &look) const
+{
+    const Entry *e = find(path, look);
+    return e && !e->pending && e->image.isNull();
+}
+
 qint64 PictureCache::heldBytes() const
 {
     qint64 bytes = 0;

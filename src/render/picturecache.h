@@ -30,6 +30,8 @@ public:
     // Starts drawing a picture that will be wanted soon.
     void prepare(const QString &path, const Look &look);
     bool isReady(const QString &path, const Look &look) const;
+    // Drawn, and nothing came of it: the file is not there or not a picture.
+    bool isUnreadable(const QString &path, const Look &look) const;
 
     qint64 heldBytes() const;
     void setBudget(qint64 bytes) { m_budget = bytes; }

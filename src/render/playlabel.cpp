@@ -34,6 +34,14 @@ MpvWidget *PlayLabel::player()
         m_mpv->show();
         connect(m_mpv, &MpvWidget::sigProgressChange, this, &PlayLabel::sigProgressChange);
         connect(m_mpv, &MpvWidget::sigSetVideoRange, this, &PlayLabel::setSliderRange);
+        connect(m_mpv, &MpvWidget::sigFileFailed, this, [this](const QString &path, const QString &reason) {
+            // Remembered so that a file that failed while it was only prepared or queued fails
+            // again, for the item that shows it, when that item opens it.
+            m_failed.insert(path);
+            if (m_failed.size() > 64)
+                m_failed.erase(m_failed.begin());
+            emit sigFileFailed(path, reason);
+        });
         if (m_scale >= 0)
             on_file_Scale(m_scale);
     }
@@ -85,8 +93,15 @@ void PlayLabel::on_file_open(const QString &path)
 {
     m_file = path;
     MpvWidget *mpv = player();
-    if (!mpv)
+    if (!mpv) {
+        if (g_decodingEnabled)
+            emit sigFileFailed(path, m_mpv ? m_mpv->errorText() : QStringLiteral("no player"));
         return;
+    }
+    if (m_failed.remove(path)) {
+        m_prepared.clear();
+        m_queued.clear();
+    }
     if (!m_prepared.isEmpty()) {
         const bool ready = m_prepared == path;
         m_prepared.clear();

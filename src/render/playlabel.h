@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QSet>
 #include <QString>
 
 class MpvWidget;
@@ -54,6 +55,9 @@ public:
 signals:
     void sigProgressChange(float seconds);
     void sigSetVideoRange(float seconds);
+    // The player could not open or decode `path` (see MpvWidget::sigFileFailed), or could not
+    // start at all.
+    void sigFileFailed(const QString &path, const QString &reason);
 
 public slots:
     void on_file_open(const QString &path);
@@ -77,6 +81,7 @@ private:
     QString m_file;
     QString m_queued;
     QString m_prepared;
+    QSet<QString> m_failed;
     bool m_hardDecode = true;
     int m_scale = -1;
     int m_rotation = 0;

@@ -1,6 +1,7 @@
 #include "screenplayhost.h"
 
 #include "commonplaywindow.h"
+#include "log/playoutcome.h"
 #include "mainplaybklabel.h"
 #include "model/commonwinobject.h"
 #include "model/programobject.h"
@@ -10,6 +11,22 @@
 
 namespace {
 const QString generalKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKind::General);
+
+// What the row of the item a play window showed says when the window is stopped for `cut`.
+PlayOutcome outcomeOf(PlayHost::Cut cut)
+{
+    switch (cut) {
+    case PlayHost::Cut::Schedule:
+        return PlayOutcome::CutBySchedule;
+    case PlayHost::Cut::Insert:
+        return PlayOutcome::CutByInsert;
+    case PlayHost::Cut::Stop:
+        return PlayOutcome::CutByStop;
+    case PlayHost::Cut::Midnight:
+        return PlayOutcome::CutAtMidnight;
+    }
+    return PlayOutcome::CutByStop;
+}
 } // namespace
 
 ScreenPlayHost::ScreenPlayHost(QObject *parent)
@@ -117,7 +134,8 @@ void ScreenPlayHost::slotRealPlayContinue(const QString &kind)
     }
 }
 
-void ScreenPlayHost::slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window)
+void ScreenPlayHost::slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window,
+                                     Cut cut)
 {
     Q_UNUSED(kind)
     // Every kind: the scheduler also discards insert windows it cuts short.
@@ -126,7 +144,7 @@ void ScreenPlayHost::slotPlayInvalid(const QString &displayName, const QString &
         return;
     for (CommonPlayWindow *pw : qAsConst(s->playWindows)) {
         if (pw->shows(window)) {
-            pw->stopWindowPlay();
+            pw->stopWindowPlay(outcomeOf(cut));
             pw->listEnded = false;
             pw->hide();
         }
@@ -171,18 +189,19 @@ void ScreenPlayHost::slotRealPlayCommonWinObj(const QString &displayName, const 
             if (!general && playing)
                 pw->pauseWindowPlay();
         } else {
-            pw->stopWindowPlay();
+            // An insert's window of another kind gives way to this one.
+            pw->stopWindowPlay(PlayOutcome::CutByInsert);
             pw->listEnded = false;
             pw->hide();
         }
     }
 }
 
-void ScreenPlayHost::stopRealPlay(const QString &displayName)
+void ScreenPlayHost::stopRealPlay(const QString &displayName, Cut cut)
 {
     if (MainPlayBKLabel *s = screen(displayName)) {
         for (CommonPlayWindow *pw : qAsConst(s->playWindows)) {
-            pw->stopWindowPlay();
+            pw->stopWindowPlay(outcomeOf(cut));
             pw->listEnded = false;
         }
     }

@@ -50,10 +50,11 @@ public:
     // PlayHost
     void slotGetRealBeginWinInfo(const QString &displayName) override;
     void slotRealPlayContinue(const QString &kind) override;
-    void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window) override;
+    void slotPlayInvalid(const QString &displayName, const QString &kind, CommonWinObject *window,
+                         Cut cut) override;
     void slotRealPlayCommonWinObj(const QString &displayName, const QString &kind, CommonWinObject *window,
                                   QList<LumoraMediaObject *> media) override;
-    void stopRealPlay(const QString &displayName) override;
+    void stopRealPlay(const QString &displayName, Cut cut) override;
     void removePlayingDisplay(const QString &displayName) override;
     void showInformation(const QString &title, const QString &text) override;
 

@@ -42,14 +42,14 @@ public:
         m_owner->observeByName(name);
         ScreenPlayHost::slotRealPlayCommonWinObj(name, kind, window, media);
     }
-    void slotPlayInvalid(const QString &name, const QString &kind, CommonWinObject *window) override
+    void slotPlayInvalid(const QString &name, const QString &kind, CommonWinObject *window, Cut cut) override
     {
         m_owner->observeByName(name);
-        ScreenPlayHost::slotPlayInvalid(name, kind, window);
+        ScreenPlayHost::slotPlayInvalid(name, kind, window, cut);
     }
-    void stopRealPlay(const QString &name) override
+    void stopRealPlay(const QString &name, Cut cut) override
     {
-        ScreenPlayHost::stopRealPlay(name);
+        ScreenPlayHost::stopRealPlay(name, cut);
         m_owner->observeByName(name);
     }
     void showInformation(const QString &title, const QString &text) override

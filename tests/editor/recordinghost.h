@@ -39,7 +39,7 @@ public:
     {
         calls << QStringLiteral("slotRealPlayContinue:") + kind;
     }
-    void slotPlayInvalid(const QString &, const QString &kind, CommonWinObject *) override
+    void slotPlayInvalid(const QString &, const QString &kind, CommonWinObject *, Cut) override
     {
         calls << QStringLiteral("slotPlayInvalid:") + kind;
     }
@@ -48,7 +48,7 @@ public:
     {
         calls << QStringLiteral("slotRealPlayCommonWinObj:") + kind;
     }
-    void stopRealPlay(const QString &displayName) override
+    void stopRealPlay(const QString &displayName, Cut) override
     {
         calls << QStringLiteral("stopRealPlay:") + displayName;
     }

@@ -168,8 +168,8 @@ private slots:
                             "lobby.mp4,-86385,2024-05-01 23:59:50:000,2024-05-02 00:00:05:000,success\r\n"
                             "lobby.mp4,5,2024-05-02 11:00:00:000,2024-05-02 11:00:05:000,success\r\n"));
         QCOMPARE(readAll(summaryCsv),
-                 QByteArray("Name,Plays,Seconds,FirstPlay,LastPlay\r\n"
-                            "lobby.mp4,2,20.000,2024-05-01 23:59:50:000,2024-05-02 11:00:00:000\r\n"));
+                 QByteArray("Name,Plays,Seconds,FirstPlay,LastPlay,NotShown,Path\r\n"
+                            "lobby.mp4,2,20.000,2024-05-01 23:59:50:000,2024-05-02 11:00:00:000,0,\r\n"));
 
         // The viewer empties before it is shown again.
         win.clearResults();

@@ -1,4 +1,6 @@
 #include "log/databaseconn.h"
+#include "log/playlogreader.h"
+#include "log/playoutcome.h"
 #include "log/playlogrow.h"
 #include "log/writelogthread.h"
 
@@ -20,6 +22,59 @@ private slots:
         m_dir.reset(new QTemporaryDir);
         QVERIFY(m_dir->isValid());
         dataBaseConn::setDatabasePath(m_dir->filePath(QStringLiteral("log.db")));
+    }
+
+    // A log written before rows had details (or by a player in Chinese) is read as it is; its
+    // first new row brings the detail table, and a label is one item in either language.
+    void olderLogsTakeDetailsAndLabelsMatchInEitherLanguage()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+            db.setDatabaseName(dataBaseConn::databasePath());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("create table LOGINFOS (name varchar,length varchar,beginDate date,"
+                                          "endDate date,beginTime varchar,endTime varchar,result varchar)")));
+            QVERIFY(q.exec(QStringLiteral("insert into LOGINFOS values('数字时钟','10','2026-02-01','2026-02-01',"
+                                          "'10:00:00:000','10:00:10:000','成功')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+        {
+            dataBaseConn conn;
+            PlayLogDetail detail;
+            detail.outcome = PlayOutcomes::keyword(PlayOutcome::CutByInsert);
+            detail.shownMs = 4200;
+            QVERIFY(conn.insertLog(QStringLiteral("Digital Clock"), QStringLiteral("4"), QStringLiteral("2026-02-01"),
+                                   QStringLiteral("2026-02-01"), QStringLiteral("11:00:00:000"),
+                                   QStringLiteral("11:00:30:000"),
+                                   PlayOutcomes::resultText(PlayOutcome::CutByInsert), detail));
+            for (const QString &keyword : {QStringLiteral("数字"), QStringLiteral("digital clock")}) {
+                const auto rows = conn.queryLogs(keyword, QStringLiteral("2026-02-01"), QStringLiteral("2026-02-01"));
+                QCOMPARE(rows.size(), 2);
+                QCOMPARE(rows.at(0).at(6), QStringLiteral("成功"));
+                QCOMPARE(rows.at(1).at(6), QStringLiteral("cut short by an insert"));
+            }
+            QVERIFY(conn.queryLogs(QStringLiteral("Weather"), QStringLiteral("2026-02-01"),
+                                   QStringLiteral("2026-02-01")).isEmpty());
+        }
+        PlayLogReader reader(dataBaseConn::databasePath());
+        PlayLogFilter filter;
+        filter.keyword = QStringLiteral("数字时钟");
+        QVector<PlayLogEntry> entries;
+        QVERIFY(reader.fetchRange(filter, 1, 10, 10, &entries));
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0).shownMs, Q_INT64_C(-1));
+        QCOMPARE(entries.at(1).outcome, QStringLiteral("cut-insert"));
+        QCOMPARE(entries.at(1).shownMs, Q_INT64_C(4200));
+        QVector<PlayLogSummaryRow> summary;
+        QVERIFY(reader.summary(filter, &summary));
+        QCOMPARE(summary.size(), 1);
+        QCOMPARE(summary.at(0).name, QStringLiteral("Digital Clock"));
+        QCOMPARE(summary.at(0).plays, Q_INT64_C(2));
+        // 10 s from the older row's times, 4.2 s from the newer row's detail.
+        QCOMPARE(summary.at(0).shownMs, Q_INT64_C(14200));
+        QCOMPARE(PlayOutcomes::displayResult(QStringLiteral("成功")), QStringLiteral("success"));
+        QCOMPARE(PlayOutcomes::displayName(QStringLiteral("数字时钟")), QStringLiteral("Digital Clock"));
     }
 
     void freshFileGetsTheTableOnce()
@@ -193,7 +248,8 @@ private:
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
             db.setDatabaseName(dataBaseConn::databasePath());
             if (db.open()) {
-                QSqlQuery q(QStringLiteral("select sql from sqlite_master where type='table'"), db);
+                QSqlQuery q(QStringLiteral("select sql from sqlite_master where type='table' and name='LOGINFOS'"),
+                            db);
                 int count = 0;
                 while (q.next()) {
                     sql = q.value(0).toString();

@@ -217,9 +217,9 @@ private slots:
         QVERIFY(parsed);
         // 5.5 + 15 + 86402 = 86422.5 s for three plays; 59.75 s for the clock.
         const QList<QStringList> expected{
-            {"Name", "Plays", "Seconds", "FirstPlay", "LastPlay"},
-            {"clock, big", "1", "59.750", "2026-05-02 08:00:00:250", "2026-05-02 08:00:00:250"},
-            {"lobby.mp4", "3", "86422.500", "2026-05-01 10:00:00:000", "2026-05-02 23:59:59:000"},
+            {"Name", "Plays", "Seconds", "FirstPlay", "LastPlay", "NotShown", "Path"},
+            {"clock, big", "1", "59.750", "2026-05-02 08:00:00:250", "2026-05-02 08:00:00:250", "0", ""},
+            {"lobby.mp4", "3", "86422.500", "2026-05-01 10:00:00:000", "2026-05-02 23:59:59:000", "0", ""},
         };
         QCOMPARE(csv, expected);
 

@@ -109,7 +109,7 @@ public:
                 resumePlay(pw);
         }
     }
-    void slotPlayInvalid(const QString &name, const QString &kind, CommonWinObject *w) override
+    void slotPlayInvalid(const QString &name, const QString &kind, CommonWinObject *w, Cut) override
     {
         record("invalid " + kind + ' ' + w->name);
         if (name != w->displayWindowName)
@@ -149,7 +149,7 @@ public:
             }
         }
     }
-    void stopRealPlay(const QString &name) override
+    void stopRealPlay(const QString &name, Cut) override
     {
         record("stopAll " + name);
         for (PlayWindow &pw : m_windows) {

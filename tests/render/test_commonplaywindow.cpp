@@ -2,6 +2,7 @@
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
 #include "log/databaseconn.h"
+#include "log/playlogreader.h"
 #include "log/writelogthread.h"
 #include "render/commonplaywindow.h"
 #include "render/effectanimation.h"
@@ -10,6 +11,8 @@
 #include "render/playlabel.h"
 #include "schemebuilder.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include "player/pagerules.h"
 
@@ -193,13 +196,15 @@ private slots:
         QCOMPARE(rows.filter(QRegularExpression("^A ")),
                  QStringList({"A a1.png 10:00:00:000-10:00:04:000", "A a2.png 10:00:04:000-10:00:10:000",
                               "A a1.png 10:00:10:000-10:00:14:000", "A a2.png 10:00:14:000-10:00:20:000",
-                              "A a1.png 10:00:20:000-10:00:24:000"}));
+                              "A a1.png 10:00:20:000-10:00:24:000",
+                              // begun again while B finished, and cut short by the page's end
+                              "A a2.png 10:00:24:000-10:00:25:000"}));
         QCOMPARE(rows.filter(QRegularExpression("^B ")).size(), 5);
         QVERIFY(a->isHidden() && b->isHidden());
         QVERIFY(a->mediaList.isEmpty() && b->mediaList.isEmpty());
         clock->advance(60000);
         QCOMPARE(pageEnds, 1);
-        QCOMPARE(rows.size(), 10);
+        QCOMPARE(rows.size(), 11);
     }
 
     void pagePassEndLeavesOtherPagesAlone()
@@ -410,25 +415,85 @@ private slots:
     }
 
     // ---- the play log
-    void rowsReachTheLogDatabase()
+    // Each row says what became of its item: shown, or what kept it off screen. Its length is
+    // the time it was on screen whatever the wall clock does, its name and result are stored
+    // in one language, and its detail keeps the file, so two files of one name stay apart.
+    void rowsSayWhatBecameOfEachItem()
     {
         QTemporaryDir dir;
         dataBaseConn::setDatabasePath(dir.filePath(QStringLiteral("log.db")));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString first = dir.filePath(QStringLiteral("a/same.png"));
+        const QString second = dir.filePath(QStringLiteral("b/same.png"));
+        QVERIFY(picture.save(first, "PNG") && picture.save(second, "PNG"));
+        const QString empty = dir.filePath(QStringLiteral("empty.png"));
+        QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
+        const QString gone = dir.filePath(QStringLiteral("gone.png"));
+
         MainPlayBKLabel live(QStringLiteral("D2"));
-        CommonWinObject *w =
-            window(page1.get(), QStringLiteral("L"), {image("/m/l1.png", 1), image("/m/l2.png", 1)});
+        live.setGeometry(0, 0, 200, 100);
+        CommonWinObject *w = window(page1.get(), QStringLiteral("L"),
+                                    {image(first, 2), image(empty, 1), image(gone, 1), image(second, 2)},
+                                    QRect(0, 0, 100, 100));
         CommonPlayWindow *pw = live.showCommonWindow(false, w);
         pw->setMediaList(w->media);
         pw->startWindowPlay();
-        clock->advance(2000);
-        QVERIFY(pw->logWriter);
+        // The wall clock is put back an hour while the first picture shows: it still shows 2 s.
+        clock->advance(1000);
+        clock->jumpWallClock(-3600000);
+        clock->advance(1000);
+        QTRY_COMPARE(pw->currentOutcome(), PlayOutcome::Unreadable);
+        clock->jumpWallClock(3600000);
+        clock->advance(1000);
+        QCOMPARE(pw->currentOutcome(), PlayOutcome::FileMissing);
+        clock->advance(1000);
+        QVERIFY(pw->logRowOpen());
+        // Stopped a quarter into its time: logged as cut short, with the half second shown.
+        clock->advance(500);
+        pw->stopWindowPlay();
+        QVERIFY(!pw->logRowOpen());
         QVERIFY(pw->logWriter->waitUntilIdle(10000));
+
         dataBaseConn conn;
-        const QList<QStringList> found = conn.queryLogs(QStringLiteral("l"), "2026-03-02", "2026-03-02");
-        QCOMPARE(found.size(), 2);
-        QCOMPARE(found.at(0), QStringList({"l1.png", "1", "2026-03-02", "2026-03-02", "10:00:00:000",
-                                           "10:00:01:000", "success"}));
-        QCOMPARE(found.at(1).at(0), QStringLiteral("l2.png"));
+        const QList<QStringList> rows = conn.queryLogs(QString(), "2026-03-02", "2026-03-02");
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows.at(0),
+                 QStringList({"same.png", "2", "2026-03-02", "2026-03-02", "10:00:00:000", "09:00:02:000", "success"}));
+        QCOMPARE(rows.at(1), QStringList({"empty.png", "1", "2026-03-02", "2026-03-02", "09:00:02:000",
+                                          "10:00:03:000", "could not be opened"}));
+        QCOMPARE(rows.at(2).at(6), QStringLiteral("file missing"));
+        QCOMPARE(rows.at(3), QStringList({"same.png", "1", "2026-03-02", "2026-03-02", "10:00:04:000",
+                                          "10:00:04:500", "cut short by a stop"}));
+
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("details"));
+        {
+            db.setDatabaseName(dir.filePath(QStringLiteral("log.db")));
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("select L.name,D.path,D.outcome,D.shownMs from LOGINFOS L join "
+                                              "PLAYDETAILS D on D.logId = L.rowid order by L.rowid")));
+            QStringList details;
+            while (query.next())
+                details << QStringList{query.value(0).toString(), query.value(1).toString(),
+                                       query.value(2).toString(), query.value(3).toString()}
+                               .join(QLatin1Char('|'));
+            QCOMPARE(details, QStringList({"same.png|" + first + "|shown|2000", "empty.png|" + empty + "|unreadable|1000",
+                                           "gone.png|" + gone + "|missing|1000", "same.png|" + second + "|cut-stop|500"}));
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("details"));
+
+        // Two files of one name are two items; what could not be shown is not a play.
+        PlayLogReader reader(dir.filePath(QStringLiteral("log.db")));
+        QVector<PlayLogSummaryRow> summary;
+        QVERIFY(reader.summary(PlayLogFilter(), &summary));
+        QStringList items;
+        for (const PlayLogSummaryRow &row : qAsConst(summary))
+            items << QStringLiteral("%1 %2 %3/%4 %5").arg(row.name, row.path).arg(row.plays).arg(row.notShown).arg(row.secondsText());
+        QCOMPARE(items, QStringList({"empty.png " + empty + " 0/1 0.000", "gone.png " + gone + " 0/1 0.000",
+                                     "same.png " + first + " 1/0 2.000", "same.png " + second + " 1/0 0.500"}));
     }
 };
 

@@ -19,7 +19,7 @@ const QDate day(2026, 3, 2);
 // "display window, window, name, length, beginDate, endDate, beginTime, endTime"
 QString row(const QString &display, const QString &window, const QString &name, int length,
             const QString &begin, const QString &end, const QDate &beginDate = day,
-            const QDate &endDate = day)
+            const QDate &endDate = day, const QString &result = QStringLiteral("success"))
 {
     return QStringList{display,
                        window,
@@ -29,8 +29,27 @@ QString row(const QString &display, const QString &window, const QString &name, 
                        endDate.toString(QStringLiteral("yyyy-MM-dd")),
                        begin,
                        end,
-                       QStringLiteral("success")}
+                       result}
         .join(QLatin1Char('\t'));
+}
+
+// A media file of that name that exists, as play logs a missing one as such: a small picture
+// for a picture, and an empty file otherwise (the simulation decodes no video).
+QString media(const QString &name)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (!QFileInfo::exists(path)) {
+        if (name.endsWith(QLatin1String(".png"))) {
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(Qt::darkCyan);
+            picture.save(path);
+        } else {
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+    return path;
 }
 
 QStringList simulate(Scheme &scheme, const QDateTime &start, qint64 seconds, bool events = false)
@@ -63,8 +82,8 @@ private slots:
         Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
         GeneralObject *s = general(dw, QStringLiteral("S1"));
         window(page(s, QStringLiteral("P1"), ProgramObject::ByTimes, 3), QStringLiteral("W1"),
-               {image(QStringLiteral("/m/a.png"), 5)});
-        window(page(s, QStringLiteral("P2")), QStringLiteral("W2"), {image(QStringLiteral("/m/b.png"), 4)});
+               {image(media(QStringLiteral("a.png")), 5)});
+        window(page(s, QStringLiteral("P2")), QStringLiteral("W2"), {image(media(QStringLiteral("b.png")), 4)});
 
         const QStringList lines = simulate(scheme, QDateTime(day, QTime(10, 0)), 30, true);
         QCOMPARE(rowsOnly(lines), QStringList({row("D1", "W1", "a.png", 5, "10:00:00:000", "10:00:05:000"),
@@ -90,9 +109,9 @@ private slots:
         Scheme scheme;
         Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
         window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
-               {image(QStringLiteral("/m/a.png"), 7)});
+               {image(media(QStringLiteral("a.png")), 7)});
         window(page(cycle(dw, QStringLiteral("C1"), 1), QStringLiteral("CP1")), QStringLiteral("CW1"),
-               {image(QStringLiteral("/m/c.png"), 4)});
+               {image(media(QStringLiteral("c.png")), 4)});
 
         // a.png from 56 s is paused at 60 s with 3 s left, c.png plays 60..64, then a.png goes
         // on for its remaining 3 s: one row for it, from its real start.
@@ -101,7 +120,8 @@ private slots:
         QCOMPARE(rows.size(), 11);
         QCOMPARE(rows.at(7), row("D1", "W1", "a.png", 7, "10:00:49:000", "10:00:56:000"));
         QCOMPARE(rows.at(8), row("D1", "CW1", "c.png", 4, "10:01:00:000", "10:01:04:000"));
-        QCOMPARE(rows.at(9), row("D1", "W1", "a.png", 11, "10:00:56:000", "10:01:07:000"));
+        // Its length is the time it was on screen: 4 s before the insert and 3 s after.
+        QCOMPARE(rows.at(9), row("D1", "W1", "a.png", 7, "10:00:56:000", "10:01:07:000"));
         QCOMPARE(rows.at(10), row("D1", "W1", "a.png", 7, "10:01:07:000", "10:01:14:000"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:00.000\tD1\tinsert start\tcycleSegment\tC1"));
         QVERIFY(lines.contains("#\t2026-03-02 10:01:04.000\tD1\tinsert end\tcycleSegment\tC1"));
@@ -114,13 +134,13 @@ private slots:
         GeneralObject *s = general(dw, QStringLiteral("S1"));
         ProgramObject *first = page(s, QStringLiteral("P1"));
         first->backgroundColor = QColor(200, 0, 0);
-        window(first, QStringLiteral("W1"), {image(QStringLiteral("/m/a.png"), 7)});
+        window(first, QStringLiteral("W1"), {image(media(QStringLiteral("a.png")), 7)});
         ProgramObject *second = page(s, QStringLiteral("P2"));
         second->backgroundColor = QColor(0, 0, 200);
-        window(second, QStringLiteral("W2"), {image(QStringLiteral("/m/b.png"), 7)});
+        window(second, QStringLiteral("W2"), {image(media(QStringLiteral("b.png")), 7)});
         ProgramObject *insert = page(cycle(dw, QStringLiteral("C1"), 1), QStringLiteral("CP1"));
         insert->backgroundColor = QColor(0, 200, 0);
-        window(insert, QStringLiteral("CW1"), {image(QStringLiteral("/m/c.png"), 4)});
+        window(insert, QStringLiteral("CW1"), {image(media(QStringLiteral("c.png")), 4)});
 
         Simulator simulator(scheme, QDateTime(day, QTime(10, 0)), false, [](const QString &) {});
         MainPlayBKLabel *screen = simulator.host().screen(QStringLiteral("D1"));
@@ -141,9 +161,9 @@ private slots:
         Scheme scheme;
         Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
         window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
-               {image(QStringLiteral("/m/a.png"), 7)});
+               {image(media(QStringLiteral("a.png")), 7)});
         window(page(timing(dw, QStringLiteral("T1"), QTime(10, 0, 30)), QStringLiteral("TP1")),
-               QStringLiteral("TW1"), {image(QStringLiteral("/m/t.png"), 3)});
+               QStringLiteral("TW1"), {image(media(QStringLiteral("t.png")), 3)});
 
         const QStringList rows = rowsOnly(simulate(scheme, QDateTime(day, QTime(10, 0)), 40));
         QCOMPARE(rows, QStringList({row("D1", "W1", "a.png", 7, "10:00:00:000", "10:00:07:000"),
@@ -151,7 +171,7 @@ private slots:
                                     row("D1", "W1", "a.png", 7, "10:00:14:000", "10:00:21:000"),
                                     row("D1", "W1", "a.png", 7, "10:00:21:000", "10:00:28:000"),
                                     row("D1", "TW1", "t.png", 3, "10:00:30:000", "10:00:33:000"),
-                                    row("D1", "W1", "a.png", 10, "10:00:28:000", "10:00:38:000")}));
+                                    row("D1", "W1", "a.png", 7, "10:00:28:000", "10:00:38:000")}));
     }
 
     // An event loop that is always behind delivers every expiry late, but the lateness does
@@ -164,12 +184,12 @@ private slots:
         const auto busy = [](Scheme &scheme) {
             Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
             ProgramObject *p = page(general(dw, QStringLiteral("S1")), QStringLiteral("P1"));
-            LumoraMediaObject *slide = image(QStringLiteral("/m/slide.png"), 3);
+            LumoraMediaObject *slide = image(media(QStringLiteral("slide.png")), 3);
             slide->image.entryEffectEnabled = slide->image.exitEffectEnabled = true;
             slide->image.entryEffect = 3;
             slide->image.exitEffect = 12;
             slide->image.entrySpeed = slide->image.exitSpeed = 5;
-            window(p, QStringLiteral("Pictures"), {slide, image(QStringLiteral("/m/still.png"), 2)});
+            window(p, QStringLiteral("Pictures"), {slide, image(media(QStringLiteral("still.png")), 2)});
             auto *pages = new LumoraMediaObject;
             pages->type = QStringLiteral("simpleText");
             pages->text.text =
@@ -182,10 +202,10 @@ private slots:
             clockItem->type = QStringLiteral("digitalClock");
             clockItem->digitalClock.playTime = QTime(0, 0, 4);
             window(p, QStringLiteral("Texts"), {pages, scrolling, clockItem}, QRect(200, 0, 200, 100));
-            window(p, QStringLiteral("Video"), {video(QStringLiteral("/m/v.mp4"), QTime(0, 0, 5))},
+            window(p, QStringLiteral("Video"), {video(media(QStringLiteral("v.mp4")), QTime(0, 0, 5))},
                    QRect(0, 100, 400, 200));
             window(page(cycle(dw, QStringLiteral("C1"), 1), QStringLiteral("CP1")), QStringLiteral("Advert"),
-                   {image(QStringLiteral("/m/advert.png"), 4)});
+                   {image(media(QStringLiteral("advert.png")), 4)});
         };
         const QDateTime from(day, QTime(10, 0, 0, 250));
         const qint64 seconds = 1800;
@@ -238,13 +258,15 @@ private slots:
         Scheme scheme;
         Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
         window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
-               {image(QStringLiteral("/m/a.png"), 7)});
+               {image(media(QStringLiteral("a.png")), 7)});
         const QDate next = day.addDays(1);
-        // The item from 23:59:57 is cut by the stop at midnight and never logged; play starts
-        // again 2 s later.
+        // The item from 23:59:57 is cut by the stop at midnight and logged so, with the 3 s it
+        // was on screen; play starts again 2 s later.
         const QStringList lines = simulate(scheme, QDateTime(day, QTime(23, 59, 50)), 30, true);
         QCOMPARE(rowsOnly(lines),
                  QStringList({row("D1", "W1", "a.png", 7, "23:59:50:000", "23:59:57:000"),
+                              row("D1", "W1", "a.png", 3, "23:59:57:000", "00:00:00:000", day, next,
+                                  QStringLiteral("cut short at midnight")),
                               row("D1", "W1", "a.png", 7, "00:00:02:000", "00:00:09:000", next, next),
                               row("D1", "W1", "a.png", 7, "00:00:09:000", "00:00:16:000", next, next)}));
         QVERIFY(lines.contains("#\t2026-03-03 00:00:00.000\tD1\tplay stop"));
@@ -257,11 +279,11 @@ private slots:
         // Created B first: the start still goes by name, so A's rows come first at equal times.
         Scheme::DisplayWindow &b = display(scheme, QStringLiteral("B"));
         window(page(general(b, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("WB"),
-               {image(QStringLiteral("/m/b.png"), 2)});
+               {image(media(QStringLiteral("b.png")), 2)});
         Scheme::DisplayWindow &a = display(scheme, QStringLiteral("A"));
         window(page(general(a, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("WA"),
-               {video(QStringLiteral("/m/clip.mp4"), QTime(0, 0, 1, 500)),
-                image(QStringLiteral("/m/a.png"), 1)});
+               {video(media(QStringLiteral("clip.mp4")), QTime(0, 0, 1, 500)),
+                image(media(QStringLiteral("a.png")), 1)});
 
         const QStringList rows = rowsOnly(simulate(scheme, QDateTime(day, QTime(9, 0)), 3));
         // 1.5 s stored: the video timer is 1 000 + (500 - 200) ms.
@@ -297,7 +319,9 @@ private slots:
         QCOMPARE(simulate.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(simulate.readAllStandardOutput()),
                  row("D1", "W1", "clip.mp4", 3, "10:00:00:000", "10:00:03:000") + '\n' +
-                     row("D1", "W1", "gone.mp4", 10, "10:00:03:000", "10:00:13:000") + '\n');
+                     row("D1", "W1", "gone.mp4", 10, "10:00:03:000", "10:00:13:000", day, day,
+                         QStringLiteral("file missing")) +
+                     '\n');
 
         QProcess check;
         check.start(QStringLiteral(LUMORA_SCHEME_TOOL), {QStringLiteral("check"), path});
@@ -319,7 +343,7 @@ private slots:
         Scheme scheme;
         Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
         window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
-               {image(QStringLiteral("/m/a.png"), 5)});
+               {image(media(QStringLiteral("a.png")), 5)});
         const QString path = dir.filePath(QStringLiteral("s.schx"));
         QString error;
         QVERIFY2(SchemeWriter::save(path, scheme, &error), qPrintable(error));

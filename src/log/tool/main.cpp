@@ -27,15 +27,17 @@ const char *const helpText =
     "\n"
     "Commands:\n"
     "  search    every played item that started in the date range and whose name contains\n"
-    "            the keyword: name, duration, start, stop, result\n"
-    "  summary   per media item: plays, seconds shown (from the start and stop times), first\n"
-    "            and last start\n"
+    "            the keyword: name, duration (seconds shown), start, stop, result (\"success\"\n"
+    "            when shown; otherwise what kept it off screen or cut it short)\n"
+    "  summary   per media item (per file: two files of one name are two items): plays,\n"
+    "            seconds shown, first and last start, rows not shown, path\n"
     "\n"
     "Options:\n"
     "  --db FILE          the log to read (default: the player's log.db)\n"
     "  --from yyyy-MM-dd  first start date, inclusive (default: no limit)\n"
     "  --to yyyy-MM-dd    last start date, inclusive (default: no limit)\n"
-    "  --keyword TEXT     part of the name, taken literally, ASCII case ignored\n"
+    "  --keyword TEXT     part of the name, taken literally, ASCII case ignored; the names of\n"
+    "                     clocks, texts and the like match in English or Chinese\n"
     "  --csv              CSV (UTF-8, header row, RFC 4180 quoting) instead of tab-separated text\n"
     "  -h, --help         show this help\n"
     "  -v, --version      show the version\n"
@@ -182,11 +184,12 @@ int main(int argc, char **argv)
         return readFailure(reader);
     out(csv ? PlayLogCsv::summaryHeader()
             : tabLine({QStringLiteral("Name"), QStringLiteral("Plays"), QStringLiteral("Seconds"),
-                       QStringLiteral("FirstPlay"), QStringLiteral("LastPlay")}));
+                       QStringLiteral("FirstPlay"), QStringLiteral("LastPlay"), QStringLiteral("NotShown"),
+                       QStringLiteral("Path")}));
     for (const PlayLogSummaryRow &row : qAsConst(rows)) {
         out(csv ? PlayLogCsv::summaryLine(row)
                 : tabLine({row.name, QString::number(row.plays), row.secondsText(), row.firstPlay,
-                           row.lastPlay}));
+                           row.lastPlay, QString::number(row.notShown), row.path}));
     }
     return Ok;
 }

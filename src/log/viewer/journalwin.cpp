@@ -5,6 +5,7 @@
 #include "log/playlogcsv.h"
 #include "log/playlogreader.h"
 #include "log/playlogtablemodel.h"
+#include "log/playoutcome.h"
 #include "summarychart.h"
 
 #include <QCalendarWidget>
@@ -408,7 +409,11 @@ void JournalWin::showSummary(const SummaryResult &result)
     m_summaryTable->setRowCount(result.rows.size());
     for (int r = 0; r < result.rows.size(); ++r) {
         const PlayLogSummaryRow &row = result.rows.at(r);
-        m_summaryTable->setItem(r, 0, readOnlyItem(row.name));
+        QTableWidgetItem *name = readOnlyItem(PlayOutcomes::displayName(row.name));
+        // Two files of one name are two lines; the path tells which is which.
+        if (!row.path.isEmpty())
+            name->setToolTip(row.path);
+        m_summaryTable->setItem(r, 0, name);
         m_summaryTable->setItem(r, 1, readOnlyItem(QString::number(row.plays), true));
         m_summaryTable->setItem(r, 2, readOnlyItem(row.secondsText(), true));
         m_summaryTable->setItem(r, 3, readOnlyItem(row.firstPlay));
