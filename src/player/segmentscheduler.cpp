@@ -419,6 +419,11 @@ void SegmentScheduler::slotPlayTimingObj()
         invalidateWindows(SegmentKind::Cycle, laneOf(SegmentKind::Cycle).windows, PlayHost::Cut::Insert);
         discardInsert(SegmentKind::Cycle);
     } else if (m_insertState == InsertState::TimingInsert) {
+        // Started again before its first page was shown through, the insert would show nothing
+        // whole and log nothing: points one second apart would hold it at its start for ever.
+        // Such a point only asks for what is already on show, and is passed over.
+        if (!timing.firstPassShown)
+            return;
         invalidateWindows(SegmentKind::Timing, timing.windows, PlayHost::Cut::Insert);
     }
     startInsert(SegmentKind::Timing, segment->playMode, segment->playMinutes, segment->playSeconds, pages);
@@ -432,6 +437,7 @@ void SegmentScheduler::startInsert(SegmentKind kind, int playMode, int minutes, 
     Lane &insert = laneOf(kind);
     insert.pages = pages;
     insert.pageIndex = 0;
+    insert.firstPassShown = false;
     ProgramObject *page = insert.pages.first();
     loadBackgroundMusic(page);
     insert.windows = SegmentRules::windowsOf(*page, m_displayName);
@@ -568,6 +574,7 @@ void SegmentScheduler::insertPassEnded(SegmentKind kind)
         return;
     Lane &insert = laneOf(kind);
     insert.windows.clear();
+    insert.firstPassShown = true;
     bool byTimes = true;
     if (kind == SegmentKind::Cycle && !m_schedule.cycleSegments.isEmpty())
         byTimes = m_schedule.cycleSegments.last()->playMode == 1;

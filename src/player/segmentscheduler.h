@@ -58,6 +58,8 @@ public:
         ClockTimer *lengthTimer = nullptr;
         // What the length timer had left when a pause or an insert held it; -1 when not held.
         int remaining = -1;
+        // The insert's first page has been shown through once since the insert last started.
+        bool firstPassShown = false;
     };
 
     explicit SegmentScheduler(const QString &displayWindowName, QObject *parent = nullptr);

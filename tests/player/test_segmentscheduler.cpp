@@ -650,6 +650,24 @@ private slots:
         QCOMPARE(r.sched.insertState(), Insert::General);
     }
 
+    // Points a second apart: each start shows the insert's first page through before a later
+    // point starts it again, rather than holding it at its start with nothing ever shown whole.
+    void pointsWhileTheFirstPageShowsDoNotRestartTheInsert()
+    {
+        PlayRig r(at(12, 0));
+        r.build.page(r.build.general("G"), "G1", {6000});
+        QList<QTime> points;
+        for (int s = 10; s < 70; ++s)
+            points << QTime(12, 0).addSecs(s);
+        TimingObject *t = r.build.timing("T", points, 1);
+        r.build.page(t, "T1", {8});
+        r.press();
+        r.advance(40000);
+        QCOMPARE(r.host.started.filter("T1"),
+                 (QStringList{"12:00:10 T1.w1", "12:00:19 T1.w1", "12:00:28 T1.w1", "12:00:37 T1.w1"}));
+        QVERIFY(r.host.log.filter("invalid timingSegment").isEmpty());
+    }
+
     // ------------------------------------------------------------ pause and resume
 
     void pauseFreezesTheTickAndResumeContinuesTheCurrentKind()
