@@ -996,6 +996,10 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>%1 of the %2 time points of &quot;%3&quot; come less than %4 s after the one that started the insert, while its first page still shows, and do not start it again</source>
+        <translation>%1 of the %2 time points of &quot;%3&quot; come less than %4 s after the one that started the insert, while its first page still shows, and do not start it again</translation>
+    </message>
+    <message>
         <source>%1 is an empty file and shows nothing: %2</source>
         <translation>%1 is an empty file and shows nothing: %2</translation>
     </message>

@@ -9,9 +9,13 @@
 #include "scheme.h"
 #include "timepoint.h"
 #include "timingobject.h"
+#include "weekdays.h"
 #include "windowgeometry.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -56,6 +60,7 @@ public:
             const TimingObject &t = *s.timingSegments.at(i);
             const QString where = at(path, "timingSegments", i);
             timePoints(t, where);
+            restarts(entry, t, where);
             media += programs(entry, t.programs, where);
         }
         if (media == 0)
@@ -112,6 +117,74 @@ private:
             if (p.weekdays.isEmpty())
                 warn(pointWhere, tr("%1 has no weekday and never fires").arg(what));
             dateRange(pointWhere, what, p.specifiedDate, p.fromDate, p.toDate);
+        }
+    }
+
+    // The least time the first page of a timing insert shows for, in whole seconds: its longest
+    // window's items, each at least a second or its stay. 0 when the insert shows nothing.
+    static int firstPageSeconds(const Scheme::DisplayWindow &entry, const TimingObject &t)
+    {
+        for (const ProgramObject *page : t.programs) {
+            if (page->segmentName != t.name)
+                continue;
+            int longest = 0;
+            for (const CommonWinObject *w : page->windows) {
+                if (w->programName != page->name || w->displayWindowName != entry.window.name)
+                    continue;
+                int seconds = 0;
+                for (const LumoraMediaObject *m : w->media) {
+                    int stay = 1;
+                    if (MediaBody::groupOf(m->type) == MediaBody::Group::Image)
+                        stay = m->image.stayTime;
+                    else if (MediaBody::groupOf(m->type) == MediaBody::Group::Text &&
+                             m->type != QLatin1String("scrollingText"))
+                        stay = m->text.stayTime;
+                    seconds += qMax(1, stay);
+                }
+                longest = qMax(longest, seconds);
+            }
+            // Play passes over a page with nothing to show.
+            if (longest > 0)
+                return longest;
+        }
+        return 0;
+    }
+
+    // A point that comes while the insert started by an earlier one is still on its first page
+    // does not start it again (see SegmentScheduler::slotPlayTimingObj). Reported when that is
+    // certain: the point comes sooner than the first page can have been shown through.
+    void restarts(const Scheme::DisplayWindow &entry, const TimingObject &t, const QString &where)
+    {
+        const int firstPage = firstPageSeconds(entry, t);
+        if (firstPage == 0)
+            return;
+        std::vector<bool> passedOver(size_t(t.timePoints.size()), false);
+        std::vector<std::pair<int, int>> day; // second of the day, point
+        for (int weekday = 1; weekday <= 7; ++weekday) {
+            const QString name = Weekdays::nameOf(weekday);
+            day.clear();
+            for (int i = 0; i < t.timePoints.size(); ++i) {
+                const TimePoint &p = *t.timePoints.at(i);
+                if (p.time.isValid() && p.weekdays.contains(name))
+                    day.emplace_back(p.time.msecsSinceStartOfDay() / 1000, i);
+            }
+            std::sort(day.begin(), day.end());
+            int started = -1;
+            for (const std::pair<int, int> &point : day) {
+                if (started >= 0 && point.first - started < firstPage)
+                    passedOver[size_t(point.second)] = true;
+                else
+                    started = point.first;
+            }
+        }
+        const int count = int(std::count(passedOver.cbegin(), passedOver.cend(), true));
+        if (count > 0) {
+            warn(where, tr("%1 of the %2 time points of \"%3\" come less than %4 s after the one that "
+                           "started the insert, while its first page still shows, and do not start it again")
+                            .arg(count)
+                            .arg(t.timePoints.size())
+                            .arg(t.name)
+                            .arg(firstPage));
         }
     }
 

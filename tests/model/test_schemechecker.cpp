@@ -7,6 +7,7 @@
 #include "model/schemechecker.h"
 #include "model/timepoint.h"
 #include "model/timingobject.h"
+#include "model/weekdays.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -228,6 +229,46 @@ private slots:
                     .contains("no weekday"));
         QVERIFY(at(warnings, "displayWindows[0].timingSegments[1]").join('\n').contains("nothing to show"));
         QCOMPARE(warnings.size(), 4);
+    }
+
+    // A time point that comes before the insert's first page can have been shown through does
+    // not start it again: how many do not, and the least that page shows for, are reported.
+    void timePointsTooCloseToStartTheInsertAgain()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &d =
+            screen(scheme, programWith({windowAt(0, 0, 10, 10, {media("streaming")})}));
+        LumoraMediaObject *text = media("simpleText");
+        text->text.stayTime = 2;
+        LumoraMediaObject *clock = media("analogClock");
+        ProgramObject *page = programWith({windowAt(0, 0, 10, 10, {text, clock})});
+        page->segmentName = "T";
+        page->windows.first()->programName = page->name;
+        page->windows.first()->displayWindowName = d.window.name;
+        auto *timing = new TimingObject;
+        timing->name = "T";
+        timing->programs.append(page);
+        // The page shows for at least 2 s + 1 s: on every day 10:00:01 and 10:00:02 come while
+        // it shows, 10:00:03 starts it again; 10:00:04 on Sundays comes while that one shows,
+        // 10:00:06 on Mondays does not; on Tuesdays 10:00:00 comes twice.
+        const QList<std::pair<QTime, QStringList>> points = {
+            {QTime(10, 0, 0), Weekdays::all()},       {QTime(10, 0, 2), Weekdays::all()},
+            {QTime(10, 0, 1), Weekdays::all()},       {QTime(10, 0, 3), Weekdays::all()},
+            {QTime(10, 0, 4), QStringList{"Sunday"}}, {QTime(10, 0, 6), QStringList{"Monday"}},
+            {QTime(10, 0, 0), QStringList{"Tuesday"}}};
+        for (const auto &point : points) {
+            auto *p = new TimePoint;
+            p->time = point.first;
+            p->weekdays = point.second;
+            timing->timePoints.append(p);
+        }
+        d.schedule.timingSegments.append(timing);
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        QCOMPARE(
+            at(warnings, "displayWindows[0].timingSegments[0]"),
+            QStringList("4 of the 7 time points of \"T\" come less than 3 s after the one that started the "
+                        "insert, while its first page still shows, and do not start it again"));
     }
 
     // What play bounds is reported: a stay of 0, a cycle every 0 minutes, a display window of
