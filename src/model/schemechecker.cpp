@@ -13,6 +13,7 @@
 #include "windowgeometry.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <algorithm>
 #include <vector>
@@ -195,6 +196,7 @@ private:
             const ProgramObject &p = *list.at(i);
             const QString where = at(path, "programs", i);
             optionalFile(where, tr("background picture of program \"%1\"").arg(p.name), p.backgroundImage);
+            readablePicture(where, tr("background picture of program \"%1\"").arg(p.name), p.backgroundImage);
             for (const QString &music : p.backgroundMusic)
                 optionalFile(where, tr("background music of program \"%1\"").arg(p.name), music);
             int pageMedia = 0;
@@ -255,11 +257,29 @@ private:
             warn(where, tr("%1 does not exist: %2").arg(what, path));
     }
 
+    // A picture file that no image reader takes shows nothing. Only its header is read, as
+    // play reads it before deciding to decode: a huge picture costs no more than a small one.
+    void readablePicture(const QString &where, const QString &what, const QString &path)
+    {
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.isFile() || info.size() == 0)
+            return;
+        QImageReader reader(path);
+        if (!reader.canRead())
+            warn(where, tr("%1 cannot be read (%2) and shows nothing: %3").arg(what, reader.errorString(), path));
+    }
+
+    void requiredPicture(const QString &where, const QString &what, const QString &path)
+    {
+        requiredFile(where, what, path);
+        readablePicture(where, what, path);
+    }
+
     // The background picture only matters when it is shown instead of the colour.
     void backgroundPicture(const QString &where, bool isColor, const QString &path)
     {
         if (!isColor)
-            requiredFile(where, tr("background picture"), path);
+            requiredPicture(where, tr("background picture"), path);
     }
 
     // Play shows an item for at least a second: a shorter stay would make its list spin.
@@ -302,8 +322,10 @@ private:
             backgroundPicture(where, m.video.backgroundIsColor, m.video.backgroundImage);
             break;
         case MediaBody::Group::Image:
-            requiredFile(where, m.type == QLatin1String("office") ? tr("office document") : tr("picture"),
-                         m.image.filePath);
+            if (m.type == QLatin1String("office"))
+                requiredFile(where, tr("office document"), m.image.filePath);
+            else
+                requiredPicture(where, tr("picture"), m.image.filePath);
             backgroundPicture(where, m.image.backgroundIsColor, m.image.backgroundImage);
             optionalFile(where, tr("music"), m.image.backgroundMusic);
             stay(where, m.image.stayTime);

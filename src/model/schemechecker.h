@@ -7,8 +7,9 @@
 class Scheme;
 
 // Finds what would keep a scheme from playing as the operator expects: media files that
-// do not exist, windows outside their display window, segments that can never play,
-// timing segments that never fire and schedules without any media item.
+// do not exist, pictures that cannot be read, windows outside their display window, segments
+// that can never play, timing segments that never fire and schedules without any media item.
+// (Videos are opened by lumora-scheme check itself, with the library that plays them.)
 class SchemeChecker
 {
     Q_DECLARE_TR_FUNCTIONS(SchemeChecker)

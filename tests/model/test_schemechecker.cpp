@@ -9,6 +9,7 @@
 #include "model/timingobject.h"
 #include "model/weekdays.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -84,6 +85,7 @@ class TestSchemeChecker : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_existing;
+    QString m_picture;
 
 private slots:
     void initTestCase()
@@ -93,6 +95,10 @@ private slots:
         QFile f(m_existing);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not empty");
+        m_picture = m_dir.filePath("picture.png");
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(m_picture));
     }
 
     void cleanSchemeHasNoWarning()
@@ -112,7 +118,7 @@ private slots:
         LumoraMediaObject *video = media("video");
         video->video.filePath = m_dir.filePath("gone.mp4");
         LumoraMediaObject *picture = media("image");
-        picture->image.filePath = m_existing;
+        picture->image.filePath = m_picture;
         picture->image.backgroundIsColor = false;
         picture->image.backgroundImage = m_dir.filePath("bg.png");
         picture->image.backgroundMusic = m_dir.filePath("song.mp3");
@@ -151,6 +157,45 @@ private slots:
         QVERIFY(programWarnings.join('\n').contains("page.png"));
         QVERIFY(programWarnings.join('\n').contains("loop.wav"));
         QCOMPARE(warnings.size(), 9);
+    }
+
+    // A file that no image reader takes, shown as a picture, a background picture or the
+    // background of a page, is named with the reader's reason.
+    void picturesThatCannotBeRead()
+    {
+        const QString text = m_dir.filePath("text.png");
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("a text file, not a picture\n");
+        f.close();
+        Scheme scheme;
+        LumoraMediaObject *picture = media("image");
+        picture->image.filePath = text;
+        picture->image.stayTime = 5;
+        LumoraMediaObject *readable = media("image");
+        readable->image.filePath = m_picture;
+        readable->image.stayTime = 5;
+        LumoraMediaObject *clock = media("digitalClock");
+        clock->digitalClock.background.backgroundIsColor = false;
+        clock->digitalClock.background.backgroundImage = text;
+        ProgramObject *program = programWith({windowAt(0, 0, 10, 10, {picture, readable, clock})});
+        program->backgroundImage = text;
+        screen(scheme, program);
+
+        const QList<SchemeChecker::Warning> warnings = SchemeChecker::check(scheme);
+        const QString page = "displayWindows[0].generalSegments[0].programs[0]";
+        const QString window = page + ".windows[0]";
+        QCOMPARE(at(warnings, window + ".media[0]"),
+                 QStringList("picture cannot be read (Unsupported image format) and shows nothing: " + text));
+        QCOMPARE(at(warnings, window + ".media[1]"), QStringList());
+        QCOMPARE(at(warnings, window + ".media[2]"),
+                 QStringList("background picture cannot be read (Unsupported image format) and shows nothing: " +
+                             text));
+        QCOMPARE(at(warnings, page),
+                 QStringList("background picture of program \"Program1\" cannot be read (Unsupported image "
+                             "format) and shows nothing: " +
+                             text));
+        QCOMPARE(warnings.size(), 3);
     }
 
     void windowsOutsideTheirDisplayWindow()
@@ -277,7 +322,7 @@ private slots:
     {
         Scheme scheme;
         LumoraMediaObject *picture = media("image");
-        picture->image.filePath = m_existing;
+        picture->image.filePath = m_picture;
         picture->image.stayTime = 0;
         LumoraMediaObject *text = media("simpleText");
         text->text.stayTime = 5;
