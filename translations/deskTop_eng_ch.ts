@@ -1000,6 +1000,10 @@
         <translation>%1 无法读取（%2），不显示任何内容：%3</translation>
     </message>
     <message>
+        <source>video cannot be opened (%1) and shows nothing: %2</source>
+        <translation>视频无法打开（%1），不显示任何内容：%2</translation>
+    </message>
+    <message>
         <source>%1 of the %2 time points of &quot;%3&quot; come less than %4 s after the one that started the insert, while its first page still shows, and do not start it again</source>
         <translation>“%3”的 %2 个时间点中有 %1 个在启动插播的时间点之后不到 %4 秒到来，此时插播的第一个节目仍在显示，不会再次启动插播</translation>
     </message>

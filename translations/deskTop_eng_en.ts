@@ -1000,6 +1000,10 @@
         <translation>%1 cannot be read (%2) and shows nothing: %3</translation>
     </message>
     <message>
+        <source>video cannot be opened (%1) and shows nothing: %2</source>
+        <translation>video cannot be opened (%1) and shows nothing: %2</translation>
+    </message>
+    <message>
         <source>%1 of the %2 time points of &quot;%3&quot; come less than %4 s after the one that started the insert, while its first page still shows, and do not start it again</source>
         <translation>%1 of the %2 time points of &quot;%3&quot; come less than %4 s after the one that started the insert, while its first page still shows, and do not start it again</translation>
     </message>

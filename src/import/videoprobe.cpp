@@ -9,6 +9,37 @@
 #include <memory>
 #include <mpv/client.h>
 
+namespace {
+// libmpv refuses to start under a locale whose decimal separator is not a point; the player
+// sets it for its own mpv, a tool may not have.
+void useNumericC()
+{
+    const char *numeric = std::setlocale(LC_NUMERIC, nullptr);
+    if (!numeric || std::strcmp(numeric, "C") != 0)
+        std::setlocale(LC_NUMERIC, "C");
+}
+} // namespace
+
+VideoProbe::Session::Session()
+{
+    useNumericC();
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        return;
+    for (const auto &option : {std::make_pair("terminal", "no"), std::make_pair("config", "no"),
+                               std::make_pair("load-scripts", "no"), std::make_pair("vo", "null"),
+                               std::make_pair("ao", "null"), std::make_pair("idle", "yes"),
+                               std::make_pair("msg-level", "all=no")})
+        mpv_set_option_string(m_mpv, option.first, option.second);
+    mpv_initialize(m_mpv);
+}
+
+VideoProbe::Session::~Session()
+{
+    if (m_mpv)
+        mpv_terminate_destroy(m_mpv);
+}
+
 VideoProbe::Result VideoProbe::probe(const QString &path, int timeoutMsecs)
 {
     Result result;
@@ -16,11 +47,7 @@ VideoProbe::Result VideoProbe::probe(const QString &path, int timeoutMsecs)
         result.error = QStringLiteral("no such file");
         return result;
     }
-    // libmpv refuses to start under a locale whose decimal separator is not a point; the
-    // player sets it for its own mpv, a tool may not have.
-    const char *numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (!numeric || std::strcmp(numeric, "C") != 0)
-        std::setlocale(LC_NUMERIC, "C");
+    useNumericC();
     std::unique_ptr<mpv_handle, void (*)(mpv_handle *)> mpv(mpv_create(), mpv_terminate_destroy);
     if (!mpv) {
         result.error = QStringLiteral("could not create an mpv context");
@@ -52,6 +79,7 @@ VideoProbe::Result VideoProbe::probe(const QString &path, int timeoutMsecs)
         const double wait = double(timeoutMsecs - elapsed.elapsed()) / 1000.0;
         const mpv_event *event = mpv_wait_event(h, qMax(0.0, wait));
         if (event->event_id == MPV_EVENT_FILE_LOADED) {
+            result.opened = true;
             double seconds = 0;
             if (mpv_get_property(h, "duration", MPV_FORMAT_DOUBLE, &seconds) < 0 || !std::isfinite(seconds) ||
                 seconds <= 0) {

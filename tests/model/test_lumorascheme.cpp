@@ -1,3 +1,4 @@
+#include "../render/schemebuilder.h"
 #include "bytes.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
@@ -8,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -227,6 +229,46 @@ private slots:
         QCOMPARE(tool({"check", path("cut.schx")}).exitCode, 2);
         QCOMPARE(tool({"check", path("none.schx")}).exitCode, 2);
     }
+    // Videos are opened as the player opens them: random bytes, a text file and an MP4 cut
+    // before its index are named, a sound one is not.
+    void checkNamesVideosThatCannotBeOpened()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QProcess::execute("ffmpeg", {"-y", "-loglevel", "error", "-f", "lavfi", "-i",
+                                             "color=c=blue:s=64x48:r=25:d=2", "-pix_fmt", "yuv420p",
+                                             dir.filePath("clip.mp4")}) == 0);
+        const QByteArray clip = readFile(dir.filePath("clip.mp4"));
+        // The MP4 muxer writes the index after the frames.
+        QVERIFY(clip.lastIndexOf("moov") > clip.size() / 2);
+        QVERIFY(writeFile(dir.filePath("cut.mp4"), clip.left(clip.size() / 2)));
+        QByteArray noise(64 * 1024, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char(QRandomGenerator::global()->bounded(256));
+        QVERIFY(writeFile(dir.filePath("noise.mp4"), noise));
+        QVERIFY(writeFile(dir.filePath("text.mp4"), "a text file, not a video\n"));
+
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = SchemeBuilder::display(scheme, "D1");
+        QList<LumoraMediaObject *> media;
+        for (const char *name : {"clip.mp4", "noise.mp4", "text.mp4", "cut.mp4"})
+            media << SchemeBuilder::video(name, QTime(0, 0, 2));
+        SchemeBuilder::window(SchemeBuilder::page(SchemeBuilder::general(dw, "S1"), "P1"), "W1", media);
+        dw.schedule.generalSegments.first()->weekdays = Weekdays::all();
+        QString error;
+        QVERIFY2(SchemeWriter::save(dir.filePath("videos.schx"), scheme, &error), qPrintable(error));
+
+        const Run r = tool({"check", dir.filePath("videos.schx")});
+        QCOMPARE(r.exitCode, 1);
+        const QString at = "displayWindows[0].generalSegments[0].programs[0].windows[0].media[%1]: ";
+        const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        const QStringList files = {"noise.mp4", "text.mp4", "cut.mp4"};
+        for (int i = 0; i < files.size(); ++i) {
+            QVERIFY2(lines.at(i).startsWith(at.arg(i + 1) + "video cannot be opened ("), qPrintable(lines.at(i)));
+            QVERIFY2(lines.at(i).endsWith(") and shows nothing: " + files.at(i)), qPrintable(lines.at(i)));
+        }
+    }
+
     // A newcomer's first run: the demo is sound, and within two minutes its pages change and a
     // cycle insert interrupts them, showing every kind of item the tour promises.
     void demoToursEveryKindWithinTwoMinutes()

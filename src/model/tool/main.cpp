@@ -20,7 +20,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QSet>
 #include <QStringList>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent>
 
 #include <cstdio>
 
@@ -47,7 +51,8 @@ const char *const helpText =
     "Commands:\n"
     "  dump FILE.schx             print the scheme as JSON\n"
     "  build FILE.json OUT.schx   write the scheme given as JSON (the dump format) to OUT.schx\n"
-    "  check FILE.schx            report damage, then one warning per line: missing media files,\n"
+    "  check FILE.schx            report damage, then one warning per line: missing media files\n"
+    "                             and ones that cannot be read as what they are shown as,\n"
     "                             windows outside their display window, segments that can never\n"
     "                             play, timing segments that never fire, schedules without media\n"
     "  simulate FILE.schx --start DATETIME --duration SECONDS [--events] [--stats]\n"
@@ -121,34 +126,43 @@ int build(const QString &jsonPath, const QString &outPath)
     return Ok;
 }
 
-// A video without a stored length plays to the end of its file, which tells its length when it
-// opens: one that cannot be opened holds its window for the bound instead.
-void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warnings)
+VideoProbe::Result probeVideo(const QString &path)
 {
-    QHash<QString, VideoProbe::Result> probed; // a file used twice is read once
+    return VideoProbe::probe(path);
+}
+
+// Videos are opened with the library the player plays them with. A file it cannot open shows
+// nothing. A video without a stored length plays to the end of its file, which tells its length
+// when it opens: one that cannot be opened holds its window for the bound instead.
+void checkVideos(const Scheme &scheme, QList<SchemeChecker::Warning> &warnings)
+{
+    struct Use
+    {
+        QString where;
+        const VideoProperties *video;
+    };
+    QList<Use> uses;
+    QStringList files; // a file used twice is read once
+    QSet<QString> listed;
     auto pages = [&](const QList<ProgramObject *> &programs, const QString &segment) {
         for (int p = 0; p < programs.size(); ++p) {
             const QList<CommonWinObject *> &windows = programs.at(p)->windows;
             for (int w = 0; w < windows.size(); ++w) {
                 const QList<LumoraMediaObject *> &media = windows.at(w)->media;
                 for (int m = 0; m < media.size(); ++m) {
+                    if (media.at(m)->type != QLatin1String("video"))
+                        continue;
                     const VideoProperties &v = media.at(m)->video;
-                    if (media.at(m)->type != QLatin1String("video") || PageRules::videoMsecs(v) > 0)
-                        continue;
-                    if (!probed.contains(v.filePath))
-                        probed.insert(v.filePath, VideoProbe::probe(v.filePath));
-                    const VideoProbe::Result &result = probed[v.filePath];
-                    if (result.ok)
-                        continue;
-                    warnings.append({QStringLiteral("%1.programs[%2].windows[%3].media[%4]")
-                                         .arg(segment)
-                                         .arg(p)
-                                         .arg(w)
-                                         .arg(m),
-                                     QStringLiteral("video \"%1\" has no stored length and its file does not "
-                                                    "tell one (%2): it shows for at most %3 s")
-                                         .arg(v.filePath, result.error)
-                                         .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
+                    uses.append({QStringLiteral("%1.programs[%2].windows[%3].media[%4]")
+                                     .arg(segment)
+                                     .arg(p)
+                                     .arg(w)
+                                     .arg(m),
+                                 &v});
+                    if (!listed.contains(v.filePath)) {
+                        listed.insert(v.filePath);
+                        files.append(v.filePath);
+                    }
                 }
             }
         }
@@ -163,6 +177,35 @@ void checkVideoLengths(const Scheme &scheme, QList<SchemeChecker::Warning> &warn
         for (int i = 0; i < s.timingSegments.size(); ++i)
             pages(s.timingSegments.at(i)->programs, at.arg(QStringLiteral("timingSegments")).arg(i));
     }
+    // Also sets the locale the probes need, once, before they run side by side.
+    const VideoProbe::Session session;
+    // Opening a file is mostly waiting on libmpv's own threads: many files are read side by side.
+    QThreadPool::globalInstance()->setMaxThreadCount(qMax(4, 2 * QThread::idealThreadCount()));
+    const QList<VideoProbe::Result> results =
+        QtConcurrent::blockingMapped<QList<VideoProbe::Result>>(files, probeVideo);
+    QHash<QString, VideoProbe::Result> probed;
+    for (int i = 0; i < files.size(); ++i)
+        probed.insert(files.at(i), results.at(i));
+
+    for (const Use &use : qAsConst(uses)) {
+        const QString &path = use.video->filePath;
+        const VideoProbe::Result &result = probed[path];
+        const QFileInfo info(path);
+        // A missing or empty file is reported as such by the checker.
+        if (!result.opened && info.isFile() && info.size() > 0) {
+            warnings.append(
+                {use.where, QCoreApplication::translate("SchemeChecker",
+                                                        "video cannot be opened (%1) and shows nothing: %2")
+                                .arg(result.error, path)});
+            continue;
+        }
+        if (result.ok || PageRules::videoMsecs(*use.video) > 0)
+            continue;
+        warnings.append({use.where, QStringLiteral("video \"%1\" has no stored length and its file does not "
+                                                   "tell one (%2): it shows for at most %3 s")
+                                        .arg(path, result.error)
+                                        .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
+    }
 }
 
 int check(const QString &path)
@@ -174,7 +217,7 @@ int check(const QString &path)
     // wherever it is run from.
     QDir::setCurrent(QFileInfo(path).absolutePath());
     QList<SchemeChecker::Warning> warnings = SchemeChecker::check(reader.scheme());
-    checkVideoLengths(reader.scheme(), warnings);
+    checkVideos(reader.scheme(), warnings);
     for (const SchemeChecker::Warning &w : warnings)
         out((w.where + QStringLiteral(": ") + w.message).toUtf8() + '\n');
     return warnings.isEmpty() ? Ok : Warnings;
