@@ -47,6 +47,7 @@ int main(int argc, char **argv)
     for (TimePoint *point : qAsConst(segment.timePoints))
         point->weekdays = QStringList{QStringLiteral("Sunday")};
     const double none = perLookup(segment, monday, &found);
-    std::printf("Sundays only, looked up on a Monday: %d seconds with a point, %.1f us per lookup\n", found, none);
+    std::printf("Sundays only, looked up on a Monday: %d seconds with a point, %.1f us per lookup\n", found,
+                none);
     return 0;
 }

@@ -26,10 +26,10 @@ VideoProbe::Session::Session()
     m_mpv = mpv_create();
     if (!m_mpv)
         return;
-    for (const auto &option : {std::make_pair("terminal", "no"), std::make_pair("config", "no"),
-                               std::make_pair("load-scripts", "no"), std::make_pair("vo", "null"),
-                               std::make_pair("ao", "null"), std::make_pair("idle", "yes"),
-                               std::make_pair("msg-level", "all=no")})
+    for (const auto &option :
+         {std::make_pair("terminal", "no"), std::make_pair("config", "no"),
+          std::make_pair("load-scripts", "no"), std::make_pair("vo", "null"), std::make_pair("ao", "null"),
+          std::make_pair("idle", "yes"), std::make_pair("msg-level", "all=no")})
         mpv_set_option_string(m_mpv, option.first, option.second);
     mpv_initialize(m_mpv);
 }
