@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -25,12 +27,12 @@ struct Run
     QByteArray err;
 };
 
-Run tool(const QStringList &args)
+Run tool(const QStringList &args, int timeoutMsecs = 20000)
 {
     QProcess p;
     p.start(QStringLiteral(LUMORA_SCHEME_TOOL), args);
     Run r;
-    if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit) {
+    if (!p.waitForFinished(timeoutMsecs) || p.exitStatus() != QProcess::NormalExit) {
         p.kill();
         p.waitForFinished();
         return r;
@@ -51,6 +53,22 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// `root` with the value at `path` (object keys and array indexes) replaced by `value`.
+QJsonValue replaced(const QJsonValue &root, QStringList path, const QJsonValue &value)
+{
+    if (path.isEmpty())
+        return value;
+    const QString key = path.takeFirst();
+    if (root.isArray()) {
+        QJsonArray array = root.toArray();
+        array[key.toInt()] = replaced(array.at(key.toInt()), path, value);
+        return array;
+    }
+    QJsonObject object = root.toObject();
+    object[key] = replaced(object.value(key), path, value);
+    return object;
 }
 
 } // namespace
@@ -253,7 +271,6 @@ private slots:
         for (const char *name : {"clip.mp4", "noise.mp4", "text.mp4", "cut.mp4"})
             media << SchemeBuilder::video(name, QTime(0, 0, 2));
         SchemeBuilder::window(SchemeBuilder::page(SchemeBuilder::general(dw, "S1"), "P1"), "W1", media);
-        dw.schedule.generalSegments.first()->weekdays = Weekdays::all();
         QString error;
         QVERIFY2(SchemeWriter::save(dir.filePath("videos.schx"), scheme, &error), qPrintable(error));
 
@@ -264,9 +281,102 @@ private slots:
         QCOMPARE(lines.size(), 3);
         const QStringList files = {"noise.mp4", "text.mp4", "cut.mp4"};
         for (int i = 0; i < files.size(); ++i) {
-            QVERIFY2(lines.at(i).startsWith(at.arg(i + 1) + "video cannot be opened ("), qPrintable(lines.at(i)));
+            QVERIFY2(lines.at(i).startsWith(at.arg(i + 1) + "video cannot be opened ("),
+                     qPrintable(lines.at(i)));
             QVERIFY2(lines.at(i).endsWith(") and shows nothing: " + files.at(i)), qPrintable(lines.at(i)));
         }
+    }
+
+    // Values a file or another tool can hold and the editor does not offer, written as JSON,
+    // built, checked and played for an hour: check names each, and play stays within bounds.
+    void hostileValuesAreReportedAndPlayBounded_data()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<QString>("reported");
+        QTest::addColumn<QString>("window"); // the window the value plays in
+        const QStringList display{"displayWindows", "0"};
+        QTest::newRow("display window of 1e9 x 1e9")
+            << display + QStringList{"width"} << QJsonValue(1000000000)
+            << "display window \"D1\" of 1000000000x300 at (0, 0) is played at 7680x300 at (0, 0)"
+            << "W1";
+        QTest::newRow("stay 0") << display + QStringList{"generalSegments", "0",       "programs", "0",
+                                                         "windows",         "0",       "media",    "0",
+                                                         "image",           "stayTime"}
+                                << QJsonValue(0) << "item stays 0 s and is shown for 1 s"
+                                << "W1";
+        QTest::newRow("cycle every 0 minutes")
+            << display + QStringList{"cycleSegments", "0", "playEvery"} << QJsonValue(0)
+            << "cycle segment \"C1\" comes every 0 minutes and is inserted every minute"
+            << "CW1";
+        // Every second of the day, and again from midnight: a day has 86 400 seconds.
+        QJsonArray points;
+        for (int i = 0; i < 100000; ++i) {
+            points.append(QJsonObject{{"time", QTime(0, 0).addSecs(i % 86400).toString("HH:mm:ss")},
+                                      {"specifiedDate", false},
+                                      {"fromDate", QJsonValue::Null},
+                                      {"toDate", QJsonValue::Null},
+                                      {"weekdays", QJsonArray::fromStringList(Weekdays::all())}});
+        }
+        QTest::newRow("100 000 time points")
+            << display + QStringList{"timingSegments", "0", "timePoints"} << QJsonValue(points)
+            << "of the 100000 time points of \"T1\" come less than 5 s after"
+            << "TW1";
+    }
+
+    void hostileValuesAreReportedAndPlayBounded()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(QJsonValue, value);
+        QFETCH(QString, reported);
+        QFETCH(QString, window);
+        QTemporaryDir dir;
+        for (const char *name : {"a.png", "b.png", "c.png"}) {
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(Qt::blue);
+            QVERIFY(picture.save(dir.filePath(name)));
+        }
+        // Sound as it is: a page of the general segment, a cycle insert every 30 minutes and a
+        // timing insert at 03:00, each one picture shown for 5 s.
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = SchemeBuilder::display(scheme, "D1");
+        SchemeBuilder::window(SchemeBuilder::page(SchemeBuilder::general(dw, "S1"), "P1"), "W1",
+                              {SchemeBuilder::image("a.png", 5)});
+        SchemeBuilder::window(SchemeBuilder::page(SchemeBuilder::cycle(dw, "C1", 30), "CP1"), "CW1",
+                              {SchemeBuilder::image("b.png", 5)});
+        SchemeBuilder::window(SchemeBuilder::page(SchemeBuilder::timing(dw, "T1", QTime(3, 0)), "TP1"), "TW1",
+                              {SchemeBuilder::image("c.png", 5)});
+        QString error;
+        QVERIFY2(SchemeWriter::save(dir.filePath("sound.schx"), scheme, &error), qPrintable(error));
+        const Run sound = tool({"check", dir.filePath("sound.schx")});
+        QVERIFY2(sound.exitCode == 0, sound.out.constData());
+        const QJsonDocument dumped = QJsonDocument::fromJson(tool({"dump", dir.filePath("sound.schx")}).out);
+        QVERIFY(dumped.isObject());
+
+        const QJsonValue hostile = replaced(dumped.object(), path, value);
+        QVERIFY(writeFile(dir.filePath("hostile.json"), QJsonDocument(hostile.toObject()).toJson()));
+        const Run built = tool({"build", dir.filePath("hostile.json"), dir.filePath("hostile.schx")});
+        QVERIFY2(built.exitCode == 0, built.err.constData());
+
+        const Run checked = tool({"check", dir.filePath("hostile.schx")});
+        QCOMPARE(checked.exitCode, 1);
+        QVERIFY2(checked.out.contains(reported.toUtf8()), checked.out.constData());
+
+        const qint64 seconds = 3600;
+        const Run played = tool({"simulate", dir.filePath("hostile.schx"), "--start", "2027-01-04T10:00:00",
+                                 "--duration", QString::number(seconds)},
+                                600000);
+        QVERIFY2(played.exitCode == 0, played.err.constData());
+        QHash<QString, int> rows; // per window
+        for (const QByteArray &line : played.out.split('\n')) {
+            const QList<QByteArray> fields = line.split('\t');
+            if (fields.size() == 9)
+                ++rows[QString::fromUtf8(fields.at(1))];
+        }
+        QVERIFY2(rows.value(window) > 0, qPrintable(window));
+        // At most one row a second for each window's one item.
+        for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+            QVERIFY2(it.value() <= seconds, qPrintable(QString("%1: %2 rows").arg(it.key()).arg(it.value())));
     }
 
     // A newcomer's first run: the demo is sound, and within two minutes its pages change and a
