@@ -4,31 +4,50 @@
 
 #include <algorithm>
 
-int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure)
+int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure,
+                              int guess)
 {
     if (limit <= 0)
         return 0;
-    // Widths grow with the run. Doubling finds a run that no longer fits without measuring
-    // the whole rest of a long text, then halving finds the longest one that does: a
-    // 20 000-character text takes a few short measurements per line.
-    int lo = 0;     // fits
+    // The pieces are measured in place: copying them would cost as much as measuring.
+    const auto fits = [&](int len) {
+        return measure(QString::fromRawData(text.constData() + start, len)) <= width;
+    };
+    // Widths grow with the run, so the longest run that fits is the same whichever lengths
+    // are tried. Lines of a text are mostly about as long as the one before: starting there
+    // and stepping out by doubling steps until the answer is bracketed takes two or three
+    // short measurements per line, and never measures the rest of a long text.
+    int lo = 0;     // fits (0: nothing known to fit)
     int hi = limit; // does not fit, unless the whole rest fits
-    int probe = 16;
-    while (true) {
-        const int len = std::min(probe, limit);
-        if (measure(text.mid(start, len)) <= width) {
-            lo = len;
-            if (len == limit)
+    const int first = std::clamp(guess, 1, limit);
+    if (fits(first)) {
+        lo = first;
+        for (int step = 1;; step *= 2) {
+            if (lo == limit)
                 return limit;
-            probe *= 2;
-        } else {
-            hi = len;
-            break;
+            const int probe = int(std::min<qint64>(qint64(lo) + step, limit));
+            if (!fits(probe)) {
+                hi = probe;
+                break;
+            }
+            lo = probe;
+        }
+    } else {
+        hi = first;
+        for (int step = 1;; step *= 2) {
+            const int probe = hi - step;
+            if (probe <= 0)
+                break; // lo stays 0: not even one character fits, or it is still to be bisected
+            if (fits(probe)) {
+                lo = probe;
+                break;
+            }
+            hi = probe;
         }
     }
     while (hi - lo > 1) {
         const int mid = lo + (hi - lo) / 2;
-        if (measure(text.mid(start, mid)) <= width)
+        if (fits(mid))
             lo = mid;
         else
             hi = mid;
@@ -41,54 +60,86 @@ int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal w
     return run;
 }
 
-QVector<TextPaginator::Page> TextPaginator::paginate(const QString &text, qreal width, int linesPerPage,
-                                                     const Measure &measure)
+void TextPaginator::paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure,
+                             const PageSink &sink)
 {
-    QVector<Page> pages;
     const int n = text.size();
     const int perPage = std::max(linesPerPage, 1);
     int pos = 0;
+    int guess = 16;
+    // The next "\n" is looked up once and kept until the lines pass it; looking it up for
+    // every line would scan the rest of a long paragraph again and again.
+    int newline = -1;
     Page page;
     page.start = 0;
     while (pos < n) {
-        int newline = text.indexOf(QLatin1Char('\n'), pos);
-        const int limit = (newline < 0 ? n : newline) - pos;
+        if (newline < pos)
+            newline = text.indexOf(QLatin1Char('\n'), pos);
+        if (newline < 0)
+            newline = n; // none left: the end of the text ends the last line
+        const int limit = newline - pos;
         Line line;
         line.start = pos;
-        line.length = fittingRun(text, pos, limit, width, measure);
+        line.length = fittingRun(text, pos, limit, width, measure, guess);
         line.span = line.length;
-        if (line.length == limit && newline >= 0)
+        if (line.length == limit && newline < n)
             line.span += 1; // the "\n" ends this line
+        else if (line.length < limit)
+            guess = line.length;
         pos += line.span;
         page.lines.append(line);
         if (page.lines.size() == perPage) {
             page.length = pos - page.start;
-            pages.append(page);
+            if (!sink(page))
+                return;
             page = Page();
             page.start = pos;
         }
     }
     if (!page.lines.isEmpty()) {
         page.length = pos - page.start;
-        pages.append(page);
+        sink(page);
     }
+}
+
+QVector<TextPaginator::Page> TextPaginator::paginate(const QString &text, qreal width, int linesPerPage,
+                                                     const Measure &measure)
+{
+    QVector<Page> pages;
+    paginate(text, width, linesPerPage, measure, [&pages](const Page &p) {
+        pages.append(p);
+        return true;
+    });
     return pages;
+}
+
+void TextPaginator::paginateSingleRow(const QString &text, qreal width, const Measure &measure,
+                                      const PageSink &sink)
+{
+    const int n = text.size();
+    int pos = 0;
+    int guess = 16;
+    while (pos < n) {
+        Page page;
+        page.start = pos;
+        page.length = fittingRun(text, pos, n - pos, width, measure, guess);
+        if (pos + page.length < n)
+            guess = page.length;
+        page.lines.append(Line{pos, page.length, page.length});
+        pos += page.length;
+        if (!sink(page))
+            return;
+    }
 }
 
 QVector<TextPaginator::Page> TextPaginator::paginateSingleRow(const QString &text, qreal width,
                                                               const Measure &measure)
 {
     QVector<Page> pages;
-    const int n = text.size();
-    int pos = 0;
-    while (pos < n) {
-        Page page;
-        page.start = pos;
-        page.length = fittingRun(text, pos, n - pos, width, measure);
-        page.lines.append(Line{pos, page.length, page.length});
-        pos += page.length;
-        pages.append(page);
-    }
+    paginateSingleRow(text, width, measure, [&pages](const Page &p) {
+        pages.append(p);
+        return true;
+    });
     return pages;
 }
 

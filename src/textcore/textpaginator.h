@@ -10,6 +10,11 @@
 //
 // Every character of the text belongs to exactly one page, pages follow each other without
 // gaps, and a page always ends on a line end. A "\n" that ends a line belongs to that line.
+//
+// The work grows with the length of the text, not with its square: a line is searched
+// from the length of the line before, and only pieces about a line long are measured.
+// Nothing here touches a widget, so a long text can be cut on a worker thread (with a
+// measure of its own, e.g. a QFontMetricsF of a QFont made on that thread).
 class TextPaginator
 {
 public:
@@ -29,19 +34,28 @@ public:
         QVector<Line> lines;
     };
 
+    // Receives each page as soon as it is cut, in order; returning false stops the cutting.
+    using PageSink = std::function<bool(const Page &)>;
+
     // Simple text: lines end at "\n" or at the longest run that fits `width` (at least one
     // character, so a character wider than the renderer still moves on); `linesPerPage`
     // lines make a page (at least one). An empty text gives no pages.
     static QVector<Page> paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure);
+    static void paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure,
+                         const PageSink &sink);
 
     // Single-row text: each page is the longest run of characters not wider than `width`
     // (at least one character).
     static QVector<Page> paginateSingleRow(const QString &text, qreal width, const Measure &measure);
+    static void paginateSingleRow(const QString &text, qreal width, const Measure &measure,
+                                  const PageSink &sink);
 
     // The texts of the pages, in order.
     static QStringList pageTexts(const QString &text, const QVector<Page> &pages);
 
 private:
     // Characters from `start` (at most `limit`) that fit `width`; at least 1 when limit > 0.
-    static int fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure);
+    // `guess` (the length of the previous run cut by the width) is where the search starts.
+    static int fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure,
+                          int guess);
 };

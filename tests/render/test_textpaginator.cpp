@@ -33,6 +33,7 @@ private slots:
     void everyCharacterExactlyOnceForRandomTexts();
     void everyCharacterExactlyOnceWithRealFont();
     void longTextKeepsEveryCharacterOnce();
+    void everyLineIsTheLongestRunThatFits();
     void charactersOutsideTheBasicPlaneStayWhole();
 
     // Single-row text
@@ -194,6 +195,45 @@ void TestTextPaginator::longTextKeepsEveryCharacterOnce()
     QVERIFY(pages.size() > 1);
     for (const auto &page : pages)
         QVERIFY(page.lines.size() <= 8);
+}
+
+void TestTextPaginator::everyLineIsTheLongestRunThatFits()
+{
+    // Lines of very unequal lengths, so the search for a line starts far from its answer.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(14);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    const QFontMetricsF fm(font);
+    const TextPaginator::Measure measure = [&fm](const QString &s) { return fm.horizontalAdvance(s); };
+    QRandomGenerator rng(20250301);
+    const QStringList words = {QStringLiteral("a"),
+                               QStringLiteral("Lumora"),
+                               QStringLiteral("WWWWWWWWWW"),
+                               QStringLiteral("iiiiiiiiiiiiiiiiiiii"),
+                               QStringLiteral("\u4e2d\u6587"),
+                               QStringLiteral("\n"),
+                               QStringLiteral(" ")};
+    QString text;
+    while (text.size() < 6000)
+        text += words.at(rng.bounded(words.size()));
+    // A line cut by the width would no longer fit with the character after it.
+    const auto longest = [&](int start, int length, qreal width) {
+        const int end = start + length;
+        return end >= text.size() || text.at(end) == QLatin1Char('\n') ||
+               fm.horizontalAdvance(text.mid(start, length + 1)) > width;
+    };
+    for (const qreal width : {37.0, 180.0, 641.5}) {
+        const auto pages = TextPaginator::paginate(text, width, 5, measure);
+        QCOMPARE(joined(text, pages), text);
+        for (const auto &page : pages)
+            for (const auto &line : page.lines)
+                QVERIFY2(longest(line.start, line.length, width), qPrintable(QString::number(line.start)));
+        const auto rows = TextPaginator::paginateSingleRow(text, width, measure);
+        QCOMPARE(joined(text, rows), text);
+        for (const auto &row : rows)
+            QVERIFY(row.start + row.length == text.size() ||
+                    fm.horizontalAdvance(text.mid(row.start, row.length + 1)) > width);
+    }
 }
 
 void TestTextPaginator::charactersOutsideTheBasicPlaneStayWhole()
