@@ -179,7 +179,6 @@ Figures runRenderer(QWidget *screen, int speed, int font, int ms)
     item.text.textColor = QColor(255, 200, 0);
     textWidget w(screen);
     w.setGeometry(0, 0, 1920, 200);
-    w.realPlayMode = true;
     w.show();
     w.setupItem(item, textWidget::ScrollingMode);
     QElapsedTimer clock;

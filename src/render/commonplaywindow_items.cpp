@@ -224,7 +224,6 @@ void CommonPlayWindow::slotPlaySimpleText(LumoraMediaObject *item)
     const int mode = t == QLatin1String("singleRowText")   ? textWidget::SingleRowMode
                      : t == QLatin1String("scrollingText") ? textWidget::ScrollingMode
                                                            : textWidget::SimpleMode;
-    textRenderer->realPlayMode = realPlay();
     textRenderer->move(origin());
     textRenderer->resize(mediaSize());
     textRenderer->setupItem(*item, mode);

@@ -5,11 +5,15 @@
 #include "model/lumoramediaobject.h"
 #include "textcore/scrollspeed.h"
 
+#include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QFutureInterface>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QStaticText>
+#include <QThreadPool>
 #include <QtMath>
 
 #include <algorithm>
@@ -40,6 +44,38 @@ qint64 frameAdvance(qint64 owedMs, double period)
     return std::max(limit, owedMs / 4);
 }
 
+// Pages of a text being cut on a worker reach the renderer at most this often (the first
+// one at once): one batch per page of a 1 MiB single-row text would flood the event loop.
+constexpr qint64 PageBatchMs = 50;
+
+// What a QFont is made of here, as plain values a worker thread can take: a QFont shares
+// its private data, caches included, with its copies, so each thread makes its own.
+struct FontValues
+{
+    QString family;
+    int pointSize = 16;
+    int weight = 50;
+    bool italic = false;
+    bool underline = false;
+    qreal letterSpacing = 0;
+
+    QFont make() const
+    {
+        QFont f(family);
+        f.setPointSize(pointSize);
+        f.setWeight(weight);
+        f.setItalic(italic);
+        f.setUnderline(underline);
+        f.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
+        return f;
+    }
+    static FontValues of(const QFont &f)
+    {
+        return FontValues{f.family(), f.pointSize(), f.weight(),
+                          f.italic(), f.underline(), f.letterSpacing()};
+    }
+};
+
 int alignFlag(int value, int a, int b, int c)
 {
     switch (value) {
@@ -63,7 +99,10 @@ textWidget::textWidget(QWidget *parent)
     connect(scrollTimer, &ClockTimer::timeout, this, &textWidget::slotTimeout);
 }
 
-textWidget::~textWidget() = default;
+textWidget::~textWidget()
+{
+    cancelPaginating();
+}
 
 double textWidget::framePeriod()
 {
@@ -105,12 +144,10 @@ void textWidget::setupItem(const LumoraMediaObject &item, int newMode)
 
 void textWidget::buildFont()
 {
-    font = QFont(fontFamily);
-    font.setPointSize(std::max(1, fontSize));
-    font.setWeight(bold ? 75 : 50);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, mode == SimpleMode ? letterSpacing : 0);
+    font = FontValues{fontFamily,     std::max(1, fontSize),
+                      bold ? 75 : 50, italic,
+                      underline,      qreal(mode == SimpleMode ? letterSpacing : 0)}
+               .make();
 }
 
 void textWidget::setUp()
@@ -119,19 +156,14 @@ void textWidget::setUp()
     m_finished = false;
     m_scrolledMs = 0;
     buildFont();
-    textWidth = qCeil(QFontMetricsF(font).horizontalAdvance(text));
-    lastPaginatedPage = -1;
-    m_pages.clear();
-    m_paginatedSize = QSize();
-    simplePages.clear();
-    singleRowPages.clear();
-    m_staticText = QStaticText(text);
-    m_staticText.setPerformanceHint(QStaticText::AggressiveCaching);
-    m_staticText.prepare(QTransform(), font);
     strip.reset();
     stripLabel->hide();
 
     if (mode == ScrollingMode) {
+        textWidth = qCeil(QFontMetricsF(font).horizontalAdvance(text));
+        m_staticText = QStaticText(text);
+        m_staticText.setPerformanceHint(QStaticText::AggressiveCaching);
+        m_staticText.prepare(QTransform(), font);
         if (!endToEnd) {
             buildStrip();
             if (strip) {
@@ -145,7 +177,9 @@ void textWidget::setUp()
         placeScroll();
         startScroll();
     } else {
-        repaginate();
+        // Laid out only for scrolling; for a long text that alone would take a while.
+        m_staticText = QStaticText();
+        ensurePages();
     }
     update();
 }
@@ -326,34 +360,147 @@ void textWidget::slotTimeout()
     armNextFrame();
 }
 
-void textWidget::repaginate()
+void textWidget::ensurePages()
 {
-    m_paginatedSize = size();
-    lastPaginatedPage = page;
-    m_pages.clear();
-    if (mode == SimpleMode) {
-        const QFontMetricsF fm(font);
-        const int lineHeight = std::max(1, qCeil(fm.lineSpacing()) + lineSpacing);
-        // A renderer lower than one line still shows one line per page.
-        const int lines = std::max(1, height() / lineHeight);
-        m_pages = TextPaginator::paginate(text, width(), lines,
-                                          [&fm](const QString &s) { return fm.horizontalAdvance(s); });
-        simplePages = TextPaginator::pageTexts(text, m_pages);
-    } else if (mode == SingleRowMode) {
-        const QFontMetricsF fm(font);
-        m_pages = TextPaginator::paginateSingleRow(
-            text, width(), [&fm](const QString &s) { return fm.horizontalAdvance(s); });
-        singleRowPages = TextPaginator::pageTexts(text, m_pages);
+    if (mode != SimpleMode && mode != SingleRowMode)
+        return;
+    PagesKey key{text, font, size(), mode, mode == SimpleMode ? lineSpacing : 0};
+    if (key == m_pagesKey) {
+        textWidth = m_pagesTextWidth;
+        return;
     }
+    cancelPaginating();
+    m_pagesKey = std::move(key);
+    m_pages.clear();
+    m_pagesEnd = 0;
+    simplePages.clear();
+    singleRowPages.clear();
+
+    const QFontMetricsF fm(font);
+    // A renderer lower than one line still shows one line per page.
+    const int lineHeight = std::max(1, qCeil(fm.lineSpacing()) + lineSpacing);
+    const int lines = std::max(1, height() / lineHeight);
+    if (text.size() > SyncCharacters) {
+        // Until the worker has measured it, the width of the text is the average one: it only
+        // places the ends of a colour gradient, far beyond the renderer for such a text.
+        m_pagesTextWidth = qCeil(fm.averageCharWidth() * text.size());
+        textWidth = m_pagesTextWidth;
+        startPaginating(width(), lines);
+        return;
+    }
+    const TextPaginator::Measure measure = [&fm](const QString &s) { return fm.horizontalAdvance(s); };
+    PageBatch all;
+    all.pages = mode == SimpleMode ? TextPaginator::paginate(text, width(), lines, measure)
+                                   : TextPaginator::paginateSingleRow(text, width(), measure);
+    all.textWidth = qCeil(fm.horizontalAdvance(text));
+    takePages(all);
+}
+
+void textWidget::startPaginating(qreal pageWidth, int lines)
+{
+    QFutureInterface<PageBatch> work;
+    work.reportStarted();
+    auto *watcher = new QFutureWatcher<PageBatch>(this);
+    m_paginating = watcher;
+    connect(watcher, &QFutureWatcher<PageBatch>::resultsReadyAt, this, [this, watcher](int begin, int end) {
+        if (watcher != m_paginating)
+            return;
+        bool shown = false;
+        for (int i = begin; i < end; ++i)
+            shown = takePages(watcher->resultAt(i)) || shown;
+        if (shown)
+            update();
+    });
+    connect(watcher, &QFutureWatcher<PageBatch>::finished, this, [this, watcher] {
+        if (watcher != m_paginating)
+            return;
+        m_paginating = nullptr;
+        watcher->deleteLater();
+    });
+    watcher->setFuture(work.future());
+
+    const bool singleRow = mode == SingleRowMode;
+    QThreadPool::globalInstance()->start([work, text = text, fontValues = FontValues::of(font), pageWidth,
+                                          lines, singleRow]() mutable {
+        const QFont own = fontValues.make();
+        const QFontMetricsF fm(own);
+        const TextPaginator::Measure measure = [&fm](const QString &s) { return fm.horizontalAdvance(s); };
+        PageBatch batch;
+        int sent = 0;
+        QElapsedTimer sinceSent;
+        sinceSent.start();
+        const TextPaginator::PageSink sink = [&](const TextPaginator::Page &p) {
+            if (work.isCanceled())
+                return false;
+            batch.pages.append(p);
+            if (sent == 0 || sinceSent.elapsed() >= PageBatchMs) {
+                work.reportResult(batch, sent++);
+                batch.pages.clear();
+                sinceSent.restart();
+            }
+            return true;
+        };
+        if (singleRow)
+            TextPaginator::paginateSingleRow(text, pageWidth, measure, sink);
+        else
+            TextPaginator::paginate(text, pageWidth, lines, measure, sink);
+        if (!work.isCanceled()) {
+            batch.textWidth = qCeil(fm.horizontalAdvance(text));
+            work.reportResult(batch, sent);
+        }
+        work.reportFinished();
+    });
+}
+
+void textWidget::cancelPaginating()
+{
+    if (!m_paginating)
+        return;
+    // The worker stops at its next page; what it still reports goes nowhere.
+    m_paginating->cancel();
+    delete m_paginating;
+    m_paginating = nullptr;
+}
+
+bool textWidget::takePages(const PageBatch &batch)
+{
+    const int before = m_pages.size();
+    m_pages += batch.pages;
+    const QStringList texts = TextPaginator::pageTexts(text, batch.pages);
+    (mode == SimpleMode ? simplePages : singleRowPages) += texts;
+    if (!m_pages.isEmpty())
+        m_pagesEnd = m_pages.constLast().start + m_pages.constLast().length;
+    bool shown = page >= before && page < m_pages.size();
+    if (batch.textWidth >= 0) {
+        shown = shown || (colorMode != 0 && batch.textWidth != m_pagesTextWidth);
+        m_pagesTextWidth = batch.textWidth;
+        textWidth = batch.textWidth;
+    }
+    return shown;
 }
 
 int textWidget::pageCount()
 {
     if (mode == ScrollingMode)
         return 0;
-    if (m_paginatedSize != size() || lastPaginatedPage < 0 || !realPlayMode)
-        repaginate();
+    ensurePages();
     return m_pages.size();
+}
+
+bool textWidget::hasPage(int index)
+{
+    if (index < 0 || mode == ScrollingMode)
+        return false;
+    ensurePages();
+    return index < m_pages.size() || !pagesComplete();
+}
+
+bool textWidget::pagesComplete()
+{
+    if (mode == ScrollingMode)
+        return true;
+    ensurePages();
+    return m_pagesEnd >= m_pagesKey.text.size();
 }
 
 void textWidget::resizeEvent(QResizeEvent *event)
@@ -379,8 +526,7 @@ void textWidget::paintEvent(QPaintEvent *event)
     p.setPen(pen);
 
     if (mode == SimpleMode || mode == SingleRowMode) {
-        if (!realPlayMode || page != lastPaginatedPage || m_paginatedSize != size())
-            repaginate();
+        ensurePages();
         if (page >= 0 && page < m_pages.size()) {
             const TextPaginator::Page &pg = m_pages.at(page);
             const QFontMetricsF fm(font);

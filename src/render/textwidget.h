@@ -14,6 +14,7 @@
 
 class ClockTimer;
 class LumoraMediaObject;
+template<typename T> class QFutureWatcher;
 
 // Draws simple text ("simpleText", "txt"), single-row text ("singleRowText") and scrolling
 // text ("scrollingText") inside a play window.
@@ -21,6 +22,13 @@ class LumoraMediaObject;
 // The play window fills the public fields (or calls setupItem(), which does it from the
 // item), sets the page, and calls setUp(). It advances the pages itself (page + 1 and a
 // repaint); this renderer never does.
+//
+// Pages: a text is cut into pages once for its text, size, font and mode, and the pages are
+// kept while those stay, so a page change only draws. A field changed in place (an edit in
+// the editor) shows at the next paint. A text longer than SyncCharacters is cut on a worker
+// thread, so even a text of the importer's limit (1 MiB) never holds the GUI thread: its
+// pages arrive as they are cut, the first one almost at once, and a page not cut yet shows
+// the background until it is.
 //
 // Scrolling: the position follows the time elapsed on the clock service (whole ticks of
 // the speed table), and the scroll tick (`scrollTimer`) only paces the frames, so the
@@ -55,9 +63,17 @@ public:
     // once gone fully out; -1 for any other text or a speed that never scrolls.
     qint64 msToScrollEnd() const;
 
-    // Pages of the current mode (simple or single-row), computed for the current size.
+    // Texts up to this many characters are cut into pages on the spot (a few milliseconds);
+    // longer ones on a worker thread.
+    static constexpr int SyncCharacters = 4096;
+
+    // Pages of the current mode (simple or single-row) for the current text, size and font:
+    // those cut so far while a long text is being cut, all of them once pagesComplete().
     int pageCount();
-    bool hasPage(int index) { return index >= 0 && index < pageCount(); }
+    // Whether the page exists; a page of a long text still being cut counts when the pages
+    // cut so far stop before the end of the text, so the play window can go on to it.
+    bool hasPage(int index);
+    bool pagesComplete();
     // Sets `pen`'s brush by the colour mode, spanning this renderer.
     void setColorPen(QPen &pen) const;
     // The pre-drawn strip (scrolling without end to end); null otherwise.
@@ -89,7 +105,6 @@ public:
     int y = 0;
     int textWidth = 0;
     bool playToEnd = false;
-    int lastPaginatedPage = -1;
     int page = 0;
     int colorMode = 0;
     int stayTime = 3;
@@ -97,9 +112,6 @@ public:
     int cycleInterval = 10;
     int entryEffect = 0;
     int exitEffect = 0;
-    // Set by the play window from its display surface: outside real play the pages are
-    // recomputed at every paint, so edits show at once.
-    bool realPlayMode = false;
 
     // Frame pacing of the scroll tick: the display's frame period in ms (60 Hz: 16.67, so
     // the tick alternates 16 and 17 ms and stays in step with the display).
@@ -122,8 +134,34 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // A batch of pages from the worker; the last one carries the width of the whole text.
+    struct PageBatch
+    {
+        QVector<TextPaginator::Page> pages;
+        int textWidth = -1;
+    };
+    // What the pages were cut for: they are kept while it stays the same.
+    struct PagesKey
+    {
+        QString text;
+        QFont font;
+        QSize size;
+        int mode = -1;
+        int lineSpacing = 0;
+        bool operator==(const PagesKey &o) const
+        {
+            return mode == o.mode && size == o.size && lineSpacing == o.lineSpacing && font == o.font &&
+                   text == o.text;
+        }
+    };
+
     void buildFont();
-    void repaginate();
+    // Cuts the pages if the text, size, font or mode changed since they were cut.
+    void ensurePages();
+    void startPaginating(qreal width, int lines);
+    void cancelPaginating();
+    // Adds pages; true when the page to show is among them (or a gradient's width changed).
+    bool takePages(const PageBatch &batch);
     void buildStrip();
     void placeScroll();
     void armNextFrame();
@@ -131,7 +169,10 @@ private:
     ColorPen::Geometry penGeometry() const;
 
     QVector<TextPaginator::Page> m_pages; // of the current mode
-    QSize m_paginatedSize;
+    PagesKey m_pagesKey;
+    int m_pagesEnd = 0;       // characters of the text the pages cover so far
+    int m_pagesTextWidth = 0; // width of the whole text in the font the pages were cut for
+    QFutureWatcher<PageBatch> *m_paginating = nullptr; // the worker cutting a long text
     QStaticText m_staticText;  // the text's cached layout, for end to end and over-long strips
     qint64 m_scrolledMs = 0;   // scrolling time, pauses excluded
     qint64 m_lastFrameMs = -1; // clock time the previous frame showed; -1 when stopped

@@ -2,6 +2,7 @@
 #include "model/lumoramediaobject.h"
 #include "render/textwidget.h"
 #include "textcore/scrollspeed.h"
+#include "textcore/textpaginator.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -24,7 +25,9 @@ private slots:
     void simpleTextPagesCoverTheText();
     void emptyTextHasNoPagesAndDrawsNothing();
     void singleRowPagesFitTheWidth();
-    void realPlayPaginatesOnlyOnPageChange();
+    void editsInPlaceShowAtTheNextPaint();
+    void longTextIsCutOnAWorkerIntoTheSamePages();
+    void aNewTextWhileCuttingLeavesNothingOfTheOld();
 
     // Scrolling
     void stripStartsAtTheRightEdgeAndFollowsTime();
@@ -159,23 +162,75 @@ void TestTextWidget::singleRowPagesFitTheWidth()
         QVERIFY(fm.horizontalAdvance(p) <= 150);
 }
 
-void TestTextWidget::realPlayPaginatesOnlyOnPageChange()
+void TestTextWidget::editsInPlaceShowAtTheNextPaint()
 {
     QVERIFY(make(150, 50));
     m_item.text.text = QStringLiteral("one two three four five six seven eight");
-    m_w->realPlayMode = true;
     setUpText(textWidget::SingleRowMode);
-    const int pages = m_w->pageCount();
-    QVERIFY(pages >= 2);
+    const QStringList pages = m_w->singleRowPages;
+    QVERIFY(pages.size() >= 2);
     m_w->page = 1;
     m_w->repaint();
-    QCOMPARE(m_w->lastPaginatedPage, 1);
-    // Outside real play an edit shows at the next paint.
-    m_w->realPlayMode = false;
+    QCOMPARE(m_w->singleRowPages, pages);
+    // The editor changes the fields of the shown item in place.
     m_w->text = QStringLiteral("short");
     m_w->page = 0;
     m_w->repaint();
     QCOMPARE(m_w->singleRowPages, QStringList{QStringLiteral("short")});
+    m_w->text = m_item.text.text;
+    m_w->resize(300, 50);
+    m_w->repaint();
+    QVERIFY(m_w->singleRowPages.size() < pages.size());
+    QCOMPARE(m_w->singleRowPages.join(QString()), m_item.text.text);
+}
+
+namespace {
+QString longText(int characters, const QString &words)
+{
+    QString text;
+    while (text.size() < characters)
+        text += words;
+    text.truncate(characters);
+    return text;
+}
+} // namespace
+
+void TestTextWidget::longTextIsCutOnAWorkerIntoTheSamePages()
+{
+    QVERIFY(make(320, 120));
+    m_item.text.text = longText(textWidget::SyncCharacters * 8,
+                                QStringLiteral("Lumora keeps every word.\n\u4e2d\u6587 and more "));
+    m_item.text.letterSpacing = 1;
+    m_item.text.lineSpacing = 3;
+    for (const int mode : {textWidget::SimpleMode, textWidget::SingleRowMode}) {
+        setUpText(mode);
+        QTRY_VERIFY(m_w->pagesComplete());
+        // The pages the renderer would cut on the spot, with a font of this thread.
+        const QFontMetricsF fm(m_w->font);
+        const TextPaginator::Measure measure = [&fm](const QString &s) { return fm.horizontalAdvance(s); };
+        const int lines = 120 / (qCeil(fm.lineSpacing()) + 3);
+        const auto expected = mode == textWidget::SimpleMode
+                                  ? TextPaginator::paginate(m_item.text.text, 320, lines, measure)
+                                  : TextPaginator::paginateSingleRow(m_item.text.text, 320, measure);
+        QCOMPARE(mode == textWidget::SimpleMode ? m_w->simplePages : m_w->singleRowPages,
+                 TextPaginator::pageTexts(m_item.text.text, expected));
+        QCOMPARE(m_w->pageCount(), expected.size());
+        QVERIFY(m_w->hasPage(expected.size() - 1));
+        QVERIFY(!m_w->hasPage(expected.size()));
+        QCOMPARE(m_w->textWidth, qCeil(fm.horizontalAdvance(m_item.text.text)));
+    }
+}
+
+void TestTextWidget::aNewTextWhileCuttingLeavesNothingOfTheOld()
+{
+    QVERIFY(make(200, 80));
+    m_item.text.text = longText(textWidget::SyncCharacters * 40, QStringLiteral("old text "));
+    setUpText(textWidget::SingleRowMode);
+    m_item.text.text = longText(textWidget::SyncCharacters * 2, QStringLiteral("new words "));
+    setUpText(textWidget::SingleRowMode);
+    QTRY_VERIFY(m_w->pagesComplete());
+    QCOMPARE(m_w->singleRowPages.join(QString()), m_item.text.text);
+    QVERIFY(m_w->hasPage(m_w->pageCount() - 1) && !m_w->hasPage(m_w->pageCount()));
 }
 
 void TestTextWidget::stripStartsAtTheRightEdgeAndFollowsTime()
