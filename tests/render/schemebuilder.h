@@ -39,6 +39,17 @@ inline LumoraMediaObject *office(const QString &path, int stay, int pages)
     return m;
 }
 
+// A simple text that stays `stay` seconds a page.
+inline LumoraMediaObject *simpleText(const QString &text, int stay)
+{
+    auto *m = new LumoraMediaObject;
+    m->type = QStringLiteral("simpleText");
+    m->text.text = text;
+    m->text.fontFamily = QStringLiteral("DejaVu Sans");
+    m->text.stayTime = stay;
+    return m;
+}
+
 inline LumoraMediaObject *video(const QString &path, const QTime &length)
 {
     auto *m = new LumoraMediaObject;

@@ -9,6 +9,7 @@
 #include "render/mainplaybklabel.h"
 #include "render/picturecache.h"
 #include "render/playlabel.h"
+#include "render/textwidget.h"
 #include "schemebuilder.h"
 
 #include <QSqlDatabase>
@@ -332,6 +333,49 @@ private slots:
         QVERIFY(rows.isEmpty());
         clock->advance(1);
         QCOMPARE(rows, QStringList({"W s.png 10:00:00:000-10:02:04:000"}));
+    }
+
+    // ---- text
+    // A text of the importer's limit (1 MiB) is cut into pages away from the GUI thread and
+    // only once: its first page shows while the rest is being cut, its pages change on time
+    // and the next item begins exactly when the last page has had its stay.
+    void megabyteTextHandsOverOnTime()
+    {
+        const QString words = QStringLiteral("Every page of a long text has its time. ");
+        QString text;
+        while (text.size() < 1024 * 1024)
+            text += words;
+        text.truncate(1024 * 1024);
+        CommonPlayWindow *pw = addWindow(QStringLiteral("W"), {simpleText(text, 1), image("/m/after.png", 5)},
+                                         QRect(0, 0, 400, 300));
+        textWidget *renderer = pw->textRenderer;
+        pw->startWindowPlay();
+        // Nothing of the cutting has come back to the GUI thread yet, and the first page's
+        // time runs already.
+        QVERIFY(!renderer->pagesComplete());
+        QCOMPARE(pw->textTimer->remainingTime(), 1000);
+        QTRY_VERIFY(renderer->pageCount() >= 1);
+        QVERIFY(text.startsWith(renderer->simplePages.constFirst()));
+        clock->advance(1000);
+        QCOMPARE(renderer->page, 1);
+        // The page count decides when the text ends; the worker cuts at its own pace, while
+        // the event loop goes on.
+        QTRY_VERIFY_WITH_TIMEOUT(renderer->pagesComplete(), 120000);
+        const int pages = renderer->pageCount();
+        QCOMPARE(renderer->simplePages.join(QString()), text);
+        QVERIFY2(pages > 100, qPrintable(QString::number(pages)));
+        const qint64 textEnd = pages * 1000LL;
+        clock->advance(textEnd - 1000 - 1);
+        QCOMPARE(renderer->page, pages - 1);
+        QVERIFY(rows.isEmpty());
+        clock->advance(1);
+        const QString end = start.time().addMSecs(int(textEnd)).toString(QStringLiteral("hh:mm:ss:zzz"));
+        const QString after =
+            start.time().addMSecs(int(textEnd + 5000)).toString(QStringLiteral("hh:mm:ss:zzz"));
+        QCOMPARE(rows, QStringList({"W Simple Text 10:00:00:000-" + end}));
+        QCOMPARE(pw->currentItem->type, QStringLiteral("image"));
+        clock->advance(5000);
+        QCOMPARE(rows.last(), "W after.png " + end + '-' + after);
     }
 
     // ---- painting and editing
