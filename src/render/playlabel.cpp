@@ -91,6 +91,7 @@ void PlayLabel::prepare(const QString &path, int startSecond)
 
 void PlayLabel::on_file_open(const QString &path)
 {
+    const QString previous = m_file;
     m_file = path;
     MpvWidget *mpv = player();
     if (!mpv) {
@@ -109,7 +110,10 @@ void PlayLabel::on_file_open(const QString &path)
         if (ready)
             return;
     }
-    if (!m_queued.isEmpty() && m_queued == path) {
+    // An idle player (the file before it failed, or ended before its time was up) never
+    // starts the entry lined up behind it: that one is loaded afresh.
+    if (!m_queued.isEmpty() && m_queued == path && !mpv->observed(QStringLiteral("idle-active")).toBool() &&
+        !m_failed.contains(previous)) {
         m_queued.clear();
         // Step to the prefetched file unless mpv already moved on to it by itself; a
         // plain (weak) playlist-next does nothing when it is already the last entry.

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QtTest>
 
 #include <signal.h>
@@ -84,6 +85,39 @@ private slots:
         QVERIFY(start());
         QTRY_VERIFY_WITH_TIMEOUT(windowNamed(QStringLiteral("Display window1")), 20000);
         QVERIFY(!windowNamed(QStringLiteral("Hall screen")));
+    }
+
+    // Stopped by a service manager while its log cannot be written (here log.db is a folder):
+    // the player still ends in order, and every row it could not write is named in its
+    // debug output, the item cut by the stop among them.
+    void terminationWithAnUnwritableLogNamesEveryRow()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("log.db")));
+        writeSettings({{"Play", 1}, {"PlayType", 0}, {"SchemePath", m_scheme}, {"CloseType", "normal"}});
+        m_player = new QProcess;
+        m_player->setProcessChannelMode(QProcess::SeparateChannels);
+        m_player->start(path(QStringLiteral("LumoraPlayer")), {});
+        QVERIFY(m_player->waitForStarted(10000));
+        QByteArray err;
+        // The first row (a 2 s picture) is refused and kept for another try.
+        QTRY_VERIFY_WITH_TIMEOUT((err += m_player->readAllStandardError()).contains("rows kept, retrying"), 30000);
+        ::kill(pid_t(m_player->processId()), SIGTERM);
+        QVERIFY(m_player->waitForFinished(20000));
+        err += m_player->readAllStandardError();
+        QCOMPARE(m_player->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_player->exitCode(), 0);
+        QCOMPARE(setting("CloseType").toString(), QStringLiteral("normal"));
+        const QList<QByteArray> lost = [&err] {
+            QList<QByteArray> lines;
+            for (const QByteArray &line : err.split('\n')) {
+                if (line.contains("play log row not written: green.png,"))
+                    lines << line;
+            }
+            return lines;
+        }();
+        QVERIFY2(lost.size() >= 2, err.constData());
+        QVERIFY2(lost.first().contains(",success,shown,"), lost.first().constData());
+        QVERIFY2(lost.last().contains(",cut short by a stop,cut-stop,"), lost.last().constData());
     }
 
 private:

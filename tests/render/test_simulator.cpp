@@ -174,6 +174,29 @@ private slots:
                                     row("D1", "W1", "a.png", 7, "10:00:28:000", "10:00:38:000")}));
     }
 
+    // A timing insert started again by its next point logs the item it cut, as cut by the insert.
+    void anInsertRestartedByItsNextPointLogsWhatItCut()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
+        window(page(general(dw, QStringLiteral("S1")), QStringLiteral("P1")), QStringLiteral("W1"),
+               {image(media(QStringLiteral("a.png")), 7)});
+        TimingObject *insert = timing(dw, QStringLiteral("T1"), QTime(10, 0, 10));
+        insert->playMode = 0;
+        insert->playMinutes = 1;
+        auto *again = new TimePoint;
+        again->time = QTime(10, 0, 17);
+        again->weekdays = Weekdays::all();
+        insert->timePoints.append(again);
+        window(page(insert, QStringLiteral("TP1")), QStringLiteral("TW1"), {image(media(QStringLiteral("t.png")), 5)});
+
+        const QStringList rows = rowsOnly(simulate(scheme, QDateTime(day, QTime(10, 0)), 25)).filter("\tTW1\t");
+        QCOMPARE(rows, QStringList({row("D1", "TW1", "t.png", 5, "10:00:10:000", "10:00:15:000"),
+                                    row("D1", "TW1", "t.png", 2, "10:00:15:000", "10:00:17:000", day, day,
+                                        QStringLiteral("cut short by an insert")),
+                                    row("D1", "TW1", "t.png", 5, "10:00:17:000", "10:00:22:000")}));
+    }
+
     // An event loop that is always behind delivers every expiry late, but the lateness does
     // not add up from item to item: after half an hour of pictures with effects, text pages,
     // a clock, a video and a cycle insert every minute, every row still begins within 100 ms of

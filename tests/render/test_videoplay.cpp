@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -191,6 +192,52 @@ private slots:
         QCOMPARE(ends.count(), 0);
         m_clock->advance(1);
         QCOMPARE(ends.count(), 1);
+    }
+
+    // A file mpv cannot open (cut before its index, not a video) and a stream that refuses the
+    // connection keep their time but are logged as not shown; a good clip between them is.
+    void itemsThatCannotBeShownAreLoggedSo()
+    {
+        m_clock.reset(new VirtualClock(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+        Clock::setCurrent(m_clock.get());
+        QVERIFY(makeSurface(true));
+        QStringList results;
+        connect(m_surface.get(), &MainPlayBKLabel::sigPlayLogRow, this,
+                [&results](CommonWinObject *, const QStringList &row) { results << row.at(0) + ' ' + row.at(6); });
+        QFile whole(m_red);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        const QString truncated = m_dir.filePath(QStringLiteral("truncated.mp4"));
+        const QString fake = m_dir.filePath(QStringLiteral("fake.mp4"));
+        for (const auto &file : {qMakePair(truncated, bytes.left(bytes.size() / 2)),
+                                 qMakePair(fake, QByteArray("this is not a video\n"))}) {
+            QFile out(file.first);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.second) == file.second.size());
+        }
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        auto *stream = new LumoraMediaObject;
+        stream->type = QStringLiteral("streaming");
+        stream->streaming.address = QStringLiteral("rtsp://127.0.0.1:%1/live").arg(port);
+        stream->streaming.length = QTime(0, 0, 3);
+        CommonPlayWindow *pw = addWindow({video(truncated, QTime(0, 0, 3)), video(fake, QTime(0, 0, 3)),
+                                          video(m_redSilent, QTime(0, 0, 2)), stream});
+        pw->startWindowPlay();
+        QTRY_COMPARE_WITH_TIMEOUT(pw->currentOutcome(), PlayOutcome::Unreadable, 10000);
+        m_clock->advance(3000);
+        QTRY_COMPARE_WITH_TIMEOUT(pw->currentOutcome(), PlayOutcome::Unreadable, 10000);
+        m_clock->advance(3000);
+        // The clip after two that failed plays: the player they left idle is not left so.
+        QTRY_VERIFY_WITH_TIMEOUT(pw->videoPlayer->mpvWidget()->observed(QStringLiteral("duration")).isValid(),
+                                 10000);
+        QCOMPARE(pw->currentOutcome(), PlayOutcome::Shown);
+        m_clock->advance(2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pw->currentOutcome(), PlayOutcome::StreamUnreachable, 10000);
+        m_clock->advance(3000);
+        QCOMPARE(results, QStringList({"truncated.mp4 could not be opened", "fake.mp4 could not be opened",
+                                       "red-silent.mp4 success", "Streaming Media stream unreachable"}));
     }
 
     void videoWithoutALengthPlaysToItsEnd()
