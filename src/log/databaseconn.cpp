@@ -25,19 +25,6 @@ QString newConnectionName()
     return QStringLiteral("lumora-log-%1").arg(++counter);
 }
 
-// LIKE treats % and _ as wildcards; the keyword is matched as plain text.
-QString likePattern(const QString &keyword)
-{
-    QString escaped;
-    escaped.reserve(keyword.size() + 2);
-    for (const QChar c : keyword) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 const char *const CreateStatement =
     "create table LOGINFOS (name varchar,length varchar,beginDate date,endDate date,beginTime varchar,"
     "endTime varchar,result varchar)";
@@ -242,18 +229,11 @@ QList<QStringList> dataBaseConn::queryLogs(const QString &keyword, const QString
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    const QStringList labels = PlayOutcomes::storedNamesMatching(keyword);
-    QString names;
-    for (int i = 0; i < labels.size(); ++i)
-        names += i == 0 ? QStringLiteral(" or name in (?") : QStringLiteral(",?");
-    if (!labels.isEmpty())
-        names += QLatin1Char(')');
-    query.prepare(QStringLiteral("select * FROM LOGINFOS  where (name like ? escape '\\'%1) and beginDate "
-                                 "between ? and ?")
-                      .arg(names));
-    query.addBindValue(likePattern(keyword));
-    for (const QString &label : labels)
-        query.addBindValue(label);
+    QStringList names;
+    query.prepare(QStringLiteral("select * FROM LOGINFOS  where %1 and beginDate between ? and ?")
+                      .arg(PlayOutcomes::nameCondition(keyword, &names)));
+    for (const QString &value : qAsConst(names))
+        query.addBindValue(value);
     query.addBindValue(from);
     query.addBindValue(to);
     if (!query.exec())

@@ -27,18 +27,6 @@ QString newConnectionName()
     return QStringLiteral("lumora-log-reader-%1").arg(++counter);
 }
 
-QString likePattern(const QString &keyword)
-{
-    QString escaped;
-    escaped.reserve(keyword.size() + 2);
-    for (const QChar c : keyword) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 // The filter as a condition with positional placeholders, and the values to bind.
 QString condition(const PlayLogFilter &filter, QVariantList *values)
 {
@@ -53,16 +41,10 @@ QString condition(const PlayLogFilter &filter, QVariantList *values)
     }
     if (!filter.keyword.isEmpty()) {
         // A fixed label is found by its name in either language, whichever wrote the row.
-        const QStringList labels = PlayOutcomes::storedNamesMatching(filter.keyword);
-        *values << likePattern(filter.keyword);
-        QString names;
-        for (const QString &label : labels) {
-            names += names.isEmpty() ? QStringLiteral(" or name in (?") : QStringLiteral(",?");
-            *values << label;
-        }
-        if (!names.isEmpty())
-            names += QLatin1Char(')');
-        parts << QStringLiteral("(name like ? escape '\\'%1)").arg(names);
+        QStringList names;
+        parts << PlayOutcomes::nameCondition(filter.keyword, &names);
+        for (const QString &value : qAsConst(names))
+            *values << value;
     }
     return parts.isEmpty() ? QStringLiteral("1") : parts.join(QStringLiteral(" and "));
 }

@@ -155,4 +155,24 @@ QStringList storedNamesMatching(const QString &keyword)
     return names;
 }
 
+QString nameCondition(const QString &keyword, QStringList *values)
+{
+    // LIKE treats % and _ as wildcards; the keyword is matched as plain text.
+    QString escaped;
+    for (const QChar c : keyword) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    *values << QLatin1Char('%') + escaped + QLatin1Char('%');
+    QString names;
+    for (const QString &label : storedNamesMatching(keyword)) {
+        names += names.isEmpty() ? QStringLiteral(" or name in (?") : QStringLiteral(",?");
+        *values << label;
+    }
+    if (!names.isEmpty())
+        names += QLatin1Char(')');
+    return QStringLiteral("(name like ? escape '\\'%1)").arg(names);
+}
+
 } // namespace PlayOutcomes

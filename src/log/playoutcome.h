@@ -46,5 +46,9 @@ QString canonicalName(const QString &stored);
 // in either language or in the current one, so that "数字时钟" finds rows written as
 // "Digital Clock" and the other way round.
 QStringList storedNamesMatching(const QString &keyword);
+// The SQL condition on the column "name" for a search by `keyword` (plain text, ASCII case
+// ignored, a fixed label in either language), with positional placeholders whose values are
+// appended to `values` in order.
+QString nameCondition(const QString &keyword, QStringList *values);
 
 } // namespace PlayOutcomes
