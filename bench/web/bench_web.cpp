@@ -1,7 +1,8 @@
 // Memory and processes of the player's play windows: four windows cycling pictures, clocks, a
 // weather panel and a capture item for a simulated day part with no web item, then a fifth
 // window showing one web page. Prints the resident memory of this process, the number of
-// web engine processes below it and their memory. Run under xvfb-run.
+// web engine processes below it and their memory; then the share of a core an animated page
+// costs while its item shows and once the item has ended. Run under xvfb-run.
 #include "clock/virtualclock.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include <cstdio>
@@ -72,6 +74,36 @@ void report(const char *when)
     std::printf("%-44s player RSS %7.1f MiB, web engine processes %d (RSS %7.1f MiB)\n", when,
                 residentKiB(getpid()) / 1024.0, int(engine.size()), engineKiB / 1024.0);
     std::fflush(stdout);
+}
+
+// CPU time (user and system) of this process and the web engine processes below it, in ms.
+qint64 cpuMs()
+{
+    QList<qint64> pids = engineProcesses();
+    pids << getpid();
+    qint64 ticks = 0;
+    for (qint64 pid : pids) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray s = stat.readAll();
+        const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
+        ticks += fields.value(11).toLongLong() + fields.value(12).toLongLong(); // utime, stime
+    }
+    return ticks * 1000 / sysconf(_SC_CLK_TCK);
+}
+
+// Share of one core the player and its web engine used over `ms` of wall time, events running.
+double coreShare(qint64 ms)
+{
+    const qint64 before = cpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    // Waits in the event loop, as the player does: polling would itself keep a core busy.
+    QEventLoop loop;
+    QTimer::singleShot(int(ms), &loop, &QEventLoop::quit);
+    loop.exec();
+    return 100.0 * double(cpuMs() - before) / double(wall.elapsed());
 }
 
 LumoraMediaObject *item(const char *type, int seconds)
@@ -161,6 +193,33 @@ int main(int argc, char *argv[])
         for (CommonPlayWindow *window : windows)
             window->stopWindowPlay();
         pw->stopWindowPlay();
+
+        // A page that animates without pause: what it costs while its item shows, and what is
+        // left once the item has ended and the page waits hidden for its next turn.
+        QFile busy(dir.filePath(QStringLiteral("busy.html")));
+        busy.open(QIODevice::WriteOnly);
+        busy.write("<html><body style='margin:0;background:#000'><canvas id=c width=1280 height=720></canvas>"
+                   "<script>const c=document.getElementById('c').getContext('2d');let t=0;"
+                   "function f(){t++;for(let i=0;i<400;i++){c.fillStyle='hsl('+((t+i)%360)+',80%,50%)';"
+                   "c.fillRect((i*37+t*5)%1280,(i*53+t*3)%720,60,60);}requestAnimationFrame(f);}f();"
+                   // a ticker driven by a timer, as many signage pages are: drawing frames
+                   // stops with the view, timers do not
+                   "let n=0;setInterval(()=>{for(let i=0;i<200000;i++)n=(n*31+i)%1000003;"
+                   "document.title=n;},10);"
+                   "</script></body></html>");
+        busy.close();
+        LumoraMediaObject *animated = item("URL", 3600);
+        animated->url.address = busy.fileName();
+        CommonWinObject *bw = window(&page, QStringLiteral("Busy"), {animated}, QRect(0, 0, 1280, 720));
+        CommonPlayWindow *bpw = surface.showCommonWindow(false, bw);
+        bpw->setMediaList(bw->media);
+        bpw->startWindowPlay();
+        coreShare(5000); // loading
+        std::printf("%-44s %5.1f %% of a core\n", "animated web page shown:", coreShare(10000));
+        bpw->stopWindowPlay();
+        coreShare(1000);
+        std::printf("%-44s %5.1f %% of a core\n", "its item ended, page hidden:", coreShare(10000));
+        std::fflush(stdout);
     }
     Clock::setCurrent(nullptr);
     return 0;
