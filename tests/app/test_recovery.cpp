@@ -120,10 +120,51 @@ private slots:
         QVERIFY2(lost.last().contains(",cut short by a stop,cut-stop,"), lost.last().constData());
     }
 
+    // A document still being converted when the service manager stops the player: the
+    // converter's whole process group ends with the player.
+    void terminationEndsAConversionUnderWay()
+    {
+        const QString bin = path(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(bin));
+        const QString pids = path(QStringLiteral("converter.pid"));
+        {
+            QFile script(bin + QStringLiteral("/soffice"));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1'\nsleep 300\n").arg(pids).toUtf8());
+            script.close();
+            QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+        }
+        const QString document = path(QStringLiteral("report.docx"));
+        {
+            QFile docx(document);
+            QVERIFY(docx.open(QIODevice::WriteOnly) && docx.write("not converted yet") > 0);
+        }
+        QVERIFY(writeScheme(m_scheme, QStringLiteral("office"), document));
+        writeSettings({{"Play", 1}, {"PlayType", 0}, {"SchemePath", m_scheme}, {"CloseType", "normal"}});
+        m_player = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
+        m_player->setProcessEnvironment(env);
+        m_player->setProcessChannelMode(QProcess::ForwardedChannels);
+        m_player->start(path(QStringLiteral("LumoraPlayer")), {});
+        QVERIFY(m_player->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pids).size() > 0, 30000);
+        QFile pidFile(pids);
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        const pid_t group = pid_t(pidFile.readAll().trimmed().toLongLong());
+        QVERIFY(group > 0 && ::kill(-group, 0) == 0);
+        ::kill(pid_t(m_player->processId()), SIGTERM);
+        QVERIFY(m_player->waitForFinished(20000));
+        QCOMPARE(m_player->exitCode(), 0);
+        // Nothing of the group is left (a zombie would still answer until reaped by init).
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(-group, 0) != 0, 10000);
+    }
+
 private:
     QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
 
-    bool writeScheme(const QString &file)
+    bool writeScheme(const QString &file, const QString &type = QStringLiteral("image"),
+                     const QString &source = QString())
     {
         QImage picture(32, 32, QImage::Format_RGB32);
         picture.fill(Qt::green);
@@ -153,8 +194,8 @@ private:
         window->width = 64;
         window->height = 64;
         auto *media = new LumoraMediaObject;
-        media->type = QStringLiteral("image");
-        media->image.filePath = path(QStringLiteral("green.png"));
+        media->type = type;
+        media->image.filePath = source.isEmpty() ? path(QStringLiteral("green.png")) : source;
         media->image.stayTime = 2;
         window->media << media;
         page->windows << window;
