@@ -6,7 +6,7 @@ void Widget::slotShowJournal()
 {
     if (!m_journal)
         m_journal = new JournalWin(this);
-    m_journal->clearResults();
+    m_journal->openOnToday();
     m_journal->show();
     m_journal->raise();
     m_journal->activateWindow();

@@ -36,14 +36,16 @@ DigitalClockText DigitalClockText::compute(const Settings &s, const QDateTime &n
     out.minute = t.value(1);
     out.second = t.value(2);
     const int hour = out.hour.toInt();
+    // Noon begins the afternoon: 12:30 is PM and 00:10 is AM.
     if (s.showHalfDay)
-        out.ampm = hour < 13 ? tr("AM") : tr("PM");
+        out.ampm = hour < 12 ? tr("AM") : tr("PM");
 
     QStringList timeParts;
     if (s.showHour) {
         QString h = out.hour;
-        if (s.hour12 && hour > 12)
-            h = QStringLiteral("%1").arg(hour - 12, 2, 10, QLatin1Char('0'));
+        // A 12-hour clock counts 12, 01, ... 11: midnight and noon both read 12.
+        if (s.hour12)
+            h = QStringLiteral("%1").arg(hour % 12 == 0 ? 12 : hour % 12, 2, 10, QLatin1Char('0'));
         timeParts << h;
     }
     if (s.showMinute)

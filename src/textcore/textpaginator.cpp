@@ -1,6 +1,7 @@
 #include "textpaginator.h"
 
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -60,6 +61,35 @@ int TextPaginator::fittingRun(const QString &text, int start, int limit, qreal w
     return run;
 }
 
+int TextPaginator::wordRun(const QString &text, int start, int run, int limit)
+{
+    if (run >= limit)
+        return run;
+    // Spaces after the last word that fits hang at the line end: the next line starts with
+    // the next word, not with a space.
+    if (text.at(start + run) == QLatin1Char(' '))
+        return run;
+    // Only the run and the character after it are looked at, so a line costs what it is
+    // long whatever the length of its paragraph. Line breaks as Unicode defines them fall
+    // after spaces and between the characters of Chinese and Japanese.
+    const QString piece = QString::fromRawData(text.constData() + start, std::min(run + 1, limit));
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, piece);
+    breaks.setPosition(run);
+    if (breaks.isAtBoundary())
+        return run;
+    const int previous = breaks.toPreviousBoundary();
+    // A word longer than the line is cut where the width ends.
+    return previous > 0 ? previous : run;
+}
+
+int TextPaginator::hangingSpaces(const QString &text, int end)
+{
+    int spaces = 0;
+    while (end + spaces < text.size() && text.at(end + spaces) == QLatin1Char(' '))
+        ++spaces;
+    return spaces;
+}
+
 void TextPaginator::paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure,
                              const PageSink &sink)
 {
@@ -80,12 +110,17 @@ void TextPaginator::paginate(const QString &text, qreal width, int linesPerPage,
         const int limit = newline - pos;
         Line line;
         line.start = pos;
-        line.length = fittingRun(text, pos, limit, width, measure, guess);
+        const int fitting = fittingRun(text, pos, limit, width, measure, guess);
+        line.length = wordRun(text, pos, fitting, limit);
         line.span = line.length;
-        if (line.length == limit && newline < n)
+        if (line.length == limit && newline < n) {
             line.span += 1; // the "\n" ends this line
-        else if (line.length < limit)
-            guess = line.length;
+        } else if (line.length < limit) {
+            guess = fitting;
+            line.span += std::min(hangingSpaces(text, pos + line.length), limit - line.length);
+            if (line.span == limit && newline < n)
+                line.span += 1;
+        }
         pos += line.span;
         page.lines.append(line);
         if (page.lines.size() == perPage) {
@@ -122,10 +157,12 @@ void TextPaginator::paginateSingleRow(const QString &text, qreal width, const Me
     while (pos < n) {
         Page page;
         page.start = pos;
-        page.length = fittingRun(text, pos, n - pos, width, measure, guess);
-        if (pos + page.length < n)
-            guess = page.length;
-        page.lines.append(Line{pos, page.length, page.length});
+        const int fitting = fittingRun(text, pos, n - pos, width, measure, guess);
+        const int shown = wordRun(text, pos, fitting, n - pos);
+        if (pos + fitting < n)
+            guess = fitting;
+        page.length = shown + hangingSpaces(text, pos + shown);
+        page.lines.append(Line{pos, shown, page.length});
         pos += page.length;
         if (!sink(page))
             return;

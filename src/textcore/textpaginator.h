@@ -37,15 +37,18 @@ public:
     // Receives each page as soon as it is cut, in order; returning false stops the cutting.
     using PageSink = std::function<bool(const Page &)>;
 
-    // Simple text: lines end at "\n" or at the longest run that fits `width` (at least one
-    // character, so a character wider than the renderer still moves on); `linesPerPage`
-    // lines make a page (at least one). An empty text gives no pages.
+    // Simple text: lines end at "\n" or at the last line break (between words, or between
+    // two Chinese characters) within the longest run that fits `width`; a word longer than
+    // the line is cut where the width ends (at least one character, so a character wider
+    // than the renderer still moves on). Spaces after a line's last word hang at its end
+    // (in its span, not its length). `linesPerPage` lines make a page (at least one). An
+    // empty text gives no pages.
     static QVector<Page> paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure);
     static void paginate(const QString &text, qreal width, int linesPerPage, const Measure &measure,
                          const PageSink &sink);
 
-    // Single-row text: each page is the longest run of characters not wider than `width`
-    // (at least one character).
+    // Single-row text: each page is the longest run not wider than `width` that ends at a line
+    // break as above (at least one character), with the spaces after it.
     static QVector<Page> paginateSingleRow(const QString &text, qreal width, const Measure &measure);
     static void paginateSingleRow(const QString &text, qreal width, const Measure &measure,
                                   const PageSink &sink);
@@ -54,6 +57,9 @@ public:
     static QStringList pageTexts(const QString &text, const QVector<Page> &pages);
 
 private:
+    // `run` (cut by the width, less than `limit`) shortened to the last line break in it.
+    static int wordRun(const QString &text, int start, int run, int limit);
+    static int hangingSpaces(const QString &text, int end);
     // Characters from `start` (at most `limit`) that fit `width`; at least 1 when limit > 0.
     // `guess` (the length of the previous run cut by the width) is where the search starts.
     static int fittingRun(const QString &text, int start, int limit, qreal width, const Measure &measure,

@@ -164,17 +164,28 @@ private slots:
         win.exportCsv(summaryCsv, true);
         QTRY_COMPARE_WITH_TIMEOUT(exported.count(), 2, 30000);
         QCOMPARE(readAll(rowsCsv),
-                 QByteArray("Name,Duration,StartTime,StopTime,Result\r\n"
-                            "lobby.mp4,-86385,2024-05-01 23:59:50:000,2024-05-02 00:00:05:000,success\r\n"
-                            "lobby.mp4,5,2024-05-02 11:00:00:000,2024-05-02 11:00:05:000,success\r\n"));
+                 QByteArray("Name,Duration,StartTime,StopTime,Result,Path\r\n"
+                            "lobby.mp4,-86385,2024-05-01T23:59:50.000,2024-05-02T00:00:05.000,success,\r\n"
+                            "lobby.mp4,5,2024-05-02T11:00:00.000,2024-05-02T11:00:05.000,success,\r\n"));
         QCOMPARE(readAll(summaryCsv),
                  QByteArray("Name,Plays,Seconds,FirstPlay,LastPlay,NotShown,Path\r\n"
-                            "lobby.mp4,2,20.000,2024-05-01 23:59:50:000,2024-05-02 11:00:00:000,0,\r\n"));
+                            "lobby.mp4,2,20.000,2024-05-01T23:59:50.000,2024-05-02T11:00:00.000,0,\r\n"));
 
         // The viewer empties before it is shown again.
         win.clearResults();
         QCOMPARE(table->model()->rowCount(), 0);
         QCOMPARE(summary->rowCount(), 0);
+
+        // Opened again, it shows today's rows of every name, whatever was searched before.
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        QVERIFY(PlayLogFixture::addRows(m_db, {row("today.png", today, "08:00:00:000", today, "08:00:05:000", "5"),
+                                               row("Weather", today, "09:00:00:000", today, "09:00:10:000", "10")}));
+        win.openOnToday();
+        QCOMPARE(from->date(), QDate::currentDate());
+        QCOMPARE(to->date(), QDate::currentDate());
+        QCOMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(tableRow(table->model(), 0).value(0), QStringLiteral("today.png"));
+        QTRY_COMPARE_WITH_TIMEOUT(summary->rowCount(), 2, 30000);
     }
 
     void languageSwitchRetranslatesEveryText()

@@ -1,4 +1,5 @@
 #include "log/databaseconn.h"
+#include "log/playlogcsv.h"
 #include "log/playlogreader.h"
 #include "log/playlogtablemodel.h"
 #include "log/writelogthread.h"
@@ -169,7 +170,7 @@ private slots:
         bool parsed = false;
         const QList<QStringList> csv = pythonCsv(run.out, &parsed);
         QVERIFY(parsed);
-        QCOMPARE(csv.value(0), QStringList({"Name", "Duration", "StartTime", "StopTime", "Result"}));
+        QCOMPARE(csv.value(0), QStringList({"Name", "Duration", "StartTime", "StopTime", "Result", "Path"}));
         QStringList toolNames;
         for (int i = 1; i < csv.size(); ++i)
             toolNames << csv.at(i).value(0);
@@ -188,12 +189,15 @@ private slots:
         for (int r = 0; r < model.rowCount(); ++r)
             modelNames << model.index(r, 0).data().toString();
         QCOMPARE(modelNames, names);
-        // The rows the tool and the viewer show agree column for column.
+        // The rows the tool and the viewer show agree column for column, the CSV's times
+        // written as ISO 8601.
         for (int r = 0; r < model.rowCount(); ++r) {
             QStringList shown;
-            for (int c = 0; c < 5; ++c)
-                shown << model.index(r, c).data().toString();
-            QCOMPARE(shown, csv.at(r + 1));
+            for (int c = 0; c < 5; ++c) {
+                const QString text = model.index(r, c).data().toString();
+                shown << (c == 2 || c == 3 ? PlayLogCsv::isoTime(text) : text);
+            }
+            QCOMPARE(shown, csv.at(r + 1).mid(0, 5));
         }
     }
 
@@ -218,8 +222,8 @@ private slots:
         // 5.5 + 15 + 86402 = 86422.5 s for three plays; 59.75 s for the clock.
         const QList<QStringList> expected{
             {"Name", "Plays", "Seconds", "FirstPlay", "LastPlay", "NotShown", "Path"},
-            {"clock, big", "1", "59.750", "2026-05-02 08:00:00:250", "2026-05-02 08:00:00:250", "0", ""},
-            {"lobby.mp4", "3", "86422.500", "2026-05-01 10:00:00:000", "2026-05-02 23:59:59:000", "0", ""},
+            {"clock, big", "1", "59.750", "2026-05-02T08:00:00.250", "2026-05-02T08:00:00.250", "0", ""},
+            {"lobby.mp4", "3", "86422.500", "2026-05-01T10:00:00.000", "2026-05-02T23:59:59.000", "0", ""},
         };
         QCOMPARE(csv, expected);
 
@@ -259,8 +263,23 @@ private slots:
         QCOMPARE(csv.size(), rows.size() + 1);
         for (int i = 0; i < rows.size(); ++i) {
             const QStringList &r = rows.at(i);
-            QCOMPARE(csv.at(i + 1), QStringList({r[0], r[1], r[2] + " " + r[4], r[3] + " " + r[5], r[6]}));
+            const QString begin = r[2] + "T" + r[4].left(8) + "." + r[4].right(3);
+            const QString end = r[3] + "T" + r[5].left(8) + "." + r[5].right(3);
+            QCOMPARE(csv.at(i + 1), QStringList({r[0], r[1], begin, end, r[6], QString()}));
         }
+        // Python's own date parser reads every start and stop time.
+        QProcess python;
+        python.start(QStringLiteral("python3"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import csv,io,sys,datetime\n"
+                                     "rows=list(csv.reader(io.StringIO(sys.stdin.buffer.read().decode(), newline='')))\n"
+                                     "t=[datetime.datetime.fromisoformat(x) for r in rows[1:] for x in r[2:4]]\n"
+                                     "print(len(t), t[0].microsecond, t[-1].isoformat(timespec='milliseconds'))")});
+        python.write(run.out);
+        python.closeWriteChannel();
+        QVERIFY(python.waitForFinished(60000));
+        QCOMPARE(python.exitCode(), 0);
+        QCOMPARE(python.readAllStandardOutput().trimmed(), QByteArray("8 0 2026-05-01T10:00:20.000"));
     }
 
     void toolExitStatusesAndNeverWrites()

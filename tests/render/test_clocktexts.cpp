@@ -104,8 +104,10 @@ void TestClockTexts::twelveHourRule_data()
     QTest::newRow("13:05") << QTime(13, 5) << "01"
                            << "PM";
     QTest::newRow("12:30") << QTime(12, 30) << "12"
+                           << "PM";
+    QTest::newRow("00:10") << QTime(0, 10) << "12"
                            << "AM";
-    QTest::newRow("00:10") << QTime(0, 10) << "00"
+    QTest::newRow("11:59") << QTime(11, 59) << "11"
                            << "AM";
     QTest::newRow("23:59") << QTime(23, 59) << "11"
                            << "PM";

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QRandomGenerator>
+#include <QTextBoundaryFinder>
 #include <QtTest>
 
 namespace {
@@ -34,6 +35,7 @@ private slots:
     void everyCharacterExactlyOnceWithRealFont();
     void longTextKeepsEveryCharacterOnce();
     void everyLineIsTheLongestRunThatFits();
+    void sentencesBreakBetweenWords();
     void charactersOutsideTheBasicPlaneStayWhole();
 
     // Single-row text
@@ -216,24 +218,65 @@ void TestTextPaginator::everyLineIsTheLongestRunThatFits()
     QString text;
     while (text.size() < 6000)
         text += words.at(rng.bounded(words.size()));
-    // A line cut by the width would no longer fit with the character after it.
-    const auto longest = [&](int start, int length, qreal width) {
+    // A line cut by the width ends at a line break (between words, or between two Chinese
+    // characters), and the words up to the next break would not fit; a line with no break in
+    // it is a word longer than the width, cut where the width ends.
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    const auto trimmedWidth = [&](int start, int end) {
+        while (end > start && text.at(end - 1) == QLatin1Char(' '))
+            --end;
+        return fm.horizontalAdvance(text.mid(start, end - start));
+    };
+    const auto wellCut = [&](int start, int length, qreal width) {
         const int end = start + length;
-        return end >= text.size() || text.at(end) == QLatin1Char('\n') ||
-               fm.horizontalAdvance(text.mid(start, length + 1)) > width;
+        if (end >= text.size() || text.at(end) == QLatin1Char('\n'))
+            return true;
+        if (length > 1 && trimmedWidth(start, end) > width)
+            return false;
+        breaks.setPosition(end);
+        if (breaks.isAtBoundary() || text.at(end) == QLatin1Char(' ')) {
+            int from = end;
+            while (from < text.size() && text.at(from) == QLatin1Char(' '))
+                ++from;
+            breaks.setPosition(from);
+            const int next = breaks.toNextBoundary();
+            return next < 0 || text.mid(end, next - end).contains(QLatin1Char('\n')) ||
+                   trimmedWidth(start, next) > width;
+        }
+        breaks.setPosition(end);
+        return breaks.toPreviousBoundary() <= start && fm.horizontalAdvance(text.mid(start, length + 1)) > width;
     };
     for (const qreal width : {37.0, 180.0, 641.5}) {
         const auto pages = TextPaginator::paginate(text, width, 5, measure);
         QCOMPARE(joined(text, pages), text);
         for (const auto &page : pages)
             for (const auto &line : page.lines)
-                QVERIFY2(longest(line.start, line.length, width), qPrintable(QString::number(line.start)));
+                QVERIFY2(wellCut(line.start, line.length, width), qPrintable(QString::number(line.start)));
         const auto rows = TextPaginator::paginateSingleRow(text, width, measure);
         QCOMPARE(joined(text, rows), text);
         for (const auto &row : rows)
-            QVERIFY(row.start + row.length == text.size() ||
-                    fm.horizontalAdvance(text.mid(row.start, row.length + 1)) > width);
+            QVERIFY2(wellCut(row.start, row.lines.first().length, width), qPrintable(QString::number(row.start)));
     }
+}
+
+// An English sentence breaks between its words, a Chinese one between any two characters.
+void TestTextPaginator::sentencesBreakBetweenWords()
+{
+    const auto lines = [](const QString &text, int perLine) {
+        // Every character one unit wide: `perLine` characters fit a line.
+        const auto pages = TextPaginator::paginate(text, perLine, 100,
+                                                   [](const QString &s) { return qreal(s.size()); });
+        QStringList out;
+        for (const auto &page : pages)
+            for (const auto &line : page.lines)
+                out << text.mid(line.start, line.length);
+        return out;
+    };
+    QCOMPARE(lines(QStringLiteral("CYCLE INSERT every 2 min"), 16),
+             QStringList({"CYCLE INSERT ", "every 2 min"}));
+    QCOMPARE(lines(QStringLiteral("one  two"), 4), QStringList({"one ", "two"}));
+    QCOMPARE(lines(QStringLiteral("unbreakable word"), 5), QStringList({"unbre", "akabl", "e ", "word"}));
+    QCOMPARE(lines(QString::fromUtf8("欢迎光临本店"), 4), QStringList({QString::fromUtf8("欢迎光临"), QString::fromUtf8("本店")}));
 }
 
 void TestTextPaginator::charactersOutsideTheBasicPlaneStayWhole()

@@ -309,6 +309,16 @@ void JournalWin::clearResults()
     showNote();
 }
 
+void JournalWin::openOnToday()
+{
+    clearResults();
+    const QDate today = QDate::currentDate();
+    m_fromDate->setDate(today);
+    m_toDate->setDate(today);
+    m_keyword->clear();
+    slotFindDate();
+}
+
 void JournalWin::slotFromDate()
 {
     m_calendarTarget = 0;

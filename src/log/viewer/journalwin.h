@@ -34,6 +34,8 @@ public:
 
     // Empties the result table and the summary (before the dialog is shown again).
     void clearResults();
+    // What the viewer shows when it is opened: today's rows, every name.
+    void openOnToday();
     PlayLogTableModel *resultModel() const { return m_model; }
 
     // Writes the searched rows (or the summary) to `path` as CSV in the background;
