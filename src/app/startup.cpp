@@ -7,6 +7,7 @@
 #include "appcore/settings.h"
 #include "appcore/translations.h"
 #include "log/databaseconn.h"
+#include "panels/wheelguard.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
@@ -115,6 +116,8 @@ int runLumora(int argc, char **argv)
     // 4. Application font, and the console look for the dialogs that have none of their own.
     applyApplicationFont();
     applyApplicationStyle();
+    // Before any panel or dialog exists: scrolling across them changes no value on the way.
+    WheelGuard::guardApplication();
 
     // 5. Screen survey.
     takeScreenSurvey();

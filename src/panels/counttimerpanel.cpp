@@ -67,7 +67,6 @@ CountTimerPanel::CountTimerPanel(QWidget *parent)
     connect(m_numberColor, &QPushButton::clicked, this,
             &CountTimerPanel::slotShowCountTimerNumberColorDialog);
     connect(m_length, &QTimeEdit::timeChanged, this, &CountTimerPanel::slotdigitalCountTimerLength);
-    PanelKit::guardWheel(this);
 }
 
 QStringList CountTimerPanel::kinds() const

@@ -105,7 +105,6 @@ ImagePanel::ImagePanel(QWidget *parent)
     connect(m_rotation, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ImagePanel::slotimageRotateAngle);
     updateEnabled();
-    PanelKit::guardWheel(this);
 }
 
 QStringList ImagePanel::kinds() const

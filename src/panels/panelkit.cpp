@@ -1,7 +1,5 @@
 #include "panelkit.h"
 
-#include "wheelguard.h"
-
 #include <QColor>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -9,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimeEdit>
@@ -259,12 +256,6 @@ QFormLayout *PanelKit::scrollingForm(QWidget *panel)
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(8);
     return form;
-}
-
-void PanelKit::guardWheel(QWidget *panel)
-{
-    if (auto *scroll = panel->findChild<QScrollArea *>(QStringLiteral("panelScroll")))
-        WheelGuard::install(panel, scroll->verticalScrollBar());
 }
 
 QWidget *PanelKit::row(QWidget *parent, const QList<QWidget *> &widgets, bool stretch)

@@ -34,9 +34,6 @@ public:
 
     // Lays the panel out as a scrolling form: returns the form the panel's rows go into.
     static QFormLayout *scrollingForm(QWidget *panel);
-    // Called once a scrolling form is complete: the wheel scrolls the panel rather than changing a
-    // control it passes over.
-    static void guardWheel(QWidget *panel);
     // A form row's field made of several controls side by side, left-aligned.
     static QWidget *row(QWidget *parent, const QList<QWidget *> &widgets, bool stretch = true);
 

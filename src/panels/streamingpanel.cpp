@@ -35,7 +35,6 @@ StreamingPanel::StreamingPanel(QWidget *parent)
     connect(m_address, &QLineEdit::textEdited, this, &StreamingPanel::slotStreamingUrlChange);
     connect(m_volume, &QSlider::valueChanged, this, &StreamingPanel::slotStreamingVolumeChanged);
     connect(m_length, &QTimeEdit::timeChanged, this, &StreamingPanel::slotStreamingTimeLength);
-    PanelKit::guardWheel(this);
 }
 
 QStringList StreamingPanel::kinds() const

@@ -166,7 +166,6 @@ TextPanel::TextPanel(QWidget *parent)
     connect(m_completePlay, &QCheckBox::toggled, this, &TextPanel::slotTextCompletePlayBox);
     connect(m_duration, &QTimeEdit::timeChanged, this, &TextPanel::slottextPlayDurationTimeChanged);
     updateEnabled();
-    PanelKit::guardWheel(this);
 }
 
 QStringList TextPanel::kinds() const

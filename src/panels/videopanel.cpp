@@ -124,7 +124,6 @@ VideoPanel::VideoPanel(QWidget *parent)
             &VideoPanel::Slotm_videoBKImageStyle);
     showPosition();
     updateEnabled();
-    PanelKit::guardWheel(this);
 }
 
 QStringList VideoPanel::kinds() const

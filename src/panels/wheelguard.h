@@ -2,24 +2,29 @@
 
 #include <QObject>
 
-class QScrollBar;
 class QWidget;
 
-// Keeps the mouse wheel from changing a value the operator only scrolled across: over a spin box,
-// combo box or slider without the keyboard focus, the wheel scrolls the panel instead.
+// Keeps the mouse wheel from changing a value the operator only scrolled across: over a spin
+// box, combo box, date or time edit or slider without the keyboard focus, the wheel goes on to
+// whatever holds the control (the panel's scroll area, a list) as if the control were not
+// there. A click or Tab gives the control the focus, and from then on the wheel steps it.
+//
+// One guard watches the whole application, so every panel and dialog, made now or later, is
+// covered without asking for it.
 class WheelGuard : public QObject
 {
     Q_OBJECT
 
 public:
-    // Guards every such control inside `panel`, scrolling `scrollBar`.
-    static void install(QWidget *panel, QScrollBar *scrollBar);
+    // Guards the application from now on; once is enough, more calls change nothing.
+    static void guardApplication();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    WheelGuard(QScrollBar *scrollBar, QObject *parent);
+    explicit WheelGuard(QObject *parent);
 
-    QScrollBar *m_scrollBar;
+    static bool guards(const QWidget *widget);
+    static void keepWheelFromFocusing(QWidget *widget);
 };

@@ -1,9 +1,12 @@
 // The property panels of pictures, videos, texts, count timers and streams: what showing an item
-// leaves untouched, what the operator's input stores and announces, and the video seek slider.
+// leaves untouched, what the operator's input stores and announces, the video seek slider, and
+// the wheel across a panel.
+#include "../shell/wheelturn.h"
 #include "model/lumoramediaobject.h"
 #include "model/mediabody.h"
 #include "panels/mediapanel.h"
 #include "panels/mediapanels.h"
+#include "panels/wheelguard.h"
 #include "textcore/backgroundstyle.h"
 
 #include <QCheckBox>
@@ -189,6 +192,8 @@ private slots:
     void initTestCase()
     {
         qRegisterMetaType<LumoraMediaObject *>();
+        // As start-up does.
+        WheelGuard::guardApplication();
         m_host.resize(700, 560);
         m_panels = createMediaPanels(&m_host);
         for (MediaPanel *panel : qAsConst(m_panels))
@@ -260,25 +265,15 @@ private slots:
         auto *stay = control<QSpinBox>(panel, "imageStayTime");
         QVERIFY(stay);
         QCOMPARE(stay->value(), 0);
-        // Scrolling the panel across the box changes nothing; once the operator is in it, it does.
-        QWheelEvent wheel(QPointF(5, 5), stay->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, 120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(stay, &wheel);
-        QCOMPARE(item.image.stayTime, 0);
-        QCOMPARE(announced.count(), 2);
-        stay->setFocus();
-        QApplication::sendEvent(stay, &wheel);
-        QCOMPARE(item.image.stayTime, 1);
-        QCOMPARE(announced.count(), 3);
         stay->setValue(42);
         QCOMPARE(item.image.stayTime, 42);
-        QCOMPARE(announced.count(), 4);
+        QCOMPARE(announced.count(), 3);
         auto *rotation = control<QComboBox>(panel, "imageRotation");
         QVERIFY(rotation);
         rotation->setFocus();
         QTest::keyClick(rotation, Qt::Key_Up);
         QCOMPARE(item.image.rotation, 2);
-        QCOMPARE(announced.count(), 5);
+        QCOMPARE(announced.count(), 4);
         // Back to a colour background: the colour can be chosen again, the layout no longer.
         auto *source = control<QComboBox>(panel, "backgroundSource");
         auto *style = control<QComboBox>(panel, "backgroundStyle");
@@ -290,7 +285,46 @@ private slots:
         QVERIFY(item.image.backgroundIsColor);
         QCOMPARE(item.image.backgroundImage, QStringLiteral("/media/back.jpg"));
         QVERIFY(!style->isEnabled());
-        QCOMPARE(announced.count(), 6);
+        QCOMPARE(announced.count(), 5);
+    }
+
+    // A panel too short for its rows scrolls under the wheel, also where the pointer is over a
+    // box the operator is not in, which keeps its value; once the operator is in it, the wheel
+    // steps the box and stores the step.
+    void theWheelScrollsThePanelAcrossABoxUntilTheOperatorIsInIt()
+    {
+        LumoraMediaObject item = pictureItem();
+        item.image.stayTime = 10;
+        MediaPanel *panel = show(item, 4);
+        QVERIFY(panel);
+        panel->resize(m_host.width(), 160);
+        QCoreApplication::processEvents();
+        QSignalSpy announced(panel, &MediaPanel::sigLumoraMediaChanged);
+        QScrollBar *scroll = panel->findChild<QScrollArea *>()->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        auto *stay = control<QSpinBox>(panel, "imageStayTime");
+        QVERIFY(stay && !stay->hasFocus());
+        bringIntoView(stay);
+        const int before = scroll->value();
+        // Away from the end it is at, if any.
+        const int notches = before > 0 ? 1 : -1;
+        QVERIFY(turnWheelOver(stay, notches));
+        QVERIFY(scroll->value() != before);
+        QCOMPARE(scroll->value() < before, notches > 0);
+        QVERIFY(!stay->hasFocus());
+        QCOMPARE(stay->value(), 10);
+        QCOMPARE(item.image.stayTime, 10);
+        QCOMPARE(announced.count(), 0);
+
+        stay->setFocus(Qt::MouseFocusReason);
+        bringIntoView(stay);
+        const int kept = scroll->value();
+        QVERIFY(turnWheelOver(stay, 1));
+        QCOMPARE(stay->value(), 11);
+        QCOMPARE(item.image.stayTime, 11);
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(scroll->value(), kept);
+        panel->resize(m_host.size());
     }
 
     void textControlsStoreAndAnnounce()

@@ -11,6 +11,7 @@
 #include "panels/urlpanel.h"
 #include "panels/videodevicepanel.h"
 #include "panels/weatherpanel.h"
+#include "panels/wheelguard.h"
 #include "weathercore/citylist.h"
 #include "weathercore/weatherservice.h"
 
@@ -119,6 +120,8 @@ void TestMediaPanels2::initTestCase()
                             m_dir.filePath(QLatin1String(name))));
     }
     setApplicationDirectory(m_dir.path());
+    // As start-up does.
+    WheelGuard::guardApplication();
 }
 
 void TestMediaPanels2::init()
