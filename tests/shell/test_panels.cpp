@@ -1,9 +1,11 @@
 // The property panels through the real main window: what an operator enters reaches the record
-// and the screen, selecting only shows, the time-point dialog, media panels and play lock.
+// and the screen, selecting only shows, the time-point dialog, media panels and play lock, and
+// what the mouse wheel changes in the panels and dialogs.
 #include "appcore/settings.h"
 #include "appcore/translations.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
+#include "log/viewer/journalwin.h"
 #include "modalwatcher.h"
 #include "model/cycleobject.h"
 #include "model/generalobject.h"
@@ -15,6 +17,7 @@
 #include "panels/segmentpanel.h"
 #include "panels/timingsegmentpanel.h"
 #include "panels/timingsegmenttimepropertywin.h"
+#include "panels/wheelguard.h"
 #include "panels/windowpanel.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
@@ -22,6 +25,7 @@
 #include "scriptedwidget.h"
 #include "shell/displaywindowset.h"
 #include "shell/prodoc.h"
+#include "wheelturn.h"
 
 #include <QCalendarWidget>
 #include <QAbstractSpinBox>
@@ -38,6 +42,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -116,6 +121,71 @@ bool poke(QWidget *panel, const std::function<bool()> &changed)
     }
     return false;
 }
+
+// Turns the wheel up and down over every value control of `surface` (a panel or a dialog, on an
+// active window) the operator is not in: none may take the focus or change, nor may `record`.
+// Then the operator clicks into one that is enabled, and the wheel steps it. What went wrong,
+// or nothing.
+QString wheelAcross(const QString &surfaceName, QWidget *surface, const std::function<QByteArray()> &record)
+{
+    if (!QTest::qWaitForWindowActive(surface->window()))
+        return surfaceName + QStringLiteral(": the window is not active");
+    const QList<QWidget *> controls = valueControls(surface);
+    if (controls.isEmpty())
+        return surfaceName + QStringLiteral(": no value control");
+    for (int i = 0; i < controls.size(); ++i) {
+        QWidget *control = controls.at(i);
+        const QString name = QStringLiteral("%1: %2 #%3 \"%4\"")
+                                 .arg(surfaceName, QLatin1String(control->metaObject()->className()))
+                                 .arg(i)
+                                 .arg(control->objectName());
+        if (control->hasFocus())
+            control->clearFocus();
+        const QString value = shownValue(control);
+        const QByteArray before = record();
+        for (int notches : {1, -1}) {
+            bringIntoView(control);
+            if (!turnWheelOver(control, notches))
+                return name + QStringLiteral(": covered");
+            QCoreApplication::processEvents();
+            if (control->hasFocus())
+                return name + QStringLiteral(": took the focus from the wheel");
+            if (shownValue(control) != value)
+                return name + QStringLiteral(": changed from %1 to %2").arg(value, shownValue(control));
+            if (record() != before)
+                return name + QStringLiteral(": changed the record");
+        }
+    }
+    // Spin boxes first, choices last: stepped, a choice may open a file dialog.
+    const auto order = [](QWidget *w) {
+        return qobject_cast<QAbstractSpinBox *>(w) ? 0 : qobject_cast<QAbstractSlider *>(w) ? 1 : 2;
+    };
+    QList<QWidget *> steppable = controls;
+    std::stable_sort(steppable.begin(), steppable.end(),
+                     [order](QWidget *a, QWidget *b) { return order(a) < order(b); });
+    for (QWidget *control : steppable) {
+        auto *box = qobject_cast<QAbstractSpinBox *>(control);
+        auto *slider = qobject_cast<QAbstractSlider *>(control);
+        auto *combo = qobject_cast<QComboBox *>(control);
+        if (!control->isEnabled() || (box && box->isReadOnly()) ||
+            (slider && slider->minimum() == slider->maximum()) || (combo && combo->count() < 2))
+            continue;
+        // A click into a spin box's text, or onto a closed choice, leaves the focus with it.
+        control->setFocus(Qt::MouseFocusReason);
+        if (!control->hasFocus())
+            return surfaceName + QStringLiteral(": %1 takes no focus").arg(control->objectName());
+        const QString value = shownValue(control);
+        for (int notches : {1, -1}) {
+            bringIntoView(control);
+            turnWheelOver(control, notches);
+            if (shownValue(control) != value)
+                return QString();
+        }
+        return surfaceName +
+               QStringLiteral(": %1 in focus did not follow the wheel").arg(control->objectName());
+    }
+    return surfaceName + QStringLiteral(": no enabled value control");
+}
 } // namespace
 
 class TestPanels : public QObject
@@ -147,6 +217,12 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // As start-up does.
+        WheelGuard::guardApplication();
+    }
+
     void init()
     {
         m_dir.reset(new QTemporaryDir);
@@ -503,6 +579,96 @@ private slots:
         }
         QVERIFY(!doc->canRedo());
         QVERIFY(m_widget->screenOf(m_widget->currentDisplayName())->findPlayWindow(window()));
+    }
+
+    // Scrolling across any panel or dialog changes nothing in it: the wheel steps only the spin
+    // box, choice, date, time or slider the operator is in.
+    void theWheelStepsOnlyTheControlTheOperatorIsIn()
+    {
+        tree()->addCycleSegmentSlot();
+        tree()->addTimingSegmentSlot();
+        // Hours and dates in use, so that their edits are enabled.
+        GeneralObject *segment = tree()->generalSegments.first();
+        segment->allDay = false;
+        segment->fromTime = QTime(8, 0);
+        segment->toTime = QTime(18, 0);
+        segment->specifiedDate = true;
+        select(node({0, 0, 0}));
+        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
+                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
+                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
+                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot,
+                         &ProjectTree::addStreamingSlot, &ProjectTree::addVideoDeviceSlot})
+            (tree()->*add)();
+        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
+        LumoraMediaObject *video = addPicture(window(), m_dir->filePath(QStringLiteral("v.mp4")), 5);
+        video->type = QStringLiteral("video");
+        video->video.filePath = video->image.filePath;
+        video->video.coverTextEnabled = true;
+        QCoreApplication::processEvents();
+        m_widget->activateWindow();
+        Prodoc *doc = m_widget->prodoc();
+        const auto record = [doc] { return doc->encoded(); };
+
+        const QList<std::pair<QString, QList<int>>> nodes{{QStringLiteral("general segment"), {0}},
+                                                          {QStringLiteral("cycle segment"), {1}},
+                                                          {QStringLiteral("timing segment"), {2}},
+                                                          {QStringLiteral("page"), {0, 0}},
+                                                          {QStringLiteral("window"), {0, 0, 0}}};
+        for (const auto &target : nodes) {
+            select(node(target.second));
+            QWidget *panel = m_widget->shownPanel();
+            QVERIFY2(panel && panel->isVisible(), qPrintable(target.first));
+            const QString failure = wheelAcross(target.first, panel, record);
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+        QStringList kinds;
+        for (int row = 0; row < window()->media.size(); ++row) {
+            select(node({0, 0, 0}));
+            m_widget->windowPanel()->selectMediaRow(row);
+            MediaPanel *panel = m_widget->shownMediaPanel();
+            const QString kind = window()->media.at(row)->type;
+            QVERIFY2(panel && panel->isVisible(), qPrintable(kind));
+            kinds << kind;
+            const QString failure = wheelAcross(kind, panel, record);
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+        QCOMPARE(kinds.size(), 12);
+
+        // The dialogs: each walked as it shows, then left without taking anything.
+        QString failure;
+        const auto walkAndLeave = [&failure, record](const QString &name) {
+            return [&failure, record, name](QWidget *shown) {
+                shown->activateWindow();
+                failure = wheelAcross(name, shown, record);
+                QTest::keyClick(shown, Qt::Key_Escape);
+            };
+        };
+        select(node({2}));
+        m_watcher->dialogHandlers << walkAndLeave(QStringLiteral("time point"));
+        m_widget->slotTimingSegmentAdd();
+        QVERIFY(m_watcher->answered());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        m_watcher->dialogHandlers << walkAndLeave(QStringLiteral("display window"));
+        m_widget->slotDisplayWindowSetting();
+        QVERIFY(m_watcher->answered());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        select(node({0, 0, 0}));
+        m_widget->windowPanel()->selectMediaRow(window()->media.indexOf(video));
+        auto *coverEdit =
+            m_widget->shownMediaPanel()->findChild<QPushButton *>(QStringLiteral("videoCoverEdit"));
+        QVERIFY(coverEdit && coverEdit->isEnabled());
+        m_watcher->dialogHandlers << walkAndLeave(QStringLiteral("video text"));
+        coverEdit->click();
+        QVERIFY(m_watcher->answered());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        m_widget->slotShowJournal();
+        failure = wheelAcross(QStringLiteral("play log"), m_widget->journalWindow(), record);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        m_widget->journalWindow()->hide();
     }
 
     void panelsRefuseChangesWhileTheScheduleEditedPlays()
