@@ -413,10 +413,10 @@ private slots:
         auto *play = m_widget->findChild<menuButton *>(QStringLiteral("playButton"));
         QTest::mouseClick(play, Qt::LeftButton);
         QTRY_VERIFY(m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
-        QCOMPARE(play->text(), QStringLiteral("pause"));
+        QCOMPARE(play->text(), QCoreApplication::translate("Widget", "pause"));
         QTest::mouseClick(play, Qt::LeftButton);
         QVERIFY(m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPaused());
-        QCOMPARE(play->text(), QStringLiteral("play"));
+        QCOMPARE(play->text(), QCoreApplication::translate("Widget", "play"));
         m_widget->slotOverallStop();
         QVERIFY(!m_widget->treeOf(QStringLiteral("North"))->scheduler()->isPlaying());
 
