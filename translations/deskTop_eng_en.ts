@@ -435,7 +435,7 @@
     <name>MainMenuBKLabel</name>
     <message>
         <source>solution</source>
-        <translation>solution</translation>
+        <translation>Scheme</translation>
     </message>
     <message>
         <source>New</source>
@@ -443,7 +443,7 @@
     </message>
     <message>
         <source>Open</source>
-        <translation>Open</translation>
+        <translation>Open...</translation>
     </message>
     <message>
         <source>Save</source>
@@ -451,43 +451,43 @@
     </message>
     <message>
         <source>SaveAs</source>
-        <translation>SaveAs</translation>
+        <translation>Save As...</translation>
     </message>
     <message>
         <source>control</source>
-        <translation>control</translation>
+        <translation>Control</translation>
     </message>
     <message>
         <source>play</source>
-        <translation>play</translation>
+        <translation>Play</translation>
     </message>
     <message>
         <source>pause</source>
-        <translation>pause</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation>stop</translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>set system</source>
-        <translation>set system</translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>SetBoot</source>
-        <translation>SetBoot</translation>
+        <translation>Startup</translation>
     </message>
     <message>
         <source>SetPlay</source>
-        <translation>SetPlay</translation>
+        <translation>Play Log</translation>
     </message>
     <message>
         <source>language</source>
-        <translation>language</translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>help</source>
-        <translation>help</translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -523,7 +523,7 @@
     <name>MonitorWin</name>
     <message>
         <source>monitor</source>
-        <translation>monitor</translation>
+        <translation>Monitor</translation>
     </message>
 </context>
 <context>
@@ -1462,19 +1462,19 @@
     <name>TitleBar</name>
     <message>
         <source>minimization</source>
-        <translation>minimization</translation>
+        <translation>Minimize</translation>
     </message>
     <message>
         <source>maximization</source>
-        <translation>maximization</translation>
+        <translation>Maximize</translation>
     </message>
     <message>
         <source>restore</source>
-        <translation>restore</translation>
+        <translation>Restore</translation>
     </message>
     <message>
         <source>close</source>
-        <translation>close</translation>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -1677,55 +1677,55 @@
     </message>
     <message>
         <source>pause</source>
-        <translation>pause</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>play</source>
-        <translation>play</translation>
+        <translation>Play</translation>
     </message>
     <message>
         <source>menu</source>
-        <translation>menu</translation>
+        <translation>Menu</translation>
     </message>
     <message>
         <source>monitor</source>
-        <translation>monitor</translation>
+        <translation>Monitor</translation>
     </message>
     <message>
         <source>frontground</source>
-        <translation>frontground</translation>
+        <translation>Bring Back</translation>
     </message>
     <message>
         <source>background</source>
-        <translation>background</translation>
+        <translation>Backstage</translation>
     </message>
     <message>
         <source>win-show</source>
-        <translation>win-show</translation>
+        <translation>Expand</translation>
     </message>
     <message>
         <source>win-up</source>
-        <translation>win-up</translation>
+        <translation>Collapse</translation>
     </message>
     <message>
         <source>winunlock</source>
-        <translation>winunlock</translation>
+        <translation>Unlock</translation>
     </message>
     <message>
         <source>winlock</source>
-        <translation>winlock</translation>
+        <translation>Lock</translation>
     </message>
     <message>
         <source>winshow</source>
-        <translation>winshow</translation>
+        <translation>Show</translation>
     </message>
     <message>
         <source>winhide</source>
-        <translation>winhide</translation>
+        <translation>Hide</translation>
     </message>
     <message>
         <source>stop</source>
-        <translation>stop</translation>
+        <translation>Stop</translation>
     </message>
     <message>
         <source>Display window</source>
