@@ -153,7 +153,7 @@
     <name>DisplaySettingsDialog</name>
     <message>
         <source>Led Display Parameter Setting</source>
-        <translation>Led Display Parameter Setting</translation>
+        <translation>Display Window Settings</translation>
     </message>
     <message>
         <source>Name:</source>
@@ -185,11 +185,11 @@
     </message>
     <message>
         <source>Playing</source>
-        <translation>Playing</translation>
+        <translation>While playing</translation>
     </message>
     <message>
         <source>On Top:</source>
-        <translation>On Top:</translation>
+        <translation>On top:</translation>
     </message>
     <message>
         <source>OK</source>
@@ -201,15 +201,15 @@
     </message>
     <message>
         <source>info</source>
-        <translation>info</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Name can not be empty!</source>
-        <translation>Name can not be empty!</translation>
+        <translation>The name cannot be empty.</translation>
     </message>
     <message>
         <source>The name already exists, please Reinput!</source>
-        <translation>The name already exists, please Reinput!</translation>
+        <translation>This name already exists. Please enter another one.</translation>
     </message>
 </context>
 <context>
@@ -510,7 +510,7 @@
     <name>MediaImport</name>
     <message>
         <source>info</source>
-        <translation>info</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>These text files are longer than 1 MiB; only their first 1 MiB was imported:
@@ -723,7 +723,7 @@
     <name>Prodoc</name>
     <message>
         <source>two display windows are named "%1"</source>
-        <translation>two display windows are named "%1"</translation>
+        <translation>Two display windows are named "%1".</translation>
     </message>
 </context>
 <context>
@@ -734,47 +734,47 @@
     </message>
     <message>
         <source>info</source>
-        <translation>info</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>The schedule is empty,please add program!</source>
-        <translation>The schedule is empty,please add program!</translation>
+        <translation>The schedule is empty. Please add a page.</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation>Program</translation>
+        <translation>Page </translation>
     </message>
     <message>
         <source>Add Schedule</source>
-        <translation>Add Schedule</translation>
+        <translation>Schedule</translation>
     </message>
     <message>
         <source>General Segment</source>
-        <translation>General Segment</translation>
+        <translation>General segment </translation>
     </message>
     <message>
         <source>Common Window</source>
-        <translation>Common Window</translation>
+        <translation>Window </translation>
     </message>
     <message>
         <source>Add Common Segment</source>
-        <translation>Add Common Segment</translation>
+        <translation>Add General Segment</translation>
     </message>
     <message>
         <source>Add Inserted Segment</source>
-        <translation>Add Inserted Segment</translation>
+        <translation>Add Insert</translation>
     </message>
     <message>
         <source>Timing Inserted</source>
-        <translation>Timing Inserted</translation>
+        <translation>Timing Insert</translation>
     </message>
     <message>
         <source>Cycle Inserted</source>
-        <translation>Cycle Inserted</translation>
+        <translation>Cycle Insert</translation>
     </message>
     <message>
         <source>Add Copied Segment</source>
-        <translation>Add Copied Segment</translation>
+        <translation>Duplicate Segment</translation>
     </message>
     <message>
         <source>Clear</source>
@@ -782,7 +782,7 @@
     </message>
     <message>
         <source>Add Programs</source>
-        <translation>Add Programs</translation>
+        <translation>Add Page</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -806,23 +806,23 @@
     </message>
     <message>
         <source>Clear Programs</source>
-        <translation>Clear Programs</translation>
+        <translation>Clear Pages</translation>
     </message>
     <message>
         <source>Add Common Window</source>
-        <translation>Add Common Window</translation>
+        <translation>Add Window</translation>
     </message>
     <message>
         <source>Add Copied Window</source>
-        <translation>Add Copied Window</translation>
+        <translation>Duplicate Window</translation>
     </message>
     <message>
         <source>Clear Window</source>
-        <translation>Clear Window</translation>
+        <translation>Clear Windows</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>File</translation>
+        <translation>File...</translation>
     </message>
     <message>
         <source>Simple Text</source>
@@ -830,7 +830,7 @@
     </message>
     <message>
         <source>Single-row Text</source>
-        <translation>Single-row Text</translation>
+        <translation>Single-Line Text</translation>
     </message>
     <message>
         <source>Scrolling Text</source>
@@ -846,7 +846,7 @@
     </message>
     <message>
         <source>Digital Timer</source>
-        <translation>Digital Timer</translation>
+        <translation>Timer</translation>
     </message>
     <message>
         <source>Weather</source>
@@ -854,11 +854,11 @@
     </message>
     <message>
         <source>Url</source>
-        <translation>URL</translation>
+        <translation>Web Page</translation>
     </message>
     <message>
         <source>Streaming</source>
-        <translation>Streaming</translation>
+        <translation>Streaming Media</translation>
     </message>
     <message>
         <source>Video Device</source>
@@ -882,11 +882,11 @@
     </message>
     <message>
         <source>Move Up by One Layer</source>
-        <translation>Move Up by One Layer</translation>
+        <translation>Bring Forward</translation>
     </message>
     <message>
         <source>Move Down by One Layer</source>
-        <translation>Move Down by One Layer</translation>
+        <translation>Send Backward</translation>
     </message>
     <message>
         <source>Center</source>
@@ -894,103 +894,103 @@
     </message>
     <message>
         <source>Horizontally Center</source>
-        <translation>Horizontally Center</translation>
+        <translation>Center Horizontally</translation>
     </message>
     <message>
         <source>Vertically Center</source>
-        <translation>Vertically Center</translation>
+        <translation>Center Vertically</translation>
     </message>
     <message>
         <source>Placed to the Left</source>
-        <translation>Placed to the Left</translation>
+        <translation>Align Left</translation>
     </message>
     <message>
         <source>Placed to the  Right</source>
-        <translation>Placed to the Right</translation>
+        <translation>Align Right</translation>
     </message>
     <message>
         <source>Placed at the Top</source>
-        <translation>Placed at the Top</translation>
+        <translation>Align Top</translation>
     </message>
     <message>
         <source>Placed at the Bottom</source>
-        <translation>Placed at the Bottom</translation>
+        <translation>Align Bottom</translation>
     </message>
     <message>
         <source>Full-screen</source>
-        <translation>Full-screen</translation>
+        <translation>Full Screen</translation>
     </message>
     <message>
         <source>Horizontal Full-screen</source>
-        <translation>Horizontal Full-screen</translation>
+        <translation>Full Width</translation>
     </message>
     <message>
         <source>Horizontal 1/2</source>
-        <translation>Horizontal 1/2</translation>
+        <translation>1/2 Width</translation>
     </message>
     <message>
         <source>Horizontal 1/3</source>
-        <translation>Horizontal 1/3</translation>
+        <translation>1/3 Width</translation>
     </message>
     <message>
         <source>Horizontal 1/4</source>
-        <translation>Horizontal 1/4</translation>
+        <translation>1/4 Width</translation>
     </message>
     <message>
         <source>Vertical Full-screen</source>
-        <translation>Vertical Full-screen</translation>
+        <translation>Full Height</translation>
     </message>
     <message>
         <source>Vertical 1/2</source>
-        <translation>Vertical 1/2</translation>
+        <translation>1/2 Height</translation>
     </message>
     <message>
         <source>Vertical 1/3</source>
-        <translation>Vertical 1/3</translation>
+        <translation>1/3 Height</translation>
     </message>
     <message>
         <source>Vertical 1/4</source>
-        <translation>Vertical 1/4</translation>
+        <translation>1/4 Height</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation>Open</translation>
+        <translation>Add Media</translation>
     </message>
     <message>
         <source>Cycle Inserted Segment</source>
-        <translation>Cycle Inserted Segment</translation>
+        <translation>Cycle insert </translation>
     </message>
     <message>
         <source>Timing Inserted Segment</source>
-        <translation>Timing Inserted Segment</translation>
+        <translation>Timing insert </translation>
     </message>
     <message>
         <source>Are you sure to delete the current segment?</source>
-        <translation>Are you sure to delete the current segment?</translation>
+        <translation>Delete the current segment?</translation>
     </message>
     <message>
         <source>Are you sure to delete all the segments?</source>
-        <translation>Are you sure to delete all the segments?</translation>
+        <translation>Delete all segments?</translation>
     </message>
     <message>
         <source>Are you sure to delete all the program pages of the current segment?</source>
-        <translation>Are you sure to delete all the program pages of the current segment?</translation>
+        <translation>Delete all pages of the current segment?</translation>
     </message>
     <message>
         <source>Are you sure to delete the current program page?</source>
-        <translation>Are you sure to delete the current program page?</translation>
+        <translation>Delete the current page?</translation>
     </message>
     <message>
         <source>Are you sure to delete the current window?</source>
-        <translation>Are you sure to delete the current window?</translation>
+        <translation>Delete the current window?</translation>
     </message>
     <message>
         <source>Are you sure to clear all the windows of current program page?</source>
-        <translation>Are you sure to clear all the windows of current program page?</translation>
+        <translation>Delete all windows of the current page?</translation>
     </message>
     <message>
         <source>Are you sure to delete all the media of the current window?</source>
-        <translation>Are you sure to delete all the media of the current window?</translation>
+        <translation>Delete all media of the current window?</translation>
     </message>
 </context>
 <context>
@@ -1673,7 +1673,7 @@
     </message>
     <message>
         <source>Lumora did not close normally. Changes to %1 that were not saved were kept on %2. Open them?</source>
-        <translation>Lumora did not close normally. Changes to %1 that were not saved were kept on %2. Open them?</translation>
+        <translation>Lumora did not close normally. Unsaved changes to %1 were kept on %2. Open them?</translation>
     </message>
     <message>
         <source>pause</source>
@@ -1729,19 +1729,19 @@
     </message>
     <message>
         <source>Display window</source>
-        <translation>Display window</translation>
+        <translation>Display window </translation>
     </message>
     <message>
         <source>Schedule(*.schx)</source>
-        <translation>Schedule(*.schx)</translation>
+        <translation>Schemes (*.schx)</translation>
     </message>
     <message>
         <source>info</source>
-        <translation>info</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Do you want to save the current schedule?</source>
-        <translation>Do you want to save the current schedule?</translation>
+        <translation>Save changes to the current scheme?</translation>
     </message>
     <message>
         <source>Save As</source>
@@ -1749,7 +1749,7 @@
     </message>
     <message>
         <source>Saved successfully,%1</source>
-        <translation>Saved successfully,%1</translation>
+        <translation>Saved to %1</translation>
     </message>
     <message>
         <source>Could not save %1: %2</source>
@@ -1759,7 +1759,7 @@
         <source>Could not open %1: %2
 The current schedule is unchanged.</source>
         <translation>Could not open %1: %2
-The current schedule is unchanged.</translation>
+The current scheme is unchanged.</translation>
     </message>
     <message>
         <source>Open</source>
@@ -1896,11 +1896,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <name>newDisplayWindowButton</name>
     <message>
         <source>Led Display Parameter Setting</source>
-        <translation>Led Display Parameter Setting</translation>
+        <translation>Display Window Settings</translation>
     </message>
     <message>
         <source>Add Play Window</source>
-        <translation>Add Play Window</translation>
+        <translation>Add Display Window</translation>
     </message>
     <message>
         <source>Delete</source>
