@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Please Select background picture</source>
-        <translation>Please Select background picture</translation>
+        <translation>Select a background picture</translation>
     </message>
     <message>
         <source>Tile</source>
@@ -28,39 +28,39 @@
     <name>BootSetupWin</name>
     <message>
         <source>Startup settings</source>
-        <translation>Startup settings</translation>
+        <translation>Startup Settings</translation>
     </message>
     <message>
         <source>Start-up</source>
-        <translation>Start-up</translation>
+        <translation>Start at login</translation>
     </message>
     <message>
         <source>Auto play</source>
-        <translation>Auto play</translation>
+        <translation>Play on startup</translation>
     </message>
     <message>
         <source>Option</source>
-        <translation>Option</translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>Select the scheme</source>
-        <translation>Select the scheme</translation>
+        <translation>Play this scheme</translation>
     </message>
     <message>
         <source>Play the last play scheme</source>
-        <translation>Play the last play scheme</translation>
+        <translation>Play the last scheme played</translation>
     </message>
     <message>
         <source>select</source>
-        <translation>select</translation>
+        <translation>Browse...</translation>
     </message>
     <message>
         <source>ok</source>
-        <translation>ok</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation>cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Open</source>
@@ -68,34 +68,34 @@
     </message>
     <message>
         <source>Schedule(*.schx)</source>
-        <translation>Schedule(*.schx)</translation>
+        <translation>Schemes (*.schx)</translation>
     </message>
 </context>
 <context>
     <name>CommonPlayWindow</name>
     <message>
         <source>Digital Clock</source>
-        <translation>Digital Clock</translation>
+        <translation>Digital clock</translation>
     </message>
     <message>
         <source>Digital Timer</source>
-        <translation>Digital Timer</translation>
+        <translation>Timer</translation>
     </message>
     <message>
         <source>Analog Clock</source>
-        <translation>Analog Clock</translation>
+        <translation>Analog clock</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation>URL</translation>
+        <translation>Web page</translation>
     </message>
     <message>
         <source>Streaming Media</source>
-        <translation>Streaming Media</translation>
+        <translation>Streaming media</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation>Device</translation>
+        <translation>Video device</translation>
     </message>
     <message>
         <source>Weather</source>
@@ -103,19 +103,19 @@
     </message>
     <message>
         <source>Simple Text</source>
-        <translation>Simple Text</translation>
+        <translation>Simple text</translation>
     </message>
     <message>
         <source>Single - row text</source>
-        <translation>Single - row text</translation>
+        <translation>Single-line text</translation>
     </message>
     <message>
         <source>Scrolling Text</source>
-        <translation>Scrolling Text</translation>
+        <translation>Scrolling text</translation>
     </message>
     <message>
         <source>success</source>
-        <translation>success</translation>
+        <translation>Shown</translation>
     </message>
 </context>
 <context>
@@ -130,15 +130,15 @@
     </message>
     <message>
         <source>Decrease progressively</source>
-        <translation>Decrease progressively</translation>
+        <translation>Count down</translation>
     </message>
     <message>
         <source>Increase progressively</source>
-        <translation>Increase progressively</translation>
+        <translation>Count up</translation>
     </message>
     <message>
         <source>Stopwatch type:</source>
-        <translation>Stopwatch type:</translation>
+        <translation>Counting:</translation>
     </message>
     <message>
         <source>Number color:</source>
@@ -216,19 +216,19 @@
     <name>ExtendWin</name>
     <message>
         <source>Backstage setting</source>
-        <translation>Backstage setting</translation>
+        <translation>Backstage Settings</translation>
     </message>
     <message>
         <source>Screen selection:</source>
-        <translation>Screen selection:</translation>
+        <translation>Screen:</translation>
     </message>
     <message>
         <source>ok</source>
-        <translation>ok</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation>cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -275,7 +275,7 @@
     </message>
     <message>
         <source>Stay Time:</source>
-        <translation>Stay Time:</translation>
+        <translation>Stay time:</translation>
     </message>
     <message>
         <source>seconds</source>
@@ -291,7 +291,7 @@
     </message>
     <message>
         <source>Background music</source>
-        <translation>Background music</translation>
+        <translation>Background Music</translation>
     </message>
 </context>
 <context>
@@ -306,7 +306,7 @@
     </message>
     <message>
         <source>Importing...</source>
-        <translation>Importing...</translation>
+        <translation>Importing…</translation>
     </message>
     <message>
         <source>Importing %1 (%2 of %3)</source>
@@ -329,11 +329,11 @@
     </message>
     <message>
         <source>StartTime</source>
-        <translation>StartTime</translation>
+        <translation>Start Time</translation>
     </message>
     <message>
         <source>StopTime</source>
-        <translation>StopTime</translation>
+        <translation>Stop Time</translation>
     </message>
     <message>
         <source>Result</source>
@@ -341,11 +341,11 @@
     </message>
     <message>
         <source>Log plat</source>
-        <translation>Log plat</translation>
+        <translation>Play Log</translation>
     </message>
     <message>
         <source>date:  from</source>
-        <translation>date:  from</translation>
+        <translation>Date from</translation>
     </message>
     <message>
         <source>to</source>
@@ -353,11 +353,11 @@
     </message>
     <message>
         <source>keyword:</source>
-        <translation>keyword:</translation>
+        <translation>Keyword:</translation>
     </message>
     <message>
         <source>Look up</source>
-        <translation>Look up</translation>
+        <translation>Search</translation>
     </message>
     <message>
         <source>Export CSV</source>
@@ -373,15 +373,15 @@
     </message>
     <message>
         <source>Seconds shown</source>
-        <translation>Seconds shown</translation>
+        <translation>Seconds Shown</translation>
     </message>
     <message>
         <source>First play</source>
-        <translation>First play</translation>
+        <translation>First Play</translation>
     </message>
     <message>
         <source>Last play</source>
-        <translation>Last play</translation>
+        <translation>Last Play</translation>
     </message>
     <message>
         <source>Nothing has been played yet: there is no play log.</source>
@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>The play log stayed in use by the player; look up again in a moment.</source>
-        <translation>The play log stayed in use by the player; look up again in a moment.</translation>
+        <translation>The player is still using the play log; search again in a moment.</translation>
     </message>
     <message>
         <source>The play log is damaged and cannot be read: %1</source>
@@ -413,22 +413,22 @@
     </message>
     <message>
         <source>All plays</source>
-        <translation>All plays</translation>
+        <translation>All Plays</translation>
     </message>
 </context>
 <context>
     <name>LanguageSetupWin</name>
     <message>
         <source>Language setting</source>
-        <translation>Language setting</translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>ok</source>
-        <translation>ok</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation>cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -554,7 +554,7 @@
     </message>
     <message>
         <source>Application failed to create. Please ensure that %1 is installed!</source>
-        <translation>Application failed to create. Please ensure that %1 is installed!</translation>
+        <translation>The converter could not be started. Please make sure that %1 is installed.</translation>
     </message>
     <message>
         <source>%1 could not be converted: the cache folder %2 cannot be written.</source>
@@ -573,7 +573,7 @@
     <name>OfficeProgressDialog</name>
     <message>
         <source>Office document</source>
-        <translation>Office document</translation>
+        <translation>Office Document</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -596,35 +596,35 @@
     </message>
     <message>
         <source>Slide from right</source>
-        <translation>Slide from right</translation>
+        <translation>Slide in from right</translation>
     </message>
     <message>
         <source>Slide from left</source>
-        <translation>Slide from left</translation>
+        <translation>Slide in from left</translation>
     </message>
     <message>
         <source>Slide from top</source>
-        <translation>Slide from top</translation>
+        <translation>Slide in from top</translation>
     </message>
     <message>
         <source>Slide from bottom</source>
-        <translation>Slide from bottom</translation>
+        <translation>Slide in from bottom</translation>
     </message>
     <message>
         <source>Slide from bottom right</source>
-        <translation>Slide from bottom right</translation>
+        <translation>Slide in from bottom right</translation>
     </message>
     <message>
         <source>Slide from bottom left</source>
-        <translation>Slide from bottom left</translation>
+        <translation>Slide in from bottom left</translation>
     </message>
     <message>
         <source>Slide from top left</source>
-        <translation>Slide from top left</translation>
+        <translation>Slide in from top left</translation>
     </message>
     <message>
         <source>Slide from top right</source>
-        <translation>Slide from top right</translation>
+        <translation>Slide in from top right</translation>
     </message>
     <message>
         <source>Reveal from right</source>
@@ -644,27 +644,27 @@
     </message>
     <message>
         <source>Reveal out left and right from middle</source>
-        <translation>Reveal out left and right from middle</translation>
+        <translation>Reveal from middle to left and right</translation>
     </message>
     <message>
         <source>Reveal in from left and right</source>
-        <translation>Reveal in from left and right</translation>
+        <translation>Reveal from left and right to middle</translation>
     </message>
     <message>
         <source>Reveal out up and down from middle</source>
-        <translation>Reveal out up and down from middle</translation>
+        <translation>Reveal from middle to top and bottom</translation>
     </message>
     <message>
         <source>Reveal in from top and bottom</source>
-        <translation>Reveal in from top and bottom</translation>
+        <translation>Reveal from top and bottom to middle</translation>
     </message>
     <message>
         <source>Reveal in to center</source>
-        <translation>Reveal in to center</translation>
+        <translation>Reveal toward center</translation>
     </message>
     <message>
         <source>Reveal out from center</source>
-        <translation>Reveal out from center</translation>
+        <translation>Reveal from center</translation>
     </message>
     <message>
         <source>None</source>
@@ -680,15 +680,15 @@
     </message>
     <message>
         <source>Angle gradient(six colors)</source>
-        <translation>Angle gradient (six colors)</translation>
+        <translation>Diagonal gradient (six colors)</translation>
     </message>
     <message>
         <source>Three color streamer word</source>
-        <translation>Three color streamer word</translation>
+        <translation>Three-color shimmer</translation>
     </message>
     <message>
         <source>Rainbow streamer word</source>
-        <translation>Rainbow streamer word</translation>
+        <translation>Rainbow shimmer</translation>
     </message>
     <message>
         <source>Fill</source>
@@ -696,7 +696,7 @@
     </message>
     <message>
         <source>Original Scale</source>
-        <translation>Original Scale</translation>
+        <translation>Original size</translation>
     </message>
     <message>
         <source>90</source>
@@ -712,11 +712,11 @@
     </message>
     <message>
         <source>Right to Left</source>
-        <translation>Right to Left</translation>
+        <translation>Right to left</translation>
     </message>
     <message>
         <source>Left toRight</source>
-        <translation>Left to Right</translation>
+        <translation>Left to right</translation>
     </message>
 </context>
 <context>
@@ -1013,11 +1013,11 @@
     </message>
     <message>
         <source>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</source>
-        <translation>cycle segment &quot;%1&quot; comes every %2 minutes and is inserted every minute</translation>
+        <translation>cycle insert &quot;%1&quot; comes every %2 minutes and is inserted every minute</translation>
     </message>
     <message>
         <source>display window &quot;%1&quot; of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)</source>
-        <translation>display window &quot;%1&quot; of %2x%3 at (%4, %5) is played at %6x%7 at (%8, %9)</translation>
+        <translation>display window &quot;%1&quot; of %2x%3 at (%4, %5) plays at %6x%7 at (%8, %9)</translation>
     </message>
     <message>
         <source>display window &quot;%1&quot; has no area (%2x%3) and shows nothing</source>
@@ -1025,23 +1025,23 @@
     </message>
     <message>
         <source>item stays %1 s and is shown for 1 s</source>
-        <translation>item stays %1 s and is shown for 1 s</translation>
+        <translation>media item stays %1 s and is shown for 1 s</translation>
     </message>
     <message>
         <source>segment has nothing to show and is passed over</source>
-        <translation>segment has nothing to show and is passed over</translation>
+        <translation>segment has nothing to show and is skipped</translation>
     </message>
     <message>
         <source>program &quot;%1&quot; has nothing to show and is passed over</source>
-        <translation>program &quot;%1&quot; has nothing to show and is passed over</translation>
+        <translation>page &quot;%1&quot; has nothing to show and is skipped</translation>
     </message>
     <message>
         <source>window &quot;%1&quot; has no media item and stays empty</source>
-        <translation>window &quot;%1&quot; has no media item and stays empty</translation>
+        <translation>window &quot;%1&quot; has no media and stays empty</translation>
     </message>
     <message>
         <source>display window "%1" has no media item; its schedule cannot play</source>
-        <translation>display window "%1" has no media item; its schedule cannot play</translation>
+        <translation>display window "%1" has no media; its schedule cannot play</translation>
     </message>
     <message>
         <source>segment "%1" has no weekday and never plays</source>
@@ -1069,7 +1069,7 @@
     </message>
     <message>
         <source>timing segment "%1" has no time point and never plays</source>
-        <translation>timing segment "%1" has no time point and never plays</translation>
+        <translation>timing insert "%1" has no time point and never plays</translation>
     </message>
     <message>
         <source>time point %1 of "%2"</source>
@@ -1085,11 +1085,11 @@
     </message>
     <message>
         <source>background picture of program "%1"</source>
-        <translation>background picture of program "%1"</translation>
+        <translation>background picture of page "%1"</translation>
     </message>
     <message>
         <source>background music of program "%1"</source>
-        <translation>background music of program "%1"</translation>
+        <translation>background music of page "%1"</translation>
     </message>
     <message>
         <source>window "%1" has no area (%2x%3)</source>
@@ -1097,7 +1097,7 @@
     </message>
     <message>
         <source>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</source>
-        <translation>window "%1" at (%2, %3) size %4x%5 lies outside its display window "%6" (%7x%8)</translation>
+        <translation>window "%1" at (%2, %3), size %4x%5, lies outside its display window "%6" (%7x%8)</translation>
     </message>
     <message>
         <source>%1 has no file</source>
@@ -1211,7 +1211,7 @@
     </message>
     <message>
         <source>colour (%1, %2, %3) is out of range</source>
-        <translation>colour (%1, %2, %3) is out of range</translation>
+        <translation>color (%1, %2, %3) is out of range</translation>
     </message>
     <message>
         <source>negative %1 count %2</source>
@@ -1239,11 +1239,11 @@
     </message>
     <message>
         <source>cycle segment</source>
-        <translation>cycle segment</translation>
+        <translation>cycle insert</translation>
     </message>
     <message>
         <source>timing segment</source>
-        <translation>timing segment</translation>
+        <translation>timing insert</translation>
     </message>
     <message>
         <source>time point</source>
@@ -1251,7 +1251,7 @@
     </message>
     <message>
         <source>program</source>
-        <translation>program</translation>
+        <translation>page</translation>
     </message>
     <message>
         <source>background music</source>
@@ -1271,7 +1271,7 @@
     </message>
     <message>
         <source>%1 is larger than %2 bytes and is no scheme</source>
-        <translation>%1 is larger than %2 bytes and is no scheme</translation>
+        <translation>%1 is larger than %2 bytes and is not a scheme</translation>
     </message>
     <message>
         <source>Cannot read %1: %2</source>
@@ -1279,7 +1279,7 @@
     </message>
     <message>
         <source>The data is larger than %1 bytes and is no scheme</source>
-        <translation>The data is larger than %1 bytes and is no scheme</translation>
+        <translation>The data is larger than %1 bytes and is not a scheme</translation>
     </message>
     <message>
         <source>The scheme is damaged at byte %1: %2</source>
@@ -1305,7 +1305,7 @@
     <name>StreamingPanel</name>
     <message>
         <source>Url Address:</source>
-        <translation>Url Address:</translation>
+        <translation>URL:</translation>
     </message>
     <message>
         <source>Volume:</source>
@@ -1343,7 +1343,7 @@
     </message>
     <message>
         <source>Size(px):</source>
-        <translation>Size(px):</translation>
+        <translation>Size (px):</translation>
     </message>
     <message>
         <source>Bold</source>
@@ -1367,15 +1367,15 @@
     </message>
     <message>
         <source>Colorful characters:</source>
-        <translation>Colorful characters:</translation>
+        <translation>Color effect:</translation>
     </message>
     <message>
         <source>Align Left</source>
-        <translation>Align Left</translation>
+        <translation>Left</translation>
     </message>
     <message>
         <source>Align Right</source>
-        <translation>Align Right</translation>
+        <translation>Right</translation>
     </message>
     <message>
         <source>Center</source>
@@ -1383,11 +1383,11 @@
     </message>
     <message>
         <source>Align Top</source>
-        <translation>Align Top</translation>
+        <translation>Top</translation>
     </message>
     <message>
         <source>Align Bottom</source>
-        <translation>Align Bottom</translation>
+        <translation>Bottom</translation>
     </message>
     <message>
         <source>Horizontal alignment:</source>
@@ -1399,11 +1399,11 @@
     </message>
     <message>
         <source>Spacing:</source>
-        <translation>Spacing:</translation>
+        <translation>Line spacing:</translation>
     </message>
     <message>
         <source>Kerning:</source>
-        <translation>Kerning:</translation>
+        <translation>Letter spacing:</translation>
     </message>
     <message>
         <source>Background:</source>
@@ -1427,7 +1427,7 @@
     </message>
     <message>
         <source>Stay Time:</source>
-        <translation>Stay Time:</translation>
+        <translation>Stay time:</translation>
     </message>
     <message>
         <source>seconds</source>
@@ -1435,27 +1435,27 @@
     </message>
     <message>
         <source>Rolling Direction:</source>
-        <translation>Rolling Direction:</translation>
+        <translation>Direction:</translation>
     </message>
     <message>
         <source>Rolling speed:</source>
-        <translation>Rolling speed:</translation>
+        <translation>Speed:</translation>
     </message>
     <message>
         <source>End to end</source>
-        <translation>End to end</translation>
+        <translation>Continuous</translation>
     </message>
     <message>
         <source>Interval of Cycles:</source>
-        <translation>Interval of Cycles:</translation>
+        <translation>Gap:</translation>
     </message>
     <message>
         <source>CompletePlay</source>
-        <translation>Complete play</translation>
+        <translation>Play in full</translation>
     </message>
     <message>
         <source>Play Duration:</source>
-        <translation>Play Duration:</translation>
+        <translation>Play time:</translation>
     </message>
 </context>
 <context>
@@ -1481,7 +1481,7 @@
     <name>VideoCoverTextDialog</name>
     <message>
         <source>Overlayed Text</source>
-        <translation>Overlayed Text</translation>
+        <translation>Text Overlay</translation>
     </message>
     <message>
         <source>Text:</source>
@@ -1517,11 +1517,11 @@
     </message>
     <message>
         <source>Colorful characters:</source>
-        <translation>Colorful characters:</translation>
+        <translation>Color effect:</translation>
     </message>
     <message>
         <source>Rolling</source>
-        <translation>Rolling</translation>
+        <translation>Scroll</translation>
     </message>
     <message>
         <source>Speed:</source>
@@ -1529,7 +1529,7 @@
     </message>
     <message>
         <source>Rolling text Y:</source>
-        <translation>Rolling text Y:</translation>
+        <translation>Scroll Y:</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1564,23 +1564,23 @@
     </message>
     <message>
         <source>Overlayed Text</source>
-        <translation>Overlayed Text</translation>
+        <translation>Text overlay</translation>
     </message>
     <message>
         <source>Edit Text</source>
-        <translation>Edit Text</translation>
+        <translation>Edit Text...</translation>
     </message>
     <message>
         <source>Except</source>
-        <translation>Except</translation>
+        <translation>Trim</translation>
     </message>
     <message>
         <source>Starting time:</source>
-        <translation>Starting time:</translation>
+        <translation>Start:</translation>
     </message>
     <message>
         <source>End time:</source>
-        <translation>End time:</translation>
+        <translation>End:</translation>
     </message>
     <message>
         <source>Scale:</source>
@@ -1850,7 +1850,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <name>dataBaseConn</name>
     <message>
         <source>unable to open database:%1</source>
-        <translation>unable to open database:%1</translation>
+        <translation>Cannot open the play log database: %1</translation>
     </message>
 </context>
 <context>
@@ -1917,15 +1917,15 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Background Color:</source>
-        <translation>Background Color:</translation>
+        <translation>Background color:</translation>
     </message>
     <message>
         <source>Background Picture:</source>
-        <translation>Background Picture:</translation>
+        <translation>Background picture:</translation>
     </message>
     <message>
         <source>Display Type:</source>
-        <translation>Display Type:</translation>
+        <translation>Picture layout:</translation>
     </message>
     <message>
         <source>Stretch</source>
@@ -1937,7 +1937,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Back Music:</source>
-        <translation>Back Music:</translation>
+        <translation>Background music:</translation>
     </message>
     <message>
         <source>Add</source>
@@ -1961,15 +1961,15 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Specify number of times:</source>
-        <translation>Specify number of times:</translation>
+        <translation>Number of plays:</translation>
     </message>
     <message>
         <source>Specify duration:</source>
-        <translation>Specify duration:</translation>
+        <translation>Duration:</translation>
     </message>
     <message>
         <source>Cycle:</source>
-        <translation>Cycle:</translation>
+        <translation>Loop</translation>
     </message>
     <message>
         <source>No background picture</source>
@@ -1977,11 +1977,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Please Select background picture</source>
-        <translation>Please Select background picture</translation>
+        <translation>Select a background picture</translation>
     </message>
 </context><context><name>ScheduleView</name><message>
         <source>Data Range of Schedule</source>
-        <translation>Data Range of Schedule</translation>
+        <translation>Schedule Dates</translation>
     </message>
     <message>
         <source>From</source>
@@ -2001,23 +2001,23 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>General Segment</source>
-        <translation>General Segment</translation>
+        <translation>General Segments</translation>
     </message>
     <message>
         <source>Inserted Segment</source>
-        <translation>Inserted Segment</translation>
+        <translation>Inserts</translation>
     </message>
     <message>
         <source>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</source>
-        <translation>About Priority&amp;nbsp;:&amp;nbsp;&amp;nbsp;</translation>
+        <translation>Priority:&amp;nbsp;&amp;nbsp;</translation>
     </message>
     <message>
         <source>The timing inserted has higher priority than the cycle inserted one.</source>
-        <translation>The timing inserted has higher priority than the cycle inserted one.</translation>
+        <translation>A timing insert comes before a cycle insert.</translation>
     </message>
     <message>
         <source>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</source>
-        <translation>The latter segment has higher priority in the same type.&amp;nbsp;&amp;nbsp;</translation>
+        <translation>Of two segments of the same kind, the lower one in the list comes first.&amp;nbsp;&amp;nbsp;</translation>
     </message>
     <message>
         <source>%1 every %2 min</source>
@@ -2029,7 +2029,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Play Property</source>
-        <translation>Play Property</translation>
+        <translation>Play Settings</translation>
     </message>
     <message>
         <source>Every</source>
@@ -2053,7 +2053,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Specified date</source>
-        <translation>Specified date</translation>
+        <translation>Date range</translation>
     </message>
     <message>
         <source>From</source>
@@ -2065,7 +2065,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Effective Day of the Work</source>
-        <translation>Effective Day of the Work</translation>
+        <translation>Days of the Week</translation>
     </message>
     <message>
         <source>Monday</source>
@@ -2097,11 +2097,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Effective Time of the Day</source>
-        <translation>Effective Time of the Day</translation>
+        <translation>Time of Day</translation>
     </message>
     <message>
         <source>All Day</source>
-        <translation>All Day</translation>
+        <translation>All day</translation>
     </message>
 </context><context><name>TimePointText</name><message>
         <source>Monday,</source>
@@ -2141,13 +2141,12 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Time Point List</source>
-        <translation>Time Point List</translation>
+        <translation>Time Points</translation>
     </message>
     <message>
         <source>When reached the
  time point,</source>
-        <translation>When reached the
- time point,</translation>
+        <translation>At each time point,</translation>
     </message>
     <message>
         <source>Play</source>
@@ -2179,23 +2178,23 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>info</source>
-        <translation>info</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>please select the time point to edit!</source>
-        <translation>please select the time point to edit!</translation>
+        <translation>Please select the time point to edit.</translation>
     </message>
     <message>
         <source>please select the time point to delete!</source>
-        <translation>please select the time point to delete!</translation>
+        <translation>Please select the time point to delete.</translation>
     </message>
     <message>
         <source>Are you sure to delete the selected time point?</source>
-        <translation>Are you sure to delete the selected time point?</translation>
+        <translation>Delete the selected time point?</translation>
     </message>
 </context><context><name>TimingSegmentTimePropertyWin</name><message>
         <source>Time Point Information</source>
-        <translation>Time Point Information</translation>
+        <translation>Time Point</translation>
     </message>
     <message>
         <source>Time</source>
@@ -2203,7 +2202,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Specified date</source>
-        <translation>Specified date</translation>
+        <translation>Date range</translation>
     </message>
     <message>
         <source>From</source>
@@ -2215,7 +2214,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Day</source>
-        <translation>Day</translation>
+        <translation>Days</translation>
     </message>
     <message>
         <source>Monday</source>
@@ -2247,11 +2246,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>ok</source>
-        <translation>ok</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>cancel</source>
-        <translation>cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context><context><name>WindowPanel</name><message>
         <source>Name:</source>
@@ -2283,7 +2282,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Media List</source>
-        <translation>Media List</translation>
+        <translation>Media</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -2307,27 +2306,27 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Simple Text</source>
-        <translation>Simple Text</translation>
+        <translation>Simple text</translation>
     </message>
     <message>
         <source>Single-row Text</source>
-        <translation>Single-row Text</translation>
+        <translation>Single-line text</translation>
     </message>
     <message>
         <source>Scrolling Text</source>
-        <translation>Scrolling Text</translation>
+        <translation>Scrolling text</translation>
     </message>
     <message>
         <source>Analog Clock</source>
-        <translation>Analog Clock</translation>
+        <translation>Analog clock</translation>
     </message>
     <message>
         <source>Digital Clock</source>
-        <translation>Digital Clock</translation>
+        <translation>Digital clock</translation>
     </message>
     <message>
         <source>Digital Timer</source>
-        <translation>Digital Timer</translation>
+        <translation>Timer</translation>
     </message>
     <message>
         <source>Weather</source>
@@ -2335,19 +2334,19 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Url</source>
-        <translation>Url</translation>
+        <translation>Web page</translation>
     </message>
     <message>
         <source>Streaming</source>
-        <translation>Streaming</translation>
+        <translation>Streaming media</translation>
     </message>
     <message>
         <source>Video Device</source>
-        <translation>Video Device</translation>
+        <translation>Video device</translation>
     </message>
 </context><context><name>AnalogClockPanel</name><message>
         <source>Display attribute</source>
-        <translation>Display attribute</translation>
+        <translation>Display</translation>
     </message>
     <message>
         <source>Dial</source>
@@ -2355,7 +2354,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Texts</source>
-        <translation>Texts</translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Time</source>
@@ -2363,7 +2362,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Scales</source>
-        <translation>Scales</translation>
+        <translation>Marks</translation>
     </message>
     <message>
         <source>Hands</source>
@@ -2391,7 +2390,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Week</source>
-        <translation>Week</translation>
+        <translation>Weekday</translation>
     </message>
     <message>
         <source>Font</source>
@@ -2403,7 +2402,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Time difference:</source>
-        <translation>Time difference:</translation>
+        <translation>Time offset:</translation>
     </message>
     <message>
         <source>Ahead</source>
@@ -2419,11 +2418,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Time Scale:</source>
-        <translation>Time Scale:</translation>
+        <translation>Hour marks:</translation>
     </message>
     <message>
         <source>M Scale:</source>
-        <translation>Minute Scale:</translation>
+        <translation>Minute marks:</translation>
     </message>
     <message>
         <source>Width:</source>
@@ -2459,7 +2458,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Please Select background picture</source>
-        <translation>Please Select background picture</translation>
+        <translation>Select a background picture</translation>
     </message>
     <message>
         <source>Tile</source>
@@ -2483,7 +2482,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>image(*.jpg *.png *.jpeg *.gif)</source>
-        <translation>image(*.jpg *.png *.jpeg *.gif)</translation>
+        <translation>Pictures (*.jpg *.png *.jpeg *.gif)</translation>
     </message>
 </context><context><name>ColorButton</name><message>
         <source>Select Color</source>
@@ -2491,7 +2490,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
 </context><context><name>DigitalClockPanel</name><message>
         <source>Basic Property</source>
-        <translation>Basic Property</translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>Display Style</source>
@@ -2503,11 +2502,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Date and play time</source>
-        <translation>Date and play time</translation>
+        <translation>Date and Play Time</translation>
     </message>
     <message>
         <source>Shown parts</source>
-        <translation>Shown parts</translation>
+        <translation>Shown Parts</translation>
     </message>
     <message>
         <source>Format</source>
@@ -2519,7 +2518,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Date Style:</source>
-        <translation>Date Style:</translation>
+        <translation>Date format:</translation>
     </message>
     <message>
         <source>Month day year</source>
@@ -2535,7 +2534,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Fixed Text:</source>
-        <translation>Fixed Text:</translation>
+        <translation>Fixed text:</translation>
     </message>
     <message>
         <source>Font:</source>
@@ -2543,7 +2542,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Size(px):</source>
-        <translation>Size(px):</translation>
+        <translation>Size (px):</translation>
     </message>
     <message>
         <source>Style:</source>
@@ -2567,7 +2566,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Colorful characters:</source>
-        <translation>Colorful characters:</translation>
+        <translation>Color effect:</translation>
     </message>
     <message>
         <source>None</source>
@@ -2575,23 +2574,23 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Horizontal gradient(six colors)</source>
-        <translation>Horizontal gradient(six colors)</translation>
+        <translation>Horizontal gradient (six colors)</translation>
     </message>
     <message>
         <source>Vertical gradient(six colors)</source>
-        <translation>Vertical gradient(six colors)</translation>
+        <translation>Vertical gradient (six colors)</translation>
     </message>
     <message>
         <source>Angle gradient(six colors)</source>
-        <translation>Angle gradient(six colors)</translation>
+        <translation>Diagonal gradient (six colors)</translation>
     </message>
     <message>
         <source>Three color streamer word</source>
-        <translation>Three color streamer word</translation>
+        <translation>Three-color shimmer</translation>
     </message>
     <message>
         <source>Rainbow streamer word</source>
-        <translation>Rainbow streamer word</translation>
+        <translation>Rainbow shimmer</translation>
     </message>
     <message>
         <source>Play time:</source>
@@ -2623,11 +2622,11 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Half Day</source>
-        <translation>Half Day</translation>
+        <translation>AM/PM</translation>
     </message>
     <message>
         <source>Week</source>
-        <translation>Week</translation>
+        <translation>Weekday</translation>
     </message>
     <message>
         <source>Year digits:</source>
@@ -2635,39 +2634,39 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>4-bit Years</source>
-        <translation>4-digit years</translation>
+        <translation>4 digits</translation>
     </message>
     <message>
         <source>2-bit Years</source>
-        <translation>2-digit years</translation>
+        <translation>2 digits</translation>
     </message>
     <message>
         <source>Rows:</source>
-        <translation>Rows:</translation>
+        <translation>Lines:</translation>
     </message>
     <message>
         <source>Single-row</source>
-        <translation>Single-row</translation>
+        <translation>Single line</translation>
     </message>
     <message>
         <source>Multi-row</source>
-        <translation>Multi-row</translation>
+        <translation>Multiple lines</translation>
     </message>
     <message>
         <source>Hour system:</source>
-        <translation>Hour system:</translation>
+        <translation>Clock:</translation>
     </message>
     <message>
         <source>24 Hours</source>
-        <translation>24 Hours</translation>
+        <translation>24-hour</translation>
     </message>
     <message>
         <source>12 Hours</source>
-        <translation>12 Hours</translation>
+        <translation>12-hour</translation>
     </message>
     <message>
         <source>Time difference:</source>
-        <translation>Time difference:</translation>
+        <translation>Time offset:</translation>
     </message>
     <message>
         <source>Ahead</source>
@@ -2679,15 +2678,15 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
 </context><context><name>UrlPanel</name><message>
         <source>Web page</source>
-        <translation>Web page</translation>
+        <translation>Web Page</translation>
     </message>
     <message>
         <source>Url Address:</source>
-        <translation>Url Address:</translation>
+        <translation>URL:</translation>
     </message>
     <message>
         <source>Local Url</source>
-        <translation>Local Url</translation>
+        <translation>Local page</translation>
     </message>
     <message>
         <source>Transparency</source>
@@ -2695,7 +2694,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Show Position:</source>
-        <translation>Show Position:</translation>
+        <translation>Scroll to:</translation>
     </message>
     <message>
         <source>X:</source>
@@ -2711,7 +2710,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>web file(*.html *.htm)</source>
-        <translation>web file(*.html *.htm)</translation>
+        <translation>Web pages (*.html *.htm)</translation>
     </message>
 </context><context><name>VideoDevicePanel</name><message>
         <source>Capture device</source>
@@ -2743,7 +2742,7 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     </message>
     <message>
         <source>Update cycle:</source>
-        <translation>Update cycle:</translation>
+        <translation>Update every:</translation>
     </message>
     <message>
         <source>minutes</source>
@@ -2757,31 +2756,31 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <name>PlayLog</name>
     <message>
         <source>cut short at midnight</source>
-        <translation>cut short at midnight</translation>
+        <translation>Cut short at midnight</translation>
     </message>
     <message>
         <source>cut short by a stop</source>
-        <translation>cut short by a stop</translation>
+        <translation>Cut short by a stop</translation>
     </message>
     <message>
         <source>cut short by the schedule</source>
-        <translation>cut short by the schedule</translation>
+        <translation>Cut short by the schedule</translation>
     </message>
     <message>
         <source>cut short by an insert</source>
-        <translation>cut short by an insert</translation>
+        <translation>Cut short by an insert</translation>
     </message>
     <message>
         <source>stream unreachable</source>
-        <translation>stream unreachable</translation>
+        <translation>Stream unreachable</translation>
     </message>
     <message>
         <source>could not be opened</source>
-        <translation>could not be opened</translation>
+        <translation>Could not be opened</translation>
     </message>
     <message>
         <source>file missing</source>
-        <translation>file missing</translation>
+        <translation>File missing</translation>
     </message>
 </context>
 </TS>
