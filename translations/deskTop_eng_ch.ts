@@ -434,6 +434,10 @@
 <context>
     <name>MainMenuBKLabel</name>
     <message>
+        <source>Weather service</source>
+        <translation>天气服务</translation>
+    </message>
+    <message>
         <source>solution</source>
         <translation>方案</translation>
     </message>
@@ -2724,7 +2728,12 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>Play time:</source>
         <translation>播放时长：</translation>
     </message>
-</context><context><name>WeatherPanel</name><message>
+</context><context><name>WeatherPanel</name>
+    <message>
+        <source>No weather from the service: %1</source>
+        <translation>未从服务获得天气：%1</translation>
+    </message>
+    <message>
         <source>Weather</source>
         <translation>天气</translation>
     </message>
@@ -2781,6 +2790,69 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>file missing</source>
         <translation>文件缺失</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherSetupWin</name>
+    <message>
+        <source>No weather from the service: %1</source>
+        <translation>未从服务获得天气：%1</translation>
+    </message>
+    <message>
+        <source>The service answers.</source>
+        <translation>服务已应答。</translation>
+    </message>
+    <message>
+        <source>Asking the service…</source>
+        <translation>正在询问服务……</translation>
+    </message>
+    <message>
+        <source>Enter the service&apos;s address first.</source>
+        <translation>请先填写服务地址。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>测试</translation>
+    </message>
+    <message>
+        <source>City:</source>
+        <translation>城市：</translation>
+    </message>
+    <message>
+        <source>built-in key</source>
+        <translation>内置密钥</translation>
+    </message>
+    <message>
+        <source>Access key:</source>
+        <translation>访问密钥：</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>No weather (weather items show their background)</source>
+        <translation>不使用天气（天气项只显示背景）</translation>
+    </message>
+    <message>
+        <source>Weather service at an address</source>
+        <translation>指定地址的天气服务</translation>
+    </message>
+    <message>
+        <source>Open-Meteo forecasts (no key needed)</source>
+        <translation>Open-Meteo 天气预报（无需密钥）</translation>
+    </message>
+    <message>
+        <source>Weather service</source>
+        <translation>天气服务</translation>
     </message>
 </context>
 </TS>

@@ -434,6 +434,10 @@
 <context>
     <name>MainMenuBKLabel</name>
     <message>
+        <source>Weather service</source>
+        <translation>Weather Service</translation>
+    </message>
+    <message>
         <source>solution</source>
         <translation>Scheme</translation>
     </message>
@@ -2724,7 +2728,12 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>Play time:</source>
         <translation>Play time:</translation>
     </message>
-</context><context><name>WeatherPanel</name><message>
+</context><context><name>WeatherPanel</name>
+    <message>
+        <source>No weather from the service: %1</source>
+        <translation>No weather from the service: %1</translation>
+    </message>
+    <message>
         <source>Weather</source>
         <translation>Weather</translation>
     </message>
@@ -2781,6 +2790,69 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>file missing</source>
         <translation>File missing</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherSetupWin</name>
+    <message>
+        <source>No weather from the service: %1</source>
+        <translation>No weather from the service: %1</translation>
+    </message>
+    <message>
+        <source>The service answers.</source>
+        <translation>The service answers.</translation>
+    </message>
+    <message>
+        <source>Asking the service…</source>
+        <translation>Asking the service…</translation>
+    </message>
+    <message>
+        <source>Enter the service&apos;s address first.</source>
+        <translation>Enter the service&apos;s address first.</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>City:</source>
+        <translation>City:</translation>
+    </message>
+    <message>
+        <source>built-in key</source>
+        <translation>built-in key</translation>
+    </message>
+    <message>
+        <source>Access key:</source>
+        <translation>Access key:</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>No weather (weather items show their background)</source>
+        <translation>No weather (weather items show their background)</translation>
+    </message>
+    <message>
+        <source>Weather service at an address</source>
+        <translation>Weather service at an address</translation>
+    </message>
+    <message>
+        <source>Open-Meteo forecasts (no key needed)</source>
+        <translation>Open-Meteo forecasts (no key needed)</translation>
+    </message>
+    <message>
+        <source>Weather service</source>
+        <translation>Weather Service</translation>
     </message>
 </context>
 </TS>

@@ -132,6 +132,8 @@ void run(VirtualClock &clock, qint64 msec)
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Its weather panel measures memory, not a service: nothing leaves this machine.
+    qputenv("LUMORA_WEATHER_PROVIDER", "none");
     QApplication app(argc, argv);
     const qint64 minutes = argc > 1 ? QByteArray(argv[1]).toLongLong() : 120;
     QTemporaryDir dir;

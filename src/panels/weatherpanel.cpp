@@ -106,7 +106,24 @@ WeatherPanel::WeatherPanel(QWidget *parent)
     connect(m_update, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &WeatherPanel::slotweatherUpdateChanged);
     connect(m_playTime, &QTimeEdit::timeChanged, this, &WeatherPanel::slotweatherTimeLength);
+    // The preview beside the panel shows the item's background while nothing answers; the
+    // notice says why.
+    WeatherService &service = WeatherService::current();
+    connect(&service, &WeatherService::requestFailed, this, &WeatherPanel::updateNotice);
+    connect(&service, &WeatherService::reportChanged, this, &WeatherPanel::updateNotice);
     retranslateUi();
+}
+
+void WeatherPanel::updateNotice()
+{
+    const WeatherService &service = WeatherService::current();
+    QString notice;
+    if (!service.isConfigured())
+        notice = WeatherService::unconfiguredNotice();
+    else if (const QString problem = service.problem(m_city->currentText()); !problem.isEmpty())
+        notice = tr("No weather from the service: %1").arg(problem);
+    m_notice->setText(notice);
+    m_notice->setVisible(!notice.isEmpty());
 }
 
 QStringList WeatherPanel::kinds() const
@@ -124,9 +141,7 @@ void WeatherPanel::retranslateUi()
     m_updateLabel->setText(tr("Update cycle:"));
     m_minutesLabel->setText(tr("minutes"));
     m_playTimeLabel->setText(tr("Play time:"));
-    const bool configured = WeatherService::current().isConfigured();
-    m_notice->setText(configured ? QString() : WeatherService::unconfiguredNotice());
-    m_notice->setVisible(!configured);
+    updateNotice();
 }
 
 void WeatherPanel::listCities(const QString &provinceEntry)
@@ -158,6 +173,7 @@ void WeatherPanel::fill(const LumoraMediaObject &media)
 
     PanelControls::showSpin(m_update, weather.updateInterval, kUpdateMin, kUpdateMax);
     PanelControls::showTime(m_playTime, weather.length);
+    updateNotice();
 }
 
 void WeatherPanel::changed()

@@ -64,6 +64,8 @@ const QVector<SectionDef> &menuLayout()
               &MainMenuBKLabel::sigSetPlay},
              {"languageEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "language"), ":/images/language.png",
               &MainMenuBKLabel::sigLanguage},
+             {"weatherEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Weather service"), ":/images/sys_setting.png",
+              &MainMenuBKLabel::sigWeather},
              {"helpEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "help"), ":/images/help.png", nullptr},
          }},
     };

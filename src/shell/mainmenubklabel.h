@@ -38,6 +38,7 @@ signals:
     void sigSetBoot();
     void sigSetPlay();
     void sigLanguage();
+    void sigWeather();
 
 protected:
     void showEvent(QShowEvent *event) override;

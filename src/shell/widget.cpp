@@ -6,6 +6,7 @@
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "languagesetupwin.h"
+#include "weathersetupwin.h"
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
@@ -91,6 +92,7 @@ Widget::Widget(QWidget *parent)
     // Created once and reused, so each keeps the outcome of its last run.
     m_bootSetupWin = new BootSetupWin(this);
     m_languageSetupWin = new LanguageSetupWin(this);
+    m_weatherSetupWin = new WeatherSetupWin(this);
     connectCommands();
     connectPanels();
     trUpdate();
@@ -252,6 +254,7 @@ void Widget::connectCommands()
     connect(m_mainMenu, &MainMenuBKLabel::sigSetBoot, this, &Widget::slotSetBoot);
     connect(m_mainMenu, &MainMenuBKLabel::sigSetPlay, this, &Widget::slotSetPlay);
     connect(m_mainMenu, &MainMenuBKLabel::sigLanguage, this, &Widget::slotSetupLanguage);
+    connect(m_mainMenu, &MainMenuBKLabel::sigWeather, this, &Widget::slotSetupWeather);
 }
 
 bool Widget::isWorkAreaCollapsed() const

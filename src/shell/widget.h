@@ -25,6 +25,7 @@ class TimingSegmentPanel;
 class TimingSegmentTimePropertyWin;
 class WindowPanel;
 class LanguageSetupWin;
+class WeatherSetupWin;
 class MainMenuBKLabel;
 class MainPlayBKLabel;
 class JournalWin;
@@ -117,6 +118,7 @@ public:
     JournalWin *journalWindow() const { return m_journal; }
     BootSetupWin *bootSetupWin() const { return m_bootSetupWin; }
     LanguageSetupWin *languageSetupWin() const { return m_languageSetupWin; }
+    WeatherSetupWin *weatherSetupWin() const { return m_weatherSetupWin; }
     QString playButtonText() const;
     // The open scheme's file name, or "Untitled", with a '*' while it has unsaved changes; the
     // title bar and the window title show it.
@@ -249,6 +251,7 @@ public slots:
     virtual void slotSetBoot();
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
+    void slotSetupWeather();
     // Takes back the operator's last step, or does again the one taken back.
     void slotUndo();
     void slotRedo();
@@ -397,6 +400,7 @@ private:
     JournalWin *m_journal = nullptr;
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
+    WeatherSetupWin *m_weatherSetupWin = nullptr;
 
     PropertyArea *m_properties = nullptr;
     // The last segment of each kind of the current display window, as its tree published them.

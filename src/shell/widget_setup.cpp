@@ -1,8 +1,10 @@
-// System-settings commands of the main menu: the start-up and language dialogs.
+// System-settings commands of the main menu: the start-up, language and weather dialogs.
 #include "appcore/settings.h"
 #include "appcore/translations.h"
 #include "bootsetupwin.h"
 #include "languagesetupwin.h"
+#include "weathersetupwin.h"
+#include "weathercore/weatherservice.h"
 #include "platform/autostart.h"
 #include "prodoc.h"
 #include "widget.h"
@@ -58,6 +60,20 @@ void Widget::slotSetupLanguage()
     installTranslations(settings.language);
     trUpdate();
     if (!written)
+        reportUnwritten({settingsFilePath()});
+}
+
+void Widget::slotSetupWeather()
+{
+    WeatherSetupWin *dialog = m_weatherSetupWin;
+    dialog->setConfig(WeatherService::current().config());
+    dialog->exec();
+    if (dialog->isCancelled())
+        return;
+    const WeatherConfig chosen = dialog->config();
+    // In effect at once, for the items on the screens too, even when it cannot be kept.
+    WeatherService::current().setConfig(chosen);
+    if (!chosen.save(settingsFilePath()))
         reportUnwritten({settingsFilePath()});
 }
 

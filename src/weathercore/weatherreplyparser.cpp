@@ -94,7 +94,7 @@ QString monthDayOf(const QString &isoDate)
 }
 } // namespace
 
-QUrl WeatherReplyParser::telematicsRequest(const QString &host, const QString &city)
+QUrl WeatherReplyParser::telematicsRequest(const QString &host, const QString &city, const QString &key)
 {
     QUrl url = baseUrl(host);
     QString path = url.path();
@@ -103,7 +103,7 @@ QUrl WeatherReplyParser::telematicsRequest(const QString &host, const QString &c
     url.setPath(path + QLatin1String(TelematicsPath));
     return withQuery(url, {{QStringLiteral("location"), city},
                            {QStringLiteral("output"), QStringLiteral("json")},
-                           {QStringLiteral("ak"), QLatin1String(AccessKey)}});
+                           {QStringLiteral("ak"), key.isEmpty() ? QLatin1String(AccessKey) : key}});
 }
 
 QUrl WeatherReplyParser::geocodingRequest(const QString &base, const QString &city)

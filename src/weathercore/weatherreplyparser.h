@@ -22,7 +22,8 @@ class WeatherReplyParser
 public:
     enum Result { Parsed, NotJson, ServiceError, Malformed };
 
-    static QUrl telematicsRequest(const QString &host, const QString &city);
+    // `key` empty: the built-in access key.
+    static QUrl telematicsRequest(const QString &host, const QString &city, const QString &key = QString());
     static QUrl geocodingRequest(const QString &base, const QString &city);
     static QUrl forecastRequest(const QString &base, double latitude, double longitude);
 

@@ -60,6 +60,32 @@ void WeatherService::setCurrent(WeatherService *service)
     installedService = service;
 }
 
+void WeatherService::setConfig(const WeatherConfig &config)
+{
+    m_config = config;
+    m_saidUnconfigured = false;
+    QStringList shown;
+    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+        Entry *e = it.value();
+        // Coordinates and values of the old service say nothing about the new one; a reply
+        // still under way is let go and its answer taken as a fresh one.
+        e->located = false;
+        e->hasReport = false;
+        e->problem.clear();
+        e->inFlight = false;
+        if (e->watchers > 0)
+            shown << it.key();
+    }
+    for (const QString &city : qAsConst(shown))
+        requestNow(city);
+}
+
+QString WeatherService::problem(const QString &city) const
+{
+    const Entry *e = m_entries.value(city);
+    return e ? e->problem : QString();
+}
+
 WeatherService::Entry &WeatherService::entry(const QString &city)
 {
     Entry *&e = m_entries[city];
@@ -153,7 +179,7 @@ void WeatherService::send(const QString &city, bool retry)
     e.lastAsked = m_clock->now();
 
     if (m_config.provider == WeatherConfig::Telematics) {
-        get(WeatherReplyParser::telematicsRequest(m_config.host, city),
+        get(WeatherReplyParser::telematicsRequest(m_config.host, city, m_config.key),
             [this, city](bool ok, const QByteArray &body) {
                 if (!ok)
                     return settle(city, Failed, {}, QStringLiteral("no answer"));
@@ -217,10 +243,13 @@ void WeatherService::settle(const QString &city, Outcome outcome, const WeatherR
         e.retries = 0;
         e.report = report;
         e.hasReport = true;
+        e.problem.clear();
         emit reportChanged(city);
         return;
     }
     qDebug().noquote() << "weather of" << city << "not updated:" << why;
+    e.problem = why;
+    emit requestFailed(city, why);
     if (outcome == Failed && e.retry && e.retries < MaxRetries) {
         e.retry->start(FirstRetryMsecs << e.retries);
         ++e.retries;

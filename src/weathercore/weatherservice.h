@@ -47,6 +47,11 @@ public:
     static QString unconfiguredNotice() { return tr("No weather service is configured"); }
 
     const WeatherConfig &config() const { return m_config; }
+    // Another service from now on: what was fetched goes, and every city on a screen is asked
+    // again at once.
+    void setConfig(const WeatherConfig &config);
+    // Why the last request for `city` failed; empty once one has succeeded.
+    QString problem(const QString &city) const;
     bool isConfigured() const { return m_config.isConfigured(); }
 
     // An item of `city` is shown / no longer shown; `minutes` is its update cycle.
@@ -67,6 +72,8 @@ public:
 
 signals:
     void reportChanged(const QString &city);
+    // A request for `city` failed (`why` in the debug output's words); retries follow as above.
+    void requestFailed(const QString &city, const QString &why);
     void pictureArrived(const QString &url);
 
 private:
@@ -79,6 +86,7 @@ private:
         bool inFlight = false;
         QDateTime lastAsked;
         bool located = false;
+        QString problem;
         double latitude = 0;
         double longitude = 0;
         ClockTimer *cycle = nullptr;

@@ -5,6 +5,13 @@
 #include "appcore/settings.h"
 #include "appcore/translations.h"
 #include "editor/projecttree.h"
+#include "editor/projecttreeitem.h"
+#include "model/commonwinobject.h"
+#include "model/generalobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "panels/mediapanel.h"
+#include "panels/windowpanel.h"
 #include "modalwatcher.h"
 #include "model/schemewriter.h"
 #include "picturescheme.h"
@@ -14,9 +21,14 @@
 #include "shell/mainmenubklabel.h"
 #include "shell/menubutton.h"
 #include "shell/shellstyle.h"
+#include "shell/weathersetupwin.h"
+#include "render/weatherwindow.h"
+#include "weathercore/weatherservice.h"
+#include "../render/tinyhttpserver.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +36,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QUrlQuery>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -183,6 +197,127 @@ private slots:
     {
         m_widget.reset();
         installTranslations(-1);
+        WeatherService::current().setConfig(WeatherConfig::fromSettingsFile(settingsFilePath()));
+    }
+
+    // The weather service is chosen in the program: "Test" says whether it answers, and a
+    // weather item added to the new scheme shows that service's values, with no settings file
+    // edited by hand. One that cannot be reached is named under the weather panel.
+    void aWeatherServiceChosenInTheProgramServesANewItem()
+    {
+        TinyHttpServer server([](const QUrl &target) {
+            TinyHttpServer::Reply reply;
+            const QString city = QUrlQuery(target).queryItemValue(QStringLiteral("location"), QUrl::FullyDecoded);
+            reply.body = QStringLiteral("{\"error\":0,\"status\":\"success\",\"date\":\"2026-03-02\",\"results\":"
+                                        "[{\"currentCity\":\"%1\",\"weather_data\":[{\"date\":\"周一 03月02日 "
+                                        "(实时：21℃)\",\"dayPictureUrl\":\"\",\"weather\":\"晴\",\"wind\":\"微风\","
+                                        "\"temperature\":\"25 ~ 15℃\"},{\"date\":\"周二\",\"dayPictureUrl\":\"\","
+                                        "\"weather\":\"晴\",\"wind\":\"微风\",\"temperature\":\"26 ~ 16℃\"},"
+                                        "{\"date\":\"周三\",\"dayPictureUrl\":\"\",\"weather\":\"阴\",\"wind\":"
+                                        "\"东风\",\"temperature\":\"20 ~ 12℃\"},{\"date\":\"周四\",\"dayPictureUrl\":"
+                                        "\"\",\"weather\":\"小雨\",\"wind\":\"北风\",\"temperature\":\"18 ~ 10℃\"}]}]}")
+                             .arg(city)
+                             .toUtf8();
+            return reply;
+        });
+        QVERIFY(!WeatherService::current().isConfigured()); // the suite's machine asks no public service
+        ModalWatcher watcher;
+        bool answered = false;
+        watcher.dialogHandlers << [&](QWidget *modal) {
+            auto *dialog = qobject_cast<WeatherSetupWin *>(modal);
+            QVERIFY(dialog);
+            QVERIFY(dialog->noneButton()->isChecked());
+            QVERIFY(!dialog->addressEdit()->isEnabled());
+            dialog->serviceButton()->click();
+            QVERIFY(dialog->addressEdit()->isEnabled());
+            dialog->addressEdit()->setText(server.base());
+            QSignalSpy tested(dialog, &WeatherSetupWin::testFinished);
+            dialog->testButton()->click();
+            QVERIFY(tested.wait(15000));
+            answered = tested.first().first().toBool();
+            QCOMPARE(dialog->testResult()->text(),
+                     QCoreApplication::translate("WeatherSetupWin", "The service answers."));
+            dialog->okButton()->click();
+        };
+        m_widget->slotSetupWeather();
+        QVERIFY(watcher.answered());
+        QVERIFY(answered);
+        QCOMPARE(iniValues(settingsFilePath()).value(QStringLiteral("WeatherProvider")), QStringLiteral("telematics"));
+        QCOMPARE(iniValues(settingsFilePath()).value(QStringLiteral("WeatherHost")), server.base());
+
+        // The province and city lists are installed beside the program.
+        for (const char *name : {"province.txt", "city.txt"})
+            QVERIFY(QFile::copy(QStringLiteral(LUMORA_SOURCE_DIR "/resources/weather/") + QLatin1String(name),
+                                m_dir->filePath(QLatin1String(name))));
+        m_widget.reset(new ScriptedWidget);
+        m_widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_widget.data()));
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
+        QVERIFY(tree);
+        // The operator selects the window and adds a weather item to it.
+        QList<QTreeWidgetItem *> nodes{tree->rootItem()};
+        for (int i = 0; i < nodes.size(); ++i) {
+            for (int c = 0; c < nodes.at(i)->childCount(); ++c)
+                nodes << nodes.at(i)->child(c);
+            if (static_cast<ProjectTreeItem *>(nodes.at(i))->kind() == QLatin1String("generalwin")) {
+                tree->setCurrentTreeItem(static_cast<ProjectTreeItem *>(nodes.at(i)));
+                tree->slotSelectItemChecked();
+                break;
+            }
+        }
+        tree->addWeatherSlot();
+        const QList<LumoraMediaObject *> &media = tree->generalSegments.first()->programs.first()->windows.first()->media;
+        QCOMPARE(media.last()->type, QStringLiteral("weather"));
+        m_widget->windowPanel()->selectMediaRow(media.size() - 1);
+        QVERIFY(m_widget->shownMediaPanel());
+        // The operator picks the item's city in its panel.
+        QComboBox *province = nullptr;
+        QComboBox *city = nullptr;
+        for (QComboBox *box : m_widget->shownMediaPanel()->findChildren<QComboBox *>()) {
+            if (box->objectName() == QLatin1String("province"))
+                province = box;
+            if (box->objectName() == QLatin1String("city"))
+                city = box;
+        }
+        QVERIFY(province && city && province->count() > 0);
+        for (int i = 0; i < province->count() && city->count() == 0; ++i) {
+            province->setCurrentIndex(i);
+            emit province->activated(i);
+        }
+        QVERIFY(city->count() > 0);
+        city->setCurrentIndex(0);
+        emit city->activated(0);
+        const QString cityName = city->currentText();
+        WeatherWindow *shown = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (WeatherWindow *w : findAllWeatherWindows()) {
+                    if (w->isVisible() && w->showsValues())
+                        shown = w;
+                }
+                return shown != nullptr;
+            }(),
+            15000);
+        QVERIFY2(shown->shownText().contains(cityName), qPrintable(shown->shownText()));
+        QVERIFY2(shown->shownText().contains(QStringLiteral("21℃")), qPrintable(shown->shownText()));
+
+        // The service goes away: Test says so, and so does the weather panel.
+        const QString gone = server.base();
+        server.close();
+        WeatherConfig unreachable = WeatherService::current().config();
+        unreachable.host = gone;
+        WeatherService::current().setConfig(unreachable);
+        QLabel *notice = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (QLabel *label : m_widget->findChildren<QLabel *>()) {
+                    if (label->isVisible() && label->text().startsWith(
+                            QCoreApplication::translate("WeatherPanel", "No weather from the service: %1").section(QLatin1Char('%'), 0, 0)))
+                        notice = label;
+                }
+                return notice != nullptr;
+            }(),
+            15000);
     }
 
     // Each accepted choice is in the settings file and the auto-start entry; the remembered
@@ -218,7 +353,7 @@ private slots:
                               QPoint(8, dialog->lastSchemeButton()->height() / 2));
             dialog->pathEdit()->selectAll();
             QTest::keyClicks(dialog->pathEdit(), QStringLiteral("/srv/lobby.schx"));
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            dialog->okButton()->click();
         };
         m_widget->slotSetBoot();
         QVERIFY(seen);
@@ -397,7 +532,7 @@ private slots:
                 }
                 QCheckBox *box = englishWanted ? dialog->englishBox() : dialog->chineseBox();
                 QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-                QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+                dialog->okButton()->click();
             };
         };
         watcher.dialogHandlers << choose(true);
@@ -430,6 +565,14 @@ private slots:
     }
 
 private:
+    static QList<WeatherWindow *> findAllWeatherWindows()
+    {
+        QList<WeatherWindow *> all;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            all += top->findChildren<WeatherWindow *>();
+        return all;
+    }
+
     QTemporaryDir m_config;
     QScopedPointer<QTemporaryDir> m_dir;
     QScopedPointer<ScriptedWidget> m_widget;
