@@ -12,6 +12,11 @@ Clock::~Clock()
         installedClock = nullptr;
 }
 
+qint64 Clock::msecsSinceEpoch() const
+{
+    return now().toMSecsSinceEpoch();
+}
+
 Clock &Clock::current()
 {
     if (installedClock)

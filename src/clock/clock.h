@@ -23,6 +23,9 @@ public:
     // Milliseconds on a clock that never jumps (the timers' own time base); only differences
     // between two readings mean anything.
     virtual qint64 steadyMsecs() const = 0;
+    // now() as milliseconds since the epoch (UTC), the same value now().toMSecsSinceEpoch()
+    // gives; a clock may have a cheaper way to it than a time zone look-up each time.
+    virtual qint64 msecsSinceEpoch() const;
     virtual ClockTimer *createTimer(QObject *parent) = 0;
 
     // The clock in use in this process: the installed one, or the wall clock.

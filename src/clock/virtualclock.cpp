@@ -14,9 +14,11 @@ VirtualClock::VirtualClock(const QDateTime &start)
 
 VirtualClock::~VirtualClock()
 {
-    for (VirtualClockTimer *timer : qAsConst(m_timers)) {
-        timer->m_clock = nullptr;
-        timer->m_active = false;
+    for (const QList<VirtualClockTimer *> *list : {&m_timers, &m_quietTimers}) {
+        for (VirtualClockTimer *timer : *list) {
+            timer->m_clock = nullptr;
+            timer->m_active = false;
+        }
     }
 }
 
@@ -25,6 +27,19 @@ QDateTime VirtualClock::now() const
     const qint64 wall = m_wallBase + m_elapsed;
     return QDateTime(QDate::fromJulianDay(wall / msecPerDay),
                      QTime::fromMSecsSinceStartOfDay(int(wall % msecPerDay)));
+}
+
+qint64 VirtualClock::msecsSinceEpoch() const
+{
+    const qint64 wall = m_wallBase + m_elapsed;
+    const qint64 minute = wall - wall % 60000;
+    if (minute != m_offsetMinute) {
+        const QDateTime start(QDate::fromJulianDay(minute / msecPerDay),
+                              QTime::fromMSecsSinceStartOfDay(int(minute % msecPerDay)));
+        m_offset = start.toMSecsSinceEpoch() - minute;
+        m_offsetMinute = minute;
+    }
+    return wall + m_offset;
 }
 
 ClockTimer *VirtualClock::createTimer(QObject *parent)
@@ -56,25 +71,48 @@ void VirtualClock::jumpWallClock(qint64 msec)
 int VirtualClock::activeTimerCount() const
 {
     int count = 0;
-    for (const VirtualClockTimer *timer : m_timers)
-        count += timer->m_active ? 1 : 0;
+    for (const QList<VirtualClockTimer *> *list : {&m_timers, &m_quietTimers}) {
+        for (const VirtualClockTimer *timer : *list)
+            count += timer->m_active ? 1 : 0;
+    }
     return count;
 }
 
 void VirtualClock::attach(VirtualClockTimer *timer)
 {
     m_timers.append(timer);
+    ++m_changes;
 }
 
 void VirtualClock::detach(VirtualClockTimer *timer)
 {
-    m_timers.removeOne(timer);
+    if (!m_quietTimers.removeOne(timer))
+        m_timers.removeOne(timer);
+    ++m_changes;
 }
 
 void VirtualClock::arm(VirtualClockTimer *timer)
 {
     timer->m_due = m_elapsed + timer->m_interval;
     setPhase(timer);
+    if (!timer->m_quiet)
+        ++m_changes;
+}
+
+void VirtualClock::disarm(VirtualClockTimer *timer)
+{
+    if (!timer->m_quiet)
+        ++m_changes;
+}
+
+void VirtualClock::setQuiet(VirtualClockTimer *timer, bool quiet)
+{
+    if (timer->m_quiet == quiet)
+        return;
+    timer->m_quiet = quiet;
+    (quiet ? m_timers : m_quietTimers).removeOne(timer);
+    (quiet ? m_quietTimers : m_timers).append(timer);
+    ++m_changes;
 }
 
 // On a real event loop a timer's expiries keep the microseconds of its start: of the timers
@@ -100,18 +138,36 @@ bool VirtualClock::firesBefore(const VirtualClockTimer *a, const VirtualClockTim
     return a->m_sequence < b->m_sequence;
 }
 
+VirtualClockTimer *VirtualClock::firstDue(const QList<VirtualClockTimer *> &timers, qint64 target) const
+{
+    VirtualClockTimer *next = nullptr;
+    for (VirtualClockTimer *timer : timers) {
+        if (!timer->m_active || timer->m_due + m_lateness > target)
+            continue;
+        if (!next || firesBefore(timer, next))
+            next = timer;
+    }
+    return next;
+}
+
 void VirtualClock::runTo(qint64 target)
 {
+    // The first of the other timers stays the first while only quiet handlers run: they
+    // touch no timer but their own.
+    VirtualClockTimer *other = nullptr;
+    quint64 otherAsOf = m_changes - 1;
     for (;;) {
-        VirtualClockTimer *next = nullptr;
-        for (VirtualClockTimer *timer : qAsConst(m_timers)) {
-            if (!timer->m_active || timer->m_due + m_lateness > target)
-                continue;
-            if (!next || firesBefore(timer, next))
-                next = timer;
+        if (otherAsOf != m_changes) {
+            other = firstDue(m_timers, target);
+            otherAsOf = m_changes;
         }
+        VirtualClockTimer *next = firstDue(m_quietTimers, target);
+        if (!next || (other && firesBefore(other, next)))
+            next = other;
         if (!next)
             break;
+        if (!next->m_quiet)
+            ++m_changes; // it moves on or stops, and what it runs may arm anything
         // A timer that fell due during a stall fires now, late.
         const qint64 due = next->m_due;
         m_elapsed = qMax(m_elapsed, due + m_lateness);
@@ -129,7 +185,7 @@ void VirtualClock::runTo(qint64 target)
             }
         }
         ++m_fired;
-        next->deliver(due);
+        next->expire(due);
     }
     m_elapsed = qMax(m_elapsed, target);
 }

@@ -25,6 +25,7 @@ public:
 
     QDateTime now() const override;
     qint64 steadyMsecs() const override { return m_elapsed; }
+    qint64 msecsSinceEpoch() const override;
     ClockTimer *createTimer(QObject *parent) override;
 
     void advance(qint64 msec);
@@ -33,7 +34,11 @@ public:
     void jumpWallClock(qint64 msec);
     // Every expiry from now on fires `msec` after it fell due, as on an event loop that is
     // always that much behind (0: on time).
-    void setDeliveryLateness(qint64 msec) { m_lateness = qMax<qint64>(0, msec); }
+    void setDeliveryLateness(qint64 msec)
+    {
+        m_lateness = qMax<qint64>(0, msec);
+        ++m_changes;
+    }
 
     // Number of timer expiries delivered so far.
     qint64 firedCount() const { return m_fired; }
@@ -44,6 +49,10 @@ private:
     void attach(VirtualClockTimer *timer);
     void detach(VirtualClockTimer *timer);
     void arm(VirtualClockTimer *timer);
+    void disarm(VirtualClockTimer *timer);
+    void setQuiet(VirtualClockTimer *timer, bool quiet);
+    // The timer of `timers` that fires first among those due by `target`, or nullptr.
+    VirtualClockTimer *firstDue(const QList<VirtualClockTimer *> &timers, qint64 target) const;
     void setPhase(VirtualClockTimer *timer);
     static bool firesBefore(const VirtualClockTimer *a, const VirtualClockTimer *b);
     qint64 elapsed() const { return m_elapsed; }
@@ -57,4 +66,13 @@ private:
     qint64 m_fired = 0;
     qint64 m_lateness = 0;
     QList<VirtualClockTimer *> m_timers;
+    // Timers with a quiet handler, kept apart: a run of their expiries (a frame every 17 ms)
+    // before the next other timer falls due is found without looking through all the others
+    // each time.
+    QList<VirtualClockTimer *> m_quietTimers;
+    // Moves whenever a timer other than a quiet one is armed, stopped, added or removed.
+    quint64 m_changes = 0;
+    // The UTC offset of the local minute last converted (time zones change on whole minutes).
+    mutable qint64 m_offsetMinute = -1;
+    mutable qint64 m_offset = 0;
 };

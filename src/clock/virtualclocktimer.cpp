@@ -28,6 +28,16 @@ void VirtualClockTimer::start()
 void VirtualClockTimer::stop()
 {
     m_active = false;
+    if (m_clock)
+        m_clock->disarm(this);
+}
+
+void VirtualClockTimer::setQuietExpiry(std::function<bool()> handler)
+{
+    const bool quiet = bool(handler);
+    ClockTimer::setQuietExpiry(std::move(handler));
+    if (m_clock)
+        m_clock->setQuiet(this, quiet);
 }
 
 void VirtualClockTimer::setInterval(int msec)

@@ -22,14 +22,17 @@ public:
     bool isSingleShot() const override { return m_singleShot; }
     bool isActive() const override { return m_active; }
     int remainingTime() const override;
+    void setQuietExpiry(std::function<bool()> handler) override;
 
 private:
     friend class VirtualClock;
     using ClockTimer::deliver;
+    using ClockTimer::expire;
     VirtualClock *m_clock;
     int m_interval = 0;
     bool m_singleShot = false;
     bool m_active = false;
+    bool m_quiet = false;
     qint64 m_due = 0;
     int m_phase = 0;        // order of its start within the millisecond it was started in
     quint64 m_sequence = 0; // order of its start overall

@@ -2,6 +2,7 @@
 
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
+#include "headless.h"
 #include "model/lumoramediaobject.h"
 #include "textcore/analogdial.h"
 #include "textcore/clockshift.h"
@@ -16,6 +17,9 @@ AnalogClockWidget::AnalogClockWidget(QWidget *parent)
     tickTimer = Clock::current().createTimer(this);
     tickTimer->setInterval(TickMs);
     connect(tickTimer, &ClockTimer::timeout, this, &AnalogClockWidget::slotTimeout);
+    // Its ticks only redraw the hands or the digits.
+    if (Headless::active())
+        tickTimer->setQuietExpiry([] { return true; });
 }
 
 AnalogClockWidget::~AnalogClockWidget() = default;

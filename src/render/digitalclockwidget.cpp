@@ -2,6 +2,7 @@
 
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
+#include "headless.h"
 #include "model/lumoramediaobject.h"
 #include "textcore/colorpen.h"
 
@@ -14,6 +15,9 @@ digitalClockWidget::digitalClockWidget(QWidget *parent)
     tickTimer = Clock::current().createTimer(this);
     tickTimer->setInterval(TickMs);
     connect(tickTimer, &ClockTimer::timeout, this, &digitalClockWidget::slotTimeout);
+    // Its ticks only redraw the hands or the digits.
+    if (Headless::active())
+        tickTimer->setQuietExpiry([] { return true; });
 }
 
 digitalClockWidget::~digitalClockWidget() = default;

@@ -2,6 +2,7 @@
 
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
+#include "headless.h"
 #include "model/lumoramediaobject.h"
 #include "textcore/scrollspeed.h"
 
@@ -97,6 +98,8 @@ textWidget::textWidget(QWidget *parent)
     stripLabel->hide();
     scrollTimer = Clock::current().createTimer(this);
     connect(scrollTimer, &ClockTimer::timeout, this, &textWidget::slotTimeout);
+    if (Headless::active())
+        scrollTimer->setQuietExpiry([this] { return quietFrame(); });
 }
 
 textWidget::~textWidget()
@@ -259,7 +262,7 @@ void textWidget::startScroll()
 void textWidget::stopScroll()
 {
     if (scrollTimer->isActive() && m_lastFrameMs >= 0) {
-        const qint64 now = Clock::current().now().toMSecsSinceEpoch();
+        const qint64 now = Clock::current().msecsSinceEpoch();
         m_scrolledMs += std::clamp<qint64>(now - m_lastFrameMs, 0, MaxFrameStepMs) + m_lagMs;
     }
     scrollTimer->stop();
@@ -271,7 +274,7 @@ void textWidget::resumeScroll()
 {
     if (mode != ScrollingMode || m_finished || ScrollSpeed::tickInterval(rollSpeed) < 0)
         return;
-    m_lastFrameMs = Clock::current().now().toMSecsSinceEpoch();
+    m_lastFrameMs = Clock::current().msecsSinceEpoch();
     m_lagMs = 0;
     m_frameOriginMs = m_lastFrameMs;
     m_frameIndex = 0;
@@ -297,7 +300,7 @@ void textWidget::armNextFrame()
     // Frames are due on a fixed schedule from the start, not one period after the previous
     // one: a late frame does not push the later ones back, and a fractional period (16.67 ms)
     // comes out as the right mix of 16 and 17 ms.
-    const qint64 now = Clock::current().now().toMSecsSinceEpoch();
+    const qint64 now = Clock::current().msecsSinceEpoch();
     const double period = framePeriod();
     ++m_frameIndex;
     double due = m_frameOriginMs + m_frameIndex * period;
@@ -324,25 +327,57 @@ void textWidget::armNextFrame()
     scrollTimer->start(next);
 }
 
-void textWidget::slotTimeout()
+textWidget::Frame textWidget::frameNow() const
 {
-    if (mode != ScrollingMode || m_finished)
-        return;
-    const qint64 now = Clock::current().now().toMSecsSinceEpoch();
+    const qint64 now = Clock::current().msecsSinceEpoch();
     // The frame is shown at the display refresh it was due for, so it shows that time even
     // when the timer got through a few ms late; a frame later than a whole period has missed
     // its refresh and shows the present.
     const double period = framePeriod();
-    qint64 frameMs = std::min(m_nextFrameMs, now);
-    if (now - frameMs >= period)
-        frameMs = now;
+    Frame f;
+    f.frameMs = std::min(m_nextFrameMs, now);
+    if (now - f.frameMs >= period)
+        f.frameMs = now;
+    f.scrolledMs = m_scrolledMs;
+    f.lagMs = m_lagMs;
     if (m_lastFrameMs >= 0) {
-        const qint64 owed = std::clamp<qint64>(frameMs - m_lastFrameMs, 0, MaxFrameStepMs) + m_lagMs;
+        const qint64 owed = std::clamp<qint64>(f.frameMs - m_lastFrameMs, 0, MaxFrameStepMs) + m_lagMs;
         const qint64 shown = frameAdvance(owed, period);
-        m_scrolledMs += shown;
-        m_lagMs = owed - shown;
+        f.scrolledMs += shown;
+        f.lagMs = owed - shown;
     }
-    m_lastFrameMs = frameMs;
+    return f;
+}
+
+void textWidget::takeFrame(const Frame &f)
+{
+    m_scrolledMs = f.scrolledMs;
+    m_lagMs = f.lagMs;
+    m_lastFrameMs = f.frameMs;
+}
+
+bool textWidget::quietFrame()
+{
+    if (mode != ScrollingMode || m_finished)
+        return true;
+    // The frame slotTimeout() would make, without moving the strip nobody sees; the one that
+    // ends the text is left to it.
+    const Frame f = frameNow();
+    const ScrollSpeed::Track track{rollDirection, width(), textWidth, fontSize, rollSpeed};
+    const long long ticks = track.ticksAfter(f.scrolledMs);
+    if (playToEnd && ticks >= track.ticksPerPass())
+        return false;
+    takeFrame(f);
+    x = track.xAfterTicks(ticks);
+    armNextFrame();
+    return true;
+}
+
+void textWidget::slotTimeout()
+{
+    if (mode != ScrollingMode || m_finished)
+        return;
+    takeFrame(frameNow());
 
     const ScrollSpeed::Track track{rollDirection, width(), textWidth, fontSize, rollSpeed};
     const long long ticks = track.ticksAfter(m_scrolledMs);

@@ -165,6 +165,17 @@ private:
     void buildStrip();
     void placeScroll();
     void armNextFrame();
+    // Where the frame due now stands: the scrolling time it shows and the lag left.
+    struct Frame
+    {
+        qint64 frameMs = 0;
+        qint64 scrolledMs = 0;
+        qint64 lagMs = 0;
+    };
+    Frame frameNow() const;
+    void takeFrame(const Frame &frame);
+    // The expiry of the scroll tick in a headless run; false for the one slotTimeout() takes.
+    bool quietFrame();
     int stripTop() const;
     ColorPen::Geometry penGeometry() const;
 

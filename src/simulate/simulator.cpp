@@ -17,6 +17,7 @@
 #include "player/segmentscheduler.h"
 #include "render/commonplaywindow.h"
 #include "render/effectanimation.h"
+#include "render/headless.h"
 #include "render/mainplaybklabel.h"
 #include "render/playlabel.h"
 
@@ -106,6 +107,8 @@ Simulator::Simulator(Scheme &scheme, const QDateTime &start, bool events, Output
     // Videos last their stored length; nothing is decoded. One without a length plays to its
     // end in real play, where mpv tells the file's duration: read here with the same library.
     PlayLabel::setDecodingEnabled(false);
+    // Frames and ticks that only redraw go by quietly; every timer still starts and stops.
+    Headless::setActive(true);
     readVideoLengths(scheme);
     m_host.reset(new Host(this));
 
@@ -178,6 +181,7 @@ Simulator::~Simulator()
     m_host.reset();
     Clock::setCurrent(nullptr);
     EffectAnimation::setFrameInterval(16);
+    Headless::setActive(false);
 }
 
 ScreenPlayHost &Simulator::host()
