@@ -1,13 +1,59 @@
 // Wall time of simulating 24 hours of a busy scheme: four display windows, each with two
 // pages of two windows of three 5 s pictures (entry and exit effects on every other one),
-// and a cycle insert every 10 minutes. Prints the figures.
+// and a cycle insert every 10 minutes. Then the same hours and one of the shipped demo
+// (scrolling texts, clocks, a count timer, a video), or of the scheme file given second,
+// with the peak resident memory so far. Prints the figures.
+//
+// bench_simulateday [hours [scheme.schx]]
 #include "schemebuilder.h"
+#include "model/schemereader.h"
 #include "simulate/simulator.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <sys/resource.h>
 
 #include <cstdio>
+
+namespace {
+
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// Simulates `hours` of the scheme file from midnight; false when it cannot be read.
+bool simulateFile(const QString &file, qint64 hours)
+{
+    SchemeReader reader;
+    if (!reader.readFile(file)) {
+        printf("%s: not simulated (%s)\n", qPrintable(file), qPrintable(reader.errorString()));
+        return false;
+    }
+    // Media paths are relative to the scheme, as for the player.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(file).absolutePath());
+    qint64 rows = 0;
+    QElapsedTimer wall;
+    wall.start();
+    {
+        Simulator simulator(reader.scheme(), QDateTime(QDate(2026, 12, 9), QTime(0, 0)), false,
+                            [&rows](const QString &) { ++rows; });
+        simulator.run(hours * 3600 * 1000);
+    }
+    const double seconds = wall.elapsed() / 1000.0;
+    QDir::setCurrent(before);
+    printf("simulated %lld h of %s: %.2f s wall, %lld log rows, peak resident memory %.1f MiB\n", hours,
+           qPrintable(QFileInfo(file).fileName()), seconds, rows, peakMiB());
+    return true;
+}
+
+} // namespace
 
 using namespace SchemeBuilder;
 
@@ -16,6 +62,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const qint64 hours = argc > 1 ? QByteArray(argv[1]).toLongLong() : 24;
+    const QString demo = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(LUMORA_DEMO_SCHEME);
 
     Scheme scheme;
     for (int d = 1; d <= 4; ++d) {
@@ -57,5 +104,12 @@ int main(int argc, char *argv[])
     printf("simulated %lld h of 4 display windows (5 s items, effects, cycle insert): %.2f s wall, %lld log "
            "rows\n",
            hours, seconds, rows);
+
+    if (QFileInfo::exists(demo)) {
+        simulateFile(demo, 1);
+        simulateFile(demo, hours);
+    } else {
+        printf("%s not built: no demo figures\n", qPrintable(demo));
+    }
     return 0;
 }
