@@ -67,6 +67,95 @@ private slots:
         QCOMPARE(clock.activeTimerCount(), 1);
     }
 
+    // A frame tick that re-arms itself every 16 or 17 ms among item timers that tie with it and
+    // with each other; the frame that ends the run starts an item timer of its own. Run once
+    // with the frame's expiries delivered and once taken quietly, the item timers fire in the
+    // same order at the same moments, and the quiet expiries emit nothing.
+    QStringList frameAndItems(bool quiet, int *timeouts)
+    {
+        VirtualClock clock(start);
+        QObject owner;
+        QStringList log;
+        auto item = [&](const QString &name) {
+            ClockTimer *t = clock.createTimer(&owner);
+            t->setSingleShot(true);
+            QObject::connect(t, &ClockTimer::timeout, &owner, [&log, &clock, name] {
+                log << name + QLatin1Char('@') + clock.now().time().toString(QStringLiteral("ss.zzz"));
+            });
+            return t;
+        };
+        ClockTimer *a = item(QStringLiteral("a"));
+        ClockTimer *b = item(QStringLiteral("b"));
+        ClockTimer *c = item(QStringLiteral("c"));
+        ClockTimer *last = item(QStringLiteral("last"));
+        ClockTimer *d = item(QStringLiteral("d"));
+        ClockTimer *g1 = item(QStringLiteral("g1"));
+        ClockTimer *g2 = item(QStringLiteral("g2"));
+        // Started in a millisecond where a frame fired first, it comes after both g's.
+        QObject::connect(b, &ClockTimer::timeout, &owner, [d] { d->start(500); });
+        ClockTimer *frame = clock.createTimer(&owner);
+        int frames = 0;
+        auto next = [&] { return ++frames % 3 == 0 ? 16 : 17; };
+        auto endsHere = [&] { return frames == 100; };
+        QObject::connect(frame, &ClockTimer::timeout, &owner, [&] {
+            if (endsHere()) {
+                frame->stop();
+                last->start(1);
+                return;
+            }
+            frame->start(next());
+        });
+        if (quiet) {
+            frame->setQuietExpiry([&] {
+                if (endsHere())
+                    return false;
+                frame->start(next());
+                return true;
+            });
+        }
+        *timeouts = 0;
+        QObject::connect(frame, &ClockTimer::timeout, &owner, [timeouts] { ++*timeouts; });
+        frame->start(17);
+        a->start(1000);
+        clock.advance(5);
+        g1->start(1496);
+        g2->start(1496);
+        // In the millisecond of a frame: their places among timers due together depend on it.
+        clock.advance(12);
+        b->start(984);
+        c->start(984);
+        clock.advance(1);
+        a->setInterval(999);
+        clock.advance(3000);
+        return log;
+    }
+
+    void quietExpiriesKeepTheOrderOfEveryOtherTimer()
+    {
+        int delivered = 0;
+        int quietlyDelivered = 0;
+        const QStringList loud = frameAndItems(false, &delivered);
+        const QStringList quiet = frameAndItems(true, &quietlyDelivered);
+        QCOMPARE(quiet, loud);
+        QCOMPARE(loud, (QStringList{"b@01.001", "c@01.001", "a@01.017", "g1@01.501", "g2@01.501", "d@01.501",
+                                    "last@01.685"}));
+        QVERIFY(delivered > 90);
+        QCOMPARE(quietlyDelivered, 1);
+    }
+
+    void millisecondsSinceTheEpochAreThoseOfNow()
+    {
+        VirtualClock clock(QDateTime(QDate(2026, 3, 29), QTime(0, 59, 59, 990)));
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(clock.msecsSinceEpoch(), clock.now().toMSecsSinceEpoch());
+            clock.advance(7);
+        }
+        clock.advance(3 * 3600 * 1000 + 123);
+        QCOMPARE(clock.msecsSinceEpoch(), clock.now().toMSecsSinceEpoch());
+        clock.jumpWallClock(-90000);
+        QCOMPARE(clock.msecsSinceEpoch(), clock.now().toMSecsSinceEpoch());
+    }
+
     void remainingTimeCountsDownAndIsMinusOneWhenStopped()
     {
         VirtualClock clock(start);
