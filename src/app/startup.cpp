@@ -127,6 +127,12 @@ int runLumora(int argc, char **argv)
     if (!instance.tryAcquire())
         return 0;
 
+    // A service manager's stop or a shutdown ends the program as the close button does, only
+    // without the question: unsaved changes stay in the recovery copy, the queued play-log rows
+    // are written and the end is marked orderly. Caught from here on, because the main window
+    // may be on screen before its constructor returns; acted on once it exists.
+    TerminationSignals termination;
+
     // 7. A leftover text-scrolling process.
     Processes::killByExactName(QStringLiteral("rollingText"));
 
@@ -140,11 +146,8 @@ int runLumora(int argc, char **argv)
 
     // 10. Main window.
     auto *widget = new Widget;
-    // A service manager's stop or a shutdown ends the program as the close button does, only
-    // without the question: unsaved changes stay in the recovery copy, the queued play-log rows
-    // are written and the end is marked orderly.
-    TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, widget, &Widget::endWithoutAsking);
+    termination.listen();
 
     // 11. The configured scheme.
     if (settings.play == 1)

@@ -38,6 +38,9 @@ TerminationSignals::TerminationSignals(QObject *parent)
     // A burst of signals never blocks the handler.
     ::fcntl(g_pipe[1], F_SETFL, ::fcntl(g_pipe[1], F_GETFL) | O_NONBLOCK);
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+    // A constructor that spins the event loop would otherwise see the signal before anyone
+    // listens, and it would be lost.
+    m_notifier->setEnabled(false);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);
     setHandler(SIGTERM, onSignal);
     setHandler(SIGINT, onSignal);
@@ -53,6 +56,12 @@ TerminationSignals::~TerminationSignals()
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;
+}
+
+void TerminationSignals::listen()
+{
+    if (m_notifier)
+        m_notifier->setEnabled(true);
 }
 
 void TerminationSignals::readSignal()
