@@ -13,14 +13,16 @@ FramelessDialog::FramelessDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setModal(true);
-    setStyleSheet(QStringLiteral("QDialog {background:white;border:1px solid #293855}"));
+    // The console look of the application's dialogs comes from the application's sheet; this
+    // adds the border a frameless window needs to stand out from what is behind it.
+    setStyleSheet(QStringLiteral("FramelessDialog {border: 1px solid #2fc4d6}"));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(1, 1, 1, 1);
     column->setSpacing(0);
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("dialogTitle"));
-    m_title->setStyleSheet(QStringLiteral("background:#293855;color:white"));
+    m_title->setStyleSheet(QStringLiteral("background: #10141a; color: white; font-weight: bold"));
     m_title->setFixedHeight(kTitleHeight);
     m_title->setIndent(12);
     column->addWidget(m_title);

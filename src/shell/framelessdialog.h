@@ -6,8 +6,8 @@
 class QLabel;
 class QVBoxLayout;
 
-// The look and handling shared by the start-up and language dialogs: no window frame, a
-// white body with a dark border, a dark title strip, and dragging with the left mouse
+// The look and handling shared by the setup dialogs (start-up, language, weather): no window
+// frame, the console look with a bright border, a dark title strip, and dragging with the left mouse
 // button anywhere on the dialog. Subclasses fill contentLayout().
 class FramelessDialog : public QDialog
 {

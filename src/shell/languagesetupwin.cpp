@@ -1,7 +1,7 @@
 #include "languagesetupwin.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
+#include <QRadioButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,8 +14,8 @@ LanguageSetupWin::LanguageSetupWin(QWidget *parent)
     setFixedSize(320, 220);
     QVBoxLayout *column = contentLayout();
 
-    m_chinese = new QCheckBox(QStringLiteral("简体中文"), this);
-    m_english = new QCheckBox(QStringLiteral("English"), this);
+    m_chinese = new QRadioButton(QStringLiteral("简体中文"), this);
+    m_english = new QRadioButton(QStringLiteral("English"), this);
     m_group = new QButtonGroup(this);
     m_group->setExclusive(true);
     m_group->addButton(m_chinese, 0);
@@ -47,7 +47,7 @@ void LanguageSetupWin::retranslate()
 
 void LanguageSetupWin::setLanguage(int language)
 {
-    // An exclusive group never lets the last checked box go; a value with no box needs it off.
+    // An exclusive group never lets the last checked button go; a value with no button needs it off.
     m_group->setExclusive(false);
     m_chinese->setChecked(language == 0);
     m_english->setChecked(language == 1);

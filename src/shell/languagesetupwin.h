@@ -3,7 +3,7 @@
 #include "framelessdialog.h"
 
 class QButtonGroup;
-class QCheckBox;
+class QRadioButton;
 class QPushButton;
 
 // The choice of the interface language: Chinese (0) or English (1). The two language
@@ -15,13 +15,13 @@ class LanguageSetupWin : public FramelessDialog
 public:
     explicit LanguageSetupWin(QWidget *parent = nullptr);
 
-    // Checks the box of `language`; any other value checks neither.
+    // Checks the button of `language`; any other value checks neither.
     void setLanguage(int language);
-    // The checked language, `unchanged` when neither box is checked.
+    // The checked language, `unchanged` when neither button is checked.
     int language(int unchanged) const;
 
-    QCheckBox *chineseBox() const { return m_chinese; }
-    QCheckBox *englishBox() const { return m_english; }
+    QRadioButton *chineseBox() const { return m_chinese; }
+    QRadioButton *englishBox() const { return m_english; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
 
@@ -34,8 +34,8 @@ protected:
 
 private:
     QButtonGroup *m_group = nullptr;
-    QCheckBox *m_chinese = nullptr;
-    QCheckBox *m_english = nullptr;
+    QRadioButton *m_chinese = nullptr;
+    QRadioButton *m_english = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
 };

@@ -122,18 +122,20 @@ QString shellStyleSheet()
     border-left: 1px solid #35404e;
 }
 #workArea QAbstractSpinBox::up-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-bottom: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_up_light.png);
+    width: 9px;
+    height: 5px;
 }
 #workArea QAbstractSpinBox::down-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-top: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_down_light.png);
+    width: 9px;
+    height: 5px;
+}
+#workArea QAbstractSpinBox::up-arrow:disabled {
+    image: url(:/images/panel_arrow_up_dim.png);
+}
+#workArea QAbstractSpinBox::down-arrow:disabled {
+    image: url(:/images/panel_arrow_down_dim.png);
 }
 #workArea QComboBox QAbstractItemView {
     background: #11151b;
@@ -184,10 +186,10 @@ namespace {
 const char *const kConsoleDialogs[] = {"QMessageBox",           "QFileDialog",     "QColorDialog",
                                        "QInputDialog",          "QProgressDialog", "QErrorMessage",
                                        "DisplaySettingsDialog", "ExtendWin",
-                                       "TimingSegmentTimePropertyWin"};
+                                       "TimingSegmentTimePropertyWin", "FramelessDialog"};
 
 // Rules written once with "S" for the dialog; scoped to each dialog class so that no other
-// window (play windows, renderers, the start-up and language dialogs) is touched.
+// window (play windows, renderers) is touched.
 const char kDialogRules[] = R"(
 S {
     background: #1b2029;
@@ -271,18 +273,51 @@ S QAbstractSpinBox::up-button, S QAbstractSpinBox::down-button {
     border-left: 1px solid #35404e;
 }
 S QAbstractSpinBox::up-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-bottom: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_up_light.png);
+    width: 9px;
+    height: 5px;
 }
 S QAbstractSpinBox::down-arrow {
-    width: 0;
-    height: 0;
-    border-left: 4px solid transparent;
-    border-right: 4px solid transparent;
-    border-top: 5px solid #dfe6ee;
+    image: url(:/images/panel_arrow_down_light.png);
+    width: 9px;
+    height: 5px;
+}
+S QAbstractSpinBox::up-arrow:disabled {
+    image: url(:/images/panel_arrow_up_dim.png);
+}
+S QAbstractSpinBox::down-arrow:disabled {
+    image: url(:/images/panel_arrow_down_dim.png);
+}
+S QComboBox::drop-down {
+    width: 18px;
+    border: none;
+    border-left: 1px solid #35404e;
+    background: #232b36;
+}
+S QComboBox::down-arrow {
+    image: url(:/images/panel_arrow_down_light.png);
+    width: 9px;
+    height: 5px;
+}
+S QCalendarWidget QWidget#qt_calendar_navigationbar {
+    background: #232b36;
+}
+S QCalendarWidget QToolButton {
+    color: #e8edf3;
+    background: transparent;
+}
+S QCalendarWidget QMenu {
+    background: #1b2029;
+    color: #e8edf3;
+}
+S QCalendarWidget QAbstractItemView {
+    background: #11151b;
+    color: #e8edf3;
+    selection-background-color: #1e8a98;
+    selection-color: white;
+}
+S QCalendarWidget QAbstractItemView:disabled {
+    color: #6b7584;
 }
 S QComboBox QAbstractItemView {
     background: #11151b;
@@ -308,12 +343,75 @@ S QProgressBar::chunk {
 }
 )";
 
+// Pieces that are their own windows wherever they come from (a tree's context menu, a tooltip,
+// a file list's scroll bars): the console look everywhere. Play windows have none of them.
+const char kEverywhereRules[] = R"(
+QMenu {
+    background: #1b2029;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    padding: 4px 0;
+}
+QMenu::item {
+    background: transparent;
+    padding: 5px 24px 5px 22px;
+}
+QMenu::item:selected {
+    background: #1e6f7a;
+    color: white;
+}
+QMenu::item:disabled {
+    color: #6b7584;
+}
+QMenu::separator {
+    height: 1px;
+    background: #35404e;
+    margin: 4px 8px;
+}
+QToolTip {
+    background: #232b36;
+    color: #e8edf3;
+    border: 1px solid #35404e;
+    padding: 3px;
+}
+QScrollBar:vertical {
+    background: #161a21;
+    width: 10px;
+    margin: 0;
+}
+QScrollBar:horizontal {
+    background: #161a21;
+    height: 10px;
+    margin: 0;
+}
+QScrollBar::handle:vertical {
+    background: #35404e;
+    border-radius: 4px;
+    min-height: 24px;
+}
+QScrollBar::handle:horizontal {
+    background: #35404e;
+    border-radius: 4px;
+    min-width: 24px;
+}
+QScrollBar::handle:hover {
+    background: #4a5564;
+}
+QScrollBar::add-line, QScrollBar::sub-line {
+    width: 0;
+    height: 0;
+}
+QScrollBar::add-page, QScrollBar::sub-page {
+    background: none;
+}
+)";
+
 } // namespace
 
 QString applicationStyleSheet()
 {
     const QString rules = QString::fromLatin1(kDialogRules);
-    QString sheet;
+    QString sheet = QString::fromLatin1(kEverywhereRules);
     for (const char *dialog : kConsoleDialogs) {
         QString scoped = rules;
         // "S" opens a line or follows a comma; nothing else in the rules does.

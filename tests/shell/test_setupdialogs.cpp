@@ -530,7 +530,7 @@ private slots:
                     modal->close();
                     return;
                 }
-                QCheckBox *box = englishWanted ? dialog->englishBox() : dialog->chineseBox();
+                QAbstractButton *box = englishWanted ? dialog->englishBox() : dialog->chineseBox();
                 QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
                 dialog->okButton()->click();
             };
