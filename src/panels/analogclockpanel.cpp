@@ -3,7 +3,7 @@
 #include "backgroundcontrols.h"
 #include "colorbutton.h"
 #include "model/lumoramediaobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,7 +70,7 @@ QSpinBox *markSpin(const char *name)
 {
     auto *spin = new QSpinBox;
     spin->setObjectName(QLatin1String(name));
-    spin->setRange(kMarkMin, kMarkMax);
+    PanelKit::offerRange(spin, kMarkMin, kMarkMax);
     spin->setMinimumWidth(60);
     return spin;
 }
@@ -99,12 +99,12 @@ const AnalogClockPanel::FontFields AnalogClockPanel::weekFont = {
 AnalogClockPanel::AnalogClockPanel(QWidget *parent)
     : MediaPanel(parent)
 {
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(PanelControls::scrolled(buildDisplayPage()), QString());
-    m_tabs->addTab(PanelControls::scrolled(buildDialPage()), QString());
+    m_tabs->addTab(PanelKit::scrolled(buildDisplayPage()), QString());
+    m_tabs->addTab(PanelKit::scrolled(buildDialPage()), QString());
     column->addWidget(m_tabs);
 
     using P = AnalogClockPanel;
@@ -155,9 +155,10 @@ QWidget *AnalogClockPanel::buildDisplayPage()
     column->setSpacing(10);
 
     m_textsGroup = new QGroupBox(page);
-    QFormLayout *texts = PanelControls::form();
+    QFormLayout *texts = PanelKit::form();
     m_textsGroup->setLayout(texts);
     m_background = new BackgroundControls(true, m_textsGroup);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.analogClock.background); });
     m_backgroundLabel = new QLabel(m_textsGroup);
     texts->addRow(m_backgroundLabel, m_background);
 
@@ -189,17 +190,17 @@ QWidget *AnalogClockPanel::buildDisplayPage()
     column->addWidget(m_textsGroup);
 
     m_timeGroup = new QGroupBox(page);
-    QFormLayout *time = PanelControls::form();
+    QFormLayout *time = PanelKit::form();
     m_timeGroup->setLayout(time);
     m_timeDiffMode = new QComboBox;
     m_timeDiffMode->setObjectName(QStringLiteral("timeDiffMode"));
     m_timeDiffMode->addItem(QString(), 0);
     m_timeDiffMode->addItem(QString(), 1);
-    m_timeDiff = PanelControls::timeEdit(nullptr);
+    m_timeDiff = PanelKit::timeEdit(nullptr);
     m_timeDiff->setObjectName(QStringLiteral("timeDiff"));
     m_timeDiffLabel = new QLabel(m_timeGroup);
     time->addRow(m_timeDiffLabel, lineOf(m_timeGroup, {m_timeDiffMode, m_timeDiff}));
-    m_playTime = PanelControls::timeEdit(m_timeGroup);
+    m_playTime = PanelKit::timeEdit(m_timeGroup);
     m_playTime->setObjectName(QStringLiteral("playTime"));
     m_playTimeLabel = new QLabel(m_timeGroup);
     time->addRow(m_playTimeLabel, m_playTime);
@@ -216,7 +217,7 @@ QWidget *AnalogClockPanel::buildDialPage()
     column->setSpacing(10);
 
     m_marksGroup = new QGroupBox(page);
-    QFormLayout *marks = PanelControls::form();
+    QFormLayout *marks = PanelKit::form();
     m_marksGroup->setLayout(marks);
     auto markRow = [this](ColorButton *color, QSpinBox *width, QSpinBox *height, QComboBox *shape) {
         auto *widthLabel = new QLabel;
@@ -242,7 +243,7 @@ QWidget *AnalogClockPanel::buildDialPage()
     column->addWidget(m_marksGroup);
 
     m_handsGroup = new QGroupBox(page);
-    QFormLayout *hands = PanelControls::form();
+    QFormLayout *hands = PanelKit::form();
     m_handsGroup->setLayout(hands);
     m_hourHandColor = colorButton("hourHandColor");
     m_hourHandLabel = new QLabel(m_handsGroup);
@@ -266,7 +267,6 @@ void AnalogClockPanel::retranslateUi()
     m_timeGroup->setTitle(tr("Time"));
     m_marksGroup->setTitle(tr("Scales"));
     m_handsGroup->setTitle(tr("Hands"));
-    m_background->retranslateUi();
     m_backgroundLabel->setText(tr("Background:"));
     m_textLabel->setText(tr("Text:"));
     m_showDate->setText(tr("Date"));
@@ -312,28 +312,28 @@ void AnalogClockPanel::showFont(QPushButton *button, const AnalogClockProperties
 void AnalogClockPanel::fill(const LumoraMediaObject &media)
 {
     const AnalogClockProperties &clock = media.analogClock;
-    m_background->showBackground(clock.background);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->analogClock.background));
     m_text->setText(clock.text);
     m_textColor->setColor(clock.textColor);
     showFont(m_textFont, clock, textFont);
     m_showDate->setChecked(clock.showDate);
     m_dateColor->setColor(clock.dateColor);
-    PanelControls::selectData(m_dateStyle, clock.dateStyle);
+    PanelKit::selectData(m_dateStyle, clock.dateStyle);
     showFont(m_dateFont, clock, dateFont);
     m_showWeek->setChecked(clock.showWeek);
     m_weekColor->setColor(clock.weekColor);
     showFont(m_weekFont, clock, weekFont);
-    PanelControls::selectData(m_timeDiffMode, clock.timeDiffMode);
-    PanelControls::showTime(m_timeDiff, clock.timeDiff);
-    PanelControls::showTime(m_playTime, clock.playTime);
+    PanelKit::selectData(m_timeDiffMode, clock.timeDiffMode);
+    PanelKit::showTime(m_timeDiff, clock.timeDiff);
+    PanelKit::showTime(m_playTime, clock.playTime);
     m_hourMarkColor->setColor(clock.hourMarkColor);
-    PanelControls::showSpin(m_hourMarkWidth, clock.hourMarkWidth, kMarkMin, kMarkMax);
-    PanelControls::showSpin(m_hourMarkHeight, clock.hourMarkHeight, kMarkMin, kMarkMax);
-    PanelControls::selectData(m_hourMarkShape, clock.hourMarkShape);
+    PanelKit::showValue(m_hourMarkWidth, clock.hourMarkWidth);
+    PanelKit::showValue(m_hourMarkHeight, clock.hourMarkHeight);
+    PanelKit::selectData(m_hourMarkShape, clock.hourMarkShape);
     m_minuteMarkColor->setColor(clock.minuteMarkColor);
-    PanelControls::showSpin(m_minuteMarkWidth, clock.minuteMarkWidth, kMarkMin, kMarkMax);
-    PanelControls::showSpin(m_minuteMarkHeight, clock.minuteMarkHeight, kMarkMin, kMarkMax);
-    PanelControls::selectData(m_minuteMarkShape, clock.minuteMarkShape);
+    PanelKit::showValue(m_minuteMarkWidth, clock.minuteMarkWidth);
+    PanelKit::showValue(m_minuteMarkHeight, clock.minuteMarkHeight);
+    PanelKit::selectData(m_minuteMarkShape, clock.minuteMarkShape);
     m_hourHandColor->setColor(clock.hourHandColor);
     m_minuteHandColor->setColor(clock.minuteHandColor);
     m_secondHandColor->setColor(clock.secondHandColor);
@@ -342,7 +342,6 @@ void AnalogClockPanel::fill(const LumoraMediaObject &media)
 
 void AnalogClockPanel::updateEnabled(const AnalogClockProperties &clock)
 {
-    m_background->updateEnabled(clock.background);
     m_dateColor->setEnabled(clock.showDate);
     m_dateStyle->setEnabled(clock.showDate);
     m_dateFont->setEnabled(clock.showDate);
@@ -352,11 +351,12 @@ void AnalogClockPanel::updateEnabled(const AnalogClockProperties &clock)
 
 template<typename Store> void AnalogClockPanel::change(Store store)
 {
-    if (!media())
-        return;
-    store(media()->analogClock);
+    MediaPanel::change([&](LumoraMediaObject &m) { store(m.analogClock); });
+}
+
+void AnalogClockPanel::changed()
+{
     updateEnabled(media()->analogClock);
-    announce();
 }
 
 void AnalogClockPanel::askColor(QColor AnalogClockProperties::*field,
@@ -403,34 +403,27 @@ void AnalogClockPanel::askFont(const FontFields &fields, QPushButton *button)
 
 void AnalogClockPanel::mSlotAnalogClockBKChange(int index)
 {
-    if (media() && m_background->choose(index, media()->analogClock.background))
-        change([](AnalogClockProperties &) {});
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void AnalogClockPanel::slotShowAnalogClockBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = ColorButton::ask(this, media()->analogClock.background.backgroundColor);
-    if (color.isValid())
-        slotAnalogClockBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void AnalogClockPanel::slotAnalogClockBKColorSet(const QColor &color)
 {
-    m_background->colorButton()->setColor(color);
-    change([&](AnalogClockProperties &c) { c.background.backgroundColor = color; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void AnalogClockPanel::slotanalogClockBKImageStyleChange(int index)
 {
-    const int style = m_background->styleBox()->itemData(index).toInt();
-    change([&](AnalogClockProperties &c) { c.background.backgroundImageStyle = style; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void AnalogClockPanel::slotAnalogClockBKTransparent(bool checked)
 {
-    change([&](AnalogClockProperties &c) { c.background.backgroundTransparent = checked; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setTransparent(checked, b); });
 }
 
 void AnalogClockPanel::slotanalogClockTextChange(const QString &text)

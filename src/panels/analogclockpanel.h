@@ -86,6 +86,7 @@ private:
     QWidget *buildDisplayPage();
     QWidget *buildDialPage();
     template<typename Store> void change(Store store);
+    void changed() override;
     void askColor(QColor AnalogClockProperties::*field, void (AnalogClockPanel::*set)(const QColor &));
     void setColor(ColorButton *button, QColor AnalogClockProperties::*field, const QColor &color);
     void askFont(const FontFields &fields, QPushButton *button);

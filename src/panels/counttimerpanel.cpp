@@ -1,12 +1,11 @@
 #include "counttimerpanel.h"
 
-#include "backgroundselector.h"
+#include "colorbutton.h"
 #include "model/lumoramediaobject.h"
 #include "panelkit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -23,7 +22,8 @@ CountTimerPanel::CountTimerPanel(QWidget *parent)
     auto label = [&](const char *source) { return m_texts.add(new QLabel(content), source); };
 
     m_background =
-        new BackgroundSelector(BackgroundSelector::StyleBox | BackgroundSelector::TransparentBox, content);
+        new BackgroundControls(true, content);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.countTimer.background); });
     form->addRow(label(QT_TR_NOOP("Background:")), m_background);
 
     m_transparency = PanelKit::slider(0, 10, content);
@@ -43,7 +43,7 @@ CountTimerPanel::CountTimerPanel(QWidget *parent)
     group->addButton(m_increase);
     form->addRow(label(QT_TR_NOOP("Stopwatch type:")), PanelKit::row(content, {m_decrease, m_increase}));
 
-    m_numberColor = PanelKit::colorButton(content);
+    m_numberColor = new ColorButton(content);
     m_numberColor->setObjectName(QStringLiteral("countTimerNumberColor"));
     form->addRow(label(QT_TR_NOOP("Number color:")), PanelKit::row(content, {m_numberColor}));
 
@@ -52,7 +52,7 @@ CountTimerPanel::CountTimerPanel(QWidget *parent)
     form->addRow(label(QT_TR_NOOP("Target time:")), PanelKit::row(content, {m_length}));
 
     // operator -> record
-    connect(m_background->sourceBox(), QOverload<int>::of(&QComboBox::activated), this,
+    connect(m_background->selector(), QOverload<int>::of(&QComboBox::activated), this,
             &CountTimerPanel::slotCountTimerBKChange);
     connect(m_background->colorButton(), &QPushButton::clicked, this,
             &CountTimerPanel::slotShowCountTimerBKColorDialog);
@@ -78,12 +78,11 @@ void CountTimerPanel::fill(const LumoraMediaObject &media)
 {
     const CountTimerProperties &p = media.countTimer;
     const BackgroundProperties &bg = p.background;
-    m_background->setValues(bg.backgroundIsColor, bg.backgroundColor, bg.backgroundImage,
-                            bg.backgroundImageStyle, bg.backgroundTransparent);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->countTimer.background));
     PanelKit::showValue(m_transparency, p.transparency);
     m_transparencyValue->setNum(p.transparency);
     (p.countUp == 1 ? m_increase : m_decrease)->setChecked(true);
-    PanelKit::setButtonColor(m_numberColor, p.numberColor);
+    m_numberColor->setColor(p.numberColor);
     m_length->setTime(p.length);
 }
 
@@ -94,99 +93,63 @@ void CountTimerPanel::retranslateUi()
 
 void CountTimerPanel::slotCountTimerBKChange(int index)
 {
-    if (!media())
-        return;
-    bool isColor = true;
-    QString image;
-    if (!m_background->choose(index, &isColor, &image))
-        return;
-    media()->countTimer.background.backgroundIsColor = isColor;
-    media()->countTimer.background.backgroundImage = image;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void CountTimerPanel::slotShowCountTimerBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = QColorDialog::getColor(media()->countTimer.background.backgroundColor, this);
-    if (color.isValid())
-        slotCountTimerBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void CountTimerPanel::slotCountTimerBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->countTimer.background.backgroundColor = color;
-    m_background->setColor(color);
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void CountTimerPanel::slotCountTimerBKImageStyleChange(int index)
 {
-    if (!media() || index < 0)
-        return;
-    media()->countTimer.background.backgroundImageStyle = index;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void CountTimerPanel::slotCountTimerBKTransparent(bool checked)
 {
-    m_background->setTransparent(checked);
-    if (!media())
-        return;
-    media()->countTimer.background.backgroundTransparent = checked;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setTransparent(checked, b); });
 }
 
 void CountTimerPanel::slotCountTimerTransparencyChanged(int value)
 {
     m_transparencyValue->setNum(value);
-    if (!media())
-        return;
-    media()->countTimer.transparency = value;
-    announce();
+    change([&](LumoraMediaObject &m) { m.countTimer.transparency = value; });
 }
 
 void CountTimerPanel::slotCountTimerDecrease()
 {
-    if (!media())
-        return;
-    media()->countTimer.countUp = 0;
-    announce();
+    change([&](LumoraMediaObject &m) { m.countTimer.countUp = 0; });
 }
 
 void CountTimerPanel::slotCountTimerIncrease()
 {
-    if (!media())
-        return;
-    media()->countTimer.countUp = 1;
-    announce();
+    change([&](LumoraMediaObject &m) { m.countTimer.countUp = 1; });
 }
 
 void CountTimerPanel::slotShowCountTimerNumberColorDialog()
 {
     if (!media())
         return;
-    const QColor color = QColorDialog::getColor(media()->countTimer.numberColor, this);
+    const QColor color = ColorButton::ask(this, media()->countTimer.numberColor);
     if (color.isValid())
         slotCountTimerNumberColorSet(color);
 }
 
 void CountTimerPanel::slotCountTimerNumberColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->countTimer.numberColor = color;
-    PanelKit::setButtonColor(m_numberColor, color);
-    announce();
+    change([&](LumoraMediaObject &m) {
+        m.countTimer.numberColor = color;
+        m_numberColor->setColor(color);
+    });
 }
 
 void CountTimerPanel::slotdigitalCountTimerLength(const QTime &length)
 {
-    if (!media())
-        return;
-    media()->countTimer.length = length;
-    announce();
+    change([&](LumoraMediaObject &m) { m.countTimer.length = length; });
 }

@@ -3,7 +3,8 @@
 #include "mediapanel.h"
 #include "paneltexts.h"
 
-class BackgroundSelector;
+class ColorButton;
+class BackgroundControls;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -39,11 +40,11 @@ protected:
 
 private:
     PanelTexts m_texts{"CountTimerPanel"};
-    BackgroundSelector *m_background = nullptr;
+    BackgroundControls *m_background = nullptr;
     QSlider *m_transparency = nullptr;
     QLabel *m_transparencyValue = nullptr;
     QRadioButton *m_decrease = nullptr;
     QRadioButton *m_increase = nullptr;
-    QPushButton *m_numberColor = nullptr;
+    ColorButton *m_numberColor = nullptr;
     QTimeEdit *m_length = nullptr;
 };

@@ -3,7 +3,7 @@
 #include "backgroundcontrols.h"
 #include "colorbutton.h"
 #include "model/lumoramediaobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,12 +46,12 @@ QWidget *radioPair(QRadioButton *&first, QRadioButton *&second, const char *firs
 DigitalClockPanel::DigitalClockPanel(QWidget *parent)
     : MediaPanel(parent)
 {
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(PanelControls::scrolled(buildBasicPage()), QString());
-    m_tabs->addTab(PanelControls::scrolled(buildStylePage()), QString());
+    m_tabs->addTab(PanelKit::scrolled(buildBasicPage()), QString());
+    m_tabs->addTab(PanelKit::scrolled(buildStylePage()), QString());
     column->addWidget(m_tabs);
 
     connect(m_background->selector(), QOverload<int>::of(&QComboBox::activated), this,
@@ -106,9 +106,10 @@ QWidget *DigitalClockPanel::buildBasicPage()
     column->setSpacing(10);
 
     m_lookGroup = new QGroupBox(page);
-    QFormLayout *look = PanelControls::form();
+    QFormLayout *look = PanelKit::form();
     m_lookGroup->setLayout(look);
     m_background = new BackgroundControls(true, m_lookGroup);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.digitalClock.background); });
     m_backgroundLabel = new QLabel(m_lookGroup);
     look->addRow(m_backgroundLabel, m_background);
 
@@ -126,7 +127,7 @@ QWidget *DigitalClockPanel::buildBasicPage()
 
     m_fontSize = new QSpinBox(m_lookGroup);
     m_fontSize->setObjectName(QStringLiteral("fontSize"));
-    m_fontSize->setRange(1, 500);
+    PanelKit::offerRange(m_fontSize, 1, 500);
     m_fontSize->setMinimumWidth(80);
     m_sizeLabel = new QLabel(m_lookGroup);
     look->addRow(m_sizeLabel, m_fontSize);
@@ -160,7 +161,7 @@ QWidget *DigitalClockPanel::buildBasicPage()
     column->addWidget(m_lookGroup);
 
     m_timeGroup = new QGroupBox(page);
-    QFormLayout *time = PanelControls::form();
+    QFormLayout *time = PanelKit::form();
     m_timeGroup->setLayout(time);
     // Listed month first as operators read dates; the data is the stored style.
     m_dateStyle = new QComboBox(m_timeGroup);
@@ -170,7 +171,7 @@ QWidget *DigitalClockPanel::buildBasicPage()
     m_dateStyle->addItem(QString(), 0);
     m_dateStyleLabel = new QLabel(m_timeGroup);
     time->addRow(m_dateStyleLabel, m_dateStyle);
-    m_playTime = PanelControls::timeEdit(m_timeGroup);
+    m_playTime = PanelKit::timeEdit(m_timeGroup);
     m_playTime->setObjectName(QStringLiteral("playTime"));
     m_playTimeLabel = new QLabel(m_timeGroup);
     time->addRow(m_playTimeLabel, m_playTime);
@@ -203,7 +204,7 @@ QWidget *DigitalClockPanel::buildStylePage()
     column->addWidget(m_partsGroup);
 
     m_formatGroup = new QGroupBox(page);
-    QFormLayout *format = PanelControls::form();
+    QFormLayout *format = PanelKit::form();
     m_formatGroup->setLayout(format);
     m_yearLabel = new QLabel(m_formatGroup);
     format->addRow(m_yearLabel, radioPair(m_fourDigitYear, m_twoDigitYear, "fourDigitYear", "twoDigitYear",
@@ -221,7 +222,7 @@ QWidget *DigitalClockPanel::buildStylePage()
     m_timeDiffMode->setObjectName(QStringLiteral("timeDiffMode"));
     m_timeDiffMode->addItem(QString(), 0);
     m_timeDiffMode->addItem(QString(), 1);
-    m_timeDiff = PanelControls::timeEdit(diffRow);
+    m_timeDiff = PanelKit::timeEdit(diffRow);
     m_timeDiff->setObjectName(QStringLiteral("timeDiff"));
     diff->addWidget(m_timeDiffMode);
     diff->addWidget(m_timeDiff);
@@ -241,7 +242,6 @@ void DigitalClockPanel::retranslateUi()
     m_timeGroup->setTitle(tr("Date and play time"));
     m_partsGroup->setTitle(tr("Shown parts"));
     m_formatGroup->setTitle(tr("Format"));
-    m_background->retranslateUi();
     m_backgroundLabel->setText(tr("Background:"));
     m_dateStyleLabel->setText(tr("Date Style:"));
     m_dateStyle->setItemText(0, tr("Month day year"));
@@ -288,17 +288,17 @@ void DigitalClockPanel::retranslateUi()
 void DigitalClockPanel::fill(const LumoraMediaObject &media)
 {
     const DigitalClockProperties &clock = media.digitalClock;
-    m_background->showBackground(clock.background);
-    PanelControls::selectData(m_dateStyle, clock.dateStyle);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->digitalClock.background));
+    PanelKit::selectData(m_dateStyle, clock.dateStyle);
     m_fixedText->setText(clock.fixedText);
     m_font->setCurrentFont(QFont(clock.fontFamily));
-    PanelControls::showSpin(m_fontSize, clock.fontSize, 1, 500);
+    PanelKit::showValue(m_fontSize, clock.fontSize);
     m_bold->setChecked(clock.bold);
     m_italic->setChecked(clock.italic);
     m_underline->setChecked(clock.underline);
     m_color->setColor(clock.color);
-    PanelControls::selectData(m_colorful, clock.colorful);
-    PanelControls::showTime(m_playTime, clock.playTime);
+    PanelKit::selectData(m_colorful, clock.colorful);
+    PanelKit::showTime(m_playTime, clock.playTime);
     m_showYear->setChecked(clock.showYear);
     m_showMonth->setChecked(clock.showMonth);
     m_showDay->setChecked(clock.showDay);
@@ -310,14 +310,13 @@ void DigitalClockPanel::fill(const LumoraMediaObject &media)
     (clock.twoDigitYear ? m_twoDigitYear : m_fourDigitYear)->setChecked(true);
     (clock.multiRow ? m_multiRow : m_singleRow)->setChecked(true);
     (clock.hour12 ? m_hour12 : m_hour24)->setChecked(true);
-    PanelControls::selectData(m_timeDiffMode, clock.timeDiffMode);
-    PanelControls::showTime(m_timeDiff, clock.timeDiff);
+    PanelKit::selectData(m_timeDiffMode, clock.timeDiffMode);
+    PanelKit::showTime(m_timeDiff, clock.timeDiff);
     updateEnabled(clock);
 }
 
 void DigitalClockPanel::updateEnabled(const DigitalClockProperties &clock)
 {
-    m_background->updateEnabled(clock.background);
     // The colourful modes paint their own colours.
     m_color->setEnabled(clock.colorful == 0);
     m_fourDigitYear->setEnabled(clock.showYear);
@@ -329,43 +328,37 @@ void DigitalClockPanel::updateEnabled(const DigitalClockProperties &clock)
 
 template<typename Store> void DigitalClockPanel::change(Store store)
 {
-    if (!media())
-        return;
-    store(media()->digitalClock);
+    MediaPanel::change([&](LumoraMediaObject &m) { store(m.digitalClock); });
+}
+
+void DigitalClockPanel::changed()
+{
     updateEnabled(media()->digitalClock);
-    announce();
 }
 
 void DigitalClockPanel::mSlotDigitalClockBKChange(int index)
 {
-    if (media() && m_background->choose(index, media()->digitalClock.background))
-        change([](DigitalClockProperties &) {});
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void DigitalClockPanel::slotShowDigitalClockBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = ColorButton::ask(this, media()->digitalClock.background.backgroundColor);
-    if (color.isValid())
-        slotDigitalClockBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void DigitalClockPanel::slotDigitalClockBKColorSet(const QColor &color)
 {
-    m_background->colorButton()->setColor(color);
-    change([&](DigitalClockProperties &c) { c.background.backgroundColor = color; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void DigitalClockPanel::slotdigitalClockBKImageStyleChange(int index)
 {
-    const int style = m_background->styleBox()->itemData(index).toInt();
-    change([&](DigitalClockProperties &c) { c.background.backgroundImageStyle = style; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void DigitalClockPanel::slotDigitalClockBKTransparent(bool checked)
 {
-    change([&](DigitalClockProperties &c) { c.background.backgroundTransparent = checked; });
+    changeBackground([&](const BackgroundFields &b) { return m_background->setTransparent(checked, b); });
 }
 
 void DigitalClockPanel::slotdigitalClockDateStyleChange(int index)

@@ -71,6 +71,7 @@ private:
     QWidget *buildStylePage();
     // Stores through `store` into the live clock group, then announces the item.
     template<typename Store> void change(Store store);
+    void changed() override;
     void updateEnabled(const DigitalClockProperties &clock);
 
     QTabWidget *m_tabs = nullptr;

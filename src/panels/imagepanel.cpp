@@ -1,6 +1,6 @@
 #include "imagepanel.h"
 
-#include "backgroundselector.h"
+#include "colorbutton.h"
 #include "model/lumoramediaobject.h"
 #include "panelkit.h"
 
@@ -26,7 +26,8 @@ ImagePanel::ImagePanel(QWidget *parent)
     m_path->setReadOnly(true);
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("File:")), m_path);
 
-    m_background = new BackgroundSelector(BackgroundSelector::StyleBox, content);
+    m_background = new BackgroundControls(false, content);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.image); });
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("Background:")), m_background);
 
     m_music = new QLineEdit(content);
@@ -81,7 +82,7 @@ ImagePanel::ImagePanel(QWidget *parent)
                  PanelKit::row(content, {m_rotation}));
 
     // operator -> record
-    connect(m_background->sourceBox(), QOverload<int>::of(&QComboBox::activated), this,
+    connect(m_background->selector(), QOverload<int>::of(&QComboBox::activated), this,
             &ImagePanel::slotImageBKChange);
     connect(m_background->colorButton(), &QPushButton::clicked, this,
             &ImagePanel::slotShowImageBKColorDialog);
@@ -118,8 +119,7 @@ void ImagePanel::fill(const LumoraMediaObject &media)
     m_path->setText(p.filePath);
     m_path->setToolTip(p.filePath);
     m_path->setCursorPosition(0);
-    m_background->setValues(p.backgroundIsColor, p.backgroundColor, p.backgroundImage, p.backgroundImageStyle,
-                            p.backgroundTransparent);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->image));
     m_music->setText(p.backgroundMusic);
     m_music->setToolTip(p.backgroundMusic);
     m_entryBox->setChecked(p.entryEffectEnabled);
@@ -152,41 +152,22 @@ void ImagePanel::updateEnabled()
 
 void ImagePanel::slotImageBKChange(int index)
 {
-    if (!media())
-        return;
-    bool isColor = true;
-    QString image;
-    if (!m_background->choose(index, &isColor, &image))
-        return;
-    media()->image.backgroundIsColor = isColor;
-    media()->image.backgroundImage = image;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void ImagePanel::slotShowImageBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = QColorDialog::getColor(media()->image.backgroundColor, this);
-    if (color.isValid())
-        slotImageBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void ImagePanel::slotImageBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->image.backgroundColor = color;
-    m_background->setColor(color);
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void ImagePanel::slotImageBKImageStyleChange(int index)
 {
-    if (!media() || index < 0)
-        return;
-    media()->image.backgroundImageStyle = index;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void ImagePanel::slotLoadImageBKMusic()
@@ -197,103 +178,79 @@ void ImagePanel::slotLoadImageBKMusic()
                                                       QStringLiteral("audio(*.mp3 *.wav)"));
     if (path.isEmpty())
         return;
-    media()->image.backgroundMusic = path;
     m_music->setText(path);
     m_music->setToolTip(path);
+    change([&](LumoraMediaObject &m) { m.image.backgroundMusic = path; });
     updateEnabled();
-    announce();
 }
 
 void ImagePanel::slotClearImageBKMusic()
 {
-    if (!media())
-        return;
-    media()->image.backgroundMusic.clear();
-    m_music->clear();
-    m_music->setToolTip(QString());
-    updateEnabled();
-    announce();
+    change([&](LumoraMediaObject &m) {
+        m.image.backgroundMusic.clear();
+        m_music->clear();
+        m_music->setToolTip(QString());
+        updateEnabled();
+    });
 }
 
 void ImagePanel::slotImageComingBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->image.entryEffectEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.entryEffectEnabled = checked; });
 }
 
 void ImagePanel::slotImageComingStyle(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->image.entryEffect = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.entryEffect = index; });
 }
 
 void ImagePanel::slotImageComingSpeed(int speed)
 {
-    if (!media())
-        return;
-    media()->image.entrySpeed = speed;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.entrySpeed = speed; });
 }
 
 void ImagePanel::slotImageGoingOutBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->image.exitEffectEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.exitEffectEnabled = checked; });
 }
 
 void ImagePanel::slotImageOutStyle(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->image.exitEffect = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.exitEffect = index; });
 }
 
 void ImagePanel::slotImageOutSpeed(int speed)
 {
-    if (!media())
-        return;
-    media()->image.exitSpeed = speed;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.exitSpeed = speed; });
 }
 
 void ImagePanel::slotimageScaleType(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->image.scaleType = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.scaleType = index; });
 }
 
 void ImagePanel::slotimageStayTime(int seconds)
 {
-    if (!media())
-        return;
-    media()->image.stayTime = seconds;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.stayTime = seconds; });
 }
 
 void ImagePanel::slotimageTransparentSlider(int value)
 {
     m_transparencyValue->setNum(value);
-    if (!media())
-        return;
-    media()->image.transparency = value;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.transparency = value; });
 }
 
 void ImagePanel::slotimageRotateAngle(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->image.rotation = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.image.rotation = index; });
 }

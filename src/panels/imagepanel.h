@@ -3,7 +3,7 @@
 #include "mediapanel.h"
 #include "paneltexts.h"
 
-class BackgroundSelector;
+class BackgroundControls;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -48,7 +48,7 @@ private:
 
     PanelTexts m_texts{"ImagePanel"};
     QLineEdit *m_path = nullptr;
-    BackgroundSelector *m_background = nullptr;
+    BackgroundControls *m_background = nullptr;
     QLineEdit *m_music = nullptr;
     QPushButton *m_musicClear = nullptr;
     QCheckBox *m_entryBox = nullptr;

@@ -42,6 +42,28 @@ void MediaPanel::clearMedia()
     m_row = -1;
 }
 
+void MediaPanel::change(const std::function<void(LumoraMediaObject &)> &store)
+{
+    if (!m_media)
+        return;
+    store(*m_media);
+    changed();
+    announce();
+}
+
+void MediaPanel::setBackgroundOf(const std::function<BackgroundFields(LumoraMediaObject &)> &fields)
+{
+    m_backgroundOf = fields;
+}
+
+void MediaPanel::changeBackground(const std::function<bool(const BackgroundFields &)> &edit)
+{
+    if (!m_media || !m_backgroundOf || !edit(m_backgroundOf(*m_media)))
+        return;
+    changed();
+    announce();
+}
+
 void MediaPanel::announce()
 {
     if (m_media)

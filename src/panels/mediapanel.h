@@ -1,6 +1,10 @@
 #pragma once
 
+#include "backgroundcontrols.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class LumoraMediaObject;
 
@@ -38,13 +42,23 @@ signals:
 protected:
     // Sets every control from m_media; called with the controls' signals blocked.
     virtual void fill(const LumoraMediaObject &media) = 0;
-    // Store-then-announce: controls call this after writing into media().
+    // The one way a control stores what the operator did: `store` writes into the item shown,
+    // changed() lets the panel follow, and the change is announced. Nothing happens while no
+    // item is shown.
+    void change(const std::function<void(LumoraMediaObject &)> &store);
+    // After every stored change: where a panel's enabled states follow the record.
+    virtual void changed() {}
+    // A panel with a background row says where its kind keeps the background ...
+    void setBackgroundOf(const std::function<BackgroundFields(LumoraMediaObject &)> &fields);
+    // ... and hands the row's edits here: stored and announced when the row stored anything.
+    void changeBackground(const std::function<bool(const BackgroundFields &)> &edit);
     void announce();
     void retranslate(); // re-runs retranslateUi() on a language change
     virtual void retranslateUi() = 0;
     void changeEvent(QEvent *event) override;
 
 private:
+    std::function<BackgroundFields(LumoraMediaObject &)> m_backgroundOf;
     LumoraMediaObject *m_media = nullptr;
     int m_row = -1;
 };

@@ -1,11 +1,12 @@
 #include "panelkit.h"
 
 #include <QColor>
+#include <QAbstractSlider>
+#include <QPalette>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
@@ -15,7 +16,8 @@
 QString PanelKit::styleSheet()
 {
     return QStringLiteral(R"(
-QWidget#panelContent, QScrollArea#panelScroll, QScrollArea#panelScroll > QWidget {
+QWidget#panelContent, QScrollArea#panelScroll, QScrollArea#panelScroll > QWidget,
+QScrollArea#panelScroll > QWidget > QWidget {
     background: transparent;
     border: none;
 }
@@ -156,6 +158,25 @@ QSlider::sub-page:horizontal:disabled {
 QSlider::handle:horizontal:disabled {
     background: #4a5564;
 }
+QTabWidget::pane {
+    border: 1px solid #2f3946;
+    top: -1px;
+}
+QTabWidget > QStackedWidget > QWidget {
+    background: transparent;
+}
+QTabBar::tab {
+    background: #1f2630;
+    color: #b7c2cf;
+    border: 1px solid #2f3946;
+    padding: 6px 16px;
+    margin-right: 2px;
+}
+QTabBar::tab:selected {
+    background: #1b2029;
+    color: #ffffff;
+    border-bottom: 2px solid #2fc4d6;
+}
 QScrollBar:vertical {
     background: #161a21;
     width: 10px;
@@ -229,9 +250,46 @@ QStringList PanelKit::rollDirections()
     return {tr("Right to Left"), tr("Left toRight")};
 }
 
+void PanelKit::applyLook(QWidget *panel)
+{
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(0x1b, 0x20, 0x29));
+    palette.setColor(QPalette::WindowText, QColor(0xdf, 0xe6, 0xee));
+    palette.setColor(QPalette::Base, QColor(0x11, 0x15, 0x1b));
+    palette.setColor(QPalette::Text, QColor(0xe8, 0xed, 0xf3));
+    palette.setColor(QPalette::Button, QColor(0x23, 0x2b, 0x36));
+    palette.setColor(QPalette::ButtonText, QColor(0xdf, 0xe6, 0xee));
+    palette.setColor(QPalette::Highlight, QColor(0x1e, 0x8a, 0x98));
+    panel->setPalette(palette);
+    panel->setStyleSheet(styleSheet());
+}
+
+QFormLayout *PanelKit::form()
+{
+    auto *layout = new QFormLayout;
+    layout->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    layout->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    layout->setHorizontalSpacing(10);
+    layout->setVerticalSpacing(8);
+    return layout;
+}
+
+QScrollArea *PanelKit::scrolled(QWidget *page)
+{
+    auto *area = new QScrollArea;
+    area->setObjectName(QStringLiteral("panelScroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidget(page);
+    return area;
+}
+
 QFormLayout *PanelKit::scrollingForm(QWidget *panel)
 {
-    panel->setStyleSheet(styleSheet());
+    applyLook(panel);
     auto *outer = new QVBoxLayout(panel);
     outer->setContentsMargins(0, 0, 0, 0);
     auto *scroll = new QScrollArea(panel);
@@ -246,16 +304,10 @@ QFormLayout *PanelKit::scrollingForm(QWidget *panel)
     // The rows keep their natural heights at the top; the space below them stays empty.
     auto *column = new QVBoxLayout(content);
     column->setContentsMargins(4, 4, 14, 4);
-    auto *form = new QFormLayout;
-    column->addLayout(form);
+    QFormLayout *rows = form();
+    column->addLayout(rows);
     column->addStretch(1);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
-    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
-    form->setHorizontalSpacing(10);
-    form->setVerticalSpacing(8);
-    return form;
+    return rows;
 }
 
 QWidget *PanelKit::row(QWidget *parent, const QList<QWidget *> &widgets, bool stretch)
@@ -280,11 +332,23 @@ void PanelKit::addCheckedRow(QFormLayout *form, QWidget *box, QWidget *field)
 QSpinBox *PanelKit::spinBox(int minimum, int maximum, QWidget *parent)
 {
     auto *spin = new QSpinBox(parent);
+    offerRange(spin, minimum, maximum);
+    spin->setMinimumWidth(70);
+    return spin;
+}
+
+void PanelKit::offerRange(QSpinBox *spin, int minimum, int maximum)
+{
     spin->setRange(minimum, maximum);
     spin->setProperty("offeredMinimum", minimum);
     spin->setProperty("offeredMaximum", maximum);
-    spin->setMinimumWidth(80);
-    return spin;
+}
+
+void PanelKit::offerRange(QAbstractSlider *slider, int minimum, int maximum)
+{
+    slider->setRange(minimum, maximum);
+    slider->setProperty("offeredMinimum", minimum);
+    slider->setProperty("offeredMaximum", maximum);
 }
 
 QTimeEdit *PanelKit::timeEdit(QWidget *parent)
@@ -298,29 +362,9 @@ QTimeEdit *PanelKit::timeEdit(QWidget *parent)
 QSlider *PanelKit::slider(int minimum, int maximum, QWidget *parent)
 {
     auto *slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(minimum, maximum);
-    slider->setProperty("offeredMinimum", minimum);
-    slider->setProperty("offeredMaximum", maximum);
-    slider->setMinimumWidth(160);
+    offerRange(slider, minimum, maximum);
+    slider->setMinimumWidth(120);
     return slider;
-}
-
-QPushButton *PanelKit::colorButton(QWidget *parent)
-{
-    auto *button = new QPushButton(parent);
-    button->setFixedSize(48, 24);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-void PanelKit::setButtonColor(QPushButton *button, const QColor &color)
-{
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background: %1; border: 1px solid #8fa0b4; "
-                       "border-radius: 2px; padding: 0; min-height: 0; }"
-                       "QPushButton:hover { border-color: #2fc4d6; }"
-                       "QPushButton:disabled { background: #2a323d; border-color: #35404e; }")
-            .arg(color.name()));
 }
 
 void PanelKit::fillFamilies(QComboBox *box)
@@ -341,13 +385,18 @@ void PanelKit::selectFamily(QComboBox *box, const QString &family)
 
 void PanelKit::showValue(QSpinBox *spin, int value)
 {
+    // A control made without an offered range offers the one it was given.
+    if (!spin->property("offeredMinimum").isValid())
+        offerRange(spin, spin->minimum(), spin->maximum());
     spin->setRange(qMin(spin->property("offeredMinimum").toInt(), value),
                    qMax(spin->property("offeredMaximum").toInt(), value));
     spin->setValue(value);
 }
 
-void PanelKit::showValue(QSlider *slider, int value)
+void PanelKit::showValue(QAbstractSlider *slider, int value)
 {
+    if (!slider->property("offeredMinimum").isValid())
+        offerRange(slider, slider->minimum(), slider->maximum());
     slider->setRange(qMin(slider->property("offeredMinimum").toInt(), value),
                      qMax(slider->property("offeredMaximum").toInt(), value));
     slider->setValue(value);
@@ -356,4 +405,14 @@ void PanelKit::showValue(QSlider *slider, int value)
 void PanelKit::selectIndex(QComboBox *box, int value)
 {
     box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
+}
+
+void PanelKit::selectData(QComboBox *box, int value)
+{
+    box->setCurrentIndex(box->findData(value));
+}
+
+void PanelKit::showTime(QTimeEdit *edit, const QTime &time)
+{
+    edit->setTime(time.isValid() ? time : QTime(0, 0, 0));
 }

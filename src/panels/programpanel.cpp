@@ -1,9 +1,9 @@
 #include "programpanel.h"
 
+#include "colorbutton.h"
 #include "model/programobject.h"
 
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -206,7 +206,7 @@ void ProgramPanel::slotShowProgramColorDialog()
 {
     if (!canStore())
         return;
-    const QColor chosen = QColorDialog::getColor(m_page->backgroundColor, this);
+    const QColor chosen = ColorButton::ask(this, m_page->backgroundColor);
     if (chosen.isValid())
         slotProgramBKColorSet(chosen);
 }

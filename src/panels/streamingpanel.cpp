@@ -59,25 +59,16 @@ void StreamingPanel::retranslateUi()
 
 void StreamingPanel::slotStreamingUrlChange(const QString &address)
 {
-    if (!media())
-        return;
-    media()->streaming.address = address.trimmed();
-    announce();
+    change([&](LumoraMediaObject &m) { m.streaming.address = address.trimmed(); });
 }
 
 void StreamingPanel::slotStreamingVolumeChanged(int volume)
 {
     m_volumeValue->setNum(volume);
-    if (!media())
-        return;
-    media()->streaming.volume = volume;
-    announce();
+    change([&](LumoraMediaObject &m) { m.streaming.volume = volume; });
 }
 
 void StreamingPanel::slotStreamingTimeLength(const QTime &length)
 {
-    if (!media())
-        return;
-    media()->streaming.length = length;
-    announce();
+    change([&](LumoraMediaObject &m) { m.streaming.length = length; });
 }

@@ -1,11 +1,10 @@
 #include "textpanel.h"
 
-#include "backgroundselector.h"
+#include "colorbutton.h"
 #include "model/lumoramediaobject.h"
 #include "panelkit.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -44,7 +43,7 @@ TextPanel::TextPanel(QWidget *parent)
     m_bold->setObjectName(QStringLiteral("textBold"));
     m_italic = m_texts.add(new QCheckBox(content), QT_TR_NOOP("Italic"));
     m_underline = m_texts.add(new QCheckBox(content), QT_TR_NOOP("Underline"));
-    m_color = PanelKit::colorButton(content);
+    m_color = new ColorButton(content);
     m_color->setObjectName(QStringLiteral("textColor"));
     form->addRow(label(QT_TR_NOOP("Style:")), PanelKit::row(content, {m_bold, m_italic, m_underline,
                                                                       label(QT_TR_NOOP("Color:")), m_color}));
@@ -69,7 +68,8 @@ TextPanel::TextPanel(QWidget *parent)
                  PanelKit::row(content, {m_spacing, label(QT_TR_NOOP("Kerning:")), m_kerning}));
 
     m_background =
-        new BackgroundSelector(BackgroundSelector::StyleBox | BackgroundSelector::TransparentBox, content);
+        new BackgroundControls(true, content);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.text); });
     form->addRow(label(QT_TR_NOOP("Background:")), m_background);
 
     auto effectRow = [&](QCheckBox *&box, QComboBox *&style, QSpinBox *&speed, const char *name,
@@ -138,7 +138,7 @@ TextPanel::TextPanel(QWidget *parent)
             &TextPanel::slotTextHorizontalChanged);
     connect(m_spacing, QOverload<int>::of(&QSpinBox::valueChanged), this, &TextPanel::slotTextSPacingChanged);
     connect(m_kerning, QOverload<int>::of(&QSpinBox::valueChanged), this, &TextPanel::slotTextKerningChanged);
-    connect(m_background->sourceBox(), QOverload<int>::of(&QComboBox::activated), this,
+    connect(m_background->selector(), QOverload<int>::of(&QComboBox::activated), this,
             &TextPanel::mSlotTextBKChange);
     connect(m_background->colorButton(), &QPushButton::clicked, this, &TextPanel::slotShowTextBKColorDialog);
     connect(m_background->styleBox(), QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -184,14 +184,13 @@ void TextPanel::fill(const LumoraMediaObject &media)
     m_bold->setChecked(p.bold);
     m_italic->setChecked(p.italic);
     m_underline->setChecked(p.underline);
-    PanelKit::setButtonColor(m_color, p.textColor);
+    m_color->setColor(p.textColor);
     PanelKit::selectIndex(m_colorful, p.colorful);
     PanelKit::selectIndex(m_horizontal, p.horizontalAlign);
     PanelKit::selectIndex(m_vertical, p.verticalAlign);
     PanelKit::showValue(m_spacing, p.lineSpacing);
     PanelKit::showValue(m_kerning, p.letterSpacing);
-    m_background->setValues(p.backgroundIsColor, p.backgroundColor, p.backgroundImage, p.backgroundImageStyle,
-                            p.backgroundTransparent);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->text));
     m_entryBox->setChecked(p.entryEffectEnabled);
     PanelKit::selectIndex(m_entryStyle, p.entryEffect);
     PanelKit::showValue(m_entrySpeed, p.entrySpeed);
@@ -236,262 +235,182 @@ void TextPanel::updateEnabled()
 
 void TextPanel::slotTextTextChanged()
 {
-    if (!media())
-        return;
-    media()->text.text = m_text->toPlainText();
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.text = m_text->toPlainText(); });
 }
 
 void TextPanel::mSlotTextFamily(const QString &family)
 {
-    if (!media() || family.isEmpty())
+    if (family.isEmpty())
         return;
-    media()->text.fontFamily = family;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.fontFamily = family; });
 }
 
 void TextPanel::mSlotTextFontSize(int size)
 {
-    if (!media())
-        return;
-    media()->text.fontSize = size;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.fontSize = size; });
 }
 
 void TextPanel::slotTextBChecked(bool checked)
 {
-    if (!media())
-        return;
-    media()->text.bold = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.bold = checked; });
 }
 
 void TextPanel::slotTextIChecked(bool checked)
 {
-    if (!media())
-        return;
-    media()->text.italic = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.italic = checked; });
 }
 
 void TextPanel::slotTextUChecked(bool checked)
 {
-    if (!media())
-        return;
-    media()->text.underline = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.underline = checked; });
 }
 
 void TextPanel::slotShowTextColorDialog()
 {
     if (!media())
         return;
-    const QColor color = QColorDialog::getColor(media()->text.textColor, this);
+    const QColor color = ColorButton::ask(this, media()->text.textColor);
     if (color.isValid())
         slotTextColorSet(color);
 }
 
 void TextPanel::slotTextColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->text.textColor = color;
-    PanelKit::setButtonColor(m_color, color);
-    announce();
+    change([&](LumoraMediaObject &m) {
+        m.text.textColor = color;
+        m_color->setColor(color);
+    });
 }
 
 void TextPanel::m_textColorfulBoxChanged(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.colorful = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.colorful = index; });
 }
 
 void TextPanel::m_textVerticalBoxChanged(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.verticalAlign = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.verticalAlign = index; });
 }
 
 void TextPanel::slotTextHorizontalChanged(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.horizontalAlign = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.horizontalAlign = index; });
 }
 
 void TextPanel::slotTextSPacingChanged(int spacing)
 {
-    if (!media())
-        return;
-    media()->text.lineSpacing = spacing;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.lineSpacing = spacing; });
 }
 
 void TextPanel::slotTextKerningChanged(int kerning)
 {
-    if (!media())
-        return;
-    media()->text.letterSpacing = kerning;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.letterSpacing = kerning; });
 }
 
 void TextPanel::mSlotTextBKChange(int index)
 {
-    if (!media())
-        return;
-    bool isColor = true;
-    QString image;
-    if (!m_background->choose(index, &isColor, &image))
-        return;
-    media()->text.backgroundIsColor = isColor;
-    media()->text.backgroundImage = image;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void TextPanel::slotShowTextBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = QColorDialog::getColor(media()->text.backgroundColor, this);
-    if (color.isValid())
-        slotTextBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void TextPanel::slotTextBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->text.backgroundColor = color;
-    m_background->setColor(color);
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void TextPanel::slottextBKImageStyleChange(int index)
 {
-    if (!media() || index < 0)
-        return;
-    media()->text.backgroundImageStyle = index;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void TextPanel::slotTextBKTransparent(bool checked)
 {
-    m_background->setTransparent(checked);
-    if (!media())
-        return;
-    media()->text.backgroundTransparent = checked;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setTransparent(checked, b); });
 }
 
 void TextPanel::slotTextComingIntoBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->text.entryEffectEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.entryEffectEnabled = checked; });
 }
 
 void TextPanel::mSlottextComingStyleChange(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.entryEffect = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.entryEffect = index; });
 }
 
 void TextPanel::slotTextComingSpeedChanged(int speed)
 {
-    if (!media())
-        return;
-    media()->text.entrySpeed = speed;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.entrySpeed = speed; });
 }
 
 void TextPanel::slotTextGoingOutBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->text.exitEffectEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.exitEffectEnabled = checked; });
 }
 
 void TextPanel::mSlottextOutStyleChange(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.exitEffect = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.exitEffect = index; });
 }
 
 void TextPanel::slotTextGoingOutSpeedChanged(int speed)
 {
-    if (!media())
-        return;
-    media()->text.exitSpeed = speed;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.exitSpeed = speed; });
 }
 
 void TextPanel::mSlotTextRollingChange(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.rollDirection = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.rollDirection = index; });
 }
 
 void TextPanel::slottextEndToEndBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->text.endToEnd = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.endToEnd = checked; });
 }
 
 void TextPanel::slottextIntervalOfCycleChanged(int interval)
 {
-    if (!media())
-        return;
-    media()->text.cycleInterval = interval;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.cycleInterval = interval; });
 }
 
 void TextPanel::mtextRollingSpeedChange(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->text.rollSpeed = index + 1;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.rollSpeed = index + 1; });
 }
 
 void TextPanel::slotTextStayTimeChanged(int seconds)
 {
-    if (!media())
-        return;
-    media()->text.stayTime = seconds;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.stayTime = seconds; });
 }
 
 void TextPanel::slotTextCompletePlayBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->text.playToEnd = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.playToEnd = checked; });
 }
 
 void TextPanel::slottextPlayDurationTimeChanged(const QTime &time)
 {
-    if (!media())
-        return;
-    media()->text.playDuration = time;
-    announce();
+    change([&](LumoraMediaObject &m) { m.text.playDuration = time; });
 }

@@ -3,7 +3,8 @@
 #include "mediapanel.h"
 #include "paneltexts.h"
 
-class BackgroundSelector;
+class ColorButton;
+class BackgroundControls;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -72,13 +73,13 @@ private:
     QCheckBox *m_bold = nullptr;
     QCheckBox *m_italic = nullptr;
     QCheckBox *m_underline = nullptr;
-    QPushButton *m_color = nullptr;
+    ColorButton *m_color = nullptr;
     QComboBox *m_colorful = nullptr;
     QComboBox *m_horizontal = nullptr;
     QComboBox *m_vertical = nullptr;
     QSpinBox *m_spacing = nullptr;
     QSpinBox *m_kerning = nullptr;
-    BackgroundSelector *m_background = nullptr;
+    BackgroundControls *m_background = nullptr;
     QCheckBox *m_entryBox = nullptr;
     QComboBox *m_entryStyle = nullptr;
     QSpinBox *m_entrySpeed = nullptr;

@@ -1,7 +1,7 @@
 #include "urlpanel.h"
 
 #include "model/lumoramediaobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -27,11 +27,11 @@ constexpr int kPositionMax = 5000;
 UrlPanel::UrlPanel(QWidget *parent)
     : MediaPanel(parent)
 {
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_group = new QGroupBox(this);
-    QFormLayout *form = PanelControls::form();
+    QFormLayout *form = PanelKit::form();
     m_group->setLayout(form);
 
     auto *addressRow = new QWidget(m_group);
@@ -54,7 +54,7 @@ UrlPanel::UrlPanel(QWidget *parent)
     transparency->setSpacing(8);
     m_transparency = new QSlider(Qt::Horizontal, transparencyRow);
     m_transparency->setObjectName(QStringLiteral("transparency"));
-    m_transparency->setRange(0, kTransparencyMax);
+    PanelKit::offerRange(m_transparency, 0, kTransparencyMax);
     m_transparency->setPageStep(1);
     m_transparency->setFixedWidth(200);
     m_transparencyValue = new QLabel(transparencyRow);
@@ -72,12 +72,12 @@ UrlPanel::UrlPanel(QWidget *parent)
     m_xLabel = new QLabel(positionRow);
     m_posX = new QSpinBox(positionRow);
     m_posX->setObjectName(QStringLiteral("posX"));
-    m_posX->setRange(0, kPositionMax);
+    PanelKit::offerRange(m_posX, 0, kPositionMax);
     m_posX->setMinimumWidth(80);
     m_yLabel = new QLabel(positionRow);
     m_posY = new QSpinBox(positionRow);
     m_posY->setObjectName(QStringLiteral("posY"));
-    m_posY->setRange(0, kPositionMax);
+    PanelKit::offerRange(m_posY, 0, kPositionMax);
     m_posY->setMinimumWidth(80);
     position->addWidget(m_xLabel);
     position->addWidget(m_posX);
@@ -88,7 +88,7 @@ UrlPanel::UrlPanel(QWidget *parent)
     m_positionLabel = new QLabel(m_group);
     form->addRow(m_positionLabel, positionRow);
 
-    m_playTime = PanelControls::timeEdit(m_group);
+    m_playTime = PanelKit::timeEdit(m_group);
     m_playTime->setObjectName(QStringLiteral("playTime"));
     m_playTimeLabel = new QLabel(m_group);
     form->addRow(m_playTimeLabel, m_playTime);
@@ -126,19 +126,16 @@ void UrlPanel::fill(const LumoraMediaObject &media)
     const UrlProperties &url = media.url;
     m_address->setText(url.address);
     m_address->setCursorPosition(0);
-    PanelControls::showSlider(m_transparency, url.transparency, 0, kTransparencyMax);
+    PanelKit::showValue(m_transparency, url.transparency);
     m_transparencyValue->setNum(url.transparency);
-    PanelControls::showSpin(m_posX, url.posX, 0, kPositionMax);
-    PanelControls::showSpin(m_posY, url.posY, 0, kPositionMax);
-    PanelControls::showTime(m_playTime, url.length);
+    PanelKit::showValue(m_posX, url.posX);
+    PanelKit::showValue(m_posY, url.posY);
+    PanelKit::showTime(m_playTime, url.length);
 }
 
 template<typename Store> void UrlPanel::change(Store store)
 {
-    if (!media())
-        return;
-    store(media()->url);
-    announce();
+    MediaPanel::change([&](LumoraMediaObject &m) { store(m.url); });
 }
 
 void UrlPanel::slotUrlAddressChange()

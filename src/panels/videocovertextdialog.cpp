@@ -1,9 +1,9 @@
 #include "videocovertextdialog.h"
 
+#include "colorbutton.h"
 #include "panelkit.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -47,7 +47,7 @@ VideoCoverTextDialog::VideoCoverTextDialog(QWidget *parent)
     form->addRow(m_texts.add(new QLabel(this), QT_TR_NOOP("Size:")),
                  PanelKit::row(this, {m_size, m_bold, m_italic, m_underline}));
 
-    m_colorButton = PanelKit::colorButton(this);
+    m_colorButton = new ColorButton(this);
     form->addRow(m_texts.add(new QLabel(this), QT_TR_NOOP("Color:")), PanelKit::row(this, {m_colorButton}));
 
     m_colorful = new QComboBox(this);
@@ -92,7 +92,7 @@ void VideoCoverTextDialog::setValues(const VideoProperties &video)
     m_italic->setChecked(video.coverItalic);
     m_underline->setChecked(video.coverUnderline);
     m_color = video.coverTextColor;
-    PanelKit::setButtonColor(m_colorButton, m_color);
+    m_colorButton->setColor(m_color);
     PanelKit::selectIndex(m_colorful, video.coverColorful);
     m_rolling->setChecked(video.coverRolling);
     PanelKit::selectIndex(m_direction, video.coverRollDirection);
@@ -123,11 +123,11 @@ void VideoCoverTextDialog::apply(VideoProperties *video) const
 
 void VideoCoverTextDialog::slotChooseColor()
 {
-    const QColor color = QColorDialog::getColor(m_color, this);
+    const QColor color = ColorButton::ask(this, m_color);
     if (!color.isValid())
         return;
     m_color = color;
-    PanelKit::setButtonColor(m_colorButton, m_color);
+    m_colorButton->setColor(m_color);
 }
 
 void VideoCoverTextDialog::slotRollingChecked(bool checked)

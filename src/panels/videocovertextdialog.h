@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class ColorButton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -35,7 +36,7 @@ private:
     QCheckBox *m_bold = nullptr;
     QCheckBox *m_italic = nullptr;
     QCheckBox *m_underline = nullptr;
-    QPushButton *m_colorButton = nullptr;
+    ColorButton *m_colorButton = nullptr;
     QColor m_color;
     QComboBox *m_colorful = nullptr;
     QCheckBox *m_rolling = nullptr;

@@ -3,7 +3,7 @@
 #include "backgroundcontrols.h"
 #include "colorbutton.h"
 #include "model/lumoramediaobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,17 +15,18 @@
 VideoDevicePanel::VideoDevicePanel(QWidget *parent)
     : MediaPanel(parent)
 {
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_group = new QGroupBox(this);
-    QFormLayout *form = PanelControls::form();
+    QFormLayout *form = PanelKit::form();
     m_group->setLayout(form);
     // The camera fills its window; only colour or picture behind it are offered.
     m_background = new BackgroundControls(false, m_group);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.videoDevice.background); });
     m_backgroundLabel = new QLabel(m_group);
     form->addRow(m_backgroundLabel, m_background);
-    m_playTime = PanelControls::timeEdit(m_group);
+    m_playTime = PanelKit::timeEdit(m_group);
     m_playTime->setObjectName(QStringLiteral("playTime"));
     m_playTimeLabel = new QLabel(m_group);
     form->addRow(m_playTimeLabel, m_playTime);
@@ -49,59 +50,37 @@ QStringList VideoDevicePanel::kinds() const
 void VideoDevicePanel::retranslateUi()
 {
     m_group->setTitle(tr("Capture device"));
-    m_background->retranslateUi();
     m_backgroundLabel->setText(tr("Background:"));
     m_playTimeLabel->setText(tr("Play time:"));
 }
 
 void VideoDevicePanel::fill(const LumoraMediaObject &media)
 {
-    m_background->showBackground(media.videoDevice.background);
-    PanelControls::showTime(m_playTime, media.videoDevice.length);
-}
-
-void VideoDevicePanel::changed()
-{
-    m_background->updateEnabled(media()->videoDevice.background);
-    announce();
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->videoDevice.background));
+    PanelKit::showTime(m_playTime, media.videoDevice.length);
 }
 
 void VideoDevicePanel::slotVideoDeviceBackgroundChange(int index)
 {
-    if (media() && m_background->choose(index, media()->videoDevice.background))
-        changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void VideoDevicePanel::slotShowVideoDeviceBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = ColorButton::ask(this, media()->videoDevice.background.backgroundColor);
-    if (color.isValid())
-        slotVideoDeviceBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void VideoDevicePanel::slotVideoDeviceBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    m_background->colorButton()->setColor(color);
-    media()->videoDevice.background.backgroundColor = color;
-    changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void VideoDevicePanel::slotVideoDeviceBKImageStyleChange(int index)
 {
-    if (!media())
-        return;
-    media()->videoDevice.background.backgroundImageStyle = m_background->styleBox()->itemData(index).toInt();
-    changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void VideoDevicePanel::slotVideoDeviceTimeLength(const QTime &time)
 {
-    if (!media())
-        return;
-    media()->videoDevice.length = time;
-    changed();
+    change([&](LumoraMediaObject &m) { m.videoDevice.length = time; });
 }

@@ -31,7 +31,6 @@ protected:
     void retranslateUi() override;
 
 private:
-    void changed();
 
     QGroupBox *m_group = nullptr;
     QLabel *m_backgroundLabel = nullptr;

@@ -1,6 +1,6 @@
 #include "videopanel.h"
 
-#include "backgroundselector.h"
+#include "colorbutton.h"
 #include "model/lumoramediaobject.h"
 #include "panelkit.h"
 #include "videocovertextdialog.h"
@@ -98,7 +98,8 @@ VideoPanel::VideoPanel(QWidget *parent)
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("Rotation angle:")),
                  PanelKit::row(content, {m_rotation}));
 
-    m_background = new BackgroundSelector(BackgroundSelector::StyleBox, content);
+    m_background = new BackgroundControls(false, content);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.video); });
     form->addRow(m_texts.add(new QLabel(content), QT_TR_NOOP("Background:")), m_background);
 
     // operator -> record
@@ -116,7 +117,7 @@ VideoPanel::VideoPanel(QWidget *parent)
             &VideoPanel::SlotvideoScaleType);
     connect(m_rotation, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &VideoPanel::SlotvideoRotate);
-    connect(m_background->sourceBox(), QOverload<int>::of(&QComboBox::activated), this,
+    connect(m_background->selector(), QOverload<int>::of(&QComboBox::activated), this,
             &VideoPanel::SlotvideooBackgroundType);
     connect(m_background->colorButton(), &QPushButton::clicked, this,
             &VideoPanel::slotShowVideoBKColorDialog);
@@ -170,8 +171,7 @@ void VideoPanel::fill(const LumoraMediaObject &media)
     m_clipEnd->setTime(p.clipEnd);
     PanelKit::selectIndex(m_scale, p.scaleType);
     PanelKit::selectIndex(m_rotation, p.rotation);
-    m_background->setValues(p.backgroundIsColor, p.backgroundColor, p.backgroundImage, p.backgroundImageStyle,
-                            p.backgroundTransparent);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->video));
     updateEnabled();
 }
 
@@ -198,10 +198,7 @@ void VideoPanel::showPosition()
 void VideoPanel::slotVideoVolumeChanged(int volume)
 {
     m_volumeValue->setNum(volume);
-    if (!media())
-        return;
-    media()->video.volume = volume;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.volume = volume; });
 }
 
 void VideoPanel::slotVideoVolumeEanble(bool enabled)
@@ -214,9 +211,9 @@ void VideoPanel::slotVideoVolumeEanble(bool enabled)
         const QSignalBlocker blocker(m_volume);
         m_volume->setValue(100);
     }
-    media()->video.volume = enabled ? m_volume->value() : 0;
-    m_volumeValue->setNum(media()->video.volume);
-    announce();
+    const int volume = enabled ? m_volume->value() : 0;
+    m_volumeValue->setNum(volume);
+    change([&](LumoraMediaObject &m) { m.video.volume = volume; });
 }
 
 void VideoPanel::slotVideoSeek(int msecs)
@@ -228,19 +225,13 @@ void VideoPanel::slotVideoSeek(int msecs)
 
 void VideoPanel::slotvideoCoverTextBox(const QString &text)
 {
-    if (!media())
-        return;
-    media()->video.coverText = text;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.coverText = text; });
 }
 
 void VideoPanel::slotvideoCoverTextBoxChecked(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->video.coverTextEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.coverTextEnabled = checked; });
 }
 
 void VideoPanel::slotEditVideoText()
@@ -251,87 +242,56 @@ void VideoPanel::slotEditVideoText()
     dialog.setValues(media()->video);
     if (dialog.exec() != QDialog::Accepted || !media())
         return;
-    dialog.apply(&media()->video);
+    change([&](LumoraMediaObject &m) { dialog.apply(&m.video); });
     m_coverText->setText(media()->video.coverText);
-    announce();
 }
 
 void VideoPanel::slotVideoExceptBox(bool checked)
 {
     updateEnabled();
-    if (!media())
-        return;
-    media()->video.clipEnabled = checked;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.clipEnabled = checked; });
 }
 
 void VideoPanel::slotvideoStartTimeChanged(const QTime &time)
 {
-    if (!media())
-        return;
-    media()->video.clipStart = time;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.clipStart = time; });
 }
 
 void VideoPanel::slotvideoEndTimeChanged(const QTime &time)
 {
-    if (!media())
-        return;
-    media()->video.clipEnd = time;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.clipEnd = time; });
 }
 
 void VideoPanel::SlotvideoScaleType(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->video.scaleType = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.scaleType = index; });
 }
 
 void VideoPanel::SlotvideoRotate(int index)
 {
-    if (!media() || index < 0)
+    if (index < 0)
         return;
-    media()->video.rotation = index;
-    announce();
+    change([&](LumoraMediaObject &m) { m.video.rotation = index; });
 }
 
 void VideoPanel::SlotvideooBackgroundType(int index)
 {
-    if (!media())
-        return;
-    bool isColor = true;
-    QString image;
-    if (!m_background->choose(index, &isColor, &image))
-        return;
-    media()->video.backgroundIsColor = isColor;
-    media()->video.backgroundImage = image;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void VideoPanel::slotShowVideoBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = QColorDialog::getColor(media()->video.backgroundColor, this);
-    if (color.isValid())
-        slotVideoBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void VideoPanel::slotVideoBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    media()->video.backgroundColor = color;
-    m_background->setColor(color);
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void VideoPanel::Slotm_videoBKImageStyle(int index)
 {
-    if (!media() || index < 0)
-        return;
-    media()->video.backgroundImageStyle = index;
-    announce();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }

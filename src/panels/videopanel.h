@@ -3,7 +3,7 @@
 #include "mediapanel.h"
 #include "paneltexts.h"
 
-class BackgroundSelector;
+class BackgroundControls;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -66,5 +66,5 @@ private:
     QTimeEdit *m_clipEnd = nullptr;
     QComboBox *m_scale = nullptr;
     QComboBox *m_rotation = nullptr;
-    BackgroundSelector *m_background = nullptr;
+    BackgroundControls *m_background = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "backgroundcontrols.h"
 #include "colorbutton.h"
 #include "model/lumoramediaobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 #include "weathercore/citylist.h"
 #include "weathercore/weatherservice.h"
 
@@ -36,14 +36,15 @@ QString provinceName(const QString &entry)
 WeatherPanel::WeatherPanel(QWidget *parent)
     : MediaPanel(parent)
 {
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_group = new QGroupBox(this);
-    QFormLayout *form = PanelControls::form();
+    QFormLayout *form = PanelKit::form();
     m_group->setLayout(form);
 
     m_background = new BackgroundControls(true, m_group);
+    setBackgroundOf([](LumoraMediaObject &m) { return BackgroundFields::of(m.weather.background); });
     m_backgroundLabel = new QLabel(m_group);
     form->addRow(m_backgroundLabel, m_background);
 
@@ -73,7 +74,7 @@ WeatherPanel::WeatherPanel(QWidget *parent)
     update->setSpacing(8);
     m_update = new QSpinBox(updateRow);
     m_update->setObjectName(QStringLiteral("updateInterval"));
-    m_update->setRange(kUpdateMin, kUpdateMax);
+    PanelKit::offerRange(m_update, kUpdateMin, kUpdateMax);
     m_update->setMinimumWidth(80);
     m_minutesLabel = new QLabel(updateRow);
     update->addWidget(m_update);
@@ -82,7 +83,7 @@ WeatherPanel::WeatherPanel(QWidget *parent)
     m_updateLabel = new QLabel(m_group);
     form->addRow(m_updateLabel, updateRow);
 
-    m_playTime = PanelControls::timeEdit(m_group);
+    m_playTime = PanelKit::timeEdit(m_group);
     m_playTime->setObjectName(QStringLiteral("playTime"));
     m_playTimeLabel = new QLabel(m_group);
     form->addRow(m_playTimeLabel, m_playTime);
@@ -134,7 +135,6 @@ QStringList WeatherPanel::kinds() const
 void WeatherPanel::retranslateUi()
 {
     m_group->setTitle(tr("Weather"));
-    m_background->retranslateUi();
     m_backgroundLabel->setText(tr("Background:"));
     m_cityLabel->setText(tr("City"));
     m_province->setToolTip(tr("Province"));
@@ -154,7 +154,7 @@ void WeatherPanel::listCities(const QString &provinceEntry)
 void WeatherPanel::fill(const LumoraMediaObject &media)
 {
     const WeatherProperties &weather = media.weather;
-    m_background->showBackground(weather.background);
+    m_background->showBackground(BackgroundFields::of(MediaPanel::media()->weather.background));
 
     // A place missing from the lists is added as it stands, so what is shown is what is kept.
     int province = m_province->findData(weather.location1);
@@ -171,55 +171,34 @@ void WeatherPanel::fill(const LumoraMediaObject &media)
     }
     m_city->setCurrentIndex(city);
 
-    PanelControls::showSpin(m_update, weather.updateInterval, kUpdateMin, kUpdateMax);
-    PanelControls::showTime(m_playTime, weather.length);
+    PanelKit::showValue(m_update, weather.updateInterval);
+    PanelKit::showTime(m_playTime, weather.length);
     updateNotice();
-}
-
-void WeatherPanel::changed()
-{
-    m_background->updateEnabled(media()->weather.background);
-    announce();
 }
 
 void WeatherPanel::slotweatherBackgroundChange(int index)
 {
-    if (media() && m_background->choose(index, media()->weather.background))
-        changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->choose(index, b); });
 }
 
 void WeatherPanel::slotShowWeatherBKColorDialog()
 {
-    if (!media())
-        return;
-    const QColor color = ColorButton::ask(this, media()->weather.background.backgroundColor);
-    if (color.isValid())
-        slotWeatherBKColorSet(color);
+    changeBackground([&](const BackgroundFields &b) { return m_background->askColor(b); });
 }
 
 void WeatherPanel::slotWeatherBKColorSet(const QColor &color)
 {
-    if (!media())
-        return;
-    m_background->colorButton()->setColor(color);
-    media()->weather.background.backgroundColor = color;
-    changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setColor(color, b); });
 }
 
 void WeatherPanel::slotweatherBKImageStyleChange(int index)
 {
-    if (!media())
-        return;
-    media()->weather.background.backgroundImageStyle = m_background->styleBox()->itemData(index).toInt();
-    changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setStyle(index, b); });
 }
 
 void WeatherPanel::slotWeatherBKTransparent(bool checked)
 {
-    if (!media())
-        return;
-    media()->weather.background.backgroundTransparent = checked;
-    changed();
+    changeBackground([&](const BackgroundFields &b) { return m_background->setTransparent(checked, b); });
 }
 
 void WeatherPanel::slotWeatherProvinceChange(int index)
@@ -239,27 +218,24 @@ void WeatherPanel::slotWeatherProvinceChange(int index)
 
 void WeatherPanel::slotweatherCountryChange(int index)
 {
-    if (!media() || index < 0 || m_province->currentIndex() < 0)
+    if (index < 0 || m_province->currentIndex() < 0)
         return;
-    WeatherProperties &weather = media()->weather;
-    weather.location1 = m_province->currentData().toString();
-    weather.location2 = m_city->itemText(index);
-    changed();
-    WeatherService::current().requestNow(weather.location2);
+    if (!media())
+        return;
+    const QString city = m_city->itemText(index);
+    change([&](LumoraMediaObject &m) {
+        m.weather.location1 = m_province->currentData().toString();
+        m.weather.location2 = city;
+    });
+    WeatherService::current().requestNow(city);
 }
 
 void WeatherPanel::slotweatherUpdateChanged(int minutes)
 {
-    if (!media())
-        return;
-    media()->weather.updateInterval = minutes;
-    changed();
+    change([&](LumoraMediaObject &m) { m.weather.updateInterval = minutes; });
 }
 
 void WeatherPanel::slotweatherTimeLength(const QTime &time)
 {
-    if (!media())
-        return;
-    media()->weather.length = time;
-    changed();
+    change([&](LumoraMediaObject &m) { m.weather.length = time; });
 }

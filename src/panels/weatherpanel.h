@@ -47,7 +47,6 @@ private:
     void listCities(const QString &provinceEntry);
     // No service, or the last request for the panel's city failed: says so under the panel.
     void updateNotice();
-    void changed();
 
     QGroupBox *m_group = nullptr;
     QLabel *m_backgroundLabel = nullptr;

@@ -1,12 +1,12 @@
 #include "windowpanel.h"
 
+#include "colorbutton.h"
 #include "model/commonwinobject.h"
 #include "model/copybuffers.h"
 #include "model/lumoramediaobject.h"
 #include "model/windowgeometry.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -289,7 +289,7 @@ void WindowPanel::slotShowCommonWinColorDialog()
 {
     if (!canStore())
         return;
-    const QColor chosen = QColorDialog::getColor(m_window->frameColor, this);
+    const QColor chosen = ColorButton::ask(this, m_window->frameColor);
     if (chosen.isValid())
         slotCommonWinColorSet(chosen);
 }
