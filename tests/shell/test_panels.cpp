@@ -25,6 +25,7 @@
 #include "scriptedwidget.h"
 #include "shell/displaywindowset.h"
 #include "shell/prodoc.h"
+#include "fitcheck.h"
 #include "wheelturn.h"
 
 #include <QCalendarWidget>
@@ -669,6 +670,62 @@ private slots:
         failure = wheelAcross(QStringLiteral("play log"), m_widget->journalWindow(), record);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         m_widget->journalWindow()->hide();
+    }
+
+    // At the main window's default size, in either language, every panel shows its texts
+    // whole and every control within the panel.
+    void everyPanelFitsTheMainWindowInBothLanguages()
+    {
+        tree()->addCycleSegmentSlot();
+        tree()->addTimingSegmentSlot();
+        GeneralObject *segment = tree()->generalSegments.first();
+        segment->allDay = false;
+        segment->specifiedDate = true;
+        select(node({0, 0, 0}));
+        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
+                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
+                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
+                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot,
+                         &ProjectTree::addStreamingSlot, &ProjectTree::addVideoDeviceSlot})
+            (tree()->*add)();
+        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
+        LumoraMediaObject *video = addPicture(window(), m_dir->filePath(QStringLiteral("v.mp4")), 5);
+        video->type = QStringLiteral("video");
+        video->video.filePath = video->image.filePath;
+        QCOMPARE(m_widget->size(), QSize(Widget::NormalWidth, Widget::NormalHeight));
+
+        QStringList problems;
+        for (int language : {0, 1}) {
+            QVERIFY(installTranslations(language));
+            const QString in = language == 0 ? QStringLiteral("Chinese") : QStringLiteral("English");
+            const auto walk = [&](const QString &name, QWidget *panel) {
+                QVERIFY2(panel && panel->isVisible(), qPrintable(name));
+                // The layouts take the new texts in before anything is measured.
+                for (int i = 0; i < 3; ++i)
+                    QCoreApplication::processEvents();
+                problems << fitProblems(in + QLatin1Char(' ') + name, panel);
+            };
+            const QList<std::pair<QString, QList<int>>> nodes{{QStringLiteral("schedule"), {}},
+                                                              {QStringLiteral("general segment"), {0}},
+                                                              {QStringLiteral("cycle segment"), {1}},
+                                                              {QStringLiteral("timing segment"), {2}},
+                                                              {QStringLiteral("page"), {0, 0}},
+                                                              {QStringLiteral("window"), {0, 0, 0}}};
+            for (const auto &target : nodes) {
+                select(node(target.second));
+                walk(target.first, m_widget->shownPanel());
+            }
+            for (int row = 0; row < window()->media.size(); ++row) {
+                select(node({0, 0, 0}));
+                m_widget->windowPanel()->selectMediaRow(row);
+                walk(window()->media.at(row)->type, m_widget->shownMediaPanel());
+            }
+            problems << fitProblems(in + QStringLiteral(" main window"), m_widget);
+        }
+        installTranslations(0);
+        for (const QString &problem : qAsConst(problems))
+            qInfo("%s", qPrintable(problem));
+        QCOMPARE(problems.size(), 0);
     }
 
     void panelsRefuseChangesWhileTheScheduleEditedPlays()
