@@ -62,7 +62,7 @@ QPushButton *fontButton(const char *name)
 {
     auto *button = new QPushButton;
     button->setObjectName(QLatin1String(name));
-    button->setMinimumWidth(130);
+    button->setMinimumWidth(100);
     return button;
 }
 
@@ -164,7 +164,7 @@ QWidget *AnalogClockPanel::buildDisplayPage()
 
     m_text = new QLineEdit;
     m_text->setObjectName(QStringLiteral("text"));
-    m_text->setMinimumWidth(180);
+    m_text->setMinimumWidth(140);
     m_textColor = colorButton("textColor");
     m_textFont = fontButton("textFont");
     m_textLabel = new QLabel(m_textsGroup);

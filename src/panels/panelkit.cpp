@@ -270,7 +270,9 @@ QFormLayout *PanelKit::form()
     layout->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     layout->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    layout->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    // A field too wide for the space beside its label goes below it: panels are narrow, and
+    // English labels are long.
+    layout->setRowWrapPolicy(QFormLayout::WrapLongRows);
     layout->setHorizontalSpacing(10);
     layout->setVerticalSpacing(8);
     return layout;
