@@ -305,7 +305,7 @@ QFormLayout *PanelKit::scrollingForm(QWidget *panel)
     scroll->setWidget(content);
     // The rows keep their natural heights at the top; the space below them stays empty.
     auto *column = new QVBoxLayout(content);
-    column->setContentsMargins(4, 4, 14, 4);
+    column->setContentsMargins(4, 4, 6, 4);
     QFormLayout *rows = form();
     column->addLayout(rows);
     column->addStretch(1);
@@ -357,7 +357,7 @@ QTimeEdit *PanelKit::timeEdit(QWidget *parent)
 {
     auto *edit = new QTimeEdit(parent);
     edit->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    edit->setMinimumWidth(100);
+    edit->setMinimumWidth(90);
     return edit;
 }
 

@@ -45,8 +45,8 @@ TextPanel::TextPanel(QWidget *parent)
     m_underline = m_texts.add(new QCheckBox(content), QT_TR_NOOP("Underline"));
     m_color = new ColorButton(content);
     m_color->setObjectName(QStringLiteral("textColor"));
-    form->addRow(label(QT_TR_NOOP("Style:")), PanelKit::row(content, {m_bold, m_italic, m_underline,
-                                                                      label(QT_TR_NOOP("Color:")), m_color}));
+    form->addRow(label(QT_TR_NOOP("Style:")), PanelKit::row(content, {m_bold, m_italic, m_underline}));
+    form->addRow(label(QT_TR_NOOP("Color:")), PanelKit::row(content, {m_color}));
 
     m_colorful = combo("textColorful");
     m_texts.items(m_colorful, &PanelKit::colorfulStyles);
@@ -56,9 +56,8 @@ TextPanel::TextPanel(QWidget *parent)
     m_texts.items(m_horizontal, {QT_TR_NOOP("Align Left"), QT_TR_NOOP("Align Right"), QT_TR_NOOP("Center")});
     m_vertical = combo("textVertical");
     m_texts.items(m_vertical, {QT_TR_NOOP("Align Top"), QT_TR_NOOP("Align Bottom"), QT_TR_NOOP("Center")});
-    form->addRow(
-        label(QT_TR_NOOP("Horizontal alignment:")),
-        PanelKit::row(content, {m_horizontal, label(QT_TR_NOOP("Vertical alignment:")), m_vertical}));
+    form->addRow(label(QT_TR_NOOP("Horizontal alignment:")), PanelKit::row(content, {m_horizontal}));
+    form->addRow(label(QT_TR_NOOP("Vertical alignment:")), PanelKit::row(content, {m_vertical}));
 
     m_spacing = PanelKit::spinBox(0, 500, content);
     m_spacing->setObjectName(QStringLiteral("textSpacing"));

@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <QWidget>
 
-// What of `surface` an operator cannot read or reach as laid out now: a label or button whose
-// text needs more width than it was given (the toolkit then cuts or elides it), and a control
+// What of `surface` an operator cannot read or reach as laid out now: a label or button given
+// less width than its text or face needs (the toolkit then cuts or elides it), and a control
 // whose right edge lies past the surface's (panels scroll down, never sideways). Empty when
 // everything fits.
 inline QStringList fitProblems(const QString &name, QWidget *surface)
@@ -27,33 +27,42 @@ inline QStringList fitProblems(const QString &name, QWidget *surface)
         QString text;
         int needed = 0;
         if (auto *label = qobject_cast<QLabel *>(w)) {
-            if (label->wordWrap() || label->text().isEmpty())
-                continue;
             text = label->text();
-            if (Qt::mightBeRichText(text)) {
+            const bool measured = !label->wordWrap() && !text.isEmpty();
+            if (measured && Qt::mightBeRichText(text)) {
                 QTextDocument document;
                 document.setDefaultFont(label->font());
                 document.setHtml(text);
                 document.setDocumentMargin(0);
                 needed = int(document.idealWidth()) + 2 * label->margin() + label->frameWidth() * 2;
-            } else {
+            } else if (measured) {
                 needed = label->minimumSizeHint().width();
             }
         } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
-            if (button->text().isEmpty() || qobject_cast<QToolButton *>(w))
-                continue;
+            // A button without text (a colour face) still has the width it asks for.
             text = button->text();
-            needed = button->sizeHint().width();
+            if (!qobject_cast<QToolButton *>(w))
+                needed = text.isEmpty() ? qMin(button->sizeHint().width(), button->maximumWidth())
+                                        : button->sizeHint().width();
         }
         if (needed > w->width())
             problems << QStringLiteral("%1: %2 needs %3 px, has %4").arg(name, describe(w, text)).arg(needed).arg(w->width());
-        const QRect onSurface(w->mapTo(surface, QPoint(0, 0)), w->size());
-        // A control inside a scrolled view counts where the view shows it.
-        if (onSurface.right() > surface->width() - 1 && !qobject_cast<QWidget *>(w->parent())->inherits("QAbstractScrollArea"))
-            problems << QStringLiteral("%1: %2 ends at %3, past the edge at %4")
-                            .arg(name, describe(w, text.isEmpty() ? w->objectName() : text))
-                            .arg(onSurface.right() + 1)
-                            .arg(surface->width());
+        // Every widget clips its children: a layout squeezed below what its controls need, or a
+        // scrolled page wider than its view, leaves the last ones past an edge, cut off. Panels
+        // scroll down, never sideways, so only the right edge counts.
+        for (QWidget *holder = w->parentWidget(); holder; holder = holder->parentWidget()) {
+            const int right = w->mapTo(holder, QPoint(w->width() - 1, 0)).x();
+            if (right > holder->width() - 1 && !holder->inherits("QAbstractScrollArea")) {
+                problems << QStringLiteral("%1: %2 ends at %3, past the edge of %4 at %5")
+                                .arg(name, describe(w, text.isEmpty() ? w->objectName() : text))
+                                .arg(right + 1)
+                                .arg(QString::fromLatin1(holder->metaObject()->className()))
+                                .arg(holder->width());
+                break;
+            }
+            if (holder == surface)
+                break;
+        }
     }
     return problems;
 }
