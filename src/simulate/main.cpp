@@ -22,7 +22,7 @@ constexpr int Failure = 2;
 constexpr qint64 MaxDurationSeconds = 366LL * 86400;
 
 const char *const usageText = "Usage: lumora-scheme simulate FILE.schx --start YYYY-MM-DDTHH:MM:SS[.zzz] "
-                              "--duration SECONDS [--events] [--stats]\n";
+                              "--duration SECONDS [--events] [--stats] [--media-folder DIR]\n";
 
 int fail(const QString &message, bool usage = false)
 {
@@ -58,6 +58,7 @@ int main(int argc, char *argv[])
     QString file;
     QString startText;
     QString durationText;
+    QString mediaFolder;
     bool events = false;
     bool stats = false;
     bool dashes = false;
@@ -65,10 +66,14 @@ int main(int argc, char *argv[])
         const QString &arg = args.at(i);
         if (!dashes && arg == QLatin1String("--")) {
             dashes = true;
-        } else if (!dashes && (arg == QLatin1String("--start") || arg == QLatin1String("--duration"))) {
+        } else if (!dashes && (arg == QLatin1String("--start") || arg == QLatin1String("--duration") ||
+                               arg == QLatin1String("--media-folder"))) {
             if (i + 1 >= args.size())
                 return fail(QStringLiteral("%1 needs a value").arg(arg), true);
-            (arg == QLatin1String("--start") ? startText : durationText) = args.at(++i);
+            QString &value = arg == QLatin1String("--start")      ? startText
+                             : arg == QLatin1String("--duration") ? durationText
+                                                                  : mediaFolder;
+            value = args.at(++i);
         } else if (!dashes && arg == QLatin1String("--events")) {
             events = true;
         } else if (!dashes && arg == QLatin1String("--stats")) {
@@ -103,7 +108,11 @@ int main(int argc, char *argv[])
         return fail(reader.errorString());
     }
     // The player finds a relative media path beside the scheme; so do the lengths read here.
-    QDir::setCurrent(QFileInfo(file).absolutePath());
+    // A copy of a scheme written elsewhere (the editor's unsaved one) names the folder of its
+    // original instead.
+    if (!mediaFolder.isEmpty() && !QFileInfo(mediaFolder).isDir())
+        return fail(QStringLiteral("--media-folder %1 is not a folder").arg(mediaFolder), true);
+    QDir::setCurrent(mediaFolder.isEmpty() ? QFileInfo(file).absolutePath() : mediaFolder);
 
     Simulator simulator(reader.scheme(), start, events, [](const QString &line) {
         const QByteArray bytes = line.toUtf8() + '\n';

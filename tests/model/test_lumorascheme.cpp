@@ -420,6 +420,33 @@ private slots:
         for (const QString &kind : kinds)
             QVERIFY2(played.contains(kind), qPrintable(kind));
     }
+
+    // A copy of a scheme written away from its media (the editor simulates its unsaved scheme
+    // that way) plays as the original when told the original's folder.
+    void aCopyElsewherePlaysWithTheMediaOfTheFolderNamed()
+    {
+        const QString demo = QStringLiteral(LUMORA_DEMO_SCHEME);
+        QVERIFY2(QFileInfo::exists(demo), qPrintable(demo));
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("copy.schx"));
+        QVERIFY(QFile::copy(demo, copy));
+        const QStringList span{"--start", "2027-01-04T10:00:00", "--duration", "120", "--events"};
+        const Run original = tool(QStringList{"simulate", demo} + span);
+        QVERIFY2(original.exitCode == 0, original.err.constData());
+        const Run told = tool(QStringList{"simulate", copy} + span +
+                              QStringList{"--media-folder", QFileInfo(demo).path()});
+        QVERIFY2(told.exitCode == 0, told.err.constData());
+        QCOMPARE(told.out, original.out);
+        // Without it the pictures are looked for beside the copy, and are missing.
+        const Run alone = tool(QStringList{"simulate", copy} + span);
+        QVERIFY2(alone.exitCode == 0, alone.err.constData());
+        QVERIFY(alone.out != original.out);
+
+        const Run refused = tool(QStringList{"simulate", copy} + span +
+                                 QStringList{"--media-folder", dir.filePath(QStringLiteral("none"))});
+        QCOMPARE(refused.exitCode, 2);
+        QVERIFY2(refused.err.contains("is not a folder"), refused.err.constData());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLumoraScheme)
