@@ -1983,7 +1983,50 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>Please Select background picture</source>
         <translation>请选择背景图片</translation>
     </message>
-</context><context><name>ScheduleView</name><message>
+</context>
+<context>
+    <name>ScheduleView</name>
+    <message>
+        <source>Nothing plays on these days.</source>
+        <translation>这些日子没有要播放的内容。</translation>
+    </message>
+    <message>
+        <source>Simulating… %1</source>
+        <translation>正在模拟… %1</translation>
+    </message>
+    <message>
+        <source>As the player plays the scheme from midnight. Hover a bar to see what shows; the wheel zooms, a double click shows the whole day.</source>
+        <translation>按播放器从零点起播放本方案的情形模拟。鼠标停在色条上可查看播放的内容；滚轮缩放，双击显示全天。</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>今天</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>往后</translation>
+    </message>
+    <message>
+        <source>Earlier</source>
+        <translation>往前</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>日程表</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>时间轴</translation>
+    </message>
+    <message>
         <source>Data Range of Schedule</source>
         <translation>日程日期范围</translation>
     </message>
@@ -2853,6 +2896,76 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>Weather service</source>
         <translation>天气服务</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineChart</name>
+    <message>
+        <source>Nothing plays.</source>
+        <translation>没有要播放的内容。</translation>
+    </message>
+    <message>
+        <source>Page: %1 of %2 (%3)</source>
+        <translation>节目：%1，属于 %2（%3）</translation>
+    </message>
+    <message>
+        <source>Cycle insert: %1 (%2)</source>
+        <translation>循环插播：%1（%2）</translation>
+    </message>
+    <message>
+        <source>Timing insert: %1 (%2)</source>
+        <translation>定时插播：%1（%2）</translation>
+    </message>
+    <message>
+        <source>Segment: %1 (%2)</source>
+        <translation>时段：%1（%2）</translation>
+    </message>
+    <message>
+        <source>Not simulated yet.</source>
+        <translation>尚未模拟到这一时刻。</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>节目</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>插播</translation>
+    </message>
+    <message>
+        <source>Segment</source>
+        <translation>时段</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineRun</name>
+    <message>
+        <source>The simulation program could not be started: %1</source>
+        <translation>无法启动模拟程序：%1</translation>
+    </message>
+    <message>
+        <source>The simulation refused the scheme: %1</source>
+        <translation>模拟程序拒绝了此方案：%1</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>退出状态 %1</translation>
+    </message>
+    <message>
+        <source>The simulation stopped unexpectedly.</source>
+        <translation>模拟程序意外终止。</translation>
+    </message>
+    <message>
+        <source>The simulation printed something that is not a timeline: %1</source>
+        <translation>模拟程序输出了无法识别的内容：%1</translation>
+    </message>
+    <message>
+        <source>The scheme could not be written for the simulation: %1</source>
+        <translation>无法为模拟写出方案：%1</translation>
+    </message>
+    <message>
+        <source>The simulation program is missing: %1</source>
+        <translation>缺少模拟程序：%1</translation>
     </message>
 </context>
 </TS>

@@ -1983,7 +1983,50 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>Please Select background picture</source>
         <translation>Select a background picture</translation>
     </message>
-</context><context><name>ScheduleView</name><message>
+</context>
+<context>
+    <name>ScheduleView</name>
+    <message>
+        <source>Nothing plays on these days.</source>
+        <translation>Nothing plays on these days.</translation>
+    </message>
+    <message>
+        <source>Simulating… %1</source>
+        <translation>Simulating… %1</translation>
+    </message>
+    <message>
+        <source>As the player plays the scheme from midnight. Hover a bar to see what shows; the wheel zooms, a double click shows the whole day.</source>
+        <translation>As the player plays the scheme from midnight. Hover a bar to see what shows; the wheel zooms, a double click shows the whole day.</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Week</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>Earlier</source>
+        <translation>Earlier</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Timeline</translation>
+    </message>
+    <message>
         <source>Data Range of Schedule</source>
         <translation>Schedule Dates</translation>
     </message>
@@ -2853,6 +2896,76 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>Weather service</source>
         <translation>Weather Service</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineChart</name>
+    <message>
+        <source>Nothing plays.</source>
+        <translation>Nothing plays.</translation>
+    </message>
+    <message>
+        <source>Page: %1 of %2 (%3)</source>
+        <translation>Page: %1 of %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Cycle insert: %1 (%2)</source>
+        <translation>Cycle insert: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Timing insert: %1 (%2)</source>
+        <translation>Timing insert: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Segment: %1 (%2)</source>
+        <translation>Segment: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Not simulated yet.</source>
+        <translation>Not simulated yet.</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Segment</source>
+        <translation>Segment</translation>
+    </message>
+</context>
+<context>
+    <name>TimelineRun</name>
+    <message>
+        <source>The simulation program could not be started: %1</source>
+        <translation>The simulation program could not be started: %1</translation>
+    </message>
+    <message>
+        <source>The simulation refused the scheme: %1</source>
+        <translation>The simulation refused the scheme: %1</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>exit status %1</translation>
+    </message>
+    <message>
+        <source>The simulation stopped unexpectedly.</source>
+        <translation>The simulation stopped unexpectedly.</translation>
+    </message>
+    <message>
+        <source>The simulation printed something that is not a timeline: %1</source>
+        <translation>The simulation printed something that is not a timeline: %1</translation>
+    </message>
+    <message>
+        <source>The scheme could not be written for the simulation: %1</source>
+        <translation>The scheme could not be written for the simulation: %1</translation>
+    </message>
+    <message>
+        <source>The simulation program is missing: %1</source>
+        <translation>The simulation program is missing: %1</translation>
     </message>
 </context>
 </TS>

@@ -68,6 +68,20 @@ void PropertyArea::addMediaPanel(MediaPanel *panel)
     emit sigMediaPanelAdded(panel);
 }
 
+void PropertyArea::setEditingEnabled(bool enabled)
+{
+    for (int i = 0; i < m_nodePanels->count(); ++i) {
+        if (m_nodePanels->widget(i) != m_scheduleView)
+            m_nodePanels->widget(i)->setEnabled(enabled);
+    }
+    m_mediaArea->setEnabled(enabled);
+}
+
+bool PropertyArea::isEditingEnabled() const
+{
+    return m_mediaArea->isEnabled();
+}
+
 QWidget *PropertyArea::shownPanel() const
 {
     QWidget *panel = m_nodePanels->currentWidget();

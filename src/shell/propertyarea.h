@@ -53,6 +53,10 @@ public:
     bool showMediaPanel(LumoraMediaObject *media, int row);
     // Hides the media panels and lets go of their items; the window panel takes the width again.
     void hideMediaPanels();
+    // Whether the panels that edit take changes; the schedule view, which only shows, stays
+    // usable either way, to follow the schedules as they play.
+    void setEditingEnabled(bool enabled);
+    bool isEditingEnabled() const;
     // Panels showing a record other than the one given let go of it (records about to be
     // freed), and a node panel left empty gives way to none.
     void keepOnly(GeneralObject *general, CycleObject *cycle, TimingObject *timing, ProgramObject *page,

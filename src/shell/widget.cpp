@@ -6,21 +6,21 @@
 #include "editor/projecttree.h"
 #include "editor/projectwidget.h"
 #include "languagesetupwin.h"
-#include "weathersetupwin.h"
 #include "mainmenubklabel.h"
 #include "menubutton.h"
 #include "model/playwinobject.h"
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
+#include "panels/scheduleview.h"
 #include "prodoc.h"
-#include "recoverycopy.h"
 #include "propertyarea.h"
+#include "recoverycopy.h"
 #include "render/screenplayhost.h"
 #include "shellstyle.h"
 #include "titlebar.h"
+#include "weathersetupwin.h"
 
 #include <QApplication>
-#include <QWindow>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 constexpr int kTopBarHeight = 72;
@@ -54,6 +55,7 @@ Widget::Widget(QWidget *parent)
     connect(m_screenHost, &ScreenPlayHost::sigPlayingDisplaysChanged, this, [this] {
         setEditingEnabled(m_screenHost->playingDisplays().isEmpty());
         updateScreenStacking();
+        m_properties->scheduleView()->setPlayingDisplays(m_screenHost->playingDisplays());
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Widget::followFocusWindow);
     setWindowTitle(QStringLiteral("Lumora"));

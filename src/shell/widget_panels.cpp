@@ -18,12 +18,15 @@
 #include "panels/timingsegmentpanel.h"
 #include "panels/timingsegmenttimepropertywin.h"
 #include "panels/windowpanel.h"
+#include "prodoc.h"
 #include "propertyarea.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
 #include "render/playlabel.h"
 #include "widget.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -88,6 +91,15 @@ void Widget::addMediaPanel(MediaPanel *panel)
 
 void Widget::connectPanels()
 {
+    // The timeline simulates the scheme as edited, saved or not; relative media paths name
+    // files beside the scheme's file.
+    m_properties->scheduleView()->setSchemeSource([this] {
+        ScheduleView::EditedScheme scheme;
+        scheme.encoded = m_prodoc->encoded();
+        scheme.mediaFolder =
+            m_prodoc->path().isEmpty() ? QDir::currentPath() : QFileInfo(m_prodoc->path()).absolutePath();
+        return scheme;
+    });
     for (MediaPanel *panel : m_properties->mediaPanels())
         connectMediaPanel(panel);
     connect(m_properties, &PropertyArea::sigMediaPanelAdded, this, &Widget::connectMediaPanel);
@@ -180,7 +192,7 @@ void Widget::checkSchedule(const QString &rootText)
     m_selectedWindow = nullptr;
     m_selectedMedia = nullptr;
     ProjectTree *tree = treeOf(currentDisplayName());
-    m_properties->scheduleView()->showSchedule(tree ? &tree->schedule : nullptr);
+    m_properties->scheduleView()->showSchedule(tree ? &tree->schedule : nullptr, currentDisplayName());
     showPanel(m_properties->scheduleView());
     hidePreview(currentDisplayName());
 }

@@ -6,6 +6,7 @@
 #include "menubutton.h"
 #include "monitorwin.h"
 #include "player/segmentscheduler.h"
+#include "propertyarea.h"
 #include "widget.h"
 
 QString Widget::playButtonText() const
@@ -94,12 +95,12 @@ void Widget::slotBeginPlayFailed()
 void Widget::setEditingEnabled(bool enabled)
 {
     m_treeColumn->setEnabled(enabled);
-    m_propertyArea->setEnabled(enabled);
+    m_properties->setEditingEnabled(enabled);
 }
 
 bool Widget::isEditingEnabled() const
 {
-    return m_treeColumn->isEnabled() && m_propertyArea->isEnabled();
+    return m_treeColumn->isEnabled() && m_properties->isEditingEnabled();
 }
 
 void Widget::startTree(const QString &displayName)
