@@ -1987,8 +1987,12 @@ The folder may be read-only; they stay in effect until the program ends.</source
 <context>
     <name>ScheduleView</name>
     <message>
-        <source>Nothing plays on these days.</source>
-        <translation>这些日子没有要播放的内容。</translation>
+        <source>Nothing plays on this day.</source>
+        <translation>这一天没有要播放的内容。</translation>
+    </message>
+    <message>
+        <source>Nothing plays in these seven days.</source>
+        <translation>这七天没有要播放的内容。</translation>
     </message>
     <message>
         <source>Simulating… %1</source>

@@ -1987,8 +1987,12 @@ The folder may be read-only; they stay in effect until the program ends.</transl
 <context>
     <name>ScheduleView</name>
     <message>
-        <source>Nothing plays on these days.</source>
-        <translation>Nothing plays on these days.</translation>
+        <source>Nothing plays on this day.</source>
+        <translation>Nothing plays on this day.</translation>
+    </message>
+    <message>
+        <source>Nothing plays in these seven days.</source>
+        <translation>Nothing plays in these seven days.</translation>
     </message>
     <message>
         <source>Simulating… %1</source>

@@ -1,7 +1,6 @@
 #include "scheduleview.h"
 
 #include "clock/clock.h"
-#include "clock/clocktimer.h"
 #include "model/cycleobject.h"
 #include "model/displayschedule.h"
 #include "model/generalobject.h"
@@ -47,7 +46,8 @@ ScheduleView::ScheduleView(QWidget *parent)
     column->addWidget(m_tabs);
 
     m_run = new TimelineRun(this);
-    m_nowTimer = Clock::current().createTimer(this);
+    // Only moves the mark: where "now" is comes from the clock service as the chart draws.
+    m_nowTimer = new QTimer(this);
     m_nowTimer->setInterval(1000);
     const QDate today = Clock::current().now().date();
     m_day = today;
@@ -78,7 +78,7 @@ ScheduleView::ScheduleView(QWidget *parent)
         m_notice->show();
         showTimelineState();
     });
-    connect(m_nowTimer, &ClockTimer::timeout, m_chart, qOverload<>(&QWidget::update));
+    connect(m_nowTimer, &QTimer::timeout, m_chart, qOverload<>(&QWidget::update));
     retranslateUi();
     showRange();
     showTimelineState();
@@ -384,8 +384,11 @@ void ScheduleView::showTimelineState()
     bool plays = false;
     for (const Timeline::Display &d : timeline.displays())
         plays = plays || !d.lanes[Timeline::PageLane].isEmpty();
-    m_status->setText(m_runOver && timeline.isFinished() && !plays ? tr("Nothing plays on these days.")
-                                                                   : QString());
+    QString status;
+    if (m_runOver && timeline.isFinished() && !plays)
+        status =
+            timeline.days() > 1 ? tr("Nothing plays in these seven days.") : tr("Nothing plays on this day.");
+    m_status->setText(status);
 }
 
 void ScheduleView::syncScrollBar()

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class ClockTimer;
 class DisplaySchedule;
 class QScrollBar;
 class QTabWidget;
@@ -98,7 +97,7 @@ private:
     QLabel *m_notice;
     QLabel *m_hint;
     TimelineRun *m_run;
-    ClockTimer *m_nowTimer;
+    QTimer *m_nowTimer;
     QTimer *m_redraw;
     QDate m_day;
     bool m_week = false;
