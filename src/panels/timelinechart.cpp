@@ -55,7 +55,6 @@ TimelineChart::TimelineChart(QWidget *parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void TimelineChart::setTimeline(const Timeline *timeline)

@@ -15,7 +15,7 @@ class TimelineChart : public QWidget
     Q_OBJECT
 
 public:
-    // The shortest part of a day the wheel zooms into.
+    // The shortest stretch of a day the wheel zooms into.
     static constexpr qint64 MinViewMsecs = 60 * 1000;
 
     explicit TimelineChart(QWidget *parent = nullptr);
@@ -29,7 +29,7 @@ public:
     void setPlayingDisplays(const QStringList &names);
     QStringList playingDisplays() const { return m_playing; }
 
-    // The part of each day on show, in milliseconds from midnight.
+    // The stretch of each day on show, in milliseconds from midnight.
     qint64 viewStart() const { return m_viewStart; }
     qint64 viewSpan() const { return m_viewSpan; }
     void setView(qint64 start, qint64 span);
