@@ -6,7 +6,7 @@
 #include "model/generalobject.h"
 #include "model/timepoint.h"
 #include "model/timingobject.h"
-#include "panelcontrols.h"
+#include "panelkit.h"
 #include "player/segmentrules.h"
 #include "timelinechart.h"
 #include "timelinerun.h"
@@ -39,7 +39,7 @@ ScheduleView::ScheduleView(QWidget *parent)
     : NodePanel(parent)
 {
     // The console look, tabs included, as the media panels have it.
-    PanelControls::applyLook(this);
+    PanelKit::applyLook(this);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     m_tabs = new QTabWidget(this);
@@ -107,6 +107,9 @@ QWidget *ScheduleView::buildTimelinePage()
     m_dayButton->setMinimumWidth(130);
     m_nextDay = button(30);
     m_nextDay->setText(QStringLiteral(">"));
+    // The panel's buttons are padded for words; an arrow needs its narrow width for itself.
+    for (QPushButton *b : {m_previousDay, m_nextDay})
+        b->setStyleSheet(QStringLiteral("QPushButton { padding: 4px 2px; }"));
     m_today = button(0);
     row->addSpacing(10);
     m_dayMode = button(0);
