@@ -16,8 +16,7 @@
 QString PanelKit::styleSheet()
 {
     return QStringLiteral(R"(
-QWidget#panelContent, QScrollArea#panelScroll, QScrollArea#panelScroll > QWidget,
-QScrollArea#panelScroll > QWidget > QWidget {
+QWidget#panelContent, QScrollArea, QScrollArea > QWidget, QScrollArea > QWidget > QWidget {
     background: transparent;
     border: none;
 }
