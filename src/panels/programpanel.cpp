@@ -1,6 +1,7 @@
 #include "programpanel.h"
 
 #include "colorbutton.h"
+#include "panelkit.h"
 #include "model/programobject.h"
 
 #include <QButtonGroup>
@@ -81,7 +82,7 @@ ProgramPanel::ProgramPanel(QWidget *parent)
     modes->addWidget(m_byTimes, 0, 0);
     m_times = new QSpinBox(this);
     // A page that plays 0 times would never give way to the next one.
-    m_times->setRange(1, 10000);
+    PanelKit::offerRange(m_times, 1, 10000);
     m_times->setFixedWidth(90);
     modes->addWidget(m_times, 0, 1);
     m_byLength = new QRadioButton(this);
@@ -151,7 +152,7 @@ void ProgramPanel::fillControls()
     m_byTimes->setChecked(m_page->playMode == ProgramObject::ByTimes);
     m_byLength->setChecked(m_page->playMode == ProgramObject::ByLength);
     m_loop->setChecked(m_page->playMode == ProgramObject::Loop);
-    m_times->setValue(m_page->playTimes);
+    PanelKit::showValue(m_times, m_page->playTimes);
     m_length->setTime(m_page->playLength.isValid() ? m_page->playLength : QTime(0, 6, 0));
     enableAlternatives();
 }

@@ -1,6 +1,7 @@
 #include "segmentpanel.h"
 
 #include "clock/clock.h"
+#include "panelkit.h"
 #include "model/cycleobject.h"
 #include "model/generalobject.h"
 #include "model/weekdays.h"
@@ -47,7 +48,7 @@ SegmentPanel::SegmentPanel(QWidget *parent)
     auto *play = new QGridLayout(m_playBox);
     auto spin = [this](int low, int high) {
         auto *box = new QSpinBox(this);
-        box->setRange(low, high);
+        PanelKit::offerRange(box, low, high);
         box->setFixedWidth(80);
         return box;
     };
@@ -214,12 +215,12 @@ void SegmentPanel::fillControls()
         fillCommon(*m_general);
     if (m_cycle) {
         fillCommon(*m_cycle);
-        m_every->setValue(m_cycle->playEvery);
+        PanelKit::showValue(m_every, m_cycle->playEvery);
         m_byDuration->setChecked(m_cycle->playMode == 0);
         m_byTimes->setChecked(m_cycle->playMode != 0);
-        m_minutes->setValue(m_cycle->playMinutes);
-        m_seconds->setValue(m_cycle->playSeconds);
-        m_times->setValue(m_cycle->playTimes);
+        PanelKit::showValue(m_minutes, m_cycle->playMinutes);
+        PanelKit::showValue(m_seconds, m_cycle->playSeconds);
+        PanelKit::showValue(m_times, m_cycle->playTimes);
     }
     m_playBox->setVisible(m_cycle != nullptr);
     enableAlternatives();

@@ -1,5 +1,6 @@
 #include "timingsegmentpanel.h"
 
+#include "panelkit.h"
 #include "model/timepoint.h"
 #include "model/timepointtext.h"
 #include "model/timingobject.h"
@@ -64,7 +65,7 @@ TimingSegmentPanel::TimingSegmentPanel(QWidget *parent)
     auto *play = new QGridLayout;
     auto spin = [this](int low, int high) {
         auto *box = new QSpinBox(this);
-        box->setRange(low, high);
+        PanelKit::offerRange(box, low, high);
         box->setFixedWidth(80);
         return box;
     };
@@ -139,9 +140,9 @@ void TimingSegmentPanel::fillControls()
     }
     m_byDuration->setChecked(m_timing->playMode == 0);
     m_byTimes->setChecked(m_timing->playMode != 0);
-    m_minutes->setValue(m_timing->playMinutes);
-    m_seconds->setValue(m_timing->playSeconds);
-    m_times->setValue(m_timing->playTimes);
+    PanelKit::showValue(m_minutes, m_timing->playMinutes);
+    PanelKit::showValue(m_seconds, m_timing->playSeconds);
+    PanelKit::showValue(m_times, m_timing->playTimes);
     enableAlternatives();
 }
 

@@ -1,6 +1,7 @@
 #include "windowpanel.h"
 
 #include "colorbutton.h"
+#include "panelkit.h"
 #include "model/commonwinobject.h"
 #include "model/copybuffers.h"
 #include "model/lumoramediaobject.h"
@@ -76,13 +77,13 @@ WindowPanel::WindowPanel(QWidget *parent)
     grid->addWidget(m_frameColor, row++, 1, 1, 3, Qt::AlignLeft);
     m_frameWidthLabel = addLabel(grid, row, 0);
     m_frameWidth = new QSpinBox(this);
-    m_frameWidth->setRange(1, 10);
+    PanelKit::offerRange(m_frameWidth, 1, 10);
     m_frameWidth->setFixedWidth(80);
     grid->addWidget(m_frameWidth, row++, 1);
 
     auto geometrySpin = [this] {
         auto *spin = new QSpinBox(this);
-        spin->setRange(0, 5000);
+        PanelKit::offerRange(spin, 0, 5000);
         // The rules run on the number entered, not on each digit typed on the way to it.
         spin->setKeyboardTracking(false);
         spin->setFixedWidth(80);
@@ -189,13 +190,13 @@ void WindowPanel::fillControls()
     m_name->setText(m_window->name);
     m_frame->setChecked(m_window->frameEnabled);
     showFrameColor();
-    m_frameWidth->setValue(m_window->frameWidth);
+    PanelKit::showValue(m_frameWidth, m_window->frameWidth);
     m_frameColor->setEnabled(m_window->frameEnabled);
     m_frameWidth->setEnabled(m_window->frameEnabled);
-    m_x->setValue(m_window->x);
-    m_y->setValue(m_window->y);
-    m_width->setValue(m_window->width);
-    m_height->setValue(m_window->height);
+    PanelKit::showValue(m_x, m_window->x);
+    PanelKit::showValue(m_y, m_window->y);
+    PanelKit::showValue(m_width, m_window->width);
+    PanelKit::showValue(m_height, m_window->height);
     fillMediaList();
 }
 
