@@ -40,7 +40,7 @@ UrlPanel::UrlPanel(QWidget *parent)
     address->setSpacing(8);
     m_address = new QLineEdit(addressRow);
     m_address->setObjectName(QStringLiteral("address"));
-    m_address->setMinimumWidth(320);
+    m_address->setMinimumWidth(200);
     m_localUrl = new QPushButton(addressRow);
     m_localUrl->setObjectName(QStringLiteral("localUrl"));
     address->addWidget(m_address, 1);

@@ -17,11 +17,13 @@ inline QStringList fitProblems(const QString &name, QWidget *surface)
     const auto describe = [](QWidget *w, const QString &text) {
         return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), text);
     };
-    const QList<QWidget *> widgets = surface->findChildren<QWidget *>();
+    // The surface itself too: a panel wider than the area that shows it is cut there.
+    QList<QWidget *> widgets = surface->findChildren<QWidget *>();
+    widgets.prepend(surface);
     for (QWidget *w : widgets) {
         if (!w->isVisible() || w->width() <= 0 || w->height() <= 0)
             continue;
-        // Only what is on the surface itself: pop-ups and views of combo boxes have their own.
+        // Only what is on the surface's window: pop-ups and views of combo boxes have their own.
         if (w->window() != surface->window())
             continue;
         QString text;
@@ -60,8 +62,6 @@ inline QStringList fitProblems(const QString &name, QWidget *surface)
                                 .arg(holder->width());
                 break;
             }
-            if (holder == surface)
-                break;
         }
     }
     return problems;
