@@ -1,5 +1,7 @@
 #include "nodepanel.h"
 
+#include "panelkit.h"
+
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QEvent>
@@ -16,7 +18,10 @@
 
 NodePanel::NodePanel(QWidget *parent)
     : QWidget(parent)
-{}
+{
+    // The one look of every panel, media and node alike.
+    PanelKit::applyLook(this);
+}
 
 void NodePanel::refill()
 {
