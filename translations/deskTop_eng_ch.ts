@@ -1000,6 +1000,10 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>video &quot;%1&quot; has no stored length and its file does not tell one (%2): it shows for at most %3 s</source>
+        <translation>视频“%1”没有保存的时长，其文件也无法给出时长（%2）：最多显示 %3 秒</translation>
+    </message>
+    <message>
         <source>%1 cannot be read (%2) and shows nothing: %3</source>
         <translation>%1 无法读取（%2），不显示任何内容：%3</translation>
     </message>

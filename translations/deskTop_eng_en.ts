@@ -1000,6 +1000,10 @@
 <context>
     <name>SchemeChecker</name>
     <message>
+        <source>video &quot;%1&quot; has no stored length and its file does not tell one (%2): it shows for at most %3 s</source>
+        <translation>video &quot;%1&quot; has no stored length and its file does not tell one (%2): it shows for at most %3 s</translation>
+    </message>
+    <message>
         <source>%1 cannot be read (%2) and shows nothing: %3</source>
         <translation>%1 cannot be read (%2) and shows nothing: %3</translation>
     </message>

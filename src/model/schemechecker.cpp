@@ -12,6 +12,7 @@
 #include "weekdays.h"
 #include "windowgeometry.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -31,6 +32,10 @@ class Walker
     Q_DECLARE_TR_FUNCTIONS(SchemeChecker)
 
 public:
+    explicit Walker(const QString &baseFolder)
+        : m_base(baseFolder)
+    {}
+
     QList<SchemeChecker::Warning> warnings;
 
     void displayWindow(const Scheme::DisplayWindow &entry, const QString &path)
@@ -71,6 +76,12 @@ public:
 
 private:
     void warn(const QString &where, const QString &message) { warnings.append({where, message}); }
+
+    // The file a stored path names; the warnings keep the path as stored.
+    QString file(const QString &path) const
+    {
+        return m_base.isEmpty() || path.isEmpty() ? path : QDir(m_base).absoluteFilePath(path);
+    }
 
     void eligibility(const QString &where, const QString &name, const QStringList &weekdays,
                      bool specifiedDate, const QDate &fromDate, const QDate &toDate, bool allDay,
@@ -243,17 +254,18 @@ private:
     // A file the item cannot play without.
     void requiredFile(const QString &where, const QString &what, const QString &path)
     {
+        const QFileInfo info(file(path));
         if (path.isEmpty())
             warn(where, tr("%1 has no file").arg(what));
-        else if (!QFileInfo::exists(path))
+        else if (!info.exists())
             warn(where, tr("%1 does not exist: %2").arg(what, path));
-        else if (QFileInfo(path).isFile() && QFileInfo(path).size() == 0)
+        else if (info.isFile() && info.size() == 0)
             warn(where, tr("%1 is an empty file and shows nothing: %2").arg(what, path));
     }
 
     void optionalFile(const QString &where, const QString &what, const QString &path)
     {
-        if (!path.isEmpty() && !QFileInfo::exists(path))
+        if (!path.isEmpty() && !QFileInfo::exists(file(path)))
             warn(where, tr("%1 does not exist: %2").arg(what, path));
     }
 
@@ -261,10 +273,10 @@ private:
     // play reads it before deciding to decode: a huge picture costs no more than a small one.
     void readablePicture(const QString &where, const QString &what, const QString &path)
     {
-        const QFileInfo info(path);
+        const QFileInfo info(file(path));
         if (path.isEmpty() || !info.isFile() || info.size() == 0)
             return;
-        QImageReader reader(path);
+        QImageReader reader(info.filePath());
         if (!reader.canRead())
             warn(where, tr("%1 cannot be read (%2) and shows nothing: %3").arg(what, reader.errorString(), path));
     }
@@ -361,13 +373,15 @@ private:
             break;
         }
     }
+
+    QString m_base;
 };
 
 } // namespace
 
-QList<SchemeChecker::Warning> SchemeChecker::check(const Scheme &scheme)
+QList<SchemeChecker::Warning> SchemeChecker::check(const Scheme &scheme, const QString &baseFolder)
 {
-    Walker walker;
+    Walker walker(baseFolder);
     for (size_t i = 0; i < scheme.displayWindows.size(); ++i)
         walker.displayWindow(*scheme.displayWindows[i], QStringLiteral("displayWindows[%1]").arg(i));
     return walker.warnings;

@@ -9,7 +9,7 @@ class Scheme;
 // Finds what would keep a scheme from playing as the operator expects: media files that
 // do not exist, pictures that cannot be read, windows outside their display window, segments
 // that can never play, timing segments that never fire and schedules without any media item.
-// (Videos are opened by lumora-scheme check itself, with the library that plays them.)
+// (Videos are opened by SchemeProblems in import, with the library that plays them.)
 class SchemeChecker
 {
     Q_DECLARE_TR_FUNCTIONS(SchemeChecker)
@@ -21,5 +21,7 @@ public:
         QString message; // one line
     };
 
-    static QList<Warning> check(const Scheme &scheme);
+    // A relative media path names a file in `baseFolder`, the scheme's folder, as the player
+    // finds it beside the scheme; an empty one leaves it to the working directory.
+    static QList<Warning> check(const Scheme &scheme, const QString &baseFolder = QString());
 };

@@ -159,6 +159,25 @@ private slots:
         QCOMPARE(warnings.size(), 9);
     }
 
+    // Relative paths name files in the folder the check is given, wherever the process runs
+    // from; the warnings keep the path as stored.
+    void relativePathsNameFilesInTheBaseFolder()
+    {
+        Scheme scheme;
+        LumoraMediaObject *picture = media("image");
+        picture->image.filePath = "picture.png";
+        LumoraMediaObject *missing = media("image");
+        missing->image.filePath = "gone.png";
+        ProgramObject *program = programWith({windowAt(0, 0, 10, 10, {picture, missing})});
+        program->backgroundMusic = QStringList{"clip.mp4"};
+        screen(scheme, program);
+        QVERIFY(QDir::current() != QDir(m_dir.path()));
+
+        const QString window = "displayWindows[0].generalSegments[0].programs[0].windows[0]";
+        QCOMPARE(lines(SchemeChecker::check(scheme, m_dir.path())),
+                 QStringList(window + ".media[1]: picture does not exist: gone.png"));
+    }
+
     // A file that no image reader takes, shown as a picture, a background picture or the
     // background of a page, is named with the reader's reason.
     void picturesThatCannotBeRead()

@@ -1,30 +1,18 @@
 // lumora-scheme: inspect, build and check .schx scheme files without the player.
 
-#include "import/videoprobe.h"
-#include "model/commonwinobject.h"
-#include "model/cycleobject.h"
-#include "model/generalobject.h"
-#include "model/lumoramediaobject.h"
-#include "model/programobject.h"
+#include "import/schemeproblems.h"
 #include "model/scheme.h"
 #include "model/schemechecker.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
-#include "model/timingobject.h"
-#include "player/pagerules.h"
 #include "schemejson.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QProcess>
-#include <QSet>
 #include <QStringList>
-#include <QThread>
-#include <QThreadPool>
-#include <QtConcurrent>
 
 #include <cstdio>
 
@@ -128,88 +116,6 @@ int build(const QString &jsonPath, const QString &outPath)
     return Ok;
 }
 
-VideoProbe::Result probeVideo(const QString &path)
-{
-    return VideoProbe::probe(path);
-}
-
-// Videos are opened with the library the player plays them with. A file it cannot open shows
-// nothing. A video without a stored length plays to the end of its file, which tells its length
-// when it opens: one that cannot be opened holds its window for the bound instead.
-void checkVideos(const Scheme &scheme, QList<SchemeChecker::Warning> &warnings)
-{
-    struct Use
-    {
-        QString where;
-        const VideoProperties *video;
-    };
-    QList<Use> uses;
-    QStringList files; // a file used twice is read once
-    QSet<QString> listed;
-    auto pages = [&](const QList<ProgramObject *> &programs, const QString &segment) {
-        for (int p = 0; p < programs.size(); ++p) {
-            const QList<CommonWinObject *> &windows = programs.at(p)->windows;
-            for (int w = 0; w < windows.size(); ++w) {
-                const QList<LumoraMediaObject *> &media = windows.at(w)->media;
-                for (int m = 0; m < media.size(); ++m) {
-                    if (media.at(m)->type != QLatin1String("video"))
-                        continue;
-                    const VideoProperties &v = media.at(m)->video;
-                    uses.append({QStringLiteral("%1.programs[%2].windows[%3].media[%4]")
-                                     .arg(segment)
-                                     .arg(p)
-                                     .arg(w)
-                                     .arg(m),
-                                 &v});
-                    if (!listed.contains(v.filePath)) {
-                        listed.insert(v.filePath);
-                        files.append(v.filePath);
-                    }
-                }
-            }
-        }
-    };
-    for (size_t d = 0; d < scheme.displayWindows.size(); ++d) {
-        const DisplaySchedule &s = scheme.displayWindows[d]->schedule;
-        const QString at = QStringLiteral("displayWindows[%1].%2[%3]").arg(d);
-        for (int i = 0; i < s.generalSegments.size(); ++i)
-            pages(s.generalSegments.at(i)->programs, at.arg(QStringLiteral("generalSegments")).arg(i));
-        for (int i = 0; i < s.cycleSegments.size(); ++i)
-            pages(s.cycleSegments.at(i)->programs, at.arg(QStringLiteral("cycleSegments")).arg(i));
-        for (int i = 0; i < s.timingSegments.size(); ++i)
-            pages(s.timingSegments.at(i)->programs, at.arg(QStringLiteral("timingSegments")).arg(i));
-    }
-    // Also sets the locale the probes need, once, before they run side by side.
-    const VideoProbe::Session session;
-    // Opening a file is mostly waiting on libmpv's own threads: many files are read side by side.
-    QThreadPool::globalInstance()->setMaxThreadCount(qMax(4, 2 * QThread::idealThreadCount()));
-    const QList<VideoProbe::Result> results =
-        QtConcurrent::blockingMapped<QList<VideoProbe::Result>>(files, probeVideo);
-    QHash<QString, VideoProbe::Result> probed;
-    for (int i = 0; i < files.size(); ++i)
-        probed.insert(files.at(i), results.at(i));
-
-    for (const Use &use : qAsConst(uses)) {
-        const QString &path = use.video->filePath;
-        const VideoProbe::Result &result = probed[path];
-        const QFileInfo info(path);
-        // A missing or empty file is reported as such by the checker.
-        if (!result.opened && info.isFile() && info.size() > 0) {
-            warnings.append(
-                {use.where, QCoreApplication::translate("SchemeChecker",
-                                                        "video cannot be opened (%1) and shows nothing: %2")
-                                .arg(result.error, path)});
-            continue;
-        }
-        if (result.ok || PageRules::videoMsecs(*use.video) > 0)
-            continue;
-        warnings.append({use.where, QStringLiteral("video \"%1\" has no stored length and its file does not "
-                                                   "tell one (%2): it shows for at most %3 s")
-                                        .arg(path, result.error)
-                                        .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
-    }
-}
-
 int check(const QString &path)
 {
     SchemeReader reader;
@@ -217,9 +123,8 @@ int check(const QString &path)
         return Failure;
     // The player finds a relative media path beside the scheme, so the check looks there too,
     // wherever it is run from.
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    QList<SchemeChecker::Warning> warnings = SchemeChecker::check(reader.scheme());
-    checkVideos(reader.scheme(), warnings);
+    const QList<SchemeChecker::Warning> warnings =
+        SchemeProblems::check(reader.scheme(), QFileInfo(path).absolutePath());
     for (const SchemeChecker::Warning &w : warnings)
         out((w.where + QStringLiteral(": ") + w.message).toUtf8() + '\n');
     return warnings.isEmpty() ? Ok : Warnings;
