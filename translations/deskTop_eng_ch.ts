@@ -1676,6 +1676,34 @@
 <context>
     <name>Widget</name>
     <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Play anyway</source>
+        <translation>仍然播放</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. The schedule does not play as it is set up. Play anyway?</source>
+        <translation>发现问题：%1 个。日程不会按设置播放。仍要播放吗？</translation>
+    </message>
+    <message>
+        <source>and %1 more (see the problems list)</source>
+        <translation>另有 %1 个（见问题列表）</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>问题</translation>
+    </message>
+    <message>
+        <source>problems</source>
+        <translation>问题</translation>
+    </message>
+    <message>
+        <source>problems (%1)</source>
+        <translation>问题 (%1)</translation>
+    </message>
+    <message>
         <source>Could not open %1: %2</source>
         <translation>无法打开 %1：%2</translation>
     </message>
@@ -2974,6 +3002,37 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>The simulation program is missing: %1</source>
         <translation>缺少模拟程序：%1</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsWin</name>
+    <message>
+        <source>item %1 (%2)</source>
+        <translation>第 %1 项（%2）</translation>
+    </message>
+    <message>
+        <source>item %1</source>
+        <translation>第 %1 项</translation>
+    </message>
+    <message>
+        <source>time point %1</source>
+        <translation>时间点 %1</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. Click one to select its place in the schedule.</source>
+        <translation>发现问题：%1 个。单击一项可在日程中选中其位置。</translation>
+    </message>
+    <message>
+        <source>No problems found: the scheme plays as it is set up.</source>
+        <translation>未发现问题：方案将按设置播放。</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>问题</translation>
     </message>
 </context>
 </TS>

@@ -1676,6 +1676,34 @@
 <context>
     <name>Widget</name>
     <message>
+        <source>cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Play anyway</source>
+        <translation>Play anyway</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. The schedule does not play as it is set up. Play anyway?</source>
+        <translation>Problems found: %1. The schedule does not play as it is set up. Play anyway?</translation>
+    </message>
+    <message>
+        <source>and %1 more (see the problems list)</source>
+        <translation>and %1 more (see the problems list)</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>problems</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>problems (%1)</source>
+        <translation>Problems (%1)</translation>
+    </message>
+    <message>
         <source>Could not open %1: %2</source>
         <translation>Could not open %1: %2</translation>
     </message>
@@ -2974,6 +3002,37 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>The simulation program is missing: %1</source>
         <translation>The simulation program is missing: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemsWin</name>
+    <message>
+        <source>item %1 (%2)</source>
+        <translation>item %1 (%2)</translation>
+    </message>
+    <message>
+        <source>item %1</source>
+        <translation>item %1</translation>
+    </message>
+    <message>
+        <source>time point %1</source>
+        <translation>time point %1</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. Click one to select its place in the schedule.</source>
+        <translation>Problems found: %1. Click one to select its place in the schedule.</translation>
+    </message>
+    <message>
+        <source>No problems found: the scheme plays as it is set up.</source>
+        <translation>No problems found: the scheme plays as it is set up.</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Problems</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "model/displayschedule.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -91,6 +92,15 @@ public:
     QList<ProgramObject *> *programsOf(const QString &kind, const QString &segmentName) const;
     // The segment node of `kind` and `name`, the program node below it, the window node below that.
     ProjectTreeItem *segmentItem(const QString &kind, const QString &name) const;
+    // The node of a segment, of a page in it or of a window on that page, by their names (the
+    // root for no segment); nullptr when there is none.
+    ProjectTreeItem *nodeOf(const QString &segmentKind, const QString &segment,
+                            const QString &page = QString(), const QString &window = QString()) const;
+    // Marks the nodes of `problems` with a warning sign and their messages as tooltip, and
+    // takes the marks off every other node.
+    void markProblems(const QHash<QTreeWidgetItem *, QStringList> &problems);
+    // The messages `item` is marked with.
+    QStringList problemsAt(const QTreeWidgetItem *item) const;
     // Every window and media item of this display window's schedule, in tree order of the
     // segments. Whatever is not in these lists is about to be freed.
     QList<CommonWinObject *> allWindows() const;

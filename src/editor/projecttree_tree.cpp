@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTreeWidgetItemIterator>
 
 namespace {
 const QString rootKind = QStringLiteral("playprogramme");
@@ -27,6 +28,16 @@ const QString timingKind = SegmentScheduler::keyword(SegmentScheduler::SegmentKi
 const QString programKind = QStringLiteral("program");
 const QString windowKind = QStringLiteral("generalwin");
 const QSize itemSize(50, 25);
+// The messages of a node's problems; a node without any has none.
+constexpr int ProblemsRole = Qt::UserRole + 1;
+const QColor problemColor(240, 180, 41);
+
+QIcon iconOf(const QString &kind)
+{
+    if (kind == programKind || kind == windowKind)
+        return QIcon(QStringLiteral(":/images/disconnect.png"));
+    return QIcon();
+}
 
 bool isSegmentKind(const QString &kind)
 {
@@ -49,8 +60,7 @@ ProjectTreeItem *ProjectTree::makeItem(const QString &kind, const QString &text,
     auto *item = new ProjectTreeItem(kind, text, parent);
     item->setSizeHint(0, itemSize);
     item->setToolTip(0, text);
-    if (kind == programKind || kind == windowKind)
-        item->setIcon(0, QIcon(QStringLiteral(":/images/disconnect.png")));
+    item->setIcon(0, iconOf(kind));
     return item;
 }
 
@@ -287,6 +297,59 @@ ProjectTreeItem *ProjectTree::segmentItem(const QString &kind, const QString &na
             return item;
     }
     return nullptr;
+}
+
+ProjectTreeItem *ProjectTree::nodeOf(const QString &segmentKind, const QString &segment, const QString &page,
+                                     const QString &window) const
+{
+    if (segmentKind.isEmpty())
+        return m_rootItem;
+    ProjectTreeItem *item = segmentItem(segmentKind, segment);
+    for (const QString &name : {page, window}) {
+        if (!item || name.isEmpty())
+            return item;
+        ProjectTreeItem *child = nullptr;
+        for (int i = 0; i < item->childCount() && !child; ++i) {
+            if (item->child(i)->text(0) == name)
+                child = static_cast<ProjectTreeItem *>(item->child(i));
+        }
+        item = child;
+    }
+    return item;
+}
+
+// ---------------------------------------------------------------- problems
+
+void ProjectTree::markProblems(const QHash<QTreeWidgetItem *, QStringList> &problems)
+{
+    QList<QTreeWidgetItem *> nodes;
+    for (QTreeWidgetItemIterator it(this); *it; ++it)
+        nodes << *it;
+    for (QTreeWidgetItem *node : qAsConst(nodes)) {
+        const QStringList messages = problems.value(node);
+        if (messages.isEmpty() && node->data(0, ProblemsRole).isNull())
+            continue;
+        auto *item = static_cast<ProjectTreeItem *>(node);
+        if (messages.isEmpty()) {
+            item->setData(0, ProblemsRole, QVariant());
+            item->setIcon(0, iconOf(item->kind()));
+            item->setData(0, Qt::ForegroundRole, QVariant());
+            item->setToolTip(0, item->text(0));
+            continue;
+        }
+        item->setData(0, ProblemsRole, messages);
+        item->setIcon(0, QIcon(QStringLiteral(":/images/tree_problem.png")));
+        item->setForeground(0, problemColor);
+        QStringList tip{item->text(0)};
+        for (const QString &message : messages)
+            tip << QStringLiteral("\u2022 ") + message;
+        item->setToolTip(0, tip.join(QLatin1Char('\n')));
+    }
+}
+
+QStringList ProjectTree::problemsAt(const QTreeWidgetItem *item) const
+{
+    return item ? item->data(0, ProblemsRole).toStringList() : QStringList();
 }
 
 // ---------------------------------------------------------------- selection

@@ -109,15 +109,17 @@ QList<SchemeChecker::Warning> SchemeProblems::check(const Scheme &scheme, const 
         const QFileInfo info(file(path));
         // A missing or empty file is reported as such by the checker.
         if (!result.opened && info.isFile() && info.size() > 0) {
-            warnings.append({use.where, tr("video cannot be opened (%1) and shows nothing: %2").arg(result.error, path)});
+            warnings.append(
+                {use.where, tr("video cannot be opened (%1) and shows nothing: %2").arg(result.error, path)});
             continue;
         }
         if (result.ok || PageRules::videoMsecs(*use.video) > 0)
             continue;
-        warnings.append({use.where, tr("video \"%1\" has no stored length and its file does not tell one (%2): "
-                                       "it shows for at most %3 s")
-                                        .arg(path, result.error)
-                                        .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
+        warnings.append(
+            {use.where, tr("video \"%1\" has no stored length and its file does not tell one (%2): "
+                           "it shows for at most %3 s")
+                            .arg(path, result.error)
+                            .arg(PageRules::UnknownVideoBoundMsecs / 1000)});
     }
     return warnings;
 }

@@ -12,6 +12,8 @@
 #include "monitorwin.h"
 #include "newdisplaywindowbutton.h"
 #include "panels/scheduleview.h"
+#include "problemswin.h"
+#include "problemwatch.h"
 #include "prodoc.h"
 #include "propertyarea.h"
 #include "recoverycopy.h"
@@ -95,6 +97,8 @@ Widget::Widget(QWidget *parent)
     m_bootSetupWin = new BootSetupWin(this);
     m_languageSetupWin = new LanguageSetupWin(this);
     m_weatherSetupWin = new WeatherSetupWin(this);
+    m_problemWatch = new ProblemWatch(this);
+    m_problemsWin = new ProblemsWin(this);
     connectCommands();
     connectPanels();
     trUpdate();
@@ -109,6 +113,7 @@ Widget::Widget(QWidget *parent)
     createStartingScheme();
     updateTitle();
     updateUndoRedo();
+    m_problemWatch->checkNow();
     // The conventional keys, Ctrl+Y as well, which Windows users reach for; also while a
     // screen has the focus (a window was just dragged there). A text field keeps them for
     // its own text.
@@ -183,6 +188,8 @@ void Widget::buildTopBar(QFrame *topBar)
     add(m_lockButton, "lockButton", ":/images/main_lock.png");
     add(m_hideButton, "hideButton", ":/images/main_hide.png");
     row->addStretch(1);
+    add(m_problemsButton, "problemsButton", ":/images/main_noproblems.png");
+    divider();
     add(m_playButton, "playButton", ":/images/top_play.png");
     add(m_stopButton, "stopButton", ":/images/top_stop.png");
 }
@@ -242,6 +249,11 @@ void Widget::connectCommands()
     connect(m_hideButton, &menuButton::sigBtnPressed, this, &Widget::slotWinHide);
     connect(m_playButton, &menuButton::sigBtnPressed, this, &Widget::slotOverallPlay);
     connect(m_stopButton, &menuButton::sigBtnPressed, this, &Widget::slotOverallStop);
+    connect(m_problemsButton, &menuButton::sigBtnPressed, this, &Widget::slotShowProblems);
+
+    // problems -> top bar, list, trees; list -> tree
+    connect(m_problemWatch, &ProblemWatch::checked, this, &Widget::showProblems);
+    connect(m_problemsWin, &ProblemsWin::problemChosen, this, &Widget::goToProblem);
 
     // main menu -> commands
     connect(m_mainMenu, &MainMenuBKLabel::sigNewDoc, this, &Widget::slotNewDoc);
@@ -302,6 +314,10 @@ void Widget::trUpdate()
     // A stopped schedule must not read "pause": only a playing, unpaused one does.
     setPlayButtonPlaying(m_playButtonPlaying && !m_overallPaused);
     m_stopButton->setText(tr("stop"));
+    updateProblemsButton();
+    // The problems found are told in the language of their check.
+    if (m_problemWatch->hasChecked())
+        m_problemWatch->recheck();
     m_playButton->setToolTip(MainMenuBKLabel::keysOf(QStringLiteral("playEntry")).toString(QKeySequence::NativeText));
     m_stopButton->setToolTip(MainMenuBKLabel::keysOf(QStringLiteral("stopEntry")).toString(QKeySequence::NativeText));
 }

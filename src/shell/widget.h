@@ -5,6 +5,7 @@
 #include "model/lumoramediaobject.h"
 #include "model/playwinobject.h"
 #include "model/programobject.h"
+#include "problemwatch.h"
 
 #include <QHash>
 #include <QRect>
@@ -31,6 +32,7 @@ class MainPlayBKLabel;
 class JournalWin;
 class MonitorWin;
 class PlayWinObject;
+class ProblemsWin;
 class Prodoc;
 class PropertyArea;
 class RecoveryCopy;
@@ -119,6 +121,11 @@ public:
     BootSetupWin *bootSetupWin() const { return m_bootSetupWin; }
     LanguageSetupWin *languageSetupWin() const { return m_languageSetupWin; }
     WeatherSetupWin *weatherSetupWin() const { return m_weatherSetupWin; }
+    // The problems of the scheme being edited (widget_problems.cpp) and their list.
+    ProblemWatch *problemWatch() const { return m_problemWatch; }
+    ProblemsWin *problemsWin() const { return m_problemsWin; }
+    // Whether a play command waits for the check of the scheme it would play.
+    bool isPlayPending() const { return !m_pendingPlay.isEmpty(); }
     QString playButtonText() const;
     // The open scheme's file name, or "Untitled", with a '*' while it has unsaved changes; the
     // title bar and the window title show it.
@@ -252,6 +259,8 @@ public slots:
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
     void slotSetupWeather();
+    // Opens the list of the scheme's problems.
+    virtual void slotShowProblems();
     // Takes back the operator's last step, or does again the one taken back.
     void slotUndo();
     void slotRedo();
@@ -288,6 +297,8 @@ protected:
     virtual QString askOpenPath(const QString &title);
     // Returns true for Yes.
     virtual bool askSaveCurrent();
+    // Whether to play a schedule with `problems`; true for "Play anyway".
+    virtual bool askPlayAnyway(const QList<ProblemWatch::Problem> &problems);
 
 private:
     void buildTopBar(QFrame *topBar);
@@ -320,6 +331,19 @@ private:
     void startTree(const QString &displayName);
     // Starts (or resumes) the current display window's schedule; the play button follows it.
     void startCurrentDisplay();
+    void startDisplays(const QStringList &displayNames);
+    // Problems (widget_problems.cpp). The operator's play command starts `displayNames` once the
+    // scheme as it stands is checked, and asks first when they have problems.
+    void playAfterCheck(const QStringList &displayNames);
+    void answerPendingPlay();
+    void cancelPendingPlay();
+    // The scheme as it stands, to be checked.
+    void refreshProblems(const QByteArray &encoding);
+    // The outcome of a check in the top bar, the list and the trees.
+    void showProblems();
+    void updateProblemsButton();
+    void markProblems();
+    void goToProblem(int index);
     // Screens (widget_screens.cpp).
     MainPlayBKLabel *createScreen(const PlayWinObject &window);
     void applyScreenGeometry(MainPlayBKLabel *screen, const PlayWinObject &window);
@@ -386,6 +410,7 @@ private:
     menuButton *m_hideButton = nullptr;
     menuButton *m_playButton = nullptr;
     menuButton *m_stopButton = nullptr;
+    menuButton *m_problemsButton = nullptr;
 
     Prodoc *m_prodoc = nullptr;
     RecoveryCopy *m_recovery = nullptr;
@@ -401,6 +426,10 @@ private:
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
     WeatherSetupWin *m_weatherSetupWin = nullptr;
+    ProblemWatch *m_problemWatch = nullptr;
+    ProblemsWin *m_problemsWin = nullptr;
+    // The display windows a play command starts once the scheme is checked.
+    QStringList m_pendingPlay;
 
     PropertyArea *m_properties = nullptr;
     // The last segment of each kind of the current display window, as its tree published them.

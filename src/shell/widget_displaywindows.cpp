@@ -262,6 +262,8 @@ void Widget::selectFirstDisplayWindowAfterLoad()
 
 void Widget::slotClearCurrentAllScheme()
 {
+    // A play command waiting for its check was for the scheme that goes.
+    cancelPendingPlay();
     for (const QString &name : m_displays->names()) {
         if (ProjectTree *tree = treeOf(name))
             tree->slotStopPlay(name);

@@ -7,9 +7,10 @@
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
 #include "monitorwin.h"
-#include "render/mainplaybklabel.h"
+#include "problemwatch.h"
 #include "prodoc.h"
 #include "recoverycopy.h"
+#include "render/mainplaybklabel.h"
 #include "titlebar.h"
 #include "widget.h"
 
@@ -17,9 +18,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
-#include <QPoint>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPoint>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -121,6 +122,7 @@ bool Widget::openSchemeFile(const QString &path, bool report)
         selectDisplayWindow(names.first());
     updateTitle();
     updateUndoRedo();
+    m_problemWatch->checkNow();
     return true;
 }
 
@@ -134,6 +136,7 @@ void Widget::slotNewDoc()
     createStartingScheme();
     updateTitle();
     updateUndoRedo();
+    m_problemWatch->checkNow();
 }
 
 void Widget::slotOpenDoc()
@@ -242,12 +245,14 @@ QString Widget::documentTitle(bool modified) const
 
 void Widget::updateTitle()
 {
-    // One encoding of the scheme answers the title and the recovery copy.
-    const bool modified = m_prodoc->isModified();
+    // One encoding of the scheme answers the title, the recovery copy and the problems.
+    const QByteArray encoding = m_prodoc->encoded();
+    const bool modified = m_prodoc->isModified(encoding);
     const QString document = documentTitle(modified);
     m_titleBar->setDocumentTitle(document);
     setWindowTitle(document + QStringLiteral(" - Lumora"));
     m_recovery->update(modified);
+    refreshProblems(encoding);
 }
 
 void Widget::offerRecoveredChanges()
@@ -281,6 +286,7 @@ void Widget::offerRecoveredChanges()
             }
             updateTitle();
             updateUndoRedo();
+            m_problemWatch->checkNow();
         }
         m_recovery->discardPrevious();
     });

@@ -34,10 +34,24 @@ void Widget::slotMenuPlay()
 
 void Widget::startCurrentDisplay()
 {
+    const QString name = currentDisplayName();
+    ProjectTree *tree = treeOf(name);
+    // A paused schedule goes on: it was asked about when it started, and nothing is edited
+    // while anything plays.
+    if (tree && tree->scheduler()->isPlaying()) {
+        startDisplays({name});
+        return;
+    }
+    playAfterCheck({name});
+}
+
+void Widget::startDisplays(const QStringList &displayNames)
+{
     m_overallPaused = false;
     // The button turns to "pause" once the schedule really plays: one with nothing to play
     // says so and leaves it on "play".
-    emit sigStartPlay(currentDisplayName());
+    for (const QString &name : displayNames)
+        emit sigStartPlay(name);
     setPlayButtonFromTree();
 }
 
@@ -74,6 +88,7 @@ void Widget::slotOverallPlay()
 
 void Widget::slotOverallStop()
 {
+    cancelPendingPlay();
     emit sigStopPlay(currentDisplayName());
     m_overallPaused = false;
     setPlayButtonPlaying(false);

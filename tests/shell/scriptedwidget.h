@@ -5,6 +5,7 @@
 #include "shell/widget.h"
 
 #include <QStringList>
+#include <QTest>
 
 // The real main window with the file dialogs and the save question answered from a script:
 // the questions are the main window's own seam, everything behind them is real.
@@ -15,6 +16,10 @@ public:
     QStringList openPaths;
     QList<bool> saveAnswers; // answers to "save the current schedule?"; default No
     QStringList asked;       // titles of the dialogs that were opened
+    // "Play anyway?" is answered yes and counted here, unless the main window's own question
+    // is to be asked (and answered by a ModalWatcher).
+    int playQuestions = 0;
+    bool realPlayQuestion = false;
 
 protected:
     QString askSavePath(const QString &title) override
@@ -32,7 +37,21 @@ protected:
         asked << QStringLiteral("save current?");
         return saveAnswers.isEmpty() ? false : saveAnswers.takeFirst();
     }
+    bool askPlayAnyway(const QList<ProblemWatch::Problem> &problems) override
+    {
+        if (realPlayQuestion)
+            return Widget::askPlayAnyway(problems);
+        ++playQuestions;
+        return true;
+    }
 };
+
+// After a play command: true once it has been answered (the scheme it plays is checked
+// first, off the GUI thread).
+inline bool playAnswered(const Widget *widget)
+{
+    return QTest::qWaitFor([widget] { return !widget->isPlayPending(); }, 30000);
+}
 
 // Gives `window` a picture item that stays `seconds`, so that its schedule can play.
 inline LumoraMediaObject *addPicture(CommonWinObject *window, const QString &path, int seconds)

@@ -435,8 +435,9 @@ private slots:
         // stopped: stop is ignored
         m_widget->slotOverallStop();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
-        // stopped -> playing
+        // stopped -> playing, once the scheme is checked
         m_widget->slotOverallPlay();
+        QVERIFY(playAnswered(m_widget));
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
         QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         QVERIFY(!m_widget->isEditingEnabled());
@@ -475,6 +476,7 @@ private slots:
         QVERIFY(pw->mediaList.isEmpty());
         // menu play starts; menu play again does not pause
         m_widget->slotMenuPlay();
+        QVERIFY(playAnswered(m_widget));
         QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
         m_widget->slotMenuPlay();
         QVERIFY(tree->scheduler()->isPlaying() && !tree->scheduler()->isPaused());
@@ -493,12 +495,14 @@ private slots:
         addPicture(firstWindow(second), QStringLiteral("/nonexistent.png"), 5);
 
         m_widget->slotOverallPlay(); // window 2 plays
+        QVERIFY(playAnswered(m_widget));
         m_widget->slotOverallPlay(); // and is paused
         QVERIFY(second->scheduler()->isPaused());
         m_widget->selectorButtonOf(QStringLiteral("Display window1"))->click();
         QCOMPARE(m_widget->currentDisplayName(), QStringLiteral("Display window1"));
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
         m_widget->slotOverallPlay(); // window 1 plays
+        QVERIFY(playAnswered(m_widget));
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("pause"));
         m_widget->selectorButtonOf(QStringLiteral("Display window2"))->click();
         QCOMPARE(m_widget->playButtonText(), QStringLiteral("play"));
@@ -521,12 +525,14 @@ private slots:
         ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
         addPicture(firstWindow(tree), QStringLiteral("/nonexistent.png"), 5);
         m_widget->slotOverallPlay();
+        QVERIFY(playAnswered(m_widget));
         m_widget->slotOverallLock();
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
         QVERIFY(m_widget->areWindowsLocked());
         QVERIFY(tree->scheduler()->isPlaying());
         m_widget->slotOverallStop();
         m_widget->slotOverallPlay();
+        QVERIFY(playAnswered(m_widget));
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winunlock"));
         m_widget->slotOverallLock();
         QCOMPARE(m_widget->lockButtonText(), QStringLiteral("winlock"));

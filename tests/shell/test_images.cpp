@@ -14,13 +14,13 @@ private slots:
             // title bar and its hover variants
             "ZarelLogo", "min", "min_on", "max", "max_on", "restore", "restore_on", "close", "close_on",
             // top bar
-            "main_menu", "main_video", "main_back", "main_extend", "main_lock", "main_hide", "top_play",
-            "top_pause", "top_stop",
+            "main_menu", "main_video", "main_back", "main_extend", "main_lock", "main_hide",
+            "main_noproblems", "main_problems", "top_play", "top_pause", "top_stop",
             // main menu
             "main_doc", "OpenSolution", "SaveSolution", "sys_setting", "notepad", "language", "help",
             // application icon, schedule tree, property panels, dialogs
             "pptConvertLogo", "disconnect", "add_on", "delete_on", "up_on", "down_on", "clear_on", "add_time",
-            "edit_time", "del_time", "date"};
+            "edit_time", "del_time", "date", "tree_problem"};
         for (const char *name : names)
             QTest::newRow(name) << QStringLiteral(":/images/%1.png").arg(QLatin1String(name));
     }

@@ -339,6 +339,7 @@ private slots:
         addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"),
                    3);
         m_widget->slotOverallPlay();
+        QVERIFY(playAnswered(m_widget));
         const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
         QCOMPARE(m_widget->prodoc()->path(), recovery);
         QCOMPARE(appSettings().lastSchemePath, recovery);

@@ -418,6 +418,8 @@ private slots:
         appSettings().schemePath = QStringLiteral("/srv/a.schx");
         QVERIFY(writeSettings());
         const QByteArray iniBefore = fileBytes(settingsFilePath());
+        // The top bar shows the count of the scheme's problems once it is checked.
+        QTRY_VERIFY_WITH_TIMEOUT(m_widget->problemWatch()->isCurrent(), 30000);
         const QMap<QString, QString> textsBefore = allTexts();
 
         ModalWatcher watcher;
@@ -506,7 +508,7 @@ private slots:
             reference.show();
             QVERIFY(QTest::qWaitForWindowExposed(&reference));
             QVERIFY(reference.openSchemeFile(path, false));
-            QCoreApplication::processEvents();
+            QTRY_VERIFY_WITH_TIMEOUT(reference.problemWatch()->isCurrent(), 30000);
             english = allTexts();
         }
         installTranslations(0);
@@ -514,7 +516,7 @@ private slots:
         m_widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_widget.data()));
         QVERIFY(m_widget->openSchemeFile(path, false));
-        QCoreApplication::processEvents();
+        QTRY_VERIFY_WITH_TIMEOUT(m_widget->problemWatch()->isCurrent(), 30000);
         const QMap<QString, QString> chinese = allTexts();
         int translated = 0;
         for (auto it = chinese.cbegin(); it != chinese.cend(); ++it)
