@@ -217,6 +217,32 @@ private:
         QTest::keyClick(box, Qt::Key_Return);
     }
 
+    // A cycle and a timing segment beside the general one, whose hours and dates are in use
+    // (so that their edits are enabled), and an item of every kind in the first window, the
+    // video last: it is returned.
+    LumoraMediaObject *addEveryKind()
+    {
+        tree()->addCycleSegmentSlot();
+        tree()->addTimingSegmentSlot();
+        GeneralObject *segment = tree()->generalSegments.first();
+        segment->allDay = false;
+        segment->fromTime = QTime(8, 0);
+        segment->toTime = QTime(18, 0);
+        segment->specifiedDate = true;
+        select(node({0, 0, 0}));
+        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
+                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
+                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
+                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot,
+                         &ProjectTree::addStreamingSlot, &ProjectTree::addVideoDeviceSlot})
+            (tree()->*add)();
+        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
+        LumoraMediaObject *video = addPicture(window(), m_dir->filePath(QStringLiteral("v.mp4")), 5);
+        video->type = QStringLiteral("video");
+        video->video.filePath = video->image.filePath;
+        return video;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -587,25 +613,7 @@ private slots:
     // box, choice, date, time or slider the operator is in.
     void theWheelStepsOnlyTheControlTheOperatorIsIn()
     {
-        tree()->addCycleSegmentSlot();
-        tree()->addTimingSegmentSlot();
-        // Hours and dates in use, so that their edits are enabled.
-        GeneralObject *segment = tree()->generalSegments.first();
-        segment->allDay = false;
-        segment->fromTime = QTime(8, 0);
-        segment->toTime = QTime(18, 0);
-        segment->specifiedDate = true;
-        select(node({0, 0, 0}));
-        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
-                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
-                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
-                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot,
-                         &ProjectTree::addStreamingSlot, &ProjectTree::addVideoDeviceSlot})
-            (tree()->*add)();
-        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
-        LumoraMediaObject *video = addPicture(window(), m_dir->filePath(QStringLiteral("v.mp4")), 5);
-        video->type = QStringLiteral("video");
-        video->video.filePath = video->image.filePath;
+        LumoraMediaObject *video = addEveryKind();
         video->video.coverTextEnabled = true;
         QCoreApplication::processEvents();
         m_widget->activateWindow();
@@ -677,22 +685,7 @@ private slots:
     // whole and every control within the panel.
     void everyPanelFitsTheMainWindowInBothLanguages()
     {
-        tree()->addCycleSegmentSlot();
-        tree()->addTimingSegmentSlot();
-        GeneralObject *segment = tree()->generalSegments.first();
-        segment->allDay = false;
-        segment->specifiedDate = true;
-        select(node({0, 0, 0}));
-        for (auto add : {&ProjectTree::addSimpleTextSlot, &ProjectTree::addSingleRowTextSlot,
-                         &ProjectTree::addScrollingTextSlot, &ProjectTree::addAnalogClockSlot,
-                         &ProjectTree::addDigitalClockSlot, &ProjectTree::addDigitalTimerSlot,
-                         &ProjectTree::addWeatherSlot, &ProjectTree::addUrlSlot,
-                         &ProjectTree::addStreamingSlot, &ProjectTree::addVideoDeviceSlot})
-            (tree()->*add)();
-        addPicture(window(), m_dir->filePath(QStringLiteral("p.png")), 5);
-        LumoraMediaObject *video = addPicture(window(), m_dir->filePath(QStringLiteral("v.mp4")), 5);
-        video->type = QStringLiteral("video");
-        video->video.filePath = video->image.filePath;
+        addEveryKind();
         QCOMPARE(m_widget->size(), QSize(Widget::NormalWidth, Widget::NormalHeight));
 
         QStringList problems;
