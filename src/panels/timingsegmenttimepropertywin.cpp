@@ -44,7 +44,6 @@ TimingSegmentTimePropertyWin::TimingSegmentTimePropertyWin(QWidget *parent)
     auto dateEdit = [this, today] {
         auto *edit = new QDateEdit(today, this);
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-        edit->setStyleSheet(QStringLiteral("background:#dddddd;color:black"));
         edit->setFixedWidth(110);
         return edit;
     };
