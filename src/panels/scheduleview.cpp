@@ -329,6 +329,11 @@ void ScheduleView::slotRefreshTimeline()
     updateTimeline(true);
 }
 
+void ScheduleView::schemeChanged()
+{
+    updateTimeline(false);
+}
+
 void ScheduleView::showEvent(QShowEvent *event)
 {
     NodePanel::showEvent(event);

@@ -41,6 +41,9 @@ public:
     void showSchedule(const DisplaySchedule *schedule, const QString &displayName = QString());
     // The display windows that play: their rows of today mark "now".
     void setPlayingDisplays(const QStringList &names);
+    // The scheme changed (an undo, a tree command) while this may be on show: a timeline on
+    // show is run again if what it would simulate is not what it shows.
+    void schemeChanged();
 
     QTableWidget *table() const { return m_table; }
     QTabWidget *tabs() const { return m_tabs; }

@@ -4,6 +4,7 @@
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "editor/projectwidget.h"
+#include "panels/scheduleview.h"
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
 #include "monitorwin.h"
@@ -253,6 +254,7 @@ void Widget::updateTitle()
     setWindowTitle(document + QStringLiteral(" - Lumora"));
     m_recovery->update(modified);
     refreshProblems(encoding);
+    scheduleView()->schemeChanged();
 }
 
 void Widget::offerRecoveredChanges()

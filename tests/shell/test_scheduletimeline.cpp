@@ -10,8 +10,10 @@
 #include "panels/timelinechart.h"
 #include "panels/timelinerun.h"
 #include "scriptedwidget.h"
+#include "shell/prodoc.h"
 
 #include <QDir>
+#include <QMenu>
 #include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QLabel>
@@ -263,6 +265,28 @@ private slots:
         QVERIFY(!view()->isVisible());
         QVERIFY(!view()->timelineRun()->isRunning());
         QTRY_COMPARE_WITH_TIMEOUT(childProcesses(), QStringList(), 20000);
+    }
+
+    // A change made while the timeline shows (an undo, a segment added from the tree's menu)
+    // runs it again on the scheme as it now is.
+    void aChangeWhileTheTimelineShowsRunsItAgain()
+    {
+        selectRoot();
+        view()->showTimelineDay(Day);
+        QTRY_VERIFY_WITH_TIMEOUT(timeline().isFinished(), 240000);
+        ProjectTree *tree = m_widget->treeOf(m_widget->currentDisplayName());
+        tree->rootMenu->actions().constFirst()->trigger(); // "Add a general segment"
+        selectRoot();
+        QTRY_VERIFY_WITH_TIMEOUT(timeline().isFinished(), 240000);
+        QVERIFY(view()->isVisible());
+        const int segments = tree->generalSegments.size();
+        QTRY_VERIFY(m_widget->prodoc()->canUndo());
+        m_widget->slotUndo();
+        tree = m_widget->treeOf(m_widget->currentDisplayName());
+        QCOMPARE(tree->generalSegments.size(), segments - 1);
+        QVERIFY(view()->isVisible());
+        QVERIFY(view()->timelineRun()->isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(timeline().isFinished(), 240000);
     }
 
     // A scheme the simulation refuses: the panel says what it said, and shows no timeline.
