@@ -25,6 +25,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +85,16 @@ int runLumora(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("GST_PLUGIN_FEATURE_RANK"))
         qputenv("GST_PLUGIN_FEATURE_RANK", "kmssink:NONE");
 
+    // The web engine refuses to start as root with its sandbox on, and a web item would show
+    // nothing. A signage PC should run the player as an ordinary user; one that does not gets
+    // the sandbox off, and is told so once.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("LumoraPlayer: running as root, so web pages are shown without the web engine's "
+                   "sandbox; run the player as an ordinary user.\n",
+                   stderr);
+    }
+
     // 1. Shared OpenGL contexts for the video and web widgets, before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -123,7 +134,7 @@ int runLumora(int argc, char **argv)
     takeScreenSurvey();
 
     // 6. Single instance: a second start leaves silently.
-    SingleInstance instance(QStringLiteral("LUMORAPLAYER"));
+    SingleInstance instance(SingleInstance::sessionKey(QStringLiteral("LUMORAPLAYER")));
     if (!instance.tryAcquire())
         return 0;
 

@@ -13,6 +13,10 @@ public:
     explicit SingleInstance(const QString &key);
     ~SingleInstance();
 
+    // `base` made particular to this user and this graphical display: two users, or one user on
+    // two displays, each run their own instance; the same user twice on one display does not.
+    static QString sessionKey(const QString &base);
+
     // True when this process now holds the key; false while another live process holds it.
     bool tryAcquire();
     bool isHeld() const { return m_held; }

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <signal.h>
+#include <unistd.h>
 
 class TestStartup : public QObject
 {
@@ -82,6 +83,59 @@ private slots:
         QProcess *third = startPlayer();
         QVERIFY(waitForMainWindow(third));
         QVERIFY(!third->waitForFinished(1000));
+    }
+
+    // One instance per user and graphical display: a second display of the same user runs its
+    // own player, a second start on the same display leaves.
+    void eachDisplayHasItsOwnInstance()
+    {
+        QProcess *first = startPlayer();
+        QVERIFY(waitForMainWindow(first));
+
+        QProcess *server = track(new QProcess);
+        server->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                               QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QVERIFY(server->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(server->canReadLine(), 20000);
+        const QString display = QLatin1Char(':') + QString::fromLatin1(server->readLine()).trimmed();
+
+        QProcess *second = startPlayer(display);
+        QTRY_VERIFY_WITH_TIMEOUT(!xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                           QStringLiteral("--pid"), QString::number(second->processId()),
+                                           QStringLiteral("--name"), QStringLiteral(" - Lumora$")},
+                                          display)
+                                      .isEmpty(),
+                                 60000);
+        QCOMPARE(first->state(), QProcess::Running);
+
+        QProcess *third = startPlayer();
+        QVERIFY(third->waitForFinished(10000));
+        QCOMPARE(third->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(third->exitCode(), 0);
+        QCOMPARE(second->state(), QProcess::Running);
+    }
+
+    // Run as root without the sandbox switch in its environment, the player turns the web
+    // engine's sandbox off itself and says so in one line.
+    void asRootTheWebEngineSandboxIsOffAndSaidOnce()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root");
+        auto *player = track(new QProcess);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
+        env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+        player->setProcessEnvironment(env);
+        player->start(appPath(QStringLiteral("LumoraPlayer")), {});
+        QVERIFY(player->waitForStarted());
+        QVERIFY(waitForMainWindow(player));
+        ::kill(pid_t(player->processId()), SIGTERM);
+        QVERIFY(player->waitForFinished(20000));
+        QCOMPARE(player->exitCode(), 0);
+        const QByteArray err = player->readAllStandardError();
+        QCOMPARE(err.count("without the web engine's sandbox"), 1);
     }
 
     void orderlyCloseMarkerIsConsumed()
@@ -168,9 +222,14 @@ private slots:
     }
 
 private:
-    static QString xdotool(const QStringList &args)
+    static QString xdotool(const QStringList &args, const QString &display = QString())
     {
         QProcess p;
+        if (!display.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DISPLAY"), display);
+            p.setProcessEnvironment(env);
+        }
         p.start(QStringLiteral("xdotool"), args);
         p.waitForFinished(5000);
         return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
@@ -194,10 +253,12 @@ private:
         return p;
     }
 
-    QProcess *startPlayer()
+    QProcess *startPlayer(const QString &display = QString())
     {
         auto *p = track(new QProcess);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
         p->setProcessEnvironment(env);
