@@ -375,6 +375,15 @@ void TestMediaPanels2::captureDeviceTakesAPictureBackground()
     QCOMPARE(selector->count(), 3);
     QVERIFY(announcedOnce(&item, 1));
 
+    // Asking for another picture and cancelling changes nothing and shows the colour again.
+    m_watcher->dialogHandlers << [](QWidget *modal) { modal->close(); };
+    QTest::keyClick(selector, Qt::Key_Down);
+    QVERIFY(m_watcher->answered());
+    QVERIFY(item.videoDevice.background.backgroundIsColor);
+    QCOMPARE(item.videoDevice.background.backgroundImage, picture);
+    QCOMPARE(selector->currentIndex(), 0);
+    QVERIFY(m_announced.isEmpty());
+
     QTest::keyClick(control<QTimeEdit>("playTime"), Qt::Key_Up);
     QCOMPARE(item.videoDevice.length, QTime(1, 10, 0));
     QVERIFY(announcedOnce(&item, 1));

@@ -217,6 +217,15 @@ private:
         QTest::keyClick(box, Qt::Key_Return);
     }
 
+    // The nodes whose panels addEveryKind() makes, by name and path from the root: the
+    // schedule itself first.
+    static QList<std::pair<QString, QList<int>>> nodePanels()
+    {
+        return {{QStringLiteral("schedule"), {}},       {QStringLiteral("general segment"), {0}},
+                {QStringLiteral("cycle segment"), {1}}, {QStringLiteral("timing segment"), {2}},
+                {QStringLiteral("page"), {0, 0}},       {QStringLiteral("window"), {0, 0, 0}}};
+    }
+
     // A cycle and a timing segment beside the general one, whose hours and dates are in use
     // (so that their edits are enabled), and an item of every kind in the first window, the
     // video last: it is returned.
@@ -620,11 +629,7 @@ private slots:
         Prodoc *doc = m_widget->prodoc();
         const auto record = [doc] { return doc->encoded(); };
 
-        const QList<std::pair<QString, QList<int>>> nodes{{QStringLiteral("general segment"), {0}},
-                                                          {QStringLiteral("cycle segment"), {1}},
-                                                          {QStringLiteral("timing segment"), {2}},
-                                                          {QStringLiteral("page"), {0, 0}},
-                                                          {QStringLiteral("window"), {0, 0, 0}}};
+        const QList<std::pair<QString, QList<int>>> nodes = nodePanels().mid(1);
         for (const auto &target : nodes) {
             select(node(target.second));
             QWidget *panel = m_widget->shownPanel();
@@ -699,12 +704,7 @@ private slots:
                     QCoreApplication::processEvents();
                 problems << fitProblems(in + QLatin1Char(' ') + name, panel);
             };
-            const QList<std::pair<QString, QList<int>>> nodes{{QStringLiteral("schedule"), {}},
-                                                              {QStringLiteral("general segment"), {0}},
-                                                              {QStringLiteral("cycle segment"), {1}},
-                                                              {QStringLiteral("timing segment"), {2}},
-                                                              {QStringLiteral("page"), {0, 0}},
-                                                              {QStringLiteral("window"), {0, 0, 0}}};
+            const QList<std::pair<QString, QList<int>>> nodes = nodePanels();
             for (const auto &target : nodes) {
                 select(node(target.second));
                 walk(target.first, m_widget->shownPanel());
