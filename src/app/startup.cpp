@@ -8,6 +8,7 @@
 #include "appcore/translations.h"
 #include "log/databaseconn.h"
 #include "panels/wheelguard.h"
+#include "platform/applocations.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
@@ -35,13 +36,6 @@ bool displayAvailable()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-// The play log belongs beside the program, whatever the working directory of a
-// session-started player, unless that directory is read-only.
-QString playLogPath()
-{
-    return stateDirectory() + QStringLiteral("/log.db");
 }
 
 bool asksForHelpOrVersion(int argc, char **argv)
@@ -118,7 +112,7 @@ int runLumora(int argc, char **argv)
     setApplicationDirectory(QCoreApplication::applicationDirPath());
     readSettings();
     AppSettings &settings = appSettings();
-    dataBaseConn::setDatabasePath(playLogPath());
+    dataBaseConn::setDatabasePath(AppLocations::playLogPath());
 
     // 3. Translators.
     if (settings.language == 0 || settings.language == 1)
@@ -168,7 +162,7 @@ int runLumora(int argc, char **argv)
     widget->show();
 
     // 13. Companion server, started on every launch; a missing one is ignored.
-    Processes::startDetached(applicationDirectory() + QStringLiteral("/LumoraPlayerServer"));
+    Processes::startDetached(AppLocations::companionPath());
 
     // 14. Abnormal-end recovery.
     if (settings.closeType == QLatin1String("normal")) {

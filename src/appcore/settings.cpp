@@ -1,19 +1,10 @@
 #include "settings.h"
 
+#include "platform/applocations.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
-
-namespace {
-
-QString &applicationDirectoryRef()
-{
-    static QString directory;
-    return directory;
-}
-
-} // namespace
 
 AppSettings &appSettings()
 {
@@ -21,37 +12,36 @@ AppSettings &appSettings()
     return settings;
 }
 
-const QString &applicationDirectory()
+QString applicationDirectory()
 {
-    return applicationDirectoryRef();
+    return AppLocations::programDirectory();
 }
 
 void setApplicationDirectory(const QString &directory)
 {
-    QString dir = directory;
-    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    applicationDirectoryRef() = dir;
+    AppLocations::setProgramDirectory(directory);
 }
 
 QString settingsFilePath()
 {
-    return applicationDirectory() + QStringLiteral("/setting.ini");
+    return AppLocations::settingsFile();
+}
+
+QStringList settingsFiles()
+{
+    return AppLocations::defaultSettingsFiles() << settingsFilePath();
 }
 
 QString stateDirectory()
 {
-    const QString dir = applicationDirectory();
-    if (!dir.isEmpty() && QFileInfo(dir).isWritable())
-        return dir;
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(fallback);
-    return fallback;
+    return AppLocations::stateDirectory();
 }
 
-void readSettings()
+namespace {
+
+void readFile(const QString &path, AppSettings &s)
 {
-    AppSettings &s = appSettings();
-    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    QSettings ini(path, QSettings::IniFormat);
     s.language = ini.value(QStringLiteral("Language"), s.language).toInt();
     s.backStageFlag = ini.value(QStringLiteral("BackStageFlag"), s.backStageFlag).toInt();
     s.start = ini.value(QStringLiteral("Start"), s.start).toInt();
@@ -61,6 +51,24 @@ void readSettings()
     s.lastSchemePath = ini.value(QStringLiteral("LastSchemePath"), s.lastSchemePath).toString();
     s.hardDecode = ini.value(QStringLiteral("HardDecode"), s.hardDecode).toInt();
     s.closeType = ini.value(QStringLiteral("CloseType"), s.closeType).toString();
+}
+
+// The file's folder is made first: an installed Lumora's first write makes the user's folder.
+QString writableSettingsFile()
+{
+    const QString path = settingsFilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+} // namespace
+
+void readSettings()
+{
+    AppSettings &s = appSettings();
+    // An administrator's defaults first, the user's own choices over them.
+    for (const QString &path : settingsFiles())
+        readFile(path, s);
 }
 
 namespace {
@@ -76,7 +84,7 @@ bool flushed(QSettings &ini)
 bool writeSettings()
 {
     const AppSettings &s = appSettings();
-    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    QSettings ini(writableSettingsFile(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("Language"), s.language);
     ini.setValue(QStringLiteral("Start"), s.start);
     ini.setValue(QStringLiteral("Play"), s.play);
@@ -88,14 +96,14 @@ bool writeSettings()
 
 bool writeBackStageFlag()
 {
-    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    QSettings ini(writableSettingsFile(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("BackStageFlag"), appSettings().backStageFlag);
     return flushed(ini);
 }
 
 bool writeCloseType()
 {
-    QSettings ini(settingsFilePath(), QSettings::IniFormat);
+    QSettings ini(writableSettingsFile(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("CloseType"), appSettings().closeType);
     return flushed(ini);
 }

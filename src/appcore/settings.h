@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The process-wide settings read once at start-up from "setting.ini" in the
-// application directory and written back by the dialogs.
+// The process-wide settings read once at start-up from "setting.ini" and written back by the
+// dialogs; where that file lies is AppLocations' rule (platform/applocations.h).
 struct AppSettings
 {
     int language = 0;      // 0 Chinese, 1 English, other: no translation
@@ -19,18 +20,19 @@ struct AppSettings
 
 AppSettings &appSettings();
 
-// The executable's directory with forward slashes; program files live beside it.
-const QString &applicationDirectory();
+// The executable's directory with forward slashes.
+QString applicationDirectory();
 void setApplicationDirectory(const QString &directory);
 
 QString settingsFilePath();
+// The files settings are read from, lowest first: an administrator's defaults, then the user's.
+QStringList settingsFiles();
 
-// Where the program keeps what it writes for itself (the play log, the recovery copies): the
-// application directory while it can be written, otherwise the user's data directory, so that
-// a read-only install loses none of it.
+// Where the program keeps what it writes for itself (the play log, the recovery copies).
 QString stateDirectory();
 
-// A missing key keeps the in-memory value, so a missing file yields the defaults.
+// A missing key keeps the in-memory value, so a missing file yields the defaults; an installed
+// Lumora reads the system-wide defaults first.
 void readSettings();
 // Writes the six keys "Language", "Start", "Play", "PlayType", "SchemePath" and "LastSchemePath".
 // Each writer returns false when the file could not be written (a read-only application

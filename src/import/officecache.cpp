@@ -1,18 +1,14 @@
 #include "officecache.h"
 
-#include "appcore/settings.h"
+#include "platform/applocations.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
 QString OfficeCache::defaultDirectory()
 {
-    const QString home = applicationDirectory().isEmpty()
-                             ? QDir::fromNativeSeparators(QCoreApplication::applicationDirPath())
-                             : applicationDirectory();
-    return home + QStringLiteral("/tmp");
+    return AppLocations::cacheDirectory();
 }
 
 QString OfficeCache::cacheName(const QString &sourcePath)

@@ -1,10 +1,10 @@
 #include "weatherpanel.h"
 
-#include "appcore/settings.h"
 #include "backgroundcontrols.h"
 #include "colorbutton.h"
 #include "model/lumoramediaobject.h"
 #include "panelkit.h"
+#include "platform/applocations.h"
 #include "weathercore/citylist.h"
 #include "weathercore/weatherservice.h"
 
@@ -65,7 +65,7 @@ WeatherPanel::WeatherPanel(QWidget *parent)
     place->addStretch(1);
     m_cityLabel = new QLabel(m_group);
     form->addRow(m_cityLabel, placeRow);
-    for (const QString &entry : CityList::provinces(applicationDirectory()))
+    for (const QString &entry : CityList::provinces(AppLocations::dataDirectory()))
         m_province->addItem(provinceName(entry), entry);
 
     auto *updateRow = new QWidget(m_group);
@@ -148,7 +148,7 @@ void WeatherPanel::listCities(const QString &provinceEntry)
 {
     const QSignalBlocker blocker(m_city);
     m_city->clear();
-    m_city->addItems(CityList::citiesOf(applicationDirectory(), provinceEntry));
+    m_city->addItems(CityList::citiesOf(AppLocations::dataDirectory(), provinceEntry));
 }
 
 void WeatherPanel::fill(const LumoraMediaObject &media)

@@ -2,6 +2,8 @@
 // itself per application directory alive while that directory's player runs and
 // leaves when none is left, so repeated launches never pile up companions.
 
+#include "platform/applocations.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,10 +28,8 @@ bool playerRunning(const QString &playerPath)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString playerPath = QFileInfo(dir + QStringLiteral("/LumoraPlayer")).canonicalFilePath();
-    const QString lockDir = QFileInfo(dir).isWritable() ? dir : QDir::tempPath();
-    QLockFile lock(lockDir + QStringLiteral("/LumoraPlayerServer.lock"));
+    const QString playerPath = QFileInfo(AppLocations::playerPath()).canonicalFilePath();
+    QLockFile lock(AppLocations::runtimeDirectory() + QStringLiteral("/LumoraPlayerServer.lock"));
     if (!lock.tryLock(0))
         return 0;
     QTimer watch;

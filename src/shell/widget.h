@@ -115,6 +115,8 @@ public:
     bool openSchemeFile(const QString &path, bool report);
     // Saves to `path`; with `report` the outcome is shown in an "info" box.
     bool saveSchemeFile(const QString &path, bool report);
+    // Where an unsaved scheme is copied to when it starts playing.
+    static QString unsavedPlayCopyPath();
     bool isEditingEnabled() const;
     MonitorWin *monitorWindow() const { return m_monitor; }
     JournalWin *journalWindow() const { return m_journal; }

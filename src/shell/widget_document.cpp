@@ -7,6 +7,7 @@
 #include "panels/scheduleview.h"
 #include "mainmenubklabel.h"
 #include "model/playwinobject.h"
+#include "model/schemewriter.h"
 #include "monitorwin.h"
 #include "problemwatch.h"
 #include "prodoc.h"
@@ -89,6 +90,11 @@ void Widget::offerToSave()
     updateTitle();
 }
 
+QString Widget::unsavedPlayCopyPath()
+{
+    return stateDirectory() + QStringLiteral("/tmp.schx");
+}
+
 bool Widget::saveSchemeFile(const QString &path, bool report)
 {
     QString error;
@@ -107,7 +113,11 @@ bool Widget::saveSchemeFile(const QString &path, bool report)
 bool Widget::openSchemeFile(const QString &path, bool report)
 {
     QString error;
-    if (!m_prodoc->open(path, &error)) {
+    // The copy an unsaved scheme played from opens as what it was: a scheme of no file yet.
+    const bool opened = QFileInfo(path) == QFileInfo(unsavedPlayCopyPath())
+                            ? m_prodoc->openRecovered(path, QString(), &error)
+                            : m_prodoc->open(path, &error);
+    if (!opened) {
         if (report) {
             QMessageBox::information(
                 this, tr("info"),
@@ -223,11 +233,15 @@ void Widget::slotStopCurPreview()
     if (!m_prodoc->path().isEmpty()) {
         settings.lastSchemePath = m_prodoc->path();
     } else {
-        const QString recovery = applicationDirectory() + QStringLiteral("/tmp.schx");
-        m_prodoc->setPath(recovery);
-        settings.lastSchemePath = recovery;
-        saveSchemeFile(recovery, false);
-        updateTitle();
+        // An unsaved scheme plays from a copy, so that a restart after a crash can play it again;
+        // the scheme itself still belongs to no file, and Save asks where it goes.
+        const QString copy = unsavedPlayCopyPath();
+        QString error;
+        if (SchemeWriter::saveBytes(copy, m_prodoc->encoded(), &error))
+            settings.lastSchemePath = copy;
+        else
+            qWarning("LumoraPlayer: the copy an unsaved scheme plays from could not be written: %s",
+                     qPrintable(error));
     }
     writeSettings();
 }

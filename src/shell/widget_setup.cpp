@@ -5,6 +5,7 @@
 #include "languagesetupwin.h"
 #include "weathersetupwin.h"
 #include "weathercore/weatherservice.h"
+#include "platform/applocations.h"
 #include "platform/autostart.h"
 #include "prodoc.h"
 #include "widget.h"
@@ -26,7 +27,7 @@ void Widget::slotSetBoot()
 
     QStringList unwritten;
     settings.start = dialog->startUp() ? 1 : 0;
-    if (!AutoStart::writeEntry(kAutoStartName, applicationDirectory() + QStringLiteral("/LumoraPlayer"),
+    if (!AutoStart::writeEntry(kAutoStartName, AppLocations::playerPath(),
                                settings.start == 1))
         unwritten << AutoStart::entryPath(kAutoStartName);
     settings.play = dialog->autoPlay() ? 1 : 0;

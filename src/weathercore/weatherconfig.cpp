@@ -40,6 +40,15 @@ WeatherConfig WeatherConfig::fromSettingsFile(const QString &path)
     return c;
 }
 
+WeatherConfig WeatherConfig::fromSettingsFiles(const QStringList &paths)
+{
+    for (int i = paths.size() - 1; i >= 0; --i) {
+        if (QSettings(paths.at(i), QSettings::IniFormat).contains(QStringLiteral("WeatherProvider")))
+            return fromSettingsFile(paths.at(i));
+    }
+    return fromSettingsFile(paths.value(paths.size() - 1));
+}
+
 bool WeatherConfig::save(const QString &path) const
 {
     QSettings ini(path, QSettings::IniFormat);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Which weather service the program asks, from "setting.ini":
 //   WeatherProvider = "telematics" with WeatherHost = the service's address (and WeatherKey,
@@ -33,6 +34,9 @@ struct WeatherConfig
     }
 
     static WeatherConfig fromSettingsFile(const QString &path);
+    // From the last of the files (lowest first) that chooses a service: the user's choice over
+    // an administrator's default.
+    static WeatherConfig fromSettingsFiles(const QStringList &paths);
     // Writes the choice into "setting.ini" (its other keys stay); false when it cannot be saved.
     bool save(const QString &path) const;
 };

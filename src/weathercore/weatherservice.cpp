@@ -50,7 +50,7 @@ WeatherService &WeatherService::current()
         return *installedService;
     static QPointer<WeatherService> own;
     if (!own)
-        own = new WeatherService(WeatherConfig::fromSettingsFile(settingsFilePath()),
+        own = new WeatherService(WeatherConfig::fromSettingsFiles(settingsFiles()),
                                  QCoreApplication::instance());
     return *own;
 }

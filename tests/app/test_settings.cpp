@@ -35,11 +35,12 @@ private slots:
         QVERIFY(!QFile::exists(settingsFilePath()));
     }
 
+    // A writable folder of its own is portable: its settings lie in it.
     void settingsFileLivesInApplicationDirectory()
     {
-        setApplicationDirectory(QStringLiteral("C:\\apps\\lumora"));
-        QCOMPARE(applicationDirectory(), QStringLiteral("C:/apps/lumora"));
-        QCOMPARE(settingsFilePath(), QStringLiteral("C:/apps/lumora/setting.ini"));
+        setApplicationDirectory(QDir::toNativeSeparators(m_dir.path()).replace(QLatin1Char('/'), QLatin1Char('\\')));
+        QCOMPARE(applicationDirectory(), m_dir.path());
+        QCOMPARE(settingsFilePath(), m_dir.path() + QStringLiteral("/setting.ini"));
     }
 
     void roundTripOfTheSixKeys()

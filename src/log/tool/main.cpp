@@ -2,6 +2,7 @@
 
 #include "log/playlogcsv.h"
 #include "log/playlogreader.h"
+#include "platform/applocations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -70,15 +71,10 @@ QByteArray tabLine(const QStringList &fields)
     return clean.join(QLatin1Char('\t')).toUtf8() + '\n';
 }
 
-// Where the player keeps its log: beside the program, or in the user's data directory
-// when the program's directory cannot be written.
+// The log the player beside this tool writes.
 QString defaultLogPath()
 {
-    const QString dir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(dir).isWritable() || QFileInfo::exists(dir + QStringLiteral("/log.db")))
-        return dir + QStringLiteral("/log.db");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/LumoraPlayer/log.db");
+    return AppLocations::playLogPath();
 }
 
 int readFailure(const PlayLogReader &reader)
