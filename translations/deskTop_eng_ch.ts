@@ -27,6 +27,10 @@
 <context>
     <name>BootSetupWin</name>
     <message>
+        <source>Started with the session by the lumora-player.service unit</source>
+        <translation>由 lumora-player.service 单元随会话启动</translation>
+    </message>
+    <message>
         <source>Startup settings</source>
         <translation>启动设置</translation>
     </message>
@@ -1675,6 +1679,22 @@
 </context>
 <context>
     <name>Widget</name>
+    <message>
+        <source>%1 cannot be written: %2 will not be kept.</source>
+        <translation>无法写入 %1：%2 将不会保存。</translation>
+    </message>
+    <message>
+        <source>the pages of office documents</source>
+        <translation>办公文档的页面</translation>
+    </message>
+    <message>
+        <source>the play log and the copies of unsaved changes</source>
+        <translation>播放日志和未保存修改的副本</translation>
+    </message>
+    <message>
+        <source>the settings (language, start-up, weather service)</source>
+        <translation>设置（语言、开机启动、天气服务）</translation>
+    </message>
     <message>
         <source>cancel</source>
         <translation>取消</translation>

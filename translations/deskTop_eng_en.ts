@@ -27,6 +27,10 @@
 <context>
     <name>BootSetupWin</name>
     <message>
+        <source>Started with the session by the lumora-player.service unit</source>
+        <translation>Started with the session by the lumora-player.service unit</translation>
+    </message>
+    <message>
         <source>Startup settings</source>
         <translation>Startup Settings</translation>
     </message>
@@ -1675,6 +1679,22 @@
 </context>
 <context>
     <name>Widget</name>
+    <message>
+        <source>%1 cannot be written: %2 will not be kept.</source>
+        <translation>%1 cannot be written: %2 will not be kept.</translation>
+    </message>
+    <message>
+        <source>the pages of office documents</source>
+        <translation>the pages of office documents</translation>
+    </message>
+    <message>
+        <source>the play log and the copies of unsaved changes</source>
+        <translation>the play log and the copies of unsaved changes</translation>
+    </message>
+    <message>
+        <source>the settings (language, start-up, weather service)</source>
+        <translation>the settings (language, start-up, weather service)</translation>
+    </message>
     <message>
         <source>cancel</source>
         <translation>Cancel</translation>

@@ -9,6 +9,7 @@
 #include "log/databaseconn.h"
 #include "panels/wheelguard.h"
 #include "platform/applocations.h"
+#include "platform/autostart.h"
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
@@ -38,6 +39,33 @@ bool displayAvailable()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+const QString kServiceUnit = QStringLiteral("lumora-player.service");
+
+struct Options
+{
+    QCommandLineOption play{QStringLiteral("play"),
+                            QStringLiteral("Play the scheme two seconds after it opened, minimised.")};
+    QCommandLineOption unattended{
+        QStringLiteral("unattended"),
+        QStringLiteral("After an end that was not orderly, play the last scheme again without waiting for "
+                       "anyone (the lumora-player.service unit starts the player so).")};
+    QCommandLineOption autostart{QStringLiteral("autostart"),
+                                 QStringLiteral("Started by the session's autostart entry: leave the start to "
+                                                "the lumora-player.service unit when it is enabled.")};
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(QStringLiteral("Lumora: player and editor for LED display screens"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open and play."),
+                                     QStringLiteral("[FILE.schx]"));
+        parser.addOption(play);
+        parser.addOption(unattended);
+        parser.addOption(autostart);
+    }
+};
+
 bool asksForHelpOrVersion(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
@@ -59,12 +87,7 @@ int runLumora(int argc, char **argv)
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
         QCommandLineParser parser;
-        parser.addHelpOption();
-        parser.addVersionOption();
-        parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open."),
-                                     QStringLiteral("[FILE.schx]"));
-        parser.addOption(
-            {QStringLiteral("play"), QStringLiteral("Play the scheme two seconds after it opened.")});
+        Options().addTo(parser);
         parser.process(app);
     }
     if (!displayAvailable()) {
@@ -96,17 +119,21 @@ int runLumora(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lumora: player and editor for LED display screens"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("scheme"), QStringLiteral("A .schx scheme to open and play."),
-                                 QStringLiteral("[FILE.schx]"));
-    const QCommandLineOption playOption(
-        QStringLiteral("play"), QStringLiteral("Play the scheme two seconds after it opened, minimised."));
-    parser.addOption(playOption);
+    const Options options;
+    options.addTo(parser);
     parser.process(app);
     const QString schemeArgument = parser.positionalArguments().value(0);
-    const bool playArgument = parser.isSet(playOption);
+    const bool playArgument = parser.isSet(options.play);
+    const bool unattended = parser.isSet(options.unattended);
+
+    // One of them starts the player with the session, never both: the unit would take the
+    // second start's quiet leave for the player's end.
+    if (parser.isSet(options.autostart) && AutoStart::serviceEnabled(kServiceUnit)) {
+        std::fputs("LumoraPlayer: lumora-player.service starts the player in this session; the autostart "
+                   "entry leaves it to the unit.\n",
+                   stderr);
+        return 0;
+    }
 
     // 2. Application directory and settings.
     setApplicationDirectory(QCoreApplication::applicationDirPath());
@@ -154,12 +181,18 @@ int runLumora(int argc, char **argv)
     QObject::connect(&termination, &TerminationSignals::terminationRequested, widget, &Widget::endWithoutAsking);
     termination.listen();
 
+    // Unattended, a player that did not end in order (a crash, a kill) plays again what it
+    // played, whatever the start-up choice says: nobody is there to start it.
+    const bool uncleanEnd = settings.closeType != QLatin1String("normal");
+    const bool playAgain = unattended && uncleanEnd && !settings.lastSchemePath.isEmpty();
+
     // 11. The configured scheme.
-    if (settings.play == 1)
+    if (settings.play == 1 && !playAgain)
         widget->slotOpenSettingsDoc(settings.playType == 0 ? settings.schemePath : settings.lastSchemePath);
 
     // 12.
     widget->show();
+    widget->reportUnwritableFolders();
 
     // 13. Companion server, started on every launch; a missing one is ignored.
     Processes::startDetached(AppLocations::companionPath());
@@ -168,6 +201,10 @@ int runLumora(int argc, char **argv)
     if (settings.closeType == QLatin1String("normal")) {
         settings.closeType.clear();
         writeCloseType();
+    } else if (playAgain) {
+        qWarning("LumoraPlayer: started again after an end that was not orderly; playing %s again",
+                 qPrintable(settings.lastSchemePath));
+        widget->openSchemeFromCommandLine(settings.lastSchemePath, true);
     } else {
         widget->slotOpenLastDoc(settings.lastSchemePath);
     }

@@ -3,6 +3,7 @@
 #include "mupdfdocument.h"
 #include "mupdfpage.h"
 #include "officecache.h"
+#include "platform/applocations.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -49,6 +50,11 @@ OfficePipeline::Result OfficePipeline::run(const QString &sourcePath, const QStr
 
     if (pdf.isEmpty() && !source.exists()) {
         r.message = tr("%1 cannot be found and has no converted copy.").arg(fileName);
+        return r;
+    }
+    // Said before LibreOffice is asked: it would only fail to write its PDF, for no reason it tells.
+    if (pdf.isEmpty() && !AppLocations::ensureWritable(cacheDir)) {
+        r.message = tr("%1 could not be converted: the cache folder %2 cannot be written.").arg(fileName, cacheDir);
         return r;
     }
     if (pdf.isEmpty()) {

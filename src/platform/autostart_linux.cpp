@@ -38,7 +38,7 @@ QString entryPath(const QString &valueName)
     return configHome() + QStringLiteral("/autostart/") + valueName + QStringLiteral(".desktop");
 }
 
-bool writeEntry(const QString &valueName, const QString &programPath, bool enabled)
+bool writeEntry(const QString &valueName, const QString &programPath, bool enabled, const QStringList &arguments)
 {
     const QString path = entryPath(valueName);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -51,11 +51,29 @@ bool writeEntry(const QString &valueName, const QString &programPath, bool enabl
     text += QStringLiteral("[Desktop Entry]\n");
     text += QStringLiteral("Type=Application\n");
     text += QStringLiteral("Name=") + valueName + QLatin1Char('\n');
-    text += QStringLiteral("Exec=") + quotedExec(programPath) + QLatin1Char('\n');
+    QString exec = quotedExec(programPath);
+    for (const QString &argument : arguments)
+        exec += QLatin1Char(' ') + argument;
+    text += QStringLiteral("Exec=") + exec + QLatin1Char('\n');
     text += QStringLiteral("Hidden=") + flag + QLatin1Char('\n');
     text += QStringLiteral("X-GNOME-Autostart-enabled=") + (enabled ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char('\n');
     file.write(text.toUtf8());
     return file.commit();
+}
+
+bool serviceEnabled(const QString &unitName)
+{
+    // "systemctl --user enable" links the unit into a .wants folder of the target it names;
+    // "systemctl --global enable" does the same under /etc for every user.
+    const QStringList roots{configHome() + QStringLiteral("/systemd/user"), QStringLiteral("/etc/systemd/user")};
+    for (const QString &root : roots) {
+        const QStringList wants = QDir(root).entryList({QStringLiteral("*.wants")}, QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString &folder : wants) {
+            if (QFileInfo::exists(root + QLatin1Char('/') + folder + QLatin1Char('/') + unitName))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace AutoStart

@@ -71,6 +71,7 @@ void BootSetupWin::retranslate()
 {
     titleLabel()->setText(tr("Startup settings"));
     m_startUp->setText(tr("Start-up"));
+    m_startUp->setToolTip(m_byService ? tr("Started with the session by the lumora-player.service unit") : QString());
     m_autoPlay->setText(tr("Auto play"));
     m_option->setTitle(tr("Option"));
     m_selectScheme->setText(tr("Select the scheme"));
@@ -94,6 +95,15 @@ void BootSetupWin::setValues(bool startUp, bool autoPlay, int playType, const QS
     m_selectScheme->setAutoExclusive(true);
     m_lastScheme->setAutoExclusive(true);
     m_path->setText(schemePath);
+}
+
+void BootSetupWin::setStartedByService(bool byService)
+{
+    m_byService = byService;
+    if (byService)
+        m_startUp->setChecked(true);
+    m_startUp->setEnabled(!byService);
+    retranslate();
 }
 
 bool BootSetupWin::startUp() const

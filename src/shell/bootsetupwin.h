@@ -20,6 +20,9 @@ public:
     // `playType` other than 0 and 1 checks neither choice.
     void setValues(bool startUp, bool autoPlay, int playType, const QString &schemePath);
     bool startUp() const;
+    // With the systemd user unit enabled the unit starts the player, and the choice is shown
+    // as made and cannot be changed here.
+    void setStartedByService(bool byService);
     bool autoPlay() const;
     // 0 "Select the scheme", 1 "Play the last play scheme", `unchanged` when neither is checked.
     int playType(int unchanged) const;
@@ -46,6 +49,7 @@ protected:
 
 private:
     QCheckBox *m_startUp = nullptr;
+    bool m_byService = false;
     QCheckBox *m_autoPlay = nullptr;
     QGroupBox *m_option = nullptr;
     QRadioButton *m_selectScheme = nullptr;

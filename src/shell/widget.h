@@ -98,6 +98,9 @@ public:
     // When a previous session ended with unsaved changes, asks (without blocking play)
     // whether to open them.
     void offerRecoveredChanges();
+    // Names, once, each folder the program writes to that cannot be written, and what will not
+    // be kept for it; the start goes on meanwhile.
+    void reportUnwritableFolders();
     // Ends the program as the close button does, without asking to save.
     void endWithoutAsking();
 
@@ -369,8 +372,10 @@ private:
     // the stored position plus `offset`; a null offset brings them home.
     void placeSurface(PlayWinObject *window, const QPoint &offset);
     void setBackstageButtonFromCurrent();
-    // Tells the operator which settings could not be written; nothing when all were.
+    // Tells the operator which settings could not be written; nothing when all were, or when
+    // their folder was already named this session.
     void reportUnwritten(const QStringList &files);
+    QStringList m_reportedFolders;
     // Editing (widget_editing.cpp).
     void connectEditing(ProjectTree *tree);
     void dropRemovedRecords();

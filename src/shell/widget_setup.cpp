@@ -10,25 +10,33 @@
 #include "prodoc.h"
 #include "widget.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 const QString kAutoStartName = QStringLiteral("LUMORAPLAYER");
+const QString kServiceUnit = QStringLiteral("lumora-player.service");
 }
 
 void Widget::slotSetBoot()
 {
     AppSettings &settings = appSettings();
     BootSetupWin *dialog = m_bootSetupWin;
+    const bool byService = AutoStart::serviceEnabled(kServiceUnit);
     dialog->setValues(settings.start == 1, settings.play == 1, settings.playType, settings.schemePath);
+    dialog->setStartedByService(byService);
     dialog->exec();
     if (dialog->isCancelled())
         return;
 
     QStringList unwritten;
-    settings.start = dialog->startUp() ? 1 : 0;
-    if (!AutoStart::writeEntry(kAutoStartName, AppLocations::playerPath(),
-                               settings.start == 1))
+    if (!byService)
+        settings.start = dialog->startUp() ? 1 : 0;
+    // One of them starts the player, never both: a second start would leave at once, and the
+    // unit would take that for the player's end. The entry says it came from the session, so
+    // that a player it starts leaves the start to a unit enabled later.
+    if (!AutoStart::writeEntry(kAutoStartName, AppLocations::playerPath(), settings.start == 1 && !byService,
+                               {QStringLiteral("--autostart")}))
         unwritten << AutoStart::entryPath(kAutoStartName);
     settings.play = dialog->autoPlay() ? 1 : 0;
     settings.playType = dialog->playType(settings.playType);
@@ -80,11 +88,41 @@ void Widget::slotSetupWeather()
 
 void Widget::reportUnwritten(const QStringList &files)
 {
-    if (files.isEmpty())
+    QStringList news;
+    for (const QString &file : files) {
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!m_reportedFolders.contains(folder)) {
+            news << file;
+            m_reportedFolders << folder;
+        }
+    }
+    if (news.isEmpty())
         return;
     QMessageBox::information(this, tr("info"),
                              tr("The settings could not be saved to:\n%1\n"
                                 "The folder may be read-only; they stay in effect until the program ends.")
-                                 .arg(files.join(QLatin1Char('\n'))),
+                                 .arg(news.join(QLatin1Char('\n'))),
                              QMessageBox::Ok);
+}
+
+void Widget::reportUnwritableFolders()
+{
+    const QList<QPair<QString, QString>> folders{
+        {QFileInfo(settingsFilePath()).absolutePath(), tr("the settings (language, start-up, weather service)")},
+        {stateDirectory(), tr("the play log and the copies of unsaved changes")},
+        {AppLocations::cacheDirectory(), tr("the pages of office documents")}};
+    QStringList lines;
+    for (const auto &folder : folders) {
+        if (m_reportedFolders.contains(folder.first) || AppLocations::ensureWritable(folder.first))
+            continue;
+        m_reportedFolders << folder.first;
+        lines << tr("%1 cannot be written: %2 will not be kept.").arg(folder.first, folder.second);
+    }
+    if (lines.isEmpty())
+        return;
+    auto *box = new QMessageBox(QMessageBox::Information, tr("info"), lines.join(QLatin1Char('\n')), QMessageBox::Ok,
+                                this);
+    box->setObjectName(QStringLiteral("unwritableFolders"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }

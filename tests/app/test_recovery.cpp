@@ -7,12 +7,14 @@
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/schemewriter.h"
+#include "log/playlogreader.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QDir>
 #include <QtTest>
@@ -160,7 +162,110 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(::kill(-group, 0) != 0, 10000);
     }
 
+    // The shipped systemd user unit is sound, and its command line brings a killed player back:
+    // playing its last scheme within ten seconds, with the time it was away as a gap in the play
+    // log, and the restart named in its debug output.
+    void theUnitPlaysAKilledPlayerAgain()
+    {
+        QStringList command = unitCommand();
+        QVERIFY(!command.isEmpty());
+        QCOMPARE(QFileInfo(command.first()).fileName(), QStringLiteral("LumoraPlayer"));
+        command.first() = path(QStringLiteral("LumoraPlayer"));
+        verifyUnit(command.first());
+
+        // Played once by hand; the start-up choice is not to play anything.
+        writeSettings({{"Play", 0}, {"CloseType", "normal"}});
+        m_player = new QProcess;
+        m_player->setProcessChannelMode(QProcess::ForwardedChannels);
+        m_player->start(path(QStringLiteral("LumoraPlayer")), {QStringLiteral("--play"), m_scheme});
+        QVERIFY(m_player->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!playRows().isEmpty(), 60000);
+        const QDateTime killed = QDateTime::currentDateTime();
+        ::kill(pid_t(m_player->processId()), SIGKILL);
+        QVERIFY(m_player->waitForFinished(10000));
+        delete m_player;
+
+        m_player = new QProcess;
+        m_player->setProcessChannelMode(QProcess::SeparateChannels);
+        const QDateTime restarted = QDateTime::currentDateTime();
+        m_player->start(command.first(), command.mid(1));
+        QVERIFY(m_player->waitForStarted(10000));
+        QDateTime playingAgain;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (const auto &row : playRows()) {
+                    if (row.first >= restarted)
+                        playingAgain = row.first;
+                }
+                return playingAgain.isValid();
+            }(),
+            60000);
+        qInfo("playing again %lld ms after the restart", restarted.msecsTo(playingAgain));
+        QVERIFY2(playingAgain <= restarted.addSecs(10),
+                 qPrintable(QStringLiteral("playing again %1 ms after the restart").arg(restarted.msecsTo(playingAgain))));
+        // Nothing is logged for the time no player ran.
+        for (const auto &row : playRows())
+            QVERIFY(row.second <= killed || row.first >= restarted);
+        QVERIFY(m_player->readAllStandardError().contains("started again after an end that was not orderly"));
+    }
+
 private:
+    // The shipped unit's ExecStart, split into the program and its arguments.
+    static QStringList unitCommand()
+    {
+        QFile unit(QCoreApplication::applicationDirPath() + QStringLiteral("/lumora-player.service"));
+        if (!unit.open(QIODevice::ReadOnly | QIODevice::Text))
+            return {};
+        for (const QByteArray &line : unit.readAll().split('\n')) {
+            if (line.startsWith("ExecStart="))
+                return QString::fromUtf8(line.mid(int(qstrlen("ExecStart=")))).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        }
+        return {};
+    }
+
+    // systemd's own check of the unit, with its program where this test runs it.
+    void verifyUnit(const QString &program)
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("systemd-analyze")).isEmpty())
+            QSKIP("systemd-analyze is not installed");
+        QFile shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/lumora-player.service"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly | QIODevice::Text));
+        QByteArray text;
+        for (const QByteArray &line : shipped.readAll().split('\n')) {
+            if (line.startsWith("ExecStart="))
+                text += "ExecStart=" + program.toUtf8() + line.mid(line.indexOf(' ')) + '\n';
+            else
+                text += line + '\n';
+        }
+        QFile unit(path(QStringLiteral("lumora-player.service")));
+        QVERIFY(unit.open(QIODevice::WriteOnly) && unit.write(text) == text.size());
+        unit.close();
+        QTemporaryDir runtime;
+        QProcess analyze;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        analyze.setProcessEnvironment(env);
+        analyze.setProcessChannelMode(QProcess::MergedChannels);
+        analyze.start(QStringLiteral("systemd-analyze"),
+                      {QStringLiteral("--user"), QStringLiteral("verify"), QStringLiteral("--man=no"), unit.fileName()});
+        QVERIFY(analyze.waitForFinished(30000));
+        const QByteArray said = analyze.readAll();
+        QVERIFY2(analyze.exitCode() == 0 && said.trimmed().isEmpty(), said.constData());
+    }
+
+    // Start and stop of every row in the player's log.
+    QVector<QPair<QDateTime, QDateTime>> playRows() const
+    {
+        QVector<QPair<QDateTime, QDateTime>> rows;
+        PlayLogReader reader(path(QStringLiteral("log.db")));
+        reader.forEach(PlayLogFilter(), [&rows](const PlayLogEntry &row) {
+            const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss:zzz");
+            rows.append({QDateTime::fromString(row.startText(), format), QDateTime::fromString(row.stopText(), format)});
+            return true;
+        });
+        return rows;
+    }
+
     QString path(const QString &name) const { return m_dir->path() + QLatin1Char('/') + name; }
 
     bool writeScheme(const QString &file, const QString &type = QStringLiteral("image"),

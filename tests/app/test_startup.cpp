@@ -116,6 +116,25 @@ private slots:
         QCOMPARE(second->state(), QProcess::Running);
     }
 
+    // Started by the session's autostart entry while the systemd user unit is enabled, the player
+    // leaves the start to the unit and says so; without the unit it runs.
+    void anAutostartedPlayerLeavesTheStartToAnEnabledUnit()
+    {
+        const QString wants = m_config->filePath(QStringLiteral("systemd/user/graphical-session.target.wants"));
+        QVERIFY(QDir().mkpath(wants));
+        QFile link(wants + QStringLiteral("/lumora-player.service"));
+        QVERIFY(link.open(QIODevice::WriteOnly));
+        link.close();
+        QProcess *left = startPlayer(QString(), {QStringLiteral("--autostart")});
+        QVERIFY(left->waitForFinished(20000));
+        QCOMPARE(left->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(left->exitCode(), 0);
+
+        QVERIFY(link.remove());
+        QProcess *runs = startPlayer(QString(), {QStringLiteral("--autostart")});
+        QVERIFY(waitForMainWindow(runs));
+    }
+
     // Run as root without the sandbox switch in its environment, the player turns the web
     // engine's sandbox off itself and says so in one line.
     void asRootTheWebEngineSandboxIsOffAndSaidOnce()
@@ -253,7 +272,7 @@ private:
         return p;
     }
 
-    QProcess *startPlayer(const QString &display = QString())
+    QProcess *startPlayer(const QString &display = QString(), const QStringList &arguments = {})
     {
         auto *p = track(new QProcess);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -263,7 +282,7 @@ private:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config->path());
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(appPath(QStringLiteral("LumoraPlayer")), {});
+        p->start(appPath(QStringLiteral("LumoraPlayer")), arguments);
         p->waitForStarted();
         return p;
     }

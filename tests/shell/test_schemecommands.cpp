@@ -20,6 +20,7 @@
 #include "shell/prodoc.h"
 #include "shell/recoverycopy.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -334,24 +335,55 @@ private slots:
         QCOMPARE(readAll(path), before);
     }
 
+    // An unsaved scheme plays from a copy kept with the program's state: beside a portable
+    // program, in the user's data folder for an installed one. The copy is what a restart
+    // after a crash plays again, never the scheme's file: Save still asks, and the copy opens
+    // as a scheme of no file with unsaved changes.
+    void playingAnUnsavedSchemeWritesTheRecoveryCopy_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("portable") << false;
+        QTest::newRow("installed") << true;
+    }
+
     void playingAnUnsavedSchemeWritesTheRecoveryCopy()
     {
+        QFETCH(bool, installed);
+        QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        if (installed) {
+            QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/bin"))));
+            QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/share/lumora"))));
+            QFile cities(m_dir->filePath(QStringLiteral("usr/share/lumora/city.txt")));
+            QVERIFY(cities.open(QIODevice::WriteOnly));
+            cities.close();
+            setApplicationDirectory(m_dir->filePath(QStringLiteral("usr/bin")));
+            qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toLocal8Bit());
+            qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toLocal8Bit());
+            recovery = m_dir->filePath(QStringLiteral("data/Lumora/tmp.schx"));
+        }
         addPicture(firstWindow(m_widget->treeOf(m_widget->currentDisplayName())), QStringLiteral("/x.png"),
                    3);
         m_widget->slotOverallPlay();
         QVERIFY(playAnswered(m_widget));
-        const QString recovery = m_dir->filePath(QStringLiteral("tmp.schx"));
-        QCOMPARE(m_widget->prodoc()->path(), recovery);
+        QVERIFY(m_widget->prodoc()->path().isEmpty());
         QCOMPARE(appSettings().lastSchemePath, recovery);
         QVERIFY(QFile::exists(recovery));
         QSettings ini(settingsFilePath(), QSettings::IniFormat);
         QCOMPARE(ini.value(QStringLiteral("LastSchemePath")).toString(), recovery);
         m_widget->slotOverallStop();
-        // From now on save writes there without asking.
-        QFile::remove(recovery);
+        const QByteArray copy = readAll(recovery);
+        m_widget->savePaths << QString();
         m_widget->slotSaveDoc();
-        QVERIFY(m_widget->asked.isEmpty());
-        QVERIFY(QFile::exists(recovery));
+        QCOMPARE(m_widget->asked, QStringList({"Save"}));
+        QCOMPARE(readAll(recovery), copy);
+
+        QVERIFY(m_widget->openSchemeFile(recovery, false));
+        QVERIFY(m_widget->prodoc()->path().isEmpty());
+        QVERIFY(m_widget->prodoc()->isModified());
+        qputenv("XDG_DATA_HOME", dataHome);
+        qputenv("XDG_CONFIG_HOME", configHome);
     }
 
     // A crash while editing costs at most one interval: the copy follows the changes, leaves

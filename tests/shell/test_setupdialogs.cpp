@@ -33,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -368,7 +369,7 @@ private slots:
         const QString entry = m_config.filePath(QStringLiteral("autostart/LUMORAPLAYER.desktop"));
         QMap<QString, QString> desktop = iniValues(entry);
         QCOMPARE(desktop.value(QStringLiteral("Exec")),
-                 QStringLiteral("\"%1/LumoraPlayer\"").arg(applicationDirectory()));
+                 QStringLiteral("\"%1/LumoraPlayer\" --autostart").arg(applicationDirectory()));
         QCOMPARE(desktop.value(QStringLiteral("Hidden")), QStringLiteral("false"));
 
         // With a scheme open: start-up off keeps the entry but hides it; the option controls
@@ -407,7 +408,36 @@ private slots:
         desktop = iniValues(entry);
         QCOMPARE(desktop.value(QStringLiteral("Hidden")), QStringLiteral("true"));
         QCOMPARE(desktop.value(QStringLiteral("Exec")),
-                 QStringLiteral("\"%1/LumoraPlayer\"").arg(applicationDirectory()));
+                 QStringLiteral("\"%1/LumoraPlayer\" --autostart").arg(applicationDirectory()));
+    }
+
+    // With the systemd user unit enabled, the unit starts the player: the dialog shows start-up
+    // as chosen and fixed, and the autostart entry is kept hidden whatever was chosen before.
+    void anEnabledUnitTakesTheStartFromTheEntry()
+    {
+        appSettings().start = 1;
+        const QString wants = m_config.filePath(QStringLiteral("systemd/user/graphical-session.target.wants"));
+        QVERIFY(QDir().mkpath(wants));
+        QFile link(wants + QStringLiteral("/lumora-player.service"));
+        QVERIFY(link.open(QIODevice::WriteOnly));
+        link.close();
+        ModalWatcher watcher;
+        bool fixed = false;
+        watcher.dialogHandlers << [&](QWidget *modal) {
+            if (auto *dialog = qobject_cast<BootSetupWin *>(modal)) {
+                fixed = dialog->startUpBox()->isChecked() && !dialog->startUpBox()->isEnabled();
+                dialog->okButton()->click();
+            } else {
+                modal->close();
+            }
+        };
+        m_widget->slotSetBoot();
+        QVERIFY(link.remove());
+        QVERIFY(fixed);
+        QVERIFY(watcher.messages.isEmpty());
+        const QMap<QString, QString> desktop = iniValues(m_config.filePath(QStringLiteral("autostart/LUMORAPLAYER.desktop")));
+        QCOMPARE(desktop.value(QStringLiteral("Hidden")), QStringLiteral("true"));
+        QCOMPARE(iniValues(settingsFilePath()).value(QStringLiteral("Start")), QStringLiteral("1"));
     }
 
     // Cancelling either dialog, after changing every control, leaves the files, the settings
@@ -483,6 +513,48 @@ private slots:
                  qPrintable(message));
         QVERIFY2(message.contains(settingsFilePath()), qPrintable(message));
         QVERIFY2(message.contains(blocker.fileName() + QStringLiteral("/autostart")), qPrintable(message));
+    }
+
+    // An installed program whose configuration folder cannot be made says so once, naming the
+    // folder and what is lost, without holding up the start; a later failed write to that
+    // folder is not reported again.
+    void anUnwritableFolderIsNamedOnce()
+    {
+        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/bin"))));
+        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/share/lumora"))));
+        QFile cities(m_dir->filePath(QStringLiteral("usr/share/lumora/city.txt")));
+        QVERIFY(cities.open(QIODevice::WriteOnly));
+        cities.close();
+        setApplicationDirectory(m_dir->filePath(QStringLiteral("usr/bin")));
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", m_dir->filePath(QStringLiteral("cache")).toLocal8Bit());
+        QFile blocker(m_dir->filePath(QStringLiteral("config")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        qputenv("XDG_CONFIG_HOME", blocker.fileName().toLocal8Bit());
+
+        m_widget->reportUnwritableFolders();
+        m_widget->reportUnwritableFolders();
+        const QList<QMessageBox *> boxes = m_widget->findChildren<QMessageBox *>(QStringLiteral("unwritableFolders"));
+        QCOMPARE(boxes.size(), 1);
+        const QString text = boxes.first()->text();
+        QVERIFY2(text.contains(blocker.fileName() + QStringLiteral("/Lumora")), qPrintable(text));
+        QCOMPARE(text.count(QLatin1Char('\n')), 0);
+        boxes.first()->close();
+
+        ModalWatcher watcher;
+        watcher.dialogHandlers << [](QWidget *modal) {
+            if (auto *dialog = qobject_cast<LanguageSetupWin *>(modal))
+                dialog->okButton()->click();
+            else
+                modal->close();
+        };
+        m_widget->slotSetupLanguage();
+        QVERIFY(watcher.messages.isEmpty());
+        qputenv("XDG_DATA_HOME", dataHome);
+        qputenv("XDG_CACHE_HOME", cacheHome);
     }
 
     // Chinese to English and back without a restart: afterwards every window shows exactly the
