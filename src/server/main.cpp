@@ -1,6 +1,7 @@
-// The companion started beside the player at every launch. It keeps one copy of
-// itself per application directory alive while that directory's player runs and
-// leaves when none is left, so repeated launches never pile up companions.
+// The companion the player starts at every launch (beside it in a portable folder, in
+// libexec/lumora of an install). It keeps one copy of itself per user (per folder, in a portable
+// one) alive while its player runs and leaves when none is left, so repeated launches never pile
+// up companions.
 
 #include "platform/applocations.h"
 
