@@ -20,6 +20,25 @@ LUMORA_TEST_PACKAGES=(
     xrestop
 )
 
+# What an installed player needs at run time beyond the libraries it links, which the package
+# manager finds on its own (Qt, the web engine, libmpv): the plug-ins and drivers Qt and
+# GStreamer load by name, and the fonts the texts are drawn in. scripts/package makes them the
+# package's Depends.
+LUMORA_RUNTIME_PACKAGES=(
+    libqt5sql5-sqlite libqt5multimedia5-plugins libqt5webenginewidgets5
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
+    fonts-noto-cjk fonts-liberation2
+)
+# Office documents are shown only where LibreOffice can convert them: the package's Recommends.
+LUMORA_RUNTIME_RECOMMENDS=(
+    libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+)
+
+# What scripts/package needs besides the build's packages.
+LUMORA_PACKAGE_PACKAGES=(
+    debhelper dpkg-dev lintian appstream desktop-file-utils
+)
+
 # Installs whichever of the given packages are missing. Needs root (or sudo).
 lumora_ensure_packages() {
     local missing=()
