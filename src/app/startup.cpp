@@ -117,6 +117,8 @@ int runLumora(int argc, char **argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("LumoraPlayer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+    // The desktop launcher's name, by which a desktop matches the windows to the launcher's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Player"));
 
     QCommandLineParser parser;
     const Options options;
