@@ -2,6 +2,7 @@
 // search and of a 30-day summary through lumora-log and through the viewer's model, and the
 // viewer's memory before and after it scrolled through the whole month.
 
+#include "buildpaths.h"
 #include "log/databaseconn.h"
 #include "log/playlogreader.h"
 #include "log/playlogtablemodel.h"
@@ -70,7 +71,7 @@ double best(const std::function<void()> &work)
 int runTool(const QStringList &args, qint64 *lines)
 {
     QProcess tool;
-    tool.start(QStringLiteral(LUMORA_LOG_TOOL), args);
+    tool.start(BuildPaths::path("LUMORA_LOG_TOOL"), args);
     tool.waitForFinished(-1);
     *lines = tool.readAllStandardOutput().count('\n') - 1;
     return tool.exitCode();

@@ -6,6 +6,7 @@
 //
 // bench_simulateday [hours [scheme.schx]]
 #include "schemebuilder.h"
+#include "buildpaths.h"
 #include "model/schemereader.h"
 #include "simulate/simulator.h"
 
@@ -62,7 +63,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const qint64 hours = argc > 1 ? QByteArray(argv[1]).toLongLong() : 24;
-    const QString demo = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(LUMORA_DEMO_SCHEME);
+    const QString demo = argc > 2 ? QString::fromLocal8Bit(argv[2]) : BuildPaths::path("LUMORA_DEMO_SCHEME");
 
     Scheme scheme;
     for (int d = 1; d <= 4; ++d) {

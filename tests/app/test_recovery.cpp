@@ -1,6 +1,7 @@
 // Starts the real LumoraPlayer from a private application directory: "Play" = 1 opens the
 // configured scheme, plays it after two seconds and records it as the last scheme; a player
 // killed while playing reopens that scheme at the next start.
+#include "buildpaths.h"
 #include "model/commonwinobject.h"
 #include "model/generalobject.h"
 #include "model/lumoramediaobject.h"
@@ -30,7 +31,7 @@ private slots:
     {
         m_dir.reset(new QTemporaryDir);
         QVERIFY(m_dir->isValid());
-        QVERIFY(QFile::copy(QStringLiteral(LUMORA_PLAYER_BINARY), path(QStringLiteral("LumoraPlayer"))));
+        QVERIFY(QFile::copy(BuildPaths::path("LUMORA_PLAYER_BINARY"), path(QStringLiteral("LumoraPlayer"))));
         m_scheme = path(QStringLiteral("hall.schx"));
         QVERIFY(writeScheme(m_scheme));
     }

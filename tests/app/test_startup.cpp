@@ -2,6 +2,8 @@
 // what start-up leaves behind: the single instance, the companion, the clean-up of
 // a leftover scrolling process and the abnormal-end marker.
 
+#include "buildpaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -21,9 +23,10 @@ private slots:
     {
         m_dir.reset(new QTemporaryDir);
         QVERIFY(m_dir->isValid());
-        QVERIFY(QFile::copy(QStringLiteral(LUMORA_PLAYER_BINARY), appPath(QStringLiteral("LumoraPlayer"))));
         QVERIFY(
-            QFile::copy(QStringLiteral(LUMORA_SERVER_BINARY), appPath(QStringLiteral("LumoraPlayerServer"))));
+            QFile::copy(BuildPaths::path("LUMORA_PLAYER_BINARY"), appPath(QStringLiteral("LumoraPlayer"))));
+        QVERIFY(QFile::copy(BuildPaths::path("LUMORA_SERVER_BINARY"),
+                            appPath(QStringLiteral("LumoraPlayerServer"))));
         m_config.reset(new QTemporaryDir);
     }
 

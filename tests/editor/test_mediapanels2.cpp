@@ -3,6 +3,7 @@
 // value in the item and announces the item once with its row.
 #include "../shell/modalwatcher.h"
 #include "appcore/settings.h"
+#include "buildpaths.h"
 #include "model/lumoramediaobject.h"
 #include "model/mediabody.h"
 #include "panels/analogclockpanel.h"
@@ -116,7 +117,8 @@ void TestMediaPanels2::initTestCase()
     QVERIFY(m_dir.isValid());
     // The weather panel's lists come from the program's directory.
     for (const char *name : {"province.txt", "city.txt"}) {
-        QVERIFY(QFile::copy(QStringLiteral(LUMORA_SOURCE_DIR "/resources/weather/") + QLatin1String(name),
+        QVERIFY(QFile::copy(BuildPaths::path("LUMORA_SOURCE_DIR") + QStringLiteral("/resources/weather/") +
+                                QLatin1String(name),
                             m_dir.filePath(QLatin1String(name))));
     }
     setApplicationDirectory(m_dir.path());

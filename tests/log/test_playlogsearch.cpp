@@ -1,3 +1,4 @@
+#include "buildpaths.h"
 #include "log/databaseconn.h"
 #include "log/playlogcsv.h"
 #include "log/playlogreader.h"
@@ -52,7 +53,7 @@ struct ToolRun
 ToolRun runTool(const QStringList &args)
 {
     QProcess process;
-    process.start(QStringLiteral(LUMORA_LOG_TOOL), args);
+    process.start(BuildPaths::path("LUMORA_LOG_TOOL"), args);
     ToolRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -355,7 +356,7 @@ private slots:
         QVERIFY(rows.isEmpty());
 
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_LOG_TOOL),
+        tool.start(BuildPaths::path("LUMORA_LOG_TOOL"),
                    {QStringLiteral("summary"), QStringLiteral("--db"), m_db});
         QVERIFY(tool.waitForStarted(60000));
         QThread::msleep(300); // the tool meets the lock and waits

@@ -1,4 +1,5 @@
 #include "../render/schemebuilder.h"
+#include "buildpaths.h"
 #include "bytes.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
@@ -30,7 +31,7 @@ struct Run
 Run tool(const QStringList &args, int timeoutMsecs = 20000)
 {
     QProcess p;
-    p.start(QStringLiteral(LUMORA_SCHEME_TOOL), args);
+    p.start(BuildPaths::path("LUMORA_SCHEME_TOOL"), args);
     Run r;
     if (!p.waitForFinished(timeoutMsecs) || p.exitStatus() != QProcess::NormalExit) {
         p.kill();
@@ -383,7 +384,7 @@ private slots:
     // cycle insert interrupts them, showing every kind of item the tour promises.
     void demoToursEveryKindWithinTwoMinutes()
     {
-        const QString demo = QStringLiteral(LUMORA_DEMO_SCHEME);
+        const QString demo = BuildPaths::path("LUMORA_DEMO_SCHEME");
         QVERIFY2(QFileInfo::exists(demo), qPrintable(demo));
         // Run from elsewhere: the demo's media paths are relative to the scheme.
         const Run checked = tool({"check", demo});
@@ -425,7 +426,7 @@ private slots:
     // that way) plays as the original when told the original's folder.
     void aCopyElsewherePlaysWithTheMediaOfTheFolderNamed()
     {
-        const QString demo = QStringLiteral(LUMORA_DEMO_SCHEME);
+        const QString demo = BuildPaths::path("LUMORA_DEMO_SCHEME");
         QVERIFY2(QFileInfo::exists(demo), qPrintable(demo));
         QTemporaryDir dir;
         const QString copy = dir.filePath(QStringLiteral("copy.schx"));

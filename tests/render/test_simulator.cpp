@@ -1,5 +1,6 @@
 // Scheme simulation on the virtual clock: the rows real play would log, worked out by hand.
 // Each scenario starts on 2026-03-02 (a Monday) unless it says otherwise.
+#include "buildpaths.h"
 #include "clock/virtualclock.h"
 #include "model/schemewriter.h"
 #include "render/mainplaybklabel.h"
@@ -335,7 +336,7 @@ private slots:
         QVERIFY2(SchemeWriter::save(path, scheme, &error), qPrintable(error));
 
         QProcess simulate;
-        simulate.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+        simulate.start(BuildPaths::path("LUMORA_SCHEME_TOOL"),
                        {QStringLiteral("simulate"), path, QStringLiteral("--start"),
                         QStringLiteral("2026-03-02T10:00:00"), QStringLiteral("--duration"), QStringLiteral("14")});
         QVERIFY(simulate.waitForFinished(60000));
@@ -347,7 +348,7 @@ private slots:
                      '\n');
 
         QProcess check;
-        check.start(QStringLiteral(LUMORA_SCHEME_TOOL), {QStringLiteral("check"), path});
+        check.start(BuildPaths::path("LUMORA_SCHEME_TOOL"), {QStringLiteral("check"), path});
         QVERIFY(check.waitForFinished(60000));
         const QStringList warnings =
             QString::fromUtf8(check.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -372,7 +373,7 @@ private slots:
         QVERIFY2(SchemeWriter::save(path, scheme, &error), qPrintable(error));
 
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+        tool.start(BuildPaths::path("LUMORA_SCHEME_TOOL"),
                    {QStringLiteral("simulate"), path, QStringLiteral("--start"),
                     QStringLiteral("2026-03-02T10:00:00"), QStringLiteral("--duration"),
                     QStringLiteral("12")});
@@ -383,7 +384,7 @@ private slots:
                      row("D1", "W1", "a.png", 5, "10:00:05:000", "10:00:10:000") + '\n');
 
         QProcess bad;
-        bad.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+        bad.start(BuildPaths::path("LUMORA_SCHEME_TOOL"),
                   {QStringLiteral("simulate"), path, QStringLiteral("--start"), QStringLiteral("tomorrow"),
                    QStringLiteral("--duration"), QStringLiteral("10")});
         QVERIFY(bad.waitForFinished(60000));

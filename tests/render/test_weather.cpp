@@ -2,6 +2,7 @@
 // clock: requests, replies good and bad, refresh and retries over a simulated hour, and the
 // province and city lists installed beside the program.
 #include "appcore/settings.h"
+#include "buildpaths.h"
 #include "clock/virtualclock.h"
 #include "render/commonplaywindow.h"
 #include "render/mainplaybklabel.h"
@@ -141,7 +142,7 @@ private slots:
 
     void cityListsOfEveryProvince()
     {
-        const QString dir = QStringLiteral(LUMORA_SOURCE_DIR "/resources/weather");
+        const QString dir = BuildPaths::path("LUMORA_SOURCE_DIR") + QStringLiteral("/resources/weather");
         const QStringList provinces = CityList::provinces(dir);
         QCOMPARE(provinces.size(), 34);
         const QStringList cityLines = CityList::readLines(dir + "/city.txt");

@@ -4,6 +4,7 @@
 // asked by the operator's play command and never by a play started from the command line.
 #include "../render/schemebuilder.h"
 #include "appcore/settings.h"
+#include "buildpaths.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "modalwatcher.h"
@@ -91,7 +92,7 @@ private slots:
         QVERIFY2(SchemeWriter::save(m_scheme, scheme, &error), qPrintable(error));
 
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_SCHEME_TOOL), {QStringLiteral("check"), m_scheme});
+        tool.start(BuildPaths::path("LUMORA_SCHEME_TOOL"), {QStringLiteral("check"), m_scheme});
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 1);
         for (const QString &line :

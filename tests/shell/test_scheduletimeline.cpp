@@ -3,6 +3,7 @@
 // the same day; what its tooltip names; a scheme the simulation refuses; and the children it
 // leaves (none).
 #include "appcore/settings.h"
+#include "buildpaths.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "model/displayschedule.h"
@@ -94,7 +95,7 @@ private:
 private slots:
     void initTestCase()
     {
-        const QString demo = QStringLiteral(LUMORA_DEMO_SCHEME);
+        const QString demo = BuildPaths::path("LUMORA_DEMO_SCHEME");
         QVERIFY2(QFileInfo::exists(demo), qPrintable(demo));
         QVERIFY(m_dir.isValid());
         setApplicationDirectory(m_dir.path());
@@ -122,7 +123,7 @@ private slots:
         QVERIFY(view()->timelineNotice()->isHidden());
 
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+        tool.start(BuildPaths::path("LUMORA_SCHEME_TOOL"),
                    {QStringLiteral("simulate"), demo, QStringLiteral("--start"),
                     Day.toString(Qt::ISODate) + QStringLiteral("T00:00:00"), QStringLiteral("--duration"),
                     QStringLiteral("86400"), QStringLiteral("--events")});
@@ -309,7 +310,7 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(refused) == refused.size());
         out.close();
         QProcess tool;
-        tool.start(QStringLiteral(LUMORA_SCHEME_TOOL),
+        tool.start(BuildPaths::path("LUMORA_SCHEME_TOOL"),
                    {QStringLiteral("simulate"), file, QStringLiteral("--start"),
                     QStringLiteral("2027-01-05T00:00:00"), QStringLiteral("--duration"), QStringLiteral("60"),
                     QStringLiteral("--events")});

@@ -4,6 +4,7 @@
 // text of every window without a restart.
 #include "appcore/settings.h"
 #include "appcore/translations.h"
+#include "buildpaths.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
 #include "model/commonwinobject.h"
@@ -248,7 +249,8 @@ private slots:
 
         // The province and city lists are installed beside the program.
         for (const char *name : {"province.txt", "city.txt"})
-            QVERIFY(QFile::copy(QStringLiteral(LUMORA_SOURCE_DIR "/resources/weather/") + QLatin1String(name),
+            QVERIFY(QFile::copy(BuildPaths::path("LUMORA_SOURCE_DIR") +
+                                    QStringLiteral("/resources/weather/") + QLatin1String(name),
                                 m_dir->filePath(QLatin1String(name))));
         m_widget.reset(new ScriptedWidget);
         m_widget->show();

@@ -1,6 +1,8 @@
 // Scans the sources with lupdate, as a translator would, and fails for every text
 // of the program that lacks a finished translation in the committed catalogues.
 
+#include "buildpaths.h"
+
 #include <QFile>
 #include <QHash>
 #include <QProcess>
@@ -83,8 +85,9 @@ private slots:
         lupdate.setProcessChannelMode(QProcess::MergedChannels);
         lupdate.start(QStringLiteral(LUMORA_LUPDATE),
                       {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
-                       QStringLiteral("-no-obsolete"), QStringLiteral(LUMORA_SOURCE_DIR "/src"),
-                       QStringLiteral("-ts"), scanned});
+                       QStringLiteral("-no-obsolete"),
+                       BuildPaths::path("LUMORA_SOURCE_DIR") + QStringLiteral("/src"), QStringLiteral("-ts"),
+                       scanned});
         QVERIFY2(lupdate.waitForFinished(120000), "lupdate did not finish");
         QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
         QString error;
@@ -103,7 +106,8 @@ private slots:
     {
         QFETCH(QString, catalogue);
         QString error;
-        const QList<Message> committed = readTs(QStringLiteral(LUMORA_SOURCE_DIR "/translations/") + catalogue, &error);
+        const QList<Message> committed = readTs(
+            BuildPaths::path("LUMORA_SOURCE_DIR") + QStringLiteral("/translations/") + catalogue, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QHash<QString, Message> byKey;
         for (const Message &m : committed)
@@ -127,7 +131,8 @@ private slots:
         // A copied English source counts as untranslated; acronyms and numbers may stay.
         QString error;
         const QList<Message> committed =
-            readTs(QStringLiteral(LUMORA_SOURCE_DIR "/translations/deskTop_eng_ch.ts"), &error);
+            readTs(BuildPaths::path("LUMORA_SOURCE_DIR") + QStringLiteral("/translations/deskTop_eng_ch.ts"),
+                   &error);
         QStringList copied;
         for (const Message &m : committed) {
             static const QRegularExpression word(QStringLiteral("[a-z]{3,}"));
