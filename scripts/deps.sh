@@ -69,8 +69,6 @@ lumora_build() {
     local root="$1"
     shift
     local build="$root/build"
-    # Clones in other folders share compilations through ccache.
-    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
     if [ ! -f "$build/build.ninja" ]; then
         cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
     fi
