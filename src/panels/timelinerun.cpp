@@ -47,13 +47,18 @@ QString TimelineRun::program()
 {
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString beside = QDir(appDir).filePath(QStringLiteral("lumora-simulate"));
-#if defined(LUMORA_BUILD_DIR) && defined(LUMORA_BUILD_SIMULATE)
-    // Programs and tests run from the build tree are built in folders of their own; an
-    // installed program never looks there.
-    const QString buildDir = QStringLiteral(LUMORA_BUILD_DIR);
-    if (!QFileInfo(beside).isExecutable() &&
-        QString(appDir + QLatin1Char('/')).startsWith(buildDir + QLatin1Char('/')))
-        return QStringLiteral(LUMORA_BUILD_SIMULATE);
+#if defined(LUMORA_BUILD_SIMULATE)
+    // Programs and tests run from a build tree are built in folders of their own; the tree's
+    // top is the nearest folder above with CMake's cache. An installed program has the
+    // simulation beside it and never looks.
+    if (!QFileInfo(beside).isExecutable()) {
+        for (QDir dir(appDir);;) {
+            if (QFileInfo::exists(dir.filePath(QStringLiteral("CMakeCache.txt"))))
+                return dir.filePath(QStringLiteral(LUMORA_BUILD_SIMULATE));
+            if (!dir.cdUp())
+                break;
+        }
+    }
 #endif
     return beside;
 }
