@@ -8,6 +8,7 @@
 #include "model/programobject.h"
 #include "model/scheme.h"
 #include "model/schemewriter.h"
+#include "buildpaths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -61,8 +62,7 @@ private slots:
     {
         QVERIFY(m_root.isValid());
         m_prefix = m_root.filePath(QStringLiteral("usr"));
-        // The build tree this test belongs to: tests/app/ under it.
-        const QString build = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../..")).absolutePath();
+        const QString build = BuildPaths::path("LUMORA_BUILD_DIR");
         QProcess install;
         install.setProcessChannelMode(QProcess::MergedChannels);
         install.start(QStringLiteral("cmake"), {QStringLiteral("--install"), build, QStringLiteral("--prefix"), m_prefix});
