@@ -2,12 +2,7 @@
 // install read-only and runs it as a user would: the player, its companion and lumora-log find
 // each other in that layout, the administrator's defaults are read, and everything the
 // programs write lands in the user's XDG folders it was given, nothing in the install.
-#include "model/commonwinobject.h"
-#include "model/generalobject.h"
-#include "model/lumoramediaobject.h"
-#include "model/programobject.h"
-#include "model/scheme.h"
-#include "model/schemewriter.h"
+#include "screenscheme.h"
 #include "buildpaths.h"
 
 #include <QDir>
@@ -171,42 +166,9 @@ private:
             document.write("{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}\\f0\\pard Opening hours 9-18.\\par}") <= 0)
             return false;
         document.close();
-        Scheme scheme;
-        scheme.displayWindowCounter = 1;
-        Scheme::DisplayWindow &dw = scheme.addDisplayWindow();
-        dw.window.name = QStringLiteral("Lobby screen");
-        dw.window.x = 600;
-        dw.window.width = 64;
-        dw.window.height = 64;
-        auto *segment = new GeneralObject;
-        segment->name = QStringLiteral("General Segment1");
-        segment->displayWindowName = dw.window.name;
-        auto *page = new ProgramObject;
-        page->name = QStringLiteral("Program1");
-        page->segmentName = segment->name;
-        page->displayWindowName = dw.window.name;
-        const QStringList kinds{QStringLiteral("image"), QStringLiteral("office")};
-        const QStringList sources{folder + QStringLiteral("/green.png"), document.fileName()};
-        for (int i = 0; i < kinds.size(); ++i) {
-            auto *window = new CommonWinObject;
-            window->name = QStringLiteral("Common Window%1").arg(i + 1);
-            window->segmentKind = QStringLiteral("generalSegment");
-            window->displayWindowName = dw.window.name;
-            window->segmentName = segment->name;
-            window->programName = page->name;
-            window->x = 32 * i;
-            window->width = 32;
-            window->height = 64;
-            auto *media = new LumoraMediaObject;
-            media->type = kinds.at(i);
-            media->image.filePath = sources.at(i);
-            media->image.stayTime = 2;
-            window->media << media;
-            page->windows << window;
-        }
-        segment->programs << page;
-        dw.schedule.generalSegments << segment;
-        return SchemeWriter::save(file, scheme);
+        return writeScreenScheme(file, QStringLiteral("Lobby screen"),
+                                 {{QStringLiteral("image"), folder + QStringLiteral("/green.png")},
+                                  {QStringLiteral("office"), document.fileName()}});
     }
 
     QByteArray logSearch(const QProcessEnvironment &env) const

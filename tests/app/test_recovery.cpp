@@ -2,12 +2,7 @@
 // configured scheme, plays it after two seconds and records it as the last scheme; a player
 // killed while playing reopens that scheme at the next start.
 #include "buildpaths.h"
-#include "model/commonwinobject.h"
-#include "model/generalobject.h"
-#include "model/lumoramediaobject.h"
-#include "model/programobject.h"
-#include "model/scheme.h"
-#include "model/schemewriter.h"
+#include "screenscheme.h"
 #include "log/playlogreader.h"
 
 #include <QElapsedTimer>
@@ -276,38 +271,8 @@ private:
         picture.fill(Qt::green);
         if (!picture.save(path(QStringLiteral("green.png"))))
             return false;
-        Scheme scheme;
-        scheme.displayWindowCounter = 1;
-        Scheme::DisplayWindow &dw = scheme.addDisplayWindow();
-        dw.window.name = QStringLiteral("Hall screen");
-        dw.window.x = 600;
-        dw.window.y = 0;
-        dw.window.width = 64;
-        dw.window.height = 64;
-        auto *segment = new GeneralObject;
-        segment->name = QStringLiteral("General Segment1");
-        segment->displayWindowName = dw.window.name;
-        auto *page = new ProgramObject;
-        page->name = QStringLiteral("Program1");
-        page->segmentName = segment->name;
-        page->displayWindowName = dw.window.name;
-        auto *window = new CommonWinObject;
-        window->name = QStringLiteral("Common Window1");
-        window->segmentKind = QStringLiteral("generalSegment");
-        window->displayWindowName = dw.window.name;
-        window->segmentName = segment->name;
-        window->programName = page->name;
-        window->width = 64;
-        window->height = 64;
-        auto *media = new LumoraMediaObject;
-        media->type = type;
-        media->image.filePath = source.isEmpty() ? path(QStringLiteral("green.png")) : source;
-        media->image.stayTime = 2;
-        window->media << media;
-        page->windows << window;
-        segment->programs << page;
-        dw.schedule.generalSegments << segment;
-        return SchemeWriter::save(file, scheme);
+        return writeScreenScheme(file, QStringLiteral("Hall screen"),
+                                 {{type, source.isEmpty() ? path(QStringLiteral("green.png")) : source}});
     }
 
     void writeSettings(const QList<QPair<QString, QVariant>> &values)

@@ -3,6 +3,7 @@
 #include "appcore/settings.h"
 #include "editor/projecttree.h"
 #include "editor/projecttreeitem.h"
+#include "installedlayout.h"
 #include "modalwatcher.h"
 #include "model/generalobject.h"
 #include "model/programobject.h"
@@ -353,12 +354,7 @@ private slots:
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
         if (installed) {
-            QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/bin"))));
-            QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/share/lumora"))));
-            QFile cities(m_dir->filePath(QStringLiteral("usr/share/lumora/city.txt")));
-            QVERIFY(cities.open(QIODevice::WriteOnly));
-            cities.close();
-            setApplicationDirectory(m_dir->filePath(QStringLiteral("usr/bin")));
+            QVERIFY(pretendInstalled(m_dir->path()));
             qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toLocal8Bit());
             qputenv("XDG_CONFIG_HOME", m_dir->filePath(QStringLiteral("config")).toLocal8Bit());
             recovery = m_dir->filePath(QStringLiteral("data/Lumora/tmp.schx"));

@@ -13,6 +13,7 @@
 #include "model/programobject.h"
 #include "panels/mediapanel.h"
 #include "panels/windowpanel.h"
+#include "installedlayout.h"
 #include "modalwatcher.h"
 #include "model/schemewriter.h"
 #include "picturescheme.h"
@@ -522,12 +523,7 @@ private slots:
     // folder is not reported again.
     void anUnwritableFolderIsNamedOnce()
     {
-        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/bin"))));
-        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("usr/share/lumora"))));
-        QFile cities(m_dir->filePath(QStringLiteral("usr/share/lumora/city.txt")));
-        QVERIFY(cities.open(QIODevice::WriteOnly));
-        cities.close();
-        setApplicationDirectory(m_dir->filePath(QStringLiteral("usr/bin")));
+        QVERIFY(pretendInstalled(m_dir->path()));
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toLocal8Bit());
