@@ -11,6 +11,8 @@ LUMORA_BUILD_PACKAGES=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
     fonts-noto-cjk fonts-liberation2 imagemagick ffmpeg libqt5charts5-dev
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+    # the fleet agent and tool: MQTT, TLS and signatures
+    libmosquitto-dev libssl-dev
 )
 
 LUMORA_TEST_PACKAGES=(
@@ -18,6 +20,8 @@ LUMORA_TEST_PACKAGES=(
     # the bare player bench/video compares the play window with
     mpv
     xrestop
+    # the broker, content server and central store the fleet tests start on loopback
+    mosquitto nginx-light libnginx-mod-http-dav-ext openssl postgresql-15 libqt5sql5-psql
 )
 
 # What an installed player needs at run time beyond the libraries it links, which the package
@@ -27,7 +31,7 @@ LUMORA_TEST_PACKAGES=(
 LUMORA_RUNTIME_PACKAGES=(
     libqt5sql5-sqlite libqt5multimedia5-plugins libqt5webenginewidgets5
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
-    fonts-noto-cjk fonts-liberation2
+    fonts-noto-cjk fonts-liberation2 openssl
 )
 # Office documents are shown only where LibreOffice can convert them: the package's Recommends.
 LUMORA_RUNTIME_RECOMMENDS=(

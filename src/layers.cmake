@@ -9,14 +9,15 @@ set(LUMORA_LAYERS
     "log appcore player"
     # the renderers' text and time arithmetic; the weather services; media import and office pages
     "textcore weathercore import"
-    # play windows and renderers; the import progress dialogs; the log viewer
-    "render importui log/viewer"
+    # play windows and renderers; the import progress dialogs; the log viewer; the fleet agent's
+    # protocol, bundles and links (MQTT, content, the local player socket)
+    "render importui log/viewer fleet"
     # the schedule simulation; the schedule tree; the property panels
     "simulate editor panels"
     # the main window
     "shell"
     # programs
-    "app server model/tool log/tool")
+    "app server model/tool log/tool fleet/tool")
 
 # Includes allowed to cross a layer upwards, as "folder/file.cpp header/path.h"; none.
 set(LUMORA_LAYER_EXCEPTIONS "")
@@ -24,4 +25,4 @@ set(LUMORA_LAYER_EXCEPTIONS "")
 # Libraries that must never link QtWidgets, directly or through another library.
 set(LUMORA_WIDGET_FREE_LIBRARIES
     lumora_model lumora_clock lumora_platform lumora_log lumora_appcore lumora_player
-    lumora_textcore lumora_weathercore lumora_import)
+    lumora_textcore lumora_weathercore lumora_import lumora_fleet)

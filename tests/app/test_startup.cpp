@@ -40,6 +40,9 @@ private slots:
             delete p;
         }
         m_processes.clear();
+        // A player or companion a failed step left behind would hold the instance or the
+        // suite's output open for every later case.
+        killExe(appPath(QStringLiteral("LumoraPlayer")));
         killExe(appPath(QStringLiteral("LumoraPlayerServer")));
     }
 
@@ -95,13 +98,18 @@ private slots:
         QProcess *first = startPlayer();
         QVERIFY(waitForMainWindow(first));
 
+        // A number far from the low ones a desktop, xvfb-run or another machine's X server
+        // sharing this network namespace may hold.
         QProcess *server = track(new QProcess);
-        server->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                               QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        const int number = 1000 + int(QCoreApplication::applicationPid() % 20000);
+        server->start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-displayfd"),
+                                               QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                               QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                               QStringLiteral("tcp")});
         QVERIFY(server->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(server->canReadLine(), 20000);
         const QString display = QLatin1Char(':') + QString::fromLatin1(server->readLine()).trimmed();
+        QCOMPARE(display, QStringLiteral(":%1").arg(number));
 
         QProcess *second = startPlayer(display);
         QTRY_VERIFY_WITH_TIMEOUT(!xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The fleet's own small certificate authority (OpenSSL, P-256 keys): `lumora-fleet ca init`
+// makes it, every device, the operator and the servers get certificates from it, and the
+// broker and the content server trust only it.
+//
+// A CA folder holds ca.key (0600), ca.crt, serial (the next serial number), and operator.key /
+// operator.pub: the Ed25519 key bundles are signed with.
+class FleetCa
+{
+public:
+    explicit FleetCa(const QString &folder);
+
+    // Makes a new CA in an empty (or missing) folder; refuses to replace an existing one.
+    bool init(const QString &commonName, int days, QString *error);
+    bool load(QString *error);
+
+    struct Issued
+    {
+        QByteArray certificatePem;
+        QByteArray keyPem; // PKCS#8, unencrypted
+    };
+    // A client certificate whose common name is `name` (the device id, or "operator"), valid
+    // from now for `days` (negative days give one already expired, for tests of refusal).
+    bool issueClient(const QString &name, int days, Issued *issued, QString *error);
+    // A server certificate for the given IP addresses and DNS names (subjectAltName).
+    bool issueServer(const QString &commonName, const QStringList &addresses, int days, Issued *issued,
+                     QString *error);
+
+    QByteArray caCertificatePem() const { return m_caCertificatePem; }
+    QString folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+    QByteArray m_caCertificatePem;
+    QByteArray m_caKeyPem;
+};
