@@ -36,6 +36,12 @@ public:
     QString folder() const { return m_folder; }
 
 private:
+    QString path(const QString &name) const;
+    // The serial file's number, hex, counted on in the file.
+    bool takeSerial(QByteArray *serial, QString *error);
+    bool makeCertificate(const QString &commonName, int days, const char *extendedKeyUsage,
+                         const QStringList &addresses, Issued *issued, QString *error);
+
     QString m_folder;
     QByteArray m_caCertificatePem;
     QByteArray m_caKeyPem;
