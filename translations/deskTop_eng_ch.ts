@@ -513,6 +513,10 @@
         <source>Redo %1</source>
         <translation>重做%1</translation>
     </message>
+    <message>
+        <source>Screens</source>
+        <translation>屏幕</translation>
+    </message>
 </context>
 <context>
     <name>MediaImport</name>
@@ -3053,6 +3057,320 @@ The folder may be read-only; they stay in effect until the program ends.</source
     <message>
         <source>Problems</source>
         <translation>问题</translation>
+    </message>
+</context>
+<context>
+    <name>ScreensWin</name>
+    <message>
+        <source>Screens</source>
+        <translation>屏幕</translation>
+    </message>
+    <message>
+        <source>Fleet folder…</source>
+        <translation>屏群文件夹…</translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation>发布</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>截图</translation>
+    </message>
+    <message>
+        <source>Screen</source>
+        <translation>屏幕</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Bundle</source>
+        <translation>节目包</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>正在播放</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>最后联系</translation>
+    </message>
+    <message>
+        <source>Last error</source>
+        <translation>最近错误</translation>
+    </message>
+    <message>
+        <source>No fleet in %1. An operator makes one with &quot;lumora-fleet ca init&quot;.</source>
+        <translation>%1 中没有屏群。操作员可用 &quot;lumora-fleet ca init&quot; 创建。</translation>
+    </message>
+    <message>
+        <source>Fleet %1, broker %2: %3</source>
+        <translation>屏群 %1，消息服务器 %2：%3</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Not in a group</source>
+        <translation>未分组</translation>
+    </message>
+    <message>
+        <source>making the bundle</source>
+        <translation>正在生成节目包</translation>
+    </message>
+    <message>
+        <source>uploading %1 %</source>
+        <translation>正在上传 %1 %</translation>
+    </message>
+    <message>
+        <source>active</source>
+        <translation>已生效</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>被拒绝：%1</translation>
+    </message>
+    <message>
+        <source>ready, switches at %1</source>
+        <translation>已就绪，%1 切换</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>已就绪</translation>
+    </message>
+    <message>
+        <source>fetching %1 %</source>
+        <translation>正在下载 %1 %</translation>
+    </message>
+    <message>
+        <source>sent, waiting for the device</source>
+        <translation>已发送，等待设备</translation>
+    </message>
+    <message>
+        <source>online</source>
+        <translation>在线</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>离线</translation>
+    </message>
+    <message>
+        <source>never seen</source>
+        <translation>从未联系</translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3 here)</source>
+        <translation>%1 %2（本地 %3）</translation>
+    </message>
+    <message>
+        <source>No screenshot</source>
+        <translation>没有截图</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>版本：%1</translation>
+    </message>
+    <message>
+        <source>Free disk: %1 MB</source>
+        <translation>可用磁盘：%1 MB</translation>
+    </message>
+    <message>
+        <source>Previous bundle: %1</source>
+        <translation>上一个节目包：%1</translation>
+    </message>
+    <message>
+        <source>Player: %1</source>
+        <translation>播放器：%1</translation>
+    </message>
+    <message>
+        <source>Player crashes since the last switch: %1</source>
+        <translation>上次切换后播放器崩溃次数：%1</translation>
+    </message>
+    <message>
+        <source>Fleet folder</source>
+        <translation>屏群文件夹</translation>
+    </message>
+    <message>
+        <source>Asked %1 for a screenshot.</source>
+        <translation>已请求 %1 截图。</translation>
+    </message>
+    <message>
+        <source>Save the scheme first: a bundle is made from the saved file.</source>
+        <translation>请先保存方案：节目包由已保存的文件生成。</translation>
+    </message>
+    <message>
+        <source>Publishing %1 to %2.</source>
+        <translation>正在将 %1 发布到 %2。</translation>
+    </message>
+    <message>
+        <source>Not published: %1</source>
+        <translation>未发布：%1</translation>
+    </message>
+    <message>
+        <source>Not published: the bundle could not be signed</source>
+        <translation>未发布：节目包无法签名</translation>
+    </message>
+    <message>
+        <source>Bundle %1 sent.</source>
+        <translation>节目包 %1 已发送。</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>运行中</translation>
+    </message>
+    <message>
+        <source>none (headless agent)</source>
+        <translation>无（无界面代理）</translation>
+    </message>
+    <message>
+        <source>not running</source>
+        <translation>未运行</translation>
+    </message>
+</context>
+<context>
+    <name>MqttLink</name>
+    <message>
+        <source>the file is no PEM certificate</source>
+        <translation>该文件不是 PEM 证书</translation>
+    </message>
+    <message>
+        <source>by this device&apos;s clock it has expired</source>
+        <translation>按本设备时钟，它已过期</translation>
+    </message>
+    <message>
+        <source>by this device&apos;s clock it is not valid yet</source>
+        <translation>按本设备时钟，它尚未生效</translation>
+    </message>
+    <message>
+        <source>it does not come from the fleet&apos;s CA (%1)</source>
+        <translation>它不是由屏群的 CA 签发的（%1）</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 did not answer within %3 seconds.</source>
+        <translation>%1:%2 上的消息服务器 %3 秒内没有应答。</translation>
+    </message>
+    <message>
+        <source>The link was stopped.</source>
+        <translation>连接已停止。</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s name %1 cannot be resolved: %2.</source>
+        <translation>无法解析消息服务器名称 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The MQTT client cannot be created (client id &quot;%1&quot;).</source>
+        <translation>无法创建 MQTT 客户端（客户端标识 &quot;%1&quot;）。</translation>
+    </message>
+    <message>
+        <source>The TLS files cannot be used (CA %1, certificate %2, key %3): %4.</source>
+        <translation>无法使用 TLS 文件（CA %1，证书 %2，密钥 %3）：%4。</translation>
+    </message>
+    <message>
+        <source>The last will on %1 cannot be set: %2.</source>
+        <translation>无法在 %1 上设置遗嘱消息：%2。</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 does not speak MQTT 5; the link speaks MQTT 3.1.1 to it.</source>
+        <translation>%1:%2 上的消息服务器不支持 MQTT 5；改用 MQTT 3.1.1。</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 refused the connection: %3.</source>
+        <translation>%1:%2 上的消息服务器拒绝了连接：%3。</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it has expired (%1).</source>
+        <translation>消息服务器拒绝了本设备的证书：证书已过期（%1）。</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it has been revoked (%1).</source>
+        <translation>消息服务器拒绝了本设备的证书：证书已被吊销（%1）。</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it does not come from a CA the broker trusts (%1).</source>
+        <translation>消息服务器拒绝了本设备的证书：签发它的 CA 不受信任（%1）。</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate (%1).</source>
+        <translation>消息服务器拒绝了本设备的证书（%1）。</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate (%1): %2.</source>
+        <translation>消息服务器拒绝了本设备的证书（%1）：%2。</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s certificate was not accepted: it is not made out to %1.</source>
+        <translation>未接受消息服务器的证书：它不是签发给 %1 的。</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s certificate was not accepted: it does not come from the fleet&apos;s CA (%1), or it has expired.</source>
+        <translation>未接受消息服务器的证书：它不是由屏群的 CA（%1）签发的，或已过期。</translation>
+    </message>
+    <message>
+        <source>The TLS connection to the broker failed: %1.</source>
+        <translation>与消息服务器的 TLS 连接失败：%1。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2).</source>
+        <translation>%1 上的消息服务器在 TLS 握手后、应答前断开了连接：很可能拒绝了本设备的证书（%2）。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2): %3.</source>
+        <translation>%1 上的消息服务器在 TLS 握手后、应答前断开了连接：很可能拒绝了本设备的证书（%2）：%3。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection: %2.</source>
+        <translation>%1 上的消息服务器关闭了连接：%2。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 did not answer within the keepalive (%2 s): the route to it is dead.</source>
+        <translation>%1 上的消息服务器在保活时间（%2 秒）内没有应答：线路已断。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection.</source>
+        <translation>%1 上的消息服务器关闭了连接。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection before accepting it.</source>
+        <translation>%1 上的消息服务器在接受连接前关闭了它。</translation>
+    </message>
+    <message>
+        <source>The TLS handshake with the broker at %1 failed.</source>
+        <translation>与 %1 上的消息服务器的 TLS 握手失败。</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s name %1 cannot be resolved.</source>
+        <translation>无法解析消息服务器名称 %1。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 refused the connection (nothing listens there).</source>
+        <translation>%1 上的消息服务器拒绝了连接（那里没有服务在监听）。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 reset the connection.</source>
+        <translation>%1 上的消息服务器重置了连接。</translation>
+    </message>
+    <message>
+        <source>The TLS connection to the broker at %1 broke off.</source>
+        <translation>与 %1 上的消息服务器的 TLS 连接中断。</translation>
+    </message>
+    <message>
+        <source>The connection to the broker at %1 timed out.</source>
+        <translation>与 %1 上的消息服务器的连接超时。</translation>
+    </message>
+    <message>
+        <source>The broker at %1 cannot be reached (no route).</source>
+        <translation>无法到达 %1 上的消息服务器（无路由）。</translation>
+    </message>
+    <message>
+        <source>The connection to the broker at %1 failed: %2.</source>
+        <translation>与 %1 上的消息服务器的连接失败：%2。</translation>
     </message>
 </context>
 </TS>

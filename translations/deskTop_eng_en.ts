@@ -513,6 +513,10 @@
         <source>Redo %1</source>
         <translation>Redo %1</translation>
     </message>
+    <message>
+        <source>Screens</source>
+        <translation>Screens</translation>
+    </message>
 </context>
 <context>
     <name>MediaImport</name>
@@ -3053,6 +3057,320 @@ The folder may be read-only; they stay in effect until the program ends.</transl
     <message>
         <source>Problems</source>
         <translation>Problems</translation>
+    </message>
+</context>
+<context>
+    <name>ScreensWin</name>
+    <message>
+        <source>Screens</source>
+        <translation>Screens</translation>
+    </message>
+    <message>
+        <source>Fleet folder…</source>
+        <translation>Fleet folder…</translation>
+    </message>
+    <message>
+        <source>Publish</source>
+        <translation>Publish</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>Screenshot</translation>
+    </message>
+    <message>
+        <source>Screen</source>
+        <translation>Screen</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Bundle</source>
+        <translation>Bundle</translation>
+    </message>
+    <message>
+        <source>Playing</source>
+        <translation>Playing</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Last seen</translation>
+    </message>
+    <message>
+        <source>Last error</source>
+        <translation>Last error</translation>
+    </message>
+    <message>
+        <source>No fleet in %1. An operator makes one with &quot;lumora-fleet ca init&quot;.</source>
+        <translation>No fleet in %1. An operator makes one with &quot;lumora-fleet ca init&quot;.</translation>
+    </message>
+    <message>
+        <source>Fleet %1, broker %2: %3</source>
+        <translation>Fleet %1, broker %2: %3</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>connected</translation>
+    </message>
+    <message>
+        <source>not connected</source>
+        <translation>not connected</translation>
+    </message>
+    <message>
+        <source>Not in a group</source>
+        <translation>Not in a group</translation>
+    </message>
+    <message>
+        <source>making the bundle</source>
+        <translation>making the bundle</translation>
+    </message>
+    <message>
+        <source>uploading %1 %</source>
+        <translation>uploading %1 %</translation>
+    </message>
+    <message>
+        <source>active</source>
+        <translation>active</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>refused: %1</translation>
+    </message>
+    <message>
+        <source>ready, switches at %1</source>
+        <translation>ready, switches at %1</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>ready</translation>
+    </message>
+    <message>
+        <source>fetching %1 %</source>
+        <translation>fetching %1 %</translation>
+    </message>
+    <message>
+        <source>sent, waiting for the device</source>
+        <translation>sent, waiting for the device</translation>
+    </message>
+    <message>
+        <source>online</source>
+        <translation>online</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>offline</translation>
+    </message>
+    <message>
+        <source>never seen</source>
+        <translation>never seen</translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3 here)</source>
+        <translation>%1 %2 (%3 here)</translation>
+    </message>
+    <message>
+        <source>No screenshot</source>
+        <translation>No screenshot</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Free disk: %1 MB</source>
+        <translation>Free disk: %1 MB</translation>
+    </message>
+    <message>
+        <source>Previous bundle: %1</source>
+        <translation>Previous bundle: %1</translation>
+    </message>
+    <message>
+        <source>Player: %1</source>
+        <translation>Player: %1</translation>
+    </message>
+    <message>
+        <source>Player crashes since the last switch: %1</source>
+        <translation>Player crashes since the last switch: %1</translation>
+    </message>
+    <message>
+        <source>Fleet folder</source>
+        <translation>Fleet folder</translation>
+    </message>
+    <message>
+        <source>Asked %1 for a screenshot.</source>
+        <translation>Asked %1 for a screenshot.</translation>
+    </message>
+    <message>
+        <source>Save the scheme first: a bundle is made from the saved file.</source>
+        <translation>Save the scheme first: a bundle is made from the saved file.</translation>
+    </message>
+    <message>
+        <source>Publishing %1 to %2.</source>
+        <translation>Publishing %1 to %2.</translation>
+    </message>
+    <message>
+        <source>Not published: %1</source>
+        <translation>Not published: %1</translation>
+    </message>
+    <message>
+        <source>Not published: the bundle could not be signed</source>
+        <translation>Not published: the bundle could not be signed</translation>
+    </message>
+    <message>
+        <source>Bundle %1 sent.</source>
+        <translation>Bundle %1 sent.</translation>
+    </message>
+    <message>
+        <source>running</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>none (headless agent)</source>
+        <translation>none (headless agent)</translation>
+    </message>
+    <message>
+        <source>not running</source>
+        <translation>not running</translation>
+    </message>
+</context>
+<context>
+    <name>MqttLink</name>
+    <message>
+        <source>the file is no PEM certificate</source>
+        <translation>the file is no PEM certificate</translation>
+    </message>
+    <message>
+        <source>by this device&apos;s clock it has expired</source>
+        <translation>by this device&apos;s clock it has expired</translation>
+    </message>
+    <message>
+        <source>by this device&apos;s clock it is not valid yet</source>
+        <translation>by this device&apos;s clock it is not valid yet</translation>
+    </message>
+    <message>
+        <source>it does not come from the fleet&apos;s CA (%1)</source>
+        <translation>it does not come from the fleet&apos;s CA (%1)</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 did not answer within %3 seconds.</source>
+        <translation>The broker at %1:%2 did not answer within %3 seconds.</translation>
+    </message>
+    <message>
+        <source>The link was stopped.</source>
+        <translation>The link was stopped.</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s name %1 cannot be resolved: %2.</source>
+        <translation>The broker&apos;s name %1 cannot be resolved: %2.</translation>
+    </message>
+    <message>
+        <source>The MQTT client cannot be created (client id &quot;%1&quot;).</source>
+        <translation>The MQTT client cannot be created (client id &quot;%1&quot;).</translation>
+    </message>
+    <message>
+        <source>The TLS files cannot be used (CA %1, certificate %2, key %3): %4.</source>
+        <translation>The TLS files cannot be used (CA %1, certificate %2, key %3): %4.</translation>
+    </message>
+    <message>
+        <source>The last will on %1 cannot be set: %2.</source>
+        <translation>The last will on %1 cannot be set: %2.</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 does not speak MQTT 5; the link speaks MQTT 3.1.1 to it.</source>
+        <translation>The broker at %1:%2 does not speak MQTT 5; the link speaks MQTT 3.1.1 to it.</translation>
+    </message>
+    <message>
+        <source>The broker at %1:%2 refused the connection: %3.</source>
+        <translation>The broker at %1:%2 refused the connection: %3.</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it has expired (%1).</source>
+        <translation>The broker refused this device&apos;s certificate: it has expired (%1).</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it has been revoked (%1).</source>
+        <translation>The broker refused this device&apos;s certificate: it has been revoked (%1).</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate: it does not come from a CA the broker trusts (%1).</source>
+        <translation>The broker refused this device&apos;s certificate: it does not come from a CA the broker trusts (%1).</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate (%1).</source>
+        <translation>The broker refused this device&apos;s certificate (%1).</translation>
+    </message>
+    <message>
+        <source>The broker refused this device&apos;s certificate (%1): %2.</source>
+        <translation>The broker refused this device&apos;s certificate (%1): %2.</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s certificate was not accepted: it is not made out to %1.</source>
+        <translation>The broker&apos;s certificate was not accepted: it is not made out to %1.</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s certificate was not accepted: it does not come from the fleet&apos;s CA (%1), or it has expired.</source>
+        <translation>The broker&apos;s certificate was not accepted: it does not come from the fleet&apos;s CA (%1), or it has expired.</translation>
+    </message>
+    <message>
+        <source>The TLS connection to the broker failed: %1.</source>
+        <translation>The TLS connection to the broker failed: %1.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2).</source>
+        <translation>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2).</translation>
+    </message>
+    <message>
+        <source>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2): %3.</source>
+        <translation>The broker at %1 ended the connection right after the TLS handshake, before answering: it most likely refused this device&apos;s certificate (%2): %3.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection: %2.</source>
+        <translation>The broker at %1 closed the connection: %2.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 did not answer within the keepalive (%2 s): the route to it is dead.</source>
+        <translation>The broker at %1 did not answer within the keepalive (%2 s): the route to it is dead.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection.</source>
+        <translation>The broker at %1 closed the connection.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 closed the connection before accepting it.</source>
+        <translation>The broker at %1 closed the connection before accepting it.</translation>
+    </message>
+    <message>
+        <source>The TLS handshake with the broker at %1 failed.</source>
+        <translation>The TLS handshake with the broker at %1 failed.</translation>
+    </message>
+    <message>
+        <source>The broker&apos;s name %1 cannot be resolved.</source>
+        <translation>The broker&apos;s name %1 cannot be resolved.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 refused the connection (nothing listens there).</source>
+        <translation>The broker at %1 refused the connection (nothing listens there).</translation>
+    </message>
+    <message>
+        <source>The broker at %1 reset the connection.</source>
+        <translation>The broker at %1 reset the connection.</translation>
+    </message>
+    <message>
+        <source>The TLS connection to the broker at %1 broke off.</source>
+        <translation>The TLS connection to the broker at %1 broke off.</translation>
+    </message>
+    <message>
+        <source>The connection to the broker at %1 timed out.</source>
+        <translation>The connection to the broker at %1 timed out.</translation>
+    </message>
+    <message>
+        <source>The broker at %1 cannot be reached (no route).</source>
+        <translation>The broker at %1 cannot be reached (no route).</translation>
+    </message>
+    <message>
+        <source>The connection to the broker at %1 failed: %2.</source>
+        <translation>The connection to the broker at %1 failed: %2.</translation>
     </message>
 </context>
 </TS>

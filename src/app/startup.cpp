@@ -6,6 +6,8 @@
 #include "appcore/screensurvey.h"
 #include "appcore/settings.h"
 #include "appcore/translations.h"
+#include "fleet/fleetconfig.h"
+#include "fleet/playerchannel.h"
 #include "log/databaseconn.h"
 #include "panels/wheelguard.h"
 #include "platform/applocations.h"
@@ -13,6 +15,7 @@
 #include "platform/processes.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
+#include "shell/fleetplayerlink.h"
 #include "shell/shellglobals.h"
 #include "shell/shellstyle.h"
 #include "shell/widget.h"
@@ -199,6 +202,15 @@ int runLumora(int argc, char **argv)
     // 13. Companion server, started on every launch; a missing one is ignored.
     Processes::startDetached(AppLocations::companionPath());
 
+    // Where a fleet is configured, the companion is the device's agent: it hands this player the
+    // bundles the operator publishes, and hears from it what plays.
+    QScopedPointer<FleetPlayerLink> fleetLink;
+    if (FleetConfig::fromSettingsFiles(AppLocations::defaultSettingsFiles() << AppLocations::settingsFile())
+            .isEnabled()) {
+        fleetLink.reset(new FleetPlayerLink(widget, PlayerChannel::defaultSocketPath()));
+        fleetLink->start();
+    }
+
     // 14. Abnormal-end recovery.
     if (settings.closeType == QLatin1String("normal")) {
         settings.closeType.clear();
@@ -226,6 +238,11 @@ int runLumora(int argc, char **argv)
 
     // 16.
     const int status = app.exec();
+    // An orderly end, which the agent must not count as a crash.
+    if (fleetLink) {
+        fleetLink->sayBye();
+        fleetLink.reset();
+    }
     delete shortcut;
     setZeroSizeLabel(nullptr);
     delete zeroLabel;

@@ -67,7 +67,7 @@ QString localCertificateProblem(const QString &certFile, const QString &caFile)
     X509 *certificate = bio ? PEM_read_bio_X509(bio, nullptr, nullptr, nullptr) : nullptr;
     BIO_free(bio);
     if (!certificate)
-        return QObject::tr("the file is no PEM certificate");
+        return MqttLink::tr("the file is no PEM certificate");
     QString problem;
     X509_STORE *store = X509_STORE_new();
     X509_STORE_CTX *context = X509_STORE_CTX_new();
@@ -77,15 +77,15 @@ QString localCertificateProblem(const QString &certFile, const QString &caFile)
         const int error = X509_STORE_CTX_get_error(context);
         switch (error) {
         case X509_V_ERR_CERT_HAS_EXPIRED:
-            problem = QObject::tr("by this device's clock it has expired");
+            problem = MqttLink::tr("by this device's clock it has expired");
             break;
         case X509_V_ERR_CERT_NOT_YET_VALID:
-            problem = QObject::tr("by this device's clock it is not valid yet");
+            problem = MqttLink::tr("by this device's clock it is not valid yet");
             break;
         case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
         case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
         case X509_V_ERR_CERT_SIGNATURE_FAILURE:
-            problem = QObject::tr("it does not come from the fleet's CA (%1)").arg(caFile);
+            problem = MqttLink::tr("it does not come from the fleet's CA (%1)").arg(caFile);
             break;
         default:
             problem = QString::fromUtf8(X509_verify_cert_error_string(error));

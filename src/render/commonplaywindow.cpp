@@ -297,6 +297,8 @@ void CommonPlayWindow::playCurrentElement()
              type == QLatin1String("singleRowText") || type == QLatin1String("scrollingText"))
         slotPlaySimpleText(item);
     m_itemBegin = -1;
+    if (!m_previewItem)
+        emit sigItemStarted(winObject, logName);
     prepareNextItem();
 }
 

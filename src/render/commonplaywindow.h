@@ -167,6 +167,8 @@ public:
 signals:
     // One play-log row (the seven columns) as it is handed to the writer.
     void sigPlayLogRow(CommonWinObject *window, const QStringList &row);
+    // An item of the real play (not a preview) has begun: what the window shows now.
+    void sigItemStarted(CommonWinObject *window, const QString &itemName);
     // The window's place or size was changed with the mouse and written into its record.
     void sigWindowGeometryEdited(CommonWinObject *window);
 

@@ -108,6 +108,7 @@ CommonPlayWindow *MainPlayBKLabel::showCommonWindow(bool showOnly, CommonWinObje
     pw->layoutMediaWidgets();
     connect(pw, &CommonPlayWindow::sigWindowGeometryEdited, this, &MainPlayBKLabel::sigWindowGeometryEdited);
     connect(pw, &CommonPlayWindow::sigPlayLogRow, this, &MainPlayBKLabel::sigPlayLogRow);
+    connect(pw, &CommonPlayWindow::sigItemStarted, this, &MainPlayBKLabel::sigItemStarted);
     pw->show();
     playWindows.append(pw);
     return pw;

@@ -51,6 +51,7 @@ signals:
     void sigSetVideoProgress(float seconds);
     void sigWindowGeometryEdited(CommonWinObject *w);
     void sigPlayLogRow(CommonWinObject *w, const QStringList &row);
+    void sigItemStarted(CommonWinObject *w, const QString &itemName);
 
 public slots:
     void slotSetVideoRange(float seconds);

@@ -64,8 +64,10 @@ const QVector<SectionDef> &menuLayout()
               &MainMenuBKLabel::sigSetPlay},
              {"languageEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "language"), ":/images/language.png",
               &MainMenuBKLabel::sigLanguage},
-             {"weatherEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Weather service"), ":/images/sys_setting.png",
-              &MainMenuBKLabel::sigWeather},
+             {"weatherEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Weather service"),
+              ":/images/sys_setting.png", &MainMenuBKLabel::sigWeather},
+             {"screensEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "Screens"), ":/images/main_video.png",
+              &MainMenuBKLabel::sigScreens},
              {"helpEntry", QT_TRANSLATE_NOOP("MainMenuBKLabel", "help"), ":/images/help.png", nullptr},
          }},
     };

@@ -39,6 +39,7 @@ signals:
     void sigSetPlay();
     void sigLanguage();
     void sigWeather();
+    void sigScreens();
 
 protected:
     void showEvent(QShowEvent *event) override;

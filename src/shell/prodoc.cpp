@@ -11,6 +11,7 @@
 #include "model/lumoramediaobject.h"
 #include "model/programobject.h"
 #include "model/scheme.h"
+#include "model/schemefiles.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
 #include "model/timingobject.h"
@@ -21,34 +22,11 @@
 #include <QFileInfo>
 
 namespace {
-// A relative media path names a file beside the scheme, so that a scheme and its media can
-// move together (the demo is installed that way).
-void resolvePath(QString &path, const QDir &schemeFolder)
-{
-    if (!path.isEmpty() && QDir::isRelativePath(path) && !path.contains(QLatin1String("://")))
-        path = QDir::cleanPath(schemeFolder.absoluteFilePath(path));
-}
-
-void resolvePaths(LumoraMediaObject *media, const QDir &schemeFolder)
-{
-    resolvePath(media->video.filePath, schemeFolder);
-    resolvePath(media->image.backgroundImage, schemeFolder);
-    if (media->type != QLatin1String("image") && media->type != QLatin1String("office"))
-        return;
-    // The picture itself is read when it plays, by the play window at its size.
-    resolvePath(media->image.filePath, schemeFolder);
-}
-
 // The file keeps each naming counter as it was; names made after a load continue one above it.
-void adjustPages(QList<ProgramObject *> &pages, const QDir &schemeFolder)
+void adjustPages(QList<ProgramObject *> &pages)
 {
-    for (ProgramObject *page : pages) {
+    for (ProgramObject *page : pages)
         page->windowCounter += 1;
-        for (CommonWinObject *window : qAsConst(page->windows)) {
-            for (LumoraMediaObject *media : qAsConst(window->media))
-                resolvePaths(media, schemeFolder);
-        }
-    }
 }
 } // namespace
 
@@ -168,6 +146,8 @@ bool Prodoc::read(const QString &path, Scheme &scheme, QString *errorString) con
     }
     scheme = reader.takeScheme();
     m_schemeFolder = QFileInfo(path).absolutePath();
+    // A relative media path names a file beside the scheme (the demo is installed that way).
+    SchemeFiles::resolveRelative(scheme, m_schemeFolder);
     // Display windows are known by name everywhere; a file naming two alike cannot be shown.
     QStringList names;
     for (const auto &entry : scheme.displayWindows) {
@@ -230,15 +210,15 @@ void Prodoc::load(Scheme &scheme, Source source)
         }
         for (GeneralObject *segment : qAsConst(schedule.generalSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs, QDir(m_schemeFolder));
+            adjustPages(segment->programs);
         }
         for (CycleObject *segment : qAsConst(schedule.cycleSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs, QDir(m_schemeFolder));
+            adjustPages(segment->programs);
         }
         for (TimingObject *segment : qAsConst(schedule.timingSegments)) {
             segment->programCounter += 1;
-            adjustPages(segment->programs, QDir(m_schemeFolder));
+            adjustPages(segment->programs);
         }
         treeWidget->tree()->restoreSchedule(schedule);
     }

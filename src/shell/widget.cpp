@@ -269,6 +269,7 @@ void Widget::connectCommands()
     connect(m_mainMenu, &MainMenuBKLabel::sigSetPlay, this, &Widget::slotSetPlay);
     connect(m_mainMenu, &MainMenuBKLabel::sigLanguage, this, &Widget::slotSetupLanguage);
     connect(m_mainMenu, &MainMenuBKLabel::sigWeather, this, &Widget::slotSetupWeather);
+    connect(m_mainMenu, &MainMenuBKLabel::sigScreens, this, &Widget::slotShowScreens);
 }
 
 bool Widget::isWorkAreaCollapsed() const

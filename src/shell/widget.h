@@ -30,6 +30,7 @@ class WeatherSetupWin;
 class MainMenuBKLabel;
 class MainPlayBKLabel;
 class JournalWin;
+class ScreensWin;
 class MonitorWin;
 class PlayWinObject;
 class ProblemsWin;
@@ -264,6 +265,8 @@ public slots:
     virtual void slotSetPlay();
     virtual void slotSetupLanguage();
     void slotSetupWeather();
+    // The fleet of screens this PC's operator runs (widget_fleet.cpp).
+    void slotShowScreens();
     // Opens the list of the scheme's problems.
     virtual void slotShowProblems();
     // Takes back the operator's last step, or does again the one taken back.
@@ -273,6 +276,8 @@ public slots:
     virtual void slotShowJournal();
 
 signals:
+    // Display window, window, item: what a window of the real play shows from now on.
+    void sigNowPlaying(const QString &displayName, const QString &windowName, const QString &itemName);
     void sigAddSchedule(PlayWinObject *displayWindow);
     void sigModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
     // A panel stored a change into the record.
@@ -430,6 +435,7 @@ private:
     ScreenPlayHost *m_screenHost = nullptr;
     MonitorWin *m_monitor = nullptr; // closes itself; cleared when destroyed
     JournalWin *m_journal = nullptr;
+    ScreensWin *m_screens = nullptr;
     BootSetupWin *m_bootSetupWin = nullptr;
     LanguageSetupWin *m_languageSetupWin = nullptr;
     WeatherSetupWin *m_weatherSetupWin = nullptr;

@@ -5,6 +5,7 @@
 #include "appcore/settings.h"
 #include "displaywindowset.h"
 #include "menubutton.h"
+#include "model/commonwinobject.h"
 #include "model/playwinobject.h"
 #include "model/windowgeometry.h"
 #include "monitorwin.h"
@@ -57,6 +58,11 @@ MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
     screen->hardDecode = appSettings().hardDecode == 1;
     screenHost()->addDisplay(nullptr, screen);
     connectScreenToPanels(screen);
+    // screen -> main window
+    connect(screen, &MainPlayBKLabel::sigItemStarted, this,
+            [this, screen](CommonWinObject *w, const QString &item) {
+                emit sigNowPlaying(screen->name, w ? w->name : QString(), item);
+            });
     applyScreenGeometry(screen, window);
     return screen;
 }

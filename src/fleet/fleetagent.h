@@ -1,0 +1,128 @@
+#pragma once
+
+#include "bundlemanifest.h"
+#include "ed25519key.h"
+#include "fleetconfig.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QSslConfiguration>
+#include <QVector>
+
+class AgentEndpoint;
+class BundleFetcher;
+class ContentStore;
+class MqttLink;
+class QNetworkAccessManager;
+class QTimer;
+
+// The device's side of the fleet, in the companion process: it keeps the MQTT link, takes the
+// signed bundle the operator wants on this device (its own desired state or its groups'), brings
+// the bundle's files in and checks them, hands a complete bundle to the player and reports what
+// the device does. Everything is asynchronous: a dead broker or a hung download never holds up
+// the player, which runs in its own process and keeps playing what it has.
+//
+// On disk, in `folder`: files/ and partial/ (the content store), bundles/<sequence>/ (a bundle's
+// files under their names, linked to the store), bundles.json (the active, previous and staged
+// bundle as signed manifests, and the highest sequence ever taken).
+//
+// Headless, the agent answers as a player would (a bundle is active at its switch time) and
+// needs none: for tests and for measuring a large fleet on one machine.
+class FleetAgent : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        FleetConfig config;
+        QString folder;
+        QString socketPath; // the local socket to the player; empty: no player link
+        bool headless = false;
+        QString version;
+    };
+
+    explicit FleetAgent(const Options &options, QObject *parent = nullptr);
+    ~FleetAgent() override;
+
+    bool start(QString *error);
+    QJsonObject state() const;
+
+    qint64 activeSequence() const { return m_active.sequence; }
+
+signals:
+    void stateChanged();
+    // The player went without saying bye: it crashed or was killed.
+    void playerCrashed(int crashesSinceSwitch);
+    // The operator asked for the player to be started again.
+    void restartRequested();
+
+private:
+    struct Bundle
+    {
+        qint64 sequence = 0;
+        SignedManifest signedManifest;
+        BundleManifest manifest;
+        QDateTime since; // when it became active
+        bool isNull() const { return sequence == 0; }
+    };
+
+    void onConnected();
+    void onMessage(const QString &topic, const QByteArray &payload);
+    void takeDesired(const QString &topic, const QByteArray &payload);
+    void onCommand(const QByteArray &payload);
+    void onFetched(qint64 sequence);
+    void onFetchFailed(qint64 sequence, const QString &error);
+    void handToPlayer();
+    void onPlayerMessage(const QJsonObject &message);
+    void onPlayerLeft(bool orderly);
+    void activate(qint64 sequence);
+    void refuseStaged(const QString &reason);
+    void rollBack(const QString &reason);
+    bool materialize(const Bundle &bundle, QString *error);
+    QString bundleFolder(qint64 sequence) const;
+    QString schemePath(const Bundle &bundle) const;
+    void prune();
+    void load();
+    void save() const;
+    void setError(const QString &text);
+    void publishState();
+    void schedulePublish();
+    void measureClock();
+    // The switch time on this device's clock: corrected by the measured offset only when the
+    // offset is larger than the fleet allows (a smaller one is within the measurement's error).
+    qint64 localSwitchTime(const QDateTime &at) const;
+
+    Options m_options;
+    Ed25519Key m_operatorKey;
+    MqttLink *m_link = nullptr;
+    ContentStore *m_store = nullptr;
+    BundleFetcher *m_fetcher = nullptr;
+    AgentEndpoint *m_endpoint = nullptr;
+    QTimer *m_switchTimer = nullptr;
+    QTimer *m_publishTimer = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QNetworkAccessManager *m_network = nullptr;
+    QSslConfiguration m_ssl;
+    bool m_clockMeasured = false;
+    qint64 m_clockOffsetMs = 0; // this device's clock minus the content server's
+
+    Bundle m_active;
+    Bundle m_previous;
+    Bundle m_staged;
+    bool m_stagedReady = false; // every file there and checked; waiting for its time
+    qint64 m_highestTaken = 0;  // never go back: a replayed older manifest is refused
+    QVector<qint64> m_refusedSequences;
+    qint64 m_bytesDone = 0;
+    qint64 m_bytesTotal = 0;
+
+    QJsonArray m_playing;
+    QString m_playerScheme;
+    bool m_playerPresent = false;
+    QVector<QDateTime> m_crashes; // since the last switch
+    QString m_lastError;
+    QDateTime m_lastErrorAt;
+    QJsonObject m_lastRefusal;
+};

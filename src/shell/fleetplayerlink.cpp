@@ -1,0 +1,189 @@
+#include "fleetplayerlink.h"
+
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "fleet/playerchannel.h"
+#include "model/schemereader.h"
+#include "prodoc.h"
+#include "render/mainplaybklabel.h"
+#include "widget.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+#include <unistd.h>
+
+FleetPlayerLink::FleetPlayerLink(Widget *widget, const QString &socketPath, QObject *parent)
+    : QObject(parent)
+    , m_widget(widget)
+    , m_socketPath(socketPath)
+    , m_endpoint(new PlayerEndpoint(this))
+    , m_switchTimer(Clock::current().createTimer(this))
+{
+    m_switchTimer->setSingleShot(true);
+    connect(m_switchTimer, &ClockTimer::timeout, this, &FleetPlayerLink::armSwitch);
+    // agent -> player
+    connect(m_endpoint, &PlayerEndpoint::connected, this, &FleetPlayerLink::onConnected);
+    connect(m_endpoint, &PlayerEndpoint::messageReceived, this, &FleetPlayerLink::onMessage);
+    // main window -> agent
+    connect(m_widget, &Widget::sigNowPlaying, this,
+            [this](const QString &display, const QString &window, const QString &item) {
+                m_playing.insert(display + QLatin1Char('/') + window, item);
+                // Every item start of every window in one second goes out as one message.
+                if (!m_playingQueued) {
+                    m_playingQueued = true;
+                    QTimer::singleShot(1000, this, &FleetPlayerLink::sendPlaying);
+                }
+            });
+}
+
+FleetPlayerLink::~FleetPlayerLink()
+{
+    qDeleteAll(m_identifyLabels);
+}
+
+void FleetPlayerLink::start()
+{
+    m_endpoint->start(m_socketPath);
+}
+
+void FleetPlayerLink::sayBye()
+{
+    m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("bye")}});
+}
+
+void FleetPlayerLink::onConnected()
+{
+    m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("hello")},
+                                 {QStringLiteral("pid"), qint64(::getpid())},
+                                 {QStringLiteral("scheme"), m_widget->prodoc()->path()}});
+    if (!m_playing.isEmpty())
+        sendPlaying();
+}
+
+void FleetPlayerLink::onMessage(const QJsonObject &message)
+{
+    const QString op = message.value(QStringLiteral("op")).toString();
+    if (op == QLatin1String("switch")) {
+        m_pendingBundle = qint64(message.value(QStringLiteral("bundle")).toDouble());
+        m_pendingScheme = message.value(QStringLiteral("scheme")).toString();
+        m_pendingAt = qint64(message.value(QStringLiteral("at")).toDouble());
+        armSwitch();
+    } else if (op == QLatin1String("screenshot")) {
+        screenshot(message);
+    } else if (op == QLatin1String("identify")) {
+        identify(message.value(QStringLiteral("device")).toString(),
+                 qBound(1, message.value(QStringLiteral("seconds")).toInt(10), 600));
+    }
+}
+
+void FleetPlayerLink::armSwitch()
+{
+    if (m_pendingBundle == 0)
+        return;
+    const qint64 wait = m_pendingAt - Clock::current().msecsSinceEpoch();
+    if (wait > 0) {
+        // In pieces of at most a minute: a clock set meanwhile is followed.
+        m_switchTimer->start(int(qMin<qint64>(wait, 60000)));
+        return;
+    }
+    switchNow();
+}
+
+void FleetPlayerLink::switchNow()
+{
+    const qint64 bundle = m_pendingBundle;
+    const QString scheme = m_pendingScheme;
+    m_pendingBundle = 0;
+    auto refuse = [this, bundle](const QString &error) {
+        m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("refused")},
+                                     {QStringLiteral("bundle"), bundle},
+                                     {QStringLiteral("error"), error}});
+    };
+    // Read once on its own first: a scheme that cannot be opened leaves the current play alone.
+    SchemeReader reader;
+    if (!reader.readFile(scheme)) {
+        refuse(reader.errorString());
+        return;
+    }
+    if (!m_widget->openSchemeFile(scheme, false)) {
+        refuse(QStringLiteral("the scheme could not be opened"));
+        return;
+    }
+    m_playing = QJsonObject();
+    m_widget->slotStartLast();
+    m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("active")},
+                                 {QStringLiteral("bundle"), bundle},
+                                 {QStringLiteral("scheme"), scheme}});
+}
+
+void FleetPlayerLink::sendPlaying()
+{
+    m_playingQueued = false;
+    QJsonArray windows;
+    for (auto it = m_playing.constBegin(); it != m_playing.constEnd(); ++it)
+        windows.append(
+            QJsonObject{{QStringLiteral("window"), it.key()}, {QStringLiteral("item"), it.value()}});
+    m_endpoint->send(
+        QJsonObject{{QStringLiteral("op"), QStringLiteral("playing")}, {QStringLiteral("windows"), windows}});
+}
+
+void FleetPlayerLink::screenshot(const QJsonObject &message)
+{
+    // From the screen, not from the widgets: the video is drawn by OpenGL and a widget grab
+    // would show it black.
+    QRect area;
+    for (const QString &name : m_widget->playingDisplays()) {
+        if (MainPlayBKLabel *screen = m_widget->screenOf(name))
+            area |= screen->frameGeometry();
+    }
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QJsonObject reply{{QStringLiteral("op"), QStringLiteral("screenshot")},
+                      {QStringLiteral("id"), message.value(QStringLiteral("id"))}};
+    if (area.isEmpty() || !screen) {
+        reply.insert(QStringLiteral("error"), QStringLiteral("no display window plays"));
+        m_endpoint->send(reply);
+        return;
+    }
+    QPixmap picture = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    // Large walls are sent at most 1920 pixels wide: enough to see what plays.
+    if (picture.width() > 1920)
+        picture = picture.scaledToWidth(1920, Qt::SmoothTransformation);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPEG", 80);
+    reply.insert(QStringLiteral("jpeg"), QString::fromLatin1(jpeg.toBase64()));
+    m_endpoint->send(reply);
+}
+
+void FleetPlayerLink::identify(const QString &device, int seconds)
+{
+    qDeleteAll(m_identifyLabels);
+    m_identifyLabels.clear();
+    for (const QString &display : m_widget->playingDisplays()) {
+        MainPlayBKLabel *screen = m_widget->screenOf(display);
+        if (!screen)
+            continue;
+        auto *label = new QLabel(device.isEmpty() ? display : device + QLatin1Char('\n') + display, screen);
+        label->setAlignment(Qt::AlignCenter);
+        label->setStyleSheet(QStringLiteral("background: rgba(0,0,0,170); color: white; font-size: 48px;"));
+        label->setGeometry(screen->rect());
+        label->show();
+        label->raise();
+        m_identifyLabels.append(label);
+    }
+    QTimer::singleShot(seconds * 1000, this, [this] {
+        qDeleteAll(m_identifyLabels);
+        m_identifyLabels.clear();
+    });
+}

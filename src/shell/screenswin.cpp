@@ -1,0 +1,480 @@
+#include "screenswin.h"
+
+#include "fleet/bundlebuilder.h"
+#include "fleet/fleetoperator.h"
+#include "fleet/mqttlink.h"
+#include "import/officecache.h"
+#include "platform/applocations.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimeZone>
+#include <QTreeWidget>
+#include <QUuid>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <memory>
+
+namespace {
+
+enum Column {
+    NameColumn,
+    StateColumn,
+    BundleColumn,
+    PlayingColumn,
+    SeenColumn,
+    PublishColumn,
+    ErrorColumn,
+    ColumnCount
+};
+
+constexpr int kDeviceRole = Qt::UserRole;
+constexpr int kGroupRole = Qt::UserRole + 1;
+
+QString settingsKey()
+{
+    return QStringLiteral("Operator/Folder");
+}
+
+qint64 number(const QJsonValue &value)
+{
+    return qint64(value.toDouble());
+}
+
+} // namespace
+
+ScreensWin::ScreensWin(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("screensWin"));
+    resize(1100, 560);
+    auto *column = new QVBoxLayout(this);
+
+    auto *top = new QHBoxLayout;
+    m_fleetLabel = new QLabel(this);
+    m_fleetLabel->setObjectName(QStringLiteral("fleetLabel"));
+    m_fleetLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_chooseButton = new QPushButton(this);
+    m_chooseButton->setObjectName(QStringLiteral("chooseFleetButton"));
+    top->addWidget(m_fleetLabel, 1);
+    top->addWidget(m_chooseButton);
+    column->addLayout(top);
+
+    auto *body = new QHBoxLayout;
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("screensTree"));
+    m_tree->setColumnCount(ColumnCount);
+    m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_tree->setRootIsDecorated(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->header()->setStretchLastSection(true);
+    body->addWidget(m_tree, 3);
+
+    auto *side = new QVBoxLayout;
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("screenshotLabel"));
+    m_picture->setFixedSize(320, 180);
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->setFrameShape(QFrame::StyledPanel);
+    m_details = new QLabel(this);
+    m_details->setWordWrap(true);
+    m_details->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_screenshotButton = new QPushButton(this);
+    m_screenshotButton->setObjectName(QStringLiteral("screenshotButton"));
+    side->addWidget(m_picture);
+    side->addWidget(m_screenshotButton);
+    side->addWidget(m_details, 1);
+    body->addLayout(side, 1);
+    column->addLayout(body, 1);
+
+    auto *bottom = new QHBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("screensStatus"));
+    m_status->setWordWrap(true);
+    m_publishButton = new QPushButton(this);
+    m_publishButton->setObjectName(QStringLiteral("publishButton"));
+    bottom->addWidget(m_status, 1);
+    bottom->addWidget(m_publishButton);
+    column->addLayout(bottom);
+
+    connect(m_chooseButton, &QPushButton::clicked, this, &ScreensWin::chooseFleet);
+    connect(m_publishButton, &QPushButton::clicked, this, &ScreensWin::publish);
+    connect(m_screenshotButton, &QPushButton::clicked, this, &ScreensWin::requestScreenshot);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &ScreensWin::showSelected);
+    retranslate();
+}
+
+ScreensWin::~ScreensWin() = default;
+
+void ScreensWin::setSchemeSource(std::function<QString()> path, std::function<bool()> modified)
+{
+    m_schemePath = std::move(path);
+    m_schemeModified = std::move(modified);
+}
+
+void ScreensWin::openFleet(const QString &caFolder)
+{
+    QSettings settings(AppLocations::settingsFile(), QSettings::IniFormat);
+    QString folder = caFolder;
+    if (folder.isEmpty())
+        folder = settings.value(settingsKey(), FleetOperator::defaultCaFolder()).toString();
+    if (folder == m_caFolder && m_operator)
+        return;
+    delete m_operator;
+    m_operator = new FleetOperator(folder, this);
+    m_caFolder = folder;
+    m_loadError.clear();
+    m_stage = Stage::None;
+    m_publishing = 0;
+    if (!m_operator->load(&m_loadError)) {
+        rebuild();
+        return;
+    }
+    if (!caFolder.isEmpty())
+        settings.setValue(settingsKey(), folder);
+    // operator -> window
+    connect(m_operator, &FleetOperator::deviceChanged, this, [this](const QString &device) {
+        bool known = false;
+        for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+            if ((*it)->data(0, kDeviceRole).toString() == device) {
+                updateDevice(*it, device);
+                known = true;
+            }
+        }
+        if (!known)
+            rebuild();
+        if (device == selectedDevice())
+            showSelected();
+    });
+    connect(m_operator->link(), &MqttLink::connected, this, &ScreensWin::retranslate);
+    connect(m_operator->link(), &MqttLink::disconnected, this, &ScreensWin::retranslate);
+    m_operator->connectBroker();
+    rebuild();
+}
+
+void ScreensWin::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void ScreensWin::retranslate()
+{
+    setWindowTitle(tr("Screens"));
+    m_chooseButton->setText(tr("Fleet folder…"));
+    m_publishButton->setText(tr("Publish"));
+    m_screenshotButton->setText(tr("Screenshot"));
+    m_tree->setHeaderLabels({tr("Screen"), tr("State"), tr("Bundle"), tr("Playing"), tr("Last seen"),
+                             tr("Publish"), tr("Last error")});
+    if (!m_operator || !m_loadError.isEmpty()) {
+        m_fleetLabel->setText(tr("No fleet in %1. An operator makes one with \"lumora-fleet ca init\".")
+                                  .arg(QDir::toNativeSeparators(m_caFolder)));
+    } else {
+        m_fleetLabel->setText(
+            tr("Fleet %1, broker %2: %3")
+                .arg(QDir::toNativeSeparators(m_caFolder), m_operator->broker().toString(),
+                     m_operator->link()->isConnected() ? tr("connected") : tr("not connected")));
+    }
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        const QString device = (*it)->data(0, kDeviceRole).toString();
+        if (!device.isEmpty())
+            updateDevice(*it, device);
+        else if ((*it)->data(0, kGroupRole).toString().isEmpty())
+            (*it)->setText(NameColumn, tr("Not in a group"));
+    }
+    showSelected();
+}
+
+void ScreensWin::rebuild()
+{
+    const QString selected = selectedDevice();
+    m_tree->clear();
+    if (m_operator && m_loadError.isEmpty()) {
+        const QVector<FleetOperator::Device> enrolled = m_operator->devices();
+        QHash<QString, QStringList> groupsOf;
+        for (const FleetOperator::Device &device : enrolled)
+            groupsOf.insert(device.name, device.groups);
+        auto addDevice = [this, &selected](QTreeWidgetItem *parent, const QString &device) {
+            auto *item = new QTreeWidgetItem(parent);
+            item->setData(0, kDeviceRole, device);
+            updateDevice(item, device);
+            if (device == selected)
+                item->setSelected(true);
+        };
+        for (const QString &group : m_operator->groups()) {
+            auto *item = new QTreeWidgetItem(m_tree);
+            item->setText(NameColumn, group);
+            item->setData(0, kGroupRole, group);
+            for (const FleetOperator::Device &device : enrolled) {
+                if (device.groups.contains(group))
+                    addDevice(item, device.name);
+            }
+        }
+        // Devices in no group, and devices the broker knows that this folder does not.
+        QTreeWidgetItem *loose = nullptr;
+        for (const QString &device : m_operator->seenDevices()) {
+            if (!groupsOf.value(device).isEmpty())
+                continue;
+            if (!loose) {
+                loose = new QTreeWidgetItem(m_tree);
+                loose->setText(NameColumn, tr("Not in a group"));
+            }
+            addDevice(loose, device);
+        }
+        m_tree->expandAll();
+        for (int c = 0; c < ColumnCount - 1; ++c)
+            m_tree->resizeColumnToContents(c);
+    }
+    retranslate();
+}
+
+QString ScreensWin::progressOf(const QString &device) const
+{
+    if (m_stage == Stage::None || !m_publishDevices.contains(device))
+        return QString();
+    if (m_stage == Stage::Building)
+        return tr("making the bundle");
+    if (m_stage == Stage::Uploading)
+        return tr("uploading %1 %").arg(m_uploadPercent);
+    const QJsonObject state = m_operator->stateOf(device);
+    if (number(state.value(QStringLiteral("active")).toObject().value(QStringLiteral("sequence"))) ==
+        m_publishing)
+        return tr("active");
+    const QJsonObject refusal = state.value(QStringLiteral("lastRefusal")).toObject();
+    if (number(refusal.value(QStringLiteral("sequence"))) == m_publishing)
+        return tr("refused: %1").arg(refusal.value(QStringLiteral("reason")).toString());
+    const QJsonObject staged = state.value(QStringLiteral("staged")).toObject();
+    if (number(staged.value(QStringLiteral("sequence"))) == m_publishing) {
+        if (staged.value(QStringLiteral("ready")).toBool()) {
+            const QDateTime at =
+                QDateTime::fromString(staged.value(QStringLiteral("at")).toString(), Qt::ISODate);
+            return at.isValid() ? tr("ready, switches at %1")
+                                      .arg(at.toLocalTime().toString(QStringLiteral("HH:mm:ss")))
+                                : tr("ready");
+        }
+        const qint64 total = number(staged.value(QStringLiteral("bytesTotal")));
+        const qint64 done = number(staged.value(QStringLiteral("bytesDone")));
+        return tr("fetching %1 %").arg(total > 0 ? int(done * 100 / total) : 0);
+    }
+    return tr("sent, waiting for the device");
+}
+
+void ScreensWin::updateDevice(QTreeWidgetItem *item, const QString &device)
+{
+    const QJsonObject state = m_operator->stateOf(device);
+    const QString presence = m_operator->presenceOf(device);
+    item->setText(NameColumn, device);
+    item->setText(StateColumn, presence == QLatin1String("online")    ? tr("online")
+                               : presence == QLatin1String("offline") ? tr("offline")
+                                                                      : tr("never seen"));
+    item->setForeground(StateColumn, presence == QLatin1String("online") ? QColor(0x2e, 0x7d, 0x32)
+                                                                         : QColor(0xc6, 0x28, 0x28));
+    const QJsonObject active = state.value(QStringLiteral("active")).toObject();
+    item->setText(BundleColumn, active.isEmpty()
+                                    ? QStringLiteral("-")
+                                    : QStringLiteral("%1 (%2)")
+                                          .arg(number(active.value(QStringLiteral("sequence"))))
+                                          .arg(active.value(QStringLiteral("scheme")).toString()));
+    QStringList playing;
+    for (const QJsonValue &value : state.value(QStringLiteral("playing")).toArray()) {
+        const QJsonObject window = value.toObject();
+        playing.append(window.value(QStringLiteral("window")).toString().section(QLatin1Char('/'), -1) +
+                       QStringLiteral(": ") + window.value(QStringLiteral("item")).toString());
+    }
+    item->setText(PlayingColumn, playing.join(QStringLiteral("; ")));
+    // In the device's own zone first: an operator of several sites thinks of a screen's day there.
+    const QDateTime seen =
+        QDateTime::fromString(state.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
+    const QTimeZone zone(state.value(QStringLiteral("timeZone")).toString().toUtf8());
+    if (seen.isValid()) {
+        const QDateTime there = zone.isValid() ? seen.toTimeZone(zone) : seen.toUTC();
+        item->setText(SeenColumn,
+                      tr("%1 %2 (%3 here)")
+                          .arg(there.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                               zone.isValid() ? QString::fromUtf8(zone.id()) : QStringLiteral("UTC"),
+                               seen.toLocalTime().toString(QStringLiteral("HH:mm:ss"))));
+    } else {
+        item->setText(SeenColumn, QStringLiteral("-"));
+    }
+    item->setText(PublishColumn, progressOf(device));
+    item->setText(
+        ErrorColumn,
+        state.value(QStringLiteral("lastError")).toObject().value(QStringLiteral("text")).toString());
+}
+
+QString ScreensWin::selectedDevice() const
+{
+    const QList<QTreeWidgetItem *> items = m_tree->selectedItems();
+    for (QTreeWidgetItem *item : items) {
+        const QString device = item->data(0, kDeviceRole).toString();
+        if (!device.isEmpty())
+            return device;
+    }
+    return QString();
+}
+
+void ScreensWin::showSelected()
+{
+    const QString device = selectedDevice();
+    m_screenshotButton->setEnabled(m_operator && m_loadError.isEmpty() && !device.isEmpty());
+    m_publishButton->setEnabled(m_operator && m_loadError.isEmpty() && m_stage != Stage::Building &&
+                                m_stage != Stage::Uploading && !m_tree->selectedItems().isEmpty());
+    if (!m_operator || device.isEmpty()) {
+        m_picture->setPixmap(QPixmap());
+        m_picture->setText(tr("No screenshot"));
+        m_details->clear();
+        return;
+    }
+    QPixmap picture;
+    if (picture.loadFromData(m_operator->screenshotOf(device), "JPEG")) {
+        m_picture->setPixmap(
+            picture.scaled(m_picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    } else {
+        m_picture->setPixmap(QPixmap());
+        m_picture->setText(tr("No screenshot"));
+    }
+    const QJsonObject state = m_operator->stateOf(device);
+    QStringList lines;
+    lines << tr("Version: %1").arg(state.value(QStringLiteral("version")).toString());
+    const qint64 free = number(state.value(QStringLiteral("freeDisk")));
+    if (free > 0)
+        lines << tr("Free disk: %1 MB").arg(free / (1024 * 1024));
+    if (state.contains(QStringLiteral("previous")))
+        lines << tr("Previous bundle: %1").arg(number(state.value(QStringLiteral("previous"))));
+    const QString player = state.value(QStringLiteral("player")).toString();
+    lines << tr("Player: %1")
+                 .arg(player == QLatin1String("running")    ? tr("running")
+                      : player == QLatin1String("headless") ? tr("none (headless agent)")
+                                                            : tr("not running"));
+    const int crashes = state.value(QStringLiteral("playerCrashes")).toInt();
+    if (crashes > 0)
+        lines << tr("Player crashes since the last switch: %1").arg(crashes);
+    m_details->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ScreensWin::chooseFleet()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Fleet folder"), m_caFolder);
+    if (!folder.isEmpty())
+        openFleet(folder);
+}
+
+void ScreensWin::requestScreenshot()
+{
+    const QString device = selectedDevice();
+    if (!m_operator || device.isEmpty())
+        return;
+    m_operator->sendCommand(device, false, QStringLiteral("screenshot"),
+                            QUuid::createUuid().toString(QUuid::WithoutBraces), 60);
+    m_status->setText(tr("Asked %1 for a screenshot.").arg(device));
+}
+
+void ScreensWin::publish()
+{
+    if (!m_operator || !m_loadError.isEmpty())
+        return;
+    const QString scheme = m_schemePath ? m_schemePath() : QString();
+    if (scheme.isEmpty() || (m_schemeModified && m_schemeModified())) {
+        QMessageBox::information(this, tr("Publish"),
+                                 tr("Save the scheme first: a bundle is made from the saved file."));
+        return;
+    }
+    // Groups reach their devices through the group's topic; devices picked on their own too.
+    QStringList groups;
+    QStringList devices;
+    QStringList reached;
+    for (QTreeWidgetItem *item : m_tree->selectedItems()) {
+        const QString group = item->data(0, kGroupRole).toString();
+        const QString device = item->data(0, kDeviceRole).toString();
+        if (!group.isEmpty() && !groups.contains(group)) {
+            groups.append(group);
+            bool isGroup = false;
+            reached += m_operator->devicesOf(group, &isGroup);
+        } else if (!device.isEmpty() && !devices.contains(device)) {
+            devices.append(device);
+            reached.append(device);
+        }
+    }
+    reached.removeDuplicates();
+    if (reached.isEmpty())
+        return;
+    m_publishDevices = reached;
+    m_publishing = 0;
+    m_stage = Stage::Building;
+    m_status->setText(
+        tr("Publishing %1 to %2.").arg(QFileInfo(scheme).fileName(), reached.join(QStringLiteral(", "))));
+    retranslate();
+
+    // Hashing a scheme's media takes a while; the window stays live meanwhile.
+    auto bundle = std::make_shared<BundleBuilder>();
+    auto *watcher = new QFutureWatcher<QString>(this);
+    const QString cache = OfficeCache::defaultDirectory();
+    connect(watcher, &QFutureWatcher<QString>::finished, this, [this, watcher, bundle, groups, devices] {
+        watcher->deleteLater();
+        const QString error = watcher->result();
+        if (!error.isEmpty()) {
+            m_stage = Stage::None;
+            m_status->setText(tr("Not published: %1").arg(error));
+            retranslate();
+            return;
+        }
+        m_stage = Stage::Uploading;
+        m_uploadPercent = 0;
+        retranslate();
+        m_operator->upload(
+            *bundle,
+            [this](qint64 done, qint64 total) {
+                m_uploadPercent = total > 0 ? int(done * 100 / total) : 100;
+                for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+                    const QString device = (*it)->data(0, kDeviceRole).toString();
+                    if (!device.isEmpty())
+                        (*it)->setText(PublishColumn, progressOf(device));
+                }
+            },
+            [this, bundle, groups, devices](const QString &uploadError) {
+                if (!uploadError.isEmpty()) {
+                    m_stage = Stage::None;
+                    m_status->setText(tr("Not published: %1").arg(uploadError));
+                    retranslate();
+                    return;
+                }
+                BundleManifest manifest = bundle->manifest();
+                manifest.sequence = m_operator->nextSequence();
+                SignedManifest signedManifest;
+                if (!m_operator->sign(manifest, &signedManifest)) {
+                    m_stage = Stage::None;
+                    m_status->setText(tr("Not published: the bundle could not be signed"));
+                    retranslate();
+                    return;
+                }
+                for (const QString &group : groups)
+                    m_operator->setDesired(group, true, signedManifest);
+                for (const QString &device : devices)
+                    m_operator->setDesired(device, false, signedManifest);
+                m_publishing = manifest.sequence;
+                m_stage = Stage::Sent;
+                m_status->setText(tr("Bundle %1 sent.").arg(manifest.sequence));
+                retranslate();
+            });
+    });
+    watcher->setFuture(QtConcurrent::run([bundle, scheme, cache]() -> QString {
+        QString error;
+        return bundle->build(scheme, cache, &error) ? QString() : error;
+    }));
+}

@@ -1,0 +1,351 @@
+// A fleet on this machine as an operator runs one: lumora-fleet makes the CA, enrols the
+// devices and publishes; mosquitto and nginx run from the shipped configuration; the devices
+// are headless agents (the agent without a player, answering as one).
+
+#include "../buildpaths.h"
+#include "fleet/bundlemanifest.h"
+#include "fleet/ed25519key.h"
+#include "fleet/fleettopics.h"
+#include "fleet/mqttlink.h"
+#include "fleet/sha256stream.h"
+#include "fleetsite.h"
+#include "model/lumoramediaobject.h"
+#include "model/schemefiles.h"
+#include "model/schemereader.h"
+#include "model/schemewriter.h"
+#include "schemesamples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFleetAgent : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        m_site.reset(new FleetSite(m_dir->path()));
+    }
+
+    void cleanup()
+    {
+        if (m_operator)
+            m_operator->stop();
+        m_operator.reset();
+        m_site.reset();
+        m_dir.reset();
+    }
+
+    // A group of two: both fetch the bundle and switch at the time set, not before; each has
+    // the scheme and its files under the names the scheme gives them, byte for byte.
+    void aGroupSwitchesTogetherAtTheTimeSet()
+    {
+        startSite({{QStringLiteral("dev-a"), {QStringLiteral("lobby")}},
+                   {QStringLiteral("dev-b"), {QStringLiteral("lobby")}}});
+        startAgent(QStringLiteral("dev-a"));
+        startAgent(QStringLiteral("dev-b"));
+        const QString scheme = makeScheme(QStringLiteral("first"), 1);
+
+        const QDateTime at = QDateTime::currentDateTimeUtc().addSecs(6);
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("publish"), scheme, QStringLiteral("--to"),
+                               QStringLiteral("lobby"), QStringLiteral("--at"), at.toString(Qt::ISODate),
+                               QStringLiteral("--wait"), QStringLiteral("90")},
+                              &output),
+                 0);
+        const qint64 sequence = publishedSequence(output);
+        for (const QString &device : {QStringLiteral("dev-a"), QStringLiteral("dev-b")}) {
+            QTRY_COMPARE_WITH_TIMEOUT(activeOf(device), sequence, 30000);
+            const QJsonObject state = stateOf(device);
+            const QDateTime since = QDateTime::fromString(
+                state.value("active").toObject().value("since").toString(), Qt::ISODate);
+            QVERIFY2(since >= at.addSecs(-1), qPrintable(since.toString(Qt::ISODate)));
+
+            // The bundle on the device: the scheme names its files beside itself.
+            const QString bundle = m_site->stateOf(device) + QStringLiteral("/bundles/%1").arg(sequence);
+            SchemeReader reader;
+            QVERIFY2(reader.readFile(bundle + QStringLiteral("/first.schx")),
+                     qPrintable(reader.errorString()));
+            SchemeFiles::resolveRelative(reader.scheme(), bundle);
+            QStringList files;
+            SchemeFiles::forEach(reader.scheme(),
+                                 [&files](QString &path, SchemeFiles::Role) { files.append(path); });
+            QCOMPARE(files.size(), 1);
+            QVERIFY(files.first().startsWith(bundle + QStringLiteral("/media/")));
+            QCOMPARE(Sha256Stream::ofFile(files.first()),
+                     Sha256Stream::ofFile(m_dir->filePath(QStringLiteral("first-0.png"))));
+        }
+    }
+
+    // Refusals: a manifest signed by another key, one that names "../x", and one older than
+    // what the device has. Each is reported in the state and the device keeps its bundle.
+    void forgedReplayedAndEscapingManifestsAreRefused()
+    {
+        startSite({{QStringLiteral("dev-a"), {}}});
+        startAgent(QStringLiteral("dev-a"));
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("publish"), makeScheme(QStringLiteral("good"), 1),
+                               QStringLiteral("--to"), QStringLiteral("dev-a"), QStringLiteral("--wait"),
+                               QStringLiteral("60")},
+                              &output),
+                 0);
+        const qint64 good = publishedSequence(output);
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(QStringLiteral("dev-a")), good, 30000);
+        const Ed25519Key operatorKey =
+            Ed25519Key::fromPemFile(m_site->caFolder() + QStringLiteral("/operator.key"));
+        QVERIFY(!operatorKey.isNull());
+        const BundleManifest valid = manifestOf(QStringLiteral("dev-a"), good);
+
+        BundleManifest forged = valid;
+        forged.sequence = good + 10;
+        // Nothing of an unverified manifest is believed, its sequence neither.
+        expectRefusal(SignedManifest::sign(forged.toJson(), Ed25519Key::generate()), 0,
+                      QStringLiteral("signature"));
+
+        BundleManifest escaping = valid;
+        escaping.sequence = good + 20;
+        escaping.files[0].name = QStringLiteral("../x");
+        // Signed as the operator would never sign it; toJson does not check names.
+        expectRefusal(SignedManifest::sign(escaping.toJson(), operatorKey), 0, QString());
+        QVERIFY(!QFile::exists(m_site->stateOf(QStringLiteral("dev-a")) + QStringLiteral("/bundles/x")));
+
+        BundleManifest older = valid;
+        older.sequence = good - 1;
+        expectRefusal(SignedManifest::sign(older.toJson(), operatorKey), older.sequence,
+                      QStringLiteral("not newer"));
+
+        QCOMPARE(activeOf(QStringLiteral("dev-a")), good);
+    }
+
+    // A file on the content server whose bytes are not those of the manifest never becomes
+    // part of a bundle; once the server has the right bytes, the bundle arrives.
+    void aFileThatDoesNotMatchItsHashIsRefusedAndFetchedAgain()
+    {
+        startSite({{QStringLiteral("dev-a"), {}}});
+        const QString scheme = makeScheme(QStringLiteral("mended"), 1);
+        QString output;
+        // Published while the device is away: it takes the retained desired state when it comes.
+        QCOMPARE(
+            m_site->tool({QStringLiteral("publish"), scheme, QStringLiteral("--to"), QStringLiteral("dev-a")},
+                         &output),
+            0);
+        const qint64 sequence = publishedSequence(output);
+        const QByteArray hash = Sha256Stream::ofFile(m_dir->filePath(QStringLiteral("mended-0.png")));
+        const QString served = m_site->contentRoot() + QLatin1Char('/') + QString::fromLatin1(hash);
+        QFile file(served);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray right = file.readAll();
+        QByteArray wrong = right;
+        wrong[wrong.size() / 2] = char(wrong.at(wrong.size() / 2) ^ 0x55);
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(wrong), qint64(wrong.size()));
+        file.close();
+
+        startAgent(QStringLiteral("dev-a"));
+        QTRY_VERIFY_WITH_TIMEOUT(stateOf(QStringLiteral("dev-a"))
+                                     .value("lastError")
+                                     .toObject()
+                                     .value("text")
+                                     .toString()
+                                     .contains(QStringLiteral("hash")),
+                                 60000);
+        QVERIFY(!QFile::exists(m_site->stateOf(QStringLiteral("dev-a")) + QStringLiteral("/files/") +
+                               QString::fromLatin1(hash)));
+        QVERIFY(stateOf(QStringLiteral("dev-a")).value("active").isUndefined());
+
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(right), qint64(right.size()));
+        file.close();
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(QStringLiteral("dev-a")), sequence, 120000);
+    }
+
+    // The agent killed in the middle of a download: started again, it goes on from where it
+    // stopped (a Range request), and no part of the bundle is played before all of it is there.
+    void aDownloadCutByAKilledAgentResumes()
+    {
+        startSite({{QStringLiteral("dev-a"), {}}}, QStringLiteral("limit_rate 400k;"));
+        startAgent(QStringLiteral("dev-a"));
+        const QString scheme = makeScheme(QStringLiteral("large"), 1, 3 * 1024 * 1024);
+        QString output;
+        QCOMPARE(
+            m_site->tool({QStringLiteral("publish"), scheme, QStringLiteral("--to"), QStringLiteral("dev-a")},
+                         &output),
+            0);
+        const qint64 sequence = publishedSequence(output);
+        QTRY_VERIFY_WITH_TIMEOUT(stagedBytes(QStringLiteral("dev-a")) > 0, 60000);
+        m_site->killAgent(QStringLiteral("dev-a"));
+        QVERIFY(stateOf(QStringLiteral("dev-a")).value("active").isUndefined());
+        QVERIFY(!QDir(m_site->stateOf(QStringLiteral("dev-a")) + QStringLiteral("/bundles/%1").arg(sequence))
+                     .exists());
+
+        startAgent(QStringLiteral("dev-a"));
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(QStringLiteral("dev-a")), sequence, 120000);
+        QFile log(m_site->accessLog());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY2(log.readAll().contains("\" 206 "), "no request went on from a partial file");
+    }
+
+    // The broker killed: the devices come back by themselves once it runs again, and a device
+    // that was away during a publish takes it when it comes back (the broker kept it on disk).
+    void devicesCatchUpAfterTheBrokerComesBack()
+    {
+        startSite({{QStringLiteral("dev-a"), {QStringLiteral("hall")}},
+                   {QStringLiteral("dev-b"), {QStringLiteral("hall")}}});
+        startAgent(QStringLiteral("dev-a"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_presence.value(QStringLiteral("dev-a")), QByteArray("online"), 30000);
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("publish"), makeScheme(QStringLiteral("before"), 1),
+                               QStringLiteral("--to"), QStringLiteral("hall")},
+                              &output),
+                 0);
+        const qint64 sequence = publishedSequence(output);
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(QStringLiteral("dev-a")), sequence, 60000);
+        // On disk within the broker's autosave interval, then the broker dies.
+        QTest::qWait(3000);
+        m_site->killBroker();
+        QString error;
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        m_presence.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(m_presence.value(QStringLiteral("dev-a")), QByteArray("online"), 90000);
+        startAgent(QStringLiteral("dev-b"));
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(QStringLiteral("dev-b")), sequence, 60000);
+    }
+
+private:
+    void startSite(const QList<QPair<QString, QStringList>> &devices, const QString &nginxExtra = QString())
+    {
+        QString error;
+        QVERIFY2(m_site->init(&error, nginxExtra), qPrintable(error));
+        for (const auto &device : devices)
+            QVERIFY2(m_site->enroll(device.first, device.second, &error), qPrintable(error));
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        QVERIFY2(m_site->startContent(&error), qPrintable(error));
+        // The test watches the devices as the operator does, with the operator's certificate.
+        m_operator.reset(new MqttLink);
+        MqttSettings settings;
+        settings.port = m_site->brokerPort();
+        settings.clientId = QStringLiteral("operator-test");
+        settings.caFile = m_site->caFolder() + QStringLiteral("/ca.crt");
+        settings.certFile = m_site->caFolder() + QStringLiteral("/operator-tls.crt");
+        settings.keyFile = m_site->caFolder() + QStringLiteral("/operator-tls.key");
+        m_operator->setSettings(settings);
+        connect(m_operator.get(), &MqttLink::connected, this, [this] {
+            m_operator->subscribe(FleetTopics::prefix() + QStringLiteral("/dev/+/state"));
+            m_operator->subscribe(FleetTopics::prefix() + QStringLiteral("/dev/+/presence"));
+        });
+        connect(m_operator.get(), &MqttLink::messageReceived, this,
+                [this](const QString &topic, const QByteArray &payload, bool) {
+                    const QStringList parts = topic.split(QLatin1Char('/'));
+                    if (parts.size() != 5)
+                        return;
+                    if (parts.at(4) == QLatin1String("state"))
+                        m_states.insert(parts.at(3), QJsonDocument::fromJson(payload).object());
+                    else if (parts.at(4) == QLatin1String("presence"))
+                        m_presence.insert(parts.at(3), payload);
+                });
+        m_operator->start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_operator->isConnected(), 30000);
+    }
+
+    void startAgent(const QString &device)
+    {
+        QString error;
+        QVERIFY2(m_site->startAgent(device, &error), qPrintable(error));
+    }
+
+    QJsonObject stateOf(const QString &device) const { return m_states.value(device); }
+    qint64 activeOf(const QString &device) const
+    {
+        return qint64(stateOf(device).value("active").toObject().value("sequence").toDouble());
+    }
+
+    qint64 stagedBytes(const QString &device) const
+    {
+        return qint64(stateOf(device).value("staged").toObject().value("bytesDone").toDouble());
+    }
+
+    static qint64 publishedSequence(const QString &output)
+    {
+        const int at = output.indexOf(QStringLiteral("bundle "));
+        return at < 0 ? -1 : output.mid(at + 7).section(QLatin1Char(':'), 0, 0).toLongLong();
+    }
+
+    // The manifest a device keeps for a bundle it has.
+    BundleManifest manifestOf(const QString &device, qint64 sequence)
+    {
+        QFile file(m_site->stateOf(device) + QStringLiteral("/bundles.json"));
+        BundleManifest manifest;
+        if (!file.open(QIODevice::ReadOnly))
+            return manifest;
+        const QJsonObject active =
+            QJsonDocument::fromJson(file.readAll()).object().value("active").toObject();
+        SignedManifest signedManifest;
+        QString error;
+        if (SignedManifest::fromJson(QJsonDocument(active).toJson(QJsonDocument::Compact), &signedManifest,
+                                     &error))
+            BundleManifest::fromJson(signedManifest.manifest, &manifest, &error);
+        Q_UNUSED(sequence)
+        return manifest;
+    }
+
+    // Sent straight to the device's desired state, as a forger with broker access would.
+    void expectRefusal(const SignedManifest &signedManifest, qint64 sequence, const QString &reason)
+    {
+        const QString before =
+            QJsonDocument(stateOf(QStringLiteral("dev-a")).value("lastRefusal").toObject()).toJson();
+        QSignalSpy acknowledged(m_operator.get(), &MqttLink::published);
+        QVERIFY(m_operator->publish(FleetTopics::device(QStringLiteral("dev-a"), QStringLiteral("desired")),
+                                    signedManifest.toJson(), 1, true) >= 0);
+        QVERIFY(acknowledged.wait(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QJsonDocument(stateOf(QStringLiteral("dev-a")).value("lastRefusal").toObject()).toJson() !=
+                before,
+            30000);
+        const QJsonObject refusal = stateOf(QStringLiteral("dev-a")).value("lastRefusal").toObject();
+        QCOMPARE(qint64(refusal.value("sequence").toDouble()), sequence);
+        if (!reason.isEmpty())
+            QVERIFY2(refusal.value("reason").toString().contains(reason),
+                     qPrintable(refusal.value("reason").toString()));
+    }
+
+    // A scheme of `pictures` pictures (random bytes: nobody decodes them here) in m_dir.
+    QString makeScheme(const QString &name, int pictures, int size = 64 * 1024)
+    {
+        QList<LumoraMediaObject *> media;
+        for (int i = 0; i < pictures; ++i) {
+            const QString path = m_dir->filePath(QStringLiteral("%1-%2.png").arg(name).arg(i));
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly))
+                return QString();
+            QByteArray bytes(size, Qt::Uninitialized);
+            for (int b = 0; b < bytes.size(); ++b)
+                bytes[b] = char((b * 131 + i * 17 + name.size()) & 0xff);
+            file.write(bytes);
+            auto *item = new LumoraMediaObject;
+            item->type = QStringLiteral("image");
+            item->image.filePath = path;
+            media.append(item);
+        }
+        const Scheme scheme = SchemeSamples::wrap(media);
+        const QString path = m_dir->filePath(name + QStringLiteral(".schx"));
+        return SchemeWriter::save(path, scheme) ? path : QString();
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<FleetSite> m_site;
+    std::unique_ptr<MqttLink> m_operator;
+    QHash<QString, QJsonObject> m_states;
+    QHash<QString, QByteArray> m_presence;
+};
+
+QTEST_GUILESS_MAIN(TestFleetAgent)
+#include "test_fleetagent.moc"

@@ -1,0 +1,179 @@
+// A device with a real player: the player starts its companion, which is the device's agent
+// once the device has joined a fleet; a bundle published by lumora-fleet plays on the screen,
+// the device says what it shows, a screenshot comes back with the picture in it, and a player
+// that dies is started again by the agent and plays the bundle again.
+
+#include "../buildpaths.h"
+#include "fleetsite.h"
+#include "model/commonwinobject.h"
+#include "model/lumoramediaobject.h"
+#include "model/programobject.h"
+#include "model/schemewriter.h"
+#include "schemesamples.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+class TestFleetPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        m_app = m_dir->filePath(QStringLiteral("app"));
+        QVERIFY(QDir().mkpath(m_app));
+        QVERIFY(
+            QFile::copy(BuildPaths::path("LUMORA_PLAYER_BINARY"), m_app + QStringLiteral("/LumoraPlayer")));
+        QVERIFY(QFile::copy(BuildPaths::path("LUMORA_SERVER_BINARY"),
+                            m_app + QStringLiteral("/LumoraPlayerServer")));
+        m_site.reset(new FleetSite(m_dir->filePath(QStringLiteral("fleet"))));
+    }
+
+    void cleanup()
+    {
+        if (m_player && m_player->state() != QProcess::NotRunning) {
+            m_player->kill();
+            m_player->waitForFinished(5000);
+        }
+        m_player.reset();
+        // The agent and a player it started again are no children of this test.
+        killAll(m_app + QStringLiteral("/LumoraPlayer"));
+        killAll(m_app + QStringLiteral("/LumoraPlayerServer"));
+        m_site.reset();
+        m_dir.reset();
+    }
+
+    void aPublishedBundlePlaysIsReportedAndSurvivesACrash()
+    {
+        QString error;
+        QVERIFY2(m_site->init(&error), qPrintable(error));
+        // The device is the portable folder: its setting.ini holds the fleet.
+        QVERIFY2(m_site->enroll(QStringLiteral("screen-1"), {QStringLiteral("hall")}, &error,
+                                m_app + QStringLiteral("/setting.ini")),
+                 qPrintable(error));
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        QVERIFY2(m_site->startContent(&error), qPrintable(error));
+
+        startPlayer();
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("publish"), makeScheme(), QStringLiteral("--to"),
+                               QStringLiteral("hall"), QStringLiteral("--wait"), QStringLiteral("120")},
+                              &output),
+                 0);
+
+        // What each window shows, as the device reports it.
+        QTRY_VERIFY_WITH_TIMEOUT(devicesLine().contains(QStringLiteral("orange.png")), 60000);
+
+        // The screenshot is the screen's: the picture's colour, not black.
+        const QString shot = m_dir->filePath(QStringLiteral("shot.jpg"));
+        QCOMPARE(m_site->tool({QStringLiteral("screenshot"), QStringLiteral("screen-1"), shot}, &output), 0);
+        QImage picture(shot);
+        QVERIFY2(!picture.isNull(), qPrintable(output));
+        const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        QVERIFY2(centre.red() > 200 && centre.green() > 80 && centre.green() < 200 && centre.blue() < 80,
+                 qPrintable(centre.name()));
+
+        // Killed, the player is started again by the agent and plays the bundle again.
+        const qint64 first = m_player->processId();
+        ::kill(pid_t(first), SIGKILL);
+        QVERIFY(m_player->waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf().value(QStringLiteral("playerCrashes")).toInt() == 1, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(playerPids().size() == 1 && playerPids().first() != first, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf().value(QStringLiteral("player")).toString() ==
+                                         QLatin1String("running") &&
+                                     !statusOf().value(QStringLiteral("playing")).toArray().isEmpty(),
+                                 60000);
+    }
+
+private:
+    void startPlayer()
+    {
+        m_player.reset(new QProcess);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // Not started by a service manager: the agent is the one to start the player again.
+        env.remove(QStringLiteral("INVOCATION_ID"));
+        m_player->setProcessEnvironment(env);
+        m_player->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_player->start(m_app + QStringLiteral("/LumoraPlayer"), {});
+        QVERIFY(m_player->waitForStarted(10000));
+    }
+
+    QString devicesLine()
+    {
+        QString output;
+        m_site->tool({QStringLiteral("devices")}, &output);
+        return output;
+    }
+
+    QJsonObject statusOf()
+    {
+        QString output;
+        if (m_site->tool({QStringLiteral("status"), QStringLiteral("screen-1")}, &output) != 0)
+            return QJsonObject();
+        return QJsonDocument::fromJson(output.toUtf8()).object();
+    }
+
+    QList<qint64> playerPids() const { return pidsOf(m_app + QStringLiteral("/LumoraPlayer")); }
+
+    static QList<qint64> pidsOf(const QString &exe)
+    {
+        QList<qint64> pids;
+        for (const QString &entry :
+             QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(entry)) == exe)
+                pids.append(entry.toLongLong());
+        }
+        return pids;
+    }
+
+    static void killAll(const QString &exe)
+    {
+        for (qint64 pid : pidsOf(exe))
+            ::kill(pid_t(pid), SIGKILL);
+    }
+
+    // One orange picture filling a 320x240 display window.
+    QString makeScheme()
+    {
+        const QString picturePath = m_dir->filePath(QStringLiteral("orange.png"));
+        QImage image(320, 240, QImage::Format_RGB32);
+        image.fill(QColor(255, 140, 0));
+        if (!image.save(picturePath))
+            return QString();
+        auto *item = new LumoraMediaObject;
+        item->type = QStringLiteral("image");
+        item->image.filePath = picturePath;
+        item->image.stayTime = 30;
+        Scheme scheme = SchemeSamples::wrap({item});
+        PlayWinObject &display = scheme.displayWindows.front()->window;
+        display.width = 320;
+        display.height = 240;
+        CommonWinObject *window =
+            scheme.displayWindows.front()->schedule.allPrograms().first()->windows.first();
+        window->width = 320;
+        window->height = 240;
+        const QString path = m_dir->filePath(QStringLiteral("orange.schx"));
+        return SchemeWriter::save(path, scheme) ? path : QString();
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+    QString m_app;
+    QScopedPointer<FleetSite> m_site;
+    QScopedPointer<QProcess> m_player;
+};
+
+QTEST_GUILESS_MAIN(TestFleetPlayer)
+#include "test_fleetplayer.moc"
