@@ -25,6 +25,8 @@ bool BundleBuilder::build(const QString &schemePath, const QString &officeCache,
         return false;
     }
     Scheme &scheme = reader.scheme();
+    // As the player reads it: a relative name is a file beside the scheme.
+    SchemeFiles::resolveRelative(scheme, QFileInfo(schemePath).absolutePath());
     QHash<QString, QString> nameOf; // absolute source path -> bundle name
     QSet<QString> taken;
     QString failure;

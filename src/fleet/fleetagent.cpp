@@ -64,6 +64,7 @@ FleetAgent::FleetAgent(const Options &options, QObject *parent)
     , m_switchTimer(new QTimer(this))
     , m_publishTimer(new QTimer(this))
     , m_clockTimer(new QTimer(this))
+    , m_heartbeat(new QTimer(this))
     , m_network(new QNetworkAccessManager(this))
 {
     m_fetcher = new BundleFetcher(m_store, this);
@@ -73,6 +74,9 @@ FleetAgent::FleetAgent(const Options &options, QObject *parent)
     m_publishTimer->setSingleShot(true);
     m_publishTimer->setInterval(500);
     connect(m_publishTimer, &QTimer::timeout, this, &FleetAgent::publishState);
+    // "Last seen" stays true while nothing changes: the state goes out once a minute anyway.
+    m_heartbeat->setInterval(60 * 1000);
+    connect(m_heartbeat, &QTimer::timeout, this, &FleetAgent::publishState);
     m_clockTimer->setInterval(10 * 60 * 1000);
     connect(m_clockTimer, &QTimer::timeout, this, &FleetAgent::measureClock);
 }
@@ -145,6 +149,7 @@ bool FleetAgent::start(QString *error)
     m_link->start();
     measureClock();
     m_clockTimer->start();
+    m_heartbeat->start();
     // A download cut off by the agent's own end goes on where it stopped.
     if (!m_staged.isNull())
         m_fetcher->fetch(m_staged.manifest);
@@ -344,6 +349,8 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
             {QStringLiteral("status"), jpeg.isEmpty() ? QStringLiteral("failed") : QStringLiteral("ok")}};
         if (jpeg.isEmpty())
             reply.insert(QStringLiteral("error"), message.value(QStringLiteral("error")).toString());
+        if (message.contains(QStringLiteral("warning")))
+            reply.insert(QStringLiteral("warning"), message.value(QStringLiteral("warning")));
         m_link->publish(FleetTopics::device(device, QStringLiteral("reply")),
                         QJsonDocument(reply).toJson(QJsonDocument::Compact), 1, false);
     }

@@ -104,6 +104,7 @@ private:
     QTimer *m_switchTimer = nullptr;
     QTimer *m_publishTimer = nullptr;
     QTimer *m_clockTimer = nullptr;
+    QTimer *m_heartbeat = nullptr;
     QNetworkAccessManager *m_network = nullptr;
     QSslConfiguration m_ssl;
     bool m_clockMeasured = false;

@@ -154,6 +154,19 @@ void FleetPlayerLink::screenshot(const QJsonObject &message)
         m_endpoint->send(reply);
         return;
     }
+    // What lies off the desktop is on no screen and comes out black: the operator is told why.
+    const QRect desktop = screen->virtualGeometry();
+    if (!desktop.contains(area)) {
+        reply.insert(
+            QStringLiteral("warning"),
+            QStringLiteral("the display windows (%1x%2 at %3,%4) lie partly outside the desktop (%5x%6)")
+                .arg(area.width())
+                .arg(area.height())
+                .arg(area.x())
+                .arg(area.y())
+                .arg(desktop.width())
+                .arg(desktop.height()));
+    }
     QPixmap picture = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     // Large walls are sent at most 1920 pixels wide: enough to see what plays.
     if (picture.width() > 1920)

@@ -34,10 +34,10 @@ namespace {
 enum Column {
     NameColumn,
     StateColumn,
+    PublishColumn,
     BundleColumn,
     PlayingColumn,
     SeenColumn,
-    PublishColumn,
     ErrorColumn,
     ColumnCount
 };
@@ -61,7 +61,9 @@ ScreensWin::ScreensWin(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("screensWin"));
-    resize(1100, 560);
+    // The console look of the dialogs paints a window's background only when asked to.
+    setAttribute(Qt::WA_StyledBackground);
+    resize(1320, 600);
     auto *column = new QVBoxLayout(this);
 
     auto *top = new QHBoxLayout;
@@ -81,7 +83,12 @@ ScreensWin::ScreensWin(QWidget *parent)
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tree->setRootIsDecorated(true);
     m_tree->setUniformRowHeights(true);
+    // Columns follow what the devices report, which comes after the rows are made.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(true);
+    // A screen of many windows would push the rest out of sight: the full list is its tooltip.
+    m_tree->header()->setSectionResizeMode(PlayingColumn, QHeaderView::Interactive);
+    m_tree->setColumnWidth(PlayingColumn, 300);
     body->addWidget(m_tree, 3);
 
     auto *side = new QVBoxLayout;
@@ -167,6 +174,17 @@ void ScreensWin::openFleet(const QString &caFolder)
     rebuild();
 }
 
+void ScreensWin::showEvent(QShowEvent *event)
+{
+    // Over the main window the first time; where the operator put it afterwards.
+    if (!m_placed && parentWidget()) {
+        m_placed = true;
+        const QRect over = parentWidget()->frameGeometry();
+        move(over.center() - rect().center());
+    }
+    QWidget::showEvent(event);
+}
+
 void ScreensWin::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -180,8 +198,8 @@ void ScreensWin::retranslate()
     m_chooseButton->setText(tr("Fleet folder…"));
     m_publishButton->setText(tr("Publish"));
     m_screenshotButton->setText(tr("Screenshot"));
-    m_tree->setHeaderLabels({tr("Screen"), tr("State"), tr("Bundle"), tr("Playing"), tr("Last seen"),
-                             tr("Publish"), tr("Last error")});
+    m_tree->setHeaderLabels({tr("Screen"), tr("State"), tr("Publish"), tr("Bundle"), tr("Playing"),
+                             tr("Last seen"), tr("Last error")});
     if (!m_operator || !m_loadError.isEmpty()) {
         m_fleetLabel->setText(tr("No fleet in %1. An operator makes one with \"lumora-fleet ca init\".")
                                   .arg(QDir::toNativeSeparators(m_caFolder)));
@@ -238,8 +256,6 @@ void ScreensWin::rebuild()
             addDevice(loose, device);
         }
         m_tree->expandAll();
-        for (int c = 0; c < ColumnCount - 1; ++c)
-            m_tree->resizeColumnToContents(c);
     }
     retranslate();
 }
@@ -298,6 +314,7 @@ void ScreensWin::updateDevice(QTreeWidgetItem *item, const QString &device)
                        QStringLiteral(": ") + window.value(QStringLiteral("item")).toString());
     }
     item->setText(PlayingColumn, playing.join(QStringLiteral("; ")));
+    item->setToolTip(PlayingColumn, playing.join(QLatin1Char('\n')));
     // In the device's own zone first: an operator of several sites thinks of a screen's day there.
     const QDateTime seen =
         QDateTime::fromString(state.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);

@@ -33,6 +33,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void retranslate();
@@ -47,6 +48,7 @@ private:
 
     FleetOperator *m_operator = nullptr;
     QString m_caFolder;
+    bool m_placed = false;
     QString m_loadError;
     std::function<QString()> m_schemePath;
     std::function<bool()> m_schemeModified;

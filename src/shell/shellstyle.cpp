@@ -183,10 +183,11 @@ QString shellStyleSheet()
 namespace {
 
 // Dialogs that take the console look. Type selectors match subclasses too.
-const char *const kConsoleDialogs[] = {"QMessageBox",           "QFileDialog",     "QColorDialog",
-                                       "QInputDialog",          "QProgressDialog", "QErrorMessage",
-                                       "DisplaySettingsDialog", "ExtendWin",
-                                       "TimingSegmentTimePropertyWin", "FramelessDialog"};
+const char *const kConsoleDialogs[] = {
+    "QMessageBox",           "QFileDialog",     "QColorDialog",
+    "QInputDialog",          "QProgressDialog", "QErrorMessage",
+    "DisplaySettingsDialog", "ExtendWin",       "TimingSegmentTimePropertyWin",
+    "FramelessDialog",       "ScreensWin"};
 
 // Rules written once with "S" for the dialog; scoped to each dialog class so that no other
 // window (play windows, renderers) is touched.

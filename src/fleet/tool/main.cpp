@@ -487,6 +487,8 @@ int screenshot(const QString &folder, const QStringList &args)
     if (reply.value(QStringLiteral("status")).toString() != QLatin1String("ok"))
         return fail(
             QStringLiteral("%1: %2").arg(args.first(), reply.value(QStringLiteral("error")).toString()));
+    if (reply.contains(QStringLiteral("warning")))
+        say(QStringLiteral("%1: %2").arg(args.first(), reply.value(QStringLiteral("warning")).toString()));
     // The picture is retained on its own topic; the answer comes after it was sent.
     waitUntil([&] { return op.screenshotOf(args.first()) != before; }, 10000);
     if (!writeFile(args.at(1), op.screenshotOf(args.first()), false))
