@@ -9,6 +9,11 @@ At the end it prints the growth after the warm-up, the lateness of every timing 
 row's begin against the point's second), and compares the play log with
 "lumora-scheme simulate" from the same start: the largest begin-time difference.
 
+With --fleet-tool and --agent the player is a device of a fleet (made with lumora-fleet, the broker
+and content server from the shipped configuration on loopback); a minute into the run both
+servers are stopped with SIGSTOP, so they keep their connections and answer nothing, as a dead
+route does, and the agent keeps trying while the player plays.
+
 Needs Xvfb, ffmpeg and xrestop (X resources are left out without it).
 """
 
@@ -59,6 +64,50 @@ def make_media(directory, scheme_maker, points):
                         "-c:v", "libx264", "-pix_fmt", "yuv420p", os.path.join(directory, name)], check=True)
     out = subprocess.run([scheme_maker, directory] + points, check=True, capture_output=True, text=True)
     return out.stdout.strip()
+
+
+def free_port():
+    import socket
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def make_fleet(work, tool, source):
+    """A fleet site in work/site with this player's folder as its one device; returns the
+    broker and content server processes."""
+    site = os.path.join(work, "site")
+    ca = os.path.join(site, "ca")
+    os.makedirs(os.path.join(site, "www", "b"), exist_ok=True)
+    os.makedirs(os.path.join(site, "tmp"), exist_ok=True)
+    broker_port, content_port = free_port(), free_port()
+
+    def run(*arguments):
+        subprocess.run([tool, "--ca", ca] + list(arguments), check=True, stdout=subprocess.DEVNULL)
+
+    run("ca", "init", "--broker", "mqtts://127.0.0.1:%d" % broker_port,
+        "--content", "https://127.0.0.1:%d/b/" % content_port)
+    run("ca", "server", "broker", "--address", "127.0.0.1", "--out", os.path.join(site, "broker"))
+    run("ca", "server", "content", "--address", "127.0.0.1", "--out", os.path.join(site, "content"))
+    shutil.copy2(os.path.join(ca, "ca.crt"), site)
+    shutil.copy2(os.path.join(source, "resources", "fleet", "acl"), site)
+    for name, port, extra in (("mosquitto.conf", broker_port, ""), ("nginx.conf", content_port, "")):
+        with open(os.path.join(source, "resources", "fleet", name)) as shipped:
+            text = shipped.read().replace("@FOLDER@", site).replace("@PORT@", str(port))
+        text = text.replace("listener %d\n" % port, "listener %d 127.0.0.1\n" % port)
+        text = text.replace("listen %d ssl" % port, "listen 127.0.0.1:%d ssl" % port)
+        if os.geteuid() == 0:
+            text = ("user root;\n" + text) if name == "nginx.conf" else (text + "user root\n")
+        with open(os.path.join(site, name), "w") as out:
+            out.write(text)
+    enrolment = os.path.join(site, "soak.lumora-device")
+    run("enroll", "soak", "--acl", os.path.join(site, "acl"), "--out", enrolment)
+    run("join", enrolment, "--config", os.path.join(work, "setting.ini"))
+    broker = subprocess.Popen(["mosquitto", "-c", os.path.join(site, "mosquitto.conf")],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    content = subprocess.Popen(["nginx", "-p", site, "-c", os.path.join(site, "nginx.conf"), "-g", "daemon off;"],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return broker, content
 
 
 def proc_status(pid):
@@ -267,6 +316,8 @@ def main():
     parser.add_argument("--point-every", type=int, default=5, help="minutes between timing points")
     parser.add_argument("--keep", help="directory to keep the run in (default: a temporary one)")
     parser.add_argument("--screen", default="1280x720")
+    parser.add_argument("--fleet-tool", help="lumora-fleet: the player is a device of a fleet whose servers die")
+    parser.add_argument("--agent", help="LumoraPlayerServer, the device's agent (with --fleet-tool)")
     parser.add_argument("--compare-only", metavar="DIR",
                         help="only compare the play log of a kept run with the simulation")
     args = parser.parse_args()
@@ -293,6 +344,11 @@ def main():
     database = os.path.join(work, "log.db")
     if os.path.exists(database):
         os.remove(database)
+    servers = []
+    if args.fleet_tool:
+        shutil.copy2(args.agent, os.path.join(work, "LumoraPlayerServer"))
+        source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+        servers = make_fleet(work, args.fleet_tool, source)
     points = ["%02d:%02d" % (m // 60, m % 60) for m in range(0, 24 * 60, args.point_every)]
     scheme = make_media(os.path.join(work, "media"), os.path.abspath(args.scheme_maker), points)
 
@@ -318,6 +374,11 @@ def main():
             wait = began + minute * 60 - time.monotonic()
             if wait > 0:
                 time.sleep(wait)
+            if servers and minute == 1:
+                # Connected by now; from here on the route to both servers is dead.
+                for server in servers:
+                    server.send_signal(signal.SIGSTOP)
+                say("soak: the broker and the content server stopped answering")
             if process.poll() is not None:
                 say("soak: the player ended with status %s" % process.returncode)
                 break
@@ -339,6 +400,19 @@ def main():
         xvfb.terminate()
         xvfb.wait()
         output.close()
+        for server in servers:
+            server.send_signal(signal.SIGCONT)
+            server.kill()
+            server.wait()
+        # The agent outlives its player by design; the run is over.
+        agent = os.path.join(work, "LumoraPlayerServer")
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                try:
+                    if os.readlink("/proc/%s/exe" % entry) == agent:
+                        os.kill(int(entry), signal.SIGKILL)
+                except OSError:
+                    pass
 
     warm = [s for s in samples if s[0] >= 10]
     if len(warm) >= 2:

@@ -38,6 +38,9 @@ FleetPlayerLink::FleetPlayerLink(Widget *widget, const QString &socketPath, QObj
     connect(m_widget, &Widget::sigNowPlaying, this,
             [this](const QString &display, const QString &window, const QString &item) {
                 m_playing.insert(display + QLatin1Char('/') + window, item);
+                // The new scheme shows on this screen: its still goes once the item is drawn.
+                if (m_curtains.contains(display))
+                    QTimer::singleShot(500, this, [this, display] { liftCurtain(display); });
                 // Every item start of every window in one second goes out as one message.
                 if (!m_playingQueued) {
                     m_playingQueued = true;
@@ -49,6 +52,7 @@ FleetPlayerLink::FleetPlayerLink(Widget *widget, const QString &socketPath, QObj
 FleetPlayerLink::~FleetPlayerLink()
 {
     qDeleteAll(m_identifyLabels);
+    qDeleteAll(m_curtains);
 }
 
 void FleetPlayerLink::start()
@@ -96,7 +100,45 @@ void FleetPlayerLink::armSwitch()
         m_switchTimer->start(int(qMin<qint64>(wait, 60000)));
         return;
     }
-    switchNow();
+    // The stills go up first and are drawn before the old screens are taken down.
+    drawCurtains();
+    QTimer::singleShot(m_curtains.isEmpty() ? 0 : 150, this, &FleetPlayerLink::switchNow);
+}
+
+void FleetPlayerLink::drawCurtains()
+{
+    QScreen *desktop = QGuiApplication::primaryScreen();
+    if (!desktop)
+        return;
+    for (const QString &name : m_widget->playingDisplays()) {
+        MainPlayBKLabel *screen = m_widget->screenOf(name);
+        if (!screen || m_curtains.contains(name))
+            continue;
+        const QRect area = screen->frameGeometry();
+        // From the screen, video included, as the operator's screenshot is taken.
+        auto *curtain = new QLabel;
+        curtain->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
+        curtain->setAttribute(Qt::WA_ShowWithoutActivating);
+        curtain->setPixmap(desktop->grabWindow(0, area.x(), area.y(), area.width(), area.height()));
+        curtain->setGeometry(area);
+        curtain->show();
+        curtain->raise();
+        m_curtains.insert(name, curtain);
+    }
+    // Screens the next scheme does not have, or that never start, are uncovered in any case.
+    if (!m_curtains.isEmpty()) {
+        QTimer::singleShot(5000, this, [this] {
+            const QStringList names = m_curtains.keys();
+            for (const QString &name : names)
+                liftCurtain(name);
+        });
+    }
+}
+
+void FleetPlayerLink::liftCurtain(const QString &display)
+{
+    delete m_curtains.take(display);
 }
 
 void FleetPlayerLink::switchNow()
@@ -105,6 +147,10 @@ void FleetPlayerLink::switchNow()
     const QString scheme = m_pendingScheme;
     m_pendingBundle = 0;
     auto refuse = [this, bundle](const QString &error) {
+        // The old scheme plays on, seen again.
+        const QStringList names = m_curtains.keys();
+        for (const QString &name : names)
+            liftCurtain(name);
         m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("refused")},
                                      {QStringLiteral("bundle"), bundle},
                                      {QStringLiteral("error"), error}});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
@@ -30,6 +31,8 @@ private:
     void onMessage(const QJsonObject &message);
     void armSwitch();
     void switchNow();
+    void drawCurtains();
+    void liftCurtain(const QString &display);
     void sendPlaying();
     void screenshot(const QJsonObject &message);
     void identify(const QString &device, int seconds);
@@ -44,4 +47,6 @@ private:
     QJsonObject m_playing; // display window / window -> item
     bool m_playingQueued = false;
     QList<QLabel *> m_identifyLabels;
+    // Stills of the screens as they were, over them while the next scheme comes up.
+    QHash<QString, QLabel *> m_curtains;
 };

@@ -1,11 +1,13 @@
 #include "fleetsite.h"
 
 #include "../buildpaths.h"
+#include "fleet/mqttlink.h"
 #include "fleetservers.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -263,4 +265,29 @@ void FleetSite::killAgent(const QString &device)
             agent.second->waitForFinished(5000);
         }
     }
+}
+
+bool FleetSite::setDesired(const QString &topic, const QByteArray &payload, QString *error)
+{
+    MqttLink link;
+    MqttSettings settings;
+    settings.port = m_brokerPort;
+    settings.clientId = QStringLiteral("operator-site");
+    settings.caFile = caFolder() + QStringLiteral("/ca.crt");
+    settings.certFile = caFolder() + QStringLiteral("/operator-tls.crt");
+    settings.keyFile = caFolder() + QStringLiteral("/operator-tls.key");
+    link.setSettings(settings);
+    QSignalSpy connected(&link, &MqttLink::connected);
+    QSignalSpy published(&link, &MqttLink::published);
+    link.start();
+    if (!connected.wait(30000)) {
+        *error = QStringLiteral("the broker did not take the operator: %1").arg(link.lastError());
+        return false;
+    }
+    if (link.publish(topic, payload, 1, true) < 0 || !published.wait(10000)) {
+        *error = QStringLiteral("the broker did not take the message");
+        return false;
+    }
+    link.stop();
+    return true;
 }

@@ -42,6 +42,10 @@ public:
     QProcess *startAgent(const QString &device, QString *error);
     void killAgent(const QString &device);
 
+    // Sets a device's or group's desired state as the operator, bytes as given (a manifest the
+    // tool would never make); true once the broker has taken it.
+    bool setDesired(const QString &topic, const QByteArray &payload, QString *error);
+
     // Runs lumora-fleet with --ca; its exit status, with stdout and stderr in *output.
     int tool(const QStringList &arguments, QString *output = nullptr, int timeoutMs = 120000);
 

@@ -4,6 +4,9 @@
 // that dies is started again by the agent and plays the bundle again.
 
 #include "../buildpaths.h"
+#include "fleet/bundlemanifest.h"
+#include "fleet/ed25519key.h"
+#include "fleet/sha256stream.h"
 #include "fleetsite.h"
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
@@ -12,12 +15,15 @@
 #include "schemesamples.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,27 +63,16 @@ private slots:
 
     void aPublishedBundlePlaysIsReportedAndSurvivesACrash()
     {
-        QString error;
-        QVERIFY2(m_site->init(&error), qPrintable(error));
-        // The device is the portable folder: its setting.ini holds the fleet.
-        QVERIFY2(m_site->enroll(QStringLiteral("screen-1"), {QStringLiteral("hall")}, &error,
-                                m_app + QStringLiteral("/setting.ini")),
-                 qPrintable(error));
-        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
-        QVERIFY2(m_site->startContent(&error), qPrintable(error));
-
+        startFleet();
         startPlayer();
-        QString output;
-        QCOMPARE(m_site->tool({QStringLiteral("publish"), makeScheme(), QStringLiteral("--to"),
-                               QStringLiteral("hall"), QStringLiteral("--wait"), QStringLiteral("120")},
-                              &output),
-                 0);
+        QVERIFY(publish(makeScheme()) > 0);
 
         // What each window shows, as the device reports it.
         QTRY_VERIFY_WITH_TIMEOUT(devicesLine().contains(QStringLiteral("orange.png")), 60000);
 
         // The screenshot is the screen's: the picture's colour, not black.
         const QString shot = m_dir->filePath(QStringLiteral("shot.jpg"));
+        QString output;
         QCOMPARE(m_site->tool({QStringLiteral("screenshot"), QStringLiteral("screen-1"), shot}, &output), 0);
         QImage picture(shot);
         QVERIFY2(!picture.isNull(), qPrintable(output));
@@ -95,6 +90,80 @@ private slots:
                                          QLatin1String("running") &&
                                      !statusOf().value(QStringLiteral("playing")).toArray().isEmpty(),
                                  60000);
+    }
+
+    // From one bundle to the next on a screen both play: the screen never shows the desktop
+    // between them. And a bundle whose scheme the player cannot open changes nothing on screen.
+    void switchingShowsNoBlackFrameAndABadSchemeIsRefused()
+    {
+        startFleet();
+        startPlayer();
+        const qint64 first = publish(makeScheme());
+        QVERIFY(first > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(middle().red() > 200 && middle().green() < 200, 60000);
+
+        // The screen watched while the next bundle comes, until it shows blue.
+        QProcess tool;
+        tool.start(BuildPaths::path("LUMORA_FLEET_TOOL"),
+                   {QStringLiteral("--ca"), m_site->caFolder(), QStringLiteral("publish"),
+                    makeScheme(QStringLiteral("blue"), QColor(0, 60, 255)), QStringLiteral("--to"),
+                    QStringLiteral("hall")});
+        QVERIFY(tool.waitForStarted());
+        int samples = 0;
+        QStringList dark;
+        QElapsedTimer watching;
+        watching.start();
+        for (;;) {
+            const QColor colour = middle();
+            ++samples;
+            if (colour.red() + colour.green() + colour.blue() < 90)
+                dark.append(colour.name());
+            if (colour.blue() > 200 && colour.red() < 60)
+                break;
+            QVERIFY2(watching.elapsed() < 120000, "the screen never showed the next bundle");
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        QVERIFY(tool.state() == QProcess::NotRunning || tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        QVERIFY2(dark.isEmpty(),
+                 qPrintable(QStringLiteral("%1 of %2 looks were dark").arg(dark.size()).arg(samples)));
+
+        // A scheme file that is none, signed as the operator's: refused, and blue stays.
+        const QByteArray garbage("this is no scheme at all");
+        const QByteArray hash = Sha256Stream::ofData(garbage);
+        QFile served(m_site->contentRoot() + QLatin1Char('/') + QString::fromLatin1(hash));
+        QVERIFY(served.open(QIODevice::WriteOnly));
+        served.write(garbage);
+        served.close();
+        QFile::setPermissions(served.fileName(), served.permissions() | QFile::ReadOther);
+        BundleManifest manifest;
+        manifest.sequence = QDateTime::currentMSecsSinceEpoch() + 1000000;
+        manifest.scheme = QStringLiteral("broken.schx");
+        manifest.published = QDateTime::currentDateTimeUtc();
+        manifest.files.append(BundleFile{QStringLiteral("broken.schx"), hash, garbage.size()});
+        const Ed25519Key key = Ed25519Key::fromPemFile(m_site->caFolder() + QStringLiteral("/operator.key"));
+        QString error;
+        QVERIFY2(m_site->setDesired(QStringLiteral("lumora/v1/grp/hall/desired"),
+                                    SignedManifest::sign(manifest.toJson(), key).toJson(), &error),
+                 qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(qint64(statusOf()
+                                            .value(QStringLiteral("lastRefusal"))
+                                            .toObject()
+                                            .value(QStringLiteral("sequence"))
+                                            .toDouble()) == manifest.sequence,
+                                 60000);
+        const QJsonObject state = statusOf();
+        QVERIFY2(state.value(QStringLiteral("lastRefusal"))
+                     .toObject()
+                     .value(QStringLiteral("reason"))
+                     .toString()
+                     .contains(QStringLiteral("could not open")),
+                 qPrintable(QJsonDocument(state).toJson()));
+        QVERIFY(qint64(state.value(QStringLiteral("active"))
+                           .toObject()
+                           .value(QStringLiteral("sequence"))
+                           .toDouble()) > first);
+        QVERIFY(middle().blue() > 200);
     }
 
 private:
@@ -145,12 +214,13 @@ private:
             ::kill(pid_t(pid), SIGKILL);
     }
 
-    // One orange picture filling a 320x240 display window.
-    QString makeScheme()
+    // One picture of one colour filling a 320x240 display window.
+    QString makeScheme(const QString &name = QStringLiteral("orange"),
+                       const QColor &colour = QColor(255, 140, 0))
     {
-        const QString picturePath = m_dir->filePath(QStringLiteral("orange.png"));
+        const QString picturePath = m_dir->filePath(name + QStringLiteral(".png"));
         QImage image(320, 240, QImage::Format_RGB32);
-        image.fill(QColor(255, 140, 0));
+        image.fill(colour);
         if (!image.save(picturePath))
             return QString();
         auto *item = new LumoraMediaObject;
@@ -165,8 +235,39 @@ private:
             scheme.displayWindows.front()->schedule.allPrograms().first()->windows.first();
         window->width = 320;
         window->height = 240;
-        const QString path = m_dir->filePath(QStringLiteral("orange.schx"));
+        const QString path = m_dir->filePath(name + QStringLiteral(".schx"));
         return SchemeWriter::save(path, scheme) ? path : QString();
+    }
+
+    void startFleet()
+    {
+        QString error;
+        QVERIFY2(m_site->init(&error), qPrintable(error));
+        // The device is the portable folder: its setting.ini holds the fleet.
+        QVERIFY2(m_site->enroll(QStringLiteral("screen-1"), {QStringLiteral("hall")}, &error,
+                                m_app + QStringLiteral("/setting.ini")),
+                 qPrintable(error));
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        QVERIFY2(m_site->startContent(&error), qPrintable(error));
+    }
+
+    qint64 publish(const QString &scheme)
+    {
+        QString output;
+        if (m_site->tool({QStringLiteral("publish"), scheme, QStringLiteral("--to"), QStringLiteral("hall"),
+                          QStringLiteral("--wait"), QStringLiteral("120")},
+                         &output) != 0) {
+            qWarning("%s", qPrintable(output));
+            return -1;
+        }
+        return output.section(QStringLiteral("bundle "), 1).section(QLatin1Char(':'), 0, 0).toLongLong();
+    }
+
+    // The colour at the middle of the display window, as the screen shows it.
+    static QColor middle()
+    {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        return screen->grabWindow(0, 160, 120, 1, 1).toImage().pixelColor(0, 0);
     }
 
     QScopedPointer<QTemporaryDir> m_dir;
@@ -175,5 +276,5 @@ private:
     QScopedPointer<QProcess> m_player;
 };
 
-QTEST_GUILESS_MAIN(TestFleetPlayer)
+QTEST_MAIN(TestFleetPlayer)
 #include "test_fleetplayer.moc"

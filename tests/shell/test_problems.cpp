@@ -138,7 +138,14 @@ private slots:
         QVERIFY(m_widget->openSchemeFile(m_scheme, true));
         ProblemWatch *watch = m_widget->problemWatch();
         QTRY_VERIFY_WITH_TIMEOUT(watch->isCurrent(), kCheckMsecs);
-        QCOMPARE(lines(watch->problems()), m_reported);
+        // The tool names a file as the scheme stores it; the editor holds every name resolved
+        // beside the scheme, as the player plays it.
+        QSet<QString> reported;
+        for (const QString &line : qAsConst(m_reported))
+            reported << (line.endsWith(QStringLiteral(": text.png"))
+                             ? line.chopped(8) + m_dir.filePath(QStringLiteral("text.png"))
+                             : line);
+        QCOMPARE(lines(watch->problems()), reported);
         auto *button = m_widget->findChild<menuButton *>(QStringLiteral("problemsButton"));
         QCOMPARE(button->text(), QStringLiteral("problems (%1)").arg(m_reported.size()));
 
