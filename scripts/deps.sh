@@ -20,6 +20,8 @@ LUMORA_TEST_PACKAGES=(
     # the bare player bench/video compares the play window with
     mpv
     xrestop
+    # the fleet benchmark times the agent against it
+    curl
     # the broker, content server and central store the fleet tests start on loopback
     mosquitto nginx-light libnginx-mod-http-dav-ext openssl postgresql-15 libqt5sql5-psql
 )

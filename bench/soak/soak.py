@@ -66,48 +66,15 @@ def make_media(directory, scheme_maker, points):
     return out.stdout.strip()
 
 
-def free_port():
-    import socket
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def make_fleet(work, tool, source):
+def make_fleet(work, tool):
     """A fleet site in work/site with this player's folder as its one device; returns the
     broker and content server processes."""
-    site = os.path.join(work, "site")
-    ca = os.path.join(site, "ca")
-    os.makedirs(os.path.join(site, "www", "b"), exist_ok=True)
-    os.makedirs(os.path.join(site, "tmp"), exist_ok=True)
-    broker_port, content_port = free_port(), free_port()
-
-    def run(*arguments):
-        subprocess.run([tool, "--ca", ca] + list(arguments), check=True, stdout=subprocess.DEVNULL)
-
-    run("ca", "init", "--broker", "mqtts://127.0.0.1:%d" % broker_port,
-        "--content", "https://127.0.0.1:%d/b/" % content_port)
-    run("ca", "server", "broker", "--address", "127.0.0.1", "--out", os.path.join(site, "broker"))
-    run("ca", "server", "content", "--address", "127.0.0.1", "--out", os.path.join(site, "content"))
-    shutil.copy2(os.path.join(ca, "ca.crt"), site)
-    shutil.copy2(os.path.join(source, "resources", "fleet", "acl"), site)
-    for name, port, extra in (("mosquitto.conf", broker_port, ""), ("nginx.conf", content_port, "")):
-        with open(os.path.join(source, "resources", "fleet", name)) as shipped:
-            text = shipped.read().replace("@FOLDER@", site).replace("@PORT@", str(port))
-        text = text.replace("listener %d\n" % port, "listener %d 127.0.0.1\n" % port)
-        text = text.replace("listen %d ssl" % port, "listen 127.0.0.1:%d ssl" % port)
-        if os.geteuid() == 0:
-            text = ("user root;\n" + text) if name == "nginx.conf" else (text + "user root\n")
-        with open(os.path.join(site, name), "w") as out:
-            out.write(text)
-    enrolment = os.path.join(site, "soak.lumora-device")
-    run("enroll", "soak", "--acl", os.path.join(site, "acl"), "--out", enrolment)
-    run("join", enrolment, "--config", os.path.join(work, "setting.ini"))
-    broker = subprocess.Popen(["mosquitto", "-c", os.path.join(site, "mosquitto.conf")],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    content = subprocess.Popen(["nginx", "-p", site, "-c", os.path.join(site, "nginx.conf"), "-g", "daemon off;"],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return broker, content
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "fleet"))
+    import fleetsite
+    site = fleetsite.Site(work, tool)
+    site.make()
+    site.enroll("soak", os.path.join(work, "setting.ini"))
+    return list(site.start())
 
 
 def proc_status(pid):
@@ -347,8 +314,7 @@ def main():
     servers = []
     if args.fleet_tool:
         shutil.copy2(args.agent, os.path.join(work, "LumoraPlayerServer"))
-        source = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-        servers = make_fleet(work, args.fleet_tool, source)
+        servers = make_fleet(work, args.fleet_tool)
     points = ["%02d:%02d" % (m // 60, m % 60) for m in range(0, 24 * 60, args.point_every)]
     scheme = make_media(os.path.join(work, "media"), os.path.abspath(args.scheme_maker), points)
 

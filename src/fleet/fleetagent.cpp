@@ -314,6 +314,7 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
     const qint64 bundle = qint64(message.value(QStringLiteral("bundle")).toDouble());
     if (op == QLatin1String("hello")) {
         m_playerPresent = true;
+        emit playerArrived();
         m_playerScheme = message.value(QStringLiteral("scheme")).toString();
         if (m_stagedReady) {
             handToPlayer();
@@ -360,22 +361,27 @@ void FleetAgent::onPlayerLeft(bool orderly)
 {
     m_playerPresent = false;
     m_playing = QJsonArray();
-    if (!orderly) {
-        const QDateTime now = QDateTime::currentDateTimeUtc();
-        m_crashes.append(now);
-        setError(QStringLiteral("the player ended without closing"));
-        int recent = 0;
-        for (const QDateTime &crash : qAsConst(m_crashes)) {
-            if (m_active.since.isValid() && crash.msecsTo(now) <= kRollBackWindowMs &&
-                m_active.since.msecsTo(crash) <= kRollBackWindowMs && crash >= m_active.since)
-                ++recent;
-        }
-        emit playerCrashed(recent);
-        if (recent >= kCrashesForRollBack && !m_previous.isNull()) {
-            rollBack(QStringLiteral("the player ended %1 times within ten minutes of switching to bundle %2")
-                         .arg(recent)
-                         .arg(m_active.sequence));
-        }
+    if (orderly)
+        emit playerEndedInOrder();
+    schedulePublish();
+}
+
+void FleetAgent::countCrash()
+{
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    m_crashes.append(now);
+    setError(QStringLiteral("the player ended without closing"));
+    int recent = 0;
+    for (const QDateTime &crash : qAsConst(m_crashes)) {
+        if (m_active.since.isValid() && crash >= m_active.since &&
+            m_active.since.msecsTo(crash) <= kRollBackWindowMs)
+            ++recent;
+    }
+    emit playerCrashed(recent);
+    if (recent >= kCrashesForRollBack && !m_previous.isNull()) {
+        rollBack(QStringLiteral("the player ended %1 times within ten minutes of switching to bundle %2")
+                     .arg(recent)
+                     .arg(m_active.sequence));
     }
     schedulePublish();
 }

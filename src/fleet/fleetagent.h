@@ -52,10 +52,19 @@ public:
 
     qint64 activeSequence() const { return m_active.sequence; }
 
+    // A player that ended without closing in order: counted against the bundle it played, and
+    // three within ten minutes of a switch send the device back to the bundle before. The
+    // companion tells, as it watches the player's process (a player may die before it ever
+    // reached the agent).
+    void countCrash();
+
 signals:
     void stateChanged();
-    // The player went without saying bye: it crashed or was killed.
+    // A crash was counted.
     void playerCrashed(int crashesSinceSwitch);
+    // A player said hello; a player closed in order (said bye before it went).
+    void playerArrived();
+    void playerEndedInOrder();
     // The operator asked for the player to be started again.
     void restartRequested();
 

@@ -23,6 +23,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -111,37 +112,77 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    if (agent) {
-        const bool restartPlayer = !headless && !underServiceManager();
-        auto startPlayer = [playerPath] {
-            if (!playerRunning(playerPath))
-                Processes::startDetached(playerPath, {QStringLiteral("--unattended")});
+    if (agent && !headless) {
+        // The player is watched as a process: one that dies before it ever reached the agent
+        // (at start-up, say) is a crash too. Each player seen running ends at most one crash.
+        struct Watch
+        {
+            bool wanted = false; // a player should run: none closed in order since one ran
+            bool seenRunning = false;
+            bool restartPending = false;
+            int restartDelayMs = 3000;
         };
-        QObject::connect(agent.data(), &FleetAgent::playerCrashed, &app, [restartPlayer, startPlayer] {
-            // After a pause, so a player that dies at once does not spin the machine.
-            if (restartPlayer)
-                QTimer::singleShot(3000, startPlayer);
+        auto watch = std::make_shared<Watch>();
+        watch->wanted = playerRunning(playerPath);
+        watch->seenRunning = watch->wanted;
+        const bool restartPlayer = !underServiceManager();
+        auto startPlayer = [watch, playerPath] {
+            watch->restartPending = false;
+            if (playerRunning(playerPath))
+                return;
+            watch->wanted = true;
+            watch->seenRunning = true; // started here: if it dies at once, that is a crash too
+            Processes::startDetached(playerPath, {QStringLiteral("--unattended")});
+        };
+        QObject::connect(agent.data(), &FleetAgent::playerArrived, &app, [watch] {
+            watch->wanted = true;
+            watch->seenRunning = true;
+            watch->restartDelayMs = 3000;
         });
-        QObject::connect(agent.data(), &FleetAgent::restartRequested, &app,
-                         [playerPath, headless, startPlayer] {
-                             if (headless)
+        QObject::connect(agent.data(), &FleetAgent::playerEndedInOrder, &app,
+                         [watch] { watch->wanted = false; });
+        auto *timer = new QTimer(&app);
+        QObject::connect(timer, &QTimer::timeout, &app,
+                         [watch, playerPath, restartPlayer, startPlayer, &agent] {
+                             if (playerRunning(playerPath)) {
+                                 watch->seenRunning = true;
                                  return;
-                             // An orderly end (the play log written, the end marked), then a fresh start.
-                             for (qint64 pid : playerPids(playerPath))
-                                 ::kill(pid_t(pid), SIGTERM);
-                             auto *wait = new QTimer(qApp);
-                             int ticks = 0;
-                             QObject::connect(wait, &QTimer::timeout, qApp,
-                                              [wait, ticks, playerPath, startPlayer]() mutable {
-                                                  if (playerRunning(playerPath) && ++ticks < 60)
-                                                      return;
-                                                  wait->deleteLater();
-                                                  startPlayer();
-                                              });
-                             wait->start(500);
+                             }
+                             if (!watch->wanted || watch->restartPending)
+                                 return;
+                             if (watch->seenRunning) {
+                                 watch->seenRunning = false;
+                                 agent->countCrash();
+                             }
+                             // A service manager starts it again itself; otherwise here, after a pause that
+                             // grows while it keeps dying before it reaches the agent.
+                             if (!restartPlayer)
+                                 return;
+                             watch->restartPending = true;
+                             QTimer::singleShot(watch->restartDelayMs, qApp, startPlayer);
+                             watch->restartDelayMs = qMin(watch->restartDelayMs * 2, 60000);
                          });
+        // A player's orderly end (its bye) reaches the agent before its process is gone.
+        timer->start(2000);
+        QObject::connect(agent.data(), &FleetAgent::restartRequested, &app, [playerPath, watch, startPlayer] {
+            // An orderly end (the play log written, the end marked), then a fresh start.
+            for (qint64 pid : playerPids(playerPath))
+                ::kill(pid_t(pid), SIGTERM);
+            watch->restartPending = true;
+            auto *wait = new QTimer(qApp);
+            int ticks = 0;
+            QObject::connect(wait, &QTimer::timeout, qApp, [wait, ticks, playerPath, startPlayer]() mutable {
+                if (playerRunning(playerPath) && ++ticks < 60)
+                    return;
+                wait->deleteLater();
+                startPlayer();
+            });
+            wait->start(500);
+        });
         return app.exec();
     }
+    if (agent)
+        return app.exec();
 
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &app, [&playerPath] {

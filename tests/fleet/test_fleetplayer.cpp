@@ -80,6 +80,20 @@ private slots:
         QVERIFY2(centre.red() > 200 && centre.green() > 80 && centre.green() < 200 && centre.blue() < 80,
                  qPrintable(centre.name()));
 
+        // The broker gone (stopped first, so connections hang as on a dead route, then killed):
+        // the screen goes on showing its item, and the device is back once the broker is.
+        m_site->pauseBroker();
+        for (int look = 0; look < 100; ++look) {
+            const QColor colour = middle();
+            QVERIFY2(colour.red() > 200 && colour.blue() < 80, qPrintable(colour.name()));
+            QTest::qWait(20);
+        }
+        m_site->killBroker();
+        QString error;
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(devicesLine().contains(QStringLiteral("screen-1  online")), 120000);
+        QVERIFY(middle().red() > 200);
+
         // Killed, the player is started again by the agent and plays the bundle again.
         const qint64 first = m_player->processId();
         ::kill(pid_t(first), SIGKILL);
@@ -164,6 +178,38 @@ private slots:
                            .value(QStringLiteral("sequence"))
                            .toDouble()) > first);
         QVERIFY(middle().blue() > 200);
+    }
+
+    // A bundle after which the player keeps dying is taken back: the third crash within ten
+    // minutes of the switch sends the device to the bundle before, which plays again.
+    void threeCrashesAfterASwitchGoBackToTheBundleBefore()
+    {
+        startFleet();
+        startPlayer();
+        const qint64 before = publish(makeScheme());
+        QVERIFY(before > 0);
+        const qint64 after = publish(makeScheme(QStringLiteral("blue"), QColor(0, 60, 255)));
+        QVERIFY(after > before);
+        QTRY_VERIFY_WITH_TIMEOUT(middle().blue() > 200, 60000);
+
+        qint64 victim = m_player->processId();
+        for (int crash = 1; crash <= 3; ++crash) {
+            ::kill(pid_t(victim), SIGKILL);
+            QTRY_VERIFY_WITH_TIMEOUT(!pidsOf(m_app + QStringLiteral("/LumoraPlayer")).contains(victim),
+                                     10000);
+            QTRY_VERIFY_WITH_TIMEOUT(playerPids().size() == 1 && playerPids().first() != victim, 60000);
+            victim = playerPids().first();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(qint64(statusOf()
+                                             .value(QStringLiteral("active"))
+                                             .toObject()
+                                             .value(QStringLiteral("sequence"))
+                                             .toDouble()),
+                                  before, 60000);
+        const QJsonObject refusal = statusOf().value(QStringLiteral("lastRefusal")).toObject();
+        QCOMPARE(qint64(refusal.value(QStringLiteral("sequence")).toDouble()), after);
+        QCOMPARE(qint64(refusal.value(QStringLiteral("rolledBackTo")).toDouble()), before);
+        QTRY_VERIFY_WITH_TIMEOUT(middle().red() > 200 && middle().blue() < 80, 60000);
     }
 
 private:
