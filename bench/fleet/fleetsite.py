@@ -82,5 +82,10 @@ class Site:
         for server in (self.broker, self.content):
             if server and server.poll() is None:
                 server.send_signal(signal.SIGCONT)
-                server.kill()
-                server.wait()
+                # In order: a killed nginx master leaves its workers behind.
+                server.terminate()
+                try:
+                    server.wait(10)
+                except subprocess.TimeoutExpired:
+                    server.kill()
+                    server.wait()

@@ -368,8 +368,13 @@ def main():
         output.close()
         for server in servers:
             server.send_signal(signal.SIGCONT)
-            server.kill()
-            server.wait()
+            # In order: a killed nginx master leaves its workers behind.
+            server.terminate()
+            try:
+                server.wait(10)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                server.wait()
         # The agent outlives its player by design; the run is over.
         agent = os.path.join(work, "LumoraPlayerServer")
         for entry in os.listdir("/proc"):

@@ -55,11 +55,16 @@ FleetSite::~FleetSite()
             agent.second->waitForFinished(5000);
         }
     }
+    // Ended, not killed: nginx's master takes its workers with it only when it ends in order;
+    // killed, it leaves them behind for good.
     for (QProcess *server : {m_broker.get(), m_content.get()}) {
         if (server && server->state() != QProcess::NotRunning) {
             ::kill(pid_t(server->processId()), SIGCONT);
-            server->kill();
-            server->waitForFinished(5000);
+            server->terminate();
+            if (!server->waitForFinished(10000)) {
+                server->kill();
+                server->waitForFinished(5000);
+            }
         }
     }
 }
