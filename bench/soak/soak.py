@@ -67,14 +67,15 @@ def make_media(directory, scheme_maker, points):
 
 
 def make_fleet(work, tool):
-    """A fleet site in work/site with this player's folder as its one device; returns the
-    broker and content server processes."""
+    """A fleet site in work/site with this player's folder as its one device, its servers
+    started."""
     sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "fleet"))
     import fleetsite
     site = fleetsite.Site(work, tool)
     site.make()
     site.enroll("soak", os.path.join(work, "setting.ini"))
-    return list(site.start())
+    site.start()
+    return site
 
 
 def proc_status(pid):
@@ -311,10 +312,10 @@ def main():
     database = os.path.join(work, "log.db")
     if os.path.exists(database):
         os.remove(database)
-    servers = []
+    site = None
     if args.fleet_tool:
         shutil.copy2(args.agent, os.path.join(work, "LumoraPlayerServer"))
-        servers = make_fleet(work, args.fleet_tool)
+        site = make_fleet(work, args.fleet_tool)
     points = ["%02d:%02d" % (m // 60, m % 60) for m in range(0, 24 * 60, args.point_every)]
     scheme = make_media(os.path.join(work, "media"), os.path.abspath(args.scheme_maker), points)
 
@@ -340,9 +341,9 @@ def main():
             wait = began + minute * 60 - time.monotonic()
             if wait > 0:
                 time.sleep(wait)
-            if servers and minute == 1:
+            if site and minute == 1:
                 # Connected by now; from here on the route to both servers is dead.
-                for server in servers:
+                for server in (site.broker, site.content):
                     server.send_signal(signal.SIGSTOP)
                 say("soak: the broker and the content server stopped answering")
             if process.poll() is not None:
@@ -366,15 +367,8 @@ def main():
         xvfb.terminate()
         xvfb.wait()
         output.close()
-        for server in servers:
-            server.send_signal(signal.SIGCONT)
-            # In order: a killed nginx master leaves its workers behind.
-            server.terminate()
-            try:
-                server.wait(10)
-            except subprocess.TimeoutExpired:
-                server.kill()
-                server.wait()
+        if site:
+            site.stop()
         # The agent outlives its player by design; the run is over.
         agent = os.path.join(work, "LumoraPlayerServer")
         for entry in os.listdir("/proc"):

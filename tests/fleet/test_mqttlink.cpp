@@ -232,6 +232,10 @@ private:
     std::unique_ptr<MqttLink> linkFor(const QString &name, const QString &clientId,
                                       TestBroker *broker = nullptr, int keepAlive = 30);
     bool connectLink(MqttLink *link, int ms = 15000);
+    // A device link with the last will "offline" on `presence`, connected, that has said
+    // "online" there and been heard by `inbox`.
+    void announceOnline(std::unique_ptr<MqttLink> &device, const QString &name, const QString &presence,
+                        Inbox &inbox);
     QString brokerLog(TestBroker *broker = nullptr) const;
 
     QTemporaryDir m_dir;
@@ -293,6 +297,21 @@ QString TestMqttLink::brokerLog(TestBroker *broker) const
 
 #define CONNECT_OR_FAIL(link)                                                                                \
     QVERIFY2(connectLink((link).get()), qPrintable((link)->lastError() + QLatin1Char('\n') + brokerLog()))
+
+void TestMqttLink::announceOnline(std::unique_ptr<MqttLink> &device, const QString &name,
+                                  const QString &presence, Inbox &inbox)
+{
+    device = linkFor(name, name);
+    MqttSettings settings = device->settings();
+    settings.willTopic = presence;
+    settings.willPayload = "offline";
+    device->setSettings(settings);
+    CONNECT_OR_FAIL(device);
+    QSignalSpy published(device.get(), &MqttLink::published);
+    QVERIFY(device->publish(presence, "online", 1, true) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!published.isEmpty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(inbox.has(presence, "online"), 10000);
+}
 
 void TestMqttLink::retainedDesiredReachesLaterSubscriberAndStateRoundTrips()
 {
@@ -428,16 +447,10 @@ void TestMqttLink::willIsSentWhenTheLinkIsDestroyedWithoutStop()
     operatorLink->subscribe(presence, 1);
     CONNECT_OR_FAIL(operatorLink);
 
-    auto device = linkFor(QStringLiteral("dev-d"), QStringLiteral("dev-d"));
-    MqttSettings settings = device->settings();
-    settings.willTopic = presence;
-    settings.willPayload = "offline";
-    device->setSettings(settings);
-    CONNECT_OR_FAIL(device);
-    QSignalSpy published(device.get(), &MqttLink::published);
-    QVERIFY(device->publish(presence, "online", 1, true) >= 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!published.isEmpty(), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(inbox.has(presence, "online"), 10000);
+    std::unique_ptr<MqttLink> device;
+    announceOnline(device, QStringLiteral("dev-d"), presence, inbox);
+    if (QTest::currentTestFailed())
+        return;
     device.reset();
     QTRY_VERIFY_WITH_TIMEOUT(inbox.has(presence, "offline"), 10000);
     operatorLink->stop();
@@ -451,16 +464,10 @@ void TestMqttLink::noWillAfterStop()
     operatorLink->subscribe(presence, 1);
     CONNECT_OR_FAIL(operatorLink);
 
-    auto device = linkFor(QStringLiteral("dev-e"), QStringLiteral("dev-e"));
-    MqttSettings settings = device->settings();
-    settings.willTopic = presence;
-    settings.willPayload = "offline";
-    device->setSettings(settings);
-    CONNECT_OR_FAIL(device);
-    QSignalSpy published(device.get(), &MqttLink::published);
-    QVERIFY(device->publish(presence, "online", 1, true) >= 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!published.isEmpty(), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(inbox.has(presence, "online"), 10000);
+    std::unique_ptr<MqttLink> device;
+    announceOnline(device, QStringLiteral("dev-e"), presence, inbox);
+    if (QTest::currentTestFailed())
+        return;
 
     QSignalSpy disconnected(device.get(), &MqttLink::disconnected);
     QSignalSpy connected(device.get(), &MqttLink::connected);
