@@ -8,6 +8,7 @@
 #include "mqttlink.h"
 #include "platform/applocations.h"
 #include "playerchannel.h"
+#include "playlogupload.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,6 +147,18 @@ bool FleetAgent::start(QString *error)
         connect(m_endpoint, &AgentEndpoint::playerLeft, this, &FleetAgent::onPlayerLeft);
     }
 
+    if (!m_options.playLogPath.isEmpty()) {
+        PlayLogUploader::Options upload;
+        upload.device = config.device;
+        upload.groups = config.groups;
+        upload.logPath = m_options.playLogPath;
+        upload.cursorFile = m_options.folder + QStringLiteral("/logcursor.json");
+        upload.retentionDays = config.logRetentionDays;
+        m_uploader = new PlayLogUploader(m_link, upload, this);
+        connect(m_uploader, &PlayLogUploader::stateChanged, this, &FleetAgent::schedulePublish);
+        m_uploader->start();
+    }
+
     m_link->start();
     measureClock();
     m_clockTimer->start();
@@ -253,6 +266,14 @@ void FleetAgent::onCommand(const QByteArray &payload)
             reply.insert(QStringLiteral("status"), QStringLiteral("failed"));
             reply.insert(QStringLiteral("error"), QStringLiteral("no player is running"));
         }
+    } else if (name == QLatin1String("collect")) {
+        if (m_uploader) {
+            m_uploader->uploadNow();
+            reply.insert(QStringLiteral("status"), QStringLiteral("ok"));
+        } else {
+            reply.insert(QStringLiteral("status"), QStringLiteral("failed"));
+            reply.insert(QStringLiteral("error"), QStringLiteral("this device sends no play log"));
+        }
     } else {
         reply.insert(QStringLiteral("status"), QStringLiteral("failed"));
         reply.insert(QStringLiteral("error"), QStringLiteral("unknown command"));
@@ -301,10 +322,7 @@ void FleetAgent::handToPlayer()
     }
     // The player keeps its own time and switches when it comes; until then the old bundle plays.
     if (m_endpoint->hasPlayer()) {
-        m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
-                                     {QStringLiteral("bundle"), m_staged.sequence},
-                                     {QStringLiteral("scheme"), schemePath(m_staged)},
-                                     {QStringLiteral("at"), atMs}});
+        m_endpoint->send(switchMessage(m_staged, atMs));
     }
 }
 
@@ -316,14 +334,17 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
         m_playerPresent = true;
         emit playerArrived();
         m_playerScheme = message.value(QStringLiteral("scheme")).toString();
+        if (!m_active.isNull()) {
+            // A player that came back on the active bundle still learns what its files are.
+            QJsonObject known = switchMessage(m_active, 0);
+            known.insert(QStringLiteral("op"), QStringLiteral("bundle"));
+            m_endpoint->send(known);
+        }
         if (m_stagedReady) {
             handToPlayer();
         } else if (!m_active.isNull() && m_playerScheme != schemePath(m_active)) {
             // A player started by hand, or again after a crash, plays what the device has.
-            m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
-                                         {QStringLiteral("bundle"), m_active.sequence},
-                                         {QStringLiteral("scheme"), schemePath(m_active)},
-                                         {QStringLiteral("at"), 0}});
+            m_endpoint->send(switchMessage(m_active, 0));
         }
     } else if (op == QLatin1String("active")) {
         m_playerScheme = message.value(QStringLiteral("scheme")).toString();
@@ -441,12 +462,23 @@ void FleetAgent::rollBack(const QString &reason)
     setError(QStringLiteral("%1; back to bundle %2").arg(reason).arg(m_active.sequence));
     save();
     if (m_endpoint && m_endpoint->hasPlayer()) {
-        m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
-                                     {QStringLiteral("bundle"), m_active.sequence},
-                                     {QStringLiteral("scheme"), schemePath(m_active)},
-                                     {QStringLiteral("at"), 0}});
+        m_endpoint->send(switchMessage(m_active, 0));
     }
     publishState();
+}
+
+QJsonObject FleetAgent::switchMessage(const Bundle &bundle, qint64 atMs) const
+{
+    // The files' hashes go along, so that the player's log names the exact content it showed.
+    QJsonObject files;
+    for (const BundleFile &file : bundle.manifest.files)
+        files.insert(file.name, QString::fromLatin1(file.sha256));
+    return QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
+                       {QStringLiteral("bundle"), bundle.sequence},
+                       {QStringLiteral("scheme"), schemePath(bundle)},
+                       {QStringLiteral("folder"), bundleFolder(bundle.sequence)},
+                       {QStringLiteral("files"), files},
+                       {QStringLiteral("at"), atMs}};
 }
 
 QString FleetAgent::bundleFolder(qint64 sequence) const
@@ -672,6 +704,8 @@ QJsonObject FleetAgent::state() const
     }
     if (!m_lastRefusal.isEmpty())
         state.insert(QStringLiteral("lastRefusal"), m_lastRefusal);
+    if (m_uploader)
+        state.insert(QStringLiteral("playLog"), m_uploader->state());
     return state;
 }
 

@@ -15,6 +15,7 @@ class AgentEndpoint;
 class BundleFetcher;
 class ContentStore;
 class MqttLink;
+class PlayLogUploader;
 class QNetworkAccessManager;
 class QTimer;
 
@@ -42,6 +43,7 @@ public:
         QString socketPath; // the local socket to the player; empty: no player link
         bool headless = false;
         QString version;
+        QString playLogPath; // the play log sent to the collector; empty: none
     };
 
     explicit FleetAgent(const Options &options, QObject *parent = nullptr);
@@ -93,6 +95,7 @@ private:
     bool materialize(const Bundle &bundle, QString *error);
     QString bundleFolder(qint64 sequence) const;
     QString schemePath(const Bundle &bundle) const;
+    QJsonObject switchMessage(const Bundle &bundle, qint64 atMs) const;
     void prune();
     void load();
     void save() const;
@@ -107,6 +110,7 @@ private:
     Options m_options;
     Ed25519Key m_operatorKey;
     MqttLink *m_link = nullptr;
+    PlayLogUploader *m_uploader = nullptr;
     ContentStore *m_store = nullptr;
     BundleFetcher *m_fetcher = nullptr;
     AgentEndpoint *m_endpoint = nullptr;

@@ -88,6 +88,9 @@ FleetConfig FleetConfig::fromSettingsFiles(const QStringList &files)
         const int keep = settings.value(QStringLiteral("KeepBundles")).toInt(&ok);
         if (ok)
             config.keepBundles = qBound(2, keep, 10);
+        const int retention = settings.value(QStringLiteral("LogRetentionDays")).toInt(&ok);
+        if (ok)
+            config.logRetentionDays = qBound(1, retention, 3650);
     }
     return config;
 }
@@ -106,6 +109,7 @@ bool FleetConfig::writeTo(const QString &file) const
     settings.setValue(QStringLiteral("OperatorKey"), operatorKey);
     settings.setValue(QStringLiteral("MaxClockOffset"), maxClockOffsetSeconds);
     settings.setValue(QStringLiteral("KeepBundles"), keepBundles);
+    settings.setValue(QStringLiteral("LogRetentionDays"), logRetentionDays);
     settings.endGroup();
     settings.sync();
     return settings.status() == QSettings::NoError;

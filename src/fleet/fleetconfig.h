@@ -18,6 +18,7 @@
 //   OperatorKey=fleet/operator.pub       the public key bundles must be signed with
 //   MaxClockOffset=2                     seconds a device's clock may be off before it says so
 //   KeepBundles=3
+//   LogRetentionDays=90                  days a delivered play-log row stays on the device
 struct FleetConfig
 {
     QString device;
@@ -30,6 +31,7 @@ struct FleetConfig
     QString operatorKey;
     int maxClockOffsetSeconds = 2;
     int keepBundles = 3;
+    int logRetentionDays = 90;
 
     bool isEnabled() const { return broker.isValid() && !broker.isEmpty(); }
     // Empty when usable; otherwise what is wrong, in one line.

@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
+#include <QUuid>
 
 namespace {
 
@@ -33,7 +34,20 @@ const char *const CreateStatement =
 // lookup; the text columns of LOGINFOS stay exactly as readers of older files expect.
 const char *const CreateDetailStatement =
     "create table if not exists PLAYDETAILS (logId integer primary key,path text,outcome text,"
-    "shownMs integer)";
+    "shownMs integer,seq integer,startUtcMs integer,endUtcMs integer,utcOffset integer,screen text,"
+    "playWindow text,bundle integer,hash text)";
+
+// Columns PLAYDETAILS gained after its first form, added to older files on their first write.
+const char *const LaterDetailColumns[][2] = {
+    {"seq", "integer"}, {"startUtcMs", "integer"}, {"endUtcMs", "integer"}, {"utcOffset", "integer"},
+    {"screen", "text"}, {"playWindow", "text"},    {"bundle", "integer"},   {"hash", "text"},
+};
+
+// The file's own identity: a UUID made with the table, and the last sequence number given.
+// The counter lives here rather than as max(seq), so that a number is never given twice,
+// even after the newest rows were removed.
+const char *const CreateMetaStatement =
+    "create table if not exists LOGMETA (key text primary key,value text)";
 
 } // namespace
 
@@ -111,11 +125,60 @@ QSqlError dataBaseConn::prepareFile()
         m_lastErrorText = details.lastError().text();
         return details.lastError();
     }
+    const QSqlError upgraded = upgradeFile();
+    if (upgraded.type() != QSqlError::NoError) {
+        m_lastErrorText = upgraded.text();
+        return upgraded;
+    }
     // Searches go by beginDate; an index keeps them fast on a log of years.
     QSqlQuery index(m_db);
     index.exec(QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
     m_tableChecked = true;
     return QSqlError();
+}
+
+QSqlError dataBaseConn::upgradeFile()
+{
+    QSqlQuery columns(m_db);
+    if (!columns.exec(QStringLiteral("pragma table_info(PLAYDETAILS)")))
+        return columns.lastError();
+    QStringList have;
+    while (columns.next())
+        have << columns.value(1).toString();
+    columns.finish();
+    for (const auto &column : LaterDetailColumns) {
+        if (have.contains(QLatin1String(column[0])))
+            continue;
+        QSqlQuery add(m_db);
+        // Another writer may have added it since the look above.
+        if (!add.exec(QStringLiteral("alter table PLAYDETAILS add column %1 %2")
+                          .arg(QLatin1String(column[0]), QLatin1String(column[1]))) &&
+            !add.lastError().text().contains(QLatin1String("duplicate column")))
+            return add.lastError();
+    }
+    QSqlQuery meta(m_db);
+    if (!meta.exec(QString::fromLatin1(CreateMetaStatement)))
+        return meta.lastError();
+    QSqlQuery identity(m_db);
+    identity.prepare(QStringLiteral("insert or ignore into LOGMETA(key,value) values('uuid',?),('seq','0')"));
+    identity.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
+    if (!identity.exec())
+        return identity.lastError();
+    QSqlQuery index(m_db);
+    if (!index.exec(QStringLiteral("create unique index if not exists PLAYDETAILS_seq on PLAYDETAILS(seq)")))
+        return index.lastError();
+    return QSqlError();
+}
+
+QString dataBaseConn::logUuid()
+{
+    QReadLocker lock(&LogFileKeeper::instance().lock());
+    if (prepareFile().type() != QSqlError::NoError || !m_db.isOpen())
+        return QString();
+    QSqlQuery query(m_db);
+    if (query.exec(QStringLiteral("select value from LOGMETA where key='uuid'")) && query.next())
+        return query.value(0).toString();
+    return QString();
 }
 
 bool dataBaseConn::setAsideDamaged(const QSqlError &error)
@@ -198,17 +261,37 @@ QSqlError dataBaseConn::insertRow(std::initializer_list<const QString *> columns
             if (detail.isEmpty())
                 return QSqlError();
             const qint64 logId = query.lastInsertId().toLongLong();
+            QSqlQuery counter(m_db);
             QSqlQuery more(m_db);
-            if (more.prepare(QStringLiteral(
-                    "insert or replace into PLAYDETAILS(logId,path,outcome,shownMs) values(?,?,?,?)"))) {
-                more.addBindValue(logId);
-                more.addBindValue(detail.path);
-                more.addBindValue(detail.outcome);
-                more.addBindValue(detail.shownMs);
-                if (more.exec() && m_db.commit())
-                    return QSqlError();
+            if (counter.exec(QStringLiteral(
+                    "update LOGMETA set value=cast(value as integer)+1 where key='seq' returning value")) &&
+                counter.next()) {
+                const qint64 seq = counter.value(0).toLongLong();
+                counter.finish();
+                if (more.prepare(QStringLiteral(
+                        "insert or replace into "
+                        "PLAYDETAILS(logId,path,outcome,shownMs,seq,startUtcMs,endUtcMs,"
+                        "utcOffset,screen,playWindow,bundle,hash) values(?,?,?,?,?,?,?,?,?,?,?,?)"))) {
+                    more.addBindValue(logId);
+                    more.addBindValue(detail.path);
+                    more.addBindValue(detail.outcome);
+                    more.addBindValue(detail.shownMs);
+                    more.addBindValue(seq);
+                    more.addBindValue(detail.startUtcMs);
+                    more.addBindValue(detail.endUtcMs);
+                    more.addBindValue(detail.utcOffset);
+                    more.addBindValue(detail.screen);
+                    more.addBindValue(detail.window);
+                    more.addBindValue(detail.bundle > 0 ? QVariant(detail.bundle)
+                                                        : QVariant(QVariant::LongLong));
+                    more.addBindValue(detail.hash);
+                    if (more.exec() && m_db.commit())
+                        return QSqlError();
+                }
             }
-            error = more.lastError().type() != QSqlError::NoError ? more.lastError() : m_db.lastError();
+            error = counter.lastError().type() != QSqlError::NoError ? counter.lastError()
+                    : more.lastError().type() != QSqlError::NoError  ? more.lastError()
+                                                                     : m_db.lastError();
         } else {
             error = query.lastError();
         }

@@ -10,7 +10,9 @@
 // One connection to the play-log database "log.db": its table LOGINFOS, the seven text
 // columns every reader of the file knows, and beside it PLAYDETAILS, keyed by the LOGINFOS
 // rowid, with what those columns cannot say (the item's path, the outcome, the exact time
-// shown). Older files get PLAYDETAILS on their first write; their rows have no detail.
+// shown, UTC times, where it played, and a sequence number that only grows within the file,
+// whose UUID LOGMETA holds). Older files get PLAYDETAILS, or its later columns, on their first
+// write; their earlier rows have no detail, or no sequence.
 // Each instance registers a connection of its own name, so a writer thread and
 // the log viewer never share a connection across threads.
 class dataBaseConn : public QObject
@@ -42,11 +44,16 @@ public:
     QList<QStringList> queryLogs(const QString &keyword, const QString &from, const QString &to);
 
     QString connectionName() const { return m_connectionName; }
+    // The UUID of the file rows go into now (empty when it cannot be opened).
+    QString logUuid();
 
 private:
     // Runs with the keeper's read lock held: reopens after a move, creates the table when
     // missing. Returns the error that says the file is damaged, if any.
     QSqlError prepareFile();
+    // Brings a file of an older form up to the current one: the later PLAYDETAILS columns, the
+    // file's identity and the sequence index.
+    QSqlError upgradeFile();
     bool setAsideDamaged(const QSqlError &error);
     QSqlError insertRow(std::initializer_list<const QString *> columns, const PlayLogDetail &detail);
 

@@ -33,12 +33,24 @@ inline QStringList playLogColumns(const QString &name, const QDate &beginDate, c
 
 // What a row holds beyond the seven columns, in the table PLAYDETAILS beside LOGINFOS: the
 // item's file (or address), so that two files of one name stay apart, the outcome keyword
-// (see PlayOutcome) and the milliseconds shown. Empty for rows written without them.
+// (see PlayOutcome) and the milliseconds shown; and what makes the row one of its own across
+// many devices: its start and end as UTC milliseconds with the local offset of the start (the
+// text columns are local time without a zone), the display window and the window it played
+// in, and, when it came in a published bundle, that bundle and the file's SHA-256. The store
+// adds the row's sequence number. Empty for rows written without them.
 struct PlayLogDetail
 {
     QString path;
     QString outcome;
     qint64 shownMs = -1;
+
+    qint64 startUtcMs = 0;
+    qint64 endUtcMs = 0;
+    int utcOffset = 0; // seconds east of UTC at the start
+    QString screen;
+    QString window;
+    qint64 bundle = 0; // 0: not from a bundle
+    QString hash;
 
     bool isEmpty() const { return outcome.isEmpty(); }
 };

@@ -7,15 +7,16 @@
 #include "digitalclockwidget.h"
 #include "digitaltimerwin.h"
 #include "effectanimation.h"
+#include "log/playcontentindex.h"
 #include "log/playlogrow.h"
 #include "log/playoutcome.h"
 #include "log/writelogthread.h"
 #include "mainplaybklabel.h"
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
+#include "model/windowgeometry.h"
 #include "officepageloader.h"
 #include "picturecache.h"
-#include "model/windowgeometry.h"
 #include "player/pagerules.h"
 #include "playlabel.h"
 #include "textwidget.h"
@@ -265,6 +266,8 @@ void CommonPlayWindow::playCurrentElement()
     const QDateTime now = m_clock->now();
     startTime = now.time();
     startDate = now.date();
+    m_startUtcMs = now.toMSecsSinceEpoch();
+    m_startUtcOffset = now.offsetFromUtc();
     const DueTime::Begin due = DueTime::begin(*m_clock);
     m_itemBegin = due.at;
     if (due.restarted && ClockTimer::deliveringDue() != m_reportedStall) {
@@ -346,6 +349,15 @@ void CommonPlayWindow::writeLogRow(PlayOutcome cut, bool announce)
         detail.path = m_logPath;
         detail.outcome = PlayOutcomes::keyword(outcome);
         detail.shownMs = shown;
+        detail.startUtcMs = m_startUtcMs;
+        detail.endUtcMs = now.toMSecsSinceEpoch();
+        detail.utcOffset = m_startUtcOffset;
+        if (winObject) {
+            detail.screen = winObject->displayWindowName;
+            detail.window = QStringList{winObject->segmentName, winObject->programName, winObject->name}.join(
+                QLatin1Char('/'));
+        }
+        PlayContentIndex::instance().lookup(m_logPath, &detail.bundle, &detail.hash);
         logWriter->setLogInfo(row.at(0), row.at(1), row.at(2), row.at(3), row.at(4), row.at(5), row.at(6),
                               detail);
         logWriter->start();

@@ -132,6 +132,8 @@ public:
 
     QTime startTime;
     QDate startDate;
+    qint64 m_startUtcMs = 0;
+    int m_startUtcOffset = 0;
     QString logName;
     QGraphicsOpacityEffect *pictureOpacity = nullptr;
     QGraphicsOpacityEffect *countTimerOpacity = nullptr;

@@ -70,8 +70,13 @@ int main(int argc, char **argv)
     const QCommandLineOption headlessOption(
         QStringLiteral("headless"),
         QStringLiteral("Run the fleet agent without a player, answering as one."));
+    const QCommandLineOption logOption(QStringLiteral("log"),
+                                       QStringLiteral("Send the play log <file> to the collector (headless: "
+                                                      "none unless given)."),
+                                       QStringLiteral("file"));
     parser.addOption(configOption);
     parser.addOption(stateOption);
+    parser.addOption(logOption);
     parser.addOption(headlessOption);
     parser.process(app);
     const bool headless = parser.isSet(headlessOption);
@@ -87,6 +92,9 @@ int main(int argc, char **argv)
     options.headless = headless;
     options.version = QStringLiteral(LUMORA_VERSION);
     options.socketPath = headless ? QString() : PlayerChannel::defaultSocketPath();
+    options.playLogPath = parser.isSet(logOption) ? parser.value(logOption)
+                          : headless              ? QString()
+                                                  : AppLocations::playLogPath();
 
     // Headless agents are many on one machine, each with its own folder: each locks its own.
     const QString lockPath =

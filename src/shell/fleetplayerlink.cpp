@@ -3,6 +3,7 @@
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
 #include "fleet/playerchannel.h"
+#include "log/playcontentindex.h"
 #include "model/schemereader.h"
 #include "prodoc.h"
 #include "render/mainplaybklabel.h"
@@ -77,6 +78,8 @@ void FleetPlayerLink::onConnected()
 void FleetPlayerLink::onMessage(const QJsonObject &message)
 {
     const QString op = message.value(QStringLiteral("op")).toString();
+    if (op == QLatin1String("switch") || op == QLatin1String("bundle"))
+        learnBundle(message);
     if (op == QLatin1String("switch")) {
         m_pendingBundle = qint64(message.value(QStringLiteral("bundle")).toDouble());
         m_pendingScheme = message.value(QStringLiteral("scheme")).toString();
@@ -88,6 +91,19 @@ void FleetPlayerLink::onMessage(const QJsonObject &message)
         identify(message.value(QStringLiteral("device")).toString(),
                  qBound(1, message.value(QStringLiteral("seconds")).toInt(10), 600));
     }
+}
+
+void FleetPlayerLink::learnBundle(const QJsonObject &message)
+{
+    const qint64 bundle = qint64(message.value(QStringLiteral("bundle")).toDouble());
+    const QString folder = message.value(QStringLiteral("folder")).toString();
+    if (bundle <= 0 || folder.isEmpty())
+        return;
+    QHash<QString, QString> hashes;
+    const QJsonObject files = message.value(QStringLiteral("files")).toObject();
+    for (auto it = files.begin(); it != files.end(); ++it)
+        hashes.insert(it.key(), it.value().toString());
+    PlayContentIndex::instance().addBundle(bundle, folder, hashes);
 }
 
 void FleetPlayerLink::armSwitch()

@@ -29,6 +29,7 @@ public:
 private:
     void onConnected();
     void onMessage(const QJsonObject &message);
+    void learnBundle(const QJsonObject &message);
     void armSwitch();
     void switchNow();
     void drawCurtains();

@@ -1,12 +1,15 @@
 #include "log/databaseconn.h"
+#include "log/logfilekeeper.h"
+#include "log/playlogexport.h"
 #include "log/playlogreader.h"
-#include "log/playoutcome.h"
 #include "log/playlogrow.h"
+#include "log/playoutcome.h"
 #include "log/writelogthread.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 #include <memory>
@@ -75,6 +78,100 @@ private slots:
         QCOMPARE(summary.at(0).shownMs, Q_INT64_C(14200));
         QCOMPARE(PlayOutcomes::displayResult(QStringLiteral("成功")), QStringLiteral("success"));
         QCOMPARE(PlayOutcomes::displayName(QStringLiteral("数字时钟")), QStringLiteral("Digital Clock"));
+    }
+
+    // Rows leave the device keyed by the file's UUID and a sequence number: an older file takes
+    // both on its first write, numbers are never given twice (not even after the rows holding
+    // the highest were removed), and a damaged file set aside leaves its successor a UUID and a
+    // sequence of its own.
+    void rowsCarryAnIdentityThatOutlivesUpgradesRemovalsAndDamage()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+            db.setDatabaseName(dataBaseConn::databasePath());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("create table LOGINFOS (name varchar,length varchar,beginDate date,"
+                                          "endDate date,beginTime varchar,endTime varchar,result varchar)")));
+            QVERIFY(q.exec(QStringLiteral("create table PLAYDETAILS (logId integer primary key,path text,"
+                                          "outcome text,shownMs integer)")));
+            QVERIFY(
+                q.exec(QStringLiteral("insert into LOGINFOS values('old.png','5','2026-02-01','2026-02-01',"
+                                      "'10:00:00:000','10:00:05:000','success')")));
+            QVERIFY(q.exec(QStringLiteral("insert into PLAYDETAILS values(1,'/m/old.png','shown',5000)")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+
+        const qint64 base = QDateTime(QDate(2026, 3, 29), QTime(0, 30), Qt::UTC).toMSecsSinceEpoch();
+        QString firstUuid;
+        {
+            dataBaseConn conn;
+            // The clock set back an hour between the second and third rows: the UTC times go
+            // back, the sequence does not.
+            const qint64 starts[] = {base, base + 3600000, base + 1800000};
+            for (int i = 0; i < 3; ++i)
+                QVERIFY(insertDetailed(conn, QStringLiteral("clip%1.mp4").arg(i), starts[i], 7200,
+                                       i == 0 ? 42 : 0));
+            firstUuid = conn.logUuid();
+        }
+        QVERIFY(!QUuid::fromString(firstUuid).isNull());
+
+        PlayLogExport file(dataBaseConn::databasePath());
+        QString uuid;
+        qint64 lastSeq = 0;
+        QVERIFY(file.identity(&uuid, &lastSeq));
+        QCOMPARE(uuid, firstUuid);
+        QCOMPARE(lastSeq, Q_INT64_C(3));
+        QVector<PlayLogExportRow> rows;
+        QVERIFY(file.rowsAfter(0, 100, &rows));
+        QCOMPARE(rows.size(), 3); // the row from before has no number and stays local
+        QCOMPARE(rows.at(0).seq, Q_INT64_C(1));
+        QCOMPARE(rows.at(0).name, QStringLiteral("clip0.mp4"));
+        QCOMPARE(rows.at(0).path, QStringLiteral("/bundle/clip0.mp4"));
+        QCOMPARE(rows.at(0).startUtcMs, base);
+        QCOMPARE(rows.at(0).endUtcMs, base + 10000);
+        QCOMPARE(rows.at(0).utcOffset, 7200);
+        QCOMPARE(rows.at(0).screen, QStringLiteral("Front"));
+        QCOMPARE(rows.at(0).window, QStringLiteral("Day/Page 1/Window 1"));
+        QCOMPARE(rows.at(0).bundle, Q_INT64_C(42));
+        QCOMPARE(rows.at(0).hash, QString(64, QLatin1Char('a')));
+        QCOMPARE(rows.at(1).bundle, Q_INT64_C(0));
+        QCOMPARE(rows.at(2).seq, Q_INT64_C(3));
+        QVERIFY(rows.at(2).startUtcMs < rows.at(1).startUtcMs);
+        QVERIFY(file.rowsAfter(2, 100, &rows));
+        QCOMPARE(rows.size(), 1);
+
+        // Only delivered rows that are old enough go, from both tables.
+        QCOMPARE(file.removeDelivered(2, base + 7200000), 2);
+        QCOMPARE(file.countAfter(0), Q_INT64_C(1));
+        QCOMPARE(countRows(QStringLiteral("LOGINFOS")), 2);
+        QCOMPARE(file.removeDelivered(3, base + 7200000), 1);
+        QCOMPARE(countRows(QStringLiteral("PLAYDETAILS")), 1);
+        {
+            dataBaseConn conn;
+            QVERIFY(insertDetailed(conn, QStringLiteral("next.mp4"), base + 7200000, 7200, 0));
+        }
+        QVERIFY(file.rowsAfter(0, 100, &rows));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.at(0).seq, Q_INT64_C(4));
+
+        // Damage: the next write sets the file aside and starts another with its own identity.
+        {
+            QFile raw(dataBaseConn::databasePath());
+            QVERIFY(raw.open(QIODevice::ReadWrite));
+            raw.write(QByteArray(100, 'x'));
+        }
+        {
+            dataBaseConn conn;
+            QVERIFY(insertDetailed(conn, QStringLiteral("after.mp4"), base + 9000000, 7200, 0));
+        }
+        QCOMPARE(LogFileKeeper::setAsideFiles(dataBaseConn::databasePath()).size(), 1);
+        QVERIFY(file.identity(&uuid, &lastSeq));
+        QVERIFY(uuid != firstUuid);
+        QCOMPARE(lastSeq, Q_INT64_C(1));
+        QVERIFY(file.rowsAfter(0, 100, &rows));
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.at(0).name, QStringLiteral("after.mp4"));
     }
 
     void freshFileGetsTheTableOnce()
@@ -231,6 +328,44 @@ private:
     static bool insert(dataBaseConn &conn, const QStringList &r)
     {
         return conn.insertLog(r[0], r[1], r[2], r[3], r[4], r[5], r[6]);
+    }
+
+    static bool insertDetailed(dataBaseConn &conn, const QString &name, qint64 startUtcMs, int offset,
+                               qint64 bundle)
+    {
+        PlayLogDetail detail;
+        detail.path = QStringLiteral("/bundle/") + name;
+        detail.outcome = PlayOutcomes::keyword(PlayOutcome::Shown);
+        detail.shownMs = 10000;
+        detail.startUtcMs = startUtcMs;
+        detail.endUtcMs = startUtcMs + 10000;
+        detail.utcOffset = offset;
+        detail.screen = QStringLiteral("Front");
+        detail.window = QStringLiteral("Day/Page 1/Window 1");
+        detail.bundle = bundle;
+        detail.hash = bundle ? QString(64, QLatin1Char('a')) : QString();
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(startUtcMs, Qt::OffsetFromUTC, offset);
+        const QStringList columns =
+            playLogColumns(name, local.date(), local.time(), local.date(), local.time().addSecs(10), 10000,
+                           PlayOutcomes::resultText(PlayOutcome::Shown));
+        return conn.insertLog(columns[0], columns[1], columns[2], columns[3], columns[4], columns[5],
+                              columns[6], detail);
+    }
+
+    static int countRows(const QString &table)
+    {
+        int count = -1;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+            db.setDatabaseName(dataBaseConn::databasePath());
+            if (db.open()) {
+                QSqlQuery q(QStringLiteral("select count(*) from %1").arg(table), db);
+                if (q.next())
+                    count = q.value(0).toInt();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("count"));
+        return count;
     }
 
     static QStringList names(const QList<QStringList> &rows)
