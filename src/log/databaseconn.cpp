@@ -159,6 +159,13 @@ QSqlError dataBaseConn::upgradeFile()
     QSqlQuery meta(m_db);
     if (!meta.exec(QString::fromLatin1(CreateMetaStatement)))
         return meta.lastError();
+    // Writers open the file together at start: only the first one writes the identity, the
+    // others only look (a write here would make them queue for the lock one after another).
+    QSqlQuery known(m_db);
+    if (known.exec(QStringLiteral("select count(*) from LOGMETA where key in ('uuid','seq')")) &&
+        known.next() && known.value(0).toInt() == 2)
+        return QSqlError();
+    known.finish();
     QSqlQuery identity(m_db);
     identity.prepare(QStringLiteral("insert or ignore into LOGMETA(key,value) values('uuid',?),('seq','0')"));
     identity.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
