@@ -2,6 +2,8 @@
 
 #include "bundlebuilder.h"
 #include "bundlefetcher.h"
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
 #include "contentstore.h"
 #include "fleettopics.h"
 #include "import/officecache.h"
@@ -60,26 +62,27 @@ QSslKey readKey(const QString &path)
 FleetAgent::FleetAgent(const Options &options, QObject *parent)
     : QObject(parent)
     , m_options(options)
+    , m_clock(options.clock ? options.clock : &Clock::current())
     , m_link(new MqttLink(this))
     , m_store(new ContentStore(options.folder))
-    , m_switchTimer(new QTimer(this))
-    , m_publishTimer(new QTimer(this))
-    , m_clockTimer(new QTimer(this))
-    , m_heartbeat(new QTimer(this))
+    , m_switchTimer(m_clock->createTimer(this))
+    , m_publishTimer(m_clock->createTimer(this))
+    , m_clockTimer(m_clock->createTimer(this))
+    , m_heartbeat(m_clock->createTimer(this))
     , m_network(new QNetworkAccessManager(this))
 {
     m_fetcher = new BundleFetcher(m_store, this);
     m_switchTimer->setSingleShot(true);
-    connect(m_switchTimer, &QTimer::timeout, this, &FleetAgent::handToPlayer);
+    connect(m_switchTimer, &ClockTimer::timeout, this, &FleetAgent::handToPlayer);
     // Bursts of changes (every item start of every window) go out as one state.
     m_publishTimer->setSingleShot(true);
     m_publishTimer->setInterval(500);
-    connect(m_publishTimer, &QTimer::timeout, this, &FleetAgent::publishState);
+    connect(m_publishTimer, &ClockTimer::timeout, this, &FleetAgent::publishState);
     // "Last seen" stays true while nothing changes: the state goes out once a minute anyway.
     m_heartbeat->setInterval(60 * 1000);
-    connect(m_heartbeat, &QTimer::timeout, this, &FleetAgent::publishState);
+    connect(m_heartbeat, &ClockTimer::timeout, this, &FleetAgent::publishState);
     m_clockTimer->setInterval(10 * 60 * 1000);
-    connect(m_clockTimer, &QTimer::timeout, this, &FleetAgent::measureClock);
+    connect(m_clockTimer, &ClockTimer::timeout, this, &FleetAgent::measureClock);
 }
 
 FleetAgent::~FleetAgent()
@@ -193,15 +196,18 @@ void FleetAgent::onMessage(const QString &topic, const QByteArray &payload)
 
 void FleetAgent::takeDesired(const QString &topic, const QByteArray &payload)
 {
-    // An emptied retained message withdraws a desired state: the device keeps what it plays.
-    if (payload.isEmpty())
+    // An emptied retained message withdraws a desired state: the device keeps what it plays,
+    // and a bundle on its way that nothing else asks for goes.
+    if (payload.isEmpty()) {
+        if (m_stagedTopics.removeAll(topic) > 0 && m_stagedTopics.isEmpty())
+            cancelStaged(QStringLiteral("its publish was cancelled"));
         return;
+    }
     auto refuse = [this, &topic](qint64 sequence, const QString &reason) {
-        m_lastRefusal =
-            QJsonObject{{QStringLiteral("topic"), topic},
-                        {QStringLiteral("sequence"), sequence},
-                        {QStringLiteral("reason"), reason},
-                        {QStringLiteral("at"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)}};
+        m_lastRefusal = QJsonObject{{QStringLiteral("topic"), topic},
+                                    {QStringLiteral("sequence"), sequence},
+                                    {QStringLiteral("reason"), reason},
+                                    {QStringLiteral("at"), m_clock->now().toUTC().toString(Qt::ISODate)}};
         setError(QStringLiteral("bundle refused: %1").arg(reason));
     };
     SignedManifest signedManifest;
@@ -217,6 +223,8 @@ void FleetAgent::takeDesired(const QString &topic, const QByteArray &payload)
     }
     bundle.sequence = bundle.manifest.sequence;
     bundle.signedManifest = signedManifest;
+    if (bundle.sequence == m_staged.sequence && !m_stagedTopics.contains(topic))
+        m_stagedTopics.append(topic);
     if (bundle.sequence == m_active.sequence || bundle.sequence == m_staged.sequence)
         return; // delivered again (a reconnect, a group and the device naming the same bundle)
     if (m_refusedSequences.contains(bundle.sequence))
@@ -228,7 +236,10 @@ void FleetAgent::takeDesired(const QString &topic, const QByteArray &payload)
                    .arg(m_highestTaken));
         return;
     }
+    if (!m_staged.isNull())
+        cancelStaged(QStringLiteral("bundle %1 replaced it").arg(bundle.sequence), &bundle);
     m_staged = bundle;
+    m_stagedTopics = QStringList{topic};
     m_stagedReady = false;
     m_highestTaken = bundle.sequence;
     m_bytesDone = 0;
@@ -246,7 +257,7 @@ void FleetAgent::onCommand(const QByteArray &payload)
     QJsonObject reply{{QStringLiteral("id"), id}, {QStringLiteral("command"), name}};
     const qint64 expires = qint64(command.value(QStringLiteral("expires")).toDouble());
     // The payload carries its own expiry for brokers that speak MQTT 3.1.1 only.
-    if (expires > 0 && QDateTime::currentMSecsSinceEpoch() > expires) {
+    if (expires > 0 && m_clock->msecsSinceEpoch() > expires) {
         reply.insert(QStringLiteral("status"), QStringLiteral("expired"));
     } else if (name == QLatin1String("identify") || name == QLatin1String("screenshot") ||
                name == QLatin1String("restart")) {
@@ -309,7 +320,7 @@ void FleetAgent::handToPlayer()
 {
     if (m_staged.isNull() || !m_stagedReady)
         return;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = m_clock->msecsSinceEpoch();
     const qint64 atMs = localSwitchTime(m_staged.manifest.switchAt);
     if (m_options.headless || !m_endpoint) {
         if (atMs > now) {
@@ -348,8 +359,15 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
         }
     } else if (op == QLatin1String("active")) {
         m_playerScheme = message.value(QStringLiteral("scheme")).toString();
-        if (bundle == m_staged.sequence && m_stagedReady)
+        if (bundle == m_staged.sequence && m_stagedReady) {
             activate(bundle);
+        } else if (bundle != m_active.sequence && !m_active.isNull()) {
+            // The player switched as the bundle was withdrawn: back to what the device keeps.
+            m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
+                                         {QStringLiteral("bundle"), m_active.sequence},
+                                         {QStringLiteral("scheme"), schemePath(m_active)},
+                                         {QStringLiteral("at"), 0}});
+        }
     } else if (op == QLatin1String("refused")) {
         const QString error = message.value(QStringLiteral("error")).toString();
         if (bundle == m_staged.sequence)
@@ -389,7 +407,7 @@ void FleetAgent::onPlayerLeft(bool orderly)
 
 void FleetAgent::countCrash()
 {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QDateTime now = m_clock->now().toUTC();
     m_crashes.append(now);
     setError(QStringLiteral("the player ended without closing"));
     int recent = 0;
@@ -414,7 +432,7 @@ void FleetAgent::activate(qint64 sequence)
     if (!m_active.isNull())
         m_previous = m_active;
     m_active = m_staged;
-    m_active.since = QDateTime::currentDateTimeUtc();
+    m_active.since = m_clock->now().toUTC();
     m_staged = Bundle();
     m_stagedReady = false;
     m_crashes.clear();
@@ -431,10 +449,9 @@ void FleetAgent::refuseStaged(const QString &reason)
     m_fetcher->cancel();
     m_staged = Bundle();
     m_stagedReady = false;
-    m_lastRefusal =
-        QJsonObject{{QStringLiteral("sequence"), sequence},
-                    {QStringLiteral("reason"), reason},
-                    {QStringLiteral("at"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)}};
+    m_lastRefusal = QJsonObject{{QStringLiteral("sequence"), sequence},
+                                {QStringLiteral("reason"), reason},
+                                {QStringLiteral("at"), m_clock->now().toUTC().toString(Qt::ISODate)}};
     setError(QStringLiteral("bundle %1 refused: %2; bundle %3 plays on")
                  .arg(sequence)
                  .arg(reason)
@@ -444,6 +461,38 @@ void FleetAgent::refuseStaged(const QString &reason)
     publishState();
 }
 
+void FleetAgent::cancelStaged(const QString &reason, const Bundle *next)
+{
+    const Bundle cancelled = m_staged;
+    const bool handed = m_stagedReady;
+    m_fetcher->cancel();
+    m_switchTimer->stop();
+    m_staged = Bundle();
+    m_stagedTopics.clear();
+    m_stagedReady = false;
+    if (handed && m_endpoint && m_endpoint->hasPlayer()) {
+        m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("withdraw")},
+                                     {QStringLiteral("bundle"), cancelled.sequence}});
+    }
+    // Whole files stay for the usual clean-up (the next bundle may well use them); a partial
+    // one is only worth keeping when the bundle that replaces this one goes on with it.
+    QSet<QByteArray> keep;
+    if (next) {
+        for (const BundleFile &file : next->manifest.files)
+            keep.insert(file.sha256);
+    }
+    for (const BundleFile &file : cancelled.manifest.files) {
+        if (!keep.contains(file.sha256))
+            QFile::remove(m_store->partialPath(file.sha256));
+    }
+    QDir(bundleFolder(cancelled.sequence)).removeRecursively();
+    m_lastCancel = QJsonObject{{QStringLiteral("sequence"), cancelled.sequence},
+                               {QStringLiteral("reason"), reason},
+                               {QStringLiteral("at"), m_clock->now().toUTC().toString(Qt::ISODate)}};
+    save();
+    schedulePublish();
+}
+
 void FleetAgent::rollBack(const QString &reason)
 {
     if (m_previous.isNull())
@@ -451,14 +500,13 @@ void FleetAgent::rollBack(const QString &reason)
     const qint64 bad = m_active.sequence;
     m_refusedSequences.append(bad);
     m_active = m_previous;
-    m_active.since = QDateTime::currentDateTimeUtc();
+    m_active.since = m_clock->now().toUTC();
     m_previous = Bundle();
     m_crashes.clear();
-    m_lastRefusal =
-        QJsonObject{{QStringLiteral("sequence"), bad},
-                    {QStringLiteral("reason"), reason},
-                    {QStringLiteral("rolledBackTo"), m_active.sequence},
-                    {QStringLiteral("at"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate)}};
+    m_lastRefusal = QJsonObject{{QStringLiteral("sequence"), bad},
+                                {QStringLiteral("reason"), reason},
+                                {QStringLiteral("rolledBackTo"), m_active.sequence},
+                                {QStringLiteral("at"), m_clock->now().toUTC().toString(Qt::ISODate)}};
     setError(QStringLiteral("%1; back to bundle %2").arg(reason).arg(m_active.sequence));
     save();
     if (m_endpoint && m_endpoint->hasPlayer()) {
@@ -613,7 +661,7 @@ void FleetAgent::save() const
 void FleetAgent::setError(const QString &text)
 {
     m_lastError = text;
-    m_lastErrorAt = QDateTime::currentDateTimeUtc();
+    m_lastErrorAt = m_clock->now().toUTC();
     schedulePublish();
 }
 
@@ -634,11 +682,11 @@ void FleetAgent::measureClock()
     QNetworkRequest request(m_options.config.content);
     request.setSslConfiguration(m_ssl);
     request.setTransferTimeout(30000);
-    const qint64 sent = QDateTime::currentMSecsSinceEpoch();
+    const qint64 sent = m_clock->msecsSinceEpoch();
     QNetworkReply *reply = m_network->head(request);
     connect(reply, &QNetworkReply::finished, this, [this, reply, sent] {
         reply->deleteLater();
-        const qint64 received = QDateTime::currentMSecsSinceEpoch();
+        const qint64 received = m_clock->msecsSinceEpoch();
         QDateTime date = reply->header(QNetworkRequest::LastModifiedHeader).toDateTime();
         const QByteArray raw = reply->rawHeader("Date");
         if (!raw.isEmpty())
@@ -661,7 +709,7 @@ void FleetAgent::measureClock()
 
 QJsonObject FleetAgent::state() const
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = m_clock->now();
     QJsonObject state{
         {QStringLiteral("device"), m_options.config.device},
         {QStringLiteral("groups"), QJsonArray::fromStringList(m_options.config.groups)},
@@ -706,6 +754,8 @@ QJsonObject FleetAgent::state() const
         state.insert(QStringLiteral("lastRefusal"), m_lastRefusal);
     if (m_uploader)
         state.insert(QStringLiteral("playLog"), m_uploader->state());
+    if (!m_lastCancel.isEmpty())
+        state.insert(QStringLiteral("cancelled"), m_lastCancel);
     return state;
 }
 

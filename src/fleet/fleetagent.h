@@ -13,11 +13,12 @@
 
 class AgentEndpoint;
 class BundleFetcher;
+class Clock;
+class ClockTimer;
 class ContentStore;
 class MqttLink;
 class PlayLogUploader;
 class QNetworkAccessManager;
-class QTimer;
 
 // The device's side of the fleet, in the companion process: it keeps the MQTT link, takes the
 // signed bundle the operator wants on this device (its own desired state or its groups'), brings
@@ -44,6 +45,9 @@ public:
         bool headless = false;
         QString version;
         QString playLogPath; // the play log sent to the collector; empty: none
+        // Every "now" and timer of the agent (switch times, the clock's offset, the reports);
+        // nullptr: Clock::current(). Not owned, outlives the agent.
+        Clock *clock = nullptr;
     };
 
     explicit FleetAgent(const Options &options, QObject *parent = nullptr);
@@ -91,6 +95,9 @@ private:
     void onPlayerLeft(bool orderly);
     void activate(qint64 sequence);
     void refuseStaged(const QString &reason);
+    // The desired state that staged the bundle was emptied or replaced: its fetch stops, its
+    // partial files go and a player waiting for its time is told to forget it.
+    void cancelStaged(const QString &reason, const Bundle *next = nullptr);
     void rollBack(const QString &reason);
     bool materialize(const Bundle &bundle, QString *error);
     QString bundleFolder(qint64 sequence) const;
@@ -108,16 +115,17 @@ private:
     qint64 localSwitchTime(const QDateTime &at) const;
 
     Options m_options;
+    Clock *m_clock;
     Ed25519Key m_operatorKey;
     MqttLink *m_link = nullptr;
     PlayLogUploader *m_uploader = nullptr;
     ContentStore *m_store = nullptr;
     BundleFetcher *m_fetcher = nullptr;
     AgentEndpoint *m_endpoint = nullptr;
-    QTimer *m_switchTimer = nullptr;
-    QTimer *m_publishTimer = nullptr;
-    QTimer *m_clockTimer = nullptr;
-    QTimer *m_heartbeat = nullptr;
+    ClockTimer *m_switchTimer = nullptr;
+    ClockTimer *m_publishTimer = nullptr;
+    ClockTimer *m_clockTimer = nullptr;
+    ClockTimer *m_heartbeat = nullptr;
     QNetworkAccessManager *m_network = nullptr;
     QSslConfiguration m_ssl;
     bool m_clockMeasured = false;
@@ -126,6 +134,7 @@ private:
     Bundle m_active;
     Bundle m_previous;
     Bundle m_staged;
+    QStringList m_stagedTopics; // the desired states that name it
     bool m_stagedReady = false; // every file there and checked; waiting for its time
     qint64 m_highestTaken = 0;  // never go back: a replayed older manifest is refused
     QVector<qint64> m_refusedSequences;
@@ -139,4 +148,5 @@ private:
     QString m_lastError;
     QDateTime m_lastErrorAt;
     QJsonObject m_lastRefusal;
+    QJsonObject m_lastCancel;
 };

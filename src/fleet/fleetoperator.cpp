@@ -417,6 +417,23 @@ int FleetOperator::clearRetained(const QString &topic)
     return m_link->publish(topic, QByteArray(), 1, true);
 }
 
+int FleetOperator::cancelPublish(const QString &target, bool isGroup)
+{
+    return clearRetained(isGroup ? FleetTopics::group(target, QStringLiteral("desired"))
+                                 : FleetTopics::device(target, QStringLiteral("desired")));
+}
+
+int FleetOperator::clearDevice(const QString &device)
+{
+    int id = -1;
+    for (const char *leaf : {"desired", "state", "presence", "screenshot"}) {
+        id = clearRetained(FleetTopics::device(device, QLatin1String(leaf)));
+        if (id < 0)
+            return -1;
+    }
+    return id;
+}
+
 int FleetOperator::sendCommand(const QString &target, bool isGroup, const QString &command, const QString &id,
                                int expirySeconds)
 {

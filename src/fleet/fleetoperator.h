@@ -84,6 +84,13 @@ public:
     int setDesired(const QString &target, bool isGroup, const SignedManifest &signedManifest);
     // Empties the retained desired state (a cancelled publish, a removed device).
     int clearRetained(const QString &topic);
+    // A publish cancelled: the group's or device's desired state emptied, so devices keep what
+    // they play and drop a bundle still on its way. The message id of the last message sent
+    // (MqttLink::published tells when the broker took it), -1 when it could not be sent.
+    int cancelPublish(const QString &target, bool isGroup);
+    // Every retained topic of a device emptied; forgetDevice() once the broker took it. Its
+    // certificate stays valid until revoked, and its ACL section until taken out.
+    int clearDevice(const QString &device);
     int sendCommand(const QString &target, bool isGroup, const QString &command, const QString &id,
                     int expirySeconds);
 

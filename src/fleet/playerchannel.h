@@ -12,8 +12,8 @@ class QTimer;
 // each with an "op". The agent listens; the player connects and keeps trying every two seconds
 // while there is none, so either may start first and either may die without the other waiting.
 //
-// agent -> player: switch {bundle, scheme, at (UTC ms, 0 at once)}, identify {seconds},
-//                  screenshot {id}
+// agent -> player: switch {bundle, scheme, at (UTC ms, 0 at once)}, withdraw {bundle} (a
+//                  switch not yet made is off), identify {seconds}, screenshot {id}
 // player -> agent: hello {pid, scheme}, active {bundle, scheme}, refused {bundle, error},
 //                  playing {windows: [{window, item}]}, screenshot {id, jpeg (base64)},
 //                  bye (an orderly end)

@@ -3,8 +3,11 @@
 // are headless agents (the agent without a player, answering as one).
 
 #include "../buildpaths.h"
+#include "clock/virtualclock.h"
 #include "fleet/bundlemanifest.h"
 #include "fleet/ed25519key.h"
+#include "fleet/fleetagent.h"
+#include "fleet/fleetconfig.h"
 #include "fleet/fleettopics.h"
 #include "fleet/mqttlink.h"
 #include "fleet/sha256stream.h"
@@ -16,6 +19,7 @@
 #include "schemesamples.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -44,6 +48,8 @@ private slots:
         m_operator.reset();
         m_site.reset();
         m_dir.reset();
+        m_states.clear();
+        m_presence.clear();
     }
 
     // A group of two: both fetch the bundle and switch at the time set, not before; each has
@@ -195,6 +201,133 @@ private slots:
         QVERIFY2(log.readAll().contains("\" 206 "), "no request went on from a partial file");
     }
 
+    // A publish withdrawn or overtaken before it plays: the fetch in progress stops, its partial
+    // file goes and the bundle never becomes active; a bundle that waits for its time is
+    // dropped as well. The device says which bundle was cancelled.
+    void aCancelledOrReplacedPublishIsDroppedBeforeItPlays()
+    {
+        startSite({{QStringLiteral("dev-a"), {QStringLiteral("lobby")}}}, QStringLiteral("limit_rate 400k;"));
+        startAgent(QStringLiteral("dev-a"));
+        const QString device = QStringLiteral("dev-a");
+        const QString folder = m_site->stateOf(device);
+        const int size = 3 * 1024 * 1024;
+        QString output;
+
+        // Cancelled while it is fetched.
+        const qint64 cancelled = publishTo(makeScheme(QStringLiteral("cancelled"), 1, size), device);
+        QTRY_VERIFY_WITH_TIMEOUT(stagedBytes(device) > 0, 60000);
+        const QString hash =
+            QString::fromLatin1(Sha256Stream::ofFile(m_dir->filePath(QStringLiteral("cancelled-0.png"))));
+        QVERIFY(QFile::exists(folder + QStringLiteral("/partial/") + hash));
+        QCOMPARE(m_site->tool({QStringLiteral("cancel"), device}, &output), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(cancelledOf(device), cancelled, 30000);
+        QVERIFY(stateOf(device).value("staged").isUndefined());
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/partial/") + hash));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/files/") + hash));
+        QVERIFY(!QDir(folder + QStringLiteral("/bundles/%1").arg(cancelled)).exists());
+        // The transfer was cut off, not left to run: nginx logs it when the connection ends,
+        // with fewer bytes than the file has.
+        QTRY_VERIFY_WITH_TIMEOUT(servedBytes(hash) >= 0, 30000);
+        QVERIFY2(servedBytes(hash) < size, qPrintable(QString::number(servedBytes(hash))));
+
+        // Overtaken while it is fetched: the newer bundle plays, the older never does.
+        const qint64 overtaken = publishTo(makeScheme(QStringLiteral("overtaken"), 1, size), device);
+        QTRY_VERIFY_WITH_TIMEOUT(stagedBytes(device) > 0, 60000);
+        const QString overtakenHash =
+            QString::fromLatin1(Sha256Stream::ofFile(m_dir->filePath(QStringLiteral("overtaken-0.png"))));
+        const qint64 newer = publishTo(makeScheme(QStringLiteral("newer"), 1), device);
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(device), newer, 60000);
+        QCOMPARE(cancelledOf(device), overtaken);
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/partial/") + overtakenHash));
+        QVERIFY(!QDir(folder + QStringLiteral("/bundles/%1").arg(overtaken)).exists());
+
+        // Whole and waiting for its time when its group's publish is cancelled.
+        QCOMPARE(m_site->tool({QStringLiteral("publish"), makeScheme(QStringLiteral("waiting"), 1),
+                               QStringLiteral("--to"), QStringLiteral("lobby"), QStringLiteral("--at"),
+                               QDateTime::currentDateTimeUtc().addSecs(3600).toString(Qt::ISODate)},
+                              &output),
+                 0);
+        const qint64 waiting = publishedSequence(output);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            qint64(stateOf(device).value("staged").toObject().value("sequence").toDouble()) == waiting &&
+                stateOf(device).value("staged").toObject().value("ready").toBool(),
+            60000);
+        QVERIFY(QDir(folder + QStringLiteral("/bundles/%1").arg(waiting)).exists());
+        QCOMPARE(m_site->tool({QStringLiteral("cancel"), QStringLiteral("lobby")}, &output), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(cancelledOf(device), waiting, 30000);
+        QVERIFY(stateOf(device).value("staged").isUndefined());
+        QVERIFY(!QDir(folder + QStringLiteral("/bundles/%1").arg(waiting)).exists());
+        QCOMPARE(activeOf(device), newer);
+    }
+
+    // The device's clock set off the content server's, through the clock service. Far off,
+    // the state says by how much and the bundle switches at the publish's time by the server's
+    // clock; a little off (within MaxClockOffset), the device switches by its own clock.
+    void aDeviceClockFarOffSwitchesByTheServersTime_data()
+    {
+        QTest::addColumn<qint64>("offsetMs");
+        QTest::addColumn<bool>("corrected");
+        QTest::newRow("30 s ahead") << qint64(30000) << true;
+        QTest::newRow("30 s behind") << qint64(-30000) << true;
+        QTest::newRow("1 s ahead") << qint64(1000) << false;
+    }
+
+    void aDeviceClockFarOffSwitchesByTheServersTime()
+    {
+        QFETCH(qint64, offsetMs);
+        QFETCH(bool, corrected);
+        const QString device = QStringLiteral("dev-a");
+        startSite({{device, {}}});
+        // Time stands still on the device until the test moves it.
+        QElapsedTimer sinceSet;
+        sinceSet.start();
+        VirtualClock clock(QDateTime::currentDateTime().addMSecs(offsetMs));
+        FleetAgent::Options options;
+        options.config = FleetConfig::fromSettingsFiles({m_site->settingsOf(device)});
+        options.folder = m_site->stateOf(device);
+        options.headless = true;
+        options.clock = &clock;
+        FleetAgent agent(options);
+        QString error;
+        QVERIFY2(agent.start(&error), qPrintable(error));
+        QTRY_VERIFY_WITH_TIMEOUT(agent.state().contains(QStringLiteral("clockOffsetMs")), 30000);
+        const qint64 measured = qint64(agent.state().value("clockOffsetMs").toDouble());
+        // The Date header counts whole seconds; the real time that passed meanwhile is on the
+        // server's side only.
+        const qint64 expected = offsetMs - sinceSet.elapsed() / 2;
+        QVERIFY2(qAbs(measured - expected) <= 600 + sinceSet.elapsed() / 2,
+                 qPrintable(QStringLiteral("%1 measured, %2 set").arg(measured).arg(offsetMs)));
+        const QString lastError = agent.state().value("lastError").toObject().value("text").toString();
+        QVERIFY2(lastError.contains(QStringLiteral("clock")) == corrected, qPrintable(lastError));
+
+        // The state as the operator sees it says the same, once the device's clock has moved
+        // on to its next report.
+        QTRY_COMPARE_WITH_TIMEOUT(m_presence.value(device), QByteArray("online"), 30000);
+        clock.advance(1000);
+        QTRY_VERIFY_WITH_TIMEOUT(stateOf(device).contains(QStringLiteral("clockOffsetMs")), 30000);
+        QCOMPARE(qint64(stateOf(device).value("clockOffsetMs").toDouble()), measured);
+
+        const QDateTime at = QDateTime::currentDateTimeUtc().addSecs(120);
+        QString output;
+        QCOMPARE(
+            m_site->tool({QStringLiteral("publish"), makeScheme(QStringLiteral("timed"), 1),
+                          QStringLiteral("--to"), device, QStringLiteral("--at"), at.toString(Qt::ISODate)},
+                         &output),
+            0);
+        const qint64 sequence = publishedSequence(output);
+        QTRY_VERIFY_WITH_TIMEOUT(agent.state().value("staged").toObject().value("ready").toBool(), 60000);
+        // The switch instant on the device's clock.
+        const qint64 due = QDateTime::fromString(at.toString(Qt::ISODate), Qt::ISODate).toMSecsSinceEpoch() +
+                           (corrected ? measured : 0);
+        clock.runUntil(QDateTime::fromMSecsSinceEpoch(due - 1000));
+        QVERIFY(agent.activeSequence() != sequence);
+        clock.runUntil(QDateTime::fromMSecsSinceEpoch(due));
+        QCOMPARE(agent.activeSequence(), sequence);
+        const QDateTime since = QDateTime::fromString(
+            agent.state().value("active").toObject().value("since").toString(), Qt::ISODate);
+        QCOMPARE(since.toMSecsSinceEpoch() / 1000, due / 1000);
+    }
+
     // The broker killed: the devices come back by themselves once it runs again, and a device
     // that was away during a publish takes it when it comes back (the broker kept it on disk).
     void devicesCatchUpAfterTheBrokerComesBack()
@@ -319,6 +452,39 @@ private:
     qint64 activeOf(const QString &device) const
     {
         return qint64(stateOf(device).value("active").toObject().value("sequence").toDouble());
+    }
+
+    qint64 cancelledOf(const QString &device) const
+    {
+        return qint64(stateOf(device).value("cancelled").toObject().value("sequence").toDouble());
+    }
+
+    // Publishes at once, without waiting; the bundle's sequence.
+    qint64 publishTo(const QString &scheme, const QString &target)
+    {
+        QString output;
+        if (m_site->tool({QStringLiteral("publish"), scheme, QStringLiteral("--to"), target}, &output) != 0)
+            return -1;
+        return publishedSequence(output);
+    }
+
+    // The body bytes nginx logged for the GET of a stored file (once the request ended), or -1.
+    qint64 servedBytes(const QString &hash) const
+    {
+        QFile log(m_site->accessLog());
+        if (!log.open(QIODevice::ReadOnly))
+            return -1;
+        qint64 bytes = -1;
+        for (const QByteArray &line : log.readAll().split('\n')) {
+            // ... "GET /b/<hash> HTTP/1.1" 200 123456 ...
+            const int at = line.indexOf("GET /b/" + hash.toLatin1() + ' ');
+            if (at < 0)
+                continue;
+            const QList<QByteArray> after = line.mid(line.indexOf('"', at + 1) + 1).trimmed().split(' ');
+            if (after.size() >= 2)
+                bytes = after.at(1).toLongLong();
+        }
+        return bytes;
     }
 
     qint64 stagedBytes(const QString &device) const

@@ -530,17 +530,7 @@ int cancelOrRemove(const QString &folder, const QStringList &args, bool remove)
         return fail(QStringLiteral("no enrolled device or group is named %1").arg(args.first()));
     int last = -1;
     QObject::connect(op.link(), &MqttLink::published, [&last](int id) { last = id; });
-    QStringList topics;
-    if (remove) {
-        for (const char *leaf : {"desired", "state", "presence", "screenshot"})
-            topics.append(FleetTopics::device(args.first(), QLatin1String(leaf)));
-    } else {
-        topics.append(isGroup ? FleetTopics::group(args.first(), QStringLiteral("desired"))
-                              : FleetTopics::device(args.first(), QStringLiteral("desired")));
-    }
-    int id = -1;
-    for (const QString &topic : topics)
-        id = op.clearRetained(topic);
+    const int id = remove ? op.clearDevice(args.first()) : op.cancelPublish(args.first(), isGroup);
     if (id < 0 || !waitUntil([&last, id] { return last == id; }, 30000))
         return fail(QStringLiteral("the broker did not take the change"));
     if (remove) {
@@ -549,7 +539,8 @@ int cancelOrRemove(const QString &folder, const QStringList &args, bool remove)
                            "certificate there too.")
                 .arg(args.first()));
     } else {
-        say(QStringLiteral("%1 keeps what it plays and takes no new bundle until the next publish.")
+        say(QStringLiteral("%1 keeps what it plays, drops a bundle still on its way and takes no new bundle "
+                           "until the next publish.")
                 .arg(args.first()));
     }
     return 0;
