@@ -157,6 +157,7 @@ bool FleetAgent::start(QString *error)
         upload.logPath = m_options.playLogPath;
         upload.cursorFile = m_options.folder + QStringLiteral("/logcursor.json");
         upload.retentionDays = config.logRetentionDays;
+        upload.clock = m_clock;
         m_uploader = new PlayLogUploader(m_link, upload, this);
         connect(m_uploader, &PlayLogUploader::stateChanged, this, &FleetAgent::schedulePublish);
         m_uploader->start();

@@ -114,8 +114,9 @@ void PlayLogUploader::onMessage(const QString &topic, const QByteArray &payload)
     }
     if (moved) {
         saveCursors();
-        m_lastAckAt =
-            QDateTime::fromMSecsSinceEpoch(Clock::current().msecsSinceEpoch(), Qt::UTC).toString(Qt::ISODate);
+        m_lastAckAt = QDateTime::fromMSecsSinceEpoch(
+                          (m_options.clock ? m_options.clock : &Clock::current())->msecsSinceEpoch(), Qt::UTC)
+                          .toString(Qt::ISODate);
     }
     if (m_inFlight && m_acked.value(m_pending.uuid, 0) >= m_pending.upTo) {
         m_inFlight = false;
@@ -242,7 +243,8 @@ void PlayLogUploader::removeOld()
     qint64 lastSeq = 0;
     if (!file.identity(&uuid, &lastSeq) || m_acked.value(uuid, 0) <= 0)
         return;
-    const qint64 before = Clock::current().msecsSinceEpoch() - m_options.retentionDays * DayMs;
+    const qint64 before = (m_options.clock ? m_options.clock : &Clock::current())->msecsSinceEpoch() -
+                          m_options.retentionDays * DayMs;
     const int removed = file.removeDelivered(m_acked.value(uuid), before);
     if (removed > 0)
         qInfo().noquote() << QStringLiteral("play log: %1 delivered rows older than %2 days removed")

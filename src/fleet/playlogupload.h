@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QStringList>
 
+class Clock;
 class MqttLink;
 class QTimer;
 
@@ -40,6 +41,7 @@ public:
         int batchRows = 2000;
         int ackTimeoutMs = 30000;
         int pollMs = 5000;
+        Clock *clock = nullptr; // for the retention's "now"; nullptr: Clock::current()
     };
 
     PlayLogUploader(MqttLink *link, const Options &options, QObject *parent = nullptr);
