@@ -35,9 +35,12 @@ LUMORA_RUNTIME_PACKAGES=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-alsa
     fonts-noto-cjk fonts-liberation2 openssl
 )
-# Office documents are shown only where LibreOffice can convert them: the package's Recommends.
+# Office documents are shown only where LibreOffice can convert them, and the fleet's central
+# play log (lumora-fleet collect, lumora-log --fleet) is read through Qt's PostgreSQL driver:
+# the package's Recommends.
 LUMORA_RUNTIME_RECOMMENDS=(
     libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+    libqt5sql5-psql
 )
 
 # What scripts/package needs besides the build's packages.

@@ -7,8 +7,9 @@ set(LUMORA_LAYERS
     "model clock platform"
     # the play log; settings and other process-wide services; the schedulers
     "log appcore player"
-    # the renderers' text and time arithmetic; the weather services; media import and office pages
-    "textcore weathercore import"
+    # the renderers' text and time arithmetic; the weather services; media import and office pages;
+    # the fleet's central play log (PostgreSQL)
+    "textcore weathercore import fleetlog"
     # play windows and renderers; the import progress dialogs; the log viewer; the fleet agent's
     # protocol, bundles and links (MQTT, content, the local player socket)
     "render importui log/viewer fleet"
@@ -25,4 +26,4 @@ set(LUMORA_LAYER_EXCEPTIONS "")
 # Libraries that must never link QtWidgets, directly or through another library.
 set(LUMORA_WIDGET_FREE_LIBRARIES
     lumora_model lumora_clock lumora_platform lumora_log lumora_appcore lumora_player
-    lumora_textcore lumora_weathercore lumora_import lumora_fleet)
+    lumora_textcore lumora_weathercore lumora_import lumora_fleetlog lumora_fleet)
