@@ -13,6 +13,8 @@
 //   lumora/v1/grp/<group>/cmd          commands for a whole group
 //   lumora/v1/dev/<device>/reply       answers to commands
 //   lumora/v1/dev/<device>/screenshot  retained JPEG of the device's display windows
+//   lumora/v1/dev/<device>/log         play-log rows, by the device (FleetCollector stores them)
+//   lumora/v1/dev/<device>/logack      retained, by the collector: the cursors it holds
 namespace FleetTopics {
 
 QString prefix();

@@ -229,11 +229,14 @@ void MqttLink::openConnection()
     m_awaitingAck.clear();
     m_pendingSubscribes.clear();
     const QByteArray clientId = m_settings.clientId.toUtf8();
-    m_mosq = mosquitto_new(clientId.isEmpty() ? nullptr : clientId.constData(), true, this);
+    const bool persistent = m_settings.persistentSession && !clientId.isEmpty();
+    m_mosq = mosquitto_new(clientId.isEmpty() ? nullptr : clientId.constData(), !persistent, this);
     if (!m_mosq) {
         failAttempt(tr("The MQTT client cannot be created (client id \"%1\").").arg(m_settings.clientId));
         return;
     }
+    if (persistent)
+        m_version5 = false;
     mosquitto_int_option(m_mosq, MOSQ_OPT_PROTOCOL_VERSION,
                          m_version5 ? MQTT_PROTOCOL_V5 : MQTT_PROTOCOL_V311);
     mosquitto_connect_v5_callback_set(

@@ -28,6 +28,12 @@ struct MqttSettings
     bool willRetain = true;
     // A broker silent for up to twice this long is taken for gone (libmosquitto's floor: 5 s).
     int keepAliveSeconds = 30;
+    // A session the broker keeps while the link is down, with the QoS 1 messages that came
+    // for it (a collector that must not miss uploads). Needs a fixed clientId. Spoken in MQTT
+    // 3.1.1, where such a session lasts until the broker's own expiry: MQTT 5 ends it at the
+    // disconnect unless CONNECT carries a session expiry, which libmosquitto's asynchronous
+    // connect cannot send.
+    bool persistentSession = false;
 };
 
 // One MQTT connection driven by the Qt event loop (libmosquitto's socket under QSocketNotifiers,
@@ -35,7 +41,7 @@ struct MqttSettings
 // reconnects by itself with a growing pause (1 s to 60 s) until stop(), and renews its
 // subscriptions after every reconnect. MQTT 5 is asked for first; a broker that refuses it is
 // spoken to in 3.1.1, where a message's expiry is not carried by the protocol (the payloads
-// carry their own). The session is clean: nothing waits at the broker while the link is down.
+// carry their own). The session is clean unless the settings ask for a persistent one.
 //
 // Signals come from inside libmosquitto's calls: a slot may call any method here, but must not
 // delete the link (deleteLater() it).

@@ -3,6 +3,7 @@
 
 #include "fleet/bundlebuilder.h"
 #include "fleet/fleetca.h"
+#include "fleet/fleetcollector.h"
 #include "fleet/fleetconfig.h"
 #include "fleet/fleetoperator.h"
 #include "fleet/fleettopics.h"
@@ -21,12 +22,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QSettings>
+#include <QSocketNotifier>
 #include <QTimeZone>
 #include <QTimer>
 #include <QUuid>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +40,7 @@ const char *const kUsage = "usage: lumora-fleet [--ca FOLDER] COMMAND ...\n"
                            "  ca init --broker mqtts://HOST:PORT --content https://HOST:PORT/PATH/ "
                            "[--content-folder DIR] [--days N]\n"
                            "  ca server NAME --address ADDRESS... [--out PREFIX] [--days N]\n"
+                           "  ca collector [--out PREFIX] [--days N]\n"
                            "  enroll NAME [--groups G1,G2] [--out FILE] [--acl FILE] [--days N]\n"
                            "  join FILE [--config SETTINGS]                       (on the device)\n"
                            "  publish SCHEME.schx --to GROUP|DEVICE [--at TIME] [--wait SECONDS]\n"
@@ -43,6 +50,8 @@ const char *const kUsage = "usage: lumora-fleet [--ca FOLDER] COMMAND ...\n"
                            "  screenshot DEVICE OUT.jpg\n"
                            "  command GROUP|DEVICE identify|restart\n"
                            "  remove DEVICE\n"
+                           "  collect --db postgresql://... [--broker mqtts://HOST:PORT] [--cafile FILE] "
+                           "[--cert FILE] [--key FILE] [--client-id ID]\n"
                            "The CA folder is ~/.local/share/Lumora/fleet-ca unless --ca names another.\n";
 
 int fail(const QString &text, int status = 1)
@@ -171,6 +180,30 @@ int caServer(const QString &folder, QStringList args)
     return 0;
 }
 
+// The collector's certificate (CN=collector): the broker's ACL gives that user the devices'
+// play-log uploads and their acknowledgements, nothing else.
+int caCollector(const QString &folder, QStringList args)
+{
+    const int days = option(args, QStringLiteral("--days"), QStringLiteral("825")).toInt();
+    QString out = option(args, QStringLiteral("--out"));
+    if (!args.isEmpty())
+        return fail(QStringLiteral("ca collector takes no %1").arg(args.first()), 2);
+    if (out.isEmpty())
+        out = folder + QStringLiteral("/collector");
+    FleetCa ca(folder);
+    QString error;
+    FleetCa::Issued issued;
+    if (!ca.load(&error) || !ca.issueClient(QStringLiteral("collector"), days, &issued, &error))
+        return fail(error);
+    if (!writeFile(out + QStringLiteral(".crt"), issued.certificatePem, false) ||
+        !writeFile(out + QStringLiteral(".key"), issued.keyPem, true))
+        return fail(QStringLiteral("cannot write %1.crt/.key").arg(out));
+    say(QStringLiteral("%1.crt and %1.key (CN=collector); the broker's ACL needs the section\n"
+                       "user collector\ntopic read %2/dev/+/log\ntopic write %2/dev/+/logack")
+            .arg(out, FleetTopics::prefix()));
+    return 0;
+}
+
 int enroll(const QString &folder, QStringList args)
 {
     const QStringList groups =
@@ -182,7 +215,7 @@ int enroll(const QString &folder, QStringList args)
         return fail(QStringLiteral("enroll needs one device NAME"), 2);
     const QString name = args.first();
     if (!FleetTopics::isValidName(name) || name == QLatin1String("operator") ||
-        name.startsWith(QLatin1String("operator-")))
+        name.startsWith(QLatin1String("operator-")) || name == QLatin1String("collector"))
         return fail(QStringLiteral("\"%1\" cannot be a device name (letters, digits, - _ . only)").arg(name),
                     2);
     for (const QString &group : groups) {
@@ -546,6 +579,64 @@ int cancelOrRemove(const QString &folder, const QStringList &args, bool remove)
     return 0;
 }
 
+// SIGTERM and SIGINT end the collector in order (a clean disconnect) through a socket pair the
+// event loop watches: nothing but write() is safe in a signal handler.
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+int collect(const QString &folder, QStringList args)
+{
+    const QString db = option(args, QStringLiteral("--db"));
+    QString broker = option(args, QStringLiteral("--broker"));
+    const QString caFile = option(args, QStringLiteral("--cafile"), folder + QStringLiteral("/ca.crt"));
+    const QString cert = option(args, QStringLiteral("--cert"), folder + QStringLiteral("/collector.crt"));
+    const QString key = option(args, QStringLiteral("--key"), folder + QStringLiteral("/collector.key"));
+    const QString clientId = option(args, QStringLiteral("--client-id"), QStringLiteral("collector"));
+    if (db.isEmpty() || !args.isEmpty())
+        return fail(QStringLiteral("collect needs --db postgresql://..."), 2);
+    if (broker.isEmpty())
+        broker = QSettings(folder + QStringLiteral("/operator.ini"), QSettings::IniFormat)
+                     .value(QStringLiteral("Operator/Broker"))
+                     .toString();
+    const QUrl brokerUrl(broker);
+    if (brokerUrl.scheme() != QLatin1String("mqtts") || brokerUrl.host().isEmpty())
+        return fail(
+            QStringLiteral("collect needs --broker mqtts://HOST:PORT (or the CA folder's operator.ini)"), 2);
+    for (const QString &file : {caFile, cert, key}) {
+        if (!QFileInfo(file).isReadable())
+            return fail(
+                QStringLiteral("cannot read %1 (lumora-fleet ca collector makes the certificate)").arg(file));
+    }
+    MqttSettings settings;
+    settings.host = brokerUrl.host();
+    settings.port = quint16(brokerUrl.port(8883));
+    settings.clientId = clientId;
+    settings.caFile = caFile;
+    settings.certFile = cert;
+    settings.keyFile = key;
+    settings.persistentSession = true;
+    FleetCollector collector(settings, db);
+    QString error;
+    if (!collector.start(&error))
+        return fail(error);
+    say(QStringLiteral("collecting play logs from %1 into the store").arg(brokerUrl.toString()));
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &collector);
+        QObject::connect(notifier, &QSocketNotifier::activated, &collector, [&collector] {
+            collector.stop();
+            QCoreApplication::quit();
+        });
+        std::signal(SIGTERM, onSignal);
+        std::signal(SIGINT, onSignal);
+    }
+    return QCoreApplication::exec() == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -569,6 +660,8 @@ int main(int argc, char **argv)
             return caInit(folder, args);
         if (what == QLatin1String("server"))
             return caServer(folder, args);
+        if (what == QLatin1String("collector"))
+            return caCollector(folder, args);
     } else if (verb == QLatin1String("enroll")) {
         return enroll(folder, args);
     } else if (verb == QLatin1String("join")) {
@@ -587,6 +680,8 @@ int main(int argc, char **argv)
         return screenshot(folder, args);
     } else if (verb == QLatin1String("command")) {
         return commandCommand(folder, args);
+    } else if (verb == QLatin1String("collect")) {
+        return collect(folder, args);
     }
     std::fputs(kUsage, stderr);
     return 2;
