@@ -90,17 +90,17 @@ bool FleetReport::summary(const Filter &filter, By by, QVector<SummaryRow> *rows
     case By::Item:
         // An item without a file is its name (item); one with a file shows a name it was logged under.
         key = QStringLiteral("case when path = '' then item else min(name) end");
-        groupBy = QStringLiteral("path, item order by 1, path");
+        groupBy = QStringLiteral("path, item order by %1 collate \"C\", path collate \"C\"").arg(key);
         break;
     case By::Device:
         key = QStringLiteral("device");
-        groupBy = QStringLiteral("device order by device");
+        groupBy = QStringLiteral("device order by device collate \"C\"");
         break;
     case By::Group:
         // A device in two groups counts in both.
         key = QStringLiteral("g");
         from = QStringLiteral("play_hours h join devices d using (device) cross join unnest(d.groups) g");
-        groupBy = QStringLiteral("g order by g");
+        groupBy = QStringLiteral("g order by g collate \"C\"");
         break;
     case By::Day:
         key = QStringLiteral("to_char(hour, 'YYYY-MM-DD')");
@@ -154,7 +154,7 @@ bool FleetReport::search(const Filter &filter, const std::function<bool(const Se
                                        "bundle, content_hash from (select *, timestamp '1970-01-01' + "
                                        "(end_ms + utc_offset_s * 1000::bigint) * interval '1 millisecond' as "
                                        "local_end from play_rows%1) r "
-                                       "order by local_start, device, log_uuid, seq")
+                                       "order by local_start, device collate \"C\", log_uuid, seq")
                             .arg(where(filter, QStringLiteral("local_start"), &values));
     QSqlQuery query(m_db);
     query.setForwardOnly(true);

@@ -1,5 +1,6 @@
 // lumora-log: proof of play from the command line, read straight from the player's log.db.
 
+#include "fleetcommand.h"
 #include "log/playlogcsv.h"
 #include "log/playlogreader.h"
 #include "platform/applocations.h"
@@ -108,8 +109,10 @@ int main(int argc, char **argv)
 
     if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
         fputs(usageText, stdout);
+        fputs(FleetCommand::usageText, stdout);
         fputs("\n", stdout);
         fputs(helpText, stdout);
+        fputs(FleetCommand::helpText, stdout);
         return Ok;
     }
     if (args.contains(QStringLiteral("-v")) || args.contains(QStringLiteral("--version"))) {
@@ -118,6 +121,8 @@ int main(int argc, char **argv)
     }
     if (args.isEmpty())
         return usage(QStringLiteral("a command is needed"));
+    if (args.contains(QStringLiteral("--fleet")))
+        return FleetCommand::run(args);
     const QString command = args.takeFirst();
     if (command != QLatin1String("search") && command != QLatin1String("summary"))
         return usage(QStringLiteral("unknown command \"%1\"").arg(command));
