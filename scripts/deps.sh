@@ -22,6 +22,8 @@ LUMORA_TEST_PACKAGES=(
     xrestop
     # the fleet benchmark times the agent against it
     curl
+    # the log benchmark times a search of the play log against the SQLite shell
+    sqlite3
     # the broker, content server and central store the fleet tests start on loopback
     mosquitto nginx-light libnginx-mod-http-dav-ext openssl postgresql-15 libqt5sql5-psql
 )

@@ -1,6 +1,9 @@
 // A month of busy play: one million rows over 30 days. Prints the times of a one-day keyword
 // search and of a 30-day summary through lumora-log and through the viewer's model, and the
-// viewer's memory before and after it scrolled through the whole month.
+// viewer's memory before and after it scrolled through the whole month. Then the same month in a
+// log without the beginDate index (an older file, or one copied from another PC): the pages
+// lumora-log reads for the one-day search and its time, against the sqlite3 shell running the
+// same query on the same file.
 
 #include "buildpaths.h"
 #include "log/databaseconn.h"
@@ -14,6 +17,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -77,6 +83,106 @@ int runTool(const QStringList &args, qint64 *lines)
     return tool.exitCode();
 }
 
+// The output of `program`. With `pageReads`, the program runs with the counting VFS preloaded
+// (bench/log/sqlitereads.cpp) and *pageReads gets the reads it made of its database files.
+QByteArray runProgram(const QString &program, const QStringList &args, const QString &countFile,
+                      qint64 *pageReads = nullptr)
+{
+    QProcess process;
+    if (pageReads) {
+        QFile::remove(countFile);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_PRELOAD"), BuildPaths::path("LUMORA_SQLITE_READS_LIB"));
+        env.insert(QStringLiteral("LUMORA_SQLITE_READS"), countFile);
+        process.setProcessEnvironment(env);
+    }
+    process.start(program, args);
+    if (!process.waitForFinished(600000))
+        process.kill();
+    if (pageReads) {
+        QFile counts(countFile);
+        *pageReads =
+            counts.open(QIODevice::ReadOnly) ? counts.readLine().split(' ').value(0).toLongLong() : -1;
+    }
+    return process.readAllStandardOutput();
+}
+
+qint64 pageCount(const QString &path)
+{
+    qint64 pages = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pages"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QStringLiteral("pragma page_count")) && query.next())
+            pages = query.value(0).toLongLong();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pages"));
+    return pages;
+}
+
+// Without the index: lumora-log's one-day keyword search against the sqlite3 shell's.
+void unindexedSearch(const QString &folder, const QString &indexedDb)
+{
+    const QString db = folder + QStringLiteral("/unindexed.db");
+    const QString counts = folder + QStringLiteral("/reads.txt");
+    QElapsedTimer build;
+    build.start();
+    if (!PlayLogFixture::addBusyMonth(db, Rows, Days, PlayLogFixture::Index::None)) {
+        fprintf(stderr, "could not build the log without the index\n");
+        return;
+    }
+    printf("\nlog without the beginDate index: %d rows, %.1f MB, %lld pages, built in %.0f ms\n", Rows,
+           QFile(db).size() / 1048576.0, pageCount(db), build.nsecsElapsed() / 1e6);
+    printf("(pages read: reads of the database file, counted by a VFS preloaded into each program)\n");
+
+    const QString tool = BuildPaths::path("LUMORA_LOG_TOOL");
+    const QStringList search{"search", "--db",       db,          "--from", "2026-01-15",
+                             "--to",   "2026-01-15", "--keyword", "item-3"};
+    qint64 toolReads = -1;
+    const QByteArray toolOut = runProgram(tool, search, counts, &toolReads);
+    const qint64 toolRows = toolOut.count('\n') - 1;
+    const double toolMs = best([&] { runProgram(tool, search, counts); });
+    const double toolCpu = lastCpuMs;
+    printf("lumora-log search, one day, keyword:   %8.1f ms, %6.1f ms CPU, %6lld pages read (%lld rows)\n",
+           toolMs, toolCpu, toolReads, toolRows);
+
+    qint64 indexedReads = -1;
+    QStringList onIndexed = search;
+    onIndexed[2] = indexedDb;
+    runProgram(tool, onIndexed, counts, &indexedReads);
+    printf("  the same on the indexed log:                             %6lld pages read\n", indexedReads);
+    qint64 summaryReads = -1;
+    const QStringList summary{"summary", "--db", db, "--from", "2026-01-01", "--to", "2026-01-30"};
+    const qint64 items = runProgram(tool, summary, counts, &summaryReads).count('\n') - 1;
+    const double summaryMs = best([&] { runProgram(tool, summary, counts); });
+    printf("lumora-log summary, 30 days:           %8.1f ms, %6.1f ms CPU, %6lld pages read (%lld items)\n",
+           summaryMs, lastCpuMs, summaryReads, items);
+
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (shell.isEmpty()) {
+        printf("sqlite3 shell: not installed (package sqlite3)\n");
+        return;
+    }
+    // What the tool asks, in the shell's tab-separated form: the same bytes as the tool's rows.
+    const QStringList query{
+        "-readonly", "-tabs", db,
+        "select name,length,beginDate||' '||beginTime,endDate||' '||endTime,result from LOGINFOS "
+        "where beginDate>='2026-01-15' and beginDate<='2026-01-15' and name like '%item-3%' escape '\\' "
+        "order by rowid"};
+    qint64 shellReads = -1;
+    const QByteArray shellOut = runProgram(shell, query, counts, &shellReads);
+    const double shellMs = best([&] { runProgram(shell, query, counts); });
+    const double shellCpu = lastCpuMs;
+    const bool same = toolOut.mid(toolOut.indexOf('\n') + 1) == shellOut;
+    printf(
+        "sqlite3 shell, the same query:         %8.1f ms, %6.1f ms CPU, %6lld pages read (%lld rows, %s)\n",
+        shellMs, shellCpu, shellReads, qint64(shellOut.count('\n')), same ? "the same rows" : "ROWS DIFFER");
+    printf("lumora-log / sqlite3: %.2fx the time, %.2fx the CPU, %.3fx the pages (process start included)\n",
+           toolMs / shellMs, toolCpu / shellCpu, double(toolReads) / double(shellReads));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -114,6 +220,8 @@ int main(int argc, char **argv)
            lastCpuMs, lines);
     const double toolEmpty = best([&] { runTool({"--version"}, &lines); });
     printf("lumora-log --version (process start):  %8.1f ms\n", toolEmpty);
+    unindexedSearch(dir.path(), db);
+    printf("\n");
 
     PlayLogFilter oneDay;
     oneDay.from = oneDay.to = QDate(2026, 1, 15);

@@ -11,7 +11,11 @@
 // Builds log.db files the way the player writes them, for tests and benchmarks.
 namespace PlayLogFixture {
 
-inline bool withDatabase(const QString &path, const std::function<bool(QSqlDatabase &)> &work)
+// Whether the file has the beginDate index the player makes on its first write: logs of older
+// versions and logs copied from another PC come without it.
+enum class Index { Made, None };
+
+inline bool withDatabase(const QString &path, Index index, const std::function<bool(QSqlDatabase &)> &work)
 {
     const QString name = QStringLiteral("fixture-") + path;
     bool ok = false;
@@ -23,8 +27,9 @@ inline bool withDatabase(const QString &path, const std::function<bool(QSqlDatab
             create.exec(QStringLiteral("create table if not exists LOGINFOS (name varchar,length varchar,"
                                        "beginDate date,endDate date,beginTime varchar,endTime varchar,"
                                        "result varchar)"));
-            create.exec(
-                QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
+            if (index == Index::Made)
+                create.exec(
+                    QStringLiteral("create index if not exists LOGINFOS_beginDate on LOGINFOS(beginDate)"));
             ok = db.transaction() && work(db) && db.commit();
         }
         db.close();
@@ -34,9 +39,9 @@ inline bool withDatabase(const QString &path, const std::function<bool(QSqlDatab
 }
 
 // Rows of seven column texts, in table order.
-inline bool addRows(const QString &path, const QList<QStringList> &rows)
+inline bool addRows(const QString &path, const QList<QStringList> &rows, Index index = Index::Made)
 {
-    return withDatabase(path, [&rows](QSqlDatabase &db) {
+    return withDatabase(path, index, [&rows](QSqlDatabase &db) {
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("insert into LOGINFOS values(?,?,?,?,?,?,?)"));
         for (const QStringList &row : rows) {
@@ -51,9 +56,9 @@ inline bool addRows(const QString &path, const QList<QStringList> &rows)
 
 // `count` rows spread evenly over `days` days from 2026-01-01, eight names in turn, each
 // item shown for two seconds. Row n (from 0) is named "item-<n % 8>.mp4".
-inline bool addBusyMonth(const QString &path, int count, int days)
+inline bool addBusyMonth(const QString &path, int count, int days, Index index = Index::Made)
 {
-    return withDatabase(path, [count, days](QSqlDatabase &db) {
+    return withDatabase(path, index, [count, days](QSqlDatabase &db) {
         const QString perDay = QString::number((count + days - 1) / days);
         // Built by concatenation: the printf formats hold "%0", which QString::arg would take.
         const QString sql =
