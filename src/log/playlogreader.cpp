@@ -27,16 +27,26 @@ QString newConnectionName()
     return QStringLiteral("lumora-log-reader-%1").arg(++counter);
 }
 
-// The filter as a condition with positional placeholders, and the values to bind.
-QString condition(const PlayLogFilter &filter, QVariantList *values)
+enum class DatesBy {
+    Index, // the dates select the rows through the beginDate index
+    Scan,  // the dates are tested on each row of a walk along the rowid
+};
+
+// The filter as a condition with positional placeholders, and the values to bind. In a walk the
+// dates are compared without the column's numeric affinity ("date" declares NUMERIC), which
+// would try to read both texts of every comparison as numbers; a "yyyy-MM-dd" text never reads
+// as one, so the order is the same and a walk of a million rows spares four million conversions.
+QString condition(const PlayLogFilter &filter, QVariantList *values, DatesBy dates = DatesBy::Scan)
 {
+    const QString column =
+        dates == DatesBy::Index ? QStringLiteral("beginDate") : QStringLiteral("+beginDate");
     QStringList parts;
     if (filter.from.isValid()) {
-        parts << QStringLiteral("beginDate >= ?");
+        parts << column + QStringLiteral(" >= ?");
         *values << filter.from.toString(QStringLiteral("yyyy-MM-dd"));
     }
     if (filter.to.isValid()) {
-        parts << QStringLiteral("beginDate <= ?");
+        parts << column + QStringLiteral(" <= ?");
         *values << filter.to.toString(QStringLiteral("yyyy-MM-dd"));
     }
     if (!filter.keyword.isEmpty()) {
@@ -158,19 +168,19 @@ bool PlayLogReader::run(const std::function<bool(QSqlDatabase &)> &work)
             m_errorText = db.lastError().text();
         } else {
             QSqlQuery probe(db);
-            if (prepare(probe,
-                        QStringLiteral(
-                            "select count(*) from sqlite_master where type='table' and name='LOGINFOS'")) &&
+            probe.setForwardOnly(true);
+            // Any index that starts with beginDate narrows a date range, whatever made it.
+            if (prepare(probe, QStringLiteral(
+                                   "select exists(select 1 from sqlite_master where type='table' and "
+                                   "name='LOGINFOS'),exists(select 1 from sqlite_master where type='table' "
+                                   "and name='PLAYDETAILS'),exists(select 1 from sqlite_master M join "
+                                   "pragma_index_info(M.name) I where M.type='index' and "
+                                   "M.tbl_name='LOGINFOS' and I.seqno=0 and I.name='beginDate')")) &&
                 execute(probe) && probe.next()) {
-                const bool hasTable = probe.value(0).toInt() > 0;
+                const bool hasTable = probe.value(0).toBool();
+                m_hasDetails = probe.value(1).toBool();
+                m_hasDateIndex = probe.value(2).toBool();
                 probe.finish();
-                m_hasDetails = false;
-                QSqlQuery details(db);
-                if (hasTable && prepare(details, QStringLiteral("select count(*) from sqlite_master where "
-                                                                "type='table' and name='PLAYDETAILS'")) &&
-                    execute(details) && details.next())
-                    m_hasDetails = details.value(0).toInt() > 0;
-                details.finish();
                 // A file without the table yet holds no rows; that is not an error.
                 ok = !hasTable || work(db);
             }
@@ -194,16 +204,24 @@ bool PlayLogReader::boundsOn(QSqlDatabase &db, const PlayLogFilter &filter, qint
 {
     *low = 0;
     *high = 0;
-    // Only the dates narrow the range: they are answered from the beginDate index.
-    PlayLogFilter dates = filter;
-    dates.keyword.clear();
-    QVariantList values;
-    const QString where = condition(dates, &values);
+    // Only the dates narrow the range, and only where the beginDate index answers them. Without
+    // it, finding the range would read the whole table once before the rows are read again: the
+    // whole table is the range then, and its ends are two lookups in the table's own tree.
+    const bool narrow = m_hasDateIndex && (filter.from.isValid() || filter.to.isValid());
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!prepare(query, QStringLiteral("select min(rowid),max(rowid) from LOGINFOS where ") + where))
+    if (narrow) {
+        PlayLogFilter dates = filter;
+        dates.keyword.clear();
+        QVariantList values;
+        const QString where = condition(dates, &values, DatesBy::Index);
+        if (!prepare(query, QStringLiteral("select min(rowid),max(rowid) from LOGINFOS where ") + where))
+            return false;
+        bindAll(query, values);
+    } else if (!prepare(query, QStringLiteral("select (select min(rowid) from LOGINFOS),"
+                                              "(select max(rowid) from LOGINFOS)"))) {
         return false;
-    bindAll(query, values);
+    }
     if (!execute(query))
         return false;
     if (query.next() && !query.value(0).isNull()) {
@@ -213,31 +231,38 @@ bool PlayLogReader::boundsOn(QSqlDatabase &db, const PlayLogFilter &filter, qint
     return true;
 }
 
+bool PlayLogReader::sliceOn(QSqlDatabase &db, const PlayLogFilter &filter, qint64 firstRowid,
+                            qint64 lastRowid, int limit, QVector<PlayLogEntry> *rows)
+{
+    QVariantList values;
+    const QString where = condition(filter, &values);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!prepare(query, QStringLiteral("select %1 where L.rowid >= ? and L.rowid <= ? and ")
+                                .arg(entrySource(m_hasDetails)) +
+                            where + QStringLiteral(" order by L.rowid limit ?")))
+        return false;
+    query.addBindValue(firstRowid);
+    query.addBindValue(lastRowid);
+    bindAll(query, values);
+    query.addBindValue(limit);
+    if (!execute(query))
+        return false;
+    while (query.next())
+        rows->append(entryFrom(query));
+    return true;
+}
+
 bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, qint64 lastRowid, int limit,
                                QVector<PlayLogEntry> *rows)
 {
     return run([&](QSqlDatabase &db) {
-        QVariantList values;
-        const QString where = condition(filter, &values);
         // Walked along the rowid in slices so that each statement stays short, whatever
         // the number of rows the filter skips.
-        const QString sql = QStringLiteral("select %1 where L.rowid >= ? and L.rowid <= ? and ")
-                                .arg(entrySource(m_hasDetails)) +
-                            where + QStringLiteral(" order by L.rowid limit ?");
         for (qint64 start = firstRowid; start <= lastRowid && rows->size() < limit;) {
             const qint64 end = qMin(lastRowid, start + SliceRowids - 1);
-            QSqlQuery query(db);
-            query.setForwardOnly(true);
-            if (!prepare(query, sql))
+            if (!sliceOn(db, filter, start, end, limit - rows->size(), rows))
                 return false;
-            query.addBindValue(start);
-            query.addBindValue(end);
-            bindAll(query, values);
-            query.addBindValue(limit - rows->size());
-            if (!execute(query))
-                return false;
-            while (query.next())
-                rows->append(entryFrom(query));
             start = end + 1;
         }
         return true;
@@ -247,25 +272,28 @@ bool PlayLogReader::fetchRange(const PlayLogFilter &filter, qint64 firstRowid, q
 bool PlayLogReader::forEach(const PlayLogFilter &filter,
                             const std::function<bool(const PlayLogEntry &)> &sink)
 {
-    qint64 low = 0;
-    qint64 high = 0;
-    if (!rowidBounds(filter, &low, &high))
-        return m_status == Status::Ok;
-    constexpr int Batch = 5000;
-    for (qint64 next = low; high > 0 && next <= high;) {
+    if (filter.isEmptyRange())
+        return run([](QSqlDatabase &) { return true; });
+    // One connection for the whole walk: its page cache carries the tree's upper pages from one
+    // slice to the next, so every page of the range is read from the file once. No statement is
+    // open while the sink works, and none holds the file between slices.
+    return run([&](QSqlDatabase &db) {
+        qint64 low = 0;
+        qint64 high = 0;
+        if (!boundsOn(db, filter, &low, &high))
+            return false;
         QVector<PlayLogEntry> rows;
-        rows.reserve(Batch);
-        if (!fetchRange(filter, next, high, Batch, &rows))
-            return m_status == Status::Ok;
-        if (rows.isEmpty())
-            break;
-        for (const PlayLogEntry &row : qAsConst(rows)) {
-            if (!sink(row))
-                return true;
+        for (qint64 start = low; high > 0 && start <= high; start += SliceRowids) {
+            rows.clear();
+            if (!sliceOn(db, filter, start, qMin(high, start + SliceRowids - 1), int(SliceRowids), &rows))
+                return false;
+            for (const PlayLogEntry &row : qAsConst(rows)) {
+                if (!sink(row))
+                    return true;
+            }
         }
-        next = rows.constLast().rowid + 1;
-    }
-    return true;
+        return true;
+    });
 }
 
 bool PlayLogReader::summary(const PlayLogFilter &filter, QVector<PlayLogSummaryRow> *rows)

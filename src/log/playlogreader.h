@@ -36,12 +36,14 @@ public:
     Status status() const { return m_status; }
     QString errorText() const { return m_errorText; }
 
-    // Lowest and highest rowid that can match `filter` (0, 0 when none).
+    // Lowest and highest rowid that can match `filter` (0, 0 when none). Narrowed by the dates
+    // only where the file has the beginDate index; otherwise the whole table's.
     bool rowidBounds(const PlayLogFilter &filter, qint64 *low, qint64 *high);
     // Matching rows with rowid in [firstRowid, lastRowid], in rowid order, at most `limit`.
     bool fetchRange(const PlayLogFilter &filter, qint64 firstRowid, qint64 lastRowid, int limit,
                     QVector<PlayLogEntry> *rows);
-    // Every matching row in rowid order, read a slice at a time; `sink` returns false to stop.
+    // Every matching row in rowid order, read a slice at a time in one pass over the rows the
+    // dates can select; `sink` returns false to stop.
     bool forEach(const PlayLogFilter &filter, const std::function<bool(const PlayLogEntry &)> &sink);
     // One row per item (its file, or its name for rows that did not record one), by name.
     bool summary(const PlayLogFilter &filter, QVector<PlayLogSummaryRow> *rows);
@@ -62,10 +64,13 @@ private:
     void noteError(const QSqlError &error);
     void noteSqliteError(sqlite3 *sqlite);
     bool boundsOn(QSqlDatabase &db, const PlayLogFilter &filter, qint64 *low, qint64 *high);
+    bool sliceOn(QSqlDatabase &db, const PlayLogFilter &filter, qint64 firstRowid, qint64 lastRowid,
+                 int limit, QVector<PlayLogEntry> *rows);
 
     QString m_path;
     int m_busyWaitMs;
     Status m_status = Status::Ok;
-    bool m_hasDetails = false; // the file being read has PLAYDETAILS
+    bool m_hasDetails = false;   // the file being read has PLAYDETAILS
+    bool m_hasDateIndex = false; // and an index that starts with LOGINFOS.beginDate
     QString m_errorText;
 };

@@ -91,6 +91,25 @@ QList<QStringList> pythonCsv(const QByteArray &csv, bool *ok)
     return rows;
 }
 
+// A log as `index` leaves it: a busy stretch of 45 000 rows over three days (more than one
+// slice of the reader's walk), the rows above, one row of an earlier day written after them (the
+// clock was set back), and details for a few rows.
+bool buildLog(const QString &path, PlayLogFixture::Index index)
+{
+    QList<QStringList> rows = searchedRows();
+    rows << row("item-3 late.mp4", "2026-01-02", "08:00:00:000", "2026-01-02", "08:00:05:000");
+    return PlayLogFixture::addBusyMonth(path, 45000, 3, index) &&
+           PlayLogFixture::addRows(path, rows, index) &&
+           PlayLogFixture::withDatabase(path, index, [](QSqlDatabase &db) {
+               QSqlQuery details(db);
+               return details.exec(QStringLiteral("create table PLAYDETAILS (logId integer primary key,path "
+                                                  "text,outcome text,shownMs integer)")) &&
+                      details.exec(QStringLiteral(
+                          "insert into PLAYDETAILS select rowid,'/media/lobby/'||name,'shown',1500 from "
+                          "LOGINFOS where rowid in (15004,15012,45004,45011)"));
+           });
+}
+
 QByteArray fileDigest(const QString &path)
 {
     QFile file(path);
@@ -323,6 +342,90 @@ private slots:
         QCOMPARE(fileDigest(damaged), damagedBefore);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
                  entries + QStringList{QStringLiteral("random.db")});
+    }
+
+    void unindexedLogReadsAsTheIndexedOneAndStaysUntouched_data()
+    {
+        QTest::addColumn<QStringList>("filter");
+        QTest::addColumn<int>("searchRows");
+
+        // 1 875 of the busy day's rows, and the late one.
+        QTest::newRow("one day, keyword")
+            << QStringList{"--from", "2026-01-02", "--to", "2026-01-02", "--keyword", "item-3"} << 1876;
+        QTest::newRow("open start, a label in Chinese")
+            << QStringList{"--to", "2026-05-01", "--keyword", "数字"} << 1;
+        QTest::newRow("open end") << QStringList{"--from", "2026-05-02"} << 7;
+        QTest::newRow("keyword only, a wildcard taken literally") << QStringList{"--keyword", "0%"} << 1;
+        QTest::newRow("everything") << QStringList{} << 45011;
+        QTest::newRow("from after to") << QStringList{"--from", "2026-05-03", "--to", "2026-05-01"} << 0;
+    }
+
+    // A log without the beginDate index (an older file, or one copied from another PC) gives the
+    // rows and sums of the same log with it, and reading it neither adds the index nor touches
+    // the file.
+    void unindexedLogReadsAsTheIndexedOneAndStaysUntouched()
+    {
+        QFETCH(QStringList, filter);
+        QFETCH(int, searchRows);
+        const QString indexed = m_dir->filePath(QStringLiteral("indexed.db"));
+        const QString plain = m_dir->filePath(QStringLiteral("copied.db"));
+        QVERIFY(buildLog(indexed, PlayLogFixture::Index::Made));
+        QVERIFY(buildLog(plain, PlayLogFixture::Index::None));
+        const QDateTime longAgo(QDate(2025, 3, 1), QTime(12, 0));
+        {
+            QFile file(plain);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        const QByteArray before = fileDigest(plain);
+        const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files);
+
+        for (const QStringList &form : {QStringList{"search", "--csv"}, QStringList{"search"},
+                                        QStringList{"summary", "--csv"}, QStringList{"summary"}}) {
+            const ToolRun fromIndexed = runTool(form + QStringList{"--db", indexed} + filter);
+            const ToolRun fromPlain = runTool(form + QStringList{"--db", plain} + filter);
+            QCOMPARE(fromIndexed.exitCode, 0);
+            QCOMPARE(fromPlain.exitCode, 0);
+            QCOMPARE(fromPlain.err, QByteArray());
+            QCOMPARE(fromPlain.out, fromIndexed.out);
+            if (form.first() == QLatin1String("search"))
+                QCOMPARE(fromPlain.out.count('\n'), searchRows + 1);
+            else
+                QCOMPARE(fromPlain.out.count('\n') > 1, searchRows > 0);
+        }
+        // The viewer pages through the same rows.
+        const auto option = [&filter](const char *name) { return filter.value(filter.indexOf(name) + 1); };
+        PlayLogFilter asked;
+        asked.from = QDate::fromString(option("--from"), Qt::ISODate);
+        asked.to = QDate::fromString(option("--to"), Qt::ISODate);
+        asked.keyword = filter.contains("--keyword") ? option("--keyword") : QString();
+        QStringList shown[2];
+        for (int i = 0; i < 2; ++i) {
+            PlayLogTableModel model;
+            model.setPath(i == 0 ? indexed : plain);
+            QVERIFY(model.search(asked));
+            while (model.canFetchMore(QModelIndex()))
+                model.fetchMore(QModelIndex());
+            for (int r = 0; r < model.rowCount(); ++r)
+                shown[i] << model.index(r, 0).data().toString() + model.index(r, 2).data().toString();
+        }
+        QCOMPARE(shown[1].size(), searchRows);
+        QCOMPARE(shown[1], shown[0]);
+
+        QCOMPARE(fileDigest(plain), before);
+        QCOMPARE(QFileInfo(plain).lastModified(), longAgo);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), entries);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+            db.setDatabaseName(plain);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            QVERIFY(db.open());
+            QSqlQuery indexes(db);
+            QVERIFY(indexes.exec(QStringLiteral("select count(*) from sqlite_master where type='index'")));
+            QVERIFY(indexes.next());
+            QCOMPARE(indexes.value(0).toInt(), 0);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
     }
 
     void busyLogIsWaitedForNotReadAsEmpty()
