@@ -1,6 +1,7 @@
 #include "playlogupload.h"
 
 #include "clock/clock.h"
+#include "fleetlog/logbatch.h"
 #include "fleettopics.h"
 #include "log/logfilekeeper.h"
 #include "log/playlogexport.h"
@@ -21,20 +22,22 @@ constexpr qint64 DayMs = 24 * 3600 * 1000LL;
 constexpr int RetentionCheckMs = 6 * 3600 * 1000;
 constexpr int MaxHoldMs = 10 * 60 * 1000;
 
-QJsonObject rowJson(const PlayLogExportRow &row)
+LogRow wireRow(const PlayLogExportRow &row)
 {
-    return QJsonObject{{QStringLiteral("seq"), row.seq},
-                       {QStringLiteral("name"), row.name},
-                       {QStringLiteral("path"), row.path},
-                       {QStringLiteral("start"), row.startUtcMs},
-                       {QStringLiteral("end"), row.endUtcMs},
-                       {QStringLiteral("offset"), row.utcOffset},
-                       {QStringLiteral("screen"), row.screen},
-                       {QStringLiteral("window"), row.window},
-                       {QStringLiteral("bundle"), row.bundle > 0 ? QJsonValue(row.bundle) : QJsonValue()},
-                       {QStringLiteral("hash"), row.hash},
-                       {QStringLiteral("outcome"), row.outcome},
-                       {QStringLiteral("shownMs"), row.shownMs}};
+    LogRow wire;
+    wire.seq = row.seq;
+    wire.name = row.name;
+    wire.path = row.path;
+    wire.startMs = row.startUtcMs;
+    wire.endMs = row.endUtcMs;
+    wire.offsetSeconds = row.utcOffset;
+    wire.screen = row.screen;
+    wire.window = row.window;
+    wire.bundle = row.bundle > 0 ? row.bundle : -1;
+    wire.hash = row.hash;
+    wire.outcome = row.outcome;
+    wire.shownMs = row.shownMs;
+    return wire;
 }
 
 } // namespace
@@ -79,11 +82,6 @@ void PlayLogUploader::uploadNow()
     m_holdUntil = 0;
     refreshBacklog();
     sendNext();
-}
-
-QByteArray PlayLogUploader::encodeBatch(const QJsonObject &batch)
-{
-    return qCompress(QJsonDocument(batch).toJson(QJsonDocument::Compact), 6);
 }
 
 void PlayLogUploader::onConnected()
@@ -174,17 +172,16 @@ bool PlayLogUploader::sendFrom(const QString &path)
     }
     if (!whole && !rows.isEmpty())
         m_lastError = QStringLiteral("%1: %2").arg(path, file.errorText());
-    QJsonArray json;
+    LogBatch batch;
+    batch.groups = m_options.groups;
+    batch.timeZone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    batch.log = QUuid::fromString(uuid);
+    batch.after = acked;
+    batch.upTo = upTo;
+    batch.rows.reserve(rows.size());
     for (const PlayLogExportRow &row : qAsConst(rows))
-        json.append(rowJson(row));
-    const QJsonObject batch{{QStringLiteral("format"), 1},
-                            {QStringLiteral("groups"), QJsonArray::fromStringList(m_options.groups)},
-                            {QStringLiteral("timeZone"), QString::fromUtf8(QTimeZone::systemTimeZoneId())},
-                            {QStringLiteral("log"), uuid},
-                            {QStringLiteral("after"), acked},
-                            {QStringLiteral("upTo"), upTo},
-                            {QStringLiteral("rows"), json}};
-    if (m_link->publish(FleetTopics::device(m_options.device, QStringLiteral("log")), encodeBatch(batch), 1,
+        batch.rows.append(wireRow(row));
+    if (m_link->publish(FleetTopics::device(m_options.device, QStringLiteral("log")), batch.encode(), 1,
                         false) < 0)
         return true;
     m_inFlight = true;

@@ -20,12 +20,8 @@ class QTimer;
 // holds its whole range. Rows stay on the device until they are acknowledged AND older than the
 // retention period.
 //
-// Wire format, topic lumora/v1/dev/<id>/log, QoS 1, payload qCompress(JSON):
-//   {"format":1,"groups":[...],"timeZone":"...","log":"<uuid>","after":A,"upTo":B,"rows":[...]}
-// meaning every row of that file with A < seq <= B; each row
-//   {"seq","name","path","start","end" (UTC ms),"offset" (s east of UTC),"screen","window",
-//    "bundle" (or null),"hash","outcome","shownMs"}.
-// Acknowledgement, lumora/v1/dev/<id>/logack, retained: {"format":1,"logs":{"<uuid>":seq,...}}.
+// Batches go to lumora/v1/dev/<id>/log as LogBatch encodes them; the acknowledgement on
+// lumora/v1/dev/<id>/logack, retained, is {"format":1,"logs":{"<uuid>":seq,...}}.
 class PlayLogUploader : public QObject
 {
     Q_OBJECT
@@ -52,8 +48,6 @@ public:
     // What the device's state says about the log: the live file, its newest row, what the
     // collector holds, the rows still to send.
     QJsonObject state() const;
-
-    static QByteArray encodeBatch(const QJsonObject &batch);
 
 signals:
     void stateChanged();

@@ -245,14 +245,15 @@ bool FleetSite::startContent(QString *error)
                        m_contentPort, error);
 }
 
-QProcess *FleetSite::startAgent(const QString &device, QString *error)
+QProcess *FleetSite::startAgent(const QString &device, QString *error, const QStringList &extra)
 {
     killAgent(device);
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start(BuildPaths::path("LUMORA_SERVER_BINARY"),
-                   {QStringLiteral("--headless"), QStringLiteral("--config"), settingsOf(device),
-                    QStringLiteral("--state"), stateOf(device)});
+                   QStringList{QStringLiteral("--headless"), QStringLiteral("--config"), settingsOf(device),
+                               QStringLiteral("--state"), stateOf(device)}
+                       << extra);
     if (!process->waitForStarted(10000)) {
         *error = QStringLiteral("the agent of %1 did not start").arg(device);
         return nullptr;

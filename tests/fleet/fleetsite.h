@@ -39,7 +39,8 @@ public:
     bool startContent(QString *error);
 
     // A headless agent for an enrolled device; nullptr with *error when it did not start.
-    QProcess *startAgent(const QString &device, QString *error);
+    // `extra` goes on its command line (--log FILE, say).
+    QProcess *startAgent(const QString &device, QString *error, const QStringList &extra = {});
     void killAgent(const QString &device);
 
     // Sets a device's or group's desired state as the operator, bytes as given (a manifest the
