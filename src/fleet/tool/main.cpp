@@ -48,7 +48,7 @@ const char *const kUsage = "usage: lumora-fleet [--ca FOLDER] COMMAND ...\n"
                            "  devices\n"
                            "  status DEVICE\n"
                            "  screenshot DEVICE OUT.jpg\n"
-                           "  command GROUP|DEVICE identify|restart\n"
+                           "  command GROUP|DEVICE identify|restart|collect\n"
                            "  remove DEVICE\n"
                            "  collect --db postgresql://... [--broker mqtts://HOST:PORT] [--cafile FILE] "
                            "[--cert FILE] [--key FILE] [--client-id ID]\n"
@@ -532,8 +532,9 @@ int screenshot(const QString &folder, const QStringList &args)
 int commandCommand(const QString &folder, const QStringList &args)
 {
     if (args.size() != 2 ||
-        (args.at(1) != QLatin1String("identify") && args.at(1) != QLatin1String("restart")))
-        return fail(QStringLiteral("command needs GROUP|DEVICE and identify or restart"), 2);
+        (args.at(1) != QLatin1String("identify") && args.at(1) != QLatin1String("restart") &&
+         args.at(1) != QLatin1String("collect")))
+        return fail(QStringLiteral("command needs GROUP|DEVICE and identify, restart or collect"), 2);
     FleetOperator op(folder);
     QString error;
     if (!connectOperator(op, &error))
