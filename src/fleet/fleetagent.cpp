@@ -364,6 +364,10 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
             activate(bundle);
         } else if (bundle != m_active.sequence && !m_active.isNull()) {
             // The player switched as the bundle was withdrawn: back to what the device keeps.
+            setError(
+                QStringLiteral("the player switched to bundle %1 after it was withdrawn; back to bundle %2")
+                    .arg(bundle)
+                    .arg(m_active.sequence));
             m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("switch")},
                                          {QStringLiteral("bundle"), m_active.sequence},
                                          {QStringLiteral("scheme"), schemePath(m_active)},

@@ -85,6 +85,13 @@ void FleetPlayerLink::onMessage(const QJsonObject &message)
         m_pendingScheme = message.value(QStringLiteral("scheme")).toString();
         m_pendingAt = qint64(message.value(QStringLiteral("at")).toDouble());
         armSwitch();
+    } else if (op == QLatin1String("withdraw")) {
+        // Its publish was cancelled before its time: the current scheme plays on.
+        if (qint64(message.value(QStringLiteral("bundle")).toDouble()) == m_pendingBundle) {
+            m_pendingBundle = 0;
+            m_pendingScheme.clear();
+            m_switchTimer->stop();
+        }
     } else if (op == QLatin1String("screenshot")) {
         screenshot(message);
     } else if (op == QLatin1String("identify")) {
@@ -162,6 +169,13 @@ void FleetPlayerLink::switchNow()
     const qint64 bundle = m_pendingBundle;
     const QString scheme = m_pendingScheme;
     m_pendingBundle = 0;
+    if (bundle == 0) {
+        // Withdrawn while the stills went up.
+        const QStringList names = m_curtains.keys();
+        for (const QString &name : names)
+            liftCurtain(name);
+        return;
+    }
     auto refuse = [this, bundle](const QString &error) {
         // The old scheme plays on, seen again.
         const QStringList names = m_curtains.keys();

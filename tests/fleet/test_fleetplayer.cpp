@@ -212,6 +212,48 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(middle().red() > 200 && middle().blue() < 80, 60000);
     }
 
+    // A bundle the player holds for its time, cancelled before it comes: the player is told,
+    // and when the time has come and gone the screen still shows what it showed.
+    void aCancelledBundleWaitingForItsTimeNeverShows()
+    {
+        startFleet();
+        startPlayer();
+        QVERIFY(publish(makeScheme()) > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(middle().red() > 200 && middle().green() < 200, 60000);
+
+        const QDateTime at = QDateTime::currentDateTimeUtc().addSecs(30);
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("publish"),
+                               makeScheme(QStringLiteral("blue"), QColor(0, 60, 255)), QStringLiteral("--to"),
+                               QStringLiteral("hall"), QStringLiteral("--at"), at.toString(Qt::ISODate)},
+                              &output),
+                 0);
+        const qint64 waiting =
+            output.section(QStringLiteral("bundle "), 1).section(QLatin1Char(':'), 0, 0).toLongLong();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            statusOf().value(QStringLiteral("staged")).toObject().value(QStringLiteral("ready")).toBool(),
+            60000);
+        QVERIFY2(QDateTime::currentDateTimeUtc() < at.addSecs(-2),
+                 "the bundle came too late to be cancelled in time");
+        QCOMPARE(m_site->tool({QStringLiteral("cancel"), QStringLiteral("hall")}, &output), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(qint64(statusOf()
+                                             .value(QStringLiteral("cancelled"))
+                                             .toObject()
+                                             .value(QStringLiteral("sequence"))
+                                             .toDouble()),
+                                  waiting, 30000);
+        // Watched until well past its time.
+        while (QDateTime::currentDateTimeUtc() < at.addSecs(5)) {
+            const QColor colour = middle();
+            QVERIFY2(colour.red() > 200 && colour.blue() < 80, qPrintable(colour.name()));
+            QTest::qWait(100);
+        }
+        // The player was told in time: the agent never had to send it back.
+        const QString lastError =
+            statusOf().value(QStringLiteral("lastError")).toObject().value(QStringLiteral("text")).toString();
+        QVERIFY2(!lastError.contains(QStringLiteral("withdrawn")), qPrintable(lastError));
+    }
+
 private:
     void startPlayer()
     {
