@@ -3233,6 +3233,62 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <source>not running</source>
         <translation>未运行</translation>
     </message>
+    <message>
+        <source>Cancel publish</source>
+        <translation>取消发布</translation>
+    </message>
+    <message>
+        <source>The selected screens keep what they play and drop a bundle still on its way or waiting for its time.</source>
+        <translation>所选屏幕继续播放当前内容，并丢弃仍在下载或等待切换时间的节目包。</translation>
+    </message>
+    <message>
+        <source>Remove device</source>
+        <translation>移除设备</translation>
+    </message>
+    <message>
+        <source>Not cancelled: the broker cannot be reached.</source>
+        <translation>未取消：无法连接消息服务器。</translation>
+    </message>
+    <message>
+        <source>Cancelling the publish to %1…</source>
+        <translation>正在取消对 %1 的发布…</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+
+Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</source>
+        <translation>从屏群中移除 %1？将清除它在消息服务器上保留的状态，本文件夹也不再记录它。
+
+它的证书在您吊销之前仍然有效，它在消息服务器 ACL 文件中的条目在您删除之前仍然存在。</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Not removed: the broker cannot be reached.</source>
+        <translation>未移除：无法连接消息服务器。</translation>
+    </message>
+    <message>
+        <source>Removing %1…</source>
+        <translation>正在移除 %1…</translation>
+    </message>
+    <message>
+        <source>Publish cancelled for %1: the screens keep what they play and drop a bundle not yet playing.</source>
+        <translation>已取消对 %1 的发布：屏幕继续播放当前内容，并丢弃尚未播放的节目包。</translation>
+    </message>
+    <message>
+        <source>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</source>
+        <translation>已移除 %1。请同时从消息服务器的 ACL 文件中删除它的条目，并吊销它的证书。</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>

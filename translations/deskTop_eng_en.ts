@@ -3233,6 +3233,62 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <source>not running</source>
         <translation>not running</translation>
     </message>
+    <message>
+        <source>Cancel publish</source>
+        <translation>Cancel publish</translation>
+    </message>
+    <message>
+        <source>The selected screens keep what they play and drop a bundle still on its way or waiting for its time.</source>
+        <translation>The selected screens keep what they play and drop a bundle still on its way or waiting for its time.</translation>
+    </message>
+    <message>
+        <source>Remove device</source>
+        <translation>Remove device</translation>
+    </message>
+    <message>
+        <source>Not cancelled: the broker cannot be reached.</source>
+        <translation>Not cancelled: the broker cannot be reached.</translation>
+    </message>
+    <message>
+        <source>Cancelling the publish to %1…</source>
+        <translation>Cancelling the publish to %1…</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+
+Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</source>
+        <translation>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+
+Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Not removed: the broker cannot be reached.</source>
+        <translation>Not removed: the broker cannot be reached.</translation>
+    </message>
+    <message>
+        <source>Removing %1…</source>
+        <translation>Removing %1…</translation>
+    </message>
+    <message>
+        <source>Publish cancelled for %1: the screens keep what they play and drop a bundle not yet playing.</source>
+        <translation>Publish cancelled for %1: the screens keep what they play and drop a bundle not yet playing.</translation>
+    </message>
+    <message>
+        <source>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</source>
+        <translation>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelled</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>

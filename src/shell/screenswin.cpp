@@ -115,12 +115,20 @@ ScreensWin::ScreensWin(QWidget *parent)
     m_status->setWordWrap(true);
     m_publishButton = new QPushButton(this);
     m_publishButton->setObjectName(QStringLiteral("publishButton"));
+    m_cancelButton = new QPushButton(this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelPublishButton"));
+    m_removeButton = new QPushButton(this);
+    m_removeButton->setObjectName(QStringLiteral("removeDeviceButton"));
     bottom->addWidget(m_status, 1);
+    bottom->addWidget(m_removeButton);
+    bottom->addWidget(m_cancelButton);
     bottom->addWidget(m_publishButton);
     column->addLayout(bottom);
 
     connect(m_chooseButton, &QPushButton::clicked, this, &ScreensWin::chooseFleet);
     connect(m_publishButton, &QPushButton::clicked, this, &ScreensWin::publish);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ScreensWin::cancelPublish);
+    connect(m_removeButton, &QPushButton::clicked, this, &ScreensWin::removeDevice);
     connect(m_screenshotButton, &QPushButton::clicked, this, &ScreensWin::requestScreenshot);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &ScreensWin::showSelected);
     retranslate();
@@ -148,6 +156,8 @@ void ScreensWin::openFleet(const QString &caFolder)
     m_loadError.clear();
     m_stage = Stage::None;
     m_publishing = 0;
+    m_pendingCancels.clear();
+    m_pendingRemovals.clear();
     if (!m_operator->load(&m_loadError)) {
         rebuild();
         return;
@@ -170,6 +180,7 @@ void ScreensWin::openFleet(const QString &caFolder)
     });
     connect(m_operator->link(), &MqttLink::connected, this, &ScreensWin::retranslate);
     connect(m_operator->link(), &MqttLink::disconnected, this, &ScreensWin::retranslate);
+    connect(m_operator->link(), &MqttLink::published, this, &ScreensWin::onPublished);
     m_operator->connectBroker();
     rebuild();
 }
@@ -197,6 +208,11 @@ void ScreensWin::retranslate()
     setWindowTitle(tr("Screens"));
     m_chooseButton->setText(tr("Fleet folder…"));
     m_publishButton->setText(tr("Publish"));
+    m_cancelButton->setText(tr("Cancel publish"));
+    m_cancelButton->setToolTip(
+        tr("The selected screens keep what they play and drop a bundle still on its way or waiting "
+           "for its time."));
+    m_removeButton->setText(tr("Remove device"));
     m_screenshotButton->setText(tr("Screenshot"));
     m_tree->setHeaderLabels({tr("Screen"), tr("State"), tr("Publish"), tr("Bundle"), tr("Playing"),
                              tr("Last seen"), tr("Last error")});
@@ -275,6 +291,9 @@ QString ScreensWin::progressOf(const QString &device) const
     const QJsonObject refusal = state.value(QStringLiteral("lastRefusal")).toObject();
     if (number(refusal.value(QStringLiteral("sequence"))) == m_publishing)
         return tr("refused: %1").arg(refusal.value(QStringLiteral("reason")).toString());
+    if (number(state.value(QStringLiteral("cancelled")).toObject().value(QStringLiteral("sequence"))) ==
+        m_publishing)
+        return tr("cancelled");
     const QJsonObject staged = state.value(QStringLiteral("staged")).toObject();
     if (number(staged.value(QStringLiteral("sequence"))) == m_publishing) {
         if (staged.value(QStringLiteral("ready")).toBool()) {
@@ -352,6 +371,10 @@ void ScreensWin::showSelected()
     m_screenshotButton->setEnabled(m_operator && m_loadError.isEmpty() && !device.isEmpty());
     m_publishButton->setEnabled(m_operator && m_loadError.isEmpty() && m_stage != Stage::Building &&
                                 m_stage != Stage::Uploading && !m_tree->selectedItems().isEmpty());
+    // Both are messages to the broker: nothing to do while it cannot be reached.
+    const bool linked = m_operator && m_loadError.isEmpty() && m_operator->link()->isConnected();
+    m_cancelButton->setEnabled(linked && !m_tree->selectedItems().isEmpty());
+    m_removeButton->setEnabled(linked && !device.isEmpty());
     if (!m_operator || device.isEmpty()) {
         m_picture->setPixmap(QPixmap());
         m_picture->setText(tr("No screenshot"));
@@ -494,4 +517,85 @@ void ScreensWin::publish()
         QString error;
         return bundle->build(scheme, cache, &error) ? QString() : error;
     }));
+}
+
+void ScreensWin::cancelPublish()
+{
+    if (!m_operator || !m_loadError.isEmpty())
+        return;
+    QStringList targets;
+    int last = -1;
+    for (QTreeWidgetItem *item : m_tree->selectedItems()) {
+        const QString group = item->data(0, kGroupRole).toString();
+        const QString device = item->data(0, kDeviceRole).toString();
+        const QString target = group.isEmpty() ? device : group;
+        if (target.isEmpty() || targets.contains(target))
+            continue;
+        const int id = m_operator->cancelPublish(target, !group.isEmpty());
+        if (id < 0) {
+            m_status->setText(tr("Not cancelled: the broker cannot be reached."));
+            return;
+        }
+        targets.append(target);
+        last = id;
+    }
+    if (targets.isEmpty())
+        return;
+    // A publish of the window's own that reaches them is over as far as its progress goes.
+    if (m_stage == Stage::Sent) {
+        m_stage = Stage::None;
+        m_publishing = 0;
+    }
+    m_pendingCancels.insert(last, targets);
+    m_status->setText(tr("Cancelling the publish to %1…").arg(targets.join(QStringLiteral(", "))));
+    retranslate();
+}
+
+void ScreensWin::removeDevice()
+{
+    const QString device = selectedDevice();
+    if (!m_operator || !m_loadError.isEmpty() || device.isEmpty())
+        return;
+    // Not modal on the event loop: the window goes on following the devices meanwhile.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Remove device"),
+                                tr("Remove %1 from the fleet? Its retained state on the broker is cleared "
+                                   "and this folder forgets it.\n\nIts certificate stays valid until you "
+                                   "revoke it, and its section in the broker's ACL file stays until you "
+                                   "take it out.")
+                                    .arg(device),
+                                QMessageBox::Yes | QMessageBox::Cancel, this);
+    box->setObjectName(QStringLiteral("removeDeviceConfirmation"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->button(QMessageBox::Yes)->setText(tr("Remove"));
+    box->button(QMessageBox::Cancel)->setText(tr("Cancel"));
+    connect(box, &QMessageBox::finished, this, [this, box, device] {
+        if (box->clickedButton() != box->button(QMessageBox::Yes) || !m_operator)
+            return;
+        const int id = m_operator->clearDevice(device);
+        if (id < 0) {
+            m_status->setText(tr("Not removed: the broker cannot be reached."));
+            return;
+        }
+        m_pendingRemovals.insert(id, device);
+        m_status->setText(tr("Removing %1…").arg(device));
+    });
+    box->open();
+}
+
+void ScreensWin::onPublished(int messageId)
+{
+    if (m_pendingCancels.contains(messageId)) {
+        const QStringList targets = m_pendingCancels.take(messageId);
+        m_status->setText(tr("Publish cancelled for %1: the screens keep what they play and drop a "
+                             "bundle not yet playing.")
+                              .arg(targets.join(QStringLiteral(", "))));
+    } else if (m_pendingRemovals.contains(messageId)) {
+        const QString device = m_pendingRemovals.take(messageId);
+        m_operator->forgetDevice(device);
+        m_status->setText(tr("%1 is forgotten. Take its section out of the broker's ACL file and revoke "
+                             "its certificate there too.")
+                              .arg(device));
+        rebuild();
+    }
 }

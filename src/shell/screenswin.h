@@ -15,7 +15,9 @@ class QTreeWidgetItem;
 // The operator's view of the fleet: every group and device with its state (online, the bundle
 // it plays, what each window shows, when it was last heard of in its own time zone and here, its
 // last error), the last screenshot of the one selected, and "Publish" of the open scheme to the
-// selected devices and groups, with each device's progress until it reports the bundle active.
+// selected devices and groups, with each device's progress until it reports the bundle active;
+// "Cancel publish" for the selected ones and "Remove device" for the selected device, each done
+// once the broker has taken it.
 class ScreensWin : public QWidget
 {
     Q_OBJECT
@@ -43,6 +45,9 @@ private:
     void chooseFleet();
     void publish();
     void requestScreenshot();
+    void cancelPublish();
+    void removeDevice();
+    void onPublished(int messageId);
     QString selectedDevice() const;
     QString progressOf(const QString &device) const;
 
@@ -60,7 +65,14 @@ private:
     QLabel *m_details = nullptr;
     QPushButton *m_screenshotButton = nullptr;
     QPushButton *m_publishButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_removeButton = nullptr;
     QLabel *m_status = nullptr;
+
+    // Sent and not yet taken by the broker, by the id of their last message: the targets of a
+    // cancel, the device of a removal.
+    QHash<int, QStringList> m_pendingCancels;
+    QHash<int, QString> m_pendingRemovals;
 
     // A publish under way: how far the operator's side is, its sequence once sent, and the
     // devices it reaches; each device's own progress comes with its state.
