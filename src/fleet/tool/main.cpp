@@ -421,13 +421,22 @@ int publish(const QString &folder, QStringList args)
                                                              .toObject()
                                                              .value(QStringLiteral("reason"))
                                                              .toString();
+                else if (qint64(state.value(QStringLiteral("cancelled"))
+                                    .toObject()
+                                    .value(QStringLiteral("sequence"))
+                                    .toDouble()) == manifest.sequence)
+                    line = QStringLiteral("cancelled: ") + state.value(QStringLiteral("cancelled"))
+                                                               .toObject()
+                                                               .value(QStringLiteral("reason"))
+                                                               .toString();
                 else
                     line = QStringLiteral("waiting");
                 if (reported.value(device) != line) {
                     reported.insert(device, line);
                     say(QStringLiteral("%1: %2").arg(device, line));
                 }
-                if (line != QLatin1String("active") && !line.startsWith(QLatin1String("refused")))
+                if (line != QLatin1String("active") && !line.startsWith(QLatin1String("refused")) &&
+                    !line.startsWith(QLatin1String("cancelled")))
                     done = false;
             }
             return done;
