@@ -8,6 +8,7 @@
 #include "fleet/ed25519key.h"
 #include "fleet/sha256stream.h"
 #include "fleetsite.h"
+#include "log/playlogexport.h"
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
 #include "model/programobject.h"
@@ -141,6 +142,29 @@ private slots:
         QCOMPARE(tool.exitCode(), 0);
         QVERIFY2(dark.isEmpty(),
                  qPrintable(QStringLiteral("%1 of %2 looks were dark").arg(dark.size()).arg(samples)));
+
+        // The row of the picture the switch cut short names the bundle it came in and the
+        // exact bytes it showed.
+        QFile orange(m_dir->filePath(QStringLiteral("orange.png")));
+        QVERIFY(orange.open(QIODevice::ReadOnly));
+        const QString orangeHash = QString::fromLatin1(Sha256Stream::ofData(orange.readAll()));
+        PlayLogExport log(m_app + QStringLiteral("/log.db"));
+        auto orangeRow = [&] {
+            QVector<PlayLogExportRow> rows;
+            log.rowsAfter(0, 1000, &rows);
+            for (const PlayLogExportRow &row : qAsConst(rows)) {
+                if (row.path.endsWith(QLatin1String("/orange.png")))
+                    return row;
+            }
+            return PlayLogExportRow();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(orangeRow().seq > 0, 30000);
+        const PlayLogExportRow row = orangeRow();
+        QCOMPARE(row.bundle, first);
+        QCOMPARE(row.hash, orangeHash);
+        QCOMPARE(row.screen, QStringLiteral("D"));
+        QVERIFY(row.endUtcMs > row.startUtcMs);
+        QCOMPARE(row.utcOffset, QDateTime::currentDateTime().offsetFromUtc());
 
         // A scheme file that is none, signed as the operator's: refused, and blue stays.
         const QByteArray garbage("this is no scheme at all");
