@@ -26,6 +26,7 @@
 #include <QSslKey>
 #include <QTimeZone>
 #include <QTimer>
+#include <QUuid>
 
 #include <unistd.h>
 
@@ -183,14 +184,32 @@ void FleetAgent::onConnected()
         m_link->subscribe(FleetTopics::group(group, QStringLiteral("desired")));
         m_link->subscribe(FleetTopics::group(group, QStringLiteral("cmd")));
     }
+    // A cancel made while this device was away left nothing to hear. The retained desired
+    // states come with the subscriptions, ahead of anything sent after them: once this comes
+    // back, a staged bundle that none of them named is no longer wanted.
+    const QString sync = FleetTopics::device(device, QStringLiteral("sync"));
+    m_stagedNamed = false;
+    m_syncToken = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+    m_link->subscribe(sync);
+    m_link->publish(sync, m_syncToken, 1, false);
     publishState();
     emit stateChanged();
+}
+
+void FleetAgent::onSync(const QByteArray &payload)
+{
+    if (payload != m_syncToken || m_staged.isNull() || m_stagedNamed)
+        return;
+    m_cancelledAway = m_staged.sequence;
+    cancelStaged(QStringLiteral("its publish was cancelled while this device was away"));
 }
 
 void FleetAgent::onMessage(const QString &topic, const QByteArray &payload)
 {
     if (topic.endsWith(QLatin1String("/desired")))
         takeDesired(topic, payload);
+    else if (topic.endsWith(QLatin1String("/sync")))
+        onSync(payload);
     else if (topic.endsWith(QLatin1String("/cmd")))
         onCommand(payload);
 }
@@ -224,13 +243,20 @@ void FleetAgent::takeDesired(const QString &topic, const QByteArray &payload)
     }
     bundle.sequence = bundle.manifest.sequence;
     bundle.signedManifest = signedManifest;
-    if (bundle.sequence == m_staged.sequence && !m_stagedTopics.contains(topic))
-        m_stagedTopics.append(topic);
+    if (bundle.sequence == m_staged.sequence) {
+        m_stagedNamed = true;
+        if (!m_stagedTopics.contains(topic))
+            m_stagedTopics.append(topic);
+    }
     if (bundle.sequence == m_active.sequence || bundle.sequence == m_staged.sequence)
         return; // delivered again (a reconnect, a group and the device naming the same bundle)
     if (m_refusedSequences.contains(bundle.sequence))
         return;
-    if (bundle.sequence <= m_highestTaken) {
+    // Wanted after all: a broker that sent it after the marker was taken for one that had
+    // nothing to send.
+    const bool wantedAfterAll = bundle.sequence == m_cancelledAway && bundle.sequence > m_active.sequence &&
+                                m_staged.isNull();
+    if (bundle.sequence <= m_highestTaken && !wantedAfterAll) {
         refuse(bundle.sequence,
                QStringLiteral("sequence %1 is not newer than %2, which this device has taken")
                    .arg(bundle.sequence)
@@ -241,8 +267,10 @@ void FleetAgent::takeDesired(const QString &topic, const QByteArray &payload)
         cancelStaged(QStringLiteral("bundle %1 replaced it").arg(bundle.sequence), &bundle);
     m_staged = bundle;
     m_stagedTopics = QStringList{topic};
+    m_stagedNamed = true;
+    m_cancelledAway = 0;
     m_stagedReady = false;
-    m_highestTaken = bundle.sequence;
+    m_highestTaken = qMax(m_highestTaken, bundle.sequence);
     m_bytesDone = 0;
     m_bytesTotal = bundle.manifest.totalSize();
     save();

@@ -86,6 +86,7 @@ private:
 
     void onConnected();
     void onMessage(const QString &topic, const QByteArray &payload);
+    void onSync(const QByteArray &payload);
     void takeDesired(const QString &topic, const QByteArray &payload);
     void onCommand(const QByteArray &payload);
     void onFetched(qint64 sequence);
@@ -135,6 +136,9 @@ private:
     Bundle m_previous;
     Bundle m_staged;
     QStringList m_stagedTopics; // the desired states that name it
+    bool m_stagedNamed = true;  // by a desired state since the last connect
+    QByteArray m_syncToken;     // comes back after the retained desired states
+    qint64 m_cancelledAway = 0; // cancelled for want of a desired state after a connect
     bool m_stagedReady = false; // every file there and checked; waiting for its time
     qint64 m_highestTaken = 0;  // never go back: a replayed older manifest is refused
     QVector<qint64> m_refusedSequences;

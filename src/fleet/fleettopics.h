@@ -15,6 +15,7 @@
 //   lumora/v1/dev/<device>/screenshot  retained JPEG of the device's display windows
 //   lumora/v1/dev/<device>/log         play-log rows, by the device (FleetCollector stores them)
 //   lumora/v1/dev/<device>/logack      retained, by the collector: the cursors it holds
+//   lumora/v1/dev/<device>/sync        the device's own marker to itself after each connect
 namespace FleetTopics {
 
 QString prefix();

@@ -260,6 +260,37 @@ private slots:
         QCOMPARE(activeOf(device), newer);
     }
 
+    // A device away when its publish is cancelled hears nothing of it: it drops the bundle it
+    // was fetching when it is back, and takes the next publish.
+    void aDeviceAwayWhenItsPublishIsCancelledDropsItOnItsReturn()
+    {
+        startSite({{QStringLiteral("dev-a"), {QStringLiteral("lobby")}}}, QStringLiteral("limit_rate 400k;"));
+        const QString device = QStringLiteral("dev-a");
+        const QString folder = m_site->stateOf(device);
+        startAgent(device);
+        const qint64 cancelled =
+            publishTo(makeScheme(QStringLiteral("away"), 1, 3 * 1024 * 1024), QStringLiteral("lobby"));
+        QTRY_VERIFY_WITH_TIMEOUT(stagedBytes(device) > 0, 60000);
+        m_site->killAgent(device);
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("cancel"), QStringLiteral("lobby")}, &output), 0);
+
+        startAgent(device);
+        QTRY_COMPARE_WITH_TIMEOUT(cancelledOf(device), cancelled, 60000);
+        QVERIFY(stateOf(device).value("staged").isUndefined());
+        const QString hash =
+            QString::fromLatin1(Sha256Stream::ofFile(m_dir->filePath(QStringLiteral("away-0.png"))));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/partial/") + hash));
+
+        // A bundle still wanted is kept across the same return.
+        const qint64 kept = publishTo(makeScheme(QStringLiteral("kept"), 1, 3 * 1024 * 1024), device);
+        QTRY_VERIFY_WITH_TIMEOUT(stagedBytes(device) > 0, 60000);
+        m_site->killAgent(device);
+        startAgent(device);
+        QTRY_COMPARE_WITH_TIMEOUT(activeOf(device), kept, 120000);
+        QVERIFY(cancelledOf(device) != kept);
+    }
+
     // The device's clock set off the content server's, through the clock service. Far off,
     // the state says by how much and the bundle switches at the publish's time by the server's
     // clock; a little off (within MaxClockOffset), the device switches by its own clock.
