@@ -410,6 +410,8 @@ void FleetAgent::onPlayerMessage(const QJsonObject &message)
     } else if (op == QLatin1String("playing")) {
         m_playing = message.value(QStringLiteral("windows")).toArray();
         schedulePublish();
+    } else if (op == QLatin1String("playEvent") || op == QLatin1String("playResumed")) {
+        takePlayEvent(message);
     } else if (op == QLatin1String("screenshot")) {
         const QByteArray jpeg =
             QByteArray::fromBase64(message.value(QStringLiteral("jpeg")).toString().toLatin1());
@@ -789,6 +791,7 @@ QJsonObject FleetAgent::state() const
         state.insert(QStringLiteral("playLog"), m_uploader->state());
     if (!m_lastCancel.isEmpty())
         state.insert(QStringLiteral("cancelled"), m_lastCancel);
+    m_darkEvents.describe(&state, m_clock->msecsSinceEpoch());
     return state;
 }
 
@@ -804,4 +807,19 @@ void FleetAgent::publishState()
     m_link->publish(FleetTopics::device(m_options.config.device, QStringLiteral("state")),
                     QJsonDocument(state()).toJson(QJsonDocument::Compact), 1, true);
     emit stateChanged();
+}
+
+void FleetAgent::takePlayEvent(const QJsonObject &message)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (message.value(QStringLiteral("op")).toString() == QLatin1String("playEvent"))
+        m_darkEvents.add(message, now);
+    else
+        m_darkEvents.resumed(message.value(QStringLiteral("screen")).toString(),
+                             message.value(QStringLiteral("window")).toString(), now);
+    // A dark spell that ends by its age changes the state too.
+    const qint64 light = m_darkEvents.msecsToLight(now);
+    if (light > 0)
+        QTimer::singleShot(int(light) + 100, this, &FleetAgent::publishState);
+    publishState();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bundlemanifest.h"
+#include "darkevents.h"
 #include "ed25519key.h"
 #include "fleetconfig.h"
 
@@ -114,6 +115,8 @@ private:
     // The switch time on this device's clock: corrected by the measured offset only when the
     // offset is larger than the fleet allows (a smaller one is within the measurement's error).
     qint64 localSwitchTime(const QDateTime &at) const;
+    // The player's dark screens ("playEvent", "playResumed"): kept and published at once.
+    void takePlayEvent(const QJsonObject &message);
 
     Options m_options;
     Clock *m_clock;
@@ -153,4 +156,5 @@ private:
     QDateTime m_lastErrorAt;
     QJsonObject m_lastRefusal;
     QJsonObject m_lastCancel;
+    DarkEvents m_darkEvents;
 };

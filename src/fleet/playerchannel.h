@@ -16,6 +16,9 @@ class QTimer;
 //                  switch not yet made is off), identify {seconds}, screenshot {id}
 // player -> agent: hello {pid, scheme}, active {bundle, scheme}, refused {bundle, error},
 //                  playing {windows: [{window, item}]}, screenshot {id, jpeg (base64)},
+//                  playEvent {utcMs, utcOffset, screen, window, item, path, kind, mended, detail}
+//                  (a screen dark where it should play, see log/playevents.h),
+//                  playResumed {screen, window} (it plays again after one not mended),
 //                  bye (an orderly end)
 namespace PlayerChannel {
 

@@ -15,6 +15,7 @@
 #include "model/commonwinobject.h"
 #include "model/lumoramediaobject.h"
 #include "model/windowgeometry.h"
+#include "mpvwidget.h"
 #include "officepageloader.h"
 #include "picturecache.h"
 #include "player/pagerules.h"
@@ -105,15 +106,28 @@ CommonPlayWindow::CommonPlayWindow(CommonWinObject *window, MainPlayBKLabel *dis
     connect(textRenderer, &textWidget::sigScrollFinished, this, &CommonPlayWindow::slotScrollTextFinished);
     connect(videoPlayer, &PlayLabel::sigProgressChange, this, &CommonPlayWindow::slotSetVideoProgress);
     connect(videoPlayer, &PlayLabel::sigSetVideoRange, this, &CommonPlayWindow::slotSetVideoRange);
-    connect(videoPlayer, &PlayLabel::sigFileFailed, this,
-            [this](const QString &path) { itemFailed(path, PlayOutcome::Unreadable); });
+    connect(videoPlayer, &PlayLabel::sigFileFailed, this, [this](const QString &path, const QString &reason) {
+        itemFailed(path, PlayOutcome::Unreadable, reason);
+    });
     connect(streamPlayer, &PlayLabel::sigFileFailed, this,
-            [this](const QString &path) { itemFailed(path, PlayOutcome::StreamUnreachable); });
+            [this](const QString &path, const QString &reason) {
+                itemFailed(path, PlayOutcome::StreamUnreachable, reason);
+            });
+    m_watchTimer = m_clock->createTimer(this);
+    m_watchTimer->setInterval(1000);
+    connect(m_watchTimer, &ClockTimer::timeout, this, &CommonPlayWindow::watchVideo);
+    connect(webPage, &UrlWin::rendererDied, this,
+            [this](const QString &address, const QString &detail, bool mended) {
+                if (realPlay())
+                    reportEvent(PlayEvents::RendererDied, mended, detail, QStringLiteral("URL"), address);
+            });
     if (surface) {
         connect(videoPlayer, &PlayLabel::sigProgressChange, surface, &MainPlayBKLabel::slotSetVideoProgress);
         connect(videoPlayer, &PlayLabel::sigSetVideoRange, surface, &MainPlayBKLabel::slotSetVideoRange);
-        if (surface->keepsPlayLog())
+        if (surface->keepsPlayLog()) {
             logWriter = new writeLogThread(this);
+            m_eventWriter = new PlayEventWriter(this);
+        }
     }
     if (winObject) {
         frameColor = winObject->frameColor;
@@ -131,6 +145,8 @@ CommonPlayWindow::~CommonPlayWindow()
     writeLogRow(PlayOutcome::CutByStop, false);
     delete logWriter;
     logWriter = nullptr;
+    delete m_eventWriter;
+    m_eventWriter = nullptr;
 }
 
 ClockTimer *CommonPlayWindow::makeItemTimer(void (CommonPlayWindow::*slot)())
@@ -261,6 +277,8 @@ void CommonPlayWindow::playCurrentElement()
     else if (type == QLatin1String("office") && item->image.pages.isEmpty())
         // Its pages are what is shown; the document itself may be gone once they are made.
         m_outcome = QFileInfo(m_logPath).isFile() ? PlayOutcome::Unreadable : PlayOutcome::FileMissing;
+    if (!PlayOutcomes::wasShown(m_outcome))
+        reportOpenFailed(m_outcome);
     m_videoLengthPending = false;
     // The row keeps the real begin; the item's time is counted from when it was due.
     const QDateTime now = m_clock->now();
@@ -302,6 +320,10 @@ void CommonPlayWindow::playCurrentElement()
     m_itemBegin = -1;
     if (!m_previewItem)
         emit sigItemStarted(winObject, logName);
+    if (m_dark && m_rowOpen && PlayOutcomes::wasShown(m_outcome)) {
+        m_dark = false;
+        emit sigPlayResumed(winObject);
+    }
     prepareNextItem();
 }
 
@@ -371,7 +393,7 @@ qint64 CommonPlayWindow::shownMsecs() const
     return m_shownMs + (m_shownSince >= 0 ? qMax<qint64>(0, m_clock->steadyMsecs() - m_shownSince) : 0);
 }
 
-void CommonPlayWindow::itemFailed(const QString &path, PlayOutcome why)
+void CommonPlayWindow::itemFailed(const QString &path, PlayOutcome why, const QString &reason)
 {
     if (!m_rowOpen || path.isEmpty() || path != m_logPath || !PlayOutcomes::wasShown(m_outcome))
         return;
@@ -381,6 +403,107 @@ void CommonPlayWindow::itemFailed(const QString &path, PlayOutcome why)
     m_outcome = why;
     qWarning().noquote() << QStringLiteral("window %1: %2: %3")
                                 .arg(winObject ? winObject->name : QString(), path, PlayOutcomes::resultText(why));
+    reportOpenFailed(why, reason);
+}
+
+void CommonPlayWindow::reportOpenFailed(PlayOutcome why, const QString &detail)
+{
+    // Once in four minutes per address: a missing picture in a list of short items would
+    // otherwise fill the log, and the device stays marked dark for five minutes after each.
+    constexpr qint64 RepeatMsecs = 4 * 60 * 1000;
+    if (!surface || !surface->keepsPlayLog() || m_previewItem || !m_rowOpen)
+        return;
+    const qint64 now = m_clock->steadyMsecs();
+    const auto last = m_failReported.constFind(m_logPath);
+    if (last != m_failReported.constEnd() && now - *last < RepeatMsecs)
+        return;
+    if (m_failReported.size() >= 256)
+        m_failReported.clear();
+    m_failReported.insert(m_logPath, now);
+    QString text = PlayOutcomes::resultText(why);
+    if (!detail.isEmpty())
+        text += QStringLiteral(": ") + detail;
+    reportEvent(PlayEvents::OpenFailed, false, text, logName, m_logPath);
+}
+
+void CommonPlayWindow::reportEvent(const char *kind, bool mended, const QString &detail, const QString &item,
+                                   const QString &path)
+{
+    PlayEvent event;
+    event.utcMs = m_clock->msecsSinceEpoch();
+    event.utcOffset = m_clock->now().offsetFromUtc();
+    event.screen = surface ? surface->name : QString();
+    event.window = winObject ? winObject->name : QString();
+    event.item = item;
+    event.path = path;
+    event.kind = QLatin1String(kind);
+    event.mended = mended;
+    event.detail = detail;
+    if (!mended)
+        m_dark = true;
+    qWarning().noquote() << QStringLiteral("screen %1 window %2: %3 %4 (%5): %6")
+                                .arg(event.screen, event.window, event.kind, item, path, detail);
+    if (m_eventWriter)
+        m_eventWriter->add(event);
+    emit sigPlayEvent(winObject, event);
+}
+
+void CommonPlayWindow::startVideoWatch(const QString &address)
+{
+    // The first items of a play start before their screen is marked as in real play: the
+    // watch looks at that when it looks at the position.
+    if (m_previewItem || !surface || !surface->keepsPlayLog())
+        return;
+    m_stall.begin(m_clock->steadyMsecs(), address);
+    m_watchTimer->start();
+}
+
+void CommonPlayWindow::watchVideo()
+{
+    const bool stream = currentType == QLatin1String("streaming");
+    PlayLabel *player = stream ? streamPlayer : currentType == QLatin1String("video") ? videoPlayer : nullptr;
+    MpvWidget *mpv = player ? player->mpvWidget() : nullptr;
+    // A failure to open is reported as such, unless it is a reload's: the reloads go on, further
+    // apart. What is not on show cannot stall.
+    if (!mpv || !mpv->isReady() || !player->isOpen() || !realPlay() || m_previewItem || !m_rowOpen ||
+        (!PlayOutcomes::wasShown(m_outcome) && m_stall.failedReloads() == 0)) {
+        m_watchTimer->stop();
+        return;
+    }
+    const qint64 now = m_clock->steadyMsecs();
+    const QVariant position = mpv->observed(QStringLiteral("time-pos"));
+    // A file that ended before its item's time leaves the player idle, as it should; a stream
+    // has no end, and one that ended is as dark as one that stopped.
+    const bool ended = !stream && mpv->observed(QStringLiteral("idle-active")).toBool();
+    const VideoStallWatch::Step step = m_stall.sample(now, position.isValid() ? position.toDouble() : -1.0,
+                                                      !paused && !player->paused && !ended);
+    if (step.resumed) {
+        qInfo().noquote() << QStringLiteral("window %1: %2 plays again")
+                                 .arg(winObject ? winObject->name : QString(), m_logPath);
+        if (m_dark) {
+            m_dark = false;
+            emit sigPlayResumed(winObject);
+        }
+    }
+    if (step.stalled) {
+        QString detail = m_stall.opening() ? QStringLiteral("no picture %1 s after it was %2")
+                                                 .arg(m_stall.stuckMsecs(now) / 1000)
+                                                 .arg(step.afterReload ? QStringLiteral("loaded again")
+                                                                       : QStringLiteral("opened"))
+                                           : QStringLiteral("position stuck at %1 s for %2 s")
+                                                 .arg(m_stall.lastPosition(), 0, 'f', 1)
+                                                 .arg(m_stall.stuckMsecs(now) / 1000);
+        detail +=
+            step.reload
+                ? QStringLiteral("; loaded again")
+                : QStringLiteral("; loaded again in %1 s").arg((m_stall.reloadWaitMsecs(now) + 999) / 1000);
+        reportEvent(PlayEvents::VideoStalled, step.reload && !step.afterReload, detail, logName, m_logPath);
+    } else if (step.reload) {
+        qInfo().noquote() << QStringLiteral("window %1: %2 is loaded again")
+                                 .arg(winObject ? winObject->name : QString(), m_logPath);
+    }
+    if (step.reload && player->reload())
+        m_stall.reloaded(now);
 }
 
 QSize CommonPlayWindow::playedSize() const

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "log/playevents.h"
 #include "log/playoutcome.h"
 #include "model/officepagelist.h"
+#include "player/videostallwatch.h"
 
 #include <QColor>
 #include <QDate>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QList>
@@ -173,6 +176,11 @@ signals:
     void sigItemStarted(CommonWinObject *window, const QString &itemName);
     // The window's place or size was changed with the mouse and written into its record.
     void sigWindowGeometryEdited(CommonWinObject *window);
+    // In real play, the window went dark where it should have played (see PlayEvent); it is
+    // in the play log's file already, or queued for it.
+    void sigPlayEvent(CommonWinObject *window, const PlayEvent &event);
+    // The window shows again after an event it could not mend.
+    void sigPlayResumed(CommonWinObject *window);
 
 public slots:
     void slotPlayVideo(LumoraMediaObject *item);
@@ -263,8 +271,17 @@ private:
     // Writes the open row, if any: `cut` says what ended the item unless it could not be shown.
     void writeLogRow(PlayOutcome cut = PlayOutcome::Shown, bool announce = true);
     // Notes why the current item, if it is the one playing `path`, could not be shown.
-    void itemFailed(const QString &path, PlayOutcome why);
+    void itemFailed(const QString &path, PlayOutcome why, const QString &reason = QString());
     qint64 shownMsecs() const;
+    // Watches the position of the video or stream on show (see VideoStallWatch), and loads
+    // it again when it stalls.
+    void startVideoWatch(const QString &address);
+    void watchVideo();
+    void reportEvent(const char *kind, bool mended, const QString &detail, const QString &item,
+                     const QString &path);
+    // The current item could not be opened (`why`); a file that stays unreadable is reported
+    // once in a while, not at every turn of the list.
+    void reportOpenFailed(PlayOutcome why, const QString &detail = QString());
 
     Clock *m_clock = nullptr;
     // The current item's row: opened when it starts, written once when it ends or is cut.
@@ -288,4 +305,11 @@ private:
     bool m_videoLengthPending = false;
     LumoraMediaObject *m_previewItem = nullptr;
     int m_coverEffect = 0;
+    PlayEventWriter *m_eventWriter = nullptr; // nullptr when the surface keeps no play log
+    ClockTimer *m_watchTimer = nullptr;
+    VideoStallWatch m_stall;
+    // When an open failure of each address was last reported, on the steady time.
+    QHash<QString, qint64> m_failReported;
+    // An event that was not mended is out; the next item shown says the window plays again.
+    bool m_dark = false;
 };

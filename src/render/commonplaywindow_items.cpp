@@ -70,6 +70,7 @@ void CommonPlayWindow::slotPlayVideo(LumoraMediaObject *item)
     const int length = videoTimerMsecs(*item);
     m_videoLengthPending = length <= 0;
     armItemLength(videoTimer, length > 0 ? length : PageRules::UnknownVideoBoundMsecs);
+    startVideoWatch(v.filePath);
     // In real play the next video is lined up in the running player now, so the switch
     // shows no frame of background and mpv never goes idle between the two.
     if (realPlay()) {
@@ -346,6 +347,7 @@ void CommonPlayWindow::slotPlayStreaming(LumoraMediaObject *item)
     stopAllTimers();
     armItemLength(streamTimer, lengthMsecs(item->streaming.length));
     streamPlayer->show();
+    startVideoWatch(item->streaming.address);
 }
 
 void CommonPlayWindow::slotPlayVideoDevice(LumoraMediaObject *item)

@@ -109,6 +109,8 @@ CommonPlayWindow *MainPlayBKLabel::showCommonWindow(bool showOnly, CommonWinObje
     connect(pw, &CommonPlayWindow::sigWindowGeometryEdited, this, &MainPlayBKLabel::sigWindowGeometryEdited);
     connect(pw, &CommonPlayWindow::sigPlayLogRow, this, &MainPlayBKLabel::sigPlayLogRow);
     connect(pw, &CommonPlayWindow::sigItemStarted, this, &MainPlayBKLabel::sigItemStarted);
+    connect(pw, &CommonPlayWindow::sigPlayEvent, this, &MainPlayBKLabel::sigPlayEvent);
+    connect(pw, &CommonPlayWindow::sigPlayResumed, this, &MainPlayBKLabel::sigPlayResumed);
     pw->show();
     playWindows.append(pw);
     return pw;

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QString>
 
+struct PlayEvent;
+
 class CommonPlayWindow;
 class CommonWinObject;
 
@@ -52,6 +54,8 @@ signals:
     void sigWindowGeometryEdited(CommonWinObject *w);
     void sigPlayLogRow(CommonWinObject *w, const QStringList &row);
     void sigItemStarted(CommonWinObject *w, const QString &itemName);
+    void sigPlayEvent(CommonWinObject *w, const PlayEvent &event);
+    void sigPlayResumed(CommonWinObject *w);
 
 public slots:
     void slotSetVideoRange(float seconds);

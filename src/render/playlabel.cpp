@@ -127,6 +127,20 @@ void PlayLabel::on_file_open(const QString &path)
     mpv->command(QStringList{QStringLiteral("playlist-clear")});
 }
 
+bool PlayLabel::reload()
+{
+    MpvWidget *mpv = m_mpv && m_mpv->isReady() ? m_mpv : nullptr;
+    if (!mpv || m_file.isEmpty())
+        return false;
+    m_prepared.clear();
+    mpv->command(QStringList{QStringLiteral("loadfile"), m_file, QStringLiteral("replace")});
+    mpv->command(QStringList{QStringLiteral("playlist-clear")});
+    if (!m_queued.isEmpty())
+        mpv->command(QStringList{QStringLiteral("loadfile"), m_queued, QStringLiteral("append")});
+    mpv->setMpvProperty(QStringLiteral("pause"), paused ? QStringLiteral("yes") : QStringLiteral("no"));
+    return true;
+}
+
 void PlayLabel::on_file_Scale(int type)
 {
     // mpv reads "video-zoom" as a power of two, so a zoom of 20 would magnify a

@@ -52,6 +52,10 @@ public:
     int volume() const { return m_volume; }
     MpvWidget *mpvWidget() const { return m_mpv; }
 
+    // Loads the open file again from its start (a stream that stopped, a decoder that hangs),
+    // keeping the file lined up behind it; false when nothing is open.
+    bool reload();
+
 signals:
     void sigProgressChange(float seconds);
     void sigSetVideoRange(float seconds);

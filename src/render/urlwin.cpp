@@ -1,5 +1,9 @@
 #include "urlwin.h"
 
+#include "clock/clock.h"
+#include "clock/clocktimer.h"
+#include "player/videostallwatch.h"
+
 #include <QDebug>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -11,6 +15,9 @@ UrlWin::UrlWin(QWidget *parent)
     setStyleSheet(QStringLiteral("background:transparent"));
     m_label = new QLabel(this);
     m_label->setStyleSheet(QStringLiteral("background:transparent"));
+    m_reviveTimer = Clock::current().createTimer(this);
+    m_reviveTimer->setSingleShot(true);
+    connect(m_reviveTimer, &ClockTimer::timeout, this, &UrlWin::revive);
 }
 
 bool UrlWin::isUrlAddress(const QString &address)
@@ -44,8 +51,10 @@ bool UrlWin::setItem(int lengthMsecs, const QString &newAddress, int transparenc
     ensureView();
     if (newAddress == m_loaded && !m_rendererGone)
         return false;
-    if (m_rendererGone)
+    if (m_rendererGone) {
         qInfo().noquote() << "web page" << newAddress << "is loaded again after its renderer process ended";
+        m_revivedAt = Clock::current().steadyMsecs();
+    }
     m_rendererGone = false;
     m_loaded = newAddress;
     m_loadedAsUrl = isUrlAddress(newAddress);
@@ -65,12 +74,53 @@ void UrlWin::ensureView()
     connect(page, &QWebEnginePage::loadFinished, this, &UrlWin::pageLoaded);
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
-                // The view stays blank until the page is loaded again, at its next showing.
-                m_rendererGone = true;
-                qWarning().noquote() << "web page renderer process ended (status" << int(status)
-                                     << "exit code" << exitCode << ") for" << m_loaded;
+                rendererEnded(int(status), exitCode);
             });
     m_view->show();
+}
+
+void UrlWin::rendererEnded(int status, int exitCode)
+{
+    // The view stays blank until the page is loaded again.
+    m_rendererGone = true;
+    const char *how = status == QWebEnginePage::KilledTerminationStatus     ? "killed"
+                      : status == QWebEnginePage::CrashedTerminationStatus  ? "crashed"
+                      : status == QWebEnginePage::AbnormalTerminationStatus ? "ended abnormally"
+                                                                            : "ended";
+    QString detail =
+        QStringLiteral("renderer process %1 (exit code %2)").arg(QLatin1String(how)).arg(exitCode);
+    const qint64 now = Clock::current().steadyMsecs();
+    // A renderer that lived a minute was no quick death: the back-off starts over.
+    if (m_revivedAt < 0 || now - m_revivedAt > VideoStallWatch::LongestWaitMsecs)
+        m_quickDeaths = 0;
+    else
+        ++m_quickDeaths;
+    bool mended = true;
+    if (!isVisible()) {
+        detail += QStringLiteral("; the page is loaded again at its next showing");
+    } else if (m_quickDeaths == 0) {
+        detail += QStringLiteral("; the page was loaded again");
+        revive();
+    } else {
+        const qint64 wait = VideoStallWatch::backoffMsecs(m_quickDeaths);
+        detail += QStringLiteral(
+                      "; it ended %1 times in a row soon after starting, the page is loaded again in %2 s")
+                      .arg(m_quickDeaths + 1)
+                      .arg(wait / 1000);
+        mended = false;
+        m_reviveTimer->start(int(wait));
+    }
+    qWarning().noquote() << "web page" << m_loaded << detail;
+    emit rendererDied(m_loaded, detail, mended);
+}
+
+void UrlWin::revive()
+{
+    if (!m_view || !m_rendererGone || !isVisible())
+        return;
+    m_rendererGone = false;
+    m_revivedAt = Clock::current().steadyMsecs();
+    load();
 }
 
 void UrlWin::load()

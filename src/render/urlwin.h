@@ -4,11 +4,15 @@
 #include <QString>
 #include <QUrl>
 
+class ClockTimer;
 class QWebEngineView;
 
 // The web-page renderer of a play window: a web view over the window, made when the first
 // web item shows (each view costs a renderer process), loading an address only when it
-// differs from the page shown or when the renderer process of that page has ended.
+// differs from the page shown or when the renderer process of that page has ended. A renderer
+// that ends while its page is on show is replaced at once by loading the page again; one that
+// ends again soon after is given 5, 10, 20 ... at most 60 s before the next try, so that a page
+// that kills its renderer does not keep a core busy.
 class UrlWin : public QLabel
 {
     Q_OBJECT
@@ -37,6 +41,11 @@ public:
     // Loads started since the renderer was made.
     int loadCount() const { return m_loads; }
 
+signals:
+    // The renderer process of the page at `address` ended; `mended`: the page is loaded again
+    // (now, or at its next showing when it is not on show).
+    void rendererDied(const QString &address, const QString &detail, bool mended);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -47,6 +56,8 @@ private:
     void load();
     void pageLoaded(bool ok);
     void setViewZoom();
+    void rendererEnded(int status, int exitCode);
+    void revive();
 
     QLabel *m_label = nullptr;
     QWebEngineView *m_view = nullptr;
@@ -57,4 +68,9 @@ private:
     int m_transparency = 10;
     QPoint m_position;
     int m_loads = 0;
+    // Replacing a renderer that keeps ending: when the last one was started, how many in a
+    // row ended soon after, and the timer of the next try.
+    qint64 m_revivedAt = -1;
+    int m_quickDeaths = 0;
+    ClockTimer *m_reviveTimer = nullptr;
 };

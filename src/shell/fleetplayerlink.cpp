@@ -4,6 +4,7 @@
 #include "clock/clocktimer.h"
 #include "fleet/playerchannel.h"
 #include "log/playcontentindex.h"
+#include "log/playevents.h"
 #include "model/schemereader.h"
 #include "prodoc.h"
 #include "render/mainplaybklabel.h"
@@ -48,6 +49,12 @@ FleetPlayerLink::FleetPlayerLink(Widget *widget, const QString &socketPath, QObj
                     QTimer::singleShot(1000, this, &FleetPlayerLink::sendPlaying);
                 }
             });
+    connect(m_widget, &Widget::sigPlayEvent, this, &FleetPlayerLink::sendPlayEvent);
+    connect(m_widget, &Widget::sigPlayResumed, this, [this](const QString &display, const QString &window) {
+        m_endpoint->send(QJsonObject{{QStringLiteral("op"), QStringLiteral("playResumed")},
+                                     {QStringLiteral("screen"), display},
+                                     {QStringLiteral("window"), window}});
+    });
 }
 
 FleetPlayerLink::~FleetPlayerLink()
@@ -73,6 +80,30 @@ void FleetPlayerLink::onConnected()
                                  {QStringLiteral("scheme"), m_widget->prodoc()->path()}});
     if (!m_playing.isEmpty())
         sendPlaying();
+    for (const QJsonObject &event : qAsConst(m_unsentEvents))
+        m_endpoint->send(event);
+    m_unsentEvents.clear();
+}
+
+void FleetPlayerLink::sendPlayEvent(const PlayEvent &event)
+{
+    const QJsonObject message{{QStringLiteral("op"), QStringLiteral("playEvent")},
+                              {QStringLiteral("utcMs"), event.utcMs},
+                              {QStringLiteral("utcOffset"), event.utcOffset},
+                              {QStringLiteral("screen"), event.screen},
+                              {QStringLiteral("window"), event.window},
+                              {QStringLiteral("item"), event.item},
+                              {QStringLiteral("path"), event.path},
+                              {QStringLiteral("kind"), event.kind},
+                              {QStringLiteral("mended"), event.mended},
+                              {QStringLiteral("detail"), event.detail}};
+    if (m_endpoint->isConnected()) {
+        m_endpoint->send(message);
+        return;
+    }
+    m_unsentEvents.append(message);
+    if (m_unsentEvents.size() > 20)
+        m_unsentEvents.removeFirst();
 }
 
 void FleetPlayerLink::onMessage(const QJsonObject &message)

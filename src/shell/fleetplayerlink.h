@@ -9,6 +9,7 @@ class ClockTimer;
 class PlayerEndpoint;
 class QLabel;
 class Widget;
+struct PlayEvent;
 
 // The player's side of the fleet: it connects to the device's agent over the local socket,
 // says which scheme it plays, switches to a bundle's scheme when the agent says so (at the
@@ -37,6 +38,7 @@ private:
     void sendPlaying();
     void screenshot(const QJsonObject &message);
     void identify(const QString &device, int seconds);
+    void sendPlayEvent(const PlayEvent &event);
 
     Widget *m_widget;
     QString m_socketPath;
@@ -50,4 +52,6 @@ private:
     QList<QLabel *> m_identifyLabels;
     // Stills of the screens as they were, over them while the next scheme comes up.
     QHash<QString, QLabel *> m_curtains;
+    // Dark-screen events that came while no agent listened, sent when one does; the last few.
+    QList<QJsonObject> m_unsentEvents;
 };

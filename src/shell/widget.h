@@ -37,6 +37,7 @@ class ProblemsWin;
 class Prodoc;
 class PropertyArea;
 class RecoveryCopy;
+struct PlayEvent;
 class ScreenPlayHost;
 class ProjectTree;
 class ProjectWidget;
@@ -278,6 +279,10 @@ public slots:
 signals:
     // Display window, window, item: what a window of the real play shows from now on.
     void sigNowPlaying(const QString &displayName, const QString &windowName, const QString &itemName);
+    // A window of the real play went dark where it should have played (log/playevents.h), and
+    // shows again after one its player could not mend.
+    void sigPlayEvent(const PlayEvent &event);
+    void sigPlayResumed(const QString &displayName, const QString &windowName);
     void sigAddSchedule(PlayWinObject *displayWindow);
     void sigModifySchedule(const QString &oldName, PlayWinObject *displayWindow);
     // A panel stored a change into the record.

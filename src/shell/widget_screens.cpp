@@ -63,6 +63,11 @@ MainPlayBKLabel *Widget::createScreen(const PlayWinObject &window)
             [this, screen](CommonWinObject *w, const QString &item) {
                 emit sigNowPlaying(screen->name, w ? w->name : QString(), item);
             });
+    connect(screen, &MainPlayBKLabel::sigPlayEvent, this,
+            [this](CommonWinObject *, const PlayEvent &event) { emit sigPlayEvent(event); });
+    connect(screen, &MainPlayBKLabel::sigPlayResumed, this, [this, screen](CommonWinObject *w) {
+        emit sigPlayResumed(screen->name, w ? w->name : QString());
+    });
     applyScreenGeometry(screen, window);
     return screen;
 }

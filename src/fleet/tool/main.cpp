@@ -133,6 +133,29 @@ QString deviceTime(const QString &utc, const QString &zone)
         .arg(there, at.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
+// The device's last dark-screen event, as a tail of its line in `devices`; "" when it had none.
+QString lastDarkEvent(const QJsonObject &state)
+{
+    const QJsonArray events = state.value(QStringLiteral("darkEvents")).toArray();
+    if (events.isEmpty())
+        return QString();
+    const QJsonObject last = events.last().toObject();
+    QString where = last.value(QStringLiteral("screen")).toString() + QLatin1Char('/') +
+                    last.value(QStringLiteral("window")).toString();
+    const QString item = last.value(QStringLiteral("item")).toString();
+    if (!item.isEmpty())
+        where += QLatin1Char(' ') + item;
+    return QStringLiteral("  last dark: %1 %2 at %3, %4%5")
+        .arg(last.value(QStringLiteral("kind")).toString(), where,
+             deviceTime(last.value(QStringLiteral("at")).toString(),
+                        state.value(QStringLiteral("timeZone")).toString()),
+             last.value(QStringLiteral("mended")).toBool() ? QStringLiteral("mended")
+                                                           : QStringLiteral("not mended"),
+             last.value(QStringLiteral("detail")).toString().isEmpty()
+                 ? QString()
+                 : QStringLiteral(" (") + last.value(QStringLiteral("detail")).toString() + QLatin1Char(')'));
+}
+
 int caInit(const QString &folder, QStringList args)
 {
     const QUrl broker(option(args, QStringLiteral("--broker")));
@@ -470,15 +493,17 @@ int devicesCommand(const QString &folder)
         }
         const QString lastError =
             state.value(QStringLiteral("lastError")).toObject().value(QStringLiteral("text")).toString();
-        say(QStringLiteral("%1  %2  bundle %3  playing %4  last seen %5%6")
-                .arg(device, presence,
+        say(QStringLiteral("%1%2  %3  bundle %4  playing %5  last seen %6%7%8")
+                .arg(state.value(QStringLiteral("dark")).toBool() ? QStringLiteral("DARK ") : QString(),
+                     device, presence,
                      active.isEmpty()
                          ? QStringLiteral("-")
                          : QString::number(qint64(active.value(QStringLiteral("sequence")).toDouble())),
                      playing.isEmpty() ? QStringLiteral("-") : playing.join(QStringLiteral(", ")),
                      deviceTime(state.value(QStringLiteral("time")).toString(),
                                 state.value(QStringLiteral("timeZone")).toString()),
-                     lastError.isEmpty() ? QString() : QStringLiteral("  error: ") + lastError));
+                     lastError.isEmpty() ? QString() : QStringLiteral("  error: ") + lastError,
+                     lastDarkEvent(state)));
     }
     return 0;
 }
