@@ -2,8 +2,10 @@
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
 #include "log/databaseconn.h"
+#include "log/playevents.h"
 #include "log/playlogreader.h"
 #include "log/writelogthread.h"
+#include "player/pagerules.h"
 #include "render/commonplaywindow.h"
 #include "render/effectanimation.h"
 #include "render/mainplaybklabel.h"
@@ -15,8 +17,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include "player/pagerules.h"
-
 #include <QtTest>
 
 #include <memory>
@@ -538,6 +538,49 @@ private slots:
             items << QStringLiteral("%1 %2 %3/%4 %5").arg(row.name, row.path).arg(row.plays).arg(row.notShown).arg(row.secondsText());
         QCOMPARE(items, QStringList({"empty.png " + empty + " 0/1 0.000", "gone.png " + gone + " 0/1 0.000",
                                      "same.png " + first + " 1/0 2.000", "same.png " + second + " 1/0 0.500"}));
+    }
+
+    // An item that cannot be opened is an event of the screen it should have shown on, written
+    // beside the play log and not mended; the window says when it shows something again. A file
+    // that stays missing is not reported at every turn of its list.
+    void anItemThatCannotBeOpenedIsAnEventOnce()
+    {
+        QTemporaryDir dir;
+        dataBaseConn::setDatabasePath(dir.filePath(QStringLiteral("log.db")));
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString shown = dir.filePath(QStringLiteral("shown.png"));
+        QVERIFY(picture.save(shown, "PNG"));
+        const QString gone = dir.filePath(QStringLiteral("gone.png"));
+        QStringList events;
+        int resumed = 0;
+        {
+            MainPlayBKLabel live(QStringLiteral("D2"));
+            live.setGeometry(0, 0, 200, 100);
+            connect(&live, &MainPlayBKLabel::sigPlayEvent, this, [&](CommonWinObject *, const PlayEvent &e) {
+                events
+                    << QStringLiteral("%1 %2 %3 %4 %5").arg(e.screen, e.window, e.item, e.kind).arg(e.mended);
+            });
+            connect(&live, &MainPlayBKLabel::sigPlayResumed, this, [&] { ++resumed; });
+            CommonWinObject *w = window(page1.get(), QStringLiteral("L"), {image(gone, 1), image(shown, 1)},
+                                        QRect(0, 0, 100, 100));
+            CommonPlayWindow *pw = live.showCommonWindow(false, w);
+            pw->setMediaList(w->media);
+            for (int pass = 0; pass < 3; ++pass) {
+                pw->index = 0;
+                pw->startWindowPlay();
+                clock->advance(2000);
+            }
+            pw->stopWindowPlay();
+        }
+        QCOMPARE(events, QStringList{QStringLiteral("D2 L gone.png openFailed 0")});
+        QCOMPARE(resumed, 1);
+        PlayEventStore store;
+        const QList<PlayEvent> stored = store.readAll();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().path, gone);
+        QCOMPARE(stored.first().detail, QStringLiteral("file missing"));
+        QCOMPARE(stored.first().utcMs, clock->now().toMSecsSinceEpoch() - 6000);
     }
 };
 
