@@ -811,7 +811,7 @@ void FleetAgent::publishState()
 
 void FleetAgent::takePlayEvent(const QJsonObject &message)
 {
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = m_clock->msecsSinceEpoch();
     if (message.value(QStringLiteral("op")).toString() == QLatin1String("playEvent"))
         m_darkEvents.add(message, now);
     else
