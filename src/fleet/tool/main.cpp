@@ -51,7 +51,7 @@ const char *const kUsage = "usage: lumora-fleet [--ca FOLDER] COMMAND ...\n"
                            "  command GROUP|DEVICE identify|restart|collect\n"
                            "  remove DEVICE\n"
                            "  collect --db postgresql://... [--broker mqtts://HOST:PORT] [--cafile FILE] "
-                           "[--cert FILE] [--key FILE] [--client-id ID]\n"
+                           "[--cert FILE] [--key FILE] [--client-id ID] [--workers N]\n"
                            "The CA folder is ~/.local/share/Lumora/fleet-ca unless --ca names another.\n";
 
 int fail(const QString &text, int status = 1)
@@ -632,8 +632,10 @@ int collect(const QString &folder, QStringList args)
     const QString cert = option(args, QStringLiteral("--cert"), folder + QStringLiteral("/collector.crt"));
     const QString key = option(args, QStringLiteral("--key"), folder + QStringLiteral("/collector.key"));
     const QString clientId = option(args, QStringLiteral("--client-id"), QStringLiteral("collector"));
-    if (db.isEmpty() || !args.isEmpty())
-        return fail(QStringLiteral("collect needs --db postgresql://..."), 2);
+    bool workersOk = false;
+    const int workers = option(args, QStringLiteral("--workers"), QStringLiteral("2")).toInt(&workersOk);
+    if (db.isEmpty() || !args.isEmpty() || !workersOk || workers < 1 || workers > 16)
+        return fail(QStringLiteral("collect needs --db postgresql://... (and --workers 1 to 16)"), 2);
     if (broker.isEmpty())
         broker = QSettings(folder + QStringLiteral("/operator.ini"), QSettings::IniFormat)
                      .value(QStringLiteral("Operator/Broker"))
@@ -655,7 +657,7 @@ int collect(const QString &folder, QStringList args)
     settings.certFile = cert;
     settings.keyFile = key;
     settings.persistentSession = true;
-    FleetCollector collector(settings, db);
+    FleetCollector collector(settings, db, workers);
     QString error;
     if (!collector.start(&error))
         return fail(error);
