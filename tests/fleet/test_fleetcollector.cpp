@@ -219,6 +219,22 @@ private slots:
                  QStringLiteral("10"));
     }
 
+    void aBatchSentWhileTheCollectorIsAwayWaitsAtTheBroker()
+    {
+        TestDevice device(*m_site, QStringLiteral("dev-a"));
+        QVERIFY(device.waitConnected());
+        m_collector->terminate();
+        QVERIFY(m_collector->waitForFinished(10000));
+        QCOMPARE(m_collector->exitCode(), 0);
+        const QUuid log = QUuid::createUuid();
+        QSignalSpy published(&device.link(), &MqttLink::published);
+        QVERIFY(device.publish(makeBatch(log, 0, 20).encode()) >= 0);
+        QVERIFY(published.wait(10000));
+        // Sent once: the collector's session kept it.
+        QVERIFY(startCollector());
+        QVERIFY2(waitFor([&] { return device.acked(log) == 20; }, 60000), qPrintable(collectorLog()));
+    }
+
     void aCollectorKilledInTheMiddleLosesAndDoublesNothing()
     {
         TestDevice device(*m_site, QStringLiteral("dev-b"));
