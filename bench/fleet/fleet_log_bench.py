@@ -247,8 +247,8 @@ def main():
             ok = month(args, cluster) and ok
     finally:
         cluster.stop()
-    if not args.keep:
-        shutil.rmtree(work, ignore_errors=True)
+        if not args.keep:
+            shutil.rmtree(work, ignore_errors=True)
     return 0 if ok else 1
 
 
