@@ -51,6 +51,7 @@ void readFile(const QString &path, AppSettings &s)
     s.lastSchemePath = ini.value(QStringLiteral("LastSchemePath"), s.lastSchemePath).toString();
     s.hardDecode = ini.value(QStringLiteral("HardDecode"), s.hardDecode).toInt();
     s.closeType = ini.value(QStringLiteral("CloseType"), s.closeType).toString();
+    s.centralLog = ini.value(QStringLiteral("CentralLog"), s.centralLog).toString();
 }
 
 // The file's folder is made first: an installed Lumora's first write makes the user's folder.
@@ -105,5 +106,12 @@ bool writeCloseType()
 {
     QSettings ini(writableSettingsFile(), QSettings::IniFormat);
     ini.setValue(QStringLiteral("CloseType"), appSettings().closeType);
+    return flushed(ini);
+}
+
+bool writeCentralLog()
+{
+    QSettings ini(writableSettingsFile(), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("CentralLog"), appSettings().centralLog);
     return flushed(ini);
 }

@@ -16,6 +16,7 @@ struct AppSettings
     QString lastSchemePath;
     int hardDecode = 1; // edited by hand only; never written
     QString closeType;  // "normal" after an orderly close
+    QString centralLog; // the address the log viewer last opened the fleet's central log at
 };
 
 AppSettings &appSettings();
@@ -40,3 +41,4 @@ void readSettings();
 bool writeSettings();
 bool writeBackStageFlag();
 bool writeCloseType();
+bool writeCentralLog();

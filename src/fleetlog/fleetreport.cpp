@@ -196,3 +196,23 @@ bool FleetReport::search(const Filter &filter, const std::function<bool(const Se
     }
     return true;
 }
+
+bool FleetReport::devices(QStringList *devices, QStringList *groups)
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("select device from devices order by device collate \"C\""))) {
+        m_error = query.lastError().text().trimmed();
+        return false;
+    }
+    while (query.next())
+        devices->append(query.value(0).toString());
+    if (!query.exec(QStringLiteral(
+            "select g from devices cross join unnest(groups) g group by g order by g collate \"C\""))) {
+        m_error = query.lastError().text().trimmed();
+        return false;
+    }
+    while (query.next())
+        groups->append(query.value(0).toString());
+    return true;
+}

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -53,6 +54,9 @@ public:
     bool summary(const Filter &filter, By by, QVector<SummaryRow> *rows);
     // Rows in local start order; `row` returns false to stop.
     bool search(const Filter &filter, const std::function<bool(const SearchRow &)> &row);
+
+    // Every device the store knows and every group one of them is in, each sorted by name.
+    bool devices(QStringList *devices, QStringList *groups);
 
     QString errorText() const { return m_error; }
 
