@@ -324,6 +324,82 @@
 <context>
     <name>JournalWin</name>
     <message>
+        <source>The device's own local time, as it logged the row</source>
+        <translation>设备记录该行时的本地时间</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>Group:</source>
+        <translation>分组：</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>全部设备</translation>
+    </message>
+    <message>
+        <source>All groups</source>
+        <translation>全部分组</translation>
+    </message>
+    <message>
+        <source>Central log…</source>
+        <translation>中心日志…</translation>
+    </message>
+    <message>
+        <source>This player's log</source>
+        <translation>本机播放日志</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>The central play log's PostgreSQL address, for example postgresql://user@host/database or postgresql://user@/database?host=/socket/folder. It is only read, never written.</source>
+        <translation>中心播放日志的 PostgreSQL 地址，例如 postgresql://user@host/database 或 postgresql://user@/database?host=/socket/folder。只读取，从不写入。</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Connecting to the central log at %1…</source>
+        <translation>正在连接中心日志 %1…</translation>
+    </message>
+    <message>
+        <source>Only the first %1 rows are listed; the summary and the CSV export count every row.</source>
+        <translation>仅列出前 %1 行；汇总和 CSV 导出包含全部行。</translation>
+    </message>
+    <message>
+        <source>Central log, in each device's local time</source>
+        <translation>中心日志（各设备的本地时间）</translation>
+    </message>
+    <message>
+        <source>The central log at %1 cannot be reached: %2</source>
+        <translation>无法连接中心日志 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds no central play log (lumora-fleet collect makes it).</source>
+        <translation>%1 中没有中心播放日志（由 lumora-fleet collect 创建）。</translation>
+    </message>
+    <message>
+        <source>The central log at %1 was made by a newer Lumora and cannot be read here.</source>
+        <translation>%1 的中心日志由更新版本的 Lumora 创建，此处无法读取。</translation>
+    </message>
+    <message>
+        <source>The central log cannot be read: %1</source>
+        <translation>无法读取中心日志：%1</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>名称</translation>
     </message>

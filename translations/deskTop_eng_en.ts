@@ -324,6 +324,82 @@
 <context>
     <name>JournalWin</name>
     <message>
+        <source>The device's own local time, as it logged the row</source>
+        <translation>The device's own local time, as it logged the row</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>Group:</source>
+        <translation>Group:</translation>
+    </message>
+    <message>
+        <source>All devices</source>
+        <translation>All devices</translation>
+    </message>
+    <message>
+        <source>All groups</source>
+        <translation>All groups</translation>
+    </message>
+    <message>
+        <source>Central log…</source>
+        <translation>Central log…</translation>
+    </message>
+    <message>
+        <source>This player's log</source>
+        <translation>This player's log</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>The central play log's PostgreSQL address, for example postgresql://user@host/database or postgresql://user@/database?host=/socket/folder. It is only read, never written.</source>
+        <translation>The central play log's PostgreSQL address, for example postgresql://user@host/database or postgresql://user@/database?host=/socket/folder. It is only read, never written.</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Connecting to the central log at %1…</source>
+        <translation>Connecting to the central log at %1…</translation>
+    </message>
+    <message>
+        <source>Only the first %1 rows are listed; the summary and the CSV export count every row.</source>
+        <translation>Only the first %1 rows are listed; the summary and the CSV export count every row.</translation>
+    </message>
+    <message>
+        <source>Central log, in each device's local time</source>
+        <translation>Central log, in each device's local time</translation>
+    </message>
+    <message>
+        <source>The central log at %1 cannot be reached: %2</source>
+        <translation>The central log at %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds no central play log (lumora-fleet collect makes it).</source>
+        <translation>%1 holds no central play log (lumora-fleet collect makes it).</translation>
+    </message>
+    <message>
+        <source>The central log at %1 was made by a newer Lumora and cannot be read here.</source>
+        <translation>The central log at %1 was made by a newer Lumora and cannot be read here.</translation>
+    </message>
+    <message>
+        <source>The central log cannot be read: %1</source>
+        <translation>The central log cannot be read: %1</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>Name</translation>
     </message>

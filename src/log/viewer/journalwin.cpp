@@ -1,5 +1,8 @@
 #include "journalwin.h"
 
+#include "appcore/settings.h"
+#include "fleetlogtablemodel.h"
+#include "fleetlogworker.h"
 #include "log/databaseconn.h"
 #include "log/logfilekeeper.h"
 #include "log/playlogcsv.h"
@@ -9,6 +12,7 @@
 #include "summarychart.h"
 
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QFileDialog>
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSplitter>
 #include <QTabWidget>
@@ -27,6 +32,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -37,13 +43,21 @@ JournalWin { background: #1b2029; border: 1px solid #2f3946; }
 QLabel { color: #dfe6ee; }
 QLabel#titleLabel { background: #10141a; color: white; padding-left: 8px; }
 QLabel#noteLabel { color: #f0c36d; }
-QLineEdit, QDateEdit {
+QLabel#sourceLabel { color: #8fa0b4; }
+QLineEdit, QDateEdit, QComboBox {
     background: #11151b; color: #e8edf3; border: 1px solid #35404e; border-radius: 2px; padding: 2px;
 }
-QPushButton#lookUpButton, QPushButton#exportButton {
+QComboBox QAbstractItemView {
+    background: #11151b; color: #e8edf3; border: 1px solid #35404e; selection-background-color: #2a3a4a;
+}
+QPushButton#lookUpButton, QPushButton#exportButton, QPushButton#centralButton, QPushButton#localButton,
+QPushButton#openButton, QPushButton#cancelAddressButton {
     background: #232b36; color: #e8edf3; border: 1px solid #35404e; border-radius: 3px; padding: 4px 12px;
 }
-QPushButton#lookUpButton:hover, QPushButton#exportButton:hover { border-color: #2fc4d6; }
+QPushButton#lookUpButton:hover, QPushButton#exportButton:hover, QPushButton#centralButton:hover,
+QPushButton#localButton:hover, QPushButton#openButton:hover, QPushButton#cancelAddressButton:hover {
+    border-color: #2fc4d6;
+}
 QTabWidget::pane { border: 1px solid #35404e; }
 QTabBar::tab { background: #161a21; color: #8fa0b4; padding: 5px 14px; border: 1px solid #35404e; }
 QTabBar::tab:selected { background: #1f2630; color: #e8edf3; border-bottom: 2px solid #2fc4d6; }
@@ -70,6 +84,47 @@ QTableWidgetItem *readOnlyItem(const QString &text, bool number = false)
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
+
+QPushButton *textButton(const char *name, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+// What the settings keep of an address, and what messages show of it: no password.
+QString withoutPassword(const QString &address)
+{
+    const int scheme = address.indexOf(QLatin1String("://"));
+    if (scheme < 0)
+        return address;
+    const int start = scheme + 3;
+    int end = address.indexOf(QRegularExpression(QStringLiteral("[/?]")), start);
+    if (end < 0)
+        end = address.size();
+    QString out = address;
+    const int at = address.lastIndexOf(QLatin1Char('@'), end - 1);
+    if (at >= start) {
+        const int colon = address.indexOf(QLatin1Char(':'), start);
+        if (colon >= 0 && colon < at)
+            out = address.left(colon) + address.mid(at);
+    }
+    const int question = out.indexOf(QLatin1Char('?'));
+    if (question >= 0) {
+        QStringList parameters = out.mid(question + 1).split(QLatin1Char('&'), Qt::SkipEmptyParts);
+        parameters.erase(
+            std::remove_if(parameters.begin(), parameters.end(),
+                           [](const QString &p) { return p.startsWith(QLatin1String("password=")); }),
+            parameters.end());
+        out = out.left(question) +
+              (parameters.isEmpty() ? QString() : QLatin1Char('?') + parameters.join(QLatin1Char('&')));
+    }
+    return out;
+}
+
+const int LocalWidths[] = {290, 70, 170, 170, 60};
+const int CentralWidths[] = {90, 220, 60, 165, 165, 60};
 
 QPushButton *dateButton(QWidget *parent)
 {
@@ -136,6 +191,46 @@ JournalWin::JournalWin(QWidget *parent)
     m_exportButton->setObjectName(QStringLiteral("exportButton"));
     m_exportButton->setCursor(Qt::PointingHandCursor);
 
+    // Which log is shown, and in the central one the device and group filters; the address is
+    // asked for in the same row.
+    m_sourceLabel = new QLabel(this);
+    m_sourceLabel->setObjectName(QStringLiteral("sourceLabel"));
+    m_deviceLabel = new QLabel(this);
+    m_deviceCombo = new QComboBox(this);
+    m_deviceCombo->setObjectName(QStringLiteral("deviceCombo"));
+    m_groupLabel = new QLabel(this);
+    m_groupCombo = new QComboBox(this);
+    m_groupCombo->setObjectName(QStringLiteral("groupCombo"));
+    for (QComboBox *combo : {m_deviceCombo, m_groupCombo}) {
+        combo->setMinimumContentsLength(12);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+    m_centralButton = textButton("centralButton", this);
+    m_localButton = textButton("localButton", this);
+    m_addressLabel = new QLabel(this);
+    m_addressEdit = new QLineEdit(this);
+    m_addressEdit->setObjectName(QStringLiteral("addressEdit"));
+    // An address reads the same in every language.
+    m_addressEdit->setPlaceholderText(QStringLiteral("postgresql://user@host/database"));
+    m_openButton = textButton("openButton", this);
+    m_cancelButton = textButton("cancelAddressButton", this);
+    auto *sourceRow = new QHBoxLayout;
+    sourceRow->setContentsMargins(10, 0, 10, 4);
+    sourceRow->setSpacing(6);
+    sourceRow->addWidget(m_sourceLabel, 1);
+    sourceRow->addWidget(m_deviceLabel);
+    sourceRow->addWidget(m_deviceCombo);
+    sourceRow->addSpacing(6);
+    sourceRow->addWidget(m_groupLabel);
+    sourceRow->addWidget(m_groupCombo);
+    sourceRow->addSpacing(6);
+    sourceRow->addWidget(m_addressLabel);
+    sourceRow->addWidget(m_addressEdit, 1);
+    sourceRow->addWidget(m_openButton);
+    sourceRow->addWidget(m_cancelButton);
+    sourceRow->addWidget(m_centralButton);
+    sourceRow->addWidget(m_localButton);
+
     auto *searchRow = new QHBoxLayout;
     searchRow->setContentsMargins(10, 8, 10, 4);
     searchRow->setSpacing(6);
@@ -153,6 +248,7 @@ JournalWin::JournalWin(QWidget *parent)
     searchRow->addWidget(m_exportButton);
 
     m_model = new PlayLogTableModel(this);
+    m_fleetModel = new FleetLogTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("resultTable"));
     m_table->setModel(m_model);
@@ -170,9 +266,8 @@ JournalWin::JournalWin(QWidget *parent)
     QFont tableFont = m_table->font();
     tableFont.setPixelSize(12);
     m_table->setFont(tableFont);
-    const int widths[] = {290, 70, 170, 170, 60};
     for (int c = 0; c < 5; ++c)
-        m_table->setColumnWidth(c, widths[c]);
+        m_table->setColumnWidth(c, LocalWidths[c]);
 
     m_summaryTable = new QTableWidget(0, 5, this);
     m_summaryTable->setObjectName(QStringLiteral("summaryTable"));
@@ -207,6 +302,7 @@ JournalWin::JournalWin(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(m_titleLabel);
     layout->addLayout(searchRow);
+    layout->addLayout(sourceRow);
     auto *body = new QVBoxLayout;
     body->setContentsMargins(10, 4, 10, 10);
     body->setSpacing(4);
@@ -232,6 +328,18 @@ JournalWin::JournalWin(QWidget *parent)
     connect(m_searchButton, &QPushButton::clicked, this, &JournalWin::slotFindDate);
     connect(m_keyword, &QLineEdit::returnPressed, this, &JournalWin::slotFindDate);
     connect(m_exportButton, &QPushButton::clicked, this, &JournalWin::slotExportClicked);
+    connect(m_centralButton, &QPushButton::clicked, this, &JournalWin::showAddressEditor);
+    connect(m_localButton, &QPushButton::clicked, this, &JournalWin::openLocal);
+    connect(m_openButton, &QPushButton::clicked, this,
+            [this] { openCentral(m_addressEdit->text().trimmed()); });
+    connect(m_addressEdit, &QLineEdit::returnPressed, this,
+            [this] { openCentral(m_addressEdit->text().trimmed()); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] {
+        m_addressEditing = false;
+        showSource();
+    });
+    connect(m_deviceCombo, QOverload<int>::of(&QComboBox::activated), this, &JournalWin::slotFindDate);
+    connect(m_groupCombo, QOverload<int>::of(&QComboBox::activated), this, &JournalWin::slotFindDate);
     connect(m_model, &PlayLogTableModel::readFailed, this, [this] {
         m_problem = readProblem(int(m_model->status()), m_model->errorText());
         showNote();
@@ -242,6 +350,14 @@ JournalWin::JournalWin(QWidget *parent)
 
 JournalWin::~JournalWin()
 {
+    // The central log's workers stop at their next row; a query still waiting on the server is
+    // waited for.
+    for (const QPointer<QThread> &worker : qAsConst(m_workers)) {
+        if (worker) {
+            worker->requestInterruption();
+            worker->quit();
+        }
+    }
     for (const QPointer<QThread> &worker : qAsConst(m_workers)) {
         if (worker)
             worker->wait();
@@ -260,8 +376,24 @@ void JournalWin::retranslateUi()
     m_tabs->setTabText(1, tr("Summary"));
     m_summaryTable->setHorizontalHeaderLabels(
         {tr("Name"), tr("Plays"), tr("Seconds shown"), tr("First play"), tr("Last play")});
+    m_deviceLabel->setText(tr("Device:"));
+    m_groupLabel->setText(tr("Group:"));
+    if (m_deviceCombo->count() > 0)
+        m_deviceCombo->setItemText(0, tr("All devices"));
+    if (m_groupCombo->count() > 0)
+        m_groupCombo->setItemText(0, tr("All groups"));
+    m_centralButton->setText(tr("Central log…"));
+    m_localButton->setText(tr("This player's log"));
+    m_addressLabel->setText(tr("Address:"));
+    m_addressEdit->setToolTip(
+        tr("The central play log's PostgreSQL address, for example postgresql://user@host/database or "
+           "postgresql://user@/database?host=/socket/folder. It is only read, never written."));
+    m_openButton->setText(tr("Open"));
+    m_cancelButton->setText(tr("Cancel"));
     m_model->retranslate();
+    m_fleetModel->retranslate();
     m_chart->retranslate();
+    showSource();
     showNote();
 }
 
@@ -301,7 +433,10 @@ bool JournalWin::eventFilter(QObject *watched, QEvent *event)
 void JournalWin::clearResults()
 {
     ++m_summaryGeneration;
+    ++m_searchGeneration;
     m_model->clear();
+    m_fleetModel->clear();
+    m_centralTruncated = false;
     m_summaryRows.clear();
     m_summaryTable->setRowCount(0);
     m_chart->clearCounts();
@@ -345,6 +480,10 @@ void JournalWin::slotCalenderWinClicked(const QDate &date)
 
 void JournalWin::slotFindDate()
 {
+    if (isCentral()) {
+        searchCentral();
+        return;
+    }
     PlayLogFilter filter;
     filter.from = m_fromDate->date();
     filter.to = m_toDate->date();
@@ -378,8 +517,18 @@ QString JournalWin::readProblem(int status, const QString &detail) const
 void JournalWin::showNote()
 {
     QStringList lines;
+    if (m_connecting && m_problem.isEmpty())
+        lines << tr("Connecting to the central log at %1…").arg(withoutPassword(m_centralAddress));
     if (!m_problem.isEmpty())
         lines << m_problem;
+    if (isCentral()) {
+        if (m_centralTruncated)
+            lines << tr("Only the first %1 rows are listed; the summary and the CSV export count every row.")
+                         .arg(CentralRowLimit);
+        m_noteLabel->setText(lines.join(QLatin1Char('\n')));
+        m_noteLabel->setVisible(!lines.isEmpty());
+        return;
+    }
     const QString logPath = m_model->path().isEmpty() ? dataBaseConn::databasePath() : m_model->path();
     const QStringList aside = LogFileKeeper::setAsideFiles(logPath);
     for (const QString &file : aside)
@@ -450,6 +599,19 @@ void JournalWin::slotExportClicked()
 
 void JournalWin::exportCsv(const QString &path, bool summary)
 {
+    if (isCentral() && !summary) {
+        // A connection of its own: a long export holds neither the searches nor the dialog.
+        QThread *thread = nullptr;
+        FleetLogWorker *worker = spawnFleetWorker(0, &thread);
+        connect(worker, &FleetLogWorker::exportFinished, this, [this, thread](bool ok, const QString &file) {
+            thread->quit();
+            m_problem = ok ? QString() : tr("The CSV file %1 could not be written.").arg(file);
+            showNote();
+            emit sigExportFinished(ok, file);
+        });
+        worker->postExport(m_centralFilter, path);
+        return;
+    }
     const PlayLogFilter filter = m_model->filter();
     const QString logPath = m_model->path();
     const QVector<PlayLogSummaryRow> summaryRows = m_summaryRows;
@@ -484,4 +646,219 @@ void JournalWin::exportCsv(const QString &path, bool summary)
     worker->setParent(this); // a dialog closed mid-run still waits for and frees its workers
     m_workers.append(worker);
     worker->start();
+}
+
+void JournalWin::showAddressEditor()
+{
+    m_addressEditing = true;
+    if (m_addressEdit->text().isEmpty())
+        m_addressEdit->setText(appSettings().centralLog);
+    showSource();
+    m_addressEdit->setFocus();
+}
+
+void JournalWin::showSource()
+{
+    const bool central = isCentral();
+    const bool editing = m_addressEditing;
+    for (QWidget *w : {static_cast<QWidget *>(m_deviceLabel), static_cast<QWidget *>(m_deviceCombo),
+                       static_cast<QWidget *>(m_groupLabel), static_cast<QWidget *>(m_groupCombo),
+                       static_cast<QWidget *>(m_localButton)})
+        w->setVisible(central && !editing);
+    for (QWidget *w : {static_cast<QWidget *>(m_addressLabel), static_cast<QWidget *>(m_addressEdit),
+                       static_cast<QWidget *>(m_openButton), static_cast<QWidget *>(m_cancelButton)})
+        w->setVisible(editing);
+    m_sourceLabel->setVisible(!editing);
+    m_centralButton->setVisible(!editing);
+    // The times of the central log are not this computer's: every device logs its own.
+    m_sourceLabel->setText(central ? tr("Central log, in each device's local time")
+                                   : tr("This player's log"));
+    m_sourceLabel->setToolTip(central ? withoutPassword(m_centralAddress) : QString());
+    QAbstractItemModel *model = central ? static_cast<QAbstractItemModel *>(m_fleetModel)
+                                        : static_cast<QAbstractItemModel *>(m_model);
+    if (m_table->model() != model) {
+        m_table->setModel(model);
+        for (int c = 0; c < model->columnCount(); ++c)
+            m_table->setColumnWidth(c, central ? CentralWidths[c] : LocalWidths[c]);
+    }
+}
+
+void JournalWin::openCentral(const QString &address)
+{
+    if (address.isEmpty())
+        return;
+    m_addressEditing = false;
+    m_addressEdit->setText(address);
+    appSettings().centralLog = withoutPassword(address);
+    if (!writeCentralLog())
+        qWarning("the central log's address could not be kept in %s", qPrintable(settingsFilePath()));
+    retireFleetWorker();
+    m_centralAddress = address;
+    m_centralListed = false;
+    m_deviceCombo->clear();
+    m_groupCombo->clear();
+    fillCentralChoices({}, {});
+    clearResults();
+    showSource();
+    slotFindDate();
+}
+
+void JournalWin::openLocal()
+{
+    m_addressEditing = false;
+    retireFleetWorker();
+    m_centralAddress.clear();
+    m_connecting = false;
+    clearResults();
+    showSource();
+    slotFindDate();
+}
+
+FleetReport::Filter JournalWin::centralFilter() const
+{
+    FleetReport::Filter filter;
+    filter.from = m_fromDate->date();
+    filter.to = m_toDate->date();
+    filter.keyword = m_keyword->text();
+    filter.device = m_deviceCombo->currentData().toString();
+    filter.group = m_groupCombo->currentData().toString();
+    return filter;
+}
+
+void JournalWin::searchCentral()
+{
+    m_centralFilter = centralFilter();
+    const int generation = ++m_searchGeneration;
+    const int summaryGeneration = ++m_summaryGeneration;
+    m_fleetModel->clear();
+    m_centralTruncated = false;
+    m_problem.clear();
+    if (m_fleetWorker && m_fleetWorker->isBusy()) {
+        // The last search still runs: its worker is left to end, and the new one has the
+        // server cancel its query.
+        const int backend = m_fleetWorker->backendPid();
+        retireFleetWorker();
+        startFleetWorker(backend);
+    } else if (!m_fleetWorker) {
+        startFleetWorker(0);
+    }
+    m_fleetWorker->postSummary(summaryGeneration, m_centralFilter,
+                               m_centralFilter.from.isValid() && m_centralFilter.from == m_centralFilter.to);
+    m_fleetWorker->postSearch(generation, m_centralFilter, CentralRowLimit);
+    m_table->scrollToTop();
+    showNote();
+}
+
+FleetLogWorker *JournalWin::spawnFleetWorker(int cancelBackend, QThread **thread)
+{
+    *thread = new QThread(this);
+    auto *worker = new FleetLogWorker(m_centralAddress, cancelBackend);
+    worker->moveToThread(*thread);
+    // Deleted on its own thread as that ends, which closes its connection there.
+    connect(*thread, &QThread::finished, worker, &QObject::deleteLater);
+    QThread *ending = *thread;
+    connect(ending, &QThread::finished, this, [this, ending] {
+        m_workers.removeAll(ending);
+        ending->deleteLater();
+    });
+    m_workers.append(ending);
+    ending->start();
+    return worker;
+}
+
+void JournalWin::startFleetWorker(int cancelBackend)
+{
+    FleetLogWorker *worker = spawnFleetWorker(cancelBackend, &m_fleetThread);
+    m_fleetWorker = worker;
+    // worker -> viewer; a retired worker is disconnected, and results of a replaced request
+    // carry an old generation.
+    connect(worker, &FleetLogWorker::opened, this,
+            [this](const QStringList &devices, const QStringList &groups) {
+                fillCentralChoices(devices, groups);
+                m_centralListed = true;
+                m_connecting = false;
+                showNote();
+                emit sigCentralOpened();
+            });
+    connect(worker, &FleetLogWorker::failed, this,
+            [this, worker](int generation, int problem, const QString &detail) {
+                if (worker != m_fleetWorker || (generation != 0 && generation != m_searchGeneration &&
+                                                generation != m_summaryGeneration))
+                    return;
+                m_connecting = false;
+                m_problem = centralProblem(problem, detail);
+                showNote();
+                // The next look-up connects afresh: the server may be back, the address fixed.
+                retireFleetWorker();
+                emit sigCentralProblem(m_problem);
+            });
+    connect(worker, &FleetLogWorker::summaryFound, this,
+            [this](int generation, const QVector<PlayLogSummaryRow> &rows,
+                   const QVector<QPair<QString, qint64>> &counts, bool byHour) {
+                if (generation != m_summaryGeneration)
+                    return;
+                SummaryResult result;
+                result.generation = generation;
+                result.rows = rows;
+                result.counts = counts;
+                result.byHour = byHour;
+                showSummary(result);
+            });
+    connect(worker, &FleetLogWorker::rowsFound, this,
+            [this](int generation, const QVector<CentralLogRow> &rows) {
+                if (generation == m_searchGeneration)
+                    m_fleetModel->append(rows);
+            });
+    connect(worker, &FleetLogWorker::searchFinished, this, [this](int generation, bool truncated) {
+        if (generation != m_searchGeneration)
+            return;
+        m_centralTruncated = truncated;
+        showNote();
+        emit sigCentralSearchFinished();
+    });
+    if (!m_centralListed)
+        m_connecting = true;
+    worker->postOpen(!m_centralListed);
+}
+
+void JournalWin::retireFleetWorker()
+{
+    if (!m_fleetWorker)
+        return;
+    disconnect(m_fleetWorker, nullptr, this, nullptr);
+    m_fleetThread->requestInterruption();
+    m_fleetThread->quit();
+    m_fleetWorker = nullptr;
+    m_fleetThread = nullptr;
+}
+
+void JournalWin::fillCentralChoices(const QStringList &devices, const QStringList &groups)
+{
+    auto fill = [](QComboBox *combo, const QString &all, const QStringList &names) {
+        const QString chosen = combo->currentData().toString();
+        combo->clear();
+        combo->addItem(all, QString());
+        for (const QString &name : names)
+            combo->addItem(name, name);
+        combo->setCurrentIndex(qMax(0, combo->findData(chosen)));
+    };
+    fill(m_deviceCombo, tr("All devices"), devices);
+    fill(m_groupCombo, tr("All groups"), groups);
+}
+
+QString JournalWin::centralProblem(int problem, const QString &detail) const
+{
+    const QString where = withoutPassword(m_centralAddress);
+    switch (FleetLogWorker::Problem(problem)) {
+    case FleetLogWorker::Unreachable:
+        return tr("The central log at %1 cannot be reached: %2").arg(where, detail);
+    case FleetLogWorker::NotAStore:
+        return tr("%1 holds no central play log (lumora-fleet collect makes it).").arg(where);
+    case FleetLogWorker::NewerStore:
+        return tr("The central log at %1 was made by a newer Lumora and cannot be read here.").arg(where);
+    case FleetLogWorker::ReadFailed:
+    case FleetLogWorker::WriteFailed:
+        break;
+    }
+    return tr("The central log cannot be read: %1").arg(detail);
 }
