@@ -124,7 +124,7 @@ QString withoutPassword(const QString &address)
 }
 
 const int LocalWidths[] = {290, 70, 170, 170, 60};
-const int CentralWidths[] = {90, 220, 60, 165, 165, 60};
+const int CentralWidths[] = {80, 200, 60, 165, 165, 90};
 
 QPushButton *dateButton(QWidget *parent)
 {
@@ -217,7 +217,7 @@ JournalWin::JournalWin(QWidget *parent)
     auto *sourceRow = new QHBoxLayout;
     sourceRow->setContentsMargins(10, 0, 10, 4);
     sourceRow->setSpacing(6);
-    sourceRow->addWidget(m_sourceLabel, 1);
+    sourceRow->addWidget(m_sourceLabel);
     sourceRow->addWidget(m_deviceLabel);
     sourceRow->addWidget(m_deviceCombo);
     sourceRow->addSpacing(6);
@@ -225,9 +225,10 @@ JournalWin::JournalWin(QWidget *parent)
     sourceRow->addWidget(m_groupCombo);
     sourceRow->addSpacing(6);
     sourceRow->addWidget(m_addressLabel);
-    sourceRow->addWidget(m_addressEdit, 1);
+    sourceRow->addWidget(m_addressEdit, 10);
     sourceRow->addWidget(m_openButton);
     sourceRow->addWidget(m_cancelButton);
+    sourceRow->addStretch(1);
     sourceRow->addWidget(m_centralButton);
     sourceRow->addWidget(m_localButton);
 
@@ -366,7 +367,6 @@ JournalWin::~JournalWin()
 
 void JournalWin::retranslateUi()
 {
-    m_titleLabel->setText(tr("Log plat"));
     m_fromLabel->setText(tr("date:  from"));
     m_toLabel->setText(tr("to"));
     m_keywordLabel->setText(tr("keyword:"));
@@ -668,12 +668,14 @@ void JournalWin::showSource()
     for (QWidget *w : {static_cast<QWidget *>(m_addressLabel), static_cast<QWidget *>(m_addressEdit),
                        static_cast<QWidget *>(m_openButton), static_cast<QWidget *>(m_cancelButton)})
         w->setVisible(editing);
-    m_sourceLabel->setVisible(!editing);
+    m_sourceLabel->setVisible(!editing && !central);
     m_centralButton->setVisible(!editing);
+    m_sourceLabel->setText(tr("This player's log"));
     // The times of the central log are not this computer's: every device logs its own.
-    m_sourceLabel->setText(central ? tr("Central log, in each device's local time")
-                                   : tr("This player's log"));
-    m_sourceLabel->setToolTip(central ? withoutPassword(m_centralAddress) : QString());
+    m_titleLabel->setText(central ? tr("Log plat") + QStringLiteral("  ·  ") +
+                                        tr("Central log, in each device's local time")
+                                  : tr("Log plat"));
+    m_titleLabel->setToolTip(central ? withoutPassword(m_centralAddress) : QString());
     QAbstractItemModel *model = central ? static_cast<QAbstractItemModel *>(m_fleetModel)
                                         : static_cast<QAbstractItemModel *>(m_model);
     if (m_table->model() != model) {
