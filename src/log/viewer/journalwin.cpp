@@ -351,8 +351,9 @@ JournalWin::JournalWin(QWidget *parent)
 
 JournalWin::~JournalWin()
 {
-    // The central log's workers stop at their next row; a query still waiting on the server is
-    // waited for.
+    // The central log's workers stop at their next row and free themselves: a query still
+    // waiting on a server that does not answer must not hold the window's close. The local
+    // log's readers are bounded by the file and are waited for.
     for (const QPointer<QThread> &worker : qAsConst(m_workers)) {
         if (worker) {
             worker->requestInterruption();
@@ -360,7 +361,7 @@ JournalWin::~JournalWin()
         }
     }
     for (const QPointer<QThread> &worker : qAsConst(m_workers)) {
-        if (worker)
+        if (worker && worker->parent() == this)
             worker->wait();
     }
 }
@@ -753,16 +754,15 @@ void JournalWin::searchCentral()
 
 FleetLogWorker *JournalWin::spawnFleetWorker(int cancelBackend, QThread **thread)
 {
-    *thread = new QThread(this);
+    // Not the window's child: it may outlive the window while its last query drains.
+    *thread = new QThread;
     auto *worker = new FleetLogWorker(m_centralAddress, cancelBackend);
     worker->moveToThread(*thread);
     // Deleted on its own thread as that ends, which closes its connection there.
     connect(*thread, &QThread::finished, worker, &QObject::deleteLater);
     QThread *ending = *thread;
-    connect(ending, &QThread::finished, this, [this, ending] {
-        m_workers.removeAll(ending);
-        ending->deleteLater();
-    });
+    connect(ending, &QThread::finished, ending, &QObject::deleteLater);
+    connect(ending, &QThread::finished, this, [this, ending] { m_workers.removeAll(ending); });
     m_workers.append(ending);
     ending->start();
     return worker;
