@@ -153,8 +153,9 @@ bool FleetReport::search(const Filter &filter, const std::function<bool(const Se
                                        "'HH24:MI:SS:MS'), outcome, shown_ms, screen, win, "
                                        "bundle, content_hash from (select *, timestamp '1970-01-01' + "
                                        "(end_ms + utc_offset_s * 1000::bigint) * interval '1 millisecond' as "
-                                       "local_end from play_rows%1) r "
-                                       "order by local_start, device collate \"C\", log_uuid, seq")
+                                       "local_end, min(start_ms) over (partition by device, log_uuid) as "
+                                       "log_first from play_rows%1) r "
+                                       "order by device collate \"C\", log_first, log_uuid, seq")
                             .arg(where(filter, QStringLiteral("local_start"), &values));
     QSqlQuery query(m_db);
     query.setForwardOnly(true);

@@ -52,7 +52,9 @@ public:
     explicit FleetReport(const QSqlDatabase &db);
 
     bool summary(const Filter &filter, By by, QVector<SummaryRow> *rows);
-    // Rows in local start order; `row` returns false to stop.
+    // Rows by device, and a device's rows in the order it logged them: by log file (the older
+    // first) and sequence, never by the times they carry, which a clock set back or a change of
+    // summer time puts out of order. `row` returns false to stop.
     bool search(const Filter &filter, const std::function<bool(const SearchRow &)> &row);
 
     // Every device the store knows and every group one of them is in, each sorted by name.

@@ -238,6 +238,27 @@ private slots:
                             .arg(newUuid),
                         QStringLiteral("fleet")),
             QStringLiteral("01:59:40 01:59:55 03:00:05 04:00:00 03:00:10"));
+        // The report lists them as the device logged them, not by the times they carry.
+        QProcess report;
+        report.start(BuildPaths::path("LUMORA_LOG_TOOL"),
+                     {QStringLiteral("--fleet"), m_pg->address(QStringLiteral("fleet")),
+                      QStringLiteral("search"), QStringLiteral("--device"), device,
+                      QStringLiteral("--keyword"), QStringLiteral("dst-")});
+        QVERIFY(report.waitForFinished(60000));
+        QCOMPARE(report.exitCode(), 0);
+        QStringList listed;
+        const QStringList lines = QString::fromUtf8(report.readAllStandardOutput()).split(QLatin1Char('\n'));
+        for (const QString &line : lines.mid(1)) {
+            if (!line.isEmpty())
+                listed << line.section(QLatin1Char('\t'), 1, 1) + QLatin1Char('@') +
+                              line.section(QLatin1Char('\t'), 3, 3).section(QLatin1Char(' '), 1);
+        }
+        QCOMPARE(listed.join(QLatin1Char(' ')),
+                 QStringLiteral("dst-0.png@01:59:40:000 dst-1.png@01:59:55:000 dst-2.png@03:00:05:000 "
+                                "dst-3.png@04:00:00:000 dst-4.png@03:00:10:000"));
+        // Sent at once when asked, not at the next look at the log.
+        QString output;
+        QCOMPARE(m_site->tool({QStringLiteral("command"), device, QStringLiteral("collect")}, &output), 0);
         m_site->killAgent(device);
     }
 
