@@ -3365,6 +3365,26 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
         <source>cancelled</source>
         <translation>已取消</translation>
     </message>
+    <message>
+        <source>Play log</source>
+        <translation>播放日志</translation>
+    </message>
+    <message>
+        <source>online, a screen is dark</source>
+        <translation>在线，有屏幕黑屏</translation>
+    </message>
+    <message>
+        <source>delivered up to %1</source>
+        <translation>已送达至 %1</translation>
+    </message>
+    <message>
+        <source>nothing delivered yet</source>
+        <translation>尚未送达</translation>
+    </message>
+    <message>
+        <source>%1; rows waiting: %2</source>
+        <translation>%1；待发送行数：%2</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>

@@ -3365,6 +3365,26 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
         <source>cancelled</source>
         <translation>cancelled</translation>
     </message>
+    <message>
+        <source>Play log</source>
+        <translation>Play log</translation>
+    </message>
+    <message>
+        <source>online, a screen is dark</source>
+        <translation>online, a screen is dark</translation>
+    </message>
+    <message>
+        <source>delivered up to %1</source>
+        <translation>delivered up to %1</translation>
+    </message>
+    <message>
+        <source>nothing delivered yet</source>
+        <translation>nothing delivered yet</translation>
+    </message>
+    <message>
+        <source>%1; rows waiting: %2</source>
+        <translation>%1; rows waiting: %2</translation>
+    </message>
 </context>
 <context>
     <name>MqttLink</name>

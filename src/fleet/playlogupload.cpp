@@ -218,6 +218,11 @@ void PlayLogUploader::refreshBacklog()
         if (path == m_options.logPath) {
             m_liveUuid = uuid;
             m_liveNewest = lastSeq;
+            const qint64 acked = m_acked.value(uuid, 0);
+            if (acked != m_ackedStartSeq) {
+                m_ackedStartSeq = acked;
+                m_ackedStartMs = acked > 0 ? file.startOf(acked) : 0;
+            }
         }
         const qint64 acked = m_acked.value(uuid, 0);
         if (lastSeq > acked) {
@@ -257,6 +262,10 @@ QJsonObject PlayLogUploader::state() const
                       {QStringLiteral("backlog"), m_backlog}};
     if (!m_lastAckAt.isEmpty())
         state.insert(QStringLiteral("lastAck"), m_lastAckAt);
+    // What the operator reads as "delivered up to": when the newest row the collector holds began.
+    if (m_ackedStartMs > 0)
+        state.insert(QStringLiteral("ackedStart"),
+                     QDateTime::fromMSecsSinceEpoch(m_ackedStartMs, Qt::UTC).toString(Qt::ISODate));
     if (!m_lastError.isEmpty())
         state.insert(QStringLiteral("error"), m_lastError);
     return state;

@@ -86,6 +86,8 @@ private:
     QString m_liveUuid;
     qint64 m_liveNewest = 0;
     qint64 m_backlog = 0;
+    qint64 m_ackedStartSeq = -1;
+    qint64 m_ackedStartMs = 0;
     QString m_lastAckAt;
     QString m_lastError;
 };

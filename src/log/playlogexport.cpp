@@ -118,6 +118,24 @@ bool PlayLogExport::rowsAfter(qint64 afterSeq, int limit, QVector<PlayLogExportR
     });
 }
 
+qint64 PlayLogExport::startOf(qint64 seq)
+{
+    m_errorText.clear();
+    qint64 start = 0;
+    withFile(m_path, true, m_busyWaitMs, &m_errorText, [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        if (!query.prepare(
+                QStringLiteral("select startUtcMs from PLAYDETAILS where seq<=? and seq is not null "
+                               "order by seq desc limit 1")))
+            return false;
+        query.addBindValue(seq);
+        if (query.exec() && query.next())
+            start = query.value(0).toLongLong();
+        return true;
+    });
+    return start;
+}
+
 qint64 PlayLogExport::countAfter(qint64 afterSeq)
 {
     m_errorText.clear();

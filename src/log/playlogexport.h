@@ -37,6 +37,8 @@ public:
     // Rows with a sequence number above `afterSeq`, at most `limit`, in sequence order. A
     // damaged file gives what could be read before the damage, and false.
     bool rowsAfter(qint64 afterSeq, int limit, QVector<PlayLogExportRow> *rows);
+    // The start (UTC ms) of the row numbered `seq`, or of the nearest one below it; 0 when none.
+    qint64 startOf(qint64 seq);
     // Rows with a sequence number above `afterSeq` (for the backlog shown to the operator).
     qint64 countAfter(qint64 afterSeq);
     // Deletes rows (from both tables) with a sequence number at most `deliveredSeq` that

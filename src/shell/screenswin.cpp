@@ -38,6 +38,7 @@ enum Column {
     BundleColumn,
     PlayingColumn,
     SeenColumn,
+    LogColumn,
     ErrorColumn,
     ColumnCount
 };
@@ -215,7 +216,7 @@ void ScreensWin::retranslate()
     m_removeButton->setText(tr("Remove device"));
     m_screenshotButton->setText(tr("Screenshot"));
     m_tree->setHeaderLabels({tr("Screen"), tr("State"), tr("Publish"), tr("Bundle"), tr("Playing"),
-                             tr("Last seen"), tr("Last error")});
+                             tr("Last seen"), tr("Play log"), tr("Last error")});
     if (!m_operator || !m_loadError.isEmpty()) {
         m_fleetLabel->setText(tr("No fleet in %1. An operator makes one with \"lumora-fleet ca init\".")
                                   .arg(QDir::toNativeSeparators(m_caFolder)));
@@ -320,6 +321,11 @@ void ScreensWin::updateDevice(QTreeWidgetItem *item, const QString &device)
                                                                       : tr("never seen"));
     item->setForeground(StateColumn, presence == QLatin1String("online") ? QColor(0x2e, 0x7d, 0x32)
                                                                          : QColor(0xc6, 0x28, 0x28));
+    // A screen dark where it should play matters more than its link being up.
+    if (presence == QLatin1String("online") && state.value(QStringLiteral("dark")).toBool()) {
+        item->setText(StateColumn, tr("online, a screen is dark"));
+        item->setForeground(StateColumn, QColor(0xe6, 0x51, 0x00));
+    }
     const QJsonObject active = state.value(QStringLiteral("active")).toObject();
     item->setText(BundleColumn, active.isEmpty()
                                     ? QStringLiteral("-")
@@ -348,10 +354,27 @@ void ScreensWin::updateDevice(QTreeWidgetItem *item, const QString &device)
     } else {
         item->setText(SeenColumn, QStringLiteral("-"));
     }
+    item->setText(LogColumn, playLogOf(state, zone));
     item->setText(PublishColumn, progressOf(device));
     item->setText(
         ErrorColumn,
         state.value(QStringLiteral("lastError")).toObject().value(QStringLiteral("text")).toString());
+}
+
+QString ScreensWin::playLogOf(const QJsonObject &state, const QTimeZone &zone) const
+{
+    const QJsonObject log = state.value(QStringLiteral("playLog")).toObject();
+    if (log.isEmpty())
+        return QStringLiteral("-");
+    const QDateTime upTo =
+        QDateTime::fromString(log.value(QStringLiteral("ackedStart")).toString(), Qt::ISODate);
+    const qint64 waiting = number(log.value(QStringLiteral("backlog")));
+    const QString delivered = upTo.isValid()
+                                  ? tr("delivered up to %1")
+                                        .arg((zone.isValid() ? upTo.toTimeZone(zone) : upTo.toUTC())
+                                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                                  : tr("nothing delivered yet");
+    return waiting > 0 ? tr("%1; rows waiting: %2").arg(delivered).arg(waiting) : delivered;
 }
 
 QString ScreensWin::selectedDevice() const

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QHash>
+#include <QJsonObject>
 #include <QStringList>
+#include <QTimeZone>
 #include <QWidget>
 
 #include <functional>
@@ -50,6 +52,8 @@ private:
     void onPublished(int messageId);
     QString selectedDevice() const;
     QString progressOf(const QString &device) const;
+    // The device's play log as the collector has it: up to when, and how many rows still wait.
+    QString playLogOf(const QJsonObject &state, const QTimeZone &zone) const;
 
     FleetOperator *m_operator = nullptr;
     QString m_caFolder;

@@ -6,6 +6,7 @@
 #include "fleet/fleettopics.h"
 #include "fleet/mqttlink.h"
 #include "fleetsite.h"
+#include "log/databaseconn.h"
 #include "model/lumoramediaobject.h"
 #include "model/schemewriter.h"
 #include "platform/applocations.h"
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -128,6 +130,61 @@ private slots:
         QVERIFY(!itemNamed(tree, QStringLiteral("dev-a")));
         QVERIFY(itemNamed(tree, QStringLiteral("dev-b")));
         QVERIFY2(status->text().contains(QStringLiteral("revoke")), qPrintable(status->text()));
+    }
+
+    // Each device's play log as the collector has it: how far it is delivered, in the device's
+    // time, and how many rows still wait on the device; it follows the collector's answers.
+    void aDevicesPlayLogShowsWhatIsDeliveredAndWhatWaits()
+    {
+        const QString log = m_dir->filePath(QStringLiteral("dev-b-log.db"));
+        dataBaseConn::setDatabasePath(log);
+        const qint64 start = QDateTime(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC).toMSecsSinceEpoch();
+        QString uuid;
+        {
+            dataBaseConn conn;
+            for (int i = 0; i < 5; ++i) {
+                PlayLogDetail detail;
+                detail.path = QStringLiteral("/m/ad.mp4");
+                detail.outcome = QStringLiteral("shown");
+                detail.shownMs = 10000;
+                detail.startUtcMs = start + i * 60000;
+                detail.endUtcMs = detail.startUtcMs + 10000;
+                QVERIFY(conn.insertLog(QStringLiteral("ad.mp4"), QStringLiteral("10"),
+                                       QStringLiteral("2026-12-01"), QStringLiteral("2026-12-01"),
+                                       QStringLiteral("08:00:00:000"), QStringLiteral("08:00:10:000"),
+                                       QStringLiteral("success"), detail));
+            }
+            uuid = conn.logUuid();
+        }
+        QString error;
+        QVERIFY2(m_site->startAgent(QStringLiteral("dev-b"), &error, {QStringLiteral("--log"), log}),
+                 qPrintable(error));
+
+        ScreensWin window;
+        window.openFleet(m_site->caFolder());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("screensTree"));
+        QVERIFY(tree);
+        const int logColumn = 6;
+        QCOMPARE(tree->headerItem()->text(logColumn), QStringLiteral("Play log"));
+        auto shown = [&] {
+            QTreeWidgetItem *item = itemNamed(tree, QStringLiteral("dev-b"));
+            return item ? item->text(logColumn) : QString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), QStringLiteral("nothing delivered yet; rows waiting: 5"), 30000);
+
+        // The collector's answer: it holds rows 1 and 2.
+        QVERIFY2(m_site->setDesired(FleetTopics::device(QStringLiteral("dev-b"), QStringLiteral("logack")),
+                                    QStringLiteral("{\"format\":1,\"logs\":{\"%1\":2}}").arg(uuid).toUtf8(),
+                                    &error),
+                 qPrintable(error));
+        const QString second = QDateTime::fromMSecsSinceEpoch(start + 60000, Qt::UTC)
+                                   .toTimeZone(QTimeZone(QTimeZone::systemTimeZoneId()))
+                                   .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), QStringLiteral("delivered up to %1; rows waiting: 3").arg(second),
+                                  30000);
+        m_site->killAgent(QStringLiteral("dev-b"));
     }
 
 private:
