@@ -355,6 +355,7 @@ void ScreensWin::updateDevice(QTreeWidgetItem *item, const QString &device)
         item->setText(SeenColumn, QStringLiteral("-"));
     }
     item->setText(LogColumn, playLogOf(state, zone));
+    item->setToolTip(LogColumn, item->text(LogColumn));
     item->setText(PublishColumn, progressOf(device));
     item->setText(
         ErrorColumn,
