@@ -205,6 +205,8 @@ void PlayLogUploader::ackTimedOut()
 void PlayLogUploader::refreshBacklog()
 {
     qint64 backlog = 0;
+    const qint64 newestBefore = m_liveNewest;
+    const qint64 ackedStartBefore = m_ackedStartMs;
     QStringList files = LogFileKeeper::setAsideFiles(m_options.logPath);
     files.append(m_options.logPath);
     for (const QString &path : qAsConst(files)) {
@@ -230,7 +232,7 @@ void PlayLogUploader::refreshBacklog()
             backlog += count >= 0 ? count : lastSeq - acked;
         }
     }
-    if (backlog != m_backlog) {
+    if (backlog != m_backlog || m_liveNewest != newestBefore || m_ackedStartMs != ackedStartBefore) {
         m_backlog = backlog;
         emit stateChanged();
     }

@@ -165,6 +165,13 @@ private slots:
         QCOMPARE(row.screen, QStringLiteral("D"));
         QVERIFY(row.endUtcMs > row.startUtcMs);
         QCOMPARE(row.utcOffset, QDateTime::currentDateTime().offsetFromUtc());
+        // The agent reads the log its player writes: the row waits there for a collector.
+        QTRY_VERIFY_WITH_TIMEOUT(qint64(statusOf()
+                                            .value(QStringLiteral("playLog"))
+                                            .toObject()
+                                            .value(QStringLiteral("newest"))
+                                            .toDouble()) >= row.seq,
+                                 60000);
 
         // A scheme file that is none, signed as the operator's: refused, and blue stays.
         const QByteArray garbage("this is no scheme at all");
