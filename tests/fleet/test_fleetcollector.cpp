@@ -1,4 +1,5 @@
 #include "../buildpaths.h"
+#include "collectorprocess.h"
 #include "fleet/mqttlink.h"
 #include "fleetlog/logbatch.h"
 #include "fleetsite.h"
@@ -156,10 +157,10 @@ private slots:
 
     void cleanupTestCase()
     {
-        if (m_collector) {
-            m_collector->terminate();
-            QVERIFY(m_collector->waitForFinished(10000));
-            QCOMPARE(m_collector->exitCode(), 0);
+        if (m_collector.process()) {
+            m_collector.process()->terminate();
+            QVERIFY(m_collector.process()->waitForFinished(10000));
+            QCOMPARE(m_collector.process()->exitCode(), 0);
         }
         m_collector.reset();
         m_pg.reset();
@@ -211,7 +212,7 @@ private slots:
                 [&] { return collectorLog().count(QStringLiteral("refused a batch")) >= refusedBefore + 5; },
                 30000),
             qPrintable(collectorLog()));
-        QCOMPARE(m_collector->state(), QProcess::Running);
+        QCOMPARE(m_collector.process()->state(), QProcess::Running);
         QCOMPARE(rows(QStringLiteral("dev-b")), 0);
         QCOMPARE(m_pg->value(QStringLiteral("select count(*) from play_rows where log_uuid = '%1'")
                                  .arg(log.toString(QUuid::WithoutBraces)),
@@ -223,9 +224,9 @@ private slots:
     {
         TestDevice device(*m_site, QStringLiteral("dev-a"));
         QVERIFY(device.waitConnected());
-        m_collector->terminate();
-        QVERIFY(m_collector->waitForFinished(10000));
-        QCOMPARE(m_collector->exitCode(), 0);
+        m_collector.process()->terminate();
+        QVERIFY(m_collector.process()->waitForFinished(10000));
+        QCOMPARE(m_collector.process()->exitCode(), 0);
         const QUuid log = QUuid::createUuid();
         QSignalSpy published(&device.link(), &MqttLink::published);
         QVERIFY(device.publish(makeBatch(log, 0, 20).encode()) >= 0);
@@ -248,8 +249,8 @@ private slots:
         // Killed once the first batch is in and the others are on their way or in a transaction.
         QVERIFY2(waitFor([&] { return rows(QStringLiteral("dev-b")) > 0; }, 120000),
                  qPrintable(collectorLog()));
-        ::kill(pid_t(m_collector->processId()), SIGKILL);
-        QVERIFY(m_collector->waitForFinished(10000));
+        ::kill(pid_t(m_collector.process()->processId()), SIGKILL);
+        QVERIFY(m_collector.process()->waitForFinished(10000));
         const int held = rows(QStringLiteral("dev-b"));
         QVERIFY(held < 60000);
         qInfo("killed with %d of 60000 rows held", held);
@@ -267,26 +268,11 @@ private slots:
 private:
     bool startCollector()
     {
-        const int connectedBefore = collectorLog().count(QStringLiteral("connected to the broker"));
-        m_collector = std::make_unique<QProcess>();
-        m_collector->setProcessChannelMode(QProcess::MergedChannels);
-        m_collector->start(BuildPaths::path("LUMORA_FLEET_TOOL"),
-                           {QStringLiteral("--ca"), m_site->caFolder(), QStringLiteral("collect"),
-                            QStringLiteral("--db"), m_pg->address(QStringLiteral("fleet"))});
-        if (!m_collector->waitForStarted(10000))
-            return false;
-        // Subscribed once connected; until then a device's upload goes unanswered and is sent again.
-        return waitFor(
-            [&] { return collectorLog().count(QStringLiteral("connected to the broker")) > connectedBefore; },
-            30000);
+        return m_collector.start(BuildPaths::path("LUMORA_FLEET_TOOL"), m_site->caFolder(),
+                                 m_pg->address(QStringLiteral("fleet")));
     }
 
-    QString collectorLog()
-    {
-        if (m_collector)
-            m_log += QString::fromLocal8Bit(m_collector->readAll());
-        return m_log;
-    }
+    QString collectorLog() { return m_collector.log(); }
 
     int rows(const QString &device)
     {
@@ -299,8 +285,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<FleetSite> m_site;
     std::unique_ptr<PgCluster> m_pg;
-    std::unique_ptr<QProcess> m_collector;
-    QString m_log; // of every collector run
+    CollectorProcess m_collector;
 };
 
 QTEST_GUILESS_MAIN(TestFleetCollector)

@@ -1,6 +1,7 @@
 #include "../buildpaths.h"
 #include "fleetlog/fleetlogstore.h"
 #include "fleetlog/logbatch.h"
+#include "logbatchsamples.h"
 #include "pgcluster.h"
 
 #include <QDateTime>
@@ -12,45 +13,12 @@
 
 namespace {
 
-const QString Hash = QString(64, QLatin1Char('e'));
-
-struct Row
-{
-    const char *utcStart; // "yyyy-MM-dd HH:mm:ss"
-    const char *name;
-    const char *path;
-    qint64 shownMs;
-    const char *outcome;
-};
+using LogBatchSamples::Row;
+const QString Hash = LogBatchSamples::hash();
 
 LogBatch batchOf(const QStringList &groups, const QString &zone, int offset, const QVector<Row> &rows)
 {
-    LogBatch batch;
-    batch.groups = groups;
-    batch.timeZone = zone;
-    batch.log = QUuid::createUuid();
-    batch.upTo = rows.size();
-    for (int i = 0; i < rows.size(); ++i) {
-        const Row &r = rows.at(i);
-        LogRow row;
-        row.seq = i + 1;
-        row.name = QString::fromUtf8(r.name);
-        row.path = QString::fromUtf8(r.path);
-        QDateTime start =
-            QDateTime::fromString(QLatin1String(r.utcStart), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        start.setTimeSpec(Qt::UTC);
-        row.startMs = start.toMSecsSinceEpoch();
-        row.endMs = row.startMs + r.shownMs;
-        row.offsetSeconds = offset;
-        row.screen = QStringLiteral("Screen 1");
-        row.window = QStringLiteral("Window, left");
-        row.bundle = row.path.isEmpty() ? -1 : 5;
-        row.hash = row.path.isEmpty() ? QString() : Hash;
-        row.outcome = QString::fromLatin1(r.outcome);
-        row.shownMs = r.shownMs;
-        batch.rows.append(row);
-    }
-    return batch;
+    return LogBatchSamples::batchOf(groups, zone, offset, rows, QStringLiteral("Window, left"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "../buildpaths.h"
+#include "collectorprocess.h"
 #include "fleetsite.h"
 #include "log/databaseconn.h"
 #include "log/logfilekeeper.h"
@@ -94,9 +95,9 @@ private slots:
 
     void cleanupTestCase()
     {
-        if (m_collector) {
-            m_collector->terminate();
-            m_collector->waitForFinished(10000);
+        if (m_collector.process()) {
+            m_collector.process()->terminate();
+            m_collector.process()->waitForFinished(10000);
         }
         m_collector.reset();
         m_site.reset();
@@ -135,8 +136,8 @@ private slots:
         QProcess *agent = m_site->startAgent(device, &error, {QStringLiteral("--log"), log});
         QVERIFY2(agent, qPrintable(error));
         QVERIFY(waitFor([&] { return rows(device) > 0; }, 60000));
-        ::kill(pid_t(m_collector->processId()), SIGKILL);
-        m_collector->waitForFinished(10000);
+        ::kill(pid_t(m_collector.process()->processId()), SIGKILL);
+        m_collector.process()->waitForFinished(10000);
         const int storedAtKill = rows(device);
         QVERIFY(storedAtKill < 20000);
         QVERIFY(startCollector());
@@ -144,10 +145,10 @@ private slots:
         // Held by a stopped collector, the next batch is sent but never answered; the agent dies
         // waiting, and its successor finds the rows either acknowledged or sends them again.
         QVERIFY(waitFor([&] { return rows(device) > storedAtKill; }, 120000));
-        ::kill(pid_t(m_collector->processId()), SIGSTOP);
+        ::kill(pid_t(m_collector.process()->processId()), SIGSTOP);
         QTest::qWait(3000);
         m_site->killAgent(device);
-        ::kill(pid_t(m_collector->processId()), SIGCONT);
+        ::kill(pid_t(m_collector.process()->processId()), SIGCONT);
         QVERIFY(m_site->startAgent(device, &error, {QStringLiteral("--log"), log}));
         QVERIFY2(waitFor([&] { return acked(device) == 20000; }, 300000), qPrintable(collectorLog()));
         QCOMPARE(rows(device), 20000);
@@ -341,24 +342,11 @@ private:
 
     bool startCollector()
     {
-        const int before = collectorLog().count(QStringLiteral("connected to the broker"));
-        m_collector = std::make_unique<QProcess>();
-        m_collector->setProcessChannelMode(QProcess::MergedChannels);
-        m_collector->start(BuildPaths::path("LUMORA_FLEET_TOOL"),
-                           {QStringLiteral("--ca"), m_site->caFolder(), QStringLiteral("collect"),
-                            QStringLiteral("--db"), m_pg->address(QStringLiteral("fleet"))});
-        if (!m_collector->waitForStarted(10000))
-            return false;
-        return waitFor(
-            [&] { return collectorLog().count(QStringLiteral("connected to the broker")) > before; }, 30000);
+        return m_collector.start(BuildPaths::path("LUMORA_FLEET_TOOL"), m_site->caFolder(),
+                                 m_pg->address(QStringLiteral("fleet")));
     }
 
-    QString collectorLog()
-    {
-        if (m_collector)
-            m_log += QString::fromLocal8Bit(m_collector->readAll());
-        return m_log;
-    }
+    QString collectorLog() { return m_collector.log(); }
 
     // The agent's acknowledged cursors, as it keeps them on disk.
     QJsonObject cursorsOf(const QString &device) const
@@ -403,8 +391,7 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<FleetSite> m_site;
     std::unique_ptr<PgCluster> m_pg;
-    std::unique_ptr<QProcess> m_collector;
-    QString m_log;
+    CollectorProcess m_collector;
 };
 
 QTEST_GUILESS_MAIN(TestLogUpload)
