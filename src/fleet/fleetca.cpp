@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QSet>
 
 #include <ctime>
 #include <memory>
@@ -30,6 +31,10 @@ using Key = std::unique_ptr<EVP_PKEY, Deleter<EVP_PKEY, EVP_PKEY_free>>;
 using Certificate = std::unique_ptr<X509, Deleter<X509, X509_free>>;
 using BigNumber = std::unique_ptr<BIGNUM, Deleter<BIGNUM, BN_free>>;
 using Extension = std::unique_ptr<X509_EXTENSION, Deleter<X509_EXTENSION, X509_EXTENSION_free>>;
+using RevocationList = std::unique_ptr<X509_CRL, Deleter<X509_CRL, X509_CRL_free>>;
+using Revoked = std::unique_ptr<X509_REVOKED, Deleter<X509_REVOKED, X509_REVOKED_free>>;
+using Integer = std::unique_ptr<ASN1_INTEGER, Deleter<ASN1_INTEGER, ASN1_INTEGER_free>>;
+using Time = std::unique_ptr<ASN1_TIME, Deleter<ASN1_TIME, ASN1_TIME_free>>;
 using GeneralNames = std::unique_ptr<GENERAL_NAMES, Deleter<GENERAL_NAMES, GENERAL_NAMES_free>>;
 
 const QString kCaKey = QStringLiteral("ca.key");
@@ -37,6 +42,12 @@ const QString kCaCertificate = QStringLiteral("ca.crt");
 const QString kSerial = QStringLiteral("serial");
 const QString kOperatorKey = QStringLiteral("operator.key");
 const QString kOperatorPublic = QStringLiteral("operator.pub");
+const QString kRevocationList = QStringLiteral("crl.pem");
+
+// Servers refuse every client once the list they hold is past its next update. The operator
+// copies it only when something is revoked, so it must outlast any CA made here; each change
+// signs it anew and moves the date on.
+constexpr int kRevocationListDays = 10 * 366;
 
 // A device whose clock lags a little behind the operator's would otherwise refuse a certificate
 // made a moment ago as not yet valid.
@@ -230,6 +241,26 @@ QByteArray serialText(const BIGNUM *serial)
     return text;
 }
 
+// The one spelling of a serial number (BN_bn2hex's: upper case, no leading zeros), whatever
+// spelling it came in; empty when it is not a hexadecimal number.
+QByteArray canonicalSerial(const QByteArray &hex)
+{
+    BIGNUM *read = nullptr;
+    if (hex.isEmpty() || BN_hex2bn(&read, hex.constData()) != hex.size()) {
+        BN_free(read);
+        ERR_clear_error();
+        return QByteArray();
+    }
+    const BigNumber serial(read);
+    return serialText(serial.get()).trimmed();
+}
+
+QByteArray serialOf(const ASN1_INTEGER *integer)
+{
+    const BigNumber serial(ASN1_INTEGER_to_BN(integer, nullptr));
+    return serial ? serialText(serial.get()).trimmed() : QByteArray();
+}
+
 bool isHostName(const QString &name)
 {
     if (name.isEmpty() || name.size() > 253 || name.startsWith(QLatin1Char('.')) ||
@@ -302,7 +333,8 @@ bool FleetCa::init(const QString &commonName, int days, QString *error)
         return failed(error, QStringLiteral("the CA needs a name"));
     if (days <= 0)
         return failed(error, QStringLiteral("the CA must be valid for at least a day"));
-    for (const QString &name : {kCaKey, kCaCertificate, kSerial, kOperatorKey, kOperatorPublic}) {
+    for (const QString &name :
+         {kCaKey, kCaCertificate, kSerial, kRevocationList, kOperatorKey, kOperatorPublic}) {
         if (QFileInfo::exists(path(name)))
             return failed(
                 error, QStringLiteral("%1 already holds a CA (%2); it is not replaced").arg(m_folder, name));
@@ -355,11 +387,19 @@ bool FleetCa::init(const QString &commonName, int days, QString *error)
     } files[] = {{kCaKey, caKeyPem, true},
                  {kCaCertificate, caCertificatePem, false},
                  {kSerial, serialText(serial.get()), false},
+                 {kRevocationList, QByteArray(), false},
                  {kOperatorKey, operatorKey.privatePem(), true},
                  {kOperatorPublic, operatorKey.publicPem(), false}};
+    m_caKeyPem = caKeyPem;
+    m_caCertificatePem = caCertificatePem;
     QStringList written;
     for (const auto &file : files) {
-        if (!writeFile(path(file.name), file.data, file.secret, error)) {
+        const bool ok = file.name == kRevocationList
+                            ? signRevocationList(QStringList(), error)
+                            : writeFile(path(file.name), file.data, file.secret, error);
+        if (!ok) {
+            m_caKeyPem.clear();
+            m_caCertificatePem.clear();
             // Half a CA would keep the next init from making a whole one.
             for (const QString &name : qAsConst(written))
                 QFile::remove(path(name));
@@ -367,8 +407,6 @@ bool FleetCa::init(const QString &commonName, int days, QString *error)
         }
         written << file.name;
     }
-    m_caKeyPem = caKeyPem;
-    m_caCertificatePem = caCertificatePem;
     return true;
 }
 
@@ -484,9 +522,127 @@ bool FleetCa::makeCertificate(const QString &commonName, int days, const char *e
     Issued made;
     made.certificatePem = certificatePem(certificate.get());
     made.keyPem = keyPem(key.get());
+    made.serial = QString::fromLatin1(serialText(serial.get()).trimmed());
     if (made.certificatePem.isEmpty() || made.keyPem.isEmpty())
         return failedInOpenSsl(error, QStringLiteral("cannot write the certificate out"));
     if (issued)
         *issued = made;
     return true;
+}
+
+bool FleetCa::ensureRevocationList(QString *error)
+{
+    if (QFileInfo::exists(path(kRevocationList)))
+        return true;
+    return signRevocationList(QStringList(), error);
+}
+
+bool FleetCa::revoke(const QStringList &serials, QString *error)
+{
+    return signRevocationList(serials, error);
+}
+
+bool FleetCa::signRevocationList(const QStringList &serials, QString *error)
+{
+    if (m_caKeyPem.isEmpty() && !load(error))
+        return false;
+    const Key caKey = readKey(m_caKeyPem);
+    const Certificate caCertificate = readCertificate(m_caCertificatePem);
+    if (!caKey || !caCertificate)
+        return failedInOpenSsl(error, QStringLiteral("cannot read the CA's key and certificate back"));
+    QList<QByteArray> wanted;
+    for (const QString &serial : serials) {
+        const QByteArray canonical = canonicalSerial(serial.toLatin1());
+        if (canonical.isEmpty())
+            return failed(error, QStringLiteral("\"%1\" is not a hexadecimal serial number").arg(serial));
+        wanted << canonical;
+    }
+
+    // Two revocations at once (two terminals, the tool and the Screens window) must not each
+    // write a list without the other's certificate.
+    QLockFile lock(path(kRevocationList) + QStringLiteral(".lock"));
+    if (!lock.tryLock(30000))
+        return failed(error, QStringLiteral("the revocation list of %1 stays locked").arg(m_folder));
+
+    RevocationList previous;
+    if (QFileInfo::exists(path(kRevocationList))) {
+        QByteArray pem;
+        if (!readFile(path(kRevocationList), &pem, error))
+            return false;
+        Bio bio(BIO_new_mem_buf(pem.constData(), pem.size()));
+        previous.reset(bio ? PEM_read_bio_X509_CRL(bio.get(), nullptr, nullptr, nullptr) : nullptr);
+        // Signed anew without what it held, revoked devices would be let in again.
+        if (!previous)
+            return failedInOpenSsl(
+                error, QStringLiteral("%1 is not a PEM revocation list").arg(path(kRevocationList)));
+    }
+
+    X509 *ca = caCertificate.get();
+    RevocationList list(X509_CRL_new());
+    const time_t now = time(nullptr);
+    // Backdated as certificates are: a server whose clock lags would take a list made a moment
+    // ago for one not yet valid and refuse every client.
+    const Time lastUpdate(ASN1_TIME_adj(nullptr, now, 0, -kBackdateSeconds));
+    const Time nextUpdate(ASN1_TIME_adj(nullptr, now, kRevocationListDays, 0));
+    if (!list || X509_CRL_set_version(list.get(), 1) != 1 ||
+        X509_CRL_set_issuer_name(list.get(), X509_get_subject_name(ca)) != 1 || !lastUpdate || !nextUpdate ||
+        X509_CRL_set1_lastUpdate(list.get(), lastUpdate.get()) != 1 ||
+        X509_CRL_set1_nextUpdate(list.get(), nextUpdate.get()) != 1)
+        return failedInOpenSsl(error, QStringLiteral("cannot make the revocation list"));
+
+    QSet<QByteArray> listed;
+    BigNumber number(BN_new());
+    if (!number)
+        return failedInOpenSsl(error, QStringLiteral("cannot number the revocation list"));
+    if (previous) {
+        const STACK_OF(X509_REVOKED) *entries = X509_CRL_get_REVOKED(previous.get());
+        for (int i = 0; i < sk_X509_REVOKED_num(entries); ++i) {
+            const X509_REVOKED *entry = sk_X509_REVOKED_value(entries, i);
+            Revoked copy(X509_REVOKED_dup(entry));
+            if (!copy || X509_CRL_add0_revoked(list.get(), copy.get()) != 1)
+                return failedInOpenSsl(error, QStringLiteral("cannot keep the revoked certificates"));
+            copy.release();
+            listed.insert(serialOf(X509_REVOKED_get0_serialNumber(entry)));
+        }
+        int critical = 0;
+        const Integer previousNumber(static_cast<ASN1_INTEGER *>(
+            X509_CRL_get_ext_d2i(previous.get(), NID_crl_number, &critical, nullptr)));
+        if (previousNumber)
+            number.reset(ASN1_INTEGER_to_BN(previousNumber.get(), nullptr));
+    }
+    for (const QByteArray &serial : qAsConst(wanted)) {
+        if (listed.contains(serial))
+            continue;
+        listed.insert(serial);
+        BIGNUM *read = nullptr;
+        BN_hex2bn(&read, serial.constData());
+        const BigNumber value(read);
+        Revoked entry(X509_REVOKED_new());
+        const Integer integer(value ? BN_to_ASN1_INTEGER(value.get(), nullptr) : nullptr);
+        const Time date(ASN1_TIME_adj(nullptr, now, 0, 0));
+        if (!entry || !integer || !date || X509_REVOKED_set_serialNumber(entry.get(), integer.get()) != 1 ||
+            X509_REVOKED_set_revocationDate(entry.get(), date.get()) != 1 ||
+            X509_CRL_add0_revoked(list.get(), entry.get()) != 1)
+            return failedInOpenSsl(error,
+                                   QStringLiteral("cannot revoke %1").arg(QString::fromLatin1(serial)));
+        entry.release();
+    }
+
+    // Numbered and tied to the CA's key as RFC 5280 asks of a version 2 list.
+    X509V3_CTX context;
+    X509V3_set_ctx_nodb(&context);
+    X509V3_set_ctx(&context, ca, nullptr, nullptr, list.get(), 0);
+    const Extension authority(
+        X509V3_EXT_conf_nid(nullptr, &context, NID_authority_key_identifier, "keyid:always"));
+    const Integer crlNumber(
+        number && BN_add_word(number.get(), 1) == 1 ? BN_to_ASN1_INTEGER(number.get(), nullptr) : nullptr);
+    if (!authority || !crlNumber || X509_CRL_add_ext(list.get(), authority.get(), -1) != 1 ||
+        X509_CRL_add1_ext_i2d(list.get(), NID_crl_number, crlNumber.get(), 0, X509V3_ADD_DEFAULT) != 1 ||
+        X509_CRL_sort(list.get()) != 1 || X509_CRL_sign(list.get(), caKey.get(), EVP_sha256()) <= 0)
+        return failedInOpenSsl(error, QStringLiteral("cannot sign the revocation list"));
+
+    Bio out(BIO_new(BIO_s_mem()));
+    if (!out || PEM_write_bio_X509_CRL(out.get(), list.get()) != 1)
+        return failedInOpenSsl(error, QStringLiteral("cannot write the revocation list out"));
+    return writeFile(path(kRevocationList), bioBytes(out.get()), false, error);
 }

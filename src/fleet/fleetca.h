@@ -9,8 +9,9 @@
 // makes it, every device, the operator and the servers get certificates from it, and the
 // broker and the content server trust only it.
 //
-// A CA folder holds ca.key (0600), ca.crt, serial (the next serial number), and operator.key /
-// operator.pub: the Ed25519 key bundles are signed with.
+// A CA folder holds ca.key (0600), ca.crt, serial (the next serial number), crl.pem (the
+// certificates it revoked, signed by it), and operator.key / operator.pub: the Ed25519 key
+// bundles are signed with.
 class FleetCa
 {
 public:
@@ -24,6 +25,7 @@ public:
     {
         QByteArray certificatePem;
         QByteArray keyPem; // PKCS#8, unencrypted
+        QString serial;    // hexadecimal, as revoke() takes it
     };
     // A client certificate whose common name is `name` (the device id, or "operator"), valid
     // from now for `days` (negative days give one already expired, for tests of refusal).
@@ -32,6 +34,14 @@ public:
     bool issueServer(const QString &commonName, const QStringList &addresses, int days, Issued *issued,
                      QString *error);
 
+    // crl.pem, made empty when the folder has none yet (a CA made before it kept one): the
+    // broker and the content server are configured to read it and refuse to start without it.
+    bool ensureRevocationList(QString *error);
+    // Adds the certificates with these serial numbers (hexadecimal) to crl.pem and signs it
+    // anew; a serial already there keeps its first revocation date.
+    bool revoke(const QStringList &serials, QString *error);
+    QString revocationListPath() const { return path(QStringLiteral("crl.pem")); }
+
     QByteArray caCertificatePem() const { return m_caCertificatePem; }
     QString folder() const { return m_folder; }
 
@@ -39,6 +49,7 @@ private:
     QString path(const QString &name) const;
     // The serial file's number, hex, counted on in the file.
     bool takeSerial(QByteArray *serial, QString *error);
+    bool signRevocationList(const QStringList &serials, QString *error);
     bool makeCertificate(const QString &commonName, int days, const char *extendedKeyUsage,
                          const QStringList &addresses, Issued *issued, QString *error);
 

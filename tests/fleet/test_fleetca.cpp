@@ -277,6 +277,64 @@ private slots:
         QVERIFY2(run.succeeded(), run.output.constData());
     }
 
+    // What `openssl crl -text` lists as revoked, as the servers will read the file.
+    void revocationListNamesExactlyTheRevokedCertificates()
+    {
+        QString error;
+        FleetCa ca(m_folder);
+        QVERIFY2(ca.init(QStringLiteral("Lumora fleet CA"), 30, &error), qPrintable(error));
+        const auto revokedSerials = [this] {
+            const OpenSslCommand run = OpenSslCommand::run(
+                m_folder, {QStringLiteral("crl"), QStringLiteral("-in"), QStringLiteral("crl.pem"),
+                           QStringLiteral("-CAfile"), QStringLiteral("ca.crt"), QStringLiteral("-noout"),
+                           QStringLiteral("-text")});
+            QStringList serials;
+            // The CA's signature checked first: a list the servers would not trust revokes nothing.
+            if (!run.succeeded() || !run.output.contains("verify OK"))
+                return QStringList{QStringLiteral("openssl: ") + QString::fromUtf8(run.output)};
+            for (const QByteArray &line : run.output.split('\n')) {
+                if (line.trimmed().startsWith("Serial Number:"))
+                    serials << QString::fromLatin1(line.mid(line.indexOf(':') + 1).trimmed());
+            }
+            return serials;
+        };
+        QCOMPARE(revokedSerials(), QStringList());
+
+        FleetCa::Issued kept;
+        FleetCa::Issued removed;
+        QVERIFY2(ca.issueClient(QStringLiteral("dev-a"), 30, &kept, &error), qPrintable(error));
+        QVERIFY2(ca.issueClient(QStringLiteral("dev-b"), 30, &removed, &error), qPrintable(error));
+        QCOMPARE(removed.serial.toLatin1(),
+                 QSslCertificate(removed.certificatePem).serialNumber().replace(':', "").toUpper());
+        // Revoked twice (a remove run again), by another run of the tool: listed once.
+        for (int i = 0; i < 2; ++i) {
+            FleetCa again(m_folder);
+            QVERIFY2(again.revoke({removed.serial}, &error), qPrintable(error));
+        }
+        QCOMPARE(revokedSerials(), QStringList{removed.serial});
+
+        QVERIFY(writeFile(m_folder + QStringLiteral("/kept.crt"), kept.certificatePem));
+        QVERIFY(writeFile(m_folder + QStringLiteral("/removed.crt"), removed.certificatePem));
+        const auto verify = [this](const QString &certificate) {
+            return OpenSslCommand::run(m_folder,
+                                       {QStringLiteral("verify"), QStringLiteral("-crl_check"),
+                                        QStringLiteral("-CAfile"), QStringLiteral("ca.crt"),
+                                        QStringLiteral("-CRLfile"), QStringLiteral("crl.pem"), certificate});
+        };
+        const OpenSslCommand refused = verify(QStringLiteral("removed.crt"));
+        QVERIFY2(!refused.succeeded() && refused.output.contains("certificate revoked"), refused.output);
+        const OpenSslCommand accepted = verify(QStringLiteral("kept.crt"));
+        QVERIFY2(accepted.succeeded(), accepted.output);
+
+        // A CA folder from before the list was kept gets an empty one when first asked.
+        QVERIFY(QFile::remove(ca.revocationListPath()));
+        FleetCa older(m_folder);
+        QVERIFY2(older.ensureRevocationList(&error), qPrintable(error));
+        QCOMPARE(revokedSerials(), QStringList());
+        QVERIFY(!older.revoke({QStringLiteral("not hex")}, &error));
+        QCOMPARE(revokedSerials(), QStringList());
+    }
+
     void loadRefusesAKeyThatIsNotTheCertificates()
     {
         QString error;
