@@ -1,6 +1,7 @@
 #include "fleetoperator.h"
 
 #include "bundlebuilder.h"
+#include "fleetca.h"
 #include "fleettopics.h"
 #include "mqttlink.h"
 
@@ -129,6 +130,8 @@ QVector<FleetOperator::Device> FleetOperator::devices() const
             device.groups.append(group.toString());
         device.enrolled =
             QDateTime::fromString(object.value(QStringLiteral("enrolled")).toString(), Qt::ISODate);
+        for (const QJsonValue &serial : object.value(QStringLiteral("serials")).toArray())
+            device.serials.append(serial.toString());
         devices.append(device);
     }
     return devices;
@@ -153,7 +156,8 @@ bool FleetOperator::recordDevice(const Device &device, QString *error)
     QSaveFile file(m_caFolder + QStringLiteral("/devices/") + device.name + QStringLiteral(".json"));
     const QJsonObject object{{QStringLiteral("name"), device.name},
                              {QStringLiteral("groups"), QJsonArray::fromStringList(device.groups)},
-                             {QStringLiteral("enrolled"), device.enrolled.toUTC().toString(Qt::ISODate)}};
+                             {QStringLiteral("enrolled"), device.enrolled.toUTC().toString(Qt::ISODate)},
+                             {QStringLiteral("serials"), QJsonArray::fromStringList(device.serials)}};
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(object).toJson()) < 0 ||
         !file.commit()) {
         *error = QStringLiteral("cannot write %1").arg(file.fileName());
@@ -166,6 +170,21 @@ bool FleetOperator::forgetDevice(const QString &name)
 {
     return FleetTopics::isValidName(name) &&
            QFile::remove(m_caFolder + QStringLiteral("/devices/") + name + QStringLiteral(".json"));
+}
+
+bool FleetOperator::revokeDevice(const QString &name, QStringList *revoked, QString *error)
+{
+    QStringList serials;
+    for (const Device &device : devices()) {
+        if (device.name == name)
+            serials = device.serials;
+    }
+    FleetCa ca(m_caFolder);
+    if (!(serials.isEmpty() ? ca.ensureRevocationList(error) : ca.revoke(serials, error)))
+        return false;
+    if (revoked)
+        *revoked = serials;
+    return true;
 }
 
 QStringList FleetOperator::devicesOf(const QString &target, bool *isGroup) const

@@ -41,6 +41,9 @@ public:
         QString name;
         QStringList groups;
         QDateTime enrolled;
+        // Of every certificate it was given (hexadecimal): enrolled again, its earlier
+        // certificates still open the servers until revoked with it.
+        QStringList serials;
     };
 
     explicit FleetOperator(const QString &caFolder, QObject *parent = nullptr);
@@ -61,6 +64,9 @@ public:
     QStringList groups() const;
     bool recordDevice(const Device &device, QString *error);
     bool forgetDevice(const QString &name);
+    // Every certificate the device was given revoked in the CA's crl.pem; *revoked names them
+    // (empty: enrolled before the CA kept serials, or not enrolled here at all).
+    bool revokeDevice(const QString &name, QStringList *revoked, QString *error);
     // A device's name, or a group's: the devices it reaches (empty: neither).
     QStringList devicesOf(const QString &target, bool *isGroup) const;
 
@@ -89,7 +95,8 @@ public:
     // (MqttLink::published tells when the broker took it), -1 when it could not be sent.
     int cancelPublish(const QString &target, bool isGroup);
     // Every retained topic of a device emptied; forgetDevice() once the broker took it. Its
-    // certificate stays valid until revoked, and its ACL section until taken out.
+    // certificate is refused only once revokeDevice() has put it in crl.pem and the servers
+    // read that again; its ACL section stays until taken out.
     int clearDevice(const QString &device);
     int sendCommand(const QString &target, bool isGroup, const QString &command, const QString &id,
                     int expirySeconds);

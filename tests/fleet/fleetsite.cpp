@@ -112,6 +112,10 @@ bool FleetSite::init(QString *error, const QString &nginxExtra)
         return false;
     }
     QFile::copy(caFolder() + QStringLiteral("/ca.crt"), site + QStringLiteral("/ca.crt"));
+    if (!installRevocationList()) {
+        *error = QStringLiteral("cannot copy the CA's crl.pem");
+        return false;
+    }
     auto fill = [&](QByteArray text, quint16 port) {
         text.replace("@FOLDER@", site.toUtf8());
         text.replace("@PORT@", QByteArray::number(port));
@@ -243,6 +247,21 @@ bool FleetSite::startContent(QString *error)
                         site + QStringLiteral("/nginx.conf"), QStringLiteral("-g"),
                         QStringLiteral("daemon off;")},
                        m_contentPort, error);
+}
+
+bool FleetSite::installRevocationList()
+{
+    const QString target = m_folder + QStringLiteral("/site/crl.pem");
+    QFile::remove(target);
+    if (!QFile::copy(caFolder() + QStringLiteral("/crl.pem"), target))
+        return false;
+    return QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOther);
+}
+
+void FleetSite::reloadContent()
+{
+    if (m_content && m_content->state() == QProcess::Running)
+        ::kill(pid_t(m_content->processId()), SIGHUP);
 }
 
 QProcess *FleetSite::startAgent(const QString &device, QString *error, const QStringList &extra)

@@ -25,6 +25,7 @@ public:
     QString contentRoot() const { return m_folder + QStringLiteral("/site/www/b"); }
     QString accessLog() const { return m_folder + QStringLiteral("/site/access.log"); }
     quint16 brokerPort() const { return m_brokerPort; }
+    quint16 contentPort() const { return m_contentPort; }
 
     // Enrols a device and joins it into `settingsFile` (by default a folder of its own).
     bool enroll(const QString &device, const QStringList &groups, QString *error,
@@ -37,6 +38,11 @@ public:
     void pauseBroker();
     void resumeBroker();
     bool startContent(QString *error);
+    // The CA folder's crl.pem copied to the servers' folder, as the operator copies it.
+    bool installRevocationList();
+    // nginx reads its configuration and files again (SIGHUP); its old workers finish their
+    // connections meanwhile.
+    void reloadContent();
 
     // A headless agent for an enrolled device; nullptr with *error when it did not start.
     // `extra` goes on its command line (--log FILE, say).

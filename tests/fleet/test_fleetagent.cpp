@@ -16,6 +16,7 @@
 #include "model/schemefiles.h"
 #include "model/schemereader.h"
 #include "model/schemewriter.h"
+#include "opensslcommand.h"
 #include "schemesamples.h"
 
 #include <QDir>
@@ -25,7 +26,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -437,7 +443,121 @@ private slots:
         spy.stop();
     }
 
+    // Removed, its certificate revoked and the new list in the servers' hands (the broker
+    // restarted, nginx told to read it again): both refuse the device, the other goes on.
+    void aRemovedDeviceIsRefusedByTheBrokerAndTheContentServer()
+    {
+        startSite({{QStringLiteral("dev-a"), {QStringLiteral("lobby")}},
+                   {QStringLiteral("dev-b"), {QStringLiteral("lobby")}}});
+        QVERIFY(QFile(m_site->contentRoot() + QStringLiteral("/probe")).open(QIODevice::WriteOnly));
+        QCOMPARE(fetchAs(QStringLiteral("dev-a"), QStringLiteral("probe")), 200);
+        QVERIFY(connectsAs(QStringLiteral("dev-a")).isEmpty());
+
+        const QString acl = m_site->folder() + QStringLiteral("/site/acl");
+        QString output;
+        QCOMPARE(
+            m_site->tool({QStringLiteral("remove"), QStringLiteral("dev-a"), QStringLiteral("--acl"), acl},
+                         &output),
+            0);
+        QVERIFY2(output.contains(QStringLiteral("restart the broker")), qPrintable(output));
+        QFile aclFile(acl);
+        QVERIFY(aclFile.open(QIODevice::ReadOnly));
+        const QByteArray aclText = aclFile.readAll();
+        QVERIFY2(!aclText.contains("dev-a") &&
+                     aclText.contains("\nuser dev-b\ntopic read lumora/v1/grp/lobby/#") &&
+                     aclText.contains("\nuser operator\n") && aclText.contains("\nuser collector\n"),
+                 aclText.constData());
+
+        // The list names dev-a's certificate, and only it.
+        QSslCertificate certificate;
+        {
+            QFile file(fleetFolderOf(QStringLiteral("dev-a")) + QStringLiteral("/device.crt"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            certificate = QSslCertificate(file.readAll());
+        }
+        const OpenSslCommand listed = OpenSslCommand::run(
+            m_site->caFolder(), {QStringLiteral("crl"), QStringLiteral("-in"), QStringLiteral("crl.pem"),
+                                 QStringLiteral("-noout"), QStringLiteral("-text")});
+        QVERIFY2(listed.succeeded(), listed.output.constData());
+        QByteArrayList serials;
+        for (const QByteArray &line : listed.output.split('\n')) {
+            if (line.trimmed().startsWith("Serial Number:"))
+                serials << line.mid(line.indexOf(':') + 1).trimmed().toLower();
+        }
+        QCOMPARE(serials, QByteArrayList{certificate.serialNumber().replace(':', "")});
+
+        QVERIFY(m_site->installRevocationList());
+        m_site->killBroker();
+        QString error;
+        QVERIFY2(m_site->startBroker(&error), qPrintable(error));
+        m_site->reloadContent();
+
+        const QString refusal = connectsAs(QStringLiteral("dev-a"));
+        QVERIFY2(refusal.contains(QStringLiteral("refused")) && refusal.contains(QStringLiteral("revoked")),
+                 qPrintable(refusal));
+        QVERIFY(connectsAs(QStringLiteral("dev-b")).isEmpty());
+        // nginx's old worker may still take a connection or two while it winds down. nginx
+        // ends the handshake and answers a refused client certificate with 400.
+        QTRY_VERIFY_WITH_TIMEOUT(fetchAs(QStringLiteral("dev-a"), QStringLiteral("probe")) != 200, 30000);
+        QCOMPARE(fetchAs(QStringLiteral("dev-a"), QStringLiteral("probe")), 400);
+        QCOMPARE(fetchAs(QStringLiteral("dev-b"), QStringLiteral("probe")), 200);
+    }
+
 private:
+    QString fleetFolderOf(const QString &device) const
+    {
+        return QFileInfo(m_site->settingsOf(device)).absolutePath() + QStringLiteral("/fleet");
+    }
+
+    // A GET of a stored file with the device's certificate, on a connection of its own: the
+    // HTTP status, or -1 when the TLS handshake failed.
+    int fetchAs(const QString &device, const QString &file)
+    {
+        const QString fleet = fleetFolderOf(device);
+        QSslConfiguration tls;
+        tls.setCaCertificates(QSslCertificate::fromPath(m_site->folder() + QStringLiteral("/site/ca.crt")));
+        tls.setLocalCertificate(QSslCertificate::fromPath(fleet + QStringLiteral("/device.crt")).value(0));
+        QFile key(fleet + QStringLiteral("/device.key"));
+        if (!key.open(QIODevice::ReadOnly))
+            return -2;
+        tls.setPrivateKey(QSslKey(key.readAll(), QSsl::Ec));
+        QNetworkAccessManager network;
+        QNetworkRequest request(
+            QUrl(QStringLiteral("https://127.0.0.1:%1/b/%2").arg(m_site->contentPort()).arg(file)));
+        request.setSslConfiguration(tls);
+        QNetworkReply *reply = network.get(request);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        if (!reply->isFinished() && !finished.wait(30000))
+            return -3;
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        reply->deleteLater();
+        return status.isValid() ? status.toInt() : -1;
+    }
+
+    // Connects to the broker with the device's certificate: "" once connected, or why the
+    // link was refused.
+    QString connectsAs(const QString &device)
+    {
+        MqttLink link;
+        MqttSettings settings;
+        settings.port = m_site->brokerPort();
+        settings.clientId = device + QStringLiteral("-probe");
+        settings.caFile = m_site->caFolder() + QStringLiteral("/ca.crt");
+        settings.certFile = fleetFolderOf(device) + QStringLiteral("/device.crt");
+        settings.keyFile = fleetFolderOf(device) + QStringLiteral("/device.key");
+        link.setSettings(settings);
+        link.start();
+        QElapsedTimer waited;
+        waited.start();
+        while (!link.isConnected() && link.lastError().isEmpty() && waited.elapsed() < 30000)
+            QTest::qWait(20);
+        const QString outcome = link.isConnected()           ? QString()
+                                : link.lastError().isEmpty() ? QStringLiteral("no answer")
+                                                             : link.lastError();
+        link.stop();
+        return outcome;
+    }
+
     void startSite(const QList<QPair<QString, QStringList>> &devices, const QString &nginxExtra = QString())
     {
         QString error;

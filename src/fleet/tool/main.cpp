@@ -49,7 +49,7 @@ const char *const kUsage = "usage: lumora-fleet [--ca FOLDER] COMMAND ...\n"
                            "  status DEVICE\n"
                            "  screenshot DEVICE OUT.jpg\n"
                            "  command GROUP|DEVICE identify|restart|collect\n"
-                           "  remove DEVICE\n"
+                           "  remove DEVICE [--acl FILE]\n"
                            "  collect --db postgresql://... [--broker mqtts://HOST:PORT] [--cafile FILE] "
                            "[--cert FILE] [--key FILE] [--client-id ID] [--workers N]\n"
                            "The CA folder is ~/.local/share/Lumora/fleet-ca unless --ca names another.\n";
@@ -176,8 +176,8 @@ int caInit(const QString &folder, QStringList args)
     if (!FleetOperator::writeSettings(folder, broker, content, contentFolder, &error))
         return fail(error);
     say(QStringLiteral(
-            "A fleet CA is in %1: ca.crt for the broker and the content server, operator.key signs "
-            "the bundles. Make their certificates with \"lumora-fleet ca server\".")
+            "A fleet CA is in %1: ca.crt and crl.pem for the broker and the content server, operator.key "
+            "signs the bundles. Make their certificates with \"lumora-fleet ca server\".")
             .arg(folder));
     return 0;
 }
@@ -194,7 +194,10 @@ int caServer(const QString &folder, QStringList args)
     FleetCa ca(folder);
     QString error;
     FleetCa::Issued issued;
-    if (!ca.load(&error) || !ca.issueServer(args.first(), addresses, days, &issued, &error))
+    // The shipped configurations name crl.pem beside ca.crt: a CA made before it kept one
+    // gets it here, when its servers are set up.
+    if (!ca.load(&error) || !ca.ensureRevocationList(&error) ||
+        !ca.issueServer(args.first(), addresses, days, &issued, &error))
         return fail(error);
     if (!writeFile(out + QStringLiteral(".crt"), issued.certificatePem, false) ||
         !writeFile(out + QStringLiteral(".key"), issued.keyPem, true))
@@ -268,7 +271,13 @@ int enroll(const QString &folder, QStringList args)
         out = name + QStringLiteral(".lumora-device");
     if (!writeFile(out, QJsonDocument(enrolment).toJson(), true))
         return fail(QStringLiteral("cannot write %1").arg(out));
-    if (!op.recordDevice({name, groups, QDateTime::currentDateTimeUtc()}, &error))
+    QStringList serials;
+    for (const FleetOperator::Device &known : op.devices()) {
+        if (known.name == name)
+            serials = known.serials;
+    }
+    serials.append(issued.serial);
+    if (!op.recordDevice({name, groups, QDateTime::currentDateTimeUtc(), serials}, &error))
         return fail(error);
     // The broker lets a device read its groups' topics only by name: its own section of the ACL.
     QString lines = QStringLiteral("\n# %1\nuser %1\n").arg(name);
@@ -585,12 +594,64 @@ int commandCommand(const QString &folder, const QStringList &args)
     return 0;
 }
 
-int cancelOrRemove(const QString &folder, const QStringList &args, bool remove)
+// The device's sections of a mosquitto ACL file as enrol wrote them ("# NAME", "user NAME" and
+// its topic lines) taken out; the file rewritten whole only when it named the device.
+bool removeAclSection(const QString &path, const QString &device, bool *found, QString *error)
 {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, in.errorString());
+        return false;
+    }
+    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    in.close();
+    const QString user = QStringLiteral("user ") + device;
+    *found = false;
+    for (int at = lines.indexOf(user); at >= 0; at = lines.indexOf(user)) {
+        *found = true;
+        int end = at + 1;
+        while (end < lines.size() && !lines.at(end).startsWith(QLatin1String("user ")) &&
+               !lines.at(end).startsWith(QLatin1String("pattern ")))
+            ++end;
+        // Blank lines and comments just above the next section head that section.
+        while (end > at + 1 && (lines.at(end - 1).trimmed().isEmpty() || lines.at(end - 1).startsWith('#')))
+            --end;
+        int begin = at;
+        if (begin > 0 && lines.at(begin - 1) == QStringLiteral("# ") + device)
+            --begin;
+        if (begin > 0 && lines.at(begin - 1).trimmed().isEmpty())
+            --begin;
+        lines.erase(lines.begin() + begin, lines.begin() + end);
+    }
+    if (!*found)
+        return true;
+    // Whole or not at all: the broker may read it again at any moment.
+    QSaveFile out(path);
+    const QByteArray text = lines.join(QLatin1Char('\n')).toUtf8();
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
+        return false;
+    }
+    return true;
+}
+
+int cancelOrRemove(const QString &folder, QStringList args, bool remove)
+{
+    const QString acl = remove ? option(args, QStringLiteral("--acl")) : QString();
     if (args.size() != 1)
         return fail(QStringLiteral("needs one name"), 2);
     FleetOperator op(folder);
     QString error;
+    QStringList revoked;
+    bool inAcl = false;
+    if (remove) {
+        // Before the broker is asked anything: a stolen device must lose its access even while
+        // the broker cannot be reached, and doing it again changes nothing.
+        if (!op.revokeDevice(args.first(), &revoked, &error))
+            return fail(error);
+        if (!acl.isEmpty() && !removeAclSection(acl, args.first(), &inAcl, &error))
+            return fail(error);
+    }
     if (!connectOperator(op, &error))
         return fail(error);
     bool isGroup = false;
@@ -603,9 +664,24 @@ int cancelOrRemove(const QString &folder, const QStringList &args, bool remove)
         return fail(QStringLiteral("the broker did not take the change"));
     if (remove) {
         op.forgetDevice(args.first());
-        say(QStringLiteral("%1 is forgotten; take its section out of the broker's ACL file and revoke its "
-                           "certificate there too.")
-                .arg(args.first()));
+        const QString crl = folder + QStringLiteral("/crl.pem");
+        if (revoked.isEmpty())
+            say(QStringLiteral("%1 is forgotten. This CA folder knows no certificate of it: revoke it by its "
+                               "serial number yourself.")
+                    .arg(args.first()));
+        else
+            say(QStringLiteral("%1 is forgotten and its certificate revoked (serial %2) in %3.")
+                    .arg(args.first(), revoked.join(QStringLiteral(", ")), crl));
+        if (acl.isEmpty())
+            say(QStringLiteral("Take its section out of the broker's ACL file (or give --acl FILE)."));
+        else if (inAcl)
+            say(QStringLiteral("Its section is out of %1.").arg(acl));
+        else
+            say(QStringLiteral("%1 has no section for it.").arg(acl));
+        say(QStringLiteral("Copy %1 to the broker and the content server, beside their ca.crt; restart the "
+                           "broker (mosquitto reads its crlfile only when it starts) and have nginx read it "
+                           "again (kill -HUP). Until then they still let the device in.")
+                .arg(crl));
     } else {
         say(QStringLiteral("%1 keeps what it plays, drops a bundle still on its way and takes no new bundle "
                            "until the next publish.")
