@@ -679,8 +679,9 @@ int cancelOrRemove(const QString &folder, QStringList args, bool remove)
         else
             say(QStringLiteral("%1 has no section for it.").arg(acl));
         say(QStringLiteral("Copy %1 to the broker and the content server, beside their ca.crt; restart the "
-                           "broker (mosquitto reads its crlfile only when it starts) and have nginx read it "
-                           "again (kill -HUP). Until then they still let the device in.")
+                           "broker (a kill -HUP has mosquitto 2 read its crlfile again too, but leaves the "
+                           "device's open connection up) and have nginx read it again (kill -HUP). Until "
+                           "then they still let the device in.")
                 .arg(crl));
     } else {
         say(QStringLiteral("%1 keeps what it plays, drops a bundle still on its way and takes no new bundle "
