@@ -3330,12 +3330,12 @@ The folder may be read-only; they stay in effect until the program ends.</source
         <translation>正在取消对 %1 的发布…</translation>
     </message>
     <message>
-        <source>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+        <source>Remove %1 from the fleet? Its certificate is revoked in the CA folder&apos;s crl.pem, its retained state on the broker is cleared and this folder forgets it.
 
-Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</source>
-        <translation>从屏群中移除 %1？将清除它在消息服务器上保留的状态，本文件夹也不再记录它。
+The broker and the content server refuse it once they have that crl.pem; its section in the broker&apos;s ACL file stays until you take it out.</source>
+        <translation>从屏群中移除 %1？将在 CA 文件夹的 crl.pem 中吊销它的证书，清除它在消息服务器上保留的状态，本文件夹也不再记录它。
 
-它的证书在您吊销之前仍然有效，它在消息服务器 ACL 文件中的条目在您删除之前仍然存在。</translation>
+消息服务器和内容服务器拿到这份 crl.pem 后即拒绝它；它在消息服务器 ACL 文件中的条目在您删除之前仍然存在。</translation>
     </message>
     <message>
         <source>Remove</source>
@@ -3344,6 +3344,10 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Not removed: %1</source>
+        <translation>未移除：%1</translation>
     </message>
     <message>
         <source>Not removed: the broker cannot be reached.</source>
@@ -3358,8 +3362,12 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
         <translation>已取消对 %1 的发布：屏幕继续播放当前内容，并丢弃尚未播放的节目包。</translation>
     </message>
     <message>
-        <source>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</source>
-        <translation>已移除 %1。请同时从消息服务器的 ACL 文件中删除它的条目，并吊销它的证书。</translation>
+        <source>%1 is forgotten and its certificate revoked. Copy crl.pem from the CA folder to the broker and the content server, restart the broker and have nginx read it again (kill -HUP); take its section out of the broker&apos;s ACL file.</source>
+        <translation>已移除 %1，并已吊销它的证书。请将 CA 文件夹中的 crl.pem 复制到消息服务器和内容服务器，重启消息服务器，并让 nginx 重新读取（kill -HUP）；再从消息服务器的 ACL 文件中删除它的条目。</translation>
+    </message>
+    <message>
+        <source>%1 is forgotten, but this CA folder knows no certificate of it: revoke its certificate by hand and take its section out of the broker&apos;s ACL file.</source>
+        <translation>已移除 %1，但本 CA 文件夹中没有它的证书记录：请手动吊销它的证书，并从消息服务器的 ACL 文件中删除它的条目。</translation>
     </message>
     <message>
         <source>cancelled</source>

@@ -3330,12 +3330,12 @@ The folder may be read-only; they stay in effect until the program ends.</transl
         <translation>Cancelling the publish to %1…</translation>
     </message>
     <message>
-        <source>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+        <source>Remove %1 from the fleet? Its certificate is revoked in the CA folder&apos;s crl.pem, its retained state on the broker is cleared and this folder forgets it.
 
-Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</source>
-        <translation>Remove %1 from the fleet? Its retained state on the broker is cleared and this folder forgets it.
+The broker and the content server refuse it once they have that crl.pem; its section in the broker&apos;s ACL file stays until you take it out.</source>
+        <translation>Remove %1 from the fleet? Its certificate is revoked in the CA folder&apos;s crl.pem, its retained state on the broker is cleared and this folder forgets it.
 
-Its certificate stays valid until you revoke it, and its section in the broker&apos;s ACL file stays until you take it out.</translation>
+The broker and the content server refuse it once they have that crl.pem; its section in the broker&apos;s ACL file stays until you take it out.</translation>
     </message>
     <message>
         <source>Remove</source>
@@ -3344,6 +3344,10 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Not removed: %1</source>
+        <translation>Not removed: %1</translation>
     </message>
     <message>
         <source>Not removed: the broker cannot be reached.</source>
@@ -3358,8 +3362,12 @@ Its certificate stays valid until you revoke it, and its section in the broker&a
         <translation>Publish cancelled for %1: the screens keep what they play and drop a bundle not yet playing.</translation>
     </message>
     <message>
-        <source>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</source>
-        <translation>%1 is forgotten. Take its section out of the broker&apos;s ACL file and revoke its certificate there too.</translation>
+        <source>%1 is forgotten and its certificate revoked. Copy crl.pem from the CA folder to the broker and the content server, restart the broker and have nginx read it again (kill -HUP); take its section out of the broker&apos;s ACL file.</source>
+        <translation>%1 is forgotten and its certificate revoked. Copy crl.pem from the CA folder to the broker and the content server, restart the broker and have nginx read it again (kill -HUP); take its section out of the broker&apos;s ACL file.</translation>
+    </message>
+    <message>
+        <source>%1 is forgotten, but this CA folder knows no certificate of it: revoke its certificate by hand and take its section out of the broker&apos;s ACL file.</source>
+        <translation>%1 is forgotten, but this CA folder knows no certificate of it: revoke its certificate by hand and take its section out of the broker&apos;s ACL file.</translation>
     </message>
     <message>
         <source>cancelled</source>

@@ -113,10 +113,10 @@ bool FleetOperator::load(QString *error)
     return true;
 }
 
-QVector<FleetOperator::Device> FleetOperator::devices() const
+QVector<FleetOperator::Device> FleetOperator::devicesIn(const QString &caFolder)
 {
     QVector<Device> devices;
-    const QDir folder(m_caFolder + QStringLiteral("/devices"));
+    const QDir folder(caFolder + QStringLiteral("/devices"));
     for (const QFileInfo &info : folder.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
@@ -172,14 +172,15 @@ bool FleetOperator::forgetDevice(const QString &name)
            QFile::remove(m_caFolder + QStringLiteral("/devices/") + name + QStringLiteral(".json"));
 }
 
-bool FleetOperator::revokeDevice(const QString &name, QStringList *revoked, QString *error)
+bool FleetOperator::revokeDevice(const QString &caFolder, const QString &name, QStringList *revoked,
+                                 QString *error)
 {
     QStringList serials;
-    for (const Device &device : devices()) {
+    for (const Device &device : devicesIn(caFolder)) {
         if (device.name == name)
             serials = device.serials;
     }
-    FleetCa ca(m_caFolder);
+    FleetCa ca(caFolder);
     if (!(serials.isEmpty() ? ca.ensureRevocationList(error) : ca.revoke(serials, error)))
         return false;
     if (revoked)

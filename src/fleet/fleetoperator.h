@@ -60,13 +60,16 @@ public:
     const Ed25519Key &signingKey() const { return m_signingKey; }
 
     // What the operator has enrolled.
-    QVector<Device> devices() const;
+    QVector<Device> devices() const { return devicesIn(m_caFolder); }
+    static QVector<Device> devicesIn(const QString &caFolder);
     QStringList groups() const;
     bool recordDevice(const Device &device, QString *error);
     bool forgetDevice(const QString &name);
-    // Every certificate the device was given revoked in the CA's crl.pem; *revoked names them
-    // (empty: enrolled before the CA kept serials, or not enrolled here at all).
-    bool revokeDevice(const QString &name, QStringList *revoked, QString *error);
+    // Every certificate the device was given revoked in the CA folder's crl.pem; *revoked names
+    // them (empty: enrolled before the CA kept serials, or not enrolled there at all). Touches
+    // nothing but that folder, so that it may run on a worker thread.
+    static bool revokeDevice(const QString &caFolder, const QString &name, QStringList *revoked,
+                             QString *error);
     // A device's name, or a group's: the devices it reaches (empty: neither).
     QStringList devicesOf(const QString &target, bool *isGroup) const;
 

@@ -582,10 +582,11 @@ void ScreensWin::removeDevice()
         return;
     // Not modal on the event loop: the window goes on following the devices meanwhile.
     auto *box = new QMessageBox(QMessageBox::Warning, tr("Remove device"),
-                                tr("Remove %1 from the fleet? Its retained state on the broker is cleared "
-                                   "and this folder forgets it.\n\nIts certificate stays valid until you "
-                                   "revoke it, and its section in the broker's ACL file stays until you "
-                                   "take it out.")
+                                tr("Remove %1 from the fleet? Its certificate is revoked in the CA "
+                                   "folder's crl.pem, its retained state on the broker is cleared and this "
+                                   "folder forgets it.\n\nThe broker and the content server refuse it once "
+                                   "they have that crl.pem; its section in the broker's ACL file stays "
+                                   "until you take it out.")
                                     .arg(device),
                                 QMessageBox::Yes | QMessageBox::Cancel, this);
     box->setObjectName(QStringLiteral("removeDeviceConfirmation"));
@@ -596,12 +597,37 @@ void ScreensWin::removeDevice()
     connect(box, &QMessageBox::finished, this, [this, box, device] {
         if (box->clickedButton() != box->button(QMessageBox::Yes) || !m_operator)
             return;
-        const int id = m_operator->clearDevice(device);
-        if (id < 0) {
-            m_status->setText(tr("Not removed: the broker cannot be reached."));
-            return;
-        }
-        m_pendingRemovals.insert(id, device);
+        // First, and off this thread: signing the list may wait for another terminal's
+        // revocation to let go of the CA folder.
+        struct Revocation
+        {
+            bool done = false;
+            QStringList serials;
+            QString error;
+        };
+        const QString caFolder = m_operator->caFolder();
+        auto *revocation = new QFutureWatcher<Revocation>(this);
+        connect(revocation, &QFutureWatcherBase::finished, this, [this, revocation, caFolder, device] {
+            revocation->deleteLater();
+            const Revocation result = revocation->result();
+            if (!m_operator || m_operator->caFolder() != caFolder)
+                return;
+            if (!result.done) {
+                m_status->setText(tr("Not removed: %1").arg(result.error));
+                return;
+            }
+            const int id = m_operator->clearDevice(device);
+            if (id < 0) {
+                m_status->setText(tr("Not removed: the broker cannot be reached."));
+                return;
+            }
+            m_pendingRemovals.insert(id, qMakePair(device, !result.serials.isEmpty()));
+        });
+        revocation->setFuture(QtConcurrent::run([caFolder, device] {
+            Revocation result;
+            result.done = FleetOperator::revokeDevice(caFolder, device, &result.serials, &result.error);
+            return result;
+        }));
         m_status->setText(tr("Removing %1…").arg(device));
     });
     box->open();
@@ -615,11 +641,17 @@ void ScreensWin::onPublished(int messageId)
                              "bundle not yet playing.")
                               .arg(targets.join(QStringLiteral(", "))));
     } else if (m_pendingRemovals.contains(messageId)) {
-        const QString device = m_pendingRemovals.take(messageId);
+        const auto [device, revoked] = m_pendingRemovals.take(messageId);
         m_operator->forgetDevice(device);
-        m_status->setText(tr("%1 is forgotten. Take its section out of the broker's ACL file and revoke "
-                             "its certificate there too.")
-                              .arg(device));
+        m_status->setText(
+            revoked
+                ? tr("%1 is forgotten and its certificate revoked. Copy crl.pem from the CA folder to the "
+                     "broker and the content server, restart the broker and have nginx read it again "
+                     "(kill -HUP); take its section out of the broker's ACL file.")
+                      .arg(device)
+                : tr("%1 is forgotten, but this CA folder knows no certificate of it: revoke its "
+                     "certificate by hand and take its section out of the broker's ACL file.")
+                      .arg(device));
         rebuild();
     }
 }

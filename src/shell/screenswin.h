@@ -74,9 +74,9 @@ private:
     QLabel *m_status = nullptr;
 
     // Sent and not yet taken by the broker, by the id of their last message: the targets of a
-    // cancel, the device of a removal.
+    // cancel, the device of a removal (and whether a certificate of it was revoked).
     QHash<int, QStringList> m_pendingCancels;
-    QHash<int, QString> m_pendingRemovals;
+    QHash<int, QPair<QString, bool>> m_pendingRemovals;
 
     // A publish under way: how far the operator's side is, its sequence once sent, and the
     // devices it reaches; each device's own progress comes with its state.

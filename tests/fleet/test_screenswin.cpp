@@ -9,6 +9,7 @@
 #include "log/databaseconn.h"
 #include "model/lumoramediaobject.h"
 #include "model/schemewriter.h"
+#include "opensslcommand.h"
 #include "platform/applocations.h"
 #include "schemesamples.h"
 #include "shell/screenswin.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSslCertificate>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QTreeWidget>
@@ -129,7 +131,17 @@ private slots:
         }
         QVERIFY(!itemNamed(tree, QStringLiteral("dev-a")));
         QVERIFY(itemNamed(tree, QStringLiteral("dev-b")));
-        QVERIFY2(status->text().contains(QStringLiteral("revoke")), qPrintable(status->text()));
+        QVERIFY2(status->text().contains(QStringLiteral("revoked")), qPrintable(status->text()));
+        // The certificate dev-a joined with is in the CA's revocation list.
+        QFile certificate(QFileInfo(m_site->settingsOf(QStringLiteral("dev-a"))).absolutePath() +
+                          QStringLiteral("/fleet/device.crt"));
+        QVERIFY(certificate.open(QIODevice::ReadOnly));
+        const QByteArray serial =
+            QSslCertificate(certificate.readAll()).serialNumber().replace(':', QByteArray()).toUpper();
+        const OpenSslCommand listed = OpenSslCommand::run(
+            m_site->caFolder(), {QStringLiteral("crl"), QStringLiteral("-in"), QStringLiteral("crl.pem"),
+                                 QStringLiteral("-noout"), QStringLiteral("-text")});
+        QVERIFY2(listed.output.contains("Serial Number: " + serial + '\n'), listed.output.constData());
     }
 
     // Each device's play log as the collector has it: how far it is delivered, in the device's

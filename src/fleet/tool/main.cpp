@@ -647,7 +647,7 @@ int cancelOrRemove(const QString &folder, QStringList args, bool remove)
     if (remove) {
         // Before the broker is asked anything: a stolen device must lose its access even while
         // the broker cannot be reached, and doing it again changes nothing.
-        if (!op.revokeDevice(args.first(), &revoked, &error))
+        if (!FleetOperator::revokeDevice(folder, args.first(), &revoked, &error))
             return fail(error);
         if (!acl.isEmpty() && !removeAclSection(acl, args.first(), &inAcl, &error))
             return fail(error);
