@@ -158,6 +158,35 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(::kill(-group, 0) != 0, 10000);
     }
 
+    // Played on the wall clock, a page of empty windows between two pages of pictures holds no
+    // time: the third page's picture is in the log from the end of the first page's on.
+    void aPageOfEmptyWindowsIsPassedOverInPlay()
+    {
+        QImage red(32, 32, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(path(QStringLiteral("red.png"))));
+        const QPair<QString, QString> empty;
+        QVERIFY(writeScreenPages(m_scheme, QStringLiteral("Hall screen"),
+                                 {{{QStringLiteral("image"), path(QStringLiteral("green.png"))}},
+                                  {empty, empty},
+                                  {{QStringLiteral("image"), path(QStringLiteral("red.png"))}}}));
+        writeSettings({{"Play", 0}, {"CloseType", "normal"}});
+        m_player = new QProcess;
+        m_player->setProcessChannelMode(QProcess::ForwardedChannels);
+        m_player->start(path(QStringLiteral("LumoraPlayer")), {QStringLiteral("--play"), m_scheme});
+        QVERIFY(m_player->waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(playRows().size() >= 3, 60000);
+        const QVector<PlayRow> rows = playRows();
+        QCOMPARE(rows.at(0).name, QStringLiteral("green.png"));
+        QCOMPARE(rows.at(1).name, QStringLiteral("red.png"));
+        QCOMPARE(rows.at(2).name, QStringLiteral("green.png"));
+        for (int i = 1; i < 3; ++i) {
+            const qint64 gap = rows.at(i - 1).stop.msecsTo(rows.at(i).start);
+            QVERIFY2(gap >= 0 && gap <= 1000,
+                     qPrintable(QStringLiteral("row %1 begins %2 ms after the one before").arg(i).arg(gap)));
+        }
+    }
+
     // The shipped systemd user unit is sound, and its command line brings a killed player back:
     // playing its last scheme within ten seconds, with the time it was away as a gap in the play
     // log, and the restart named in its debug output.
@@ -190,8 +219,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
                 for (const auto &row : playRows()) {
-                    if (row.first >= restarted)
-                        playingAgain = row.first;
+                    if (row.start >= restarted)
+                        playingAgain = row.start;
                 }
                 return playingAgain.isValid();
             }(),
@@ -201,7 +230,7 @@ private slots:
                  qPrintable(QStringLiteral("playing again %1 ms after the restart").arg(restarted.msecsTo(playingAgain))));
         // Nothing is logged for the time no player ran.
         for (const auto &row : playRows())
-            QVERIFY(row.second <= killed || row.first >= restarted);
+            QVERIFY(row.stop <= killed || row.start >= restarted);
         QVERIFY(m_player->readAllStandardError().contains("started again after an end that was not orderly"));
     }
 
@@ -249,14 +278,22 @@ private:
         QVERIFY2(analyze.exitCode() == 0 && said.trimmed().isEmpty(), said.constData());
     }
 
-    // Start and stop of every row in the player's log.
-    QVector<QPair<QDateTime, QDateTime>> playRows() const
+    struct PlayRow
     {
-        QVector<QPair<QDateTime, QDateTime>> rows;
+        QString name;
+        QDateTime start;
+        QDateTime stop;
+    };
+
+    // Every row in the player's log, in the order written.
+    QVector<PlayRow> playRows() const
+    {
+        QVector<PlayRow> rows;
         PlayLogReader reader(path(QStringLiteral("log.db")));
         reader.forEach(PlayLogFilter(), [&rows](const PlayLogEntry &row) {
             const QString format = QStringLiteral("yyyy-MM-dd hh:mm:ss:zzz");
-            rows.append({QDateTime::fromString(row.startText(), format), QDateTime::fromString(row.stopText(), format)});
+            rows.append({row.name, QDateTime::fromString(row.startText(), format),
+                         QDateTime::fromString(row.stopText(), format)});
             return true;
         });
         return rows;

@@ -105,6 +105,29 @@ private slots:
                                       "2026-03-02 10:00:19.000\tD1\tpage\tgeneralSegment\tS1\tP1"}));
     }
 
+    // A page whose windows are all empty between two pages of pictures: the third page's item
+    // is on screen, and in the log, from the moment the first page's ends.
+    void aPageOfEmptyWindowsHoldsNoTime()
+    {
+        Scheme scheme;
+        Scheme::DisplayWindow &dw = display(scheme, QStringLiteral("D1"));
+        GeneralObject *s = general(dw, QStringLiteral("S1"));
+        window(page(s, QStringLiteral("P1")), QStringLiteral("W1"),
+               {image(media(QStringLiteral("a.png")), 3)});
+        ProgramObject *empty = page(s, QStringLiteral("P2"));
+        window(empty, QStringLiteral("E1"), {});
+        window(empty, QStringLiteral("E2"), {}, QRect(200, 0, 200, 100));
+        window(page(s, QStringLiteral("P3")), QStringLiteral("W3"),
+               {image(media(QStringLiteral("b.png")), 2)});
+
+        const QStringList lines = simulate(scheme, QDateTime(day, QTime(10, 0)), 10, true);
+        QCOMPARE(rowsOnly(lines), QStringList({row("D1", "W1", "a.png", 3, "10:00:00:000", "10:00:03:000"),
+                                               row("D1", "W3", "b.png", 2, "10:00:03:000", "10:00:05:000"),
+                                               row("D1", "W1", "a.png", 3, "10:00:05:000", "10:00:08:000"),
+                                               row("D1", "W3", "b.png", 2, "10:00:08:000", "10:00:10:000")}));
+        QVERIFY(lines.filter(QStringLiteral("\tP2")).isEmpty());
+    }
+
     void cycleInsertAndTheGeneralItemResumesWhereItWas()
     {
         Scheme scheme;
