@@ -355,6 +355,11 @@ void CommonPlayWindow::playNextElement()
         surface->windowListEnded(winObject);
 }
 
+namespace {
+// One frame of a 25 Hz screen.
+constexpr qint64 UnseenCutMsecs = 40;
+} // namespace
+
 void CommonPlayWindow::writeLogRow(PlayOutcome cut, bool announce)
 {
     if (!m_rowOpen)
@@ -363,6 +368,11 @@ void CommonPlayWindow::writeLogRow(PlayOutcome cut, bool announce)
     // What kept an item off screen says more than what ended its turn.
     const PlayOutcome outcome = PlayOutcomes::wasShown(m_outcome) ? cut : m_outcome;
     const qint64 shown = shownMsecs();
+    // A window whose list began again on the tick its page ends has that first item cut at
+    // once. Gone within a frame, it never reached the screen, and its row would count a play
+    // that nobody saw.
+    if (outcome != PlayOutcome::Shown && PlayOutcomes::wasShown(outcome) && shown < UnseenCutMsecs)
+        return;
     const QDateTime now = m_clock->now();
     const QStringList row = playLogColumns(logName, startDate, startTime, now.date(), now.time(), shown,
                                            PlayOutcomes::resultText(outcome));
