@@ -2,11 +2,15 @@
 
 #include "clock/clock.h"
 #include "clock/clocktimer.h"
+#include "headless.h"
+#include "platform/applocations.h"
 #include "player/videostallwatch.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 UrlWin::UrlWin(QWidget *parent)
@@ -62,11 +66,33 @@ bool UrlWin::setItem(int lengthMsecs, const QString &newAddress, int transparenc
     return true;
 }
 
+QWebEngineProfile *UrlWin::profile()
+{
+    // A headless run (the simulation) leaves nothing on the disk, and never shares the
+    // player's storage while both run.
+    if (Headless::active()) {
+        static QWebEngineProfile *const offTheRecord = new QWebEngineProfile(qApp);
+        return offTheRecord;
+    }
+    // The web engine would keep cookies, storage and its cache under the program's name
+    // (~/.local/share/LumoraPlayer, ~/.cache/LumoraPlayer), beside Lumora's folders and, for a
+    // portable folder, outside it: they go where the rest of what Lumora writes goes.
+    static QWebEngineProfile *const placed = [] {
+        QWebEngineProfile *profile = QWebEngineProfile::defaultProfile();
+        const QString folder = QStringLiteral("/QtWebEngine/") + QCoreApplication::applicationName();
+        profile->setPersistentStoragePath(AppLocations::stateDirectory() + folder);
+        profile->setCachePath(AppLocations::cacheDirectory() + folder);
+        return profile;
+    }();
+    return placed;
+}
+
 void UrlWin::ensureView()
 {
     if (m_view)
         return;
     m_view = new QWebEngineView(this);
+    m_view->setPage(new QWebEnginePage(profile(), m_view));
     m_view->setGeometry(rect());
     m_view->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);

@@ -5,6 +5,7 @@
 #include <QUrl>
 
 class ClockTimer;
+class QWebEngineProfile;
 class QWebEngineView;
 
 // The web-page renderer of a play window: a web view over the window, made when the first
@@ -40,6 +41,9 @@ public:
     QWebEngineView *view() const { return m_view; }
     // Loads started since the renderer was made.
     int loadCount() const { return m_loads; }
+    // The profile web views are made with: in memory for a headless run, otherwise one that
+    // keeps its data in Lumora's data and cache folders.
+    static QWebEngineProfile *profile();
 
 signals:
     // The renderer process of the page at `address` ended; `mended`: the page is loaded again

@@ -3,7 +3,9 @@
 // a camera or sound devices.
 #include "clock/clocktimer.h"
 #include "clock/virtualclock.h"
+#include "platform/applocations.h"
 #include "render/commonplaywindow.h"
+#include "render/headless.h"
 #include "render/mainplaybklabel.h"
 #include "render/urlwin.h"
 #include "render/videodevicewindow.h"
@@ -14,6 +16,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -182,6 +185,7 @@ private slots:
         pw = play(items, QRect(40, 30, 620, 300));
         QWebEngineView *view = pw->webPage->view();
         QVERIFY(view);
+        QCOMPARE(view->page()->profile(), UrlWin::profile());
         QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl::fromLocalFile(html.fileName()), 10000);
         QCOMPARE(pw->webPage->zoomFactor(), 0.5);
         QTRY_VERIFY_WITH_TIMEOUT(near(screenColourAt(globalRect(pw)), QColor(0, 0xc0, 0)), 30000);
@@ -212,6 +216,22 @@ private slots:
         clock->advance(10000);
         QCOMPARE(pw->webPage->loadCount(), loads + 1);
         pw->stopWindowPlay();
+    }
+
+    // Cookies, storage and the cache of web pages go where the rest of what Lumora writes goes,
+    // never into folders named after the program; a headless run keeps them in memory only.
+    void webDataStaysInLumorasFolders()
+    {
+        QWebEngineProfile *kept = UrlWin::profile();
+        QVERIFY(!kept->isOffTheRecord());
+        QVERIFY(kept->persistentStoragePath().startsWith(AppLocations::stateDirectory() + QLatin1Char('/')));
+        QVERIFY(kept->cachePath().startsWith(AppLocations::cacheDirectory() + QLatin1Char('/')));
+
+        Headless::setActive(true);
+        QWebEngineProfile *headless = UrlWin::profile();
+        Headless::setActive(false);
+        QVERIFY(headless->isOffTheRecord());
+        QVERIFY(headless != kept);
     }
 
     // A web page whose item ended is frozen until it shows again: its scripts stop, so a
