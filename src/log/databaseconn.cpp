@@ -84,10 +84,8 @@ bool dataBaseConn::openDatabase()
 {
     if (m_db.isOpen())
         return true;
-    if (m_db.open()) {
-        qDebug() << "success!!";
+    if (m_db.open())
         return true;
-    }
     m_lastErrorText = m_db.lastError().text();
     qDebug().noquote()
         << QCoreApplication::translate("dataBaseConn", "unable to open database:%1").arg(m_lastErrorText);
