@@ -52,6 +52,10 @@ bool UrlWin::setItem(int lengthMsecs, const QString &newAddress, int transparenc
     address = newAddress;
     m_transparency = qBound(0, transparency, 10);
     m_position = position;
+    // Nobody sees a simulation's pages, and simulating a day must not fetch the scheme's pages
+    // from their servers: the item's length is all it needs.
+    if (Headless::active())
+        return false;
     ensureView();
     if (newAddress == m_loaded && !m_rendererGone)
         return false;
@@ -68,12 +72,6 @@ bool UrlWin::setItem(int lengthMsecs, const QString &newAddress, int transparenc
 
 QWebEngineProfile *UrlWin::profile()
 {
-    // A headless run (the simulation) leaves nothing on the disk, and never shares the
-    // player's storage while both run.
-    if (Headless::active()) {
-        static QWebEngineProfile *const offTheRecord = new QWebEngineProfile(qApp);
-        return offTheRecord;
-    }
     // The web engine would keep cookies, storage and its cache under the program's name
     // (~/.local/share/LumoraPlayer, ~/.cache/LumoraPlayer), beside Lumora's folders and, for a
     // portable folder, outside it: they go where the rest of what Lumora writes goes.

@@ -41,8 +41,7 @@ public:
     QWebEngineView *view() const { return m_view; }
     // Loads started since the renderer was made.
     int loadCount() const { return m_loads; }
-    // The profile web views are made with: in memory for a headless run, otherwise one that
-    // keeps its data in Lumora's data and cache folders.
+    // The profile web views are made with: it keeps its data in Lumora's data and cache folders.
     static QWebEngineProfile *profile();
 
 signals:

@@ -218,20 +218,26 @@ private slots:
         pw->stopWindowPlay();
     }
 
+    // Nobody sees a simulation's pages, and simulating a day must not fetch a scheme's pages
+    // from their servers: a headless renderer makes no view and loads nothing.
+    void aHeadlessWebItemLoadsNothing()
+    {
+        Headless::setActive(true);
+        UrlWin web;
+        web.setItem(5000, QStringLiteral("http://127.0.0.1:9/page.html"), 10, QPoint());
+        Headless::setActive(false);
+        QVERIFY(!web.view());
+        QCOMPARE(web.loadCount(), 0);
+    }
+
     // Cookies, storage and the cache of web pages go where the rest of what Lumora writes goes,
-    // never into folders named after the program; a headless run keeps them in memory only.
+    // never into folders named after the program.
     void webDataStaysInLumorasFolders()
     {
         QWebEngineProfile *kept = UrlWin::profile();
         QVERIFY(!kept->isOffTheRecord());
         QVERIFY(kept->persistentStoragePath().startsWith(AppLocations::stateDirectory() + QLatin1Char('/')));
         QVERIFY(kept->cachePath().startsWith(AppLocations::cacheDirectory() + QLatin1Char('/')));
-
-        Headless::setActive(true);
-        QWebEngineProfile *headless = UrlWin::profile();
-        Headless::setActive(false);
-        QVERIFY(headless->isOffTheRecord());
-        QVERIFY(headless != kept);
     }
 
     // A web page whose item ended is frozen until it shows again: its scripts stop, so a
