@@ -370,8 +370,9 @@ void CommonPlayWindow::writeLogRow(PlayOutcome cut, bool announce)
     const qint64 shown = shownMsecs();
     // A window whose list began again on the tick its page ends has that first item cut at
     // once. Gone within a frame, it never reached the screen, and its row would count a play
-    // that nobody saw.
-    if (outcome != PlayOutcome::Shown && PlayOutcomes::wasShown(outcome) && shown < UnseenCutMsecs)
+    // that nobody saw. A stop keeps its row however soon it comes: it ends what the operator
+    // saw playing.
+    if (outcome == PlayOutcome::CutBySchedule && shown < UnseenCutMsecs)
         return;
     const QDateTime now = m_clock->now();
     const QStringList row = playLogColumns(logName, startDate, startTime, now.date(), now.time(), shown,
