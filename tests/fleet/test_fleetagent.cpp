@@ -492,8 +492,13 @@ private slots:
         QVERIFY2(m_site->startBroker(&error), qPrintable(error));
         m_site->reloadContent();
 
+        // TLS 1.3 refuses a client certificate after the handshake: the broker's "revoked" alert
+        // arrives, or the connection is reset first and swallows it, and the device (which has
+        // no revocation list) can only say that its certificate was most likely refused.
         const QString refusal = connectsAs(QStringLiteral("dev-a"));
-        QVERIFY2(refusal.contains(QStringLiteral("refused")) && refusal.contains(QStringLiteral("revoked")),
+        QVERIFY2(refusal.contains(QStringLiteral("refused")) &&
+                     (refusal.contains(QStringLiteral("revoked")) ||
+                      refusal.contains(QStringLiteral("right after the TLS handshake"))),
                  qPrintable(refusal));
         QVERIFY(connectsAs(QStringLiteral("dev-b")).isEmpty());
         // nginx's old worker may still take a connection or two while it winds down. nginx
